@@ -1,0 +1,187 @@
+// The program's settings: one typed record, its defaults, and the store that keeps it
+// between runs under the registry's rules (names matched without regard to case,
+// every value kept as its kind).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace settings {
+
+// Fixed message texts, shared by the code and its tests.
+inline constexpr std::string_view kCantSaveSettings = "Can't save settings";
+inline constexpr std::string_view kNoDefaultPrinter =
+    "Can't run Paginor because there is no default printer available.\nHint - Install or set up a default printer.";
+inline constexpr std::string_view kPleaseInstallPrinter = "Please install a printer";
+
+// The bit pattern 0x3FAAAAA8: the default frame aspect ratio as the original single holds it.
+inline constexpr float kDefaultAspectRatio = 1.3333330f;
+
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Every setting under its registry value name. Field names are the value names, so
+// each Part's reference to a setting reads the same in the code.
+struct Settings {
+    bool Inc_Filename = true;
+    bool Inc_Time = false;
+    bool Inc_DMY = false;
+    bool Inc_MDY = false;
+    bool Inc_Exposure = false;
+    bool Inc_This_Text = true;
+    std::string Inc_Text = "Printed by Paginor";
+    bool Inc_Flash = false;
+    std::int32_t Printer = 0;
+    std::int32_t tsz = 6;
+    std::int32_t tcol = 0;           // 0x00BBGGRR
+    std::uint8_t NumberOfFrames = 4; // 1, 2, 4, 8 or 16
+    float Global_AspectRatio = kDefaultAspectRatio;
+    float Form_Mag_Factor = 1.0f;
+    bool PrintProps = false;
+    bool PrintMarks = false;
+    float margin_mm = 3.0f;
+    std::string start_dir;
+    std::string Image_Editor_App;
+    std::string Curve_Dir;
+    std::string ApplyCurve;
+    bool En_CurveOnLoad = false;
+    bool autocentre = false;
+    bool app_assos = true;
+    bool autorotate = false;
+    bool bp = true;
+    bool Save_Props_File = true;
+    std::int32_t Quality = 95;
+    std::int32_t RuleWeight = 1;
+    bool Use_Metric = true;
+    std::int32_t Filter = 4;
+    bool CZ = true;
+    std::int32_t resample_for_printer = 0;
+    std::int32_t resample_on_load = 0;
+    std::int32_t resample_on_load_Size = 100;
+    std::int32_t Manual_Resamp_Size = 100;
+    bool OLW = true;
+    bool store_as_Jpg = false;
+    bool Print_Image_As_Jpeg = false;
+    bool Print_Image_Use_Printers_Res = true;
+    std::int32_t Print_Image_Resolution = 100;
+    std::int32_t Print_Image_Resample_USing = 1;
+    std::int32_t Manual_Resamp_Filter = 5;
+    bool Get_Camera_Details = false;
+    bool Wait_For_Empty_Q = false;
+    std::string DroppedSearchString = "*.*";
+    bool searchSubFolders = true;
+    float Page_Margin_mm = 0.0f;
+    bool centre_output = false;
+
+    // Not stored.
+    std::string Margin_Font_Name = "Arial";
+    bool Settings_Changed = false;
+    bool Zip_Available = false;
+};
+
+enum class Kind { Int, Bool, Float, String };
+
+// One row of the settings table: how a setting is named when read and when written,
+// its kind, and where it lives in the record.
+struct Field {
+    std::string_view readName;
+    std::string_view writeName; // differs in case for two values; both name the same value
+    Kind kind;
+    std::variant<std::int32_t Settings::*, bool Settings::*, float Settings::*, std::string Settings::*,
+                 std::uint8_t Settings::*>
+        member;
+};
+
+// The 49 stored settings in the order Save_Settings writes them.
+const std::vector<Field>& fields();
+// Finds a field by name, without regard to case.
+const Field* findField(std::string_view name);
+
+// A value as the store keeps it: a DWORD, raw bytes (REG_BINARY) or a string (REG_SZ).
+using StoredValue = std::variant<std::int32_t, std::vector<std::uint8_t>, std::string>;
+
+// One key of typed values whose names are matched without regard to case.
+class Store {
+public:
+    virtual ~Store() = default;
+    // The key exists and can be read (false on a first run).
+    virtual bool canRead() const = 0;
+    virtual std::optional<StoredValue> read(std::string_view name) const = 0;
+    // Creates the key when missing; throws SettingsError(kCantSaveSettings) when it can't.
+    virtual void beginWrite() = 0;
+    virtual void write(std::string_view name, const StoredValue& value) = 0;
+    // Makes what was written durable; throws SettingsError(kCantSaveSettings) on failure.
+    virtual void endWrite() = 0;
+};
+
+// An in-memory key, for tests and for runs that must not touch the user's settings.
+class MemoryStore final : public Store {
+public:
+    bool canRead() const override { return m_exists; }
+    std::optional<StoredValue> read(std::string_view name) const override;
+    void beginWrite() override;
+    void write(std::string_view name, const StoredValue& value) override;
+    void endWrite() override {}
+
+    // Names as last written (case kept), for tests.
+    std::vector<std::string> names() const;
+    void setFailWrites(bool fail) { m_failWrites = fail; }
+
+private:
+    bool m_exists = false;
+    bool m_failWrites = false;
+    std::map<std::string, std::pair<std::string, StoredValue>> m_values; // lower-case name -> (name, value)
+};
+
+// The printers the settings choose among: the CUPS printer list, in its order.
+class PrinterList {
+public:
+    virtual ~PrinterList() = default;
+    virtual int count() const = 0;
+    virtual std::optional<int> defaultIndex() const = 0;
+    // Makes printer index the current one; false when the index is not valid.
+    virtual bool select(int index) = 0;
+    virtual int current() const = 0;
+};
+
+// Where the defaults come from on this machine.
+struct Environment {
+    std::string curveDir;   // the default curve folder; created when missing
+    std::string tempDir;    // the system's temporary folder ("" when none can be found)
+};
+
+// Sets every setting to its default, selects the default printer, creates the curve
+// folder and works out Zip_Available. Returns false when there is no default printer
+// (the caller shows kNoDefaultPrinter and ends the program). printers may be null for
+// headless runs that print nothing.
+bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env);
+
+// Reads the store over the defaults. Returns false when the stored printer index and the
+// default printer both fail (the caller shows kPleaseInstallPrinter and closes).
+// Values of the wrong kind are treated as missing and reported through warn, once each.
+bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
+                  const std::function<void(const std::string&)>& warn);
+
+// Writes all 49 settings in the table's order. Throws SettingsError(kCantSaveSettings).
+void Save_Settings(const Settings& s, Store& store, const PrinterList* printers);
+
+// Text form used by `paginor settings` and `--set`: bools true/false, floats in the
+// shortest form that reads back as the same single.
+std::string formatValue(const Settings& s, const Field& f);
+// Parses text for field f into s; throws SettingsError with a clear message on bad text.
+void parseValue(Settings& s, const Field& f, std::string_view text);
+
+// Encodes a float as the store keeps it (8-byte little-endian double) and back.
+std::vector<std::uint8_t> encodeFloat(float value);
+std::optional<float> decodeFloat(const std::vector<std::uint8_t>& bytes);
+
+} // namespace settings
