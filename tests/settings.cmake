@@ -1,0 +1,1 @@
+paginor_gtest(settings_test SOURCES settings_test.cpp LIBS paginor_settings_qt)
