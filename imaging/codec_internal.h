@@ -1,0 +1,49 @@
+// Pieces the decoders share; not part of the module's public header.
+#pragma once
+
+#include "imaging/codecs.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace imaging::detail {
+
+// Throws ImagingError (kTooLarge) for a size no sane picture has, or that this machine
+// cannot hold; called with the header's size before any pixel memory is taken.
+void checkImageSize(std::int64_t width, std::int64_t height, const std::string& path);
+// The most bytes one decoded picture may take here (a share of physical memory).
+std::int64_t maxImageBytes();
+
+// Safe calls into a progress callback: no callback, no call.
+inline void report(const ProgressFn& progress, int percent)
+{
+    if (progress)
+        progress(percent);
+}
+
+// Qt's readers could not make sense of the data; another decoder may.
+class QtReadFailure : public ImagingError {
+public:
+    using ImagingError::ImagingError;
+};
+
+// The decoders behind loadBitmap.
+Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress);
+Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
+Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
+
+// A private folder under the system's temporary folder, removed with what it holds.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace imaging::detail

@@ -1,0 +1,33 @@
+// The fixed texts of the codecs' errors. A message starts with one of these and may go
+// on with the file's name and the library's own words; tests match the fixed start.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace imaging::msg {
+
+inline constexpr std::string_view kCannotOpen = "Cannot open the image file";
+inline constexpr std::string_view kCannotRead = "Cannot read the image file";
+inline constexpr std::string_view kNotAccepted = "Not a valid image file";
+inline constexpr std::string_view kNoReader = "This system has no reader for the image file";
+inline constexpr std::string_view kTooLarge = "The image is too large to load";
+inline constexpr std::string_view kCorruptJpeg = "Corrupt or truncated JPEG data";
+inline constexpr std::string_view kCannotWrite = "Cannot write the image file";
+inline constexpr std::string_view kBadQuality = "JPEG quality must be between 1 and 100";
+inline constexpr std::string_view kNothingToSave = "There is no picture to save";
+inline constexpr std::string_view kTooLargeToSave = "The picture is too large for a BMP file";
+inline constexpr std::string_view kPaletteFile = "A palette file holds no picture";
+
+// "<fixed> '<path>': <detail>", leaving out what is empty.
+inline std::string compose(std::string_view fixed, const std::string& path, const std::string& detail = {})
+{
+    std::string text(fixed);
+    if (!path.empty())
+        text += " '" + path + "'";
+    if (!detail.empty())
+        text += ": " + detail;
+    return text;
+}
+
+} // namespace imaging::msg

@@ -1,0 +1,14 @@
+# The codecs: image files in and out. Qt's image readers and ImageMagick decode what
+# libjpeg does not; the QImage adapter is a target of its own for the widgets.
+add_library(paginor_imaging_qt STATIC qimage_adapter.cpp qimage_adapter.h over_white.h)
+target_link_libraries(paginor_imaging_qt PUBLIC paginor_bitmap Qt6::Gui)
+set_target_properties(paginor_imaging_qt PROPERTIES AUTOMOC OFF)
+
+add_library(paginor_codecs STATIC
+  codecs.h codec_messages.h codec_internal.h
+  formats.cpp file_io.cpp jpeg_codec.cpp bmp_writer.cpp
+  qt_reader.cpp magick_reader.cpp gm_reader.cpp)
+target_link_libraries(paginor_codecs
+  PUBLIC paginor_bitmap
+  PRIVATE paginor_imaging_qt Qt6::Gui JPEG::JPEG PkgConfig::MAGICKXX)
+set_target_properties(paginor_codecs PROPERTIES AUTOMOC OFF)

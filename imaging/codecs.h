@@ -1,0 +1,112 @@
+// Image files in and out: every accepted format decoded into a Bitmap, JPEG and
+// 24-bit BMP written, and the picture a frame holds (a JPEG that keeps its
+// compressed file data, or a plain bitmap).
+#pragma once
+
+#include "imaging/bitmap.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace imaging {
+
+// Receives 0..100 while a file is decoded or encoded. It may throw to abandon the
+// work; the exception reaches the caller of the decoder or encoder unchanged.
+using ProgressFn = std::function<void(int percent)>;
+
+// A header may announce any size; a decoder refuses more than this many pixels (or
+// more bytes than the machine has memory) before it allocates anything.
+inline constexpr std::int64_t kMaxPixels = std::int64_t(1) << 30;
+
+// Which library reads a format.
+enum class Decoder {
+    LibJpeg,  // libjpeg-turbo, in process
+    Qt,       // Qt's image readers (with the image-formats plugins)
+    Magick,   // ImageMagick's Magick++, in process
+    GmHelper, // GraphicsMagick's gm, run as a helper process
+    None,     // accepted by name but not readable on this system
+};
+
+struct FormatInfo {
+    std::string_view extension;  // upper case, with its dot: ".JPG"
+    Decoder decoder;
+    std::string_view formatName; // the name the decoder knows the format by ("SGI", "tga")
+    std::string_view description;
+};
+
+// The extensions a file may have to be loaded, in the order the loader lists them.
+const std::vector<FormatInfo>& acceptedFormats();
+// The format entry of an extension (".jpg" or "JPG", any case), or nullptr.
+const FormatInfo* findFormat(std::string_view extension);
+// True when the extension names one accepted format exactly (".tif" yes, ".t" no).
+bool isAcceptedExtension(std::string_view extension);
+// The extension of a path (from its last dot, after the last slash), or "".
+std::string extensionOf(const std::string& path);
+bool hasAcceptedExtension(const std::string& path);
+
+// Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
+// Transparent pixels are laid over white, as they will be printed.
+Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {});
+
+// JPEG in memory. decodeJpeg accepts baseline and progressive, grey, colour and CMYK data.
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress = {});
+std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress = {});
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+ImageSize readJpegSize(std::span<const std::uint8_t> data);
+
+// Writers. Each writes beside the target and renames over it only when every byte is
+// on disk, so a failed save leaves any previous file as it was.
+void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress = {});
+void saveBmp(ConstBitmapView bmp, const std::string& path); // 24-bit, bottom-up rows
+std::vector<std::uint8_t> encodeBmp(ConstBitmapView bmp);
+void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> readWholeFile(const std::string& path);
+
+// A frame's picture: either a JPEG that keeps the file's compressed data (so it can be
+// written back unchanged) and is decoded when pixels are needed, or a bitmap. Copies
+// share the data. Not for use from several threads at once (the decoding is lazy).
+class Picture {
+public:
+    Picture() = default;
+    static Picture fromBitmap(Bitmap bmp);
+    // Checks the header (and its size) now; decodes later.
+    static Picture fromJpegData(std::vector<std::uint8_t> data);
+
+    bool empty() const { return m_width == 0 || m_height == 0; }
+    bool isJpeg() const { return m_jpeg != nullptr; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    // The compressed file data of a JPEG picture; empty for a bitmap.
+    std::span<const std::uint8_t> jpegData() const;
+    // The pixels, decoding a JPEG picture the first time they are asked for.
+    const Bitmap& bitmap(const ProgressFn& progress = {}) const;
+    // An edited picture is a bitmap from then on: its old JPEG data no longer shows it.
+    void setBitmap(Bitmap bmp);
+
+private:
+    friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
+
+    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg;
+    mutable std::shared_ptr<const Bitmap> m_bitmap;
+    int m_width = 0;
+    int m_height = 0;
+};
+
+// Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
+// corrupt file is refused here rather than when the picture is first drawn.
+Picture loadPicture(const std::string& path, const ProgressFn& progress = {});
+
+// Writes a picture as JPEG: a JPEG picture's own data unchanged (quality is not
+// applied), anything else encoded at quality 1..100.
+void savePictureAsJpeg(const Picture& picture, const std::string& path, int quality,
+                       const ProgressFn& progress = {});
+
+} // namespace imaging

@@ -1,0 +1,184 @@
+// Whole-file reads, crash-safe writes, private temporary folders and the size guard.
+#include "imaging/codec_internal.h"
+#include "imaging/codec_messages.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace imaging {
+namespace {
+
+std::string errnoText(int err)
+{
+    return std::generic_category().message(err);
+}
+
+// Closes a descriptor on every path.
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+std::string randomSuffix()
+{
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string s;
+    for (int i = 0; i < 8; ++i)
+        s += kDigits[engine() % 36];
+    return s;
+}
+
+void writeAll(int fd, std::span<const std::uint8_t> bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), std::min<std::size_t>(bytes.size(), 1 << 24));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw std::system_error(n < 0 ? errno : EIO, std::generic_category());
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+}
+
+// The file the name stands for: a symbolic link is followed, so saving over a linked
+// file replaces the file, not the link.
+std::filesystem::path resolveTarget(const std::string& path)
+{
+    std::error_code ec;
+    const std::filesystem::path p(path);
+    if (std::filesystem::is_symlink(p, ec)) {
+        auto real = std::filesystem::canonical(p, ec);
+        if (!ec)
+            return real;
+    }
+    return p;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path)
+{
+    // O_NONBLOCK: a named pipe given as a picture must not hang the program.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0)
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, errnoText(errno)));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, errnoText(errno)));
+    if (!S_ISREG(st.st_mode))
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, "not an ordinary file"));
+    if (st.st_size > detail::maxImageBytes())
+        throw ImagingError(msg::compose(msg::kTooLarge, path, "the file is larger than this machine can hold"));
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::read(fd.get(), data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw ImagingError(msg::compose(msg::kCannotRead, path, errnoText(errno)));
+        if (n == 0)
+            break; // the file shrank while we read it
+        done += static_cast<std::size_t>(n);
+    }
+    data.resize(done);
+    return data;
+}
+
+void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    const std::filesystem::path target = resolveTarget(path);
+    struct stat old {};
+    const bool hadOld = ::stat(target.c_str(), &old) == 0;
+
+    std::string tempName;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        tempName = target.string() + ".part-" + randomSuffix();
+        raw = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST)
+            break;
+    }
+    if (raw < 0)
+        throw ImagingError(msg::compose(msg::kCannotWrite, path, errnoText(errno)));
+    Fd fd(raw);
+    try {
+        if (hadOld && S_ISREG(old.st_mode))
+            ::fchmod(fd.get(), old.st_mode & 07777); // keep the old file's permissions
+        writeAll(fd.get(), bytes);
+        if (::fsync(fd.get()) != 0 || ::close(fd.release()) != 0)
+            throw std::system_error(errno, std::generic_category());
+        if (::rename(tempName.c_str(), target.c_str()) != 0)
+            throw std::system_error(errno, std::generic_category());
+    } catch (const std::system_error& e) {
+        ::unlink(tempName.c_str());
+        throw ImagingError(msg::compose(msg::kCannotWrite, path, errnoText(e.code().value())));
+    }
+    // Make the rename itself durable; a failure here leaves a complete file anyway.
+    Fd dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+namespace detail {
+
+std::int64_t maxImageBytes()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return std::int64_t(4) << 30;
+    // Half the memory for one picture leaves room for the copies editing makes.
+    return static_cast<std::int64_t>(pages) * pageSize / 2;
+}
+
+void checkImageSize(std::int64_t width, std::int64_t height, const std::string& path)
+{
+    if (width <= 0 || height <= 0)
+        throw ImagingError(msg::compose(msg::kCannotRead, path, "the image has no pixels"));
+    const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    // Bitmap sizes are ints; the row stride must fit too.
+    if (width > (1 << 28) || height > (1 << 28) || width * height > kMaxPixels)
+        throw ImagingError(msg::compose(msg::kTooLarge, path, size));
+    // A decoder may hold a 32-bit copy beside our 24-bit result.
+    if (width * height * 7 > maxImageBytes())
+        throw ImagingError(msg::compose(msg::kTooLarge, path, size + ", more than this machine's memory"));
+}
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "paginor-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw ImagingError(msg::compose(msg::kCannotWrite, pattern, errnoText(errno)));
+    m_path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+} // namespace detail
+} // namespace imaging

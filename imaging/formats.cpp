@@ -1,0 +1,259 @@
+// The accepted extensions, the choice of decoder for each, and the picture a frame holds.
+#include "imaging/codec_internal.h"
+#include "imaging/codec_messages.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+
+namespace imaging {
+
+namespace detail {
+Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
+}
+
+namespace {
+
+std::string upper(std::string_view s)
+{
+    std::string u(s);
+    std::transform(u.begin(), u.end(), u.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return u;
+}
+
+bool startsWith(std::span<const std::uint8_t> data, std::string_view magic)
+{
+    return data.size() >= magic.size() && std::equal(magic.begin(), magic.end(), data.begin(),
+                                                     [](char a, std::uint8_t b) { return std::uint8_t(a) == b; });
+}
+
+bool fileStartsWith(const std::string& path, std::string_view magic)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string head(magic.size(), '\0');
+    return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == magic;
+}
+
+Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
+{
+    const std::vector<std::uint8_t> data = readWholeFile(path);
+    // A file named .jpg that holds another format (a PNG saved under the wrong name
+    // is common) is read by what it is.
+    if (!data.empty() && !startsWith(data, "\xFF\xD8"))
+        return detail::readWithQt(path, nullptr, progress);
+    return detail::decodeJpegNamed(data, progress, path);
+}
+
+// ImageMagick's name for a format Qt reads, where its reader covers variants Qt's does
+// not (run-length coded Targa, OS/2 bitmaps, unusual TIFF layouts).
+std::string_view magickNameFor(std::string_view qtFormat)
+{
+    if (qtFormat == "tga")
+        return "TGA";
+    if (qtFormat == "tiff")
+        return "TIFF";
+    if (qtFormat == "bmp")
+        return "BMP";
+    if (qtFormat == "ico")
+        return "ICO";
+    if (qtFormat == "ppm" || qtFormat == "pgm" || qtFormat == "pbm")
+        return "PNM";
+    return {};
+}
+
+Bitmap loadWithQt(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+{
+    try {
+        return detail::readWithQt(path, std::string(format.formatName).c_str(), progress);
+    } catch (const detail::QtReadFailure&) {
+        const std::string_view magickName = magickNameFor(format.formatName);
+        if (magickName.empty())
+            throw;
+        const FormatInfo retry{format.extension, Decoder::Magick, magickName, format.description};
+        return detail::readWithMagick(path, retry, progress);
+    }
+}
+
+Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+{
+    switch (format.decoder) {
+    case Decoder::LibJpeg:
+        return loadJpegFile(path, progress);
+    case Decoder::Qt:
+        return loadWithQt(path, format, progress);
+    case Decoder::Magick:
+        // Windows programs also save run-length coded bitmaps as .rle.
+        if (format.formatName == "RLE" && fileStartsWith(path, "BM"))
+            return detail::readWithQt(path, "bmp", progress);
+        return detail::readWithMagick(path, format, progress);
+    case Decoder::GmHelper:
+        return detail::readWithGm(path, format, progress);
+    case Decoder::None:
+        break;
+    }
+    if (format.formatName == "PAL")
+        throw ImagingError(msg::compose(msg::kPaletteFile, path));
+    throw ImagingError(msg::compose(msg::kNoReader, path, std::string(format.description)));
+}
+
+} // namespace
+
+const std::vector<FormatInfo>& acceptedFormats()
+{
+    static const std::vector<FormatInfo> formats = {
+        {".JPG", Decoder::LibJpeg, "JPEG", "JPEG"},
+        {".JPEG", Decoder::LibJpeg, "JPEG", "JPEG"},
+        {".BMP", Decoder::Qt, "bmp", "Windows bitmap"},
+        {".TIF", Decoder::Qt, "tiff", "TIFF"},
+        {".TIFF", Decoder::Qt, "tiff", "TIFF"},
+        {".WMF", Decoder::Magick, "WMF", "Windows metafile"},
+        {".EMF", Decoder::None, "EMF", "Windows enhanced metafile"},
+        {".FAX", Decoder::Magick, "FAX", "Group 3 fax"},
+        {".GIF", Decoder::Qt, "gif", "GIF"},
+        {".ICO", Decoder::Qt, "ico", "Windows icon"},
+        {".PSD", Decoder::Magick, "PSD", "Photoshop image"},
+        {".PDD", Decoder::Magick, "PSD", "Photoshop image"},
+        {".PSP", Decoder::None, "PSP", "Paint Shop Pro image"},
+        {".PNG", Decoder::Qt, "png", "PNG"},
+        {".BW", Decoder::Magick, "SGI", "SGI image"},
+        {".RGB", Decoder::Magick, "SGI", "SGI image"},
+        {".RGBA", Decoder::Magick, "SGI", "SGI image"},
+        {".SGI", Decoder::Magick, "SGI", "SGI image"},
+        {".CEL", Decoder::None, "CEL", "Autodesk Animator cel"},
+        {".PIC", Decoder::None, "PIC", "Autodesk Animator picture"},
+        {".TGA", Decoder::Qt, "tga", "Targa image"},
+        {".VST", Decoder::Qt, "tga", "Targa image"},
+        {".ICB", Decoder::Qt, "tga", "Targa image"},
+        {".VDA", Decoder::Qt, "tga", "Targa image"},
+        {".WIN", Decoder::Qt, "tga", "Targa image"},
+        {".PCX", Decoder::Magick, "PCX", "PC Paintbrush image"},
+        {".PCC", Decoder::Magick, "PCX", "PC Paintbrush image"},
+        {".PCD", Decoder::Magick, "PCD", "Kodak Photo CD image"},
+        {".PPM", Decoder::Qt, "ppm", "portable pixmap"},
+        {".PGM", Decoder::Qt, "pgm", "portable graymap"},
+        {".PBM", Decoder::Qt, "pbm", "portable bitmap"},
+        {".CUT", Decoder::Magick, "CUT", "Dr. Halo image"},
+        {".PAL", Decoder::None, "PAL", "Dr. Halo palette"},
+        {".RLA", Decoder::GmHelper, "RLA", "Alias/Wavefront image"},
+        {".RPF", Decoder::GmHelper, "RLA", "Alias/Wavefront image"},
+        {".RLE", Decoder::Magick, "RLE", "Utah run-length image"},
+        {".DIB", Decoder::Qt, "dib", "device-independent bitmap"},
+    };
+    return formats;
+}
+
+const FormatInfo* findFormat(std::string_view extension)
+{
+    std::string ext = upper(extension);
+    if (!ext.empty() && ext.front() != '.')
+        ext.insert(ext.begin(), '.');
+    const auto& formats = acceptedFormats();
+    const auto it = std::find_if(formats.begin(), formats.end(), [&](const FormatInfo& f) { return f.extension == ext; });
+    return it == formats.end() ? nullptr : &*it;
+}
+
+bool isAcceptedExtension(std::string_view extension)
+{
+    return findFormat(extension) != nullptr;
+}
+
+std::string extensionOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
+
+bool hasAcceptedExtension(const std::string& path)
+{
+    return isAcceptedExtension(extensionOf(path));
+}
+
+Bitmap loadBitmap(const std::string& path, const ProgressFn& progress)
+{
+    const FormatInfo* format = findFormat(extensionOf(path));
+    if (format == nullptr)
+        throw ImagingError(msg::compose(msg::kNotAccepted, path));
+    return loadByFormat(path, *format, progress);
+}
+
+// ---- Picture ----
+
+Picture Picture::fromBitmap(Bitmap bmp)
+{
+    Picture p;
+    p.m_width = bmp.width();
+    p.m_height = bmp.height();
+    p.m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));
+    return p;
+}
+
+Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
+{
+    const ImageSize size = readJpegSize(data);
+    detail::checkImageSize(size.width, size.height, {});
+    Picture p;
+    p.m_width = size.width;
+    p.m_height = size.height;
+    p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
+    return p;
+}
+
+std::span<const std::uint8_t> Picture::jpegData() const
+{
+    if (!m_jpeg)
+        return {};
+    return *m_jpeg;
+}
+
+const Bitmap& Picture::bitmap(const ProgressFn& progress) const
+{
+    if (!m_bitmap) {
+        if (!m_jpeg)
+            m_bitmap = std::make_shared<const Bitmap>();
+        else
+            m_bitmap = std::make_shared<const Bitmap>(decodeJpeg(*m_jpeg, progress));
+    }
+    return *m_bitmap;
+}
+
+void Picture::setBitmap(Bitmap bmp)
+{
+    m_jpeg.reset();
+    m_width = bmp.width();
+    m_height = bmp.height();
+    m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));
+}
+
+Picture loadPicture(const std::string& path, const ProgressFn& progress)
+{
+    const FormatInfo* format = findFormat(extensionOf(path));
+    if (format == nullptr)
+        throw ImagingError(msg::compose(msg::kNotAccepted, path));
+    if (format->decoder != Decoder::LibJpeg)
+        return Picture::fromBitmap(loadByFormat(path, *format, progress));
+    std::vector<std::uint8_t> data = readWholeFile(path);
+    if (!data.empty() && !startsWith(data, "\xFF\xD8"))
+        return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress));
+    Bitmap pixels = detail::decodeJpegNamed(data, progress, path);
+    Picture picture = Picture::fromJpegData(std::move(data));
+    picture.m_bitmap = std::make_shared<const Bitmap>(std::move(pixels));
+    return picture;
+}
+
+void savePictureAsJpeg(const Picture& picture, const std::string& path, int quality, const ProgressFn& progress)
+{
+    if (picture.empty())
+        throw ImagingError(std::string(msg::kNothingToSave));
+    if (!picture.isJpeg()) {
+        saveJpeg(picture.bitmap().view(), path, quality, progress);
+        return;
+    }
+    detail::report(progress, 0);
+    writeFileAtomically(path, picture.jpegData());
+    detail::report(progress, 100);
+}
+
+} // namespace imaging

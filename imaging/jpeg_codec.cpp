@@ -1,0 +1,295 @@
+// JPEG through libjpeg-turbo's IJG interface. libjpeg reports errors by longjmp, so
+// every call into it happens in a small function that sets the jump point and holds
+// no object with a destructor; the C++ code around it turns a failure into a throw.
+#include "imaging/codec_internal.h"
+#include "imaging/codec_messages.h"
+
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE and size_t declared first
+#include <cstdlib>
+#include <exception>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace imaging {
+namespace {
+
+// Progressive files may hold any number of scans, each costing a pass over the whole
+// picture; a crafted file with thousands would hang the program. libjpeg-turbo's own
+// tools stop at this many.
+constexpr int kMaxScans = 500;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char text[JMSG_LENGTH_MAX];
+    std::exception_ptr progressError; // thrown by the caller's progress callback
+};
+
+struct ProgressManager {
+    jpeg_progress_mgr pub;
+    const ProgressFn* callback;
+    int lastPercent;
+};
+
+[[noreturn]] void failJump(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::longjmp(err->jump, 1);
+}
+
+void onError(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->text);
+    failJump(cinfo);
+}
+
+// A file that ends early is a failed load, not a grey lower half. Other warnings
+// (stray bytes between markers and the like) are common in cameras' files and the
+// picture still decodes, so they are let through.
+void onMessage(j_common_ptr cinfo, int level)
+{
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        onError(cinfo);
+    if (level < 0)
+        cinfo->err->num_warnings++;
+}
+
+void onProgress(j_common_ptr cinfo)
+{
+    auto* prog = reinterpret_cast<ProgressManager*>(cinfo->progress);
+    if (cinfo->is_decompressor) {
+        auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+        if (d->progressive_mode && d->input_scan_number > kMaxScans) {
+            std::snprintf(reinterpret_cast<ErrorManager*>(cinfo->err)->text, JMSG_LENGTH_MAX,
+                          "more than %d progressive scans", kMaxScans);
+            failJump(cinfo);
+        }
+    }
+    const jpeg_progress_mgr& p = prog->pub;
+    const int passes = p.total_passes > 0 ? p.total_passes : 1;
+    const double within = p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0;
+    int percent = static_cast<int>((p.completed_passes + within) * 100.0 / passes);
+    percent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    if (percent == prog->lastPercent || !*prog->callback)
+        return;
+    prog->lastPercent = percent;
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    try {
+        (*prog->callback)(percent);
+    } catch (...) {
+        err->progressError = std::current_exception();
+    }
+    if (err->progressError) // jump only once the catch block has ended
+        failJump(cinfo);
+}
+
+void attachManagers(j_common_ptr cinfo, ErrorManager& err, ProgressManager& prog, const ProgressFn& callback)
+{
+    cinfo->err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = onError;
+    err.pub.emit_message = onMessage;
+    err.text[0] = '\0';
+    prog.pub.progress_monitor = onProgress;
+    prog.callback = &callback;
+    prog.lastPercent = -1;
+}
+
+// ---- decoding ----
+
+struct JpegReader {
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    ProgressManager prog;
+    bool created = false;
+};
+
+// setjmp functions: no objects with destructors below this line until the next mark.
+bool readHeader(JpegReader& d, const std::uint8_t* data, std::size_t size)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    jpeg_create_decompress(&d.cinfo);
+    d.created = true;
+    d.cinfo.progress = &d.prog.pub;
+    jpeg_mem_src(&d.cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&d.cinfo, TRUE);
+    return true;
+}
+
+// Inverted (Adobe) CMYK is what every writer of CMYK JPEGs produces; plain CMYK is
+// converted the other way round.
+void cmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, int width, bool inverted)
+{
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned v = inverted ? cmyk[c] : 255u - cmyk[c];
+            bgr[2 - c] = static_cast<std::uint8_t>((v * k + 127u) / 255u);
+        }
+    }
+}
+
+bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, JSAMPLE* cmykRow)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    jpeg_start_decompress(&d.cinfo);
+    const bool cmyk = d.cinfo.out_color_space == JCS_CMYK;
+    const bool inverted = d.cinfo.saw_Adobe_marker;
+    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+        std::uint8_t* target = pixels + static_cast<std::ptrdiff_t>(d.cinfo.output_scanline) * stride;
+        JSAMPROW row = cmyk ? cmykRow : target;
+        if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1)
+            return false;
+        if (cmyk)
+            cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
+    }
+    jpeg_finish_decompress(&d.cinfo);
+    return true;
+}
+// ---- end of setjmp functions ----
+
+struct ReaderGuard {
+    JpegReader& d;
+    ~ReaderGuard()
+    {
+        if (d.created)
+            jpeg_destroy_decompress(&d.cinfo);
+    }
+};
+
+[[noreturn]] void throwFailure(const ErrorManager& err, std::string_view fixed, const std::string& name)
+{
+    if (err.progressError)
+        std::rethrow_exception(err.progressError);
+    throw ImagingError(msg::compose(fixed, name, err.text));
+}
+
+void startDecoder(JpegReader& d, std::span<const std::uint8_t> data, const ProgressFn& progress,
+                  const std::string& name)
+{
+    attachManagers(reinterpret_cast<j_common_ptr>(&d.cinfo), d.err, d.prog, progress);
+    if (data.empty())
+        throw ImagingError(msg::compose(msg::kCorruptJpeg, name, "the file is empty"));
+    if (!readHeader(d, data.data(), data.size()))
+        throwFailure(d.err, msg::kCorruptJpeg, name);
+}
+
+// ---- encoding ----
+
+struct JpegWriter {
+    jpeg_compress_struct cinfo;
+    ErrorManager err;
+    ProgressManager prog;
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    bool created = false;
+};
+
+bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality)
+{
+    if (setjmp(e.err.jump))
+        return false;
+    jpeg_create_compress(&e.cinfo);
+    e.created = true;
+    e.cinfo.progress = &e.prog.pub;
+    jpeg_mem_dest(&e.cinfo, &e.out, &e.outSize);
+    e.cinfo.image_width = static_cast<JDIMENSION>(bmp.width);
+    e.cinfo.image_height = static_cast<JDIMENSION>(bmp.height);
+    e.cinfo.input_components = bmp.bytesPerPixel;
+    e.cinfo.in_color_space = bmp.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+    jpeg_set_defaults(&e.cinfo);
+    jpeg_set_quality(&e.cinfo, quality, TRUE);
+    jpeg_start_compress(&e.cinfo, TRUE);
+    while (e.cinfo.next_scanline < e.cinfo.image_height) {
+        // libjpeg's row type is not const, but the encoder only reads the rows.
+        JSAMPROW row = const_cast<JSAMPLE*>(bmp.row(static_cast<int>(e.cinfo.next_scanline)));
+        jpeg_write_scanlines(&e.cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&e.cinfo);
+    return true;
+}
+// ---- end of setjmp function ----
+
+struct WriterGuard {
+    JpegWriter& e;
+    ~WriterGuard()
+    {
+        if (e.created)
+            jpeg_destroy_compress(&e.cinfo);
+        std::free(e.out); // jpeg_mem_dest's buffer outlives the compressor
+    }
+};
+
+void checkWritable(ConstBitmapView bmp)
+{
+    if (bmp.pixels == nullptr || bmp.width <= 0 || bmp.height <= 0)
+        throw ImagingError(std::string(msg::kNothingToSave));
+    if (bmp.bytesPerPixel != 3 && bmp.bytesPerPixel != 4)
+        throw ImagingError("Unsupported bitmap layout: " + std::to_string(bmp.bytesPerPixel) + " bytes per pixel");
+}
+
+} // namespace
+
+namespace detail {
+
+Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+{
+    JpegReader d{};
+    ReaderGuard guard{d};
+    startDecoder(d, data, progress, name);
+    checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    d.cinfo.mem->max_memory_to_use = static_cast<long>(maxImageBytes());
+    Bitmap bmp(static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height), 3);
+    std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(d.cinfo.image_width) * 4 : 0);
+    report(progress, 0);
+    if (!decompressRows(d, bmp.data(), bmp.stride(), cmykRow.data()))
+        throwFailure(d.err, msg::kCorruptJpeg, name);
+    report(progress, 100);
+    return bmp;
+}
+
+} // namespace detail
+
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress)
+{
+    return detail::decodeJpegNamed(data, progress, {});
+}
+
+ImageSize readJpegSize(std::span<const std::uint8_t> data)
+{
+    const ProgressFn none;
+    JpegReader d{};
+    ReaderGuard guard{d};
+    startDecoder(d, data, none, {});
+    return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+}
+
+std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress)
+{
+    if (quality < 1 || quality > 100)
+        throw ImagingError(std::string(msg::kBadQuality));
+    checkWritable(bmp);
+    if (bmp.width > JPEG_MAX_DIMENSION || bmp.height > JPEG_MAX_DIMENSION)
+        throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
+    JpegWriter e{};
+    WriterGuard guard{e};
+    attachManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
+    detail::report(progress, 0);
+    if (!compressRows(e, bmp, quality))
+        throwFailure(e.err, msg::kCannotWrite, {});
+    detail::report(progress, 100);
+    return {e.out, e.out + e.outSize};
+}
+
+void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress)
+{
+    writeFileAtomically(path, encodeJpeg(bmp, quality, progress));
+}
+
+} // namespace imaging

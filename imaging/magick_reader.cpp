@@ -1,0 +1,103 @@
+// Formats Qt has no reader for, through ImageMagick's Magick++.
+#include "imaging/codec_internal.h"
+#include "imaging/codec_messages.h"
+#include "imaging/over_white.h"
+
+#include <Magick++.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include <sys/stat.h>
+
+namespace imaging::detail {
+namespace {
+
+void initMagick()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
+}
+
+// Most formats carry no reliable signature under these extensions (an SGI file named
+// .rgb would otherwise be taken for raw RGB samples), so the format is always named.
+// Photo CD files hold several sizes; index 3 is the 768 x 512 base image, where
+// ImageMagick's first image would be the 192 x 128 thumbnail.
+std::string magickSpec(const std::string& path, const FormatInfo& format)
+{
+    std::string spec = std::string(format.formatName) + ":" + path;
+    if (format.formatName == "PCD")
+        spec += "[3]";
+    return spec;
+}
+
+void checkReadable(const std::string& path)
+{
+    // ImageMagick reads the file itself (a Dr. Halo picture finds its palette beside
+    // it); a missing file or a folder gets our own clear message first.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, "no such file"));
+    if (!S_ISREG(st.st_mode))
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, "not an ordinary file"));
+}
+
+// Runs one Magick++ step. A truncated or corrupt file often gives only a warning and
+// half a picture; that is a failed load. Other warnings (an unknown tag) are ignored.
+template <class Step>
+void magickStep(const std::string& path, Step step)
+{
+    try {
+        step();
+    } catch (const Magick::WarningCorruptImage& e) {
+        throw ImagingError(msg::compose(msg::kCannotRead, path, e.what()));
+    } catch (const Magick::Warning&) {
+    } catch (const Magick::Exception& e) {
+        throw ImagingError(msg::compose(msg::kCannotRead, path, e.what()));
+    }
+}
+
+Bitmap exportOverWhite(Magick::Image& image, const std::string& path)
+{
+    const int width = static_cast<int>(image.columns());
+    const int height = static_cast<int>(image.rows());
+    Bitmap bmp(width, height, 3);
+    constexpr int kBand = 64; // rows exported at a time, to bound the extra memory
+    std::vector<std::uint8_t> bgra(static_cast<std::size_t>(width) * 4 * kBand);
+    for (int y0 = 0; y0 < height; y0 += kBand) {
+        const int rows = std::min(kBand, height - y0);
+        magickStep(path, [&] { image.write(0, y0, width, rows, "BGRA", Magick::CharPixel, bgra.data()); });
+        for (int r = 0; r < rows; ++r)
+            bgraRowOverWhite(bgra.data() + static_cast<std::size_t>(r) * width * 4, bmp.row(y0 + r), width);
+    }
+    return bmp;
+}
+
+} // namespace
+
+Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+{
+    report(progress, 0);
+    checkReadable(path);
+    initMagick();
+    const std::string spec = magickSpec(path, format);
+    Magick::Image image;
+    image.quiet(false);
+    // The header's size first: a crafted header must not make the decoder allocate.
+    magickStep(path, [&] { image.ping(spec); });
+    checkImageSize(image.columns(), image.rows(), path);
+    report(progress, 10);
+    magickStep(path, [&] { image.read(spec); });
+    if (!image.isValid() || image.columns() == 0 || image.rows() == 0)
+        throw ImagingError(msg::compose(msg::kCannotRead, path, "no picture in the file"));
+    checkImageSize(image.columns(), image.rows(), path);
+    report(progress, 70);
+    // Photo CD pictures come in YCC, Photoshop files may be CMYK or grey: export wants sRGB.
+    if (image.colorSpace() != Magick::sRGBColorspace)
+        magickStep(path, [&] { image.colorSpace(Magick::sRGBColorspace); });
+    Bitmap bmp = exportOverWhite(image, path);
+    report(progress, 100);
+    return bmp;
+}
+
+} // namespace imaging::detail
