@@ -1,2 +1,94 @@
+#include "app/box_messages.h"
+#include "app/commands.h"
+#include "app/core/command_line.h"
+#include "app/core/messages.h"
+#include "app/main_form.h"
+#include "app/session.h"
+
 #include <QApplication>
-int main(int argc, char** argv) { QApplication a(argc, argv); return 0; }
+
+#include <clocale>
+#include <iostream>
+
+namespace {
+
+void nameTheApplication()
+{
+    QCoreApplication::setOrganizationName("Korvan");
+    QCoreApplication::setApplicationName("Paginor");
+    QCoreApplication::setApplicationVersion("1.81");
+}
+
+// The headless commands need no display: they draw offscreen unless told otherwise.
+int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    nameTheApplication();
+    // Numbers the user reads (EXIF values) use the user's decimal separator.
+    std::setlocale(LC_ALL, "");
+    app::StreamMessages messages(std::cerr);
+    app::setMessages(&messages);
+
+    const app::CommandFunction command = app::findCommand(cl.command);
+    if (!command) {
+        messages.error("the command '" + cl.command + "' is not available in this version");
+        return 2;
+    }
+    const bool ownPage = cl.common.printerPage && cl.common.printerDpi;
+    const bool needPrinter = cl.command == "print" || (cl.command == "render" && !ownPage);
+    auto session = app::openSession(cl.common, needPrinter, messages);
+    if (!session)
+        return 1;
+    app::CommandContext ctx{session->settings, cl.common, std::cout, messages};
+    return command(cl.args, ctx);
+}
+
+int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
+{
+    QApplication application(argc, argv);
+    nameTheApplication();
+    std::setlocale(LC_ALL, "");
+    app::BoxMessages messages;
+    app::setMessages(&messages);
+
+    auto session = app::openSession(cl.common, true, messages);
+    if (!session)
+        return 1;
+    app::TMain_Form::Options options;
+    options.splash = !cl.common.noSplash;
+    if (cl.common.printerPage && cl.common.printerDpi)
+        options.fixedMetrics = app::sessionMetrics(*session, cl.common);
+    app::TMain_Form window(*session, options);
+    messages.setParent(&window);
+    window.show();
+    if (!window.FormCreate())
+        return 1;
+    const int rc = application.exec();
+    app::setMessages(nullptr);
+    return rc;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    app::ParsedCommandLine cl;
+    try {
+        cl = app::parseCommandLine(args);
+    } catch (const app::CommandLineError& e) {
+        std::cerr << "paginor: " << e.what() << '\n';
+        return 2;
+    }
+    if (cl.help) {
+        std::cout << app::usageText();
+        return 0;
+    }
+    if (cl.version) {
+        std::cout << "paginor 1.81\n";
+        return 0;
+    }
+    return cl.command.empty() ? runWindow(argc, argv, cl) : runHeadless(argc, argv, cl);
+}

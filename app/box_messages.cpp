@@ -1,0 +1,52 @@
+#include "app/box_messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace app {
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information: return QMessageBox::Information;
+    case MessageKind::Warning: return QMessageBox::Warning;
+    case MessageKind::Error: return QMessageBox::Critical;
+    case MessageKind::Confirmation: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons buttonsOf(Buttons b)
+{
+    switch (b) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+void BoxMessages::show(MessageKind kind, std::string_view text)
+{
+    QMessageBox box(iconOf(kind), QApplication::applicationName(), QString::fromUtf8(text.data(), qsizetype(text.size())),
+                    QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+Answer BoxMessages::ask(MessageKind kind, std::string_view text, Buttons buttons)
+{
+    QMessageBox box(iconOf(kind), QApplication::applicationName(), QString::fromUtf8(text.data(), qsizetype(text.size())),
+                    buttonsOf(buttons), m_parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+
+} // namespace app

@@ -1,0 +1,21 @@
+// Messages of the window: modal message boxes over the main window.
+#pragma once
+
+#include "app/core/messages.h"
+
+class QWidget;
+
+namespace app {
+
+class BoxMessages final : public Messages {
+public:
+    explicit BoxMessages(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    void show(MessageKind kind, std::string_view text) override;
+    Answer ask(MessageKind kind, std::string_view text, Buttons buttons) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace app

@@ -1,0 +1,45 @@
+#include "app/commands.h"
+
+#include "app/core/messages.h"
+#include "app/session.h"
+#include "settings/qt_store.h"
+
+#include <ostream>
+
+namespace app {
+
+int settingsCommand(const CommandArgs& args, CommandContext& ctx)
+{
+    bool save = false;
+    for (const auto& a : args) {
+        if (a == "--save") {
+            save = true;
+        } else {
+            ctx.messages.error("settings: unknown argument '" + a + "'");
+            return 2;
+        }
+    }
+    for (const auto& f : settings::fields())
+        ctx.out << f.readName << '=' << settings::formatValue(ctx.settings, f) << '\n';
+    if (save) {
+        try {
+            settings::QtStore store;
+            printing::CupsPrinterList printers;
+            const bool havePrinter = printers.select(ctx.settings.Printer);
+            settings::Save_Settings(ctx.settings, store, havePrinter ? &printers : nullptr);
+        } catch (const std::exception& e) {
+            ctx.messages.error(e.what());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+CommandFunction findCommand(std::string_view name)
+{
+    if (name == "settings")
+        return &settingsCommand;
+    return nullptr;
+}
+
+} // namespace app

@@ -1,0 +1,15 @@
+// The headless subcommands the program dispatches to.
+#pragma once
+
+#include "app/core/command.h"
+
+#include <string_view>
+
+namespace app {
+
+int settingsCommand(const CommandArgs& args, CommandContext& ctx);
+
+// The function that runs a subcommand, or null when it isn't built yet.
+CommandFunction findCommand(std::string_view name);
+
+} // namespace app

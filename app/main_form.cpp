@@ -1,0 +1,602 @@
+#include "app/main_form.h"
+
+#include "app/about.h"
+#include "app/core/messages.h"
+#include "app/session.h"
+#include "page/page_view.h"
+#include "printing/printer.h"
+#include "settings/ui/settings_ui.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+constexpr const char* kClipboardQuestion =
+    "The clipboard is currently holding image data.\nDo you want to save this data for other applications ?";
+constexpr const char* kSaveSettingsQuestion = "Do you want the current settings saved as a default ?";
+constexpr const char* kHomePageUrl = "https://paginor.org/";
+constexpr const char* kEmailUrl = "mailto:paginor@paginor.org?subject=Paginor";
+
+// Toolbar pictures drawn from a font glyph: the program ships no bitmaps of its own.
+QIcon glyphIcon(const QString& glyph, QColor colour = QColor(0x20, 0x20, 0x20))
+{
+    QPixmap pix(25, 21);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f("DejaVu Sans", 12, QFont::Bold);
+    p.setFont(f);
+    p.setPen(colour);
+    p.drawText(pix.rect(), Qt::AlignCenter, glyph);
+    return QIcon(pix);
+}
+
+QString fromStd(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// The print buttons' picture: a printer with a sheet coming out of it.
+QIcon printerIcon(bool withList)
+{
+    QPixmap pix(25, 21);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setPen(QColor(0x20, 0x20, 0x20));
+    p.setBrush(Qt::white);
+    p.drawRect(7, 1, 10, 7);
+    p.setBrush(QColor(0x70, 0x70, 0x70));
+    p.drawRect(3, 8, 18, 7);
+    p.setBrush(Qt::white);
+    p.drawRect(7, 13, 10, 6);
+    if (withList) {
+        p.setPen(QPen(QColor(0x20, 0x60, 0xc0), 2));
+        p.drawLine(21, 3, 24, 3);
+        p.drawLine(21, 6, 24, 6);
+    }
+    return QIcon(pix);
+}
+
+} // namespace
+
+QString helpFolder()
+{
+    // Beside the program in the build folder; under share/ once installed.
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {dir + "/help", dir + "/../share/paginor/help"})
+        if (QFileInfo::exists(candidate + "/" + kHelpTopic))
+            return QDir(candidate).canonicalPath();
+    return dir + "/help";
+}
+
+TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_options(std::move(options))
+{
+    setObjectName("Main_Form");
+    setWindowTitle("Paginor");
+    setAcceptDrops(true);
+    if (m_session.printers)
+        printing::preparePrinter(m_printer, m_session.printers->currentName());
+
+    buildMenus();
+    buildToolBar();
+    buildBottomPanel();
+    m_page = std::make_unique<page::Page>(m_session.settings, [this] { return readPrinter(); }, static_cast<page::StatusDisplay*>(this));
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_view = new page::PageView(*m_page, central);
+    column->addWidget(m_view, 1);
+    setCentralWidget(central);
+    column->addWidget(findChild<QWidget*>("Panel3"));
+
+    Resize_Timer = new QTimer(this);
+    Resize_Timer->setObjectName("Resize_Timer");
+    Resize_Timer->setInterval(10);
+    connect(Resize_Timer, &QTimer::timeout, this, &TMain_Form::Resize_TimerTimer);
+    Qtimer = new QTimer(this);
+    Qtimer->setObjectName("Qtimer");
+    Qtimer->setInterval(10000);
+
+    connect(m_view, &page::PageView::selectionCleared, this, [this] {
+        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar"})
+            if (QToolButton* b = toolButton(name))
+                b->setEnabled(false);
+    });
+    restorePlacement();
+}
+
+TMain_Form::~TMain_Form()
+{
+    FormDestroy();
+}
+
+settings::Settings& TMain_Form::settings()
+{
+    return m_session.settings;
+}
+
+QAction* TMain_Form::addEntry(QMenu* menu, const QString& objectName, const QString& caption,
+                              void (TMain_Form::*slot)())
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(objectName);
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+}
+
+// An entry whose command comes with a later part of the program: shown, never pretending.
+QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(objectName);
+    a->setEnabled(false);
+    a->setProperty("notYetBuilt", true);
+    return a;
+}
+
+void TMain_Form::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto menu = [&](const QString& name, const QString& caption, int helpContext) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(name);
+        m->setProperty("helpContext", helpContext);
+        m->setToolTipsVisible(true);
+        return m;
+    };
+    QMenu* files = menu("Images1", "&Files", 10);
+    connect(files, &QMenu::aboutToShow, this, &TMain_Form::Images1Click);
+    addLaterEntry(files, "Load1", "&Load Selected");
+    addLaterEntry(files, "Addtofilelist1", "Add to file list");
+    addLaterEntry(files, "ClearFilelist1", "Clear File list");
+    addLaterEntry(files, "Delete1", "&Remove Selected");
+    addLaterEntry(files, "LoadPages1", "Load Page - Zip");
+    addLaterEntry(files, "SavePages1", "Save Page - Zip");
+
+    QMenu* select = menu("Select1", "&Select", 11);
+    addLaterEntry(select, "All1", "&Select All");
+    addLaterEntry(select, "DeSelectAll1", "&DeSelect All");
+
+    QMenu* print = menu("Print1", "&Print", 12);
+    addLaterEntry(print, "PrintPreview1", "Print Preview ");
+    addLaterEntry(print, "Print2", "&Print to printer");
+    addLaterEntry(print, "Printtofile1", "Print to image file");
+
+    QMenu* setup = menu("Setup1", "S&etup", 999);
+    addEntry(setup, "Settings1", "&Settings", &TMain_Form::Set_Up_Settings);
+    addEntry(setup, "Printer_Setup", "&Printer Setup", &TMain_Form::Printer_SetupClick);
+
+    QMenu* about = menu("About1", "&About", 14);
+    addEntry(about, "About2", "&About", &TMain_Form::About2Click);
+    addEntry(about, "Help1", "Help", &TMain_Form::Help);
+    addEntry(about, "Quit_Btn", "&Quit", &TMain_Form::Quit_BtnClick);
+    about->addSeparator();
+    addEntry(about, "HomePage1", "Home Page", &TMain_Form::HomePageClick);
+    addEntry(about, "Email1", "Email", &TMain_Form::EmailClick);
+
+    QAction* quit = bar->addAction("&Quit");
+    quit->setObjectName("Quit1");
+    connect(quit, &QAction::triggered, this, &TMain_Form::Quit1Click);
+
+    auto* f1 = new QAction(this);
+    f1->setShortcut(QKeySequence::HelpContents);
+    connect(f1, &QAction::triggered, this, &TMain_Form::Help);
+    addAction(f1);
+}
+
+QToolButton* TMain_Form::addButton(const QString& objectName, const QString& hint, const QString& glyph, bool enabled)
+{
+    auto* b = new QToolButton(ToolBar1);
+    b->setObjectName(objectName);
+    b->setToolTip(hint);
+    b->setIcon(glyphIcon(glyph));
+    b->setIconSize(QSize(25, 21));
+    b->setFixedSize(32, 27);
+    b->setAutoRaise(true);
+    b->setEnabled(enabled);
+    ToolBar1->addWidget(b);
+    return b;
+}
+
+void TMain_Form::buildToolBar()
+{
+    ToolBar1 = addToolBar("ToolBar1");
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    ToolBar1->setFixedHeight(30);
+    ToolBar1->setIconSize(QSize(25, 21));
+
+    // Buttons whose commands come with later parts of the program start disabled.
+    addButton("tb_load", "load image(s) ", u8"\u21E9", false);
+    addButton("tb_load_next", "load image(s) from list", u8"\u21CA", false);
+    addButton("tb_bin", "remove selected image(s) from frame(s)", u8"\u2716", false);
+    ToolBar1->addSeparator();
+    addButton("tb_rotate", "rotate selected image(s)", u8"\u21BB", false);
+    addButton("tb_flip_Vert", "flip selected image(s) - vertically", u8"\u21C5", false);
+    addButton("tb_flip_horiz", "flip selected image(s) - horizontally", u8"\u21C6", false);
+    QToolButton* ar = addButton("tb_ar", "set aspect ratio to match selected image", u8"\u25AD", false);
+    connect(ar, &QToolButton::clicked, this, &TMain_Form::tb_arClick);
+    ToolBar1->addSeparator();
+
+    auto* label2 = new QLabel("Frames ", ToolBar1);
+    label2->setObjectName("Label2");
+    ToolBar1->addWidget(label2);
+    Sel_Frames = new QComboBox(ToolBar1);
+    Sel_Frames->setObjectName("Sel_Frames");
+    Sel_Frames->setToolTip("number of frames on page");
+    Sel_Frames->addItems({"1", "2", "4", "8", "16"});
+    ToolBar1->addWidget(Sel_Frames);
+    ToolBar1->addSeparator();
+
+    Page_Button = addButton("Page_Button", "print cut marks", u8"\u2702", true);
+    Page_Button->setCheckable(true);
+    connect(Page_Button, &QToolButton::clicked, this, &TMain_Form::Page_ButtonClick);
+    Text_Button = addButton("Text_Button", "print image properties in margin", "T", true);
+    Text_Button->setCheckable(true);
+    connect(Text_Button, &QToolButton::clicked, this, &TMain_Form::Text_ButtonClick);
+    ToolBar1->addSeparator();
+
+    QToolButton* stop = addButton("tb_stop", "stop printing ", u8"\u25A0", false);
+    stop->setIcon(glyphIcon(u8"\u25A0", QColor(0xc0, 0x20, 0x20)));
+    addButton("tb_print", "print ", "", false)->setIcon(printerIcon(false));
+    addButton("tb_print_next", "print - load - print (from image list)", "", false)->setIcon(printerIcon(true));
+    ToolBar1->addSeparator();
+    QToolButton* help = addButton("tb_help", "help ", "?", true);
+    connect(help, &QToolButton::clicked, this, &TMain_Form::tb_helpClick);
+    ToolButton1 = addButton("ToolButton1", "", "", true);
+    ToolButton1->setVisible(false);
+    connect(ToolButton1, &QToolButton::clicked, this, &TMain_Form::ToolButton1Click);
+}
+
+void TMain_Form::buildBottomPanel()
+{
+    auto* panel3 = new QWidget(this);
+    panel3->setObjectName("Panel3");
+    panel3->setFixedHeight(32);
+    auto* col = new QVBoxLayout(panel3);
+    col->setContentsMargins(4, 0, 4, 0);
+    col->setSpacing(0);
+    Status = new QLabel(panel3);
+    Status->setObjectName("Status");
+    Status->setWordWrap(true);
+    col->addWidget(Status, 0, Qt::AlignTop);
+    col->addStretch(1);
+    Progress = new QProgressBar(panel3);
+    Progress->setObjectName("Progress");
+    Progress->setRange(0, 100);
+    Progress->setFixedHeight(15);
+    Progress->setTextVisible(false);
+    col->addWidget(Progress);
+
+    StatusBarPanel = new QLabel("Printer : ", this);
+    StatusBarPanel->setObjectName("StatusBar1Panel0");
+    StatusBarPanel->setMinimumWidth(400);
+    statusBar()->setObjectName("StatusBar1");
+    statusBar()->addWidget(StatusBarPanel, 1);
+}
+
+bool TMain_Form::FormCreate()
+{
+    auto& s = settings();
+    m_page->state().PageSized = false;
+    for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz"})
+        toolButton(name)->setEnabled(false);
+
+    // The curve on load must still exist; a stale name switches the option off.
+    s.ApplyCurve.erase(std::remove(s.ApplyCurve.begin(), s.ApplyCurve.end(), '"'), s.ApplyCurve.end());
+    if (!QFileInfo(fromStd(s.ApplyCurve)).isFile()) {
+        s.ApplyCurve.clear();
+        s.En_CurveOnLoad = false;
+    }
+
+    {
+        const QSignalBlocker block(Sel_Frames);
+        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+    }
+    connect(Sel_Frames, &QComboBox::currentIndexChanged, this, &TMain_Form::Sel_FramesChange);
+
+    int result = kSplashDone;
+    if (m_options.splash) {
+        m_splashShowing = true;
+        TAbout splash(fromStd(std::string(page::kVersionLabel)), true, this, m_options.splashMs);
+        result = splash.exec();
+        m_splashShowing = false;
+    }
+    if (result != kSplashDone)
+        return true; // the page is left unbuilt, as closing the splash any other way means
+    Progress->setVisible(false);
+    if (!m_view->buildPage(width(), height()))
+        return false;
+    Text_Button->setChecked(s.PrintProps);
+    Page_Button->setChecked(s.PrintMarks);
+    Resize_Timer->start();
+    return true;
+}
+
+page::PrinterMetrics TMain_Form::readPrinter()
+{
+    if (m_options.fixedMetrics)
+        return *m_options.fixedMetrics;
+    return printing::readPrinterMetrics(m_printer);
+}
+
+// ---- status panel -------------------------------------------------------------------
+
+void TMain_Form::setPrinterLine(const std::string& line)
+{
+    StatusBarPanel->setText(fromStd(line));
+}
+
+void TMain_Form::setStatus(const std::string& text)
+{
+    Status->setVisible(true);
+    Status->setText(fromStd(text));
+    Status->repaint();
+}
+
+void TMain_Form::setProgress(int percent)
+{
+    Progress->setValue(percent);
+}
+
+void TMain_Form::setProgressVisible(bool visible)
+{
+    Progress->setVisible(visible);
+}
+
+void TMain_Form::update_Progress(int percent)
+{
+    Progress->setValue(percent);
+    QCoreApplication::processEvents();
+}
+
+QString TMain_Form::statusText() const
+{
+    return Status->text();
+}
+
+QString TMain_Form::printerLine() const
+{
+    return StatusBarPanel->text();
+}
+
+bool TMain_Form::progressVisible() const
+{
+    return Progress->isVisible();
+}
+
+int TMain_Form::progressValue() const
+{
+    return Progress->value();
+}
+
+QAction* TMain_Form::menuAction(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName);
+}
+
+QToolButton* TMain_Form::toolButton(const QString& objectName) const
+{
+    return findChild<QToolButton*>(objectName);
+}
+
+// ---- commands -----------------------------------------------------------------------
+
+void TMain_Form::Images1Click()
+{
+    // Layout files come with a later part of the program; until then both entries stay off.
+    for (const char* name : {"LoadPages1", "SavePages1"}) {
+        QAction* a = menuAction(name);
+        if (a->property("notYetBuilt").toBool())
+            a->setEnabled(false);
+    }
+}
+
+void TMain_Form::Printer_SetupClick()
+{
+    if (!m_session.printers)
+        return;
+    QPrintDialog dialog(&m_printer, this);
+    dialog.setWindowTitle("Printer Setup");
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (m_session.printers->selectByName(m_printer.printerName()))
+        settings().Printer = m_session.printers->current();
+    printing::preparePrinter(m_printer, m_printer.printerName());
+    m_view->Redisplay_Images();
+    m_view->Sizeup_Visual_Page();
+    settings().Settings_Changed = true;
+}
+
+void TMain_Form::Set_Up_Settings()
+{
+    settings::SetupHooks hooks;
+    hooks.setMargin = [this](float mm) { m_page->Set_Margin(mm); };
+    hooks.printerDpiX = [this] { return m_page->state().PrinterDpiX; };
+    hooks.setPrintButtons = [this](bool props, bool marks) {
+        Text_Button->setChecked(props);
+        Page_Button->setChecked(marks);
+    };
+    hooks.setOpenFolder = [this](const std::string& folder) { setProperty("openFolder", fromStd(folder)); };
+    hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
+    settings::Set_Up_Settings(this, settings(), hooks);
+}
+
+void TMain_Form::About2Click()
+{
+    TAbout about(fromStd(std::string(page::kVersionLabel)), false, this);
+    about.exec();
+}
+
+void TMain_Form::Help()
+{
+    const QString topic = helpFolder() + "/" + kHelpTopic;
+    if (!QFileInfo::exists(topic)) {
+        messages().error("The help file " + topic.toStdString() + " is missing.");
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(topic)))
+        messages().error("No web browser could be started to show " + topic.toStdString());
+}
+
+void TMain_Form::tb_helpClick()
+{
+    Help();
+}
+
+void TMain_Form::Quit_BtnClick()
+{
+    close();
+}
+
+void TMain_Form::Quit1Click()
+{
+    close();
+}
+
+void TMain_Form::HomePageClick()
+{
+    QDesktopServices::openUrl(QUrl(kHomePageUrl));
+}
+
+void TMain_Form::EmailClick()
+{
+    QDesktopServices::openUrl(QUrl(kEmailUrl));
+}
+
+void TMain_Form::tb_arClick()
+{
+    m_view->ar_BtnClick();
+}
+
+void TMain_Form::Sel_FramesChange(int index)
+{
+    m_view->Change_No_Of_frames(page::frameCountAt(index));
+}
+
+void TMain_Form::Page_ButtonClick()
+{
+    m_view->setPrintMarks(Page_Button->isChecked());
+}
+
+void TMain_Form::Text_ButtonClick()
+{
+    m_view->setPrintProps(Text_Button->isChecked());
+}
+
+void TMain_Form::ToolButton1Click()
+{
+    for (int n = 1; n <= m_page->state().FrameCount; ++n) {
+        const auto& f = m_page->frame(n);
+        if (f.Selected && f.Loaded && f.CloneOf == 0)
+            messages().information(std::to_string(n) + " Selected");
+    }
+}
+
+// ---- resizing, closing --------------------------------------------------------------
+
+void TMain_Form::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (Resize_Timer) {
+        Resize_Timer->stop();
+        Resize_Timer->start();
+    }
+}
+
+void TMain_Form::Resize_TimerTimer()
+{
+    if (width() >= 200 && height() >= 200 && m_page->state().PageSized) {
+        m_view->setWindowSize(width(), height());
+        m_view->Redisplay_Images();
+        Resize_Timer->stop();
+    }
+}
+
+bool TMain_Form::FormCloseQuery()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard->mimeData();
+    if (data && data->hasImage()) {
+        if (messages().ask(MessageKind::Information, kClipboardQuestion, Buttons::YesNo) == Answer::No)
+            clipboard->clear();
+    }
+    if (settings().Settings_Changed &&
+        messages().ask(MessageKind::Confirmation, kSaveSettingsQuestion, Buttons::YesNo) == Answer::Yes) {
+        try {
+            settings::Save_Settings(settings(), *m_session.store, m_session.printers.get());
+        } catch (const std::exception& e) {
+            // The close is abandoned: the user can close again and is asked again.
+            messages().error(e.what());
+            return false;
+        }
+    }
+    return true;
+}
+
+void TMain_Form::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    savePlacement();
+    event->accept();
+}
+
+void TMain_Form::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    QApplication::beep();
+    m_page->dropAllPictures();
+    m_page->state().PageSized = false;
+}
+
+// The window's place and size, kept apart from the settings key so that closing the
+// window never touches the settings.
+void TMain_Form::restorePlacement()
+{
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
+    if (restoreGeometry(placement.value("FormPlacement1/geometry").toByteArray()))
+        return;
+    resize(595, 500);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TMain_Form::savePlacement() const
+{
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
+    placement.setValue("FormPlacement1/geometry", saveGeometry());
+}
+
+} // namespace app

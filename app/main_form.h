@@ -1,0 +1,122 @@
+// The main window: menus, toolbar, the on-screen page, the status panel and the printer line.
+#pragma once
+
+#include "page/page.h"
+
+#include <QMainWindow>
+#include <QPrinter>
+
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QTimer;
+class QToolButton;
+
+namespace page { class PageView; }
+
+namespace app {
+
+struct Session;
+
+class TMain_Form : public QMainWindow, private page::StatusDisplay {
+    Q_OBJECT
+public:
+    struct Options {
+        bool splash = true;
+        int splashMs = 3000;
+        // Printer metrics to use instead of the printer's own (headless geometry, tests).
+        std::optional<page::PrinterMetrics> fixedMetrics;
+    };
+
+    TMain_Form(Session& session, Options options, QWidget* parent = nullptr);
+    ~TMain_Form() override;
+
+    // The creation handler: defaults and stored settings are already read (the session);
+    // shows the splash and builds the page. False when the page could not be built.
+    bool FormCreate();
+
+    page::Page& pageModel() { return *m_page; }
+    page::PageView* pageView() const { return m_view; }
+    settings::Settings& settings();
+    QString statusText() const;
+    QString printerLine() const;
+    bool progressVisible() const;
+    int progressValue() const;
+    QTimer* resizeTimer() const { return Resize_Timer; }
+    QAction* menuAction(const QString& objectName) const;
+    QToolButton* toolButton(const QString& objectName) const;
+    QComboBox* frameSelector() const { return Sel_Frames; }
+
+    // The progress handler of long work: position, then keep the window alive.
+    void update_Progress(int percent);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private slots:
+    void Images1Click();
+    void Printer_SetupClick();
+    void Set_Up_Settings();
+    void About2Click();
+    void Help();
+    void Quit_BtnClick();
+    void Quit1Click();
+    void HomePageClick();
+    void EmailClick();
+    void tb_arClick();
+    void tb_helpClick();
+    void Sel_FramesChange(int index);
+    void Page_ButtonClick();
+    void Text_ButtonClick();
+    void ToolButton1Click();
+    void Resize_TimerTimer();
+
+private:
+    // page::StatusDisplay
+    void setPrinterLine(const std::string& line) override;
+    void setStatus(const std::string& text) override;
+    void setProgress(int percent) override;
+    void setProgressVisible(bool visible) override;
+
+    void buildMenus();
+    void buildToolBar();
+    void buildBottomPanel();
+    QAction* addEntry(QMenu* menu, const QString& objectName, const QString& caption, void (TMain_Form::*slot)());
+    QAction* addLaterEntry(QMenu* menu, const QString& objectName, const QString& caption);
+    QToolButton* addButton(const QString& objectName, const QString& hint, const QString& glyph, bool enabled);
+    page::PrinterMetrics readPrinter();
+    bool FormCloseQuery();
+    void FormDestroy();
+    void restorePlacement();
+    void savePlacement() const;
+
+    Session& m_session;
+    Options m_options;
+    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<page::Page> m_page;
+    page::PageView* m_view = nullptr;
+
+    QToolBar* ToolBar1 = nullptr;
+    QComboBox* Sel_Frames = nullptr;
+    QToolButton* Page_Button = nullptr;
+    QToolButton* Text_Button = nullptr;
+    QToolButton* ToolButton1 = nullptr;
+    QLabel* Status = nullptr;
+    QProgressBar* Progress = nullptr;
+    QLabel* StatusBarPanel = nullptr;
+    QTimer* Resize_Timer = nullptr;
+    QTimer* Qtimer = nullptr;
+    bool m_splashShowing = false;
+    bool m_destroyed = false;
+};
+
+// The folder of the shipped HTML help, and the topic the Help entries open.
+QString helpFolder();
+inline constexpr const char* kHelpTopic = "Chooseatopic.html";
+
+} // namespace app

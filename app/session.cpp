@@ -1,0 +1,111 @@
+#include "app/session.h"
+
+#include "app/core/messages.h"
+#include "settings/qt_store.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QStandardPaths>
+
+#include <iostream>
+#include <set>
+
+namespace app {
+
+settings::Environment defaultEnvironment()
+{
+    settings::Environment env;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    env.curveDir = QDir(data).filePath("Paginor/Curves").toStdString();
+    env.tempDir = QDir::tempPath().toStdString();
+    return env;
+}
+
+namespace {
+
+bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msgs)
+{
+    for (const auto& [name, value] : common.sets) {
+        const settings::Field* f = settings::findField(name);
+        if (!f) {
+            msgs.error("--set: there is no setting named '" + name + "'");
+            return false;
+        }
+        try {
+            settings::parseValue(s, *f, value);
+        } catch (const settings::SettingsError& e) {
+            msgs.error(std::string("--set: ") + e.what());
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<Session> openSession(const CommonOptions& common, bool needPrinter, Messages& msgs)
+{
+    auto session = std::make_unique<Session>();
+    session->env = defaultEnvironment();
+    session->store = std::make_unique<settings::QtStore>();
+    session->printers = std::make_unique<printing::CupsPrinterList>();
+    settings::PrinterList* printers = session->printers.get();
+    if (printers->count() == 0 || !printers->defaultIndex()) {
+        if (needPrinter) {
+            msgs.error(settings::kNoDefaultPrinter);
+            return nullptr;
+        }
+        session->printers.reset();
+        printers = nullptr;
+    }
+
+    auto& s = session->settings;
+    // The start order of the window: margin, units and centring first, then the defaults.
+    s.Page_Margin_mm = 0;
+    s.Use_Metric = true;
+    s.centre_output = false;
+    if (!settings::Get_Defaults(s, printers, session->env)) {
+        msgs.error(settings::kNoDefaultPrinter);
+        return nullptr;
+    }
+    std::set<std::string> reported;
+    auto warn = [&](const std::string& text) {
+        if (reported.insert(text).second)
+            std::cerr << "paginor: settings: " << text << " (the default is used)\n";
+    };
+    if (!settings::Get_Settings(s, *session->store, printers, session->env, warn)) {
+        msgs.error(settings::kPleaseInstallPrinter);
+        return nullptr;
+    }
+    if (common.printer) {
+        if (!session->printers || !session->printers->selectByName(QString::fromStdString(*common.printer))) {
+            msgs.error("There is no printer named '" + *common.printer + "'");
+            return nullptr;
+        }
+        s.Printer = session->printers->current();
+    }
+    if (!applySets(s, common, msgs))
+        return nullptr;
+    return session;
+}
+
+std::optional<printing::PrinterMetrics> sessionMetrics(const Session& session, const CommonOptions& common)
+{
+    printing::PrinterMetrics m;
+    if (session.printers) {
+        QPrinter printer(QPrinter::HighResolution);
+        printing::preparePrinter(printer, session.printers->currentName());
+        m = printing::readPrinterMetrics(printer);
+    } else if (!common.printerPage || !common.printerDpi) {
+        return std::nullopt;
+    }
+    if (common.printerPage) {
+        m.pageWidthPx = common.printerPage->first;
+        m.pageHeightPx = common.printerPage->second;
+    }
+    if (common.printerDpi)
+        m.dpiX = m.dpiY = *common.printerDpi;
+    return m;
+}
+
+} // namespace app

@@ -1,0 +1,37 @@
+// What every run of the program sets up first: the settings (defaults, the stored key,
+// then --set) and the printer, by the same rules for the window and the headless commands.
+#pragma once
+
+#include "app/core/command.h"
+#include "printing/printer.h"
+#include "settings/settings.h"
+
+#include <memory>
+
+namespace settings { class Store; }
+
+namespace app {
+
+class Messages;
+
+struct Session {
+    settings::Settings settings;
+    std::unique_ptr<printing::CupsPrinterList> printers; // null when the machine has none
+    std::unique_ptr<settings::Store> store;
+    settings::Environment env;
+};
+
+// Where the defaults come from on this machine: the curve folder in the user's data
+// folder (the program's own folder is read-only here) and the temporary folder.
+settings::Environment defaultEnvironment();
+
+// Builds the session. needPrinter: the run prints or shows the window, so a missing
+// printer ends it with the message of the settings store. Returns null (after telling
+// the user through msgs) when the run can't go on.
+std::unique_ptr<Session> openSession(const CommonOptions& common, bool needPrinter, Messages& msgs);
+
+// Metrics of the session's printer, or those given by --printer-page/--printer-dpi.
+// Null when neither is available.
+std::optional<printing::PrinterMetrics> sessionMetrics(const Session& session, const CommonOptions& common);
+
+} // namespace app
