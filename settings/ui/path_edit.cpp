@@ -77,4 +77,11 @@ PathEdit::PathEdit(const QString& name, bool folderOnly, Browse browse, QWidget*
     });
 }
 
+void PathEdit::setBrowseOnly()
+{
+    m_edit->setReadOnly(true);
+    // A read-only QLineEdit turns drops off; dropping a folder is the other way to choose one.
+    m_edit->setAcceptDrops(true);
+}
+
 } // namespace settings

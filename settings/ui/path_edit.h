@@ -40,6 +40,8 @@ public:
     QPushButton* browseButton() const { return m_browseButton; }
     QString text() const { return m_edit->text(); }
     void setText(const QString& text) { m_edit->setText(text); }
+    // The name is chosen or dropped, never typed.
+    void setBrowseOnly();
 
 private:
     DropLineEdit* m_edit;

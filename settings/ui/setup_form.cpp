@@ -231,12 +231,12 @@ QWidget* TSetup_Form::buildFoldersPage()
     Edit_Dir = new PathEdit("Edit_Dir", true, [this](const QString& current) {
         return chooseFolderWith(m_hooks, this, "Image Folder", current);
     }, folders);
-    Edit_Dir->edit()->setReadOnly(true);
+    Edit_Dir->setBrowseOnly();
     Button2 = named(new QPushButton("Clear", folders), "Button2");
     Curve_Folder = new PathEdit("Curve_Folder", true, [this](const QString& current) {
         return chooseFolderWith(m_hooks, this, "Curve Folders ", current);
     }, folders);
-    Curve_Folder->edit()->setReadOnly(true);
+    Curve_Folder->setBrowseOnly();
     fl->addWidget(new QLabel("Image Folder", folders), 0, 0);
     fl->addWidget(Edit_Dir, 0, 1);
     fl->addWidget(Button2, 0, 2);

@@ -1,0 +1,1 @@
+paginor_qtest(settings_ui_test SOURCES settings_ui_test.cpp LIBS paginor_settings_ui)
