@@ -1,0 +1,210 @@
+#include "page/page.h"
+
+#include "app/core/messages.h"
+
+#include <cmath>
+#include <string>
+
+namespace page {
+
+Page::Page(settings::Settings& settings, std::function<PrinterMetrics()> readPrinter, StatusDisplay* status)
+    : m_settings(settings), m_readPrinter(std::move(readPrinter)), m_status(status)
+{
+    sanitiseSettings();
+    m_state.FrameCount = m_settings.NumberOfFrames;
+    m_state.Global_AspectRatio = m_settings.Global_AspectRatio;
+}
+
+// A store edited by hand or written by another version may hold values the layout
+// cannot use; each would end in a page of nothing or a loop without end.
+void Page::sanitiseSettings()
+{
+    if (!isFrameCount(m_settings.NumberOfFrames)) {
+        m_settings.NumberOfFrames = 4;
+        app::messages().warning(kUnusableFrameCount);
+    }
+    if (!usableAspectRatio(m_settings.Global_AspectRatio)) {
+        m_settings.Global_AspectRatio = settings::kDefaultAspectRatio;
+        app::messages().warning(kUnusableAspectRatio);
+    }
+    if (!std::isfinite(m_settings.margin_mm))
+        m_settings.margin_mm = 3.0f;
+    if (!std::isfinite(m_settings.Page_Margin_mm))
+        m_settings.Page_Margin_mm = 0.0f;
+}
+
+TFrameRec& Page::frame(int n)
+{
+    if (n < 1 || n > kMaxFrames)
+        throw PageError("No frame number " + std::to_string(n));
+    return m_frames[static_cast<std::size_t>(n)];
+}
+
+const TFrameRec& Page::frame(int n) const
+{
+    return const_cast<Page*>(this)->frame(n);
+}
+
+void Page::Get_Printer_Res()
+{
+    m_state.PrinterReady = false;
+    const PrinterMetrics metrics = m_readPrinter ? m_readPrinter() : PrinterMetrics{};
+    m_state.PrinterName = metrics.name;
+    if (!metrics.usable()) {
+        status().setPrinterLine("Printer : " + metrics.name);
+        return;
+    }
+    m_state.PrinterDpiX = metrics.dpiX;
+    m_state.PrinterDpiY = metrics.dpiY;
+    m_state.PageWidthPx = metrics.pageWidthPx;
+    m_state.PageHeightPx = metrics.pageHeightPx;
+    m_state.PageWidthIn = static_cast<float>(static_cast<double>(metrics.pageWidthPx) / metrics.dpiX);
+    m_state.PageHeightIn = static_cast<float>(static_cast<double>(metrics.pageHeightPx) / metrics.dpiY);
+    status().setPrinterLine(printerLine(metrics.name, m_state.PageWidthIn, m_state.PageHeightIn,
+                                        m_settings.Page_Margin_mm, m_settings.Use_Metric,
+                                        m_settings.centre_output));
+    m_state.PrinterReady = true;
+}
+
+void Page::Set_Margin(float margin)
+{
+    Get_Printer_Res();
+    m_state.ScreenGap = screenGapFromMm(margin);
+    m_state.GapPx = dotsFromMm(margin, m_state.PrinterDpiX);
+    m_state.PageMarginPx = dotsFromMm(m_settings.Page_Margin_mm, m_state.PrinterDpiX);
+    m_settings.margin_mm = margin;
+}
+
+void Page::Centre_On_Page()
+{
+    if (!m_settings.centre_output)
+        return;
+    const Centring c = page::Centre_On_Page(m_state.FrameCount, m_state.PageWidthPx, m_state.PageHeightPx,
+                                            m_state.LaidOutWidthPx, m_state.PrinterDpiX, m_settings.margin_mm,
+                                            m_state.Global_AspectRatio);
+    m_state.GapPx = c.GapPx;
+    m_settings.Page_Margin_mm = c.Page_Margin_mm;
+    m_state.PageMarginPx = c.PageMarginPx;
+}
+
+ScreenLayout Page::Sizeup_Visual_Page(int windowWidth, int windowHeight)
+{
+    // A dialog may have changed the aspect ratio in the settings alone.
+    if (usableAspectRatio(m_settings.Global_AspectRatio))
+        m_state.Global_AspectRatio = m_settings.Global_AspectRatio;
+    Set_Margin(m_settings.margin_mm);
+    PageState& s = m_state;
+    s.PortraitPage = isPortraitLayout(s.FrameCount);
+    s.LaidOutWidthPx = s.PortraitPage ? s.PageWidthPx : s.PageHeightPx;
+    s.LaidOutHeightPx = s.PortraitPage ? s.PageHeightPx : s.PageWidthPx;
+    // Without a page ever read from a printer there is nothing to scale; the page keeps
+    // its previous size, as it does for a window that is too small.
+    if (windowFitApplies(windowWidth, windowHeight) && s.PageWidthPx > 0 && s.PageHeightPx > 0) {
+        s.PageSized = true;
+        Centre_On_Page();
+        const Size bg = fitPageToWindow(windowWidth, windowHeight, s.PageWidthPx, s.PageHeightPx, s.PortraitPage);
+        s.Background.width = bg.width;
+        s.Background.height = bg.height;
+        s.ScreenGap = screenGapFor(bg.width, s.PageWidthPx, s.GapPx);
+        s.ScreenLeftOffset = screenLeftOffsetFor(bg.width, s.PageWidthPx, s.PageMarginPx, s.FrameCount);
+    }
+    Get_Printer_Res();
+    s.Background.top = kBackgroundTop;
+    s.Background.left = windowWidth / 2 - s.Background.width / 2;
+    const Size bgSize{s.Background.width, s.Background.height};
+    const Size frame = frameSize(s.FrameCount, bgSize, s.ScreenGap, s.Global_AspectRatio);
+    ScreenLayout layout;
+    layout.background = s.Background;
+    layout.frames = framePositions(s.FrameCount, bgSize, frame, s.ScreenGap, s.ScreenLeftOffset);
+    layout.label1 = {s.Background.left, s.Background.height + 40, s.Background.width, 13};
+    return layout;
+}
+
+void Page::setFrameCount(int count)
+{
+    if (!isFrameCount(count))
+        throw PageError("No page layout has " + std::to_string(count) + " frames");
+    m_state.FrameCount = static_cast<std::uint8_t>(count);
+    m_settings.NumberOfFrames = static_cast<std::uint8_t>(count);
+}
+
+void Page::setGlobalAspectRatio(float ratio)
+{
+    if (!usableAspectRatio(ratio))
+        throw PageError(std::string(kNegativeAspectRatio));
+    m_state.Global_AspectRatio = ratio;
+    m_settings.Global_AspectRatio = ratio;
+}
+
+// Zero, negative, infinite and NaN ratios are all refused: each would give frames of no
+// width, and the shrink loops step through every height on the way down.
+bool Page::usableAspectRatio(float ratio)
+{
+    return std::isfinite(ratio) && ratio > 0.0f;
+}
+
+const imaging::Bitmap* Page::pictureShownIn(int n) const
+{
+    const TFrameRec& f = frame(n);
+    if (!f.Loaded || f.PictureOwner < 1 || f.PictureOwner > kMaxFrames)
+        return nullptr;
+    const auto& holder = m_frames[static_cast<std::size_t>(f.PictureOwner)].PictureHolder;
+    return holder && !holder->empty() ? holder.get() : nullptr;
+}
+
+void Page::emptyFrame(int n)
+{
+    TFrameRec& f = frame(n);
+    // A copy never has a holder of its own, so the holder is always this frame's picture.
+    f.PictureHolder.reset();
+    f.CloneOf = 0;
+    f.Loaded = false;
+    f.FileName.clear();
+    f.PictureOwner = 0;
+    // What described the old picture must not describe an empty frame.
+    f.Details.clear();
+    f.ExifTags.clear();
+    f.HasExif = false;
+    f.NotFromFile = false;
+}
+
+void Page::dropAllPictures()
+{
+    for (int n = 1; n <= kMaxFrames; ++n) {
+        emptyFrame(n);
+        m_frames[static_cast<std::size_t>(n)].Selected = false;
+    }
+}
+
+bool Page::anySelected() const
+{
+    for (int n = 1; n <= m_state.FrameCount; ++n)
+        if (m_frames[static_cast<std::size_t>(n)].Selected)
+            return true;
+    return false;
+}
+
+void Page::clearSelection()
+{
+    for (int n = 1; n <= kMaxFrames; ++n)
+        m_frames[static_cast<std::size_t>(n)].Selected = false;
+}
+
+AspectChoice Page::aspectRatioFromSelection() const
+{
+    AspectChoice choice;
+    for (int n = 1; n <= m_state.FrameCount; ++n) {
+        const TFrameRec& f = m_frames[static_cast<std::size_t>(n)];
+        // An empty frame's ratio describes nothing (it may be a stale or a zero value).
+        if (!f.Selected || !f.Loaded)
+            continue;
+        if (!usableAspectRatio(f.AspectRatio)) {
+            choice.rejected = true;
+            break;
+        }
+        choice.ratio = f.AspectRatio;
+    }
+    return choice;
+}
+
+} // namespace page

@@ -1,0 +1,189 @@
+// The page model: the table of frames, the page state and the printer metrics it is
+// laid out against. Plain C++; the on-screen page (page_view.h) and printing read it.
+#pragma once
+
+#include "page/geometry.h"
+
+#include "exif/exif.h"
+#include "imaging/bitmap.h"
+#include "settings/settings.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace page {
+
+// Fixed message texts, shared by the code and its tests.
+inline constexpr std::string_view kFrameInitFailed = "Sorry - This applcation failed whilst initalising frame number ";
+inline constexpr std::string_view kNotEnoughResourcesTryLess = " Not enough system resources available - try less frames";
+inline constexpr std::string_view kNotEnoughResources = " Not enough system resources available";
+inline constexpr std::string_view kRebuildFailed = "ODEAR";
+inline constexpr std::string_view kNegativeAspectRatio = "Aspect ratio is < 0, try rotating the image";
+inline constexpr std::string_view kUnusableFrameCount = "The stored number of frames is not 1, 2, 4, 8 or 16; using 4";
+inline constexpr std::string_view kUnusableAspectRatio = "The stored frame aspect ratio is not usable; using 1.333333";
+
+// The program's version text (also in the about window). UTF-8 guillemets; the old
+// single-byte text had a control code (0x9D) between them, which is left out.
+inline constexpr std::string_view kVersionLabel = " Ver 1.81 \xC2\xBB\xC2\xAB 02:10:2001";
+
+// The on-screen page's top edge in the page area.
+inline constexpr int kBackgroundTop = 60;
+inline constexpr int kBackgroundStartLeft = 30;
+
+class PageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The selected printer as the page needs it: resolution (LOGPIXELSX/Y) and the
+// printable page in dots, portrait.
+struct PrinterMetrics {
+    std::string name;
+    int dpiX = 0;
+    int dpiY = 0;
+    int pageWidthPx = 0;
+    int pageHeightPx = 0;
+
+    // Every number positive: the layout divides by all of them.
+    bool usable() const { return dpiX > 0 && dpiY > 0 && pageWidthPx > 0 && pageHeightPx > 0; }
+};
+
+// Where the page reports to the user: the printer line of the status bar, the status
+// label and the progress bar of the bottom panel. The main window implements it;
+// every method does nothing by default.
+class StatusDisplay {
+public:
+    virtual ~StatusDisplay() = default;
+    virtual void setPrinterLine(const std::string& /*line*/) {}
+    virtual void setStatus(const std::string& /*text*/) {}
+    virtual void setProgress(int /*percent*/) {}
+    virtual void setProgressVisible(bool /*visible*/) {}
+};
+
+// One frame. The visible control lives in the page view (PageView::FrameImage(n)).
+struct TFrameRec {
+    // The decoded picture; set only on a frame that owns its picture (PictureOwner == its
+    // own number). Read it through Page::pictureShownIn, which follows PictureOwner.
+    std::shared_ptr<imaging::Bitmap> PictureHolder;
+    std::string FileName;       // a path, or a marker text beginning with "*"
+    bool Loaded = false;
+    std::int32_t CloneOf = 0;   // 0, or the frame whose picture this one shows
+    bool NotFromFile = false;   // clipboard or scanner: nothing to reload
+    bool Selected = false;
+    std::string Details;        // printed in the margin next to the frame
+    float AspectRatio = 0.0f;   // picture width / height
+    std::int32_t PictureOwner = 0;
+    std::vector<exif::ExifItem> ExifTags;
+    bool HasExif = false;
+};
+
+// Entries 1..16; entry 0 is never used so frame numbers index it directly.
+using FrameTable = std::array<TFrameRec, kMaxFrames + 1>;
+
+struct PageState {
+    // Mirrors of the settings NumberOfFrames and Global_AspectRatio, always in step:
+    // Page writes both whenever it changes one.
+    std::uint8_t FrameCount = 4;
+    float Global_AspectRatio = settings::kDefaultAspectRatio;
+    bool PortraitPage = false;
+    int PrinterDpiX = 0;
+    int PrinterDpiY = 0;
+    int PageWidthPx = 0;       // printable page, portrait, in printer dots
+    int PageHeightPx = 0;
+    float PageWidthIn = 0.0f;
+    float PageHeightIn = 0.0f;
+    int LaidOutWidthPx = 0;    // the printed page as laid out (turned unless PortraitPage)
+    int LaidOutHeightPx = 0;
+    int GapPx = 0;
+    int PageMarginPx = 0;
+    int ScreenGap = 0;
+    int ScreenLeftOffset = 0;
+    bool PrinterReady = false;
+    bool PageSized = false;
+    std::uint8_t HotFrame = 0; // frame under the mouse pointer, 0 over the page
+    std::string PrinterName;
+    // The on-screen page (the panel the frames sit on); kept when the window fit is skipped.
+    Rect Background{kBackgroundStartLeft, kBackgroundTop, 0, 0};
+};
+
+// Where the on-screen page puts everything after a resize.
+struct ScreenLayout {
+    Rect background;
+    std::vector<Rect> frames; // frames[0] is frame 1
+    Rect label1;              // the empty label under the page
+};
+
+// What the aspect-ratio command found among the selected frames, in frame order.
+struct AspectChoice {
+    std::optional<float> ratio; // the last usable ratio before a stop (or of all)
+    bool rejected = false;      // a frame with an unusable ratio stopped the search
+};
+
+class Page {
+public:
+    // readPrinter gives the current printer's metrics; status may be null (headless).
+    // Unusable stored values (a frame count other than 1, 2, 4, 8, 16, an aspect ratio
+    // that is not a positive finite number) are replaced by their defaults, with a warning.
+    Page(settings::Settings& settings, std::function<PrinterMetrics()> readPrinter,
+         StatusDisplay* status = nullptr);
+
+    settings::Settings& settings() { return m_settings; }
+    const settings::Settings& settings() const { return m_settings; }
+    PageState& state() { return m_state; }
+    const PageState& state() const { return m_state; }
+    FrameTable& Frames() { return m_frames; }
+    const FrameTable& Frames() const { return m_frames; }
+    // Frame n, 1..16; throws PageError for any other number.
+    TFrameRec& frame(int n);
+    const TFrameRec& frame(int n) const;
+    StatusDisplay& status() { return m_status ? *m_status : m_nullStatus; }
+    void setStatusDisplay(StatusDisplay* status) { m_status = status; }
+    void setPrinterReader(std::function<PrinterMetrics()> readPrinter) { m_readPrinter = std::move(readPrinter); }
+
+    // Reads the printer and writes the printer line. Unusable metrics leave the previous
+    // ones in place with PrinterReady false, so the layout never divides by zero.
+    void Get_Printer_Res();
+    // Reads the printer, then derives the gaps and the page margin from margin (mm),
+    // which becomes margin_mm.
+    void Set_Margin(float margin);
+    // With centre_output on, sets Page_Margin_mm and PageMarginPx so that the printed
+    // frame grid is centred across the page.
+    void Centre_On_Page();
+    // The arithmetic of a resize: margins, orientation, window fit, printer line,
+    // frame sizes and positions. The caller applies the result to its widgets.
+    ScreenLayout Sizeup_Visual_Page(int windowWidth, int windowHeight);
+
+    // Frame count and aspect ratio, written to the settings as well.
+    void setFrameCount(int count); // throws PageError unless 1, 2, 4, 8 or 16
+    void setGlobalAspectRatio(float ratio);
+    static bool usableAspectRatio(float ratio);
+
+    // The picture drawn in frame n (its owner's picture), or null.
+    const imaging::Bitmap* pictureShownIn(int n) const;
+    // The record side of emptying frame n: the picture is dropped when n owns it.
+    void emptyFrame(int n);
+    // Every frame 1..16 emptied, every picture freed: a frame-count change starts afresh.
+    void dropAllPictures();
+    bool anySelected() const;
+    void clearSelection();
+    AspectChoice aspectRatioFromSelection() const;
+
+private:
+    void sanitiseSettings();
+
+    settings::Settings& m_settings;
+    std::function<PrinterMetrics()> m_readPrinter;
+    StatusDisplay* m_status;
+    StatusDisplay m_nullStatus;
+    PageState m_state;
+    FrameTable m_frames;
+};
+
+} // namespace page

@@ -1,0 +1,481 @@
+#include "page/page_view.h"
+
+#include "app/core/messages.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <new>
+
+namespace page {
+namespace {
+
+const QColor kGrey(0x80, 0x80, 0x80);
+// The page layer is as large as any page can get, so marks are never cut by the layer.
+constexpr int kPageLayerWidth = 2400;
+constexpr int kPageLayerHeight = 1600;
+
+// The layout loops step one pixel at a time; show that the program is busy.
+class WaitCursor {
+public:
+    WaitCursor()
+    {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            m_set = true;
+        }
+    }
+    ~WaitCursor()
+    {
+        if (m_set)
+            QApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool m_set = false;
+};
+
+QRect toQRect(const Rect& r)
+{
+    return {r.left, r.top, r.width, r.height};
+}
+
+// A view of the picture's pixels, valid while the bitmap lives and is not resized.
+QImage imageOf(const imaging::Bitmap& b)
+{
+    const QImage::Format format = b.bytesPerPixel() == 4 ? QImage::Format_RGB32 : QImage::Format_BGR888;
+    return QImage(b.data(), b.width(), b.height(), static_cast<qsizetype>(b.stride()), format);
+}
+
+// Area-averaged scaling reads every source pixel; a camera picture is first brought down
+// to four times the frame by sampling, which keeps repainting a full page quick.
+QImage scaledForFrame(const QImage& source, QSize target)
+{
+    QImage work = source;
+    if (source.width() > 4 * target.width() && source.height() > 4 * target.height())
+        work = source.scaled(target * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return work.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// Lines are drawn as a pen moved from the first point to the second: the end point is
+// left out, so lines meeting end to start do not ink the meeting point twice.
+void drawMoveToLine(QPainter& p, const Line& l)
+{
+    const int dx = (l.x2 > l.x1) - (l.x2 < l.x1);
+    const int dy = (l.y2 > l.y1) - (l.y2 < l.y1);
+    if (dx == 0 && dy == 0)
+        return;
+    p.drawLine(l.x1, l.y1, l.x2 - dx, l.y2 - dy);
+}
+
+void drawNumber(QPainter& p, int n, const QFont& font)
+{
+    p.setFont(font);
+    p.drawText(QPoint(0, QFontMetrics(font).ascent()), QString::number(n));
+}
+
+} // namespace
+
+FrameControl::FrameControl(int tag, QWidget* parent) : QWidget(parent), m_tag(tag)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void FrameControl::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, m_canvas);
+}
+
+void FrameControl::resizeEvent(QResizeEvent*)
+{
+    if (m_canvas.size() == size())
+        return;
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    QPainter p(&grown);
+    p.drawImage(0, 0, m_canvas);
+    m_canvas = grown;
+}
+
+void FrameControl::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(m_tag, event->button(), event->modifiers(), event->globalPosition().toPoint());
+}
+
+void FrameControl::mouseDoubleClickEvent(QMouseEvent*)
+{
+    emit doubleClicked(m_tag);
+}
+
+void FrameControl::mouseMoveEvent(QMouseEvent*)
+{
+    emit hovered(m_tag);
+}
+
+PageLayer::PageLayer(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void PageLayer::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, m_canvas);
+}
+
+void PageLayer::resizeEvent(QResizeEvent*)
+{
+    if (m_canvas.size() == size())
+        return;
+    QImage grown(size(), QImage::Format_ARGB32_Premultiplied);
+    grown.fill(Qt::transparent);
+    QPainter p(&grown);
+    p.drawImage(0, 0, m_canvas);
+    m_canvas = grown;
+}
+
+void PageLayer::mouseMoveEvent(QMouseEvent*)
+{
+    emit hovered();
+}
+
+PageView::PageView(Page& page, QWidget* parent)
+    : QWidget(parent), m_page(page), m_background(new QWidget(this)), m_label1(new QLabel(this))
+{
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    m_background->setObjectName("Background");
+    m_background->setAutoFillBackground(true);
+    m_background->setPalette(white);
+    m_background->installEventFilter(this);
+    m_background->move(kBackgroundStartLeft, kBackgroundTop);
+    // The label lies behind the page and takes no clicks, so it never covers a frame.
+    m_label1->setObjectName("Label1");
+    m_label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_label1->lower();
+}
+
+bool PageView::buildPage(int windowWidth, int windowHeight)
+{
+    if (!Create_BackGround_Image() || !Create_Frames())
+        return false;
+    m_page.Set_Margin(m_page.settings().margin_mm);
+    Sizeup_Visual_Page(windowWidth, windowHeight);
+    for (int n = 1; n <= m_page.state().FrameCount; ++n)
+        emptyFrame(n);
+    return true;
+}
+
+void PageView::reportCreationFailure(int frameNumber, std::string_view secondLine)
+{
+    app::messages().error(std::string(kFrameInitFailed) + std::to_string(frameNumber) + "\n" +
+                          std::string(secondLine));
+}
+
+bool PageView::Create_BackGround_Image()
+{
+    delete m_pageImage;
+    m_pageImage = nullptr;
+    try {
+        m_pageImage = new PageLayer(m_background);
+    } catch (const std::bad_alloc&) {
+        // The page layer has no frame number; 0 says so.
+        reportCreationFailure(0, kNotEnoughResources);
+        return false;
+    }
+    m_pageImage->setGeometry(0, 0, 800, 800);
+    m_pageImage->lower();
+    m_pageImage->show();
+    connect(m_pageImage, &PageLayer::hovered, this, [this] { m_page.state().HotFrame = 0; });
+    return true;
+}
+
+void PageView::freeFrames()
+{
+    for (auto& f : m_frames) {
+        delete f;
+        f = nullptr;
+    }
+}
+
+bool PageView::Create_Frames()
+{
+    freeFrames();
+    const int count = m_page.state().FrameCount;
+    try {
+        for (int n = 1; n <= count; ++n) {
+            auto* f = new FrameControl(n, m_background);
+            f->setGeometry(0, 0, 0, 0);
+            connect(f, &FrameControl::pressed, this, &PageView::frameMouseDown);
+            connect(f, &FrameControl::doubleClicked, this, &PageView::frameDoubleClicked);
+            connect(f, &FrameControl::hovered, this,
+                    [this](int tag) { m_page.state().HotFrame = static_cast<std::uint8_t>(tag); });
+            f->show();
+            m_frames[static_cast<std::size_t>(n)] = f;
+        }
+    } catch (const std::bad_alloc&) {
+        // The check below names the first frame that is missing.
+    }
+    for (int n = 1; n <= count; ++n) {
+        if (!m_frames[static_cast<std::size_t>(n)]) {
+            reportCreationFailure(n, kNotEnoughResourcesTryLess);
+            return false;
+        }
+    }
+    return true;
+}
+
+FrameControl* PageView::FrameImage(int n) const
+{
+    return n >= 1 && n <= kMaxFrames ? m_frames[static_cast<std::size_t>(n)] : nullptr;
+}
+
+void PageView::setWindowSize(int windowWidth, int windowHeight)
+{
+    m_windowSize = QSize(windowWidth, windowHeight);
+}
+
+QSize PageView::windowSize() const
+{
+    if (m_windowSize.isValid())
+        return m_windowSize;
+    return window() ? window()->size() : size();
+}
+
+QColor PageView::colourOf(std::int32_t bgr)
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void PageView::Sizeup_Visual_Page()
+{
+    const QSize s = windowSize();
+    Sizeup_Visual_Page(s.width(), s.height());
+}
+
+void PageView::Sizeup_Visual_Page(int windowWidth, int windowHeight)
+{
+    m_windowSize = QSize(windowWidth, windowHeight);
+    ScreenLayout layout;
+    {
+        WaitCursor busy;
+        layout = m_page.Sizeup_Visual_Page(windowWidth, windowHeight);
+    }
+    if (m_pageImage) {
+        QPainter p(&m_pageImage->canvas());
+        p.fillRect(0, 0, windowWidth, windowHeight, Qt::white);
+    }
+    m_background->setGeometry(toQRect(layout.background));
+    for (std::size_t i = 0; i < layout.frames.size(); ++i)
+        if (FrameControl* f = FrameImage(static_cast<int>(i) + 1))
+            f->setGeometry(toQRect(layout.frames[i]));
+    m_label1->setGeometry(toQRect(layout.label1));
+    m_label1->clear();
+    Display_Text_Marks();
+    Display_Marks();
+}
+
+std::vector<Rect> PageView::frameRects() const
+{
+    std::vector<Rect> rects;
+    for (int n = 1; n <= m_page.state().FrameCount; ++n) {
+        const FrameControl* f = FrameImage(n);
+        if (!f)
+            return {};
+        rects.push_back({f->x(), f->y(), f->width(), f->height()});
+    }
+    return rects;
+}
+
+void PageView::Display_Marks()
+{
+    if (!m_pageImage)
+        return;
+    m_pageImage->setGeometry(0, 0, kPageLayerWidth, kPageLayerHeight);
+    const settings::Settings& s = m_page.settings();
+    const PageState& st = m_page.state();
+    // Marks that are off are drawn white: invisible on the page, and they wipe out the
+    // coloured marks drawn before at the same places.
+    QPen pen(s.PrintMarks ? colourOf(s.tcol) : QColor(Qt::white), 1, Qt::DashDotLine);
+    QPainter p(&m_pageImage->canvas());
+    p.setPen(pen);
+    const Size bg{st.Background.width, st.Background.height};
+    for (const Line& l : cutMarks(st.FrameCount, frameRects(), bg, st.ScreenGap, st.ScreenLeftOffset))
+        drawMoveToLine(p, l);
+    m_pageImage->update();
+}
+
+void PageView::Display_Text_Marks()
+{
+    if (!m_pageImage)
+        return;
+    const settings::Settings& s = m_page.settings();
+    const QColor colour = s.PrintProps ? colourOf(s.tcol) : QColor(Qt::white);
+    const QString text = QStringLiteral("  ") + QString::fromUtf8(kVersionLabel.data(), kVersionLabel.size()) +
+                         QString(9, QLatin1Char(' '));
+    QPainter p(&m_pageImage->canvas());
+    const int ascent = QFontMetrics(p.font()).ascent();
+    for (const TextMark& m : textMarks(frameRects())) {
+        const QRect clip = toQRect(m.clip);
+        p.setClipRect(clip);
+        p.fillRect(clip, Qt::white);
+        p.setPen(colour);
+        p.drawText(QPoint(m.originX, m.originY + ascent), text);
+    }
+    m_pageImage->update();
+}
+
+void PageView::paintEmptyFrame(int n)
+{
+    FrameControl* f = FrameImage(n);
+    FrameControl* f1 = FrameImage(1);
+    if (!f || !f1)
+        return;
+    QPainter p(&f->canvas());
+    p.fillRect(toQRect(emptyFillRect({f1->width(), f1->height()})), kGrey);
+    // The number is written on the grey of the fill, also where it reaches the border.
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(kGrey);
+    p.setPen(Qt::white);
+    QFont bold = font();
+    bold.setBold(true);
+    drawNumber(p, n, bold);
+    f->update();
+}
+
+void PageView::emptyFrame(int n)
+{
+    m_page.emptyFrame(n);
+    paintEmptyFrame(n);
+}
+
+void PageView::paintPicture(int n)
+{
+    FrameControl* f = FrameImage(n);
+    const imaging::Bitmap* picture = m_page.pictureShownIn(n);
+    if (!f || !picture)
+        return;
+    const float ownerRatio = m_page.frame(m_page.frame(n).PictureOwner).AspectRatio;
+    const Rect r = pictureRect(f->height(), ownerRatio);
+    QPainter p(&f->canvas());
+    if (r.width > 0 && r.height > 0)
+        p.drawImage(QPoint(r.left, r.top), scaledForFrame(imageOf(*picture), QSize(r.width, r.height)));
+    QFont tiny = font();
+    tiny.setBold(true);
+    tiny.setPointSize(1);
+    p.setPen(colourOf(m_page.settings().tcol));
+    drawNumber(p, n, tiny);
+    f->update();
+}
+
+void PageView::clearSelection()
+{
+    m_page.clearSelection();
+    if (FrameControl* f1 = FrameImage(1)) {
+        const QRect frameRect(1, 1, f1->width() - 1, f1->height() - 1);
+        for (int n = 1; n <= m_page.state().FrameCount; ++n) {
+            if (FrameControl* f = FrameImage(n)) {
+                QPainter p(&f->canvas());
+                p.setPen(Qt::white);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(frameRect.adjusted(0, 0, -1, -1));
+                f->update();
+            }
+        }
+    }
+    emit selectionCleared();
+}
+
+void PageView::Update_Visual()
+{
+    clearSelection();
+    StatusDisplay& status = m_page.status();
+    status.setStatus("Updating...");
+    status.setProgressVisible(true);
+    const int count = m_page.state().FrameCount;
+    for (int n = 1; n <= count; ++n) {
+        status.setProgress(progressPercent(n, count));
+        if (m_page.frame(n).Loaded)
+            paintPicture(n);
+    }
+    status.setProgressVisible(false);
+    status.setStatus("");
+}
+
+void PageView::Redisplay_Images()
+{
+    if (m_page.anySelected())
+        clearSelection();
+    if (!Create_Frames())
+        app::messages().error(kRebuildFailed);
+    Sizeup_Visual_Page();
+    for (int n = 1; n <= m_page.state().FrameCount; ++n)
+        paintEmptyFrame(n);
+    Update_Visual();
+    m_page.status().setProgressVisible(false);
+}
+
+void PageView::Change_No_Of_frames(int newCount)
+{
+    if (!isFrameCount(newCount))
+        return;
+    const int oldCount = m_page.state().FrameCount;
+    freeFrames();
+    // Every picture goes, also those of frames beyond the new count and of frames that
+    // were copies' sources; nothing on the page refers to them any more.
+    m_page.dropAllPictures();
+    m_page.setFrameCount(newCount);
+    Create_Frames();
+    Sizeup_Visual_Page();
+    for (int n = 1; n <= newCount; ++n)
+        emptyFrame(n);
+    m_page.status().setStatus("");
+    if (newCount != oldCount)
+        m_page.settings().Settings_Changed = true;
+    emit selectionCleared();
+}
+
+void PageView::ar_BtnClick()
+{
+    const AspectChoice choice = m_page.aspectRatioFromSelection();
+    if (choice.ratio) {
+        m_page.setGlobalAspectRatio(*choice.ratio);
+        Redisplay_Images();
+        m_page.settings().Settings_Changed = true;
+    }
+    if (choice.rejected)
+        app::messages().warning(kNegativeAspectRatio);
+}
+
+void PageView::setPrintMarks(bool on)
+{
+    m_page.settings().PrintMarks = on;
+    Display_Marks();
+    m_page.settings().Settings_Changed = true;
+}
+
+void PageView::setPrintProps(bool on)
+{
+    m_page.settings().PrintProps = on;
+    Display_Text_Marks();
+    m_page.settings().Settings_Changed = true;
+}
+
+bool PageView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_background && (event->type() == QEvent::Enter || event->type() == QEvent::Leave))
+        m_page.state().HotFrame = 0;
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace page
