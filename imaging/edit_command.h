@@ -1,0 +1,16 @@
+// `paginor edit IN -o OUT OP...`: loads a picture, applies the pixel operations in the
+// order given and writes the result, without a window.
+#pragma once
+
+#include "app/core/command.h"
+
+namespace imaging {
+
+// Operations: --rotate 90|180|270, --flip v|h|vh, --resample WxH:I (filter 0..6),
+// --lut FILE.tcv, --gamma G, --brightness A, --colour R,G,B, --convolve I (0..3),
+// --grey, --fit AR. OUT is a 24-bit BMP or a JPEG at the Quality setting, by its
+// extension. Returns 0, or 2 for bad arguments and 1 for a failure, having told
+// ctx.messages why.
+int editCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+
+} // namespace imaging

@@ -1,0 +1,121 @@
+#include "imaging/imaging.h"
+#include "imaging/resample_internal.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace imaging {
+
+namespace {
+
+using detail::Extended;
+
+struct FilterInfo {
+    std::string_view label;
+    float support;
+};
+
+constexpr std::array<FilterInfo, kFilterCount> kFilters{{
+    {"Box", 0.5f},
+    {"Triangle", 1.0f},
+    {"Hermitite", 1.0f},
+    {"Bell", 1.5f},
+    {"Spline", 2.0f},
+    {"Lanczos3", 3.0f},
+    {"Mitchell", 2.0f},
+}};
+
+// sin(pi x) / (pi x), narrowed to a float as the Lanczos kernel stores it.
+float sinc(float x)
+{
+    if (x == 0.0f)
+        return 1.0f;
+    const Extended px = std::numbers::pi_v<Extended> * x;
+    return static_cast<float>(std::sin(px) / px);
+}
+
+float bell(float a)
+{
+    if (a < 0.5f)
+        return static_cast<float>(Extended(0.75) - Extended(a) * a);
+    if (a < 1.5f) {
+        const Extended t = Extended(a) - 1.5L;
+        return static_cast<float>(0.5L * t * t);
+    }
+    return 0.0f;
+}
+
+float spline(float a)
+{
+    const Extended x = a;
+    if (a < 1.0f)
+        return static_cast<float>(0.5L * x * x * x - x * x + 2.0L / 3.0L);
+    if (a < 2.0f) {
+        const Extended t = 2.0L - x;
+        return static_cast<float>(t * t * t / 6.0L);
+    }
+    return 0.0f;
+}
+
+float lanczos3(float a)
+{
+    if (a >= 3.0f)
+        return 0.0f;
+    const float near = sinc(a);
+    const float far = sinc(static_cast<float>(Extended(a) / 3.0L));
+    return static_cast<float>(Extended(near) * far);
+}
+
+float mitchell(float a)
+{
+    const Extended x = a;
+    if (a < 1.0f)
+        return static_cast<float>((7.0L * x * x * x - 12.0L * x * x + 16.0L / 3.0L) / 6.0L);
+    if (a < 2.0f)
+        return static_cast<float>((-(7.0L / 3.0L) * x * x * x + 12.0L * x * x - 20.0L * x + 32.0L / 3.0L) / 6.0L);
+    return 0.0f;
+}
+
+} // namespace
+
+Filter filterFromIndex(int index)
+{
+    if (index < 0 || index >= kFilterCount)
+        throw ImagingError(std::string(kBadFilter));
+    return static_cast<Filter>(index);
+}
+
+std::string_view filterLabel(Filter filter)
+{
+    return kFilters.at(static_cast<std::size_t>(filter)).label;
+}
+
+float defaultSupport(Filter filter)
+{
+    return kFilters.at(static_cast<std::size_t>(filter)).support;
+}
+
+float filterKernel(Filter filter, float x)
+{
+    const float a = std::fabs(x);
+    switch (filter) {
+    case Filter::Box:
+        return (x > -0.5f && x <= 0.5f) ? 1.0f : 0.0f;
+    case Filter::Triangle:
+        return a < 1.0f ? static_cast<float>(1.0L - a) : 0.0f;
+    case Filter::Hermitite:
+        return a < 1.0f ? static_cast<float>((2.0L * a - 3.0L) * a * a + 1.0L) : 0.0f;
+    case Filter::Bell:
+        return bell(a);
+    case Filter::Spline:
+        return spline(a);
+    case Filter::Lanczos3:
+        return lanczos3(a);
+    case Filter::Mitchell:
+        return mitchell(a);
+    }
+    throw ImagingError(std::string(kBadFilter));
+}
+
+} // namespace imaging

@@ -1,0 +1,300 @@
+// Two-pass resampling with integer weights: rows first into a work bitmap, then
+// columns into the result. The rules are those of the plain reference in
+// resample_reference.cpp; this version lays the data out so the loops vectorise and
+// splits each pass across the cores, and gives the same bytes.
+#include "imaging/imaging.h"
+#include "imaging/parallel.h"
+#include "imaging/resample_internal.h"
+#include "imaging/simd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace imaging {
+
+namespace detail {
+
+void checkResampleSizes(ConstBitmapView src, BitmapView dst)
+{
+    if ((src.bytesPerPixel != 3 && src.bytesPerPixel != 4) || dst.bytesPerPixel != 3)
+        throw ImagingError(std::string(kNeeds24Or32Bit));
+    // The column pass needs two rows to step between and a column to run down.
+    if (src.width < 1 || src.height < 2 || dst.width < 1 || dst.height < 2 || !src.pixels || !dst.pixels)
+        throw ImagingError(std::string(kResampleTooSmall));
+}
+
+} // namespace detail
+
+namespace {
+
+using detail::Extended;
+
+// One pass's weight lists, flattened: the entries of output i are [start[i], start[i+1]).
+struct PassWeights {
+    std::vector<std::int32_t> start;
+    std::vector<std::int32_t> position;
+    std::vector<float> weight;          // the integer weights, exactly
+    std::vector<std::int32_t> weightSum; // per output, as a 32-bit sum
+    // Every partial sum of weight x level stays below 2^24 in magnitude, so float
+    // sums are exact integers and the float quotient truncates as the integer one does.
+    bool floatExact = true;
+};
+
+void appendWeights(PassWeights& pw, int i, int srcLength, Filter filter, float support, float scale)
+{
+    const float centre = static_cast<float>(Extended(i) / scale);
+    const bool shrinking = scale < 1.0f;
+    const float reach = shrinking ? static_cast<float>(Extended(support) / scale) : support;
+    const auto first = static_cast<std::int64_t>(std::floor(Extended(centre) - reach));
+    const auto last = static_cast<std::int64_t>(std::ceil(Extended(centre) + reach));
+    std::uint32_t sum = 0;
+    std::int64_t magnitude = 0;
+    for (std::int64_t j = first; j <= last; ++j) {
+        std::int32_t w;
+        if (shrinking) {
+            const auto x = static_cast<float>((Extended(centre) - j) * scale);
+            w = detail::roundHalfEven(Extended(filterKernel(filter, x)) * scale * 256);
+        } else {
+            const auto x = static_cast<float>(Extended(centre) - j);
+            w = detail::roundHalfEven(Extended(filterKernel(filter, x)) * 256);
+        }
+        if (w == 0)
+            continue;
+        pw.position.push_back(detail::mirrorPosition(j, srcLength));
+        pw.weight.push_back(static_cast<float>(w));
+        sum += static_cast<std::uint32_t>(w);
+        magnitude += std::abs(static_cast<std::int64_t>(w));
+    }
+    pw.weightSum[i] = static_cast<std::int32_t>(sum);
+    if (magnitude * 255 >= (std::int64_t(1) << 24))
+        pw.floatExact = false;
+}
+
+PassWeights buildWeights(int srcLength, int dstLength, Filter filter, float support)
+{
+    PassWeights pw;
+    const float scale = detail::passScale(srcLength, dstLength);
+    pw.start.resize(static_cast<std::size_t>(dstLength) + 1);
+    pw.weightSum.resize(dstLength);
+    for (int i = 0; i < dstLength; ++i) {
+        pw.start[i] = static_cast<std::int32_t>(pw.position.size());
+        appendWeights(pw, i, srcLength, filter, support, scale);
+    }
+    pw.start[dstLength] = static_cast<std::int32_t>(pw.position.size());
+    return pw;
+}
+
+// Turns n channel sums of one weight list into clamped levels.
+template <int N>
+PAGINOR_INLINE void finishFloat(const float* acc, std::int32_t weightSum, std::uint8_t* out)
+{
+    if (weightSum != 0) {
+        const auto d = static_cast<float>(weightSum);
+        for (int l = 0; l < N; ++l) {
+            // Clamping before truncating gives the same level as truncating first.
+            const float q = std::min(std::max(acc[l] / d, 0.0f), 255.0f);
+            out[l] = static_cast<std::uint8_t>(static_cast<int>(q));
+        }
+    } else {
+        // A list whose weights cancel: the sum read as unsigned, less its 8 fraction bits.
+        for (int l = 0; l < N; ++l) {
+            const auto v = static_cast<std::uint32_t>(static_cast<std::int32_t>(acc[l])) >> 8;
+            out[l] = static_cast<std::uint8_t>(std::min<std::uint32_t>(v, 255));
+        }
+    }
+}
+
+// The same for 32-bit wrapping sums, for weights too large for float sums.
+template <int N>
+PAGINOR_INLINE void finishInteger(const std::uint32_t* acc, std::int32_t weightSum, std::uint8_t* out)
+{
+    for (int l = 0; l < N; ++l) {
+        const auto s = static_cast<std::int32_t>(acc[l]);
+        std::int64_t v = weightSum != 0 ? static_cast<std::int64_t>(s) / weightSum : acc[l] >> 8;
+        out[l] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
+    }
+}
+
+// Row pass. A block of rows is turned on its side so that one weight list filters
+// kRowBlock rows and three channels with one vector operation per weight entry.
+constexpr int kRowBlock = 16;
+constexpr int kBlockLanes = 3 * kRowBlock;
+
+// t[x * kBlockLanes + c * kRowBlock + r] = channel c of pixel x of row y0 + r.
+void gatherRowBlock(ConstBitmapView src, int y0, int rows, std::uint8_t* t)
+{
+    const int bpp = src.bytesPerPixel;
+    for (int r = 0; r < rows; ++r) {
+        const std::uint8_t* row = src.row(y0 + r);
+        for (int x = 0; x < src.width; ++x) {
+            std::uint8_t* lane = t + static_cast<std::ptrdiff_t>(x) * kBlockLanes + r;
+            lane[0] = row[x * bpp];
+            lane[kRowBlock] = row[x * bpp + 1];
+            lane[2 * kRowBlock] = row[x * bpp + 2];
+        }
+    }
+}
+
+PAGINOR_VECTOR_CLONES
+void filterRowBlockFloat(const PassWeights& pw, int dstLength, const std::uint8_t* t, std::uint8_t* out)
+{
+    for (int i = 0; i < dstLength; ++i) {
+        float acc[kBlockLanes] = {};
+        for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
+            const float w = pw.weight[k];
+            const std::uint8_t* s = t + static_cast<std::ptrdiff_t>(pw.position[k]) * kBlockLanes;
+            for (int l = 0; l < kBlockLanes; ++l)
+                acc[l] += w * static_cast<float>(s[l]);
+        }
+        finishFloat<kBlockLanes>(acc, pw.weightSum[i], out + static_cast<std::ptrdiff_t>(i) * kBlockLanes);
+    }
+}
+
+void filterRowBlockInteger(const PassWeights& pw, int dstLength, const std::uint8_t* t, std::uint8_t* out)
+{
+    for (int i = 0; i < dstLength; ++i) {
+        std::uint32_t acc[kBlockLanes] = {};
+        for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
+            const auto w = static_cast<std::uint32_t>(static_cast<std::int32_t>(pw.weight[k]));
+            const std::uint8_t* s = t + static_cast<std::ptrdiff_t>(pw.position[k]) * kBlockLanes;
+            for (int l = 0; l < kBlockLanes; ++l)
+                acc[l] += w * s[l];
+        }
+        finishInteger<kBlockLanes>(acc, pw.weightSum[i], out + static_cast<std::ptrdiff_t>(i) * kBlockLanes);
+    }
+}
+
+// Puts a filtered block back upright into the work rows y0 .. y0 + rows - 1.
+void scatterRowBlock(const std::uint8_t* out, int dstLength, int y0, int rows, std::uint8_t* work,
+                     std::ptrdiff_t workStride)
+{
+    for (int r = 0; r < rows; ++r) {
+        std::uint8_t* row = work + (y0 + r) * workStride;
+        for (int i = 0; i < dstLength; ++i) {
+            const std::uint8_t* lane = out + static_cast<std::ptrdiff_t>(i) * kBlockLanes + r;
+            row[3 * i] = lane[0];
+            row[3 * i + 1] = lane[kRowBlock];
+            row[3 * i + 2] = lane[2 * kRowBlock];
+        }
+    }
+}
+
+void rowPass(ConstBitmapView src, int dstWidth, const PassWeights& pw, std::uint8_t* work, std::ptrdiff_t workStride)
+{
+    const long long rowCost = static_cast<long long>(src.width) * 3 + static_cast<long long>(pw.position.size()) * 3;
+    detail::parallelFor(
+        src.height, rowCost,
+        [&](int begin, int end) {
+            // Per worker: its own turned block and filtered block.
+            std::vector<std::uint8_t> t(static_cast<std::size_t>(src.width) * kBlockLanes, 0);
+            std::vector<std::uint8_t> out(static_cast<std::size_t>(dstWidth) * kBlockLanes);
+            for (int y0 = begin; y0 < end; y0 += kRowBlock) {
+                const int rows = std::min(kRowBlock, end - y0);
+                gatherRowBlock(src, y0, rows, t.data());
+                if (pw.floatExact)
+                    filterRowBlockFloat(pw, dstWidth, t.data(), out.data());
+                else
+                    filterRowBlockInteger(pw, dstWidth, t.data(), out.data());
+                scatterRowBlock(out.data(), dstWidth, y0, rows, work, workStride);
+            }
+        },
+        kRowBlock);
+}
+
+// Column pass. Every byte of a row is one channel of one column, so a weight list
+// filters a run of kColumnRun bytes of the work rows at once.
+constexpr int kColumnRun = 64;
+
+PAGINOR_VECTOR_CLONES
+void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::ptrdiff_t workStride, int rowBytes,
+                        BitmapView dst, int i0, int i1)
+{
+    for (int i = i0; i < i1; ++i) {
+        std::uint8_t* target = dst.row(i);
+        for (int b = 0; b < rowBytes; b += kColumnRun) {
+            float acc[kColumnRun] = {};
+            for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
+                const float w = pw.weight[k];
+                const std::uint8_t* s = work + pw.position[k] * workStride + b;
+                for (int l = 0; l < kColumnRun; ++l)
+                    acc[l] += w * static_cast<float>(s[l]);
+            }
+            std::uint8_t out[kColumnRun];
+            finishFloat<kColumnRun>(acc, pw.weightSum[i], out);
+            std::memcpy(target + b, out, static_cast<std::size_t>(std::min(kColumnRun, rowBytes - b)));
+        }
+    }
+}
+
+void filterColumnsInteger(const PassWeights& pw, const std::uint8_t* work, std::ptrdiff_t workStride, int rowBytes,
+                          BitmapView dst, int i0, int i1)
+{
+    for (int i = i0; i < i1; ++i) {
+        std::uint8_t* target = dst.row(i);
+        for (int b = 0; b < rowBytes; b += kColumnRun) {
+            std::uint32_t acc[kColumnRun] = {};
+            for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
+                const auto w = static_cast<std::uint32_t>(static_cast<std::int32_t>(pw.weight[k]));
+                const std::uint8_t* s = work + pw.position[k] * workStride + b;
+                for (int l = 0; l < kColumnRun; ++l)
+                    acc[l] += w * s[l];
+            }
+            std::uint8_t out[kColumnRun];
+            finishInteger<kColumnRun>(acc, pw.weightSum[i], out);
+            std::memcpy(target + b, out, static_cast<std::size_t>(std::min(kColumnRun, rowBytes - b)));
+        }
+    }
+}
+
+void columnPass(const std::uint8_t* work, std::ptrdiff_t workStride, const PassWeights& pw, BitmapView dst)
+{
+    const int rowBytes = dst.width * 3;
+    const long long rowCost = static_cast<long long>(rowBytes) * std::max<long long>(1, pw.position.size() / dst.height);
+    detail::parallelFor(dst.height, rowCost, [&](int begin, int end) {
+        if (pw.floatExact)
+            filterColumnsFloat(pw, work, workStride, rowBytes, dst, begin, end);
+        else
+            filterColumnsInteger(pw, work, workStride, rowBytes, dst, begin, end);
+    });
+}
+
+float checkedSupport(Filter filter, float support)
+{
+    if (support == 0.0f)
+        return defaultSupport(filter);
+    // A reach beyond this has no use and would make weight lists without bound.
+    if (!(support > 0.0f && support <= 64.0f))
+        throw ImagingError(std::string(kBadFilter));
+    return support;
+}
+
+} // namespace
+
+void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float support)
+{
+    detail::checkResampleSizes(src, dst);
+    support = checkedSupport(filter, support);
+    const PassWeights across = buildWeights(src.width, dst.width, filter, support);
+    // Work rows are padded so the column pass may always read whole runs.
+    const std::ptrdiff_t workStride = (static_cast<std::ptrdiff_t>(dst.width) * 3 + kColumnRun - 1) / kColumnRun * kColumnRun;
+    std::vector<std::uint8_t> work(static_cast<std::size_t>(workStride) * src.height, 0);
+    rowPass(src, dst.width, across, work.data(), workStride);
+    const PassWeights down = buildWeights(src.height, dst.height, filter, support);
+    columnPass(work.data(), workStride, down, dst);
+}
+
+void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support)
+{
+    const Filter filter = filterFromIndex(filterIndex);
+    if (newWidth < 1 || newHeight < 2)
+        throw ImagingError(std::string(kResampleTooSmall));
+    if (static_cast<std::int64_t>(newWidth) * newHeight > kMaxResultPixels)
+        throw ImagingError(std::string(kResampleTooLarge));
+    Bitmap result(newWidth, newHeight, 3);
+    ResampleBitmap(bitmap.view(), result.view(), filter, support);
+    bitmap = std::move(result);
+}
+
+} // namespace imaging

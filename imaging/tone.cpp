@@ -1,0 +1,171 @@
+// Tone tables, brightness, colour balance and greyscale: per-byte operations that read
+// one bitmap and write another (or the same) row by row.
+#include "imaging/imaging.h"
+#include "imaging/parallel.h"
+#include "imaging/simd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace imaging {
+
+namespace {
+
+void checkSameShape(ConstBitmapView src, BitmapView dst)
+{
+    if (src.bytesPerPixel != 3 && src.bytesPerPixel != 4)
+        throw ImagingError(std::string(kNeeds24Or32Bit));
+    if (src.width != dst.width || src.height != dst.height || src.bytesPerPixel != dst.bytesPerPixel)
+        throw ImagingError(std::string(kSizeMismatch));
+}
+
+// Runs rowFn(srcRow, dstRow) over every row, split across the cores.
+template <typename RowFn>
+void forEachRow(ConstBitmapView src, BitmapView dst, RowFn rowFn)
+{
+    const long long rowBytes = static_cast<long long>(src.width) * src.bytesPerPixel;
+    detail::parallelFor(src.height, rowBytes, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            rowFn(src.row(y), dst.row(y));
+    });
+}
+
+PAGINOR_VECTOR_CLONES
+void lookUpBytes(const std::uint8_t* table, const std::uint8_t* from, std::uint8_t* to, int count)
+{
+    for (int b = 0; b < count; ++b)
+        to[b] = table[from[b]];
+}
+
+void lookUpPixels(const std::uint8_t* table, const std::uint8_t* from, std::uint8_t* to, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        to[4 * x] = table[from[4 * x]];
+        to[4 * x + 1] = table[from[4 * x + 1]];
+        to[4 * x + 2] = table[from[4 * x + 2]];
+        to[4 * x + 3] = from[4 * x + 3];
+    }
+}
+
+// to[b] = from[b] + offset[b], clamped; offset repeats the per-channel amounts along
+// the row (0 for a 32-bit pixel's fourth byte, which therefore passes unchanged).
+PAGINOR_VECTOR_CLONES
+void addClamped(const std::int16_t* offset, const std::uint8_t* from, std::uint8_t* to, int count)
+{
+    for (int b = 0; b < count; ++b) {
+        const int v = from[b] + offset[b];
+        to[b] = static_cast<std::uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+    }
+}
+
+void addOffsets(ConstBitmapView src, BitmapView dst, int blue, int green, int red)
+{
+    checkSameShape(src, dst);
+    // Beyond +-255 every level clamps the same way; holding the amounts there keeps
+    // the sums in 16 bits.
+    const int amounts[4] = {std::clamp(blue, -255, 255), std::clamp(green, -255, 255), std::clamp(red, -255, 255), 0};
+    const int bpp = src.bytesPerPixel;
+    const int rowBytes = src.width * bpp;
+    std::vector<std::int16_t> offset(static_cast<std::size_t>(rowBytes));
+    for (int b = 0; b < rowBytes; ++b)
+        offset[b] = static_cast<std::int16_t>(amounts[b % bpp]);
+    forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) {
+        addClamped(offset.data(), from, to, rowBytes);
+    });
+}
+
+PAGINOR_VECTOR_CLONES
+void greyRow24(const std::uint8_t* from, std::uint8_t* to, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        const auto v = static_cast<std::uint8_t>((from[3 * x] + from[3 * x + 1] + from[3 * x + 2]) / 3);
+        to[3 * x] = v;
+        to[3 * x + 1] = v;
+        to[3 * x + 2] = v;
+    }
+}
+
+PAGINOR_VECTOR_CLONES
+void greyRow32(const std::uint8_t* from, std::uint8_t* to, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        const auto v = static_cast<std::uint8_t>((from[4 * x] + from[4 * x + 1] + from[4 * x + 2]) / 3);
+        to[4 * x] = v;
+        to[4 * x + 1] = v;
+        to[4 * x + 2] = v;
+        to[4 * x + 3] = from[4 * x + 3];
+    }
+}
+
+} // namespace
+
+ToneLUT identityLUT()
+{
+    ToneLUT lut{};
+    for (int v = 0; v < 256; ++v)
+        lut[v] = v;
+    return lut;
+}
+
+ToneLUT gammaLUT(double gamma)
+{
+    if (!std::isfinite(gamma) || gamma <= 0.0)
+        throw ImagingError(std::string(kBadGamma));
+    ToneLUT lut{};
+    for (int i = 1; i < 256; ++i) {
+        const long double v = 255.0L * std::exp(std::log(static_cast<long double>(i) / 255.0L) / gamma);
+        lut[i] = std::clamp(static_cast<std::int32_t>(std::nearbyint(v)), 0, 255);
+    }
+    return lut;
+}
+
+void applyToneLUT(ConstBitmapView src, BitmapView dst, const ToneLUT& lut)
+{
+    checkSameShape(src, dst);
+    std::uint8_t table[256];
+    for (int v = 0; v < 256; ++v)
+        table[v] = static_cast<std::uint8_t>(lut[v] & 0xFF);
+    const int width = src.width;
+    if (src.bytesPerPixel == 3)
+        forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) { lookUpBytes(table, from, to, 3 * width); });
+    else
+        forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) { lookUpPixels(table, from, to, width); });
+}
+
+void applyBrightness(ConstBitmapView src, BitmapView dst, int amount)
+{
+    addOffsets(src, dst, amount, amount, amount);
+}
+
+void applyColourBalance(ConstBitmapView src, BitmapView dst, int red, int green, int blue)
+{
+    addOffsets(src, dst, blue, green, red);
+}
+
+void greyscale(ConstBitmapView src, BitmapView dst)
+{
+    checkSameShape(src, dst);
+    const int width = src.width;
+    if (src.bytesPerPixel == 3)
+        forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) { greyRow24(from, to, width); });
+    else
+        forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) { greyRow32(from, to, width); });
+}
+
+Bitmap to24Bit(ConstBitmapView src)
+{
+    if (src.bytesPerPixel != 3 && src.bytesPerPixel != 4)
+        throw ImagingError(std::string(kNeeds24Or32Bit));
+    Bitmap result(src.width, src.height, 3);
+    for (int y = 0; y < src.height; ++y) {
+        const std::uint8_t* from = src.row(y);
+        std::uint8_t* to = result.row(y);
+        for (int x = 0; x < src.width; ++x)
+            std::memcpy(to + 3 * x, from + src.bytesPerPixel * x, 3);
+    }
+    return result;
+}
+
+} // namespace imaging
