@@ -530,17 +530,6 @@ private slots:
         QVERIFY(!filter->isEnabled());
     }
 
-    void loadWarningCheckBoxTakesEffectAtOnce()
-    {
-        Settings s;
-        FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
-        find<QCheckBox>(form, "On_Load_Warning")->click();
-        QVERIFY(!s.OLW);
-        pressCancel(form);
-        QVERIFY(!s.OLW);
-    }
-
     void enablingRulesFollowTheirCheckBoxes()
     {
         Settings s;

@@ -4,6 +4,7 @@
 #include <QDoubleSpinBox>
 
 #include <algorithm>
+#include <cmath>
 
 namespace settings {
 
@@ -16,7 +17,8 @@ public:
 
     void setExactValue(double v)
     {
-        m_exact = std::clamp(v, minimum(), maximum());
+        // A value that is no number would show as "nan" and could never be typed over.
+        m_exact = std::clamp(std::isfinite(v) ? v : 0.0, minimum(), maximum());
         setValue(m_exact);
         m_shown = value();
     }

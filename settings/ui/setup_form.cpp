@@ -16,10 +16,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace settings {
@@ -97,6 +100,8 @@ TSetup_Form::TSetup_Form(Settings& s, const SetupHooks& hooks, QWidget* parent)
     setObjectName("Setup_Form");
     setWindowTitle("Change settings");
     PageControl1 = named(new QTabWidget(this), "PageControl1");
+    // All five page names stay in sight; the dialog grows to hold them.
+    PageControl1->setUsesScrollButtons(false);
     PageControl1->addTab(buildGeneralPage(), "General ");
     PageControl1->addTab(buildFoldersPage(), "Folders && Files ");
     PageControl1->addTab(buildSavingPage(), "Saving Images / Pages");
@@ -121,6 +126,16 @@ TSetup_Form::TSetup_Form(Settings& s, const SetupHooks& hooks, QWidget* parent)
     connectRules();
     connect(OK_Btn, &QPushButton::clicked, this, &TSetup_Form::OK_BtnClick);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// Centred on the screen rather than over the main window, which may sit anywhere.
+void TSetup_Form::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* shownOn = screen())
+        move(shownOn->availableGeometry().center() - rect().center());
 }
 
 // ---- building the pages -------------------------------------------------------------------
@@ -594,7 +609,7 @@ void TSetup_Form::Use_Printers_ResClick(bool on)
 
 void TSetup_Form::BitBtn1Click()
 {
-    const QFont initial(fromStd(m_s.Margin_Font_Name), m_s.tsz);
+    const QFont initial(fromStd(m_s.Margin_Font_Name), std::max(1, m_s.tsz));
     const std::optional<QFont> chosen = chooseFontWith(m_hooks, this, initial);
     if (!chosen)
         return;

@@ -35,6 +35,9 @@ public:
     void Enable_Exif_Bits();
     void Disable_Exif_Bits();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildGeneralPage();
     QWidget* buildMarginGroups(QWidget* page);
