@@ -44,5 +44,11 @@ fi
 corpus="$B/exif-corpus"
 artifacts="$B/exif-artifacts"
 mkdir -p "$corpus" "$artifacts"
-"$B/fuzz/exif_fuzz" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -max_len=4096 \
-  -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "$seeds" 2>&1 | tail -n 25
+log="$B/exif-fuzz.log"
+if ! "$B/fuzz/exif_fuzz" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -max_len=4096 \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "$seeds" >"$log" 2>&1; then
+  cat "$log"
+  echo "exif-fuzz: the fuzzer found a fault; the input is in $artifacts" >&2
+  exit 1
+fi
+grep -E '^(Done|stat::(number_of_executed_units|new_units_added|peak_rss_mb))' "$log"
