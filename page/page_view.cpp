@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace page {
@@ -46,11 +48,12 @@ QRect toQRect(const Rect& r)
     return {r.left, r.top, r.width, r.height};
 }
 
-// A view of the picture's pixels, valid while the bitmap lives and is not resized.
-QImage imageOf(const imaging::Bitmap& b)
+// A view of the picture's first `columns` columns, valid while the bitmap lives and is
+// not resized; no pixels are copied.
+QImage imageOf(const imaging::Bitmap& b, int columns)
 {
     const QImage::Format format = b.bytesPerPixel() == 4 ? QImage::Format_RGB32 : QImage::Format_BGR888;
-    return QImage(b.data(), b.width(), b.height(), static_cast<qsizetype>(b.stride()), format);
+    return QImage(b.data(), columns, b.height(), static_cast<qsizetype>(b.stride()), format);
 }
 
 // Area-averaged scaling reads every source pixel; a camera picture is first brought down
@@ -72,6 +75,14 @@ void drawMoveToLine(QPainter& p, const Line& l)
     if (dx == 0 && dy == 0)
         return;
     p.drawLine(l.x1, l.y1, l.x2 - dx, l.y2 - dy);
+}
+
+// Marks and frame numbers are small print at 8 points, whatever the desktop's font size:
+// the text marks rely on it to show only the lower edge of their glyphs.
+QFont markFont(QFont base)
+{
+    base.setPointSize(8);
+    return base;
 }
 
 void drawNumber(QPainter& p, int n, const QFont& font)
@@ -275,6 +286,8 @@ void PageView::Sizeup_Visual_Page(int windowWidth, int windowHeight)
         QPainter p(&m_pageImage->canvas());
         p.fillRect(0, 0, windowWidth, windowHeight, Qt::white);
     }
+    // The progress bar stays docked in the main window's bottom panel; it is not moved
+    // under the page, where it would leave that panel.
     m_background->setGeometry(toQRect(layout.background));
     for (std::size_t i = 0; i < layout.frames.size(); ++i)
         if (FrameControl* f = FrameImage(static_cast<int>(i) + 1))
@@ -324,6 +337,7 @@ void PageView::Display_Text_Marks()
     const QString text = QStringLiteral("  ") + QString::fromUtf8(kVersionLabel.data(), kVersionLabel.size()) +
                          QString(9, QLatin1Char(' '));
     QPainter p(&m_pageImage->canvas());
+    p.setFont(markFont(font()));
     const int ascent = QFontMetrics(p.font()).ascent();
     for (const TextMark& m : textMarks(frameRects())) {
         const QRect clip = toQRect(m.clip);
@@ -347,7 +361,7 @@ void PageView::paintEmptyFrame(int n)
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(kGrey);
     p.setPen(Qt::white);
-    QFont bold = font();
+    QFont bold = markFont(font());
     bold.setBold(true);
     drawNumber(p, n, bold);
     f->update();
@@ -368,8 +382,15 @@ void PageView::paintPicture(int n)
     const float ownerRatio = m_page.frame(m_page.frame(n).PictureOwner).AspectRatio;
     const Rect r = pictureRect(f->height(), ownerRatio);
     QPainter p(&f->canvas());
-    if (r.width > 0 && r.height > 0)
-        p.drawImage(QPoint(r.left, r.top), scaledForFrame(imageOf(*picture), QSize(r.width, r.height)));
+    // Only the part left of the frame's right edge is scaled: a picture far wider than
+    // its frame (a 10000 x 1 strip) would otherwise be scaled to millions of columns.
+    const int visible = std::min(r.width, f->canvas().width() - r.left);
+    if (visible > 0 && r.height > 0) {
+        const auto columns = static_cast<int>(
+            std::clamp<long long>(std::llround(static_cast<double>(picture->width()) * visible / r.width), 1,
+                                  picture->width()));
+        p.drawImage(QPoint(r.left, r.top), scaledForFrame(imageOf(*picture, columns), QSize(visible, r.height)));
+    }
     QFont tiny = font();
     tiny.setBold(true);
     tiny.setPointSize(1);

@@ -176,6 +176,18 @@ private slots:
         QCOMPARE(square.pixel(268, 100), kGrey);
     }
 
+    void aPictureFarWiderThanItsFrameIsScaledOnlyWhereItShows()
+    {
+        PageUnderTest p;
+        // Aspect ratio 10000: its rectangle would be two million columns wide.
+        p.load(1, solidPicture(20000, 2, 0, 0xFF, 0));
+        p.view.Update_Visual();
+        const QImage& c = p.view.FrameImage(1)->canvas();
+        QCOMPARE(c.pixel(2, 2), qRgb(0, 0xFF, 0));
+        QCOMPARE(c.pixel(269, 200), qRgb(0, 0xFF, 0));
+        QCOMPARE(c.pixel(100, 201), kGrey);
+    }
+
     void aCopyShowsItsSourcesPicture()
     {
         PageUnderTest p;
