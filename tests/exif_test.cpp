@@ -433,6 +433,18 @@ TEST_P(ByteOrders, OffsetsBeyondTheFileLoseOnlyTheirItems)
     EXPECT_EQ(r.items, (std::vector<ExifItem>{{272, "Camera Model", "Model"}}));
 }
 
+TEST_P(ByteOrders, HugeCountsAreNotTakenForInlineValues)
+{
+    // 2^29 rationals or 2^31 shorts are 2^32 bytes: a 32-bit size would wrap to 0 and
+    // pass for an inline value.
+    Field manyRationals = b.rational(33437, 28, 10);
+    manyRationals.count = 1u << 29;
+    Field manyFlashes = b.shortValue(37385, 1);
+    manyFlashes.count = 1u << 31;
+    const exif::ReadResult r = readBytes(jpegWithExif(b.build({{manyRationals, manyFlashes}})));
+    EXPECT_EQ(r.items, (std::vector<ExifItem>{{33437, "Aperture (f number)", "f2.8"}}));
+}
+
 TEST_P(ByteOrders, TruncationAtEveryLengthNeverFailsAndOnlyLosesItems)
 {
     const Bytes whole = cameraFile(b, 1, 250);
