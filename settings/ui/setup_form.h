@@ -38,6 +38,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
+private slots:
+    void measurementsystemClick(bool inches);
+    void Enable_resample_on_loadClick(bool on);
+    void Downsize_OnLoad_SpinChange(int value);
+    void Use_Printers_ResClick(bool on);
+    void BitBtn1Click();
+    void ColorBtnClick();
+    void OK_BtnClick();
+
 private:
     QWidget* buildGeneralPage();
     QWidget* buildMarginGroups(QWidget* page);
@@ -55,14 +64,6 @@ private:
     void applyEnablingRules();
     void connectRules();
 
-    void measurementsystemClick(bool inches);
-    void Enable_resample_on_loadClick(bool on);
-    void Downsize_OnLoad_SpinChange(int value);
-    void Use_Printers_ResClick(bool on);
-    void BitBtn1Click();
-    void ColorBtnClick();
-
-    void OK_BtnClick();
     void applyMargins();
     void applyAspect();
     void applyPrintAndPosition();
