@@ -45,13 +45,13 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
 }
 
 // ImageMagick's name for a format Qt reads, where its reader covers variants Qt's does
-// not (run-length coded Targa, OS/2 bitmaps, unusual TIFF layouts).
+// not (run-length coded Targa, OS/2 bitmaps). Never TIFF: ImageMagick's TIFF reader
+// installs process-wide libtiff error handlers that Qt's TIFF plugin then calls with
+// ImageMagick's state gone, which aborts the program.
 std::string_view magickNameFor(std::string_view qtFormat)
 {
     if (qtFormat == "tga")
         return "TGA";
-    if (qtFormat == "tiff")
-        return "TIFF";
     if (qtFormat == "bmp")
         return "BMP";
     if (qtFormat == "ico")

@@ -8,6 +8,7 @@
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
 #include <exception>
+#include <new>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -19,6 +20,11 @@ namespace {
 // picture; a crafted file with thousands would hang the program. libjpeg-turbo's own
 // tools stop at this many.
 constexpr int kMaxScans = 500;
+
+// From this quality on the colour is kept at full resolution (no 2 x 2 chroma
+// subsampling), as ImageMagick does: whoever asks for that much quality is printing
+// and would see coloured fringes at sharp edges.
+constexpr int kFullChromaQuality = 90;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -180,12 +186,59 @@ void startDecoder(JpegReader& d, std::span<const std::uint8_t> data, const Progr
 
 // ---- encoding ----
 
+// Compressed data goes straight into a vector. (libjpeg's own memory destination frees
+// and replaces its buffer as it grows without telling the caller until the end, so an
+// abandoned encode would leave the caller holding a freed pointer.)
+struct VectorDestination {
+    jpeg_destination_mgr pub;
+    std::vector<std::uint8_t>* out;
+};
+
+constexpr std::size_t kFirstOutputSize = 1 << 16;
+
+void startOutput(j_compress_ptr cinfo)
+{
+    auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
+    bool grown = true;
+    try {
+        dest->out->resize(kFirstOutputSize);
+    } catch (const std::bad_alloc&) {
+        grown = false;
+    }
+    if (!grown)
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
+    dest->pub.next_output_byte = dest->out->data();
+    dest->pub.free_in_buffer = dest->out->size();
+}
+
+boolean growOutput(j_compress_ptr cinfo)
+{
+    auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
+    const std::size_t used = dest->out->size();
+    bool grown = true;
+    try {
+        dest->out->resize(used * 2);
+    } catch (const std::bad_alloc&) {
+        grown = false;
+    }
+    if (!grown) // longjmp only once the catch block has ended
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 2);
+    dest->pub.next_output_byte = dest->out->data() + used;
+    dest->pub.free_in_buffer = dest->out->size() - used;
+    return TRUE;
+}
+
+void endOutput(j_compress_ptr cinfo)
+{
+    auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
+    dest->out->resize(dest->out->size() - dest->pub.free_in_buffer);
+}
+
 struct JpegWriter {
     jpeg_compress_struct cinfo;
     ErrorManager err;
     ProgressManager prog;
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
+    VectorDestination dest;
     bool created = false;
 };
 
@@ -196,13 +249,16 @@ bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality)
     jpeg_create_compress(&e.cinfo);
     e.created = true;
     e.cinfo.progress = &e.prog.pub;
-    jpeg_mem_dest(&e.cinfo, &e.out, &e.outSize);
+    e.cinfo.dest = &e.dest.pub;
     e.cinfo.image_width = static_cast<JDIMENSION>(bmp.width);
     e.cinfo.image_height = static_cast<JDIMENSION>(bmp.height);
     e.cinfo.input_components = bmp.bytesPerPixel;
     e.cinfo.in_color_space = bmp.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     jpeg_set_defaults(&e.cinfo);
     jpeg_set_quality(&e.cinfo, quality, TRUE);
+    if (quality >= kFullChromaQuality && e.cinfo.num_components == 3)
+        for (int c = 0; c < 3; ++c)
+            e.cinfo.comp_info[c].h_samp_factor = e.cinfo.comp_info[c].v_samp_factor = 1;
     jpeg_start_compress(&e.cinfo, TRUE);
     while (e.cinfo.next_scanline < e.cinfo.image_height) {
         // libjpeg's row type is not const, but the encoder only reads the rows.
@@ -220,7 +276,6 @@ struct WriterGuard {
     {
         if (e.created)
             jpeg_destroy_compress(&e.cinfo);
-        std::free(e.out); // jpeg_mem_dest's buffer outlives the compressor
     }
 };
 
@@ -277,14 +332,19 @@ std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const Pro
     checkWritable(bmp);
     if (bmp.width > JPEG_MAX_DIMENSION || bmp.height > JPEG_MAX_DIMENSION)
         throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
+    std::vector<std::uint8_t> out;
     JpegWriter e{};
+    e.dest.pub.init_destination = startOutput;
+    e.dest.pub.empty_output_buffer = growOutput;
+    e.dest.pub.term_destination = endOutput;
+    e.dest.out = &out;
     WriterGuard guard{e};
     attachManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
     detail::report(progress, 0);
     if (!compressRows(e, bmp, quality))
         throwFailure(e.err, msg::kCannotWrite, {});
     detail::report(progress, 100);
-    return {e.out, e.out + e.outSize};
+    return out;
 }
 
 void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress)

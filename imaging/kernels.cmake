@@ -19,7 +19,7 @@ set_source_files_properties(
   ${CMAKE_CURRENT_LIST_DIR}/rotate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/convolve.cpp
-  PROPERTIES COMPILE_OPTIONS "-O3;-ffp-contract=fast")
+  PROPERTIES COMPILE_OPTIONS "-O3;-ffp-contract=fast;-fno-loop-unroll-and-jam")
 
 # The plain reading of the resampling rules that the fast one is held to.
 add_library(paginor_imaging_reference STATIC ${CMAKE_CURRENT_LIST_DIR}/resample_reference.cpp)

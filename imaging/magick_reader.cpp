@@ -6,6 +6,7 @@
 #include <Magick++.h>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 
 #include <sys/stat.h>
@@ -57,20 +58,54 @@ void magickStep(const std::string& path, Step step)
     }
 }
 
+// Pixels as blue, green, red. The alpha channel is asked for only when the image has
+// one: ImageMagick 6 leaves it undefined in the pixels of some readers otherwise.
 Bitmap exportOverWhite(Magick::Image& image, const std::string& path)
 {
     const int width = static_cast<int>(image.columns());
     const int height = static_cast<int>(image.rows());
+    const bool alpha = image.matte();
+    const int channels = alpha ? 4 : 3;
     Bitmap bmp(width, height, 3);
     constexpr int kBand = 64; // rows exported at a time, to bound the extra memory
-    std::vector<std::uint8_t> bgra(static_cast<std::size_t>(width) * 4 * kBand);
+    std::vector<std::uint8_t> band(static_cast<std::size_t>(width) * channels * kBand);
     for (int y0 = 0; y0 < height; y0 += kBand) {
         const int rows = std::min(kBand, height - y0);
-        magickStep(path, [&] { image.write(0, y0, width, rows, "BGRA", Magick::CharPixel, bgra.data()); });
-        for (int r = 0; r < rows; ++r)
-            bgraRowOverWhite(bgra.data() + static_cast<std::size_t>(r) * width * 4, bmp.row(y0 + r), width);
+        magickStep(path, [&] {
+            image.write(0, y0, width, rows, alpha ? "BGRA" : "BGR", Magick::CharPixel, band.data());
+        });
+        for (int r = 0; r < rows; ++r) {
+            const std::uint8_t* in = band.data() + static_cast<std::size_t>(r) * width * channels;
+            if (alpha)
+                bgraRowOverWhite(in, bmp.row(y0 + r), width);
+            else
+                std::memcpy(bmp.row(y0 + r), in, static_cast<std::size_t>(width) * 3);
+        }
     }
     return bmp;
+}
+
+// ImageMagick 6 leaves Targa rows in the order the file stores them (most are stored
+// bottom up) and only records that in the orientation.
+void applyStoredOrientation(Magick::Image& image, const FormatInfo& format, const std::string& path)
+{
+    if (format.formatName != "TGA")
+        return;
+    magickStep(path, [&] {
+        switch (image.orientation()) {
+        case Magick::BottomLeftOrientation:
+            image.flip();
+            break;
+        case Magick::TopRightOrientation:
+            image.flop();
+            break;
+        case Magick::BottomRightOrientation:
+            image.rotate(180);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 } // namespace
@@ -91,6 +126,7 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     if (!image.isValid() || image.columns() == 0 || image.rows() == 0)
         throw ImagingError(msg::compose(msg::kCannotRead, path, "no picture in the file"));
     checkImageSize(image.columns(), image.rows(), path);
+    applyStoredOrientation(image, format, path);
     report(progress, 70);
     // Photo CD pictures come in YCC, Photoshop files may be CMYK or grey: export wants sRGB.
     if (image.colorSpace() != Magick::sRGBColorspace)

@@ -56,6 +56,77 @@ std::vector<std::uint8_t> asBmpFile(std::vector<std::uint8_t> data, const std::s
     return file;
 }
 
+unsigned le16(const std::uint8_t* p)
+{
+    return p[0] | (p[1] << 8);
+}
+
+[[noreturn]] void truncated(const std::string& path)
+{
+    throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated"));
+}
+
+// Walks a run-length coded bitmap's codes until the end-of-bitmap code or the last row;
+// running out of data first means the file was cut short.
+void checkRunLengthComplete(const std::vector<std::uint8_t>& d, std::size_t pos, bool fourBit, std::int64_t rows,
+                            const std::string& path)
+{
+    std::int64_t row = 0;
+    while (row < rows) {
+        if (pos + 2 > d.size())
+            truncated(path);
+        const unsigned count = d[pos], code = d[pos + 1];
+        pos += 2;
+        if (count > 0)
+            continue; // a run of one value
+        if (code == 0)
+            ++row; // end of line
+        else if (code == 1)
+            return; // end of bitmap
+        else if (code == 2) {
+            if (pos + 2 > d.size())
+                truncated(path);
+            row += d[pos + 1];
+            pos += 2;
+        } else { // literal pixels, padded to a 16-bit boundary
+            const std::size_t bytes = fourBit ? (code + 1) / 2 : code;
+            pos += (bytes + 1) & ~std::size_t(1);
+        }
+    }
+}
+
+// Qt's bitmap reader shows a cut-off file as a picture with a blank end; a file that
+// ends before its pixels do is a failed load here.
+void checkBmpComplete(const std::vector<std::uint8_t>& d, const std::string& path)
+{
+    if (d.size() < 18)
+        truncated(path);
+    const std::uint32_t offset = le32(d.data() + 10), headerSize = le32(d.data() + 14);
+    if (d.size() < 14ull + headerSize || offset >= d.size())
+        truncated(path);
+    std::int64_t width = 0, height = 0;
+    unsigned bits = 0;
+    std::uint32_t compression = 0;
+    if (headerSize == 12) {
+        width = le16(d.data() + 18), height = le16(d.data() + 20), bits = le16(d.data() + 24);
+    } else if (headerSize >= 40) {
+        width = static_cast<std::int32_t>(le32(d.data() + 18));
+        height = static_cast<std::int32_t>(le32(d.data() + 22));
+        bits = le16(d.data() + 28), compression = le32(d.data() + 30);
+    } else {
+        return; // an unknown header: Qt will say what it makes of it
+    }
+    height = height < 0 ? -height : height;
+    checkImageSize(width, height, path); // Qt gives no size for headers it finds absurd
+    if (compression == 0 || compression == 3 || compression == 6) {
+        const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
+        if (rowBytes < 0 || offset + rowBytes * height > static_cast<std::int64_t>(d.size()))
+            truncated(path);
+    } else if (compression == 1 || compression == 2) {
+        checkRunLengthComplete(d, offset, compression == 2, height, path);
+    }
+}
+
 void limitQtAllocations()
 {
     // Qt refuses images above its own limit (256 MB by default), far less than a large
@@ -83,6 +154,8 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     const QSize announced = reader.size();
     if (announced.isValid())
         checkImageSize(announced.width(), announced.height(), path);
+    if (formatName == "bmp")
+        checkBmpComplete(data, path);
     limitQtAllocations();
     QImage image;
     if (!reader.read(&image) || image.isNull())

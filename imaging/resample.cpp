@@ -118,35 +118,41 @@ PAGINOR_INLINE void finishInteger(const std::uint32_t* acc, std::int32_t weightS
 }
 
 // Row pass. A block of rows is turned on its side so that one weight list filters
-// kRowBlock rows and three channels with one vector operation per weight entry.
-constexpr int kRowBlock = 16;
+// kRowBlock rows and three channels with one vector operation per weight entry. The
+// turned block holds floats, converted once per pixel instead of once per weight.
+constexpr int kRowBlock = 8;
 constexpr int kBlockLanes = 3 * kRowBlock;
 
-// t[x * kBlockLanes + c * kRowBlock + r] = channel c of pixel x of row y0 + r.
-void gatherRowBlock(ConstBitmapView src, int y0, int rows, std::uint8_t* t)
+// t[x * kBlockLanes + 3 * r + c] = channel c of pixel x of row y0 + r. Rows past the
+// end of a short block keep what they held; their results are never stored.
+template <typename T>
+void gatherRowBlock(ConstBitmapView src, int y0, int rows, T* t)
 {
     const int bpp = src.bytesPerPixel;
-    for (int r = 0; r < rows; ++r) {
-        const std::uint8_t* row = src.row(y0 + r);
-        for (int x = 0; x < src.width; ++x) {
-            std::uint8_t* lane = t + static_cast<std::ptrdiff_t>(x) * kBlockLanes + r;
-            lane[0] = row[x * bpp];
-            lane[kRowBlock] = row[x * bpp + 1];
-            lane[2 * kRowBlock] = row[x * bpp + 2];
+    const std::uint8_t* row[kRowBlock];
+    for (int r = 0; r < rows; ++r)
+        row[r] = src.row(y0 + r);
+    for (int x = 0; x < src.width; ++x) {
+        T* lane = t + static_cast<std::ptrdiff_t>(x) * kBlockLanes;
+        for (int r = 0; r < rows; ++r) {
+            const std::uint8_t* px = row[r] + x * bpp;
+            lane[3 * r] = static_cast<T>(px[0]);
+            lane[3 * r + 1] = static_cast<T>(px[1]);
+            lane[3 * r + 2] = static_cast<T>(px[2]);
         }
     }
 }
 
 PAGINOR_VECTOR_CLONES
-void filterRowBlockFloat(const PassWeights& pw, int dstLength, const std::uint8_t* t, std::uint8_t* out)
+void filterRowBlockFloat(const PassWeights& pw, int dstLength, const float* t, std::uint8_t* out)
 {
     for (int i = 0; i < dstLength; ++i) {
         float acc[kBlockLanes] = {};
         for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
             const float w = pw.weight[k];
-            const std::uint8_t* s = t + static_cast<std::ptrdiff_t>(pw.position[k]) * kBlockLanes;
+            const float* s = t + static_cast<std::ptrdiff_t>(pw.position[k]) * kBlockLanes;
             for (int l = 0; l < kBlockLanes; ++l)
-                acc[l] += w * static_cast<float>(s[l]);
+                acc[l] += w * s[l];
         }
         finishFloat<kBlockLanes>(acc, pw.weightSum[i], out + static_cast<std::ptrdiff_t>(i) * kBlockLanes);
     }
@@ -170,14 +176,13 @@ void filterRowBlockInteger(const PassWeights& pw, int dstLength, const std::uint
 void scatterRowBlock(const std::uint8_t* out, int dstLength, int y0, int rows, std::uint8_t* work,
                      std::ptrdiff_t workStride)
 {
-    for (int r = 0; r < rows; ++r) {
-        std::uint8_t* row = work + (y0 + r) * workStride;
-        for (int i = 0; i < dstLength; ++i) {
-            const std::uint8_t* lane = out + static_cast<std::ptrdiff_t>(i) * kBlockLanes + r;
-            row[3 * i] = lane[0];
-            row[3 * i + 1] = lane[kRowBlock];
-            row[3 * i + 2] = lane[2 * kRowBlock];
-        }
+    std::uint8_t* row[kRowBlock];
+    for (int r = 0; r < rows; ++r)
+        row[r] = work + (y0 + r) * workStride;
+    for (int i = 0; i < dstLength; ++i) {
+        const std::uint8_t* lane = out + static_cast<std::ptrdiff_t>(i) * kBlockLanes;
+        for (int r = 0; r < rows; ++r)
+            std::memcpy(row[r] + 3 * i, lane + 3 * r, 3);
     }
 }
 
@@ -188,15 +193,19 @@ void rowPass(ConstBitmapView src, int dstWidth, const PassWeights& pw, std::uint
         src.height, rowCost,
         [&](int begin, int end) {
             // Per worker: its own turned block and filtered block.
-            std::vector<std::uint8_t> t(static_cast<std::size_t>(src.width) * kBlockLanes, 0);
+            const auto lanes = static_cast<std::size_t>(src.width) * kBlockLanes;
+            std::vector<float> t(pw.floatExact ? lanes : 0, 0.0f);
+            std::vector<std::uint8_t> tBytes(pw.floatExact ? 0 : lanes, 0);
             std::vector<std::uint8_t> out(static_cast<std::size_t>(dstWidth) * kBlockLanes);
             for (int y0 = begin; y0 < end; y0 += kRowBlock) {
                 const int rows = std::min(kRowBlock, end - y0);
-                gatherRowBlock(src, y0, rows, t.data());
-                if (pw.floatExact)
+                if (pw.floatExact) {
+                    gatherRowBlock(src, y0, rows, t.data());
                     filterRowBlockFloat(pw, dstWidth, t.data(), out.data());
-                else
-                    filterRowBlockInteger(pw, dstWidth, t.data(), out.data());
+                } else {
+                    gatherRowBlock(src, y0, rows, tBytes.data());
+                    filterRowBlockInteger(pw, dstWidth, tBytes.data(), out.data());
+                }
                 scatterRowBlock(out.data(), dstWidth, y0, rows, work, workStride);
             }
         },
