@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace page {
 
@@ -33,16 +34,16 @@ void Page::sanitiseSettings()
         m_settings.Page_Margin_mm = 0.0f;
 }
 
-TFrameRec& Page::frame(int n)
+const TFrameRec& Page::frame(int n) const
 {
     if (n < 1 || n > kMaxFrames)
         throw PageError("No frame number " + std::to_string(n));
     return m_frames[static_cast<std::size_t>(n)];
 }
 
-const TFrameRec& Page::frame(int n) const
+TFrameRec& Page::frame(int n)
 {
-    return const_cast<Page*>(this)->frame(n);
+    return const_cast<TFrameRec&>(std::as_const(*this).frame(n));
 }
 
 void Page::Get_Printer_Res()

@@ -325,14 +325,6 @@ TEST_P(PrinterLine, NamesThePrinterAreaMarginAndCentring)
 INSTANTIATE_TEST_SUITE_P(BothUnits, PrinterLine, testing::ValuesIn(kLines),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PrinterMetricsRead, InchesAreSinglesOfTheDotsOverTheResolution)
-{
-    PageFixture f;
-    f.model.Get_Printer_Res();
-    EXPECT_EQ(f.model.state().PageWidthIn, static_cast<float>(4960.0 / 600.0));
-    EXPECT_EQ(f.model.state().PageHeightIn, static_cast<float>(7015.0 / 600.0));
-}
-
 TEST(PrinterMetricsRead, APrinterWithoutAPageLeavesTheLastMetricsAndIsNotReady)
 {
     PageFixture f;
