@@ -706,6 +706,11 @@ struct PeerCase {
     std::vector<std::string> tags;
 };
 
+void PrintTo(const PeerCase& c, std::ostream* os)
+{
+    *os << c.order << " with " << c.tags.size() << " tags";
+}
+
 class PeerWritten : public ::testing::TestWithParam<PeerCase> {};
 
 const std::vector<std::string> kSetA{"-Make=Maker", "-Model=Model 1", "-ModifyDate=2021:03:04 05:06:07",
