@@ -91,6 +91,18 @@ void drawNumber(QPainter& p, int n, const QFont& font)
     p.drawText(QPoint(0, QFontMetrics(font).ascent()), QString::number(n));
 }
 
+// A rebuild may be asked for from inside a frame's own mouse handler (a popup command, a
+// double-click), so the old controls are hidden and cut off now and deleted once their
+// events are over.
+void retire(QWidget* w, QObject* receiver)
+{
+    if (!w)
+        return;
+    w->hide();
+    QObject::disconnect(w, nullptr, receiver, nullptr);
+    w->deleteLater();
+}
+
 } // namespace
 
 FrameControl::FrameControl(int tag, QWidget* parent) : QWidget(parent), m_tag(tag)
@@ -195,7 +207,7 @@ void PageView::reportCreationFailure(int frameNumber, std::string_view secondLin
 
 bool PageView::Create_BackGround_Image()
 {
-    delete m_pageImage;
+    retire(m_pageImage, this);
     m_pageImage = nullptr;
     try {
         m_pageImage = new PageLayer(m_background);
@@ -214,7 +226,7 @@ bool PageView::Create_BackGround_Image()
 void PageView::freeFrames()
 {
     for (auto& f : m_frames) {
-        delete f;
+        retire(f, this);
         f = nullptr;
     }
 }

@@ -143,7 +143,10 @@ private slots:
         p.load(2, solidPicture(40, 30, 0xFF, 0, 0)); // blue
         QPointer<page::FrameControl> before = p.view.FrameImage(2);
         p.view.Redisplay_Images();
-        QVERIFY(before.isNull()); // the controls are new
+        QVERIFY(p.view.FrameImage(2) != before.data()); // the controls are new
+        QVERIFY(before->isHidden());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(before.isNull());
         QVERIFY(p.model.frame(2).Loaded);
         QCOMPARE(p.view.FrameImage(2)->canvas().pixel(100, 100), qRgb(0, 0, 0xFF));
         QCOMPARE(p.view.FrameImage(1)->canvas().pixel(100, 100), kGrey);
@@ -270,9 +273,9 @@ private slots:
     void aspectRatioWithNoSelectionChangesNothingAndANegativeOneWarns()
     {
         PageUnderTest p;
-        QPointer<page::FrameControl> before = p.view.FrameImage(1);
+        page::FrameControl* before = p.view.FrameImage(1);
         p.view.ar_BtnClick();
-        QVERIFY(!before.isNull());
+        QCOMPARE(p.view.FrameImage(1), before);
         QVERIFY(!p.s.Settings_Changed);
         p.load(2, solidPicture(30, 40, 0, 0, 0));
         p.model.frame(2).AspectRatio = -0.75f;
@@ -280,7 +283,7 @@ private slots:
         p.view.ar_BtnClick();
         QCOMPARE(p.messages.texts(), std::vector<std::string>{std::string(page::kNegativeAspectRatio)});
         QCOMPARE(p.s.Global_AspectRatio, settings::kDefaultAspectRatio);
-        QVERIFY(!before.isNull());
+        QCOMPARE(p.view.FrameImage(1), before);
     }
 
     void theMouseReportsTheFrameUnderItAndItsClicks()
@@ -301,6 +304,19 @@ private slots:
         QCOMPARE(twice.at(0).at(0).toInt(), 2);
         QTest::mouseMove(p.view.PageImage(), QPoint(3, 300));
         QTRY_COMPARE(int(p.model.state().HotFrame), 0);
+    }
+
+    void aRebuildAskedForFromAFrameClickLeavesThatFrameAliveUntilItsEventIsOver()
+    {
+        PageUnderTest p;
+        QObject::connect(&p.view, &page::PageView::frameMouseDown, &p.view,
+                         [&p](int) { p.view.Change_No_Of_frames(2); });
+        QPointer<page::FrameControl> clicked = p.view.FrameImage(4);
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(p.model.state().FrameCount, 2);
+        QVERIFY(p.view.FrameImage(4) == nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(clicked.isNull());
     }
 
     void aNarrowWindowKeepsThePageSize()
