@@ -24,12 +24,12 @@ void initMagick()
 // .rgb would otherwise be taken for raw RGB samples), so the format is always named.
 // Photo CD files hold several sizes; index 3 is the 768 x 512 base image, where
 // ImageMagick's first image would be the 192 x 128 thumbnail.
-std::string magickSpec(const std::string& path, const FormatInfo& format)
+std::string magickName(const std::string& path, const FormatInfo& format)
 {
-    std::string spec = std::string(format.formatName) + ":" + path;
+    std::string request = std::string(format.formatName) + ":" + path;
     if (format.formatName == "PCD")
-        spec += "[3]";
-    return spec;
+        request += "[3]";
+    return request;
 }
 
 void checkReadable(const std::string& path)
@@ -115,14 +115,14 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     report(progress, 0);
     checkReadable(path);
     initMagick();
-    const std::string spec = magickSpec(path, format);
+    const std::string request = magickName(path, format);
     Magick::Image image;
     image.quiet(false);
     // The header's size first: a crafted header must not make the decoder allocate.
-    magickStep(path, [&] { image.ping(spec); });
+    magickStep(path, [&] { image.ping(request); });
     checkImageSize(image.columns(), image.rows(), path);
     report(progress, 10);
-    magickStep(path, [&] { image.read(spec); });
+    magickStep(path, [&] { image.read(request); });
     if (!image.isValid() || image.columns() == 0 || image.rows() == 0)
         throw ImagingError(msg::compose(msg::kCannotRead, path, "no picture in the file"));
     checkImageSize(image.columns(), image.rows(), path);
