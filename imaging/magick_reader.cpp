@@ -108,6 +108,25 @@ void applyStoredOrientation(Magick::Image& image, const FormatInfo& format, cons
     });
 }
 
+// ImageMagick decodes a raw fax onto a 2592-pixel-wide page; the lines of a standard
+// fax are 1728 pixels, and the blank strip right of them is no part of the picture.
+constexpr int kFaxPageWidth = 2592, kFaxLineWidth = 1728;
+
+Bitmap trimFaxPage(Bitmap page)
+{
+    if (page.width() != kFaxPageWidth)
+        return page;
+    for (int y = 0; y < page.height(); ++y) {
+        const std::uint8_t* row = page.row(y);
+        if (std::any_of(row + kFaxLineWidth * 3, row + kFaxPageWidth * 3, [](std::uint8_t v) { return v != 255; }))
+            return page; // a wide fax: keep it all
+    }
+    Bitmap lines(kFaxLineWidth, page.height(), 3);
+    for (int y = 0; y < page.height(); ++y)
+        std::memcpy(lines.row(y), page.row(y), kFaxLineWidth * 3);
+    return lines;
+}
+
 } // namespace
 
 Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
@@ -132,6 +151,8 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     if (image.colorSpace() != Magick::sRGBColorspace)
         magickStep(path, [&] { image.colorSpace(Magick::sRGBColorspace); });
     Bitmap bmp = exportOverWhite(image, path);
+    if (format.formatName == "FAX")
+        bmp = trimFaxPage(std::move(bmp));
     report(progress, 100);
     return bmp;
 }

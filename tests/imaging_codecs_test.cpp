@@ -492,6 +492,19 @@ TEST(HandBuiltFormats, WindowsMetafileShowsItsTwoRectangles)
     EXPECT_EQ((std::vector<int>{right[0], right[1], right[2]}), (std::vector<int>{255, 0, 0}));
 }
 
+TEST(HandBuiltFormats, StandardFaxKeepsItsLineWidth)
+{
+    if (!haveTool("pbmtog3"))
+        GTEST_SKIP() << "pbmtog3 is not installed";
+    TempFolder dir;
+    writeNetpbm(Source::Bilevel, dir / "page.pbm");
+    // pbmtog3 pads every line to the standard 1728 pixels with white.
+    ASSERT_EQ(run("pbmtog3 " + (dir / "page.pbm").string() + " > " + (dir / "page.fax").string()), 0);
+    const Bitmap got = imaging::loadBitmap((dir / "page.fax").string());
+    EXPECT_EQ(got.width(), 1728);
+    EXPECT_EQ(maxDifference(got, Source::Bilevel), 0);
+}
+
 TEST(HandBuiltFormats, ExtensionsWithoutAReaderSayWhy)
 {
     TempFolder dir;
