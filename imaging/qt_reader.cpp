@@ -135,6 +135,24 @@ void limitQtAllocations()
     QImageReader::setAllocationLimit(static_cast<int>(std::min<std::int64_t>(mb, 1 << 30)));
 }
 
+// An icon file holds the same picture at several sizes, often the smallest first; the
+// largest is the one worth printing.
+void jumpToLargestIcon(QImageReader& reader)
+{
+    int best = -1;
+    qint64 bestArea = -1;
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        if (!reader.jumpToImage(i))
+            break;
+        const QSize size = reader.size();
+        if (size.isValid() && qint64(size.width()) * size.height() > bestArea) {
+            best = i;
+            bestArea = qint64(size.width()) * size.height();
+        }
+    }
+    reader.jumpToImage(best >= 0 ? best : 0);
+}
+
 } // namespace
 
 Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress)
@@ -151,6 +169,8 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatName);
+    if (formatName == "ico")
+        jumpToLargestIcon(reader);
     const QSize announced = reader.size();
     if (announced.isValid())
         checkImageSize(announced.width(), announced.height(), path);

@@ -505,6 +505,35 @@ TEST(HandBuiltFormats, StandardFaxKeepsItsLineWidth)
     EXPECT_EQ(maxDifference(got, Source::Bilevel), 0);
 }
 
+TEST(HandBuiltFormats, IconFileGivesItsLargestPicture)
+{
+    if (!haveTool("convert-im6.q16"))
+        GTEST_SKIP() << "convert-im6.q16 is not installed";
+    TempFolder dir;
+    writeNetpbm(Source::Blocks, dir / "big.ppm");
+    ASSERT_EQ(run("convert-im6.q16 " + (dir / "big.ppm").string() + " -define icon:auto-resize=16,64,32 ICO:" +
+                  (dir / "sizes.ico").string()),
+              0);
+    const Bitmap got = imaging::loadBitmap((dir / "sizes.ico").string());
+    EXPECT_EQ(got.width(), 64);
+    EXPECT_EQ(got.height(), 64);
+}
+
+TEST(FileNames, PercentSignsColonsBracketsAndDashesAreNotTakenForOptions)
+{
+    TempFolder dir;
+    for (const std::string stem : {"50% done", "a:b", "x[1]", "-dash", "copy %03d"}) {
+        writeBytes(dir / (stem + ".cut"), makeCut(Source::Grey)); // through ImageMagick
+        EXPECT_EQ(maxDifference(imaging::loadBitmap((dir / (stem + ".cut")).string()), Source::Grey), 0) << stem;
+        imaging::saveBmp(sourceBitmap(Source::Colour).view(), (dir / (stem + ".bmp")).string()); // Qt
+        EXPECT_EQ(maxDifference(imaging::loadBitmap((dir / (stem + ".bmp")).string()), Source::Colour), 0) << stem;
+        if (!haveTool("gm"))
+            continue;
+        writeBytes(dir / (stem + ".rla"), makeRla(Source::Colour)); // through the gm helper
+        EXPECT_EQ(maxDifference(imaging::loadBitmap((dir / (stem + ".rla")).string()), Source::Colour), 0) << stem;
+    }
+}
+
 TEST(HandBuiltFormats, ExtensionsWithoutAReaderSayWhy)
 {
     TempFolder dir;
