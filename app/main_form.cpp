@@ -86,7 +86,7 @@ QString helpFolder()
 {
     // Beside the program in the build folder; under share/ once installed.
     const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {dir + "/help", dir + "/../share/paginor/help"})
+    for (const QString& candidate : {dir + "/help", dir + "/../share/paginor/help", dir + "/../help"})
         if (QFileInfo::exists(candidate + "/" + kHelpTopic))
             return QDir(candidate).canonicalPath();
     return dir + "/help";
@@ -220,7 +220,8 @@ QToolButton* TMain_Form::addButton(const QString& objectName, const QString& hin
     b->setFixedSize(32, 27);
     b->setAutoRaise(true);
     b->setEnabled(enabled);
-    ToolBar1->addWidget(b);
+    // A widget on a toolbar is shown and hidden through its action.
+    b->setProperty("toolBarAction", QVariant::fromValue(ToolBar1->addWidget(b)));
     return b;
 }
 
@@ -270,7 +271,7 @@ void TMain_Form::buildToolBar()
     QToolButton* help = addButton("tb_help", "help ", "?", true);
     connect(help, &QToolButton::clicked, this, &TMain_Form::tb_helpClick);
     ToolButton1 = addButton("ToolButton1", "", "", true);
-    ToolButton1->setVisible(false);
+    ToolButton1->property("toolBarAction").value<QAction*>()->setVisible(false);
     connect(ToolButton1, &QToolButton::clicked, this, &TMain_Form::ToolButton1Click);
 }
 

@@ -1,0 +1,17 @@
+paginor_gtest(command_line_test SOURCES command_line_test.cpp LIBS paginor_messages Qt6::Core)
+add_dependencies(command_line_test paginor)
+target_compile_definitions(command_line_test PRIVATE PAGINOR_EXE="$<TARGET_FILE:paginor>")
+
+# printer_test has its own main (it needs a QApplication).
+add_executable(printer_test printer_test.cpp)
+target_link_libraries(printer_test PRIVATE GTest::gtest paginor_printer Qt6::Widgets)
+gtest_discover_tests(printer_test DISCOVERY_TIMEOUT 120 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+paginor_qtest(main_window_test SOURCES main_window_test.cpp LIBS paginor_app)
+
+# The one test that needs a real X server: scripts/test.sh starts Xvfb and names its display.
+add_executable(main_window_screenshot_test main_window_screenshot_test.cpp)
+target_link_libraries(main_window_screenshot_test PRIVATE paginor_app Qt6::Test)
+target_compile_definitions(main_window_screenshot_test PRIVATE PAGINOR_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_test(NAME main_window_screenshot_test COMMAND main_window_screenshot_test)
+set_tests_properties(main_window_screenshot_test PROPERTIES SKIP_RETURN_CODE 77)

@@ -1,0 +1,190 @@
+#include "app/core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+using app::CommandLineError;
+using app::parseCommandLine;
+
+TEST(CommandLine, OptionsMayStandAnywhereAfterTheCommand)
+{
+    auto cl = parseCommandLine({"exif", "--set", "Get_Camera_Details=1", "a.jpg", "--printer-dpi", "600",
+                                "--details", "--printer-page", "4960x7016", "b.jpg"});
+    EXPECT_EQ(cl.command, "exif");
+    EXPECT_EQ(cl.args, (app::CommandArgs{"a.jpg", "--details", "b.jpg"}));
+    ASSERT_EQ(cl.common.sets.size(), 1u);
+    EXPECT_EQ(cl.common.sets[0].first, "Get_Camera_Details");
+    EXPECT_EQ(cl.common.printerDpi, 600);
+    EXPECT_EQ(cl.common.printerPage, std::make_pair(4960, 7016));
+}
+
+TEST(CommandLine, AnOptionValueIsTheNextArgumentEvenWithADash)
+{
+    auto cl = parseCommandLine({"edit", "in.ppm", "--brightness", "-128", "-o", "--set", "--set", "Quality=5"});
+    EXPECT_EQ(cl.args, (app::CommandArgs{"in.ppm", "--brightness", "-128", "-o", "--set"}));
+    ASSERT_EQ(cl.common.sets.size(), 1u);
+    EXPECT_EQ(cl.common.sets[0].second, "5");
+    auto set = parseCommandLine({"settings", "--set", "Inc_Text=-x=y"});
+    EXPECT_EQ(set.common.sets[0].second, "-x=y");
+}
+
+TEST(CommandLine, MistakesAreRefusedWithAReason)
+{
+    EXPECT_THROW(parseCommandLine({"frobnicate"}), CommandLineError);
+    EXPECT_THROW(parseCommandLine({"--bogus"}), CommandLineError);
+    EXPECT_THROW(parseCommandLine({"settings", "--set"}), CommandLineError);
+    EXPECT_THROW(parseCommandLine({"settings", "--set", "novalue"}), CommandLineError);
+    EXPECT_THROW(parseCommandLine({"render", "--printer-page", "100by200"}), CommandLineError);
+    EXPECT_THROW(parseCommandLine({"render", "--printer-dpi", "0"}), CommandLineError);
+    EXPECT_THROW(parseCommandLine({"edit", "x", "--gamma"}), CommandLineError);
+    EXPECT_TRUE(parseCommandLine({"--no-splash"}).command.empty());
+}
+
+namespace {
+
+struct RunResult {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+// Runs the program with a private configuration and data folder.
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+
+    RunResult run(const QStringList& args, const QProcessEnvironment& extra = {})
+    {
+        QProcess p;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
+        env.insert("XDG_DATA_HOME", m_home.path() + "/data");
+        for (const QString& k : extra.keys())
+            env.insert(k, extra.value(k));
+        p.setProcessEnvironment(env);
+        p.start(PAGINOR_EXE, args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QTemporaryDir m_home;
+};
+
+// The table of settings with its defaults, written out by hand.
+QString expectedDefaults(const QString& curveDir)
+{
+    return "Inc_Filename=true\nInc_Time=false\nInc_DMY=false\nInc_MDY=false\nInc_Exposure=false\n"
+           "Inc_This_Text=true\nInc_Text=Printed by Paginor\nInc_Flash=false\nPrinter=%PRINTER%\ntsz=6\ntcol=0\n"
+           "NumberOfFrames=4\nGlobal_AspectRatio=1.333333\nForm_Mag_Factor=1\nPrintProps=false\nPrintMarks=false\n"
+           "margin_mm=3\nstart_dir=\nImage_Editor_App=\nCurve_Dir=" + curveDir + "\nApplyCurve=\n"
+           "En_CurveOnLoad=false\nautocentre=false\napp_assos=true\nautorotate=false\nbp=true\nSave_Props_File=true\n"
+           "Quality=95\nRuleWeight=1\nUse_Metric=true\nFilter=4\nCZ=true\nresample_for_printer=0\nresample_on_load=0\n"
+           "resample_on_load_Size=100\nManual_Resamp_Size=100\nOLW=true\nstore_as_Jpg=false\nPrint_Image_As_Jpeg=false\n"
+           "Print_Image_Use_Printers_Res=true\nPrint_Image_Resolution=100\nPrint_Image_Resample_USing=1\n"
+           "Manual_Resamp_Filter=5\nGet_Camera_Details=false\nWait_For_Empty_Q=false\nDroppedSearchString=*.*\n"
+           "searchSubFolders=true\nPage_Margin_mm=0\ncentre_output=false\n";
+}
+
+QString withoutPrinterLine(QString text)
+{
+    QStringList lines = text.split('\n');
+    for (QString& l : lines)
+        if (l.startsWith("Printer="))
+            l = "Printer=%PRINTER%";
+    return lines.join('\n');
+}
+
+} // namespace
+
+TEST_F(Program, EmptyConfigFolderPrintsTheTableDefaults)
+{
+    const RunResult r = run({"settings"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString curves = m_home.path() + "/data/Paginor/Curves";
+    EXPECT_EQ(withoutPrinterLine(r.out).toStdString(), expectedDefaults(curves).toStdString());
+    EXPECT_TRUE(QDir(curves).exists());
+    EXPECT_FALSE(QFile::exists(m_home.path() + "/config/Korvan/Paginor.conf"));
+}
+
+TEST_F(Program, SetAndSaveRoundTripEveryKind)
+{
+    const QStringList sets = {"--set", "inc_text=Club night, 2026", "--set", "QUALITY=50", "--set",
+                              "margin_mm=2.5", "--set", "global_aspectratio=1.4999999", "--set",
+                              "PrintMarks=true", "--set", "NumberOfFrames=16", "--set", "tcol=-1"};
+    RunResult saved = run(QStringList{"settings", "--save"} << sets);
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    const RunResult back = run({"settings"});
+    ASSERT_EQ(back.exitCode, 0);
+    EXPECT_EQ(saved.out, back.out);
+    for (const char* line : {"Inc_Text=Club night, 2026\n", "Quality=50\n", "margin_mm=2.5\n",
+                             "Global_AspectRatio=1.4999999\n", "PrintMarks=true\n", "NumberOfFrames=16\n", "tcol=-1\n"})
+        EXPECT_TRUE(back.out.contains(line)) << line;
+
+    QFile conf(m_home.path() + "/config/Korvan/Paginor.conf");
+    ASSERT_TRUE(conf.open(QIODevice::ReadOnly));
+    const QByteArray text = conf.readAll();
+    EXPECT_TRUE(text.contains("Inc_FileName=")) << "the writer's spelling of the name";
+    EXPECT_TRUE(text.contains("Inc_This_TExt="));
+    // 2.5 as an 8-byte little-endian double.
+    EXPECT_TRUE(text.contains("margin_mm=\"hex:00,00,00,00,00,00,04,40\""));
+}
+
+TEST_F(Program, SetOnlyLastsForItsRun)
+{
+    ASSERT_EQ(run({"settings", "--set", "Quality=7"}).exitCode, 0);
+    EXPECT_TRUE(run({"settings"}).out.contains("Quality=95\n"));
+}
+
+TEST_F(Program, BadSettingsOnTheCommandLineStopTheRun)
+{
+    RunResult r = run({"settings", "--set", "NoSuchThing=1"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("NoSuchThing"));
+    r = run({"settings", "--set", "Quality=high"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("Quality"));
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+TEST_F(Program, HostileSettingsFileStillStarts)
+{
+    QDir().mkpath(m_home.path() + "/config/Korvan");
+    QFile conf(m_home.path() + "/config/Korvan/Paginor.conf");
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("[General]\nQuality=sz:ninety\nNumberOfFrames=dword:00000003\nmargin_mm=\"hex:00,00\"\n"
+               "tsz=dword:0000000c\nInc_Text=dword:00000001\nPrintProps=garbage\n\x01\x02\xff\xfe\n");
+    conf.close();
+    const RunResult r = run({"settings"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("tsz=12\n"));
+    EXPECT_TRUE(r.out.contains("Quality=95\n"));
+    EXPECT_TRUE(r.out.contains("NumberOfFrames=4\n"));
+    EXPECT_TRUE(r.out.contains("margin_mm=3\n"));
+    EXPECT_TRUE(r.out.contains("PrintProps=false\n"));
+    EXPECT_EQ(r.err.count("Invalid data type for 'Quality'"), 1);
+    EXPECT_TRUE(r.err.contains("NumberOfFrames"));
+}
+
+TEST_F(Program, RunsWithoutAnyPrinterWhenItPrintsNothing)
+{
+    QProcessEnvironment noCups;
+    noCups.insert("CUPS_SERVER", "127.0.0.1:9"); // nothing listens there: no printers at all
+    const RunResult r = run({"settings"}, noCups);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Printer=0\n"));
+}
+
+TEST_F(Program, HelpAndVersion)
+{
+    RunResult r = run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("--printer-page WxH"));
+    r = run({"--version"});
+    EXPECT_EQ(r.out, "paginor 1.81\n");
+}

@@ -1,0 +1,271 @@
+// The main window offscreen: start-up, the frame-count list, resizing and the close questions.
+#include "app/about.h"
+#include "app/core/messages.h"
+#include "app/main_form.h"
+#include "app/session.h"
+#include "page/page_view.h"
+#include "settings/settings.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using app::Answer;
+using app::TMain_Form;
+
+namespace {
+
+// A portrait A4 sheet at 300 dpi with no unprintable margins.
+page::PrinterMetrics a4()
+{
+    return {"TestPrinter", 300, 300, 2480, 3508};
+}
+
+struct Fixture {
+    app::Session session;
+    settings::MemoryStore* store = nullptr;
+    app::ScriptedMessages messages;
+    std::unique_ptr<TMain_Form> form;
+
+    explicit Fixture(const std::function<void(settings::Settings&)>& adjust = {})
+    {
+        auto memory = std::make_unique<settings::MemoryStore>();
+        store = memory.get();
+        session.store = std::move(memory);
+        settings::Get_Defaults(session.settings, nullptr, session.env);
+        if (adjust)
+            adjust(session.settings);
+        app::setMessages(&messages);
+        TMain_Form::Options options;
+        options.splash = false;
+        options.fixedMetrics = a4();
+        form = std::make_unique<TMain_Form>(session, options);
+        form->resize(800, 640);
+        form->show();
+    }
+    ~Fixture() { app::setMessages(nullptr); }
+
+    bool close()
+    {
+        return form->close();
+    }
+};
+
+QImage grab(QWidget* w)
+{
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void startUpShowsFourGreyNumberedFramesOnATurnedPage();
+    void startUpShowsThePrinterLine();
+    void frameCountListRelaysThePageAndCountsAsAChange();
+    void smallWindowKeepsThePageAndTheTimerTicking();
+    void closingWithoutAChangeAsksNothingAndWritesNothing();
+    void closingAfterAChangeSavesOnlyOnYes();
+    void failedSaveKeepsTheWindowOpen();
+    void clipboardImageIsClearedOnNoAndKeptOnYes();
+    void menusAndButtonsCarryTheirCaptionsAndHints();
+    void splashClosesItselfAndAboutWaitsForOk();
+};
+
+void MainWindowTest::initTestCase()
+{
+    static QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+}
+
+void MainWindowTest::startUpShowsFourGreyNumberedFramesOnATurnedPage()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    page::PageView* view = f.form->pageView();
+    QWidget* background = view->Background();
+    QVERIFY(background->width() > background->height());
+    QCOMPARE(f.form->frameSelector()->currentText(), QString("4"));
+    for (int n = 1; n <= 4; ++n) {
+        QWidget* frame = view->FrameImage(n);
+        QVERIFY(frame && frame->isVisible());
+        const QImage img = grab(frame);
+        QCOMPARE(img.pixel(img.width() / 2, img.height() / 2), qRgb(0x80, 0x80, 0x80));
+        int white = 0;
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                white += img.pixel(x, y) == qRgb(255, 255, 255);
+        QVERIFY2(white > 3, "the frame number is drawn in white in the corner");
+    }
+    QVERIFY(view->FrameImage(5) == nullptr || !view->FrameImage(5)->isVisible());
+    QVERIFY(!f.form->progressVisible());
+    QVERIFY(!f.form->toolButton("tb_rotate")->isEnabled());
+}
+
+void MainWindowTest::startUpShowsThePrinterLine()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QCOMPARE(f.form->printerLine(),
+             QString::fromUtf8("Printer : TestPrinter | Image area : 210 mm x 297 mm  | Page Margin : 0 mm |\u00AB"));
+}
+
+void MainWindowTest::frameCountListRelaysThePageAndCountsAsAChange()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QVERIFY(!f.session.settings.Settings_Changed);
+    f.form->frameSelector()->setCurrentIndex(1); // two frames: the page stands upright
+    QWidget* background = f.form->pageView()->Background();
+    QVERIFY(background->height() > background->width());
+    QCOMPARE(int(f.session.settings.NumberOfFrames), 2);
+    QVERIFY(f.session.settings.Settings_Changed);
+    f.form->frameSelector()->setCurrentIndex(4);
+    QCOMPARE(int(f.form->pageModel().state().FrameCount), 16);
+    QVERIFY(f.form->pageView()->FrameImage(16)->isVisible());
+    QVERIFY(background->width() > background->height());
+}
+
+void MainWindowTest::smallWindowKeepsThePageAndTheTimerTicking()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QTRY_VERIFY(!f.form->resizeTimer()->isActive());
+    const QSize before = f.form->pageView()->Background()->size();
+    f.form->resize(199, 400);
+    QTest::qWait(60);
+    QVERIFY(f.form->resizeTimer()->isActive());
+    QCOMPARE(f.form->pageView()->Background()->size(), before);
+    f.form->resize(700, 560);
+    QTRY_VERIFY(!f.form->resizeTimer()->isActive());
+    QVERIFY(f.form->pageView()->Background()->width() < before.width());
+}
+
+void MainWindowTest::closingWithoutAChangeAsksNothingAndWritesNothing()
+{
+    QGuiApplication::clipboard()->clear();
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QVERIFY(f.close());
+    QVERIFY(f.messages.entries().empty());
+    QVERIFY(f.store->names().empty());
+    QVERIFY(!f.store->canRead());
+}
+
+void MainWindowTest::closingAfterAChangeSavesOnlyOnYes()
+{
+    QGuiApplication::clipboard()->clear();
+    {
+        Fixture f;
+        QVERIFY(f.form->FormCreate());
+        f.form->toolButton("Page_Button")->click();
+        f.messages.queueAnswer(Answer::No);
+        QVERIFY(f.close());
+        QCOMPARE(f.messages.texts(), std::vector<std::string>{"Do you want the current settings saved as a default ?"});
+        QVERIFY(f.store->names().empty());
+    }
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    f.form->frameSelector()->setCurrentIndex(3);
+    f.messages.queueAnswer(Answer::Yes);
+    QVERIFY(f.close());
+    QCOMPARE(f.store->names().size(), std::size_t(49));
+    QCOMPARE(std::get<std::int32_t>(*f.store->read("NumberOfFrames")), 8);
+}
+
+void MainWindowTest::failedSaveKeepsTheWindowOpen()
+{
+    QGuiApplication::clipboard()->clear();
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    f.form->toolButton("Text_Button")->click();
+    QVERIFY(f.session.settings.PrintProps);
+    f.store->setFailWrites(true);
+    f.messages.queueAnswer(Answer::Yes);
+    QVERIFY(!f.close());
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.messages.texts().back(), std::string("Can't save settings"));
+    // Asked again on the next close.
+    f.store->setFailWrites(false);
+    f.messages.clear();
+    f.messages.queueAnswer(Answer::Yes);
+    QVERIFY(f.close());
+    QCOMPARE(f.messages.texts().size(), std::size_t(1));
+    QVERIFY(f.store->canRead());
+}
+
+void MainWindowTest::clipboardImageIsClearedOnNoAndKeptOnYes()
+{
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    {
+        QGuiApplication::clipboard()->setImage(picture);
+        Fixture f;
+        QVERIFY(f.form->FormCreate());
+        f.messages.queueAnswer(Answer::No);
+        QVERIFY(f.close());
+        QCOMPARE(f.messages.texts().size(), std::size_t(1));
+        QVERIFY(f.messages.texts()[0].starts_with("The clipboard is currently holding image data."));
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(!data || !data->hasImage());
+    }
+    QGuiApplication::clipboard()->setImage(picture);
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    f.messages.queueAnswer(Answer::Yes);
+    QVERIFY(f.close());
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->hasImage());
+    QGuiApplication::clipboard()->clear();
+}
+
+void MainWindowTest::menusAndButtonsCarryTheirCaptionsAndHints()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    const std::pair<const char*, const char*> entries[] = {
+        {"Load1", "&Load Selected"},         {"ClearFilelist1", "Clear File list"}, {"LoadPages1", "Load Page - Zip"},
+        {"PrintPreview1", "Print Preview "}, {"Settings1", "&Settings"},          {"Printer_Setup", "&Printer Setup"},
+        {"Quit1", "&Quit"},
+    };
+    for (const auto& [name, caption] : entries) {
+        QAction* a = f.form->menuAction(name);
+        QVERIFY2(a, name);
+        QCOMPARE(a->text(), QString(caption));
+    }
+    QVERIFY(!f.form->menuAction("ClearFilelist1")->isEnabled());
+    QVERIFY(f.form->menuAction("Settings1")->isEnabled());
+    QCOMPARE(f.form->findChild<QMenu*>("Images1")->property("helpContext").toInt(), 10);
+    QCOMPARE(f.form->findChild<QMenu*>("Setup1")->property("helpContext").toInt(), 999);
+    QCOMPARE(f.form->toolButton("tb_print_next")->toolTip(), QString("print - load - print (from image list)"));
+    QCOMPARE(f.form->toolButton("Page_Button")->toolTip(), QString("print cut marks"));
+    QVERIFY(!f.form->toolButton("tb_stop")->isEnabled());
+    QVERIFY(!f.form->toolButton("ToolButton1")->isVisible());
+    QVERIFY(QFile::exists(app::helpFolder() + "/" + app::kHelpTopic));
+}
+
+void MainWindowTest::splashClosesItselfAndAboutWaitsForOk()
+{
+    app::TAbout splash("v", true, nullptr, 30);
+    QVERIFY(!splash.okButton()->isVisibleTo(&splash));
+    QCOMPARE(splash.exec(), app::kSplashDone);
+
+    app::TAbout about("v", false);
+    QVERIFY(about.okButton()->isVisibleTo(&about));
+    QTimer::singleShot(400, about.okButton(), &QPushButton::click);
+    QCOMPARE(about.exec(), app::kAboutOk);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
