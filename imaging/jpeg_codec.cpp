@@ -117,8 +117,8 @@ bool readHeader(JpegReader& d, const std::uint8_t* data, std::size_t size)
 {
     if (setjmp(d.err.jump))
         return false;
+    d.created = true; // jpeg_destroy_* copes with a half-created object
     jpeg_create_decompress(&d.cinfo);
-    d.created = true;
     d.cinfo.progress = &d.prog.pub;
     jpeg_mem_src(&d.cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(&d.cinfo, TRUE);
@@ -246,8 +246,8 @@ bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality)
 {
     if (setjmp(e.err.jump))
         return false;
-    jpeg_create_compress(&e.cinfo);
     e.created = true;
+    jpeg_create_compress(&e.cinfo);
     e.cinfo.progress = &e.prog.pub;
     e.cinfo.dest = &e.dest.pub;
     e.cinfo.image_width = static_cast<JDIMENSION>(bmp.width);
