@@ -2,6 +2,8 @@
 
 #include "app/core/messages.h"
 #include "app/session.h"
+#include "exif/exif_command.h"
+#include "imaging/edit_command.h"
 #include "settings/qt_store.h"
 
 #include <ostream>
@@ -39,6 +41,10 @@ CommandFunction findCommand(std::string_view name)
 {
     if (name == "settings")
         return &settingsCommand;
+    if (name == "exif")
+        return &exif::exifCommand;
+    if (name == "edit")
+        return &imaging::editCommand;
     return nullptr;
 }
 
