@@ -43,6 +43,42 @@ void checkReadable(const std::string& path)
         throw ImagingError(msg::compose(msg::kCannotOpen, path, "not an ordinary file"));
 }
 
+std::uint32_t be(const std::vector<std::uint8_t>& d, std::size_t at, int bytes)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v = (v << 8) | d[at + i];
+    return v;
+}
+
+// ImageMagick shows an SGI file cut short as a picture with a black end. The header
+// (and for run-length files the table of row offsets and lengths) says how long the
+// file must be, so a short one is refused here.
+void checkSgiComplete(const std::string& path)
+{
+    const std::vector<std::uint8_t> d = readWholeFile(path);
+    const auto cut = [&] { throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated")); };
+    if (d.size() < 512)
+        cut();
+    const std::uint64_t bpc = d[3], x = be(d, 6, 2), y = be(d, 8, 2), z = std::max<std::uint32_t>(1, be(d, 10, 2));
+    const unsigned dimensions = be(d, 4, 2);
+    const std::uint64_t rows = dimensions == 1 ? 1 : y, channels = dimensions == 3 ? z : 1;
+    checkImageSize(static_cast<std::int64_t>(x), static_cast<std::int64_t>(rows), path);
+    if (d[2] == 0) { // stored as is
+        if (512 + x * rows * channels * bpc > d.size())
+            cut();
+        return;
+    }
+    const std::uint64_t entries = rows * channels;
+    if (512 + 8 * entries > d.size())
+        cut();
+    for (std::uint64_t i = 0; i < entries; ++i) {
+        const std::uint64_t start = be(d, 512 + 4 * i, 4), length = be(d, 512 + 4 * (entries + i), 4);
+        if (start + length > d.size())
+            cut();
+    }
+}
+
 // Runs one Magick++ step. A truncated or corrupt file often gives only a warning and
 // half a picture; that is a failed load. Other warnings (an unknown tag) are ignored.
 template <class Step>
@@ -133,6 +169,8 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
 {
     report(progress, 0);
     checkReadable(path);
+    if (format.formatName == "SGI")
+        checkSgiComplete(path);
     initMagick();
     const std::string request = magickName(path, format);
     Magick::Image image;
