@@ -32,6 +32,7 @@ public:
 Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress);
 Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
 Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
+Bitmap readAnimator(const std::string& path, const ProgressFn& progress);
 
 // A private folder under the system's temporary folder, removed with what it holds.
 class TempDir {

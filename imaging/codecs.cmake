@@ -7,8 +7,11 @@ set_target_properties(paginor_imaging_qt PROPERTIES AUTOMOC OFF)
 add_library(paginor_codecs STATIC
   codecs.h codec_messages.h codec_internal.h
   formats.cpp file_io.cpp jpeg_codec.cpp bmp_writer.cpp
-  qt_reader.cpp magick_reader.cpp gm_reader.cpp)
+  qt_reader.cpp magick_reader.cpp gm_reader.cpp animator_reader.cpp)
 target_link_libraries(paginor_codecs
   PUBLIC paginor_bitmap
   PRIVATE paginor_imaging_qt Qt6::Gui JPEG::JPEG PkgConfig::MAGICKXX)
 set_target_properties(paginor_codecs PROPERTIES AUTOMOC OFF)
+
+# Screen-sized JPEG renditions (DCT-scaled decoding) for the frames on the page.
+target_sources(paginor_codecs PRIVATE jpeg_scaled.h jpeg_scaled.cpp)

@@ -29,6 +29,7 @@ enum class Decoder {
     Qt,       // Qt's image readers (with the image-formats plugins)
     Magick,   // ImageMagick's Magick++, in process
     GmHelper, // GraphicsMagick's gm, run as a helper process
+    Own,      // this program's own reader (Autodesk Animator pictures)
     None,     // accepted by name but not readable on this system
 };
 

@@ -88,6 +88,8 @@ Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const Pro
         return detail::readWithMagick(path, format, progress);
     case Decoder::GmHelper:
         return detail::readWithGm(path, format, progress);
+    case Decoder::Own:
+        return detail::readAnimator(path, progress);
     case Decoder::None:
         break;
     }
@@ -119,8 +121,8 @@ const std::vector<FormatInfo>& acceptedFormats()
         {".RGB", Decoder::Magick, "SGI", "SGI image"},
         {".RGBA", Decoder::Magick, "SGI", "SGI image"},
         {".SGI", Decoder::Magick, "SGI", "SGI image"},
-        {".CEL", Decoder::None, "CEL", "Autodesk Animator cel"},
-        {".PIC", Decoder::None, "PIC", "Autodesk Animator picture"},
+        {".CEL", Decoder::Own, "CEL", "Autodesk Animator cel"},
+        {".PIC", Decoder::Own, "PIC", "Autodesk Animator picture"},
         {".TGA", Decoder::Qt, "tga", "Targa image"},
         {".VST", Decoder::Qt, "tga", "Targa image"},
         {".ICB", Decoder::Qt, "tga", "Targa image"},

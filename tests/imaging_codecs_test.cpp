@@ -458,6 +458,50 @@ std::vector<std::uint8_t> makeWmf()
     return bytes;
 }
 
+// Autodesk Animator picture or cel: a 32-byte header, 256 palette entries of 6-bit red,
+// green, blue, then one index a pixel. Entry i is ((i % 4) * 21, (i / 4 % 4) * 21,
+// (i / 16 % 4) * 21): 6-bit 21 is 8-bit 85, 63 is 255.
+std::vector<std::uint8_t> makeAnimator(int w, int h, std::size_t dropAtEnd = 0)
+{
+    std::vector<std::uint8_t> file = {0x19, 0x91, std::uint8_t(w), std::uint8_t(w >> 8), std::uint8_t(h),
+                                      std::uint8_t(h >> 8), 0, 0, 0, 0, 8, 0};
+    const std::uint32_t size = static_cast<std::uint32_t>(w * h);
+    for (int k = 0; k < 4; ++k)
+        file.push_back(static_cast<std::uint8_t>(size >> (8 * k)));
+    file.resize(32, 0);
+    for (int i = 0; i < 256; ++i)
+        file.insert(file.end(), {std::uint8_t(i % 4 * 21), std::uint8_t(i / 4 % 4 * 21), std::uint8_t(i / 16 % 4 * 21)});
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            file.push_back(static_cast<std::uint8_t>((x + 3 * y) % 64));
+    file.resize(file.size() - dropAtEnd);
+    return file;
+}
+
+TEST(HandBuiltFormats, AutodeskAnimatorPictureAndCelUseTheirPalette)
+{
+    TempFolder dir;
+    for (const char* name : {"a.pic", "b.cel"}) {
+        writeBytes(dir / name, makeAnimator(kWidth, kHeight));
+        const Bitmap got = imaging::loadBitmap((dir / name).string());
+        ASSERT_EQ(got.width(), kWidth);
+        ASSERT_EQ(got.height(), kHeight);
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const int i = (x + 3 * y) % 64;
+                const std::uint8_t* p = got.row(y) + 3 * x;
+                wrong += p[2] != i % 4 * 85 || p[1] != i / 4 % 4 * 85 || p[0] != i / 16 % 4 * 85;
+            }
+        EXPECT_EQ(wrong, 0) << name;
+    }
+    writeBytes(dir / "cut.cel", makeAnimator(kWidth, kHeight, 1));
+    expectErrorStartingWith([&] { imaging::loadBitmap((dir / "cut.cel").string()); }, imaging::msg::kCannotRead);
+    // Animator Pro's chunked picture: file size, then 0x9500.
+    writeBytes(dir / "pro.pic", {64, 0, 0, 0, 0x00, 0x95, 20, 0, 10, 0});
+    expectErrorStartingWith([&] { imaging::loadBitmap((dir / "pro.pic").string()); }, imaging::msg::kNoReader);
+}
+
 TEST(HandBuiltFormats, AliasWavefrontRlaDecodesThroughTheGmHelper)
 {
     if (!haveTool("gm"))
@@ -537,7 +581,7 @@ TEST(FileNames, PercentSignsColonsBracketsAndDashesAreNotTakenForOptions)
 TEST(HandBuiltFormats, ExtensionsWithoutAReaderSayWhy)
 {
     TempFolder dir;
-    for (const char* name : {"a.emf", "a.psp", "a.cel", "a.pic"}) {
+    for (const char* name : {"a.emf", "a.psp"}) {
         writeBytes(dir / name, {1, 2, 3, 4});
         expectErrorStartingWith([&] { imaging::loadBitmap((dir / name).string()); }, imaging::msg::kNoReader);
     }
@@ -590,6 +634,9 @@ std::vector<HugeHeader> hugeHeaders()
     const std::string ppm = "P6\n2000000000 2000000000\n255\n";
     cases.push_back({"huge.ppm", {ppm.begin(), ppm.end()}});
     cases.push_back({"huge.rla", makeRla(Source::Colour, 60000, 60000)});
+    std::vector<std::uint8_t> cel = makeAnimator(1, 1);
+    cel[2] = cel[3] = cel[4] = cel[5] = 0xFF; // 65535 x 65535
+    cases.push_back({"huge.cel", cel});
     return cases;
 }
 
@@ -615,7 +662,7 @@ TEST(HostileFiles, HeadersAnnouncingHugeSizesAreRefusedBeforeDecoding)
             // what its header announces (Photoshop, PCX, netpbm)...
             const std::string_view name = c.name;
             const bool ownCheck = name == "huge.jpg" || name == "huge.bmp" || name == "huge.tga" || name == "huge.rla" ||
-                                 name == "huge.sgi";
+                                 name == "huge.sgi" || name == "huge.cel";
             EXPECT_TRUE(text.rfind(imaging::msg::kTooLarge, 0) == 0 ||
                         (!ownCheck && text.rfind(imaging::msg::kCannotRead, 0) == 0))
                 << c.name << ": " << text;
