@@ -1,5 +1,7 @@
 #include "page/page.h"
 
+#include "imaging/jpeg_scaled.h"
+
 #include "app/core/messages.h"
 
 #include <cmath>
@@ -144,7 +146,7 @@ bool Page::usableAspectRatio(float ratio)
     return std::isfinite(ratio) && ratio > 0.0f;
 }
 
-const imaging::Bitmap* Page::pictureShownIn(int n) const
+const imaging::Picture* Page::pictureShownIn(int n) const
 {
     const TFrameRec& f = frame(n);
     if (!f.Loaded || f.PictureOwner < 1 || f.PictureOwner > kMaxFrames)
@@ -153,11 +155,31 @@ const imaging::Bitmap* Page::pictureShownIn(int n) const
     return holder && !holder->empty() ? holder.get() : nullptr;
 }
 
+const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
+{
+    const imaging::Picture* picture = pictureShownIn(n);
+    if (!picture)
+        return nullptr;
+    if (!picture->isJpeg())
+        return &picture->bitmap();
+    ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
+    const int wanted = imaging::jpegScaleFor(picture->width(), picture->height(), minWidth, minHeight);
+    const bool current = r.pixels && r.source.jpegData().data() == picture->jpegData().data();
+    if (!current || r.scaleEighths < wanted) {
+        r = {}; // the old data goes before the new decode takes its memory
+        r.pixels = std::make_shared<const imaging::Bitmap>(imaging::decodeJpegScaled(picture->jpegData(), wanted));
+        r.source = *picture;
+        r.scaleEighths = wanted;
+    }
+    return r.pixels.get();
+}
+
 void Page::emptyFrame(int n)
 {
     TFrameRec& f = frame(n);
     // A copy never has a holder of its own, so the holder is always this frame's picture.
     f.PictureHolder.reset();
+    f.ScreenPicture = {};
     f.CloneOf = 0;
     f.Loaded = false;
     f.FileName.clear();

@@ -6,6 +6,7 @@
 
 #include "exif/exif.h"
 #include "imaging/bitmap.h"
+#include "imaging/codecs.h"
 #include "settings/settings.h"
 
 #include <array>
@@ -67,11 +68,24 @@ public:
     virtual void setProgressVisible(bool /*visible*/) {}
 };
 
+// A smaller copy of a JPEG picture for the screen, decoded with libjpeg's DCT scaling so
+// a frame shows without the full decode. It belongs to the picture it was made from:
+// `source` shares that picture's compressed data (so the data cannot be freed and its
+// address reused), and the rendition is used only while the frame's picture still holds
+// that same data. An edited picture is a bitmap and never matches.
+struct ScreenRendition {
+    imaging::Picture source;
+    std::shared_ptr<const imaging::Bitmap> pixels;
+    int scaleEighths = 0; // the DCT scale it was decoded at, 1..8 (8 = full size)
+};
+
 // One frame. The visible control lives in the page view (PageView::FrameImage(n)).
 struct TFrameRec {
-    // The decoded picture; set only on a frame that owns its picture (PictureOwner == its
-    // own number). Read it through Page::pictureShownIn, which follows PictureOwner.
-    std::shared_ptr<imaging::Bitmap> PictureHolder;
+    // The picture; set only on a frame that owns its picture (PictureOwner == its own
+    // number). Read it through Page::pictureShownIn, which follows PictureOwner. A JPEG
+    // picture stays compressed until something asks for its full-size pixels.
+    std::shared_ptr<imaging::Picture> PictureHolder;
+    ScreenRendition ScreenPicture; // only on the owner, like PictureHolder
     std::string FileName;       // a path, or a marker text beginning with "*"
     bool Loaded = false;
     std::int32_t CloneOf = 0;   // 0, or the frame whose picture this one shows
@@ -166,7 +180,12 @@ public:
     static bool usableAspectRatio(float ratio);
 
     // The picture drawn in frame n (its owner's picture), or null.
-    const imaging::Bitmap* pictureShownIn(int n) const;
+    const imaging::Picture* pictureShownIn(int n) const;
+    // What the screen shows of frame n's picture, at least minWidth x minHeight where the
+    // picture is that large: a JPEG picture's screen rendition (decoded, or decoded again
+    // larger, when the one held is too small), any other picture's own pixels. Null when
+    // the frame shows no picture. Throws imaging::ImagingError when the data cannot be decoded.
+    const imaging::Bitmap* screenBitmap(int n, int minWidth, int minHeight);
     // The record side of emptying frame n: the picture is dropped when n owns it.
     void emptyFrame(int n);
     // Every frame 1..16 emptied, every picture freed: a frame-count change starts afresh.

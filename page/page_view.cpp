@@ -388,11 +388,22 @@ void PageView::emptyFrame(int n)
 void PageView::paintPicture(int n)
 {
     FrameControl* f = FrameImage(n);
-    const imaging::Bitmap* picture = m_page.pictureShownIn(n);
-    if (!f || !picture)
+    if (!f || !m_page.pictureShownIn(n))
         return;
     const float ownerRatio = m_page.frame(m_page.frame(n).PictureOwner).AspectRatio;
     const Rect r = pictureRect(f->height(), ownerRatio);
+    // A JPEG picture is drawn from its screen rendition, decoded at the smallest DCT scale
+    // that still covers the frame at the screen's pixel density.
+    const qreal dpr = devicePixelRatioF();
+    const imaging::Bitmap* picture = nullptr;
+    try {
+        picture = m_page.screenBitmap(n, static_cast<int>(std::ceil(r.width * dpr)),
+                                      static_cast<int>(std::ceil(r.height * dpr)));
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+    if (!picture || picture->empty())
+        return;
     QPainter p(&f->canvas());
     // Only the part left of the frame's right edge is scaled: a picture far wider than
     // its frame (a 10000 x 1 strip) would otherwise be scaled to millions of columns.

@@ -395,9 +395,9 @@ TEST(EmptyLook, GreyFillsAllButTheTopRowLeftColumnAndTheLastRow)
 // ---------------------------------------------------------------------------------------
 // The frame table.
 
-std::shared_ptr<imaging::Bitmap> picture(int w, int h)
+std::shared_ptr<imaging::Picture> picture(int w, int h)
 {
-    return std::make_shared<imaging::Bitmap>(w, h);
+    return std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(imaging::Bitmap(w, h)));
 }
 
 void load(page::Page& p, int n, float ratio)
@@ -433,7 +433,7 @@ TEST(FrameTable, DroppingAllPicturesFreesThemAlsoBeyondTheLiveFrames)
     load(f.model, 1, 1.5f);
     load(f.model, 12, 1.5f);
     f.model.frame(12).HasExif = true;
-    std::weak_ptr<imaging::Bitmap> watch = f.model.frame(12).PictureHolder;
+    std::weak_ptr<imaging::Picture> watch = f.model.frame(12).PictureHolder;
     f.model.setFrameCount(4);
     f.model.dropAllPictures();
     EXPECT_TRUE(watch.expired());

@@ -27,17 +27,17 @@ public:
 };
 
 // A solid picture; b, g, r in the bitmap's byte order.
-std::shared_ptr<imaging::Bitmap> solidPicture(int w, int h, std::uint8_t b, std::uint8_t g, std::uint8_t r)
+std::shared_ptr<imaging::Picture> solidPicture(int w, int h, std::uint8_t b, std::uint8_t g, std::uint8_t r)
 {
-    auto bmp = std::make_shared<imaging::Bitmap>(w, h);
+    imaging::Bitmap bmp(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp->row(y) + 3 * x;
+            std::uint8_t* p = bmp.row(y) + 3 * x;
             p[0] = b;
             p[1] = g;
             p[2] = r;
         }
-    return bmp;
+    return std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(bmp)));
 }
 
 // A page view on default settings (4 frames, 1.333333, 3 mm) in an 800 x 600 window.
@@ -51,7 +51,7 @@ struct PageUnderTest {
     }
     ~PageUnderTest() { app::setMessages(nullptr); }
 
-    void load(int n, std::shared_ptr<imaging::Bitmap> picture)
+    void load(int n, std::shared_ptr<imaging::Picture> picture)
     {
         page::TFrameRec& f = model.frame(n);
         f.AspectRatio = static_cast<float>(picture->width()) / static_cast<float>(picture->height());
@@ -108,7 +108,7 @@ private slots:
         PageUnderTest p;
         p.load(1, solidPicture(40, 30, 0, 0, 255));
         p.load(3, solidPicture(40, 30, 0, 0, 255));
-        std::weak_ptr<imaging::Bitmap> watch = p.model.frame(1).PictureHolder;
+        std::weak_ptr<imaging::Picture> watch = p.model.frame(1).PictureHolder;
         p.view.Update_Visual();
         QSignalSpy cleared(&p.view, &page::PageView::selectionCleared);
         p.view.Change_No_Of_frames(16);
