@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <mutex>
 
 #include <sys/stat.h>
@@ -77,6 +78,34 @@ void checkSgiComplete(const std::string& path)
         if (start + length > d.size())
             cut();
     }
+}
+
+// ImageMagick's progress during a read, mapped onto 10..70 of the caller's scale. A
+// callback that throws stops the read: the exception is kept and thrown again by the
+// caller, never carried through ImageMagick's C frames.
+struct ReadProgress {
+    const ProgressFn* callback;
+    int last = -1;
+    std::exception_ptr error;
+};
+
+MagickCore::MagickBooleanType onMagickProgress(const char*, const MagickCore::MagickOffsetType offset,
+                                               const MagickCore::MagickSizeType extent, void* data)
+{
+    auto* state = static_cast<ReadProgress*>(data);
+    if (!*state->callback || extent == 0)
+        return MagickCore::MagickTrue;
+    const int percent = 10 + static_cast<int>(std::min<double>(1.0, double(offset) / double(extent)) * 60.0);
+    if (percent <= state->last)
+        return MagickCore::MagickTrue;
+    state->last = percent;
+    try {
+        (*state->callback)(percent);
+    } catch (...) {
+        state->error = std::current_exception();
+        return MagickCore::MagickFalse;
+    }
+    return MagickCore::MagickTrue;
 }
 
 // Runs one Magick++ step. A truncated or corrupt file often gives only a warning and
@@ -179,7 +208,18 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     magickStep(path, [&] { image.ping(request); });
     checkImageSize(image.columns(), image.rows(), path);
     report(progress, 10);
-    magickStep(path, [&] { image.read(request); });
+    ReadProgress readProgress{&progress, -1, nullptr};
+    MagickCore::SetImageInfoProgressMonitor(image.imageInfo(), onMagickProgress, &readProgress);
+    try {
+        magickStep(path, [&] { image.read(request); });
+    } catch (const ImagingError&) {
+        if (readProgress.error)
+            std::rethrow_exception(readProgress.error);
+        throw;
+    }
+    MagickCore::SetImageInfoProgressMonitor(image.imageInfo(), nullptr, nullptr);
+    if (readProgress.error)
+        std::rethrow_exception(readProgress.error);
     if (!image.isValid() || image.columns() == 0 || image.rows() == 0)
         throw ImagingError(msg::compose(msg::kCannotRead, path, "no picture in the file"));
     checkImageSize(image.columns(), image.rows(), path);

@@ -834,6 +834,23 @@ TEST(JpegDecoding, ProgressCallbackMayAbandonTheWork)
                  Cancelled);
 }
 
+TEST(MagickDecoding, ProgressIsReportedAndMayAbandonTheWork)
+{
+    if (!haveTool("convert-im6.q16"))
+        GTEST_SKIP() << "convert-im6.q16 is not installed";
+    TempFolder dir;
+    writeNetpbm(Source::Blocks, dir / "src.ppm");
+    ASSERT_EQ(run("convert-im6.q16 " + (dir / "src.ppm").string() + " PSD:" + (dir / "big.psd").string()), 0);
+    std::vector<int> seen;
+    imaging::loadBitmap((dir / "big.psd").string(), [&](int p) { seen.push_back(p); });
+    // Steps of the read itself, beside the fixed ones before (0, 10) and after (70, 100).
+    EXPECT_GT(std::count_if(seen.begin(), seen.end(), [](int p) { return p > 10 && p < 70; }), 0);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    struct Cancelled {};
+    EXPECT_THROW(imaging::loadBitmap((dir / "big.psd").string(), [](int p) { if (p > 20) throw Cancelled{}; }),
+                 Cancelled);
+}
+
 TEST(JpegDecoding, ProgressiveFileWithEndlessScansIsRefused)
 {
     // A progressive JPEG may repeat scans; each one costs a pass over the picture.
