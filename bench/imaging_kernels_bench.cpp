@@ -50,7 +50,7 @@ void BM_Memcpy(benchmark::State& state)
     }
     setBytes(state, src);
 }
-BENCHMARK(BM_Memcpy)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Memcpy)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_ToneLUT(benchmark::State& state)
 {
@@ -61,7 +61,7 @@ void BM_ToneLUT(benchmark::State& state)
         imaging::applyToneLUT(src.view(), dst.view(), lut);
     setBytes(state, src);
 }
-BENCHMARK(BM_ToneLUT)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ToneLUT)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_Brightness(benchmark::State& state)
 {
@@ -71,7 +71,7 @@ void BM_Brightness(benchmark::State& state)
         imaging::applyBrightness(src.view(), dst.view(), 30);
     setBytes(state, src);
 }
-BENCHMARK(BM_Brightness)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Brightness)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_Greyscale(benchmark::State& state)
 {
@@ -81,7 +81,7 @@ void BM_Greyscale(benchmark::State& state)
         imaging::greyscale(src.view(), dst.view());
     setBytes(state, src);
 }
-BENCHMARK(BM_Greyscale)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Greyscale)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_Convolve3x3Sharpen(benchmark::State& state)
 {
@@ -90,7 +90,7 @@ void BM_Convolve3x3Sharpen(benchmark::State& state)
         imaging::Convolve3x3(0, bmp.view());
     setBytes(state, bmp);
 }
-BENCHMARK(BM_Convolve3x3Sharpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Convolve3x3Sharpen)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_Rotate90(benchmark::State& state)
 {
@@ -98,7 +98,7 @@ void BM_Rotate90(benchmark::State& state)
         benchmark::DoNotOptimize(imaging::Rotate90(270, photo().view()));
     setBytes(state, photo());
 }
-BENCHMARK(BM_Rotate90)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Rotate90)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 // Printing's case: a camera picture down to a frame at printer resolution.
 template <bool Reference>
@@ -114,8 +114,8 @@ void BM_ResampleShrink(benchmark::State& state)
     }
     state.SetLabel(std::string(imaging::filterLabel(filter)));
 }
-BENCHMARK(BM_ResampleShrink<false>)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ResampleShrink<true>)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ResampleShrink<false>)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_ResampleShrink<true>)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_ResampleEnlarge4x(benchmark::State& state)
 {
@@ -128,7 +128,7 @@ void BM_ResampleEnlarge4x(benchmark::State& state)
     for (auto _ : state)
         imaging::ResampleBitmap(small.view(), dst.view(), Filter::Lanczos3);
 }
-BENCHMARK(BM_ResampleEnlarge4x)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ResampleEnlarge4x)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 } // namespace
 

@@ -26,13 +26,36 @@ constexpr std::array<FilterInfo, kFilterCount> kFilters{{
     {"Mitchell", 2.0f},
 }};
 
-// sin(pi x) / (pi x), narrowed to a float as the Lanczos kernel stores it.
+// sin(pi x), the argument first reduced by whole quarter turns (exactly: x is a float),
+// so the library only sees angles up to pi / 4.
+template <typename Real>
+Real sinPi(float x)
+{
+    const long long quarters = std::llrint(Real(2) * x);
+    const Real angle = std::numbers::pi_v<Real> * (Real(x) - Real(quarters) / 2);
+    switch (quarters & 3) {
+    case 0: return std::sin(angle);
+    case 1: return std::cos(angle);
+    case 2: return -std::sin(angle);
+    default: return -std::cos(angle);
+    }
+}
+
+// sin(pi x) / (pi x) computed in extended precision and narrowed to a float, as the
+// Lanczos kernel stores it. glibc's extended sine is slow enough that building the
+// weights cost as much as filtering with them, so double precision is tried first:
+// its result lies within 2^-45 of the extended one, and when the whole of that
+// interval narrows to the same float, that float is the extended result too.
 float sinc(float x)
 {
     if (x == 0.0f)
         return 1.0f;
-    const Extended px = std::numbers::pi_v<Extended> * x;
-    return static_cast<float>(std::sin(px) / px);
+    const double quick = sinPi<double>(x) / (std::numbers::pi * x);
+    constexpr double kMargin = 0x1p-45;
+    const auto narrowed = static_cast<float>(quick);
+    if (static_cast<float>(quick * (1 + kMargin)) == narrowed && static_cast<float>(quick * (1 - kMargin)) == narrowed)
+        return narrowed;
+    return static_cast<float>(sinPi<Extended>(x) / (std::numbers::pi_v<Extended> * x));
 }
 
 float bell(float a)

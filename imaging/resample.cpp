@@ -42,6 +42,11 @@ struct PassWeights {
     bool floatExact = true;
 };
 
+// The filtering loops take weight entries this many at a time, each into its own
+// sum: float sums of integers below 2^24 are exact in any order, and independent sums
+// keep the vector units from waiting on each other's latency.
+constexpr std::size_t kEntryGroup = 4;
+
 void appendWeights(PassWeights& pw, int i, int srcLength, Filter filter, float support, float scale)
 {
     const float centre = static_cast<float>(Extended(i) / scale);
@@ -66,6 +71,14 @@ void appendWeights(PassWeights& pw, int i, int srcLength, Filter filter, float s
         pw.weight.push_back(static_cast<float>(w));
         sum += static_cast<std::uint32_t>(w);
         magnitude += std::abs(static_cast<std::int64_t>(w));
+    }
+    // Entries of weight 0 add nothing to any sum; they pad each list to whole groups
+    // so the filtering loops need no remainder steps.
+    const std::size_t count = pw.position.size() - static_cast<std::size_t>(pw.start[i]);
+    const std::int32_t padPosition = count > 0 ? pw.position.back() : 0;
+    for (std::size_t n = count; n == 0 || n % kEntryGroup != 0; ++n) {
+        pw.position.push_back(padPosition);
+        pw.weight.push_back(0.0f);
     }
     pw.weightSum[i] = static_cast<std::int32_t>(sum);
     if (magnitude * 255 >= (std::int64_t(1) << 24))
@@ -119,27 +132,52 @@ PAGINOR_INLINE void finishInteger(const std::uint32_t* acc, std::int32_t weightS
 
 // Row pass. A block of rows is turned on its side so that one weight list filters
 // kRowBlock rows and three channels with one vector operation per weight entry. The
-// turned block holds floats, converted once per pixel instead of once per weight.
+// turned block holds floats, converted once per pixel instead of once per weight,
+// four lanes per pixel (the fourth is never stored) so a pixel moves as one unit.
 constexpr int kRowBlock = 8;
-constexpr int kBlockLanes = 3 * kRowBlock;
+constexpr int kPixelLanes = 4;
+constexpr int kBlockLanes = kPixelLanes * kRowBlock;
 
-// t[x * kBlockLanes + 3 * r + c] = channel c of pixel x of row y0 + r. Rows past the
-// end of a short block keep what they held; their results are never stored.
-template <typename T>
-void gatherRowBlock(ConstBitmapView src, int y0, int rows, T* t)
+// A row's first three channels of each pixel as floats, side by side.
+PAGINOR_VECTOR_CLONES
+void rowToFloats(const std::uint8_t* row, int width, int bpp, float* out)
 {
-    const int bpp = src.bytesPerPixel;
-    const std::uint8_t* row[kRowBlock];
-    for (int r = 0; r < rows; ++r)
-        row[r] = src.row(y0 + r);
-    for (int x = 0; x < src.width; ++x) {
-        T* lane = t + static_cast<std::ptrdiff_t>(x) * kBlockLanes;
-        for (int r = 0; r < rows; ++r) {
-            const std::uint8_t* px = row[r] + x * bpp;
-            lane[3 * r] = static_cast<T>(px[0]);
-            lane[3 * r + 1] = static_cast<T>(px[1]);
-            lane[3 * r + 2] = static_cast<T>(px[2]);
+    if (bpp == 3) {
+        for (int b = 0; b < 3 * width; ++b)
+            out[b] = static_cast<float>(row[b]);
+        return;
+    }
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c)
+            out[3 * x + c] = static_cast<float>(row[4 * x + c]);
+}
+
+// t[x * kBlockLanes + kPixelLanes * r + c] = channel c of pixel x of row y0 + r. Rows
+// past the end of a short block keep what they held; their results are never stored.
+// Runs of kGatherRun pixels are converted and then interleaved while in the cache.
+constexpr int kGatherRun = 128;
+constexpr int kGatherLine = 3 * kGatherRun + 1; // one float of slack for the last pixel's fourth lane
+
+void gatherRowBlock(ConstBitmapView src, int y0, int rows, float* line, float* t)
+{
+    for (int x0 = 0; x0 < src.width; x0 += kGatherRun) {
+        const int run = std::min(kGatherRun, src.width - x0);
+        for (int r = 0; r < rows; ++r)
+            rowToFloats(src.row(y0 + r) + x0 * src.bytesPerPixel, run, src.bytesPerPixel, line + r * kGatherLine);
+        for (int x = 0; x < run; ++x) {
+            float* lane = t + static_cast<std::ptrdiff_t>(x0 + x) * kBlockLanes;
+            for (int r = 0; r < rows; ++r)
+                std::memcpy(lane + kPixelLanes * r, line + r * kGatherLine + 3 * x, kPixelLanes * sizeof(float));
         }
+    }
+}
+
+void gatherRowBlockBytes(ConstBitmapView src, int y0, int rows, std::uint8_t* t)
+{
+    for (int r = 0; r < rows; ++r) {
+        const std::uint8_t* row = src.row(y0 + r);
+        for (int x = 0; x < src.width; ++x)
+            std::memcpy(t + static_cast<std::ptrdiff_t>(x) * kBlockLanes + kPixelLanes * r, row + x * src.bytesPerPixel, 3);
     }
 }
 
@@ -147,14 +185,24 @@ PAGINOR_VECTOR_CLONES
 void filterRowBlockFloat(const PassWeights& pw, int dstLength, const float* t, std::uint8_t* out)
 {
     for (int i = 0; i < dstLength; ++i) {
-        float acc[kBlockLanes] = {};
-        for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
-            const float w = pw.weight[k];
+        const int end = pw.start[i + 1];
+        float acc[kEntryGroup][kBlockLanes];
+        for (std::size_t g = 0; g < kEntryGroup; ++g) {
+            const int k = pw.start[i] + static_cast<int>(g);
             const float* s = t + static_cast<std::ptrdiff_t>(pw.position[k]) * kBlockLanes;
             for (int l = 0; l < kBlockLanes; ++l)
-                acc[l] += w * s[l];
+                acc[g][l] = pw.weight[k] * s[l];
         }
-        finishFloat<kBlockLanes>(acc, pw.weightSum[i], out + static_cast<std::ptrdiff_t>(i) * kBlockLanes);
+        for (int k = pw.start[i] + kEntryGroup; k < end; k += kEntryGroup)
+            for (std::size_t g = 0; g < kEntryGroup; ++g) {
+                const float w = pw.weight[k + g];
+                const float* s = t + static_cast<std::ptrdiff_t>(pw.position[k + g]) * kBlockLanes;
+                for (int l = 0; l < kBlockLanes; ++l)
+                    acc[g][l] += w * s[l];
+            }
+        for (int l = 0; l < kBlockLanes; ++l)
+            acc[0][l] += acc[1][l] + acc[2][l] + acc[3][l];
+        finishFloat<kBlockLanes>(acc[0], pw.weightSum[i], out + static_cast<std::ptrdiff_t>(i) * kBlockLanes);
     }
 }
 
@@ -182,7 +230,7 @@ void scatterRowBlock(const std::uint8_t* out, int dstLength, int y0, int rows, s
     for (int i = 0; i < dstLength; ++i) {
         const std::uint8_t* lane = out + static_cast<std::ptrdiff_t>(i) * kBlockLanes;
         for (int r = 0; r < rows; ++r)
-            std::memcpy(row[r] + 3 * i, lane + 3 * r, 3);
+            std::memcpy(row[r] + 3 * i, lane + kPixelLanes * r, 3);
     }
 }
 
@@ -195,15 +243,16 @@ void rowPass(ConstBitmapView src, int dstWidth, const PassWeights& pw, std::uint
             // Per worker: its own turned block and filtered block.
             const auto lanes = static_cast<std::size_t>(src.width) * kBlockLanes;
             std::vector<float> t(pw.floatExact ? lanes : 0, 0.0f);
+            std::vector<float> line(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
             std::vector<std::uint8_t> tBytes(pw.floatExact ? 0 : lanes, 0);
             std::vector<std::uint8_t> out(static_cast<std::size_t>(dstWidth) * kBlockLanes);
             for (int y0 = begin; y0 < end; y0 += kRowBlock) {
                 const int rows = std::min(kRowBlock, end - y0);
                 if (pw.floatExact) {
-                    gatherRowBlock(src, y0, rows, t.data());
+                    gatherRowBlock(src, y0, rows, line.data(), t.data());
                     filterRowBlockFloat(pw, dstWidth, t.data(), out.data());
                 } else {
-                    gatherRowBlock(src, y0, rows, tBytes.data());
+                    gatherRowBlockBytes(src, y0, rows, tBytes.data());
                     filterRowBlockInteger(pw, dstWidth, tBytes.data(), out.data());
                 }
                 scatterRowBlock(out.data(), dstWidth, y0, rows, work, workStride);
@@ -220,18 +269,29 @@ PAGINOR_VECTOR_CLONES
 void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::ptrdiff_t workStride, int rowBytes,
                         BitmapView dst, int i0, int i1)
 {
+    constexpr std::size_t kChains = 2; // enough independent sums for a run this long
     for (int i = i0; i < i1; ++i) {
         std::uint8_t* target = dst.row(i);
+        const int end = pw.start[i + 1];
         for (int b = 0; b < rowBytes; b += kColumnRun) {
-            float acc[kColumnRun] = {};
-            for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
-                const float w = pw.weight[k];
+            float acc[kChains][kColumnRun];
+            for (std::size_t g = 0; g < kChains; ++g) {
+                const int k = pw.start[i] + static_cast<int>(g);
                 const std::uint8_t* s = work + pw.position[k] * workStride + b;
                 for (int l = 0; l < kColumnRun; ++l)
-                    acc[l] += w * static_cast<float>(s[l]);
+                    acc[g][l] = pw.weight[k] * static_cast<float>(s[l]);
             }
+            for (int k = pw.start[i] + kChains; k < end; k += kChains)
+                for (std::size_t g = 0; g < kChains; ++g) {
+                    const float w = pw.weight[k + g];
+                    const std::uint8_t* s = work + pw.position[k + g] * workStride + b;
+                    for (int l = 0; l < kColumnRun; ++l)
+                        acc[g][l] += w * static_cast<float>(s[l]);
+                }
+            for (int l = 0; l < kColumnRun; ++l)
+                acc[0][l] += acc[1][l];
             std::uint8_t out[kColumnRun];
-            finishFloat<kColumnRun>(acc, pw.weightSum[i], out);
+            finishFloat<kColumnRun>(acc[0], pw.weightSum[i], out);
             std::memcpy(target + b, out, static_cast<std::size_t>(std::min(kColumnRun, rowBytes - b)));
         }
     }

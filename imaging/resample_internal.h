@@ -17,7 +17,7 @@ using Extended = long double;
 // Round to nearest, halves to even (the program never changes the rounding mode).
 inline std::int32_t roundHalfEven(Extended v)
 {
-    return static_cast<std::int32_t>(std::nearbyint(v));
+    return static_cast<std::int32_t>(std::llrint(v));
 }
 
 // The scale of one pass, mapping the first and last pixel centres of the source onto

@@ -1,0 +1,18 @@
+// `paginor edit` as a process of its own, for timing it against other tools with no
+// more start-up than the command needs.
+#include "app/core/command.h"
+#include "app/core/messages.h"
+#include "imaging/edit_command.h"
+#include "settings/settings.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    settings::Settings settings;
+    app::CommonOptions common;
+    app::StreamMessages messages(std::cerr);
+    app::CommandContext ctx{settings, common, std::cout, messages};
+    const app::CommandArgs args(argv + 1, argv + argc);
+    return imaging::editCommand(args, ctx);
+}
