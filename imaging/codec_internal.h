@@ -28,7 +28,8 @@ public:
     using ImagingError::ImagingError;
 };
 
-// The decoders behind loadBitmap.
+// The decoders behind loadBitmap. `name` only goes into error messages.
+Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
 Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress);
 Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
 Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress);

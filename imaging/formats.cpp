@@ -8,10 +8,6 @@
 
 namespace imaging {
 
-namespace detail {
-Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
-}
-
 namespace {
 
 std::string upper(std::string_view s)
