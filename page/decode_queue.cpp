@@ -1,0 +1,110 @@
+#include "page/decode_queue.h"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <new>
+
+namespace page {
+namespace {
+
+// How long the load step waits for a decode before it lets the window breathe.
+constexpr auto kKeepAliveInterval = std::chrono::milliseconds(15);
+
+// Decoding is CPU-bound; more workers than this only add memory in flight.
+constexpr int kMaxWorkers = 8;
+
+DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int screenHeight)
+{
+    DecodeQueue::Result r;
+    try {
+        r.loaded = loadImageFile(path, screenWidth, screenHeight);
+    } catch (const std::bad_alloc&) {
+        r.error = "Not enough memory to load " + path;
+    } catch (const std::exception& e) {
+        r.error = e.what();
+    }
+    if (r.error.empty() && (!r.loaded.picture || r.loaded.picture->empty()))
+        r.error = std::string(kNotValidImageFile) + " '" + path + "'";
+    return r;
+}
+
+} // namespace
+
+DecodeQueue::DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
+                         int screenWidth, int screenHeight)
+    : m_files(files), m_first(first), m_end(std::min(files.size(), first + count)), m_next(first),
+      m_screenWidth(screenWidth), m_screenHeight(screenHeight)
+{
+    m_slots.resize(files.size() > first ? files.size() - first : 0);
+    int workers = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
+    workers = std::clamp(workers, 1, kMaxWorkers);
+    workers = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(workers), m_end - std::min(m_end, first)));
+    for (int i = 0; i < workers; ++i)
+        m_workers.emplace_back([this] { work(); });
+}
+
+DecodeQueue::~DecodeQueue()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    for (std::thread& t : m_workers)
+        t.join();
+}
+
+void DecodeQueue::extend()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_end < m_files.size())
+            ++m_end;
+    }
+    // With no worker left (all finished before the failure), the taker decodes itself.
+    m_changed.notify_all();
+}
+
+void DecodeQueue::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stop || m_next < m_end; });
+        if (m_stop)
+            return;
+        const std::size_t index = m_next++;
+        lock.unlock();
+        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+        lock.lock();
+        m_slots[index - m_first] = Slot{true, std::move(r)};
+        m_changed.notify_all();
+    }
+}
+
+DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<void()>& keepAlive)
+{
+    std::unique_lock lock(m_mutex);
+    Slot& slot = m_slots.at(index - m_first);
+    // A file no worker will reach (beyond what was asked for) is decoded here.
+    if (!slot.done && index >= m_next) {
+        if (index == m_next)
+            ++m_next;
+        lock.unlock();
+        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+        return r;
+    }
+    while (!slot.done) {
+        m_changed.wait_for(lock, kKeepAliveInterval, [&] { return slot.done; });
+        if (!slot.done && keepAlive) {
+            lock.unlock();
+            keepAlive();
+            lock.lock();
+        }
+    }
+    Result r = std::move(slot.result);
+    slot.result = {};
+    return r;
+}
+
+} // namespace page

@@ -1,0 +1,60 @@
+// Files of a load step decoded ahead on worker threads. The load step takes the results
+// in list order on its own thread, so frames, messages and status texts still happen in
+// the order of the list; only the waiting is shortened.
+#pragma once
+
+#include "page/loading.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace page {
+
+class DecodeQueue {
+public:
+    struct Result {
+        LoadedPicture loaded;
+        std::string error; // the message to show; empty when the file decoded
+    };
+
+    // Decodes files[first .. first + count) with up to `threads` workers (0: one per core).
+    // files must not change while the queue lives.
+    DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
+                int screenWidth, int screenHeight);
+    // Stops the workers after the file each is on and waits for them.
+    ~DecodeQueue();
+    DecodeQueue(const DecodeQueue&) = delete;
+    DecodeQueue& operator=(const DecodeQueue&) = delete;
+
+    // One more file beyond those asked for (a file failed and its frame needs another).
+    void extend();
+    // The result for files[index], waiting for it; keepAlive is called every few
+    // milliseconds while waiting. Each index is taken once.
+    Result take(std::size_t index, const std::function<void()>& keepAlive);
+
+private:
+    struct Slot {
+        bool done = false;
+        Result result;
+    };
+    void work();
+
+    const std::vector<std::string>& m_files;
+    std::size_t m_first;
+    std::size_t m_end;  // one past the last file to decode
+    std::size_t m_next; // the next file a worker starts on
+    int m_screenWidth;
+    int m_screenHeight;
+    bool m_stop = false;
+    std::vector<Slot> m_slots; // by index - m_first
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::thread> m_workers;
+};
+
+} // namespace page

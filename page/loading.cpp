@@ -1,0 +1,259 @@
+#include "page/loading.h"
+
+#include "page/decode_queue.h"
+
+#include "app/core/messages.h"
+#include "exif/exif_command.h"
+#include "imaging/jpeg_scaled.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace page {
+namespace {
+
+// A side file's first line is one line of details text; a longer "line" is not a side
+// file this program wrote, and is cut rather than read whole into memory.
+constexpr std::size_t kMaxSideLine = 4096;
+
+bool startsWithSoi(const std::vector<std::uint8_t>& data)
+{
+    return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
+}
+
+bool isLibJpegFormat(const std::string& path)
+{
+    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
+    return format != nullptr && format->decoder == imaging::Decoder::LibJpeg;
+}
+
+void keepAlive(const LoadHooks& hooks)
+{
+    if (hooks.keepAlive)
+        hooks.keepAlive();
+}
+
+// Puts a decoded file into frame n, as a file load sets a frame's record.
+void fillFrame(Page& page, int n, const std::string& path, LoadedPicture&& loaded)
+{
+    TFrameRec& f = page.frame(n);
+    f.AspectRatio = static_cast<float>(loaded.picture->width()) / static_cast<float>(loaded.picture->height());
+    f.PictureHolder = std::move(loaded.picture);
+    f.ScreenPicture = std::move(loaded.screen);
+    f.PictureOwner = n;
+    f.Loaded = true;
+    f.CloneOf = 0;
+    f.NotFromFile = false;
+    f.FileName = path;
+}
+
+// Step 2 of a load: counts the selected frames in frame order and deselects (flag only)
+// those beyond the files still waiting, so they keep what they show and no later step
+// (the curve on load) mistakes them for frames just loaded.
+int countSelected(Page& page, const FileQueue& queue, const LoadHooks& hooks)
+{
+    int count = 0;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        keepAlive(hooks);
+        TFrameRec& f = page.frame(n);
+        if (!f.Selected)
+            continue;
+        ++count;
+        if (static_cast<std::size_t>(count) > queue.remaining())
+            f.Selected = false;
+    }
+    return count;
+}
+
+// Loads files from index k on into frame n until one decodes; failed files are reported
+// and passed over. Returns false when the queue ran out first.
+bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, DecodeQueue& decoder,
+                   const LoadHooks& hooks, LoadStepResult& result)
+{
+    StatusDisplay& status = page.status();
+    while (k < queue.FileList.size()) {
+        const std::string& path = queue.FileList[k];
+        DecodeQueue::Result decoded = decoder.take(k, hooks.keepAlive);
+        ++k;
+        if (!decoded.error.empty()) {
+            ++result.filesFailed;
+            decoder.extend(); // one more file is needed to fill this frame
+            app::messages().error(decoded.error);
+            continue;
+        }
+        status.setStatus(std::string(kLoadingImages) + path);
+        fillFrame(page, n, path, std::move(decoded.loaded));
+        setFrameDetails(page, n, path);
+        if (hooks.onLoad)
+            hooks.onLoad->afterFile(page, n);
+        ++result.filesLoaded;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string clonedFrameMessage(int frame)
+{
+    return "Frame #" + std::to_string(frame) + " is cloned to other frames" + "\n" +
+           "Delete the other frames before this one. ";
+}
+
+LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight)
+{
+    LoadedPicture out;
+    if (!isLibJpegFormat(path)) {
+        out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
+        return out;
+    }
+    std::vector<std::uint8_t> data = imaging::readWholeFile(path);
+    // A file named .jpg that holds another format is read by what it is.
+    if (!data.empty() && !startsWithSoi(data)) {
+        out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
+        return out;
+    }
+    if (data.empty())
+        throw imaging::ImagingError("Corrupt or truncated JPEG data '" + path + "': the file is empty");
+    const imaging::ImageSize size = imaging::readJpegSize(data);
+    const int eighths = imaging::jpegScaleFor(size.width, size.height, screenWidth, screenHeight);
+    // Decoding the rendition reads every byte, so a damaged file fails here, before the
+    // picture reaches a frame.
+    auto pixels = std::make_shared<const imaging::Bitmap>(imaging::decodeJpegScaled(data, eighths, path));
+    out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
+    out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
+    return out;
+}
+
+std::string sideFileName(const std::string& imagePath)
+{
+    const std::size_t slash = imagePath.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = imagePath.find_last_of('.');
+    // A name that is only a leading dot (".hidden") has no extension to replace.
+    if (dot == std::string::npos || dot <= nameStart)
+        return imagePath + std::string(kSideFileExtension);
+    return imagePath.substr(0, dot) + std::string(kSideFileExtension);
+}
+
+std::optional<std::string> readSideFile(const std::string& imagePath)
+{
+    const std::string name = sideFileName(imagePath);
+    std::error_code ec;
+    // A FIFO or device under that name would block the load or never end.
+    if (!std::filesystem::is_regular_file(name, ec))
+        return std::nullopt;
+    std::ifstream in(name, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string line;
+    char c = 0;
+    while (line.size() < kMaxSideLine && in.get(c) && c != '\n')
+        line.push_back(c);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+void setFrameDetails(Page& page, int n, const std::string& path)
+{
+    TFrameRec& f = page.frame(n);
+    f.HasExif = false;
+    f.Details.clear();
+    f.ExifTags.clear();
+    if (std::optional<std::string> side = readSideFile(path)) {
+        f.Details = std::move(*side);
+        return;
+    }
+    exif::ImageDetails d = exif::imageDetails(exif::detailsOptionsFrom(page.settings()), path);
+    f.Details = std::move(d.details);
+    f.HasExif = d.hasExif;
+    f.ExifTags = std::move(d.exifTags);
+}
+
+bool emptyFrameForLoad(Page& page, int n)
+{
+    for (int other = 1; other <= page.state().FrameCount; ++other) {
+        const TFrameRec& o = page.frame(other);
+        if (other != n && o.Loaded && o.PictureOwner == n && page.frame(n).PictureOwner == n) {
+            app::messages().information(clonedFrameMessage(n));
+            return false;
+        }
+    }
+    page.emptyFrame(n);
+    return true;
+}
+
+bool checkSelectionForLoad(Page& page)
+{
+    if (page.anySelected())
+        return true;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        if (page.frame(n).Loaded) {
+            app::messages().information(kNoFramesSelected);
+            return false;
+        }
+    }
+    for (int n = 1; n <= page.state().FrameCount; ++n)
+        page.frame(n).Selected = true;
+    return true;
+}
+
+LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    StatusDisplay& status = page.status();
+    queue.BatchInProgress = true;
+    status.setProgressVisible(true);
+    LoadStepResult result;
+    result.selectedFrames = countSelected(page, queue, hooks);
+
+    std::size_t k = queue.NextFileIndex;
+    {
+        const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(result.selectedFrames), queue.remaining());
+        DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight);
+        for (int n = 1; n <= page.state().FrameCount && k < queue.FileList.size(); ++n) {
+            if (!page.frame(n).Selected)
+                continue;
+            if (!emptyFrameForLoad(page, n)) {
+                page.frame(n).Selected = false; // it keeps its picture; the file waits for the next frame
+                continue;
+            }
+            if (hooks.frameEmptied)
+                hooks.frameEmptied(n);
+            loadIntoFrame(page, n, queue, k, decoder, hooks, result);
+            status.setProgress(progressPercent(result.filesLoaded, std::max(1, result.selectedFrames)));
+        }
+    } // the decoder's threads end here, before the page is repainted
+
+    if (hooks.onLoad)
+        hooks.onLoad->afterStep(page);
+    if (hooks.repaintAll)
+        hooks.repaintAll();
+    status.setProgress(0);
+    status.setProgressVisible(false);
+    page.clearSelection();
+
+    if (k >= queue.FileList.size()) {
+        queue.BatchInProgress = false;
+        queue.FileList.clear();
+        queue.NextFileIndex = 0;
+    } else {
+        queue.NextFileIndex = k;
+    }
+    return result;
+}
+
+LoadStepResult Next_Batch(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    if (!page.anySelected()) {
+        for (int n = 1; n <= page.state().FrameCount; ++n) {
+            if (emptyFrameForLoad(page, n) && hooks.frameEmptied)
+                hooks.frameEmptied(n);
+            page.frame(n).Selected = true;
+        }
+    }
+    return Load_The_Files(page, queue, hooks);
+}
+
+} // namespace page

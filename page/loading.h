@@ -1,0 +1,135 @@
+// Loading image files into frames: the queue of files waiting to be loaded and the load
+// step that takes as many of them as there are selected frames. Plain C++ on the page
+// model: messages go through app::messages(), status and progress through the page's
+// StatusDisplay, and everything that belongs to a window (repainting, keeping it alive
+// while files decode) comes in through LoadHooks. The window layer (load_ui.h) adds the
+// open dialog, the load warning and drops on top.
+//
+// Headless use (`paginor render FILE...`, batch printing):
+//
+//     page::FileQueue queue;
+//     queue.FileList = files;                  // loaded in the order given
+//     do {
+//         page::Next_Batch(page, queue);       // NumberOfFrames files, in frame order
+//         ... print or render the page ...
+//     } while (queue.BatchInProgress);
+#pragma once
+
+#include "page/page.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace page {
+
+// Fixed message and status texts, shared by the code and its tests.
+inline constexpr std::string_view kNoFramesSelected =
+    "Sorry : Can't load images because :\nNo frames are selected - Select some frames and try again.";
+inline constexpr std::string_view kNotValidImageFile = "Not a valid image file";
+inline constexpr std::string_view kLoadingImages = "Loading Images";
+inline constexpr std::string_view kSearchingFolders = "Searching folders ....";
+inline constexpr std::string_view kFinishedSearching = "Finished Searching folders ....";
+inline constexpr std::string_view kClearFileListQuestion =
+    "The file list isn't empty. \nDo you want to clear the current file list ? \nYES clears the list - No appends to the current list";
+inline constexpr std::string_view kClearImageListQuestion =
+    "The image list isn't empty. \nDo you want to clear the current image list ? \nYES clears the list - No appends to the current list";
+inline constexpr std::string_view kSideFileExtension = ".vdt";
+
+// The text shown when a frame that copies still show is to be emptied.
+std::string clonedFrameMessage(int frame);
+
+// The files waiting to be loaded. A load step takes them from NextFileIndex on;
+// BatchInProgress is set by every load step and cleared when a step used the list up
+// (the list is then emptied).
+struct FileQueue {
+    std::vector<std::string> FileList;
+    std::size_t NextFileIndex = 0;
+    bool BatchInProgress = false;
+
+    std::size_t remaining() const { return NextFileIndex < FileList.size() ? FileList.size() - NextFileIndex : 0; }
+};
+
+// The fitting steps that settings may ask for on load (turn, fit, resample, curve). The
+// load step calls them at their places; the defaults do nothing.
+class OnLoadSteps {
+public:
+    virtual ~OnLoadSteps() = default;
+    // After frame n got its picture and details text: turn, fit, resample.
+    virtual void afterFile(Page& /*page*/, int /*frame*/) {}
+    // After every frame of the step is loaded, on the frames still selected: the curve.
+    virtual void afterStep(Page& /*page*/) {}
+};
+
+struct LoadHooks {
+    // Called often while the step waits for a file to decode: the window processes its
+    // pending events here, so it repaints and shows the progress.
+    std::function<void()> keepAlive;
+    // Frame n was emptied to take a file: paint its empty look.
+    std::function<void(int frame)> frameEmptied;
+    // Every frame repainted (the window's Update_Visual); called once, after loading.
+    std::function<void()> repaintAll;
+    OnLoadSteps* onLoad = nullptr;
+    // The smallest screen rendition a JPEG picture gets, in pixels (the frame's size on
+    // the screen); 0 x 0 gives the smallest DCT scale. Headless runs leave it at 0.
+    int screenWidth = 0;
+    int screenHeight = 0;
+    // Files decoded at once on other threads; 0: one per processor core.
+    int threads = 0;
+};
+
+struct LoadStepResult {
+    int selectedFrames = 0; // frames that were selected when the step began (c)
+    int filesLoaded = 0;
+    int filesFailed = 0;    // each reported with its message, then passed over
+};
+
+// A decoded file, ready to go into a frame.
+struct LoadedPicture {
+    std::shared_ptr<imaging::Picture> picture;
+    ScreenRendition screen; // only for a JPEG picture
+};
+
+// Decodes one image file. A JPEG file keeps its compressed data and only a screen
+// rendition of at least screenWidth x screenHeight is decoded (every byte is still read,
+// so a damaged file is refused here); other formats are decoded whole. Throws
+// imaging::ImagingError with the codecs' message. Safe to call from any thread.
+LoadedPicture loadImageFile(const std::string& path, int screenWidth = 0, int screenHeight = 0);
+
+// The side file that holds an image's details text: the image's path with the extension
+// of its file name (from the last "." of the name) replaced by ".vdt", or ".vdt" appended
+// to a name without one. Dots in folder names do not count.
+std::string sideFileName(const std::string& imagePath);
+// The first line of the image's side file; nullopt when there is none or it cannot be
+// read (anything but a regular file counts as none).
+std::optional<std::string> readSideFile(const std::string& imagePath);
+
+// Details text and EXIF items of frame n for the file it now shows: the side file's first
+// line when there is one, else the file name and Inc_Text, or the camera details when
+// Get_Camera_Details is on.
+void setFrameDetails(Page& page, int frame, const std::string& path);
+
+// Empties frame n before a load, unless copies still show its picture: then the user is
+// told (clonedFrameMessage) and false is returned with nothing changed.
+bool emptyFrameForLoad(Page& page, int frame);
+
+// The selection check before a load: with no frame selected, either every frame is
+// selected (when none is loaded) or the user is told kNoFramesSelected and false is
+// returned.
+bool checkSelectionForLoad(Page& page);
+
+// One load step (Load_The_Files): the selected frames, in frame order, get the files of the
+// queue from NextFileIndex on; frames beyond the files left are deselected and keep what
+// they show. A file that cannot be decoded is reported and passed over, and the next file
+// goes into the same frame. Afterwards every frame is repainted and deselected; a used-up
+// list is emptied, otherwise NextFileIndex moves past the files taken.
+LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
+
+// The next step from the list (load from list, batch printing, headless pages): with no
+// frame selected every frame is emptied and all are selected first.
+LoadStepResult Next_Batch(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
+
+} // namespace page
