@@ -1,0 +1,12 @@
+# The commands on frames: the rules over the frame table (core, no Qt) and the window
+# side (popup menu, clipboard, other programs).
+add_library(paginor_page_commands STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/frame_commands.h ${CMAKE_CURRENT_LIST_DIR}/frame_commands.cpp)
+target_link_libraries(paginor_page_commands PUBLIC paginor_page PRIVATE paginor_imaging paginor_messages)
+set_target_properties(paginor_page_commands PROPERTIES AUTOMOC OFF)
+
+add_library(paginor_page_commands_ui STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui.h ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui.cpp)
+target_link_libraries(paginor_page_commands_ui
+  PUBLIC paginor_page_commands paginor_page_ui Qt6::Widgets
+  PRIVATE paginor_imaging_qt paginor_settings_ui paginor_messages)

@@ -1,0 +1,689 @@
+#include "page/frame_commands_ui.h"
+
+#include "app/core/messages.h"
+#include "imaging/qimage_adapter.h"
+#include "page/page_view.h"
+#include "settings/ui/resample_dialog.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QProcess>
+#include <QUrl>
+
+namespace page {
+namespace clipboard {
+namespace {
+
+const QString kQtImage = QStringLiteral("application/x-qt-image");
+
+// Which encoder each offered type uses. Desktop programs ask for PNG first; older ones
+// (and some Wine programs) for one of the bitmap names.
+const QList<QPair<QString, const char*>> kOffered = {
+    {QStringLiteral("image/png"), "PNG"},      {QStringLiteral("image/bmp"), "BMP"},
+    {QStringLiteral("image/x-bmp"), "BMP"},    {QStringLiteral("image/x-MS-bmp"), "BMP"},
+    {QStringLiteral("image/jpeg"), "JPG"},
+};
+
+// The order a paste tries the types in: lossless before lossy.
+const QStringList kAccepted = {"image/png",  "image/bmp",  "image/x-bmp", "image/x-MS-bmp", "image/x-win-bitmap",
+                               "image/tiff", "image/webp", "image/gif",   "image/jpeg",     "image/x-portable-pixmap"};
+
+// A photo encoded as PNG takes a second or more; nothing is encoded until a program
+// actually asks for that type, and each type is encoded once.
+class PictureMimeData final : public QMimeData {
+public:
+    explicit PictureMimeData(QImage image) : m_image(std::move(image)) {}
+
+    QStringList formats() const override
+    {
+        QStringList list{kQtImage};
+        for (const auto& offered : kOffered)
+            list << offered.first;
+        return list;
+    }
+
+    bool hasFormat(const QString& mimeType) const override { return formats().contains(mimeType); }
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override
+    {
+        if (mimeType == kQtImage)
+            return m_image;
+        for (const auto& offered : kOffered)
+            if (offered.first == mimeType)
+                return encoded(offered.first, offered.second);
+        return QMimeData::retrieveData(mimeType, type);
+    }
+
+private:
+    QByteArray encoded(const QString& mimeType, const char* format) const
+    {
+        auto it = m_encoded.find(mimeType);
+        if (it != m_encoded.end())
+            return *it;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_image.save(&buffer, format, qstrcmp(format, "JPG") == 0 ? 95 : -1);
+        m_encoded.insert(mimeType, bytes);
+        return bytes;
+    }
+
+    QImage m_image;
+    mutable QHash<QString, QByteArray> m_encoded;
+};
+
+} // namespace
+
+QMimeData* mimeDataFor(const QImage& image)
+{
+    return new PictureMimeData(image);
+}
+
+bool holdsBitmap(const QMimeData* data)
+{
+    if (!data)
+        return false;
+    if (data->hasImage())
+        return true;
+    for (const QString& f : data->formats())
+        if (f.startsWith(QLatin1String("image/")))
+            return true;
+    return false;
+}
+
+QImage imageFrom(const QMimeData* data)
+{
+    if (!data)
+        return {};
+    if (data->hasImage()) {
+        QImage image = qvariant_cast<QImage>(data->imageData());
+        if (!image.isNull())
+            return image;
+    }
+    QStringList order = kAccepted;
+    for (const QString& f : data->formats())
+        if (f.startsWith(QLatin1String("image/")) && !order.contains(f))
+            order << f;
+    for (const QString& f : order) {
+        if (!data->hasFormat(f))
+            continue;
+        // The reader's own allocation limit refuses a header that announces a huge picture.
+        QImage image;
+        if (image.loadFromData(data->data(f)) && !image.isNull())
+            return image;
+    }
+    return {};
+}
+
+} // namespace clipboard
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// The hourglass for work that runs on the interface thread, restored however it ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+FrameCommandsUi::FrameCommandsUi(PageView& view, QWidget* window, FrameCommandHooks hooks)
+    : QObject(window), m_view(view), m_window(window), m_hooks(std::move(hooks)), m_commands(view.page())
+{
+    setObjectName("FrameCommands");
+    buildPopup();
+    wireWindow();
+    connect(&m_view, &PageView::frameMouseDown, this, &FrameCommandsUi::Frame_MouseDown);
+    connect(&m_view, &PageView::frameDoubleClicked, this, &FrameCommandsUi::Frame_DblClick);
+}
+
+QAction* FrameCommandsUi::addPopupEntry(QMenu* menu, const char* objectName, const QString& caption,
+                                        void (FrameCommandsUi::*slot)())
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(objectName));
+    if (slot)
+        connect(a, &QAction::triggered, this, slot);
+    return a;
+}
+
+QAction* FrameCommandsUi::addHookEntry(const char* objectName, const QString& caption,
+                                       std::function<void()> FrameCommandHooks::*hook)
+{
+    QAction* a = m_popup->addAction(caption);
+    a->setObjectName(QString::fromLatin1(objectName));
+    connect(a, &QAction::triggered, this, [this, hook] {
+        if (const auto& run = m_hooks.*hook)
+            run();
+    });
+    return a;
+}
+
+void FrameCommandsUi::buildPopup()
+{
+    m_popup = new QMenu(m_window);
+    m_popup->setObjectName("PopupMenu1");
+    addPopupEntry(m_popup, "Load2", "Load", &FrameCommandsUi::Load2Click);
+    addHookEntry("LoadfromTWAIN1", "Load from TWAIN", &FrameCommandHooks::loadFromTwain);
+    m_popup->addSeparator();
+    addPopupEntry(m_popup, "Copy1", "Frame Copy", &FrameCommandsUi::Copy1Click);
+    addPopupEntry(m_popup, "Paste1", "Frame Paste", &FrameCommandsUi::Paste1Click)->setEnabled(false);
+    addPopupEntry(m_popup, "Remove1", "Remove", &FrameCommandsUi::Remove1Click);
+    m_popup->addSeparator();
+    addPopupEntry(m_popup, "Special_Copy", "Copy", &FrameCommandsUi::Special_CopyClick);
+    addPopupEntry(m_popup, "Special_Paste", "Paste", &FrameCommandsUi::Special_PasteClick);
+    m_popup->addSeparator();
+    m_reload = m_popup->addMenu("Reload");
+    m_reload->setObjectName("Reload");
+    m_reload->menuAction()->setObjectName("Reload1");
+    connect(m_reload, &QMenu::aboutToShow, this, &FrameCommandsUi::ReloadClick);
+    addPopupEntry(m_reload, "Original1", "Original", &FrameCommandsUi::OriginalClick);
+    addPopupEntry(m_reload, "Modified1", "Modified Export (!)", &FrameCommandsUi::Modified1Click);
+    addPopupEntry(m_popup, "RunShell1", "Export Images ... ", &FrameCommandsUi::RunShell1Click);
+    m_popup->addSeparator();
+    addPopupEntry(m_popup, "Rotate1", QString::fromUtf8("Rotate 90\u00B0"), nullptr);
+    addPopupEntry(m_popup, "VerticalFlip1", "Vertical Flip", nullptr);
+    addPopupEntry(m_popup, "HorizontalFlip1", "Horizontal Flip", nullptr);
+    connect(popupAction("Rotate1"), &QAction::triggered, this, [this] { RotateBitmap(1); });
+    connect(popupAction("VerticalFlip1"), &QAction::triggered, this, [this] { RotateBitmap(2); });
+    connect(popupAction("HorizontalFlip1"), &QAction::triggered, this, [this] { RotateBitmap(3); });
+    addPopupEntry(m_popup, "GrayScale", "Grayscale", &FrameCommandsUi::GrayScaleClick);
+    addPopupEntry(m_popup, "Resample1", "Resample", &FrameCommandsUi::Resample1Click);
+    m_curves = m_popup->addMenu("Apply Curves");
+    m_curves->setObjectName("ApplyCurves");
+    m_curves->menuAction()->setObjectName("ApplyCurves1");
+    addHookEntry("EditImage1", "Edit Image", &FrameCommandHooks::editImage);
+    m_popup->addSeparator();
+    addHookEntry("SaveFramesImage1", "Save Frame's Image", &FrameCommandHooks::saveFramesImage);
+    addHookEntry("ExtendedImageDetails1", "Extended Image Details ", &FrameCommandHooks::extendedDetails);
+}
+
+QAction* FrameCommandsUi::popupAction(const QString& objectName) const
+{
+    return m_popup->findChild<QAction*>(objectName);
+}
+
+void FrameCommandsUi::wireWindow()
+{
+    auto wireAction = [this](const char* name, void (FrameCommandsUi::*slot)()) {
+        if (auto* a = m_window->findChild<QAction*>(QString::fromLatin1(name))) {
+            a->setProperty("notYetBuilt", false);
+            a->setEnabled(true);
+            connect(a, &QAction::triggered, this, slot);
+        }
+    };
+    wireAction("All1", &FrameCommandsUi::All1Click);
+    wireAction("DeSelectAll1", &FrameCommandsUi::DeSelectAll1Click);
+    wireAction("Delete1", &FrameCommandsUi::Delete1Click);
+    auto wireButton = [this](const char* name, auto handler) {
+        if (auto* b = m_window->findChild<QAbstractButton*>(QString::fromLatin1(name)))
+            connect(b, &QAbstractButton::clicked, this, handler);
+    };
+    wireButton("tb_bin", [this] { tb_binClick(); });
+    wireButton("tb_rotate", [this] { RotateBitmap(1); });
+    wireButton("tb_flip_Vert", [this] { RotateBitmap(2); });
+    wireButton("tb_flip_horiz", [this] { RotateBitmap(3); });
+    setButtonEnabled("tb_bin", true);
+    if (auto* list = m_window->findChild<QComboBox*>("Sel_Frames"))
+        list->installEventFilter(this);
+}
+
+// ---- buttons and status -----------------------------------------------------------------
+
+void FrameCommandsUi::setButtonEnabled(const char* objectName, bool on)
+{
+    if (auto* w = m_window->findChild<QWidget*>(QString::fromLatin1(objectName)))
+        w->setEnabled(on);
+    else if (auto* a = m_window->findChild<QAction*>(QString::fromLatin1(objectName)))
+        a->setEnabled(on);
+}
+
+bool FrameCommandsUi::buttonEnabled(const char* objectName) const
+{
+    if (auto* w = m_window->findChild<QWidget*>(QString::fromLatin1(objectName)))
+        return w->isEnabled();
+    return false;
+}
+
+void FrameCommandsUi::setStatus(const std::string& text)
+{
+    m_view.page().status().setStatus(text);
+}
+
+void FrameCommandsUi::enable_image_buttons(bool on)
+{
+    for (const char* name : {"tb_rotate", "tb_flip_horiz", "tb_flip_Vert", "Centre_btn"})
+        setButtonEnabled(name, on);
+}
+
+void FrameCommandsUi::Save_Button_State()
+{
+    m_saved.tb_load = buttonEnabled("tb_load");
+    m_saved.tb_load_next = buttonEnabled("tb_load_next");
+    m_saved.tb_stop = buttonEnabled("tb_stop");
+    m_saved.tb_print = buttonEnabled("tb_print");
+    m_saved.tb_print_next = buttonEnabled("tb_print_next");
+    m_saved.Text_Button = buttonEnabled("Text_Button");
+    m_saved.Page_Button = buttonEnabled("Page_Button");
+}
+
+void FrameCommandsUi::Disable_Buttons()
+{
+    const ButtonStates off = disabledButtons(ButtonStates{});
+    setButtonEnabled("tb_load", off.tb_load);
+    setButtonEnabled("tb_load_next", off.tb_load_next);
+    setButtonEnabled("ClearFilelist1", off.tb_load_next);
+    setButtonEnabled("tb_print", off.tb_print);
+    setButtonEnabled("tb_print_next", off.tb_print_next);
+    setButtonEnabled("Text_Button", off.Text_Button);
+    setButtonEnabled("Page_Button", off.Page_Button);
+}
+
+void FrameCommandsUi::Restore_Button_State()
+{
+    setButtonEnabled("tb_load", m_saved.tb_load);
+    setButtonEnabled("tb_load_next", m_saved.tb_load_next);
+    // "Clear File list" goes off with tb_load_next; it comes back with it too, or the list
+    // could not be cleared after a print.
+    setButtonEnabled("ClearFilelist1", m_saved.tb_load_next);
+    setButtonEnabled("tb_stop", m_saved.tb_stop);
+    setButtonEnabled("tb_print", m_saved.tb_print);
+    setButtonEnabled("tb_print_next", m_saved.tb_print_next);
+    setButtonEnabled("Text_Button", m_saved.Text_Button);
+    setButtonEnabled("Page_Button", m_saved.Page_Button);
+}
+
+// ---- selection --------------------------------------------------------------------------
+
+void FrameCommandsUi::paintBorder(int frame, bool selected)
+{
+    FrameControl* f = m_view.FrameImage(frame);
+    FrameControl* f1 = m_view.FrameImage(1);
+    if (!f || !f1)
+        return;
+    // The one-pixel rectangle (1, 1)-(W, H) of frame 1's size, as the page draws it white.
+    QPainter p(&f->canvas());
+    p.setPen(selected ? QColor(Qt::red) : QColor(Qt::white));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(1, 1, f1->width() - 2, f1->height() - 2));
+    f->update();
+}
+
+void FrameCommandsUi::applySelection(const SelectResult& result, int selectedFrame)
+{
+    for (int k : result.deselected)
+        paintBorder(k, false);
+    if (selectedFrame >= 1 && selectedFrame <= m_view.page().state().FrameCount)
+        paintBorder(selectedFrame, true);
+    if (result.imageButtons) {
+        enable_image_buttons(*result.imageButtons);
+        setButtonEnabled("tb_ar", *result.imageButtons);
+    }
+    setStatus(result.status);
+}
+
+void FrameCommandsUi::SelectImage(int n, bool exclusive)
+{
+    applySelection(m_commands.SelectImage(n, exclusive), n);
+}
+
+void FrameCommandsUi::Select_All_Images()
+{
+    const SelectResult result = m_commands.Select_All_Images();
+    for (int k = 1; k <= m_view.page().state().FrameCount; ++k)
+        paintBorder(k, true);
+    applySelection(result, 0);
+}
+
+void FrameCommandsUi::Deselect_All_Images()
+{
+    enable_image_buttons(false);
+    setButtonEnabled("tb_ar", false);
+    applySelection(m_commands.SelectImage(0, true), 0);
+    m_view.clearSelection();
+}
+
+void FrameCommandsUi::Frame_MouseDown(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                      QPoint globalPos)
+{
+    if (button != Qt::RightButton) {
+        const bool addToSelection = button == Qt::LeftButton && modifiers == Qt::ShiftModifier;
+        SelectImage(frame, !addToSelection);
+        return;
+    }
+    m_commands.PopupFrame = static_cast<std::uint8_t>(frame);
+    setPopupEntries(frame);
+    SelectImage(frame, false);
+    m_popup->popup(globalPos);
+}
+
+void FrameCommandsUi::setPopupEntries(int frame)
+{
+    const bool clip = clipboard::holdsBitmap(QGuiApplication::clipboard()->mimeData());
+    bool curves = false;
+    for (QAction* a : m_curves->actions())
+        curves = curves || a->isEnabled();
+    const PopupEnabling e = m_commands.popupEnabling(frame, clip, curves);
+    auto set = [this](const char* name, bool on) {
+        if (QAction* a = popupAction(QString::fromLatin1(name)))
+            a->setEnabled(on);
+    };
+    // Commands that come with other parts of the window stay off until they are there.
+    set("Load2", e.load && bool(m_hooks.openImages));
+    set("LoadfromTWAIN1", e.loadFromTwain && bool(m_hooks.loadFromTwain));
+    set("Copy1", e.frameCopy);
+    set("Paste1", e.framePaste);
+    set("Remove1", e.remove);
+    set("Special_Copy", e.copy);
+    set("Special_Paste", e.paste);
+    set("SaveFramesImage1", e.saveFramesImage && bool(m_hooks.saveFramesImage));
+    m_curves->menuAction()->setEnabled(e.applyCurves);
+    set("HorizontalFlip1", e.horizontalFlip);
+    set("VerticalFlip1", e.verticalFlip);
+    set("Rotate1", e.rotate);
+    set("EditImage1", e.editImage && bool(m_hooks.editImage));
+    set("RunShell1", e.exportImages);
+    m_reload->menuAction()->setEnabled(e.reload && bool(m_hooks.loadFile));
+    set("GrayScale", e.grayscale);
+    set("Resample1", e.resample);
+    set("ExtendedImageDetails1", e.extendedDetails && bool(m_hooks.extendedDetails));
+}
+
+void FrameCommandsUi::Frame_DblClick(int frame)
+{
+    const TFrameRec& f = m_view.page().frame(frame);
+    if (f.Selected && f.Loaded) {
+        if (m_hooks.editImage)
+            m_hooks.editImage();
+        return;
+    }
+    if (m_hooks.openImages)
+        m_hooks.openImages(true);
+    setStatus("");
+}
+
+void FrameCommandsUi::All1Click()
+{
+    Select_All_Images();
+}
+
+void FrameCommandsUi::DeSelectAll1Click()
+{
+    Deselect_All_Images();
+}
+
+// ---- emptying ---------------------------------------------------------------------------
+
+void FrameCommandsUi::Remove_Selected_Images(int n)
+{
+    if (!m_commands.Remove_Selected_Images(n))
+        return;
+    if (n <= m_view.page().state().FrameCount && m_view.FrameImage(n)) {
+        m_view.paintEmptyFrame(n);
+        // The frame keeps its place in the selection; its border says so.
+        if (m_view.page().frame(n).Selected)
+            paintBorder(n, true);
+        setButtonEnabled("tb_ar", false);
+    }
+}
+
+void FrameCommandsUi::removeSelectedFrames()
+{
+    const Page& page = m_view.page();
+    for (int n = 1; n <= page.state().FrameCount; ++n)
+        if (page.frame(n).Loaded && page.frame(n).Selected)
+            Remove_Selected_Images(n);
+}
+
+void FrameCommandsUi::Delete1Click()
+{
+    removeSelectedFrames();
+}
+
+void FrameCommandsUi::Remove1Click()
+{
+    removeSelectedFrames();
+}
+
+void FrameCommandsUi::tb_binClick()
+{
+    removeSelectedFrames();
+}
+
+// ---- Frame Copy / Frame Paste and the clipboard -----------------------------------------
+
+void FrameCommandsUi::Copy1Click()
+{
+    m_commands.frameCopy();
+    if (QAction* paste = popupAction("Paste1"))
+        paste->setEnabled(m_commands.CopiedFrame != 0);
+}
+
+void FrameCommandsUi::Paste1Click()
+{
+    const std::vector<int> pasted = m_commands.framePaste();
+    // The copy may be narrower than what the frame showed before.
+    for (int n : pasted)
+        m_view.paintEmptyFrame(n);
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Special_CopyClick()
+{
+    const FrameCommands::CopySource source = m_commands.copySource();
+    if (source.frame == 0)
+        return;
+    if (source.severalSelected)
+        app::messages().information(copyOneImageMessage(source.frame));
+    try {
+        const imaging::Bitmap& pixels = ownPixels(m_view.page().frame(source.owner));
+        QGuiApplication::clipboard()->setMimeData(clipboard::mimeDataFor(imaging::toQImage(pixels.view())));
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+}
+
+void FrameCommandsUi::Special_PasteClick()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!clipboard::holdsBitmap(data))
+        return;
+    std::vector<int> pasted;
+    try {
+        const QImage image = clipboard::imageFrom(data);
+        if (image.isNull()) {
+            app::messages().error(kClipboardUnreadable);
+            return;
+        }
+        pasted = m_commands.pasteBitmap(imaging::fromQImage(image));
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+        return;
+    }
+    for (int n : pasted)
+        m_view.paintEmptyFrame(n);
+    m_view.Update_Visual();
+}
+
+// ---- reload and export ------------------------------------------------------------------
+
+void FrameCommandsUi::ReloadClick()
+{
+    const int f = find_selected(m_view.page());
+    if (f == 0)
+        return;
+    const ReloadNames names = reloadNames(m_view.page().frame(f).FileName);
+    popupAction("Original1")->setText(qs(names.originalCaption()));
+    QAction* modified = popupAction("Modified1");
+    modified->setEnabled(QFileInfo(qs(names.editedPath)).isFile());
+    modified->setText(qs(names.modifiedCaption()));
+}
+
+void FrameCommandsUi::reloadFrom(int frame, const std::string& path)
+{
+    if (!m_hooks.loadFile)
+        return;
+    for (const char* name : {"tb_load_next", "ClearFilelist1", "tb_print_next"})
+        setButtonEnabled(name, false);
+    // The load step fills the first selected frames; the file goes back where it came
+    // from only when that frame is the one selected.
+    SelectImage(frame, true);
+    m_hooks.loadFile(path);
+}
+
+void FrameCommandsUi::OriginalClick()
+{
+    if (m_hooks.loadWarningAccepted && !m_hooks.loadWarningAccepted())
+        return;
+    const int f = find_selected(m_view.page());
+    if (f == 0)
+        return;
+    reloadFrom(f, m_view.page().frame(f).FileName);
+}
+
+void FrameCommandsUi::Modified1Click()
+{
+    const int f = find_selected(m_view.page());
+    if (f == 0)
+        return;
+    const ReloadNames names = reloadNames(m_view.page().frame(f).FileName);
+    if (!QFileInfo(qs(names.editedPath)).isFile()) {
+        app::messages().warning(modifiedMissingMessage(names.editedPath));
+        return;
+    }
+    reloadFrom(f, names.editedPath);
+}
+
+void FrameCommandsUi::RunShell1Click()
+{
+    const ExportPlan plan = m_commands.exportPlan();
+    switch (plan.kind) {
+    case ExportPlan::Kind::Nothing:
+        return;
+    case ExportPlan::Kind::Refused:
+        app::messages().information(plan.message);
+        return;
+    case ExportPlan::Kind::Associated: {
+        const QUrl url = QUrl::fromLocalFile(qs(plan.file));
+        const bool started = m_hooks.openUrl ? m_hooks.openUrl(url) : QDesktopServices::openUrl(url);
+        if (!started)
+            app::messages().error(cantLoadWithMessage(plan.file, std::string(kAssociatedProgram)));
+        return;
+    }
+    case ExportPlan::Kind::Program: {
+        // The file goes as one argument, never through a shell, whatever characters it holds.
+        const QStringList args{qs(plan.file)};
+        const bool started = m_hooks.startProgram ? m_hooks.startProgram(qs(plan.program), args)
+                                                  : QProcess::startDetached(qs(plan.program), args);
+        if (!started)
+            app::messages().error(cantLoadWithMessage(plan.file, plan.program));
+        return;
+    }
+    }
+}
+
+void FrameCommandsUi::Load2Click()
+{
+    if (m_hooks.openImages)
+        m_hooks.openImages(true);
+    setStatus("");
+}
+
+// ---- picture commands -------------------------------------------------------------------
+
+void FrameCommandsUi::RotateBitmap(int mode)
+{
+    try {
+        page::RotateBitmap(m_view.page(), static_cast<RotateMode>(mode), [this](int k) { m_view.paintEmptyFrame(k); });
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+    // Also after a failure: the frames turned before it show their new shape.
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::GrayScaleClick()
+{
+    Greyscale_Selected(m_view.page());
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Resample1Click()
+{
+    settings::Settings& s = m_view.page().settings();
+    {
+        settings::TResamp_Dialog dialog(s, m_window);
+        const int result = dialog.exec();
+        if (result == settings::TResamp_Dialog::kOkResult && s.Manual_Resamp_Size == 100)
+            return;
+        if (result == settings::TResamp_Dialog::kOkResult) {
+            QCoreApplication::processEvents();
+            WaitCursor busy;
+            try {
+                resampleSelected(m_view.page(), s.Manual_Resamp_Size, s.Manual_Resamp_Filter);
+            } catch (const std::exception& e) {
+                app::messages().error(e.what());
+            }
+        }
+    }
+    m_view.page().status().setProgressVisible(false);
+    m_view.Redisplay_Images();
+}
+
+// ---- keys on the frame-count list -------------------------------------------------------
+
+bool FrameCommandsUi::Sel_FramesKeyDown(int key)
+{
+    auto run = [](const std::function<void()>& hook) {
+        if (hook)
+            hook();
+    };
+    switch (key) {
+    case Qt::Key_A: Select_All_Images(); return true;
+    case Qt::Key_D: Deselect_All_Images(); return true;
+    case Qt::Key_E: run(m_hooks.editImage); return true;
+    case Qt::Key_L:
+        if (m_hooks.openImages)
+            m_hooks.openImages(true);
+        return true;
+    case Qt::Key_P: run(m_hooks.print); return true;
+    case Qt::Key_R: removeSelectedFrames(); return true;
+    case Qt::Key_S: run(m_hooks.settings); return true;
+    default: return false;
+    }
+}
+
+bool FrameCommandsUi::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl alone: Ctrl+Shift+A and the like are left to the list.
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && Sel_FramesKeyDown(key->key()))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace page

@@ -1,0 +1,100 @@
+#include "settings/ui/resample_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace settings {
+namespace {
+
+// The resampling filters in filter-index order.
+const QStringList kFilters = {"Box", "Triangle", "Hermitite", "Bell", "Spline", "Lanczos3", "Mitchell"};
+constexpr int kDefaultFilter = 5;
+
+template <class W>
+W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_s(s)
+{
+    setObjectName("Resamp_Dialog");
+    setFixedSize(230, 150);
+    auto* outer = new QVBoxLayout(this);
+    auto* group = named(new QGroupBox("Resample images  ", this), "GroupBox9");
+    outer->addWidget(group);
+    auto* grid = new QGridLayout(group);
+
+    grid->addWidget(named(new QLabel("Size", group), "Label8"), 0, 0);
+    Manual_Resamp_Size = named(new QSpinBox(group), "Manual_Resamp_Size");
+    Manual_Resamp_Size->setRange(5, 1000);
+    Manual_Resamp_Size->setSingleStep(25);
+    Manual_Resamp_Size->setValue(s.Manual_Resamp_Size);
+    grid->addWidget(Manual_Resamp_Size, 0, 1);
+    grid->addWidget(named(new QLabel("%", group), "Label1"), 0, 2);
+    grid->addWidget(named(new QLabel("of original image size ", group), "Label10"), 1, 0, 1, 3);
+
+    grid->addWidget(named(new QLabel("Using the ", group), "Label9"), 2, 0);
+    Resamp_onload_Filter = named(new QComboBox(group), "Resamp_onload_Filter");
+    Resamp_onload_Filter->addItems(kFilters);
+    // A stored index outside the list would select nothing and then be written back.
+    const int filter = s.Manual_Resamp_Filter;
+    Resamp_onload_Filter->setCurrentIndex(filter >= 0 && filter < kFilters.size() ? filter : kDefaultFilter);
+    grid->addWidget(Resamp_onload_Filter, 2, 1, 1, 2);
+    grid->addWidget(named(new QLabel("filter ", group), "Label11"), 3, 1);
+
+    auto* buttons = new QHBoxLayout;
+    auto* ok = named(new QPushButton("OK", this), "BitBtn1");
+    ok->setDefault(true);
+    auto* cancel = named(new QPushButton("Cancel", this), "BitBtn2");
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    outer->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &TResamp_Dialog::BitBtn1Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Connected after the initial values, so opening the dialog changes no setting.
+    connect(Manual_Resamp_Size, &QSpinBox::valueChanged, this, &TResamp_Dialog::controlChanged);
+    connect(Resamp_onload_Filter, &QComboBox::currentIndexChanged, this, &TResamp_Dialog::controlChanged);
+}
+
+void TResamp_Dialog::BitBtn1Click()
+{
+    done(kOkResult);
+}
+
+void TResamp_Dialog::controlChanged()
+{
+    m_s.Settings_Changed = true;
+}
+
+void TResamp_Dialog::done(int result)
+{
+    m_s.Manual_Resamp_Size = Manual_Resamp_Size->value();
+    m_s.Manual_Resamp_Filter = Resamp_onload_Filter->currentIndex();
+    QDialog::done(result);
+}
+
+void TResamp_Dialog::showEvent(QShowEvent* event)
+{
+    // Without a frame the window manager does not place it: centre it on its owner.
+    if (QWidget* owner = parentWidget())
+        move(owner->window()->geometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+} // namespace settings
