@@ -1,0 +1,141 @@
+#include "printing/frame_pipeline.h"
+
+#include "printing/print_geometry.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace printing {
+namespace {
+
+imaging::ConstBitmapView narrowed(imaging::ConstBitmapView v, int width)
+{
+    v.width = width;
+    return v;
+}
+
+} // namespace
+
+PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio)
+{
+    PreparedFrame out;
+    imaging::ConstBitmapView source;
+    if (picture.isJpeg()) {
+        // Decoded here, on the caller's thread, into memory of this frame's own; the
+        // picture's lazy decode is not safe to share between threads.
+        out.owned = imaging::decodeJpeg(picture.jpegData());
+        source = out.owned.view();
+    } else {
+        out.keep = picture;
+        source = out.keep.bitmap().view();
+    }
+    const int width = workBitmapWidth(source.height, aspectRatio);
+    if (width <= source.width) {
+        out.view = narrowed(source, width);
+        return out;
+    }
+    imaging::Bitmap padded(width, source.height);
+    std::memset(padded.data(), 0xFF, static_cast<std::size_t>(padded.stride()) * padded.height());
+    const std::size_t rowBytes = static_cast<std::size_t>(source.width) * 3;
+    for (int y = 0; y < source.height; ++y) {
+        const std::uint8_t* from = source.row(y);
+        std::uint8_t* to = padded.row(y);
+        if (source.bytesPerPixel == 3) {
+            std::memcpy(to, from, rowBytes);
+        } else {
+            for (int x = 0; x < source.width; ++x)
+                std::memcpy(to + 3 * x, from + 4 * x, 3);
+        }
+    }
+    out.owned = std::move(padded);
+    out.keep = {};
+    out.view = out.owned.view();
+    return out;
+}
+
+PreparedFrame prepareFrame(const FrameWork& work)
+{
+    PreparedFrame frame = workBitmap(work.picture, work.aspectRatio);
+    if (!work.filter)
+        return frame;
+    imaging::Bitmap resampled(work.width, work.height);
+    imaging::ResampleBitmap(frame.view, resampled.view(), *work.filter);
+    PreparedFrame out;
+    out.owned = std::move(resampled);
+    out.view = out.owned.view();
+    return out;
+}
+
+FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int lookahead)
+    : m_work(std::move(work)), m_slots(m_work.size()), m_lookahead(std::max(1, lookahead))
+{
+    const int count = std::clamp(workers, 1, static_cast<int>(std::max<std::size_t>(1, m_work.size())));
+    for (int i = 0; i < count; ++i)
+        m_threads.emplace_back([this] { run(); });
+}
+
+FramePipeline::~FramePipeline()
+{
+    cancel();
+    for (auto& t : m_threads)
+        t.join();
+}
+
+void FramePipeline::cancel()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+    }
+    m_changed.notify_all();
+}
+
+void FramePipeline::run()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] {
+            return m_cancelled || m_next >= m_work.size() || m_next < m_taken + m_lookahead;
+        });
+        if (m_cancelled || m_next >= m_work.size())
+            return;
+        const std::size_t k = m_next++;
+        lock.unlock();
+        Slot result;
+        try {
+            result.frame = prepareFrame(m_work[k]);
+        } catch (...) {
+            result.error = std::current_exception();
+        }
+        result.done = true;
+        lock.lock();
+        m_slots[k] = std::move(result);
+        m_changed.notify_all();
+    }
+}
+
+PreparedFrame FramePipeline::take(std::size_t k, const std::function<void()>& keepAlive)
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_slots.at(k).done) {
+        if (m_cancelled && k >= m_next)
+            throw PrintError("The page was stopped before frame " + std::to_string(k + 1) + " was ready");
+        m_changed.wait_for(lock, std::chrono::milliseconds(50));
+        if (keepAlive && !m_slots[k].done) {
+            lock.unlock();
+            keepAlive();
+            lock.lock();
+        }
+    }
+    m_taken = std::max(m_taken, k + 1);
+    Slot slot = std::move(m_slots[k]);
+    m_slots[k] = {};
+    lock.unlock();
+    m_changed.notify_all();
+    if (slot.error)
+        std::rethrow_exception(slot.error);
+    return std::move(*slot.frame);
+}
+
+} // namespace printing

@@ -1,0 +1,84 @@
+// Getting each frame's picture ready for the page: decoded at full size, cut or padded to
+// the frame's shape (the work bitmap) and resampled to the exact size of its rectangle.
+// The pipeline does this for the next frames on worker threads while the caller draws
+// the current one, so decoding, resampling and drawing overlap on every core.
+#pragma once
+
+#include "imaging/bitmap.h"
+#include "imaging/codecs.h"
+#include "imaging/imaging.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace printing {
+
+// One frame's work: its picture (sharing the frame's data, so the frame may be emptied
+// meanwhile), the frame shape and, when resampling, the exact size wanted.
+struct FrameWork {
+    imaging::Picture picture;
+    float aspectRatio = 1.0f;                // Global_AspectRatio: the work bitmap's shape
+    std::optional<imaging::Filter> filter;   // none: the device stretches the work bitmap
+    int width = 0;                           // the rectangle, when resampling
+    int height = 0;
+};
+
+// The pixels to draw: the work bitmap, or its resampled copy of exactly width x height.
+// view stays valid while the PreparedFrame lives.
+struct PreparedFrame {
+    imaging::ConstBitmapView view;
+    imaging::Bitmap owned;  // pixels made for this frame
+    imaging::Picture keep;  // or the picture whose own pixels view points into
+};
+
+// The work bitmap of a picture as a view: as high as the picture, round(height x
+// aspectRatio) wide. A wider picture is cut at the right (a view, no copy); a narrower
+// one is copied onto white, since paper shows white where nothing is printed.
+PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio);
+
+// The whole preparation of one frame, on whatever thread calls it.
+PreparedFrame prepareFrame(const FrameWork& work);
+
+// Prepares frames 0..n-1 ahead of the caller on worker threads, at most lookahead
+// frames beyond the one last taken, so memory stays at a few decoded pictures however
+// many frames the page has. take() must be called in order.
+class FramePipeline {
+public:
+    explicit FramePipeline(std::vector<FrameWork> work, int workers = 2, int lookahead = 3);
+    ~FramePipeline(); // stops the workers after their current frame and joins them
+    FramePipeline(const FramePipeline&) = delete;
+    FramePipeline& operator=(const FramePipeline&) = delete;
+
+    // Frame k, waiting for it; while waiting, keepAlive runs about every 50 ms (the
+    // window stays responsive). Rethrows the exception that preparing frame k threw.
+    PreparedFrame take(std::size_t k, const std::function<void()>& keepAlive = {});
+    // No further frames are started.
+    void cancel();
+
+private:
+    struct Slot {
+        std::optional<PreparedFrame> frame;
+        std::exception_ptr error;
+        bool done = false;
+    };
+    void run();
+
+    std::vector<FrameWork> m_work;
+    std::vector<Slot> m_slots;
+    std::size_t m_next = 0;  // the next frame a worker starts
+    std::size_t m_taken = 0; // frames the caller has taken
+    std::size_t m_lookahead;
+    bool m_cancelled = false;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace printing

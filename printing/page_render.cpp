@@ -1,0 +1,196 @@
+#include "printing/page_render.h"
+
+#include "imaging/qimage_adapter.h"
+#include "page/page.h"
+#include "printing/frame_pipeline.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cstring>
+
+namespace printing {
+namespace {
+
+std::optional<imaging::Filter> filterSetting(int setting)
+{
+    if (setting <= 0)
+        return std::nullopt;
+    return imaging::filterFromIndex(setting - 1);
+}
+
+void drawCutMarks(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks)
+{
+    painter.setPen(QPen(d.colour, std::max(1, d.ruleWeight), Qt::DashDotLine, Qt::FlatCap));
+    for (const page::Line& l : d.layout.cutMarks) {
+        // Only the four-frame layout ever let the window breathe between lines.
+        if (d.frameCount == 4 && hooks.keepAlive)
+            hooks.keepAlive();
+        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+    }
+}
+
+// The part of an exact-size picture that lies on the page, copied row by row: no
+// scaling can blur it and nothing of Qt's conversions runs on a hundred megabytes.
+void copyIntoPage(imaging::Bitmap& pageBitmap, const page::Rect& r, imaging::ConstBitmapView src)
+{
+    const int x0 = std::max(0, r.left);
+    const int x1 = std::min(pageBitmap.width(), r.left + src.width);
+    const int y0 = std::max(0, r.top);
+    const int y1 = std::min(pageBitmap.height(), r.top + src.height);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const int bpp = src.bytesPerPixel;
+    for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* from = src.row(y - r.top) + static_cast<std::ptrdiff_t>(x0 - r.left) * bpp;
+        std::uint8_t* to = pageBitmap.row(y) + static_cast<std::ptrdiff_t>(x0) * 3;
+        if (bpp == 3) {
+            std::memcpy(to, from, static_cast<std::size_t>(x1 - x0) * 3);
+        } else {
+            for (int x = 0; x < x1 - x0; ++x)
+                std::memcpy(to + 3 * x, from + 4 * x, 3);
+        }
+    }
+}
+
+void putPicture(QPainter& painter, const page::Rect& r, imaging::ConstBitmapView view, imaging::Bitmap* pageBitmap)
+{
+    if (pageBitmap && view.width == r.width && view.height == r.height) {
+        copyIntoPage(*pageBitmap, r, view);
+        return;
+    }
+    // A plain stretch, as the printer driver would do it: no smoothing asked for.
+    painter.drawImage(QRect(r.left, r.top, r.width, r.height), imaging::wrapAsQImage(view));
+}
+
+void drawCaption(QPainter& painter, const PageDrawing& d, const PrintedFrame& f, const std::string& text)
+{
+    if (text.empty())
+        return;
+    QFont font(d.fontName);
+    // tsz points at the target's resolution: the same size on paper and in the file.
+    font.setPixelSize(std::max(1, page::roundToInt(static_cast<long double>(d.tsz) * d.layout.target.dpi / 72)));
+    painter.setFont(font);
+    painter.setPen(d.colour);
+    const QRect box(f.captionX, f.captionY, std::max(1, d.layout.target.pageWidth * 2),
+                    std::max(1, d.layout.captionHeight * 4 + 16));
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                     QString::fromStdString(text));
+}
+
+std::vector<FrameWork> frameWork(const PageDrawing& d)
+{
+    std::vector<FrameWork> work;
+    for (const FrameSource& s : d.frames) {
+        const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(s.frame - 1)).image;
+        work.push_back({s.picture, d.aspectRatio, d.filter, r.width, r.height});
+    }
+    return work;
+}
+
+} // namespace
+
+QColor colourFromTcol(int tcol)
+{
+    return QColor(tcol & 0xFF, (tcol >> 8) & 0xFF, (tcol >> 16) & 0xFF);
+}
+
+std::vector<FrameSource> loadedFrames(const page::Page& page)
+{
+    std::vector<FrameSource> frames;
+    for (int k = 1; k <= page.state().FrameCount; ++k) {
+        const page::TFrameRec& f = page.frame(k);
+        const imaging::Picture* picture = f.Loaded ? page.pictureShownIn(k) : nullptr;
+        if (!picture)
+            continue;
+        frames.push_back({k, f.PictureOwner > 0 ? f.PictureOwner : k, *picture, f.Details});
+    }
+    return frames;
+}
+
+PageDrawing composePage(const page::Page& page, Output output, const PrintTarget& target)
+{
+    const page::PageState& st = page.state();
+    const settings::Settings& s = page.settings();
+    PageDrawing d;
+    d.frameCount = st.FrameCount;
+    d.aspectRatio = st.Global_AspectRatio;
+    d.layout = layoutPage({st.FrameCount, st.Global_AspectRatio, s.margin_mm, s.Page_Margin_mm, s.tsz}, target);
+    d.frames = loadedFrames(page);
+    switch (output) {
+    case Output::Printer:
+        d.direct = !s.bp;
+        d.filter = d.direct ? std::nullopt : filterSetting(s.resample_for_printer);
+        d.resampleSuffix = kForPrinter;
+        break;
+    case Output::ImageFile:
+        d.filter = filterSetting(s.Print_Image_Resample_USing);
+        d.resampleSuffix = kForImageFile;
+        break;
+    case Output::Preview:
+        d.filter = imaging::Filter::Box;
+        d.resampleSuffix = kForPreview;
+        break;
+    }
+    d.marks = s.PrintMarks;
+    d.captions = s.PrintProps;
+    d.colour = colourFromTcol(s.tcol);
+    d.ruleWeight = s.RuleWeight;
+    d.fontName = QString::fromStdString(s.Margin_Font_Name);
+    d.tsz = s.tsz;
+    return d;
+}
+
+void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, imaging::Bitmap* pageBitmap)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (d.marks)
+        drawCutMarks(painter, d, hooks);
+    FramePipeline pipeline(frameWork(d));
+    for (std::size_t i = 0; i < d.frames.size(); ++i) {
+        if (hooks.cancelled && hooks.cancelled())
+            break;
+        if (hooks.keepAlive)
+            hooks.keepAlive();
+        const FrameSource& source = d.frames[i];
+        if (d.filter && hooks.status)
+            hooks.status(std::string(kResamplingImage) + std::to_string(source.pictureFrame) + d.resampleSuffix);
+        const PreparedFrame prepared = pipeline.take(i, hooks.keepAlive);
+        if (d.filter && hooks.status)
+            hooks.status(std::string(kPrintingShort));
+        const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
+        putPicture(painter, cell.image, prepared.view, pageBitmap);
+        if (d.captions)
+            drawCaption(painter, d, cell, source.details);
+        if (hooks.progress)
+            hooks.progress(printProgress(source.frame, d.frameCount));
+    }
+}
+
+imaging::Bitmap blankPageBitmap(const PrintTarget& target)
+{
+    const long long pixels = static_cast<long long>(target.pageWidth) * target.pageHeight;
+    if (target.pageWidth < 1 || target.pageHeight < 1 || pixels > imaging::kMaxResultPixels)
+        throw PrintError(std::string(kPageTooLarge));
+    imaging::Bitmap bitmap(target.pageWidth, target.pageHeight);
+    std::memset(bitmap.data(), 0xFF, static_cast<std::size_t>(bitmap.stride()) * bitmap.height());
+    return bitmap;
+}
+
+imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks)
+{
+    imaging::Bitmap bitmap = blankPageBitmap(drawing.layout.target);
+    // Painted in place: the QImage shares the bitmap's memory.
+    QImage canvas(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),
+                  QImage::Format_BGR888);
+    QPainter painter(&canvas);
+    drawPage(painter, drawing, hooks, &bitmap);
+    painter.end();
+    return bitmap;
+}
+
+} // namespace printing
