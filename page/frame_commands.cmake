@@ -2,7 +2,7 @@
 # side (popup menu, clipboard, other programs).
 add_library(paginor_page_commands STATIC
   ${CMAKE_CURRENT_LIST_DIR}/frame_commands.h ${CMAKE_CURRENT_LIST_DIR}/frame_commands.cpp)
-target_link_libraries(paginor_page_commands PUBLIC paginor_page PRIVATE paginor_imaging paginor_messages)
+target_link_libraries(paginor_page_commands PUBLIC paginor_page PRIVATE paginor_loading paginor_imaging paginor_messages)
 set_target_properties(paginor_page_commands PROPERTIES AUTOMOC OFF)
 
 add_library(paginor_page_commands_ui STATIC

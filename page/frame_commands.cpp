@@ -2,6 +2,7 @@
 
 #include "app/core/messages.h"
 #include "imaging/imaging.h"
+#include "page/loading.h"
 
 #include <algorithm>
 #include <charconv>
@@ -83,11 +84,6 @@ imaging::Bitmap turned(const imaging::Bitmap& source, RotateMode mode)
 } // namespace
 
 // ---- texts ------------------------------------------------------------------------------
-
-std::string clonedFrameMessage(int n)
-{
-    return std::string(kClonedFrameHead) + std::to_string(n) + std::string(kClonedFrameTail);
-}
 
 std::string copyOneImageMessage(int n)
 {
@@ -480,7 +476,9 @@ void resampleSelected(Page& page, int percent, int filterIndex)
         TFrameRec& f = rec(page, i);
         if (!isWorkFrame(f))
             continue;
-        page.status().setProgress(roundToInt(static_cast<long double>(i) / selected * 100));
+        // The position counts frame numbers against the selected frames, so it can run out
+        // early; it stops at the bar's end.
+        page.status().setProgress(std::min(100, roundToInt(static_cast<long double>(i) / selected * 100)));
         page.status().setStatus(resamplingStatus(i, percent));
         imaging::Bitmap work = ownPixels(f);
         const int w = roundToInt(static_cast<long double>(work.width()) * percent / 100);

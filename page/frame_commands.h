@@ -17,8 +17,6 @@
 namespace page {
 
 // Fixed message and status texts, shared by the code and its tests.
-inline constexpr std::string_view kClonedFrameHead = "Frame #"; // + n
-inline constexpr std::string_view kClonedFrameTail = " is cloned to other frames\nDelete the other frames before this one. ";
 inline constexpr std::string_view kCopyOneImageOnly =
     "You can only copy one image at a time to the clipboard\nOnly image #"; // + n + kWillBeCopied
 inline constexpr std::string_view kWillBeCopied = " will be copied";
@@ -44,8 +42,8 @@ enum class RotateMode {
     HorizontalFlip = 3, // left to right
 };
 
-// Texts built from the fixed pieces above.
-std::string clonedFrameMessage(int n);
+// Texts built from the fixed pieces above. (The copy guard's text is loading.h's
+// clonedFrameMessage: loading into a frame empties it with the same guard.)
 std::string copyOneImageMessage(int n);
 std::string cantExportPastedMessage(const std::string& program);
 std::string cantLoadWithMessage(const std::string& fileName, const std::string& program);

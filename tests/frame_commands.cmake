@@ -1,0 +1,1 @@
+paginor_gtest(frame_commands_test SOURCES frame_commands_test.cpp LIBS paginor_page_commands paginor_loading)
