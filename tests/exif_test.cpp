@@ -856,3 +856,26 @@ TEST(ExifCommand, UsageErrorsGiveExitCodeTwo)
     // After "--" a name may begin with '-'.
     EXPECT_EQ(runExif({"--", "-a.jpg"}).out, "result: -1\n");
 }
+
+TEST(ExifCommand, ProgramPrintsWhatTheCommandPrints)
+{
+    const fs::path program = fs::path(PAGINOR_BUILD_DIR) / "paginor";
+    if (!fs::exists(program))
+        GTEST_SKIP() << "the program is not built";
+    const BlockBuilder b(false);
+    const fs::path file = writeFile("exif_cmd_program.jpg",
+        jpegWithExif(b.build({{b.ascii(271, "Maker"), b.rational(33437, 28, 10), b.rational(37377, 6, 1, 10)}})));
+    const fs::path config = fs::path(PAGINOR_BUILD_DIR) / "exif_test_config"; // not the user's settings
+    const std::string sets = " --set Get_Camera_Details=1 --set Inc_Exposure=1 --set Inc_This_Text=0";
+    const std::string out = runCommand("XDG_CONFIG_HOME='" + config.string() + "' LC_ALL=C '" + program.string() +
+                                       "' exif --details '" + file.string() + "' missing.jpg" + sets +
+                                       " 2>/dev/null; echo \"exit: $?\"");
+    settings::Settings s;
+    s.Get_Camera_Details = true;
+    s.Inc_Exposure = true;
+    s.Inc_This_Text = false;
+    const CommandRun direct = runExif({"--details", file.string(), "missing.jpg"}, s);
+    EXPECT_EQ(out, direct.out + "exit: 0\n");
+    EXPECT_NE(out.find("details: exif_cmd_program.jpg 1/64 f2.8 \n"), std::string::npos);
+    fs::remove(file);
+}
