@@ -100,6 +100,15 @@ void BM_Rotate90(benchmark::State& state)
 }
 BENCHMARK(BM_Rotate90)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
+// A copy into a new bitmap (allocation included), the floor for the turn above.
+void BM_FlipReverseCopy(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(imaging::FlipReverse(false, false, photo().view()));
+    setBytes(state, photo());
+}
+BENCHMARK(BM_FlipReverseCopy)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
 // Printing's case: a camera picture down to a frame at printer resolution.
 template <bool Reference>
 void BM_ResampleShrink(benchmark::State& state)

@@ -4,10 +4,77 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <new>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
+#include <sys/mman.h>
+
 namespace imaging {
+
+namespace detail {
+
+// Pixel memory. A picture of a few megabytes and more gets its own mapping with huge
+// pages asked for: the kernel then faults it in 2 MB at a time instead of 4 KB, and a
+// quarter turn, which touches a new page with every row it writes, misses the TLB far
+// less. Elements are default-initialised, so a kernel that writes every byte need not
+// have them zeroed first (Bitmap still zeroes unless asked not to).
+template <typename T>
+struct PixelAllocator {
+    using value_type = T;
+    static constexpr std::size_t kMapThreshold = std::size_t(8) << 20;
+    static constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
+    PixelAllocator() = default;
+    template <typename U>
+    PixelAllocator(const PixelAllocator<U>&) noexcept // NOLINT(google-explicit-constructor): allocator rebinding
+    {
+    }
+
+    static std::size_t mappedSize(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+
+    T* allocate(std::size_t n)
+    {
+        const std::size_t bytes = n * sizeof(T);
+        if (bytes < kMapThreshold)
+            return static_cast<T*>(::operator new(bytes));
+        void* p = ::mmap(nullptr, mappedSize(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED)
+            throw std::bad_alloc();
+        ::madvise(p, mappedSize(bytes), MADV_HUGEPAGE); // advice only: failure changes nothing
+        return static_cast<T*>(p);
+    }
+
+    void deallocate(T* p, std::size_t n) noexcept
+    {
+        const std::size_t bytes = n * sizeof(T);
+        if (bytes < kMapThreshold)
+            ::operator delete(p);
+        else
+            ::munmap(p, mappedSize(bytes));
+    }
+
+    template <typename U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+
+    template <typename U>
+    bool operator==(const PixelAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
+
+} // namespace detail
 
 class ImagingError : public std::runtime_error {
 public:
@@ -52,10 +119,20 @@ public:
     Bitmap(int width, int height, int bytesPerPixel = 3)
         : m_width(width), m_height(height), m_bytesPerPixel(bytesPerPixel),
           m_stride(strideFor(width, bytesPerPixel)),
-          m_pixels(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(height > 0 ? height : 0))
+          m_pixels(checkedSize(width, height, bytesPerPixel), 0)
     {
-        if (width < 0 || height < 0 || (bytesPerPixel != 3 && bytesPerPixel != 4))
-            throw ImagingError("Invalid bitmap size");
+    }
+
+    // A bitmap whose pixels are left as the allocator gives them (the row padding is
+    // zeroed), for a kernel that is about to write every pixel.
+    static Bitmap uninitialized(int width, int height, int bytesPerPixel = 3)
+    {
+        Bitmap bmp(width, height, bytesPerPixel, NoFill{});
+        const std::size_t used = static_cast<std::size_t>(width) * bytesPerPixel;
+        if (used < static_cast<std::size_t>(bmp.m_stride))
+            for (int y = 0; y < height; ++y)
+                std::memset(bmp.row(y) + used, 0, static_cast<std::size_t>(bmp.m_stride) - used);
+        return bmp;
     }
 
     static std::ptrdiff_t strideFor(int width, int bytesPerPixel)
@@ -80,11 +157,25 @@ public:
     bool operator==(const Bitmap& o) const = default;
 
 private:
+    struct NoFill {};
+    Bitmap(int width, int height, int bytesPerPixel, NoFill)
+        : m_width(width), m_height(height), m_bytesPerPixel(bytesPerPixel),
+          m_stride(strideFor(width, bytesPerPixel)), m_pixels(checkedSize(width, height, bytesPerPixel))
+    {
+    }
+
+    static std::size_t checkedSize(int width, int height, int bytesPerPixel)
+    {
+        if (width < 0 || height < 0 || (bytesPerPixel != 3 && bytesPerPixel != 4))
+            throw ImagingError("Invalid bitmap size");
+        return static_cast<std::size_t>(strideFor(width, bytesPerPixel)) * static_cast<std::size_t>(height);
+    }
+
     int m_width = 0;
     int m_height = 0;
     int m_bytesPerPixel = 3;
     std::ptrdiff_t m_stride = 0;
-    std::vector<std::uint8_t> m_pixels;
+    std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> m_pixels;
 };
 
 } // namespace imaging

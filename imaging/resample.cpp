@@ -361,7 +361,7 @@ void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap
         throw ImagingError(std::string(kResampleTooSmall));
     if (static_cast<std::int64_t>(newWidth) * newHeight > kMaxResultPixels)
         throw ImagingError(std::string(kResampleTooLarge));
-    Bitmap result(newWidth, newHeight, 3);
+    Bitmap result = Bitmap::uninitialized(newWidth, newHeight, 3);
     ResampleBitmap(bitmap.view(), result.view(), filter, support);
     bitmap = std::move(result);
 }

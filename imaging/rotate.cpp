@@ -1,5 +1,4 @@
-// Quarter turns and mirroring of 24-bit bitmaps. A turn walks the picture in square
-// tiles so that both the rows read and the rows written stay in the cache.
+// Quarter turns and mirroring of 24-bit bitmaps.
 #include "imaging/imaging.h"
 #include "imaging/parallel.h"
 
@@ -10,7 +9,7 @@ namespace imaging {
 
 namespace {
 
-constexpr int kTile = 32;
+constexpr int kBand = 64;
 
 void copyPixel(std::uint8_t* to, const std::uint8_t* from)
 {
@@ -34,22 +33,23 @@ void flipRows(ConstBitmapView src, BitmapView dst, bool flip, bool reverse, int 
 }
 
 // Result rows y0 .. y1 - 1 of a quarter turn (quarters 1 or 3); result size h x w.
+// A result row is a source column. Bands of kBand source rows are taken in turn: while
+// the result rows of one band are written, the band's cache lines (one per source row,
+// holding 21 pixels of the column) and its pages stay at hand.
 void turnRows(ConstBitmapView src, BitmapView dst, int quarters, int y0, int y1)
 {
-    const int w = src.width, h = src.height;
-    for (int tx = 0; tx < dst.width; tx += kTile) {
-        const int xEnd = std::min(dst.width, tx + kTile);
+    const int h = src.height;
+    for (int x0 = 0; x0 < dst.width; x0 += kBand) {
+        const int x1 = std::min(dst.width, x0 + kBand);
+        const std::uint8_t* rows[kBand];
+        for (int x = x0; x < x1; ++x) // result column x reads source row rows[x - x0]
+            rows[x - x0] = src.row(quarters == 1 ? x : h - 1 - x);
         for (int y = y0; y < y1; ++y) {
-            std::uint8_t* to = dst.row(y);
-            if (quarters == 1) { // result (x', y') is source (w - 1 - y', x')
-                const int column = 3 * (w - 1 - y);
-                for (int x = tx; x < xEnd; ++x)
-                    copyPixel(to + 3 * x, src.row(x) + column);
-            } else { // result (x', y') is source (y', h - 1 - x')
-                const int column = 3 * y;
-                for (int x = tx; x < xEnd; ++x)
-                    copyPixel(to + 3 * x, src.row(h - 1 - x) + column);
-            }
+            // Quarter 1: result (x, y) is source (w - 1 - y, x); quarter 3: source (y, h - 1 - x).
+            const int column = 3 * (quarters == 1 ? src.width - 1 - y : y);
+            std::uint8_t* to = dst.row(y) + 3 * x0;
+            for (int i = 0; i < x1 - x0; ++i)
+                copyPixel(to + 3 * i, rows[i] + column);
         }
     }
 }
@@ -60,7 +60,7 @@ Bitmap FlipReverse(bool flip, bool reverse, ConstBitmapView bmp)
 {
     if (bmp.bytesPerPixel != 3)
         throw ImagingError(std::string(kCantFlipReverse));
-    Bitmap result(bmp.width, bmp.height, 3);
+    Bitmap result = Bitmap::uninitialized(bmp.width, bmp.height, 3);
     BitmapView dst = result.view();
     detail::parallelFor(bmp.height, static_cast<long long>(bmp.width) * 3,
                         [&](int y0, int y1) { flipRows(bmp, dst, flip, reverse, y0, y1); });
@@ -78,16 +78,11 @@ Bitmap Rotate90(std::int32_t angle, ConstBitmapView bmp)
         return FlipReverse(false, false, bmp);
     if (quarters == 2)
         return FlipReverse(true, true, bmp);
-    Bitmap result(bmp.height, bmp.width, 3);
+    Bitmap result = Bitmap::uninitialized(bmp.height, bmp.width, 3);
     BitmapView dst = result.view();
-    // Bands of whole tiles of result rows, so each worker reads its own source columns.
-    detail::parallelFor(
-        dst.height, static_cast<long long>(dst.width) * 3,
-        [&](int y0, int y1) {
-            for (int ty = y0; ty < y1; ty += kTile)
-                turnRows(bmp, dst, quarters, ty, std::min(y1, ty + kTile));
-        },
-        kTile);
+    // Each worker writes its own result rows, so it reads its own source columns.
+    detail::parallelFor(dst.height, static_cast<long long>(dst.width) * 3,
+                        [&](int y0, int y1) { turnRows(bmp, dst, quarters, y0, y1); });
     return result;
 }
 

@@ -359,6 +359,19 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RotateSizes,
                          testing::Values(std::pair{1, 1}, std::pair{3, 2}, std::pair{1, 9}, std::pair{33, 31},
                                          std::pair{700, 511}));
 
+// New bitmaps from the kernels are not zeroed first; their row padding must be, or two
+// equal pictures would compare unequal.
+TEST(Rotate, ResultsOfEqualPicturesCompareEqualPaddingIncluded)
+{
+    Bitmap src(5, 3, 3); // 15 bytes a row, one of padding
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            setPixel(src, x, y, {x, y, 7});
+    EXPECT_TRUE(imaging::FlipReverse(false, false, src.view()) == src);
+    EXPECT_TRUE(imaging::Rotate90(360, src.view()) == src);
+    EXPECT_TRUE(imaging::Rotate90(90, imaging::Rotate90(270, src.view()).view()) == src);
+}
+
 TEST(Rotate, FullTurnsCopyAndOtherAnglesAreRefused)
 {
     std::mt19937 rng(14);
