@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "app/core/messages.h"
 #include "app/session.h"
+#include "page/load_ui.h"
 #include "page/page_view.h"
 #include "printing/printer.h"
 #include "settings/ui/settings_ui.h"
@@ -128,7 +129,44 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
             if (QToolButton* b = toolButton(name))
                 b->setEnabled(false);
     });
+    m_loader = new page::ImageLoader(*m_view, this);
+    connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
     restorePlacement();
+}
+
+// ---- loading ------------------------------------------------------------------------
+
+void TMain_Form::applyListButtons(const page::ListButtons& buttons)
+{
+    toolButton("tb_load_next")->setEnabled(buttons.loadNext);
+    toolButton("tb_print_next")->setEnabled(buttons.printNext);
+    menuAction("ClearFilelist1")->setEnabled(buttons.clearList);
+    menuAction("Addtofilelist1")->setEnabled(buttons.addToList);
+}
+
+void TMain_Form::Load1Click()
+{
+    m_loader->Load1Click();
+}
+
+void TMain_Form::Addtofilelist1Click()
+{
+    m_loader->Addtofilelist1Click();
+}
+
+void TMain_Form::ClearFilelist1Click()
+{
+    m_loader->ClearFilelist1Click();
+}
+
+void TMain_Form::tb_loadClick()
+{
+    m_loader->tb_loadClick();
+}
+
+void TMain_Form::tb_load_nextClick()
+{
+    m_loader->tb_load_nextClick();
 }
 
 TMain_Form::~TMain_Form()
@@ -172,9 +210,9 @@ void TMain_Form::buildMenus()
     };
     QMenu* files = menu("Images1", "&Files", 10);
     connect(files, &QMenu::aboutToShow, this, &TMain_Form::Images1Click);
-    addLaterEntry(files, "Load1", "&Load Selected");
-    addLaterEntry(files, "Addtofilelist1", "Add to file list");
-    addLaterEntry(files, "ClearFilelist1", "Clear File list");
+    addEntry(files, "Load1", "&Load Selected", &TMain_Form::Load1Click);
+    addEntry(files, "Addtofilelist1", "Add to file list", &TMain_Form::Addtofilelist1Click);
+    addEntry(files, "ClearFilelist1", "Clear File list", &TMain_Form::ClearFilelist1Click)->setEnabled(false);
     addLaterEntry(files, "Delete1", "&Remove Selected");
     addLaterEntry(files, "LoadPages1", "Load Page - Zip");
     addLaterEntry(files, "SavePages1", "Save Page - Zip");
@@ -234,8 +272,10 @@ void TMain_Form::buildToolBar()
     ToolBar1->setIconSize(QSize(25, 21));
 
     // Buttons whose commands come with later parts of the program start disabled.
-    addButton("tb_load", "load image(s) ", u8"\u21E9", false);
-    addButton("tb_load_next", "load image(s) from list", u8"\u21CA", false);
+    connect(addButton("tb_load", "load image(s) ", u8"\u21E9", true), &QToolButton::clicked, this,
+            &TMain_Form::tb_loadClick);
+    connect(addButton("tb_load_next", "load image(s) from list", u8"\u21CA", false), &QToolButton::clicked, this,
+            &TMain_Form::tb_load_nextClick);
     addButton("tb_bin", "remove selected image(s) from frame(s)", u8"\u2716", false);
     ToolBar1->addSeparator();
     addButton("tb_rotate", "rotate selected image(s)", u8"\u21BB", false);

@@ -16,7 +16,11 @@ class QProgressBar;
 class QTimer;
 class QToolButton;
 
-namespace page { class PageView; }
+namespace page {
+class PageView;
+class ImageLoader;
+struct ListButtons;
+}
 
 namespace app {
 
@@ -41,6 +45,8 @@ public:
 
     page::Page& pageModel() { return *m_page; }
     page::PageView* pageView() const { return m_view; }
+    // The file list and the load commands (batch printing loads through it too).
+    page::ImageLoader* imageLoader() const { return m_loader; }
     settings::Settings& settings();
     QString statusText() const;
     QString printerLine() const;
@@ -75,6 +81,11 @@ private slots:
     void Text_ButtonClick();
     void ToolButton1Click();
     void Resize_TimerTimer();
+    void Load1Click();
+    void Addtofilelist1Click();
+    void ClearFilelist1Click();
+    void tb_loadClick();
+    void tb_load_nextClick();
 
 private:
     // page::StatusDisplay
@@ -94,12 +105,14 @@ private:
     void FormDestroy();
     void restorePlacement();
     void savePlacement() const;
+    void applyListButtons(const page::ListButtons& buttons);
 
     Session& m_session;
     Options m_options;
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<page::Page> m_page;
     page::PageView* m_view = nullptr;
+    page::ImageLoader* m_loader = nullptr;
 
     QToolBar* ToolBar1 = nullptr;
     QComboBox* Sel_Frames = nullptr;

@@ -20,7 +20,7 @@ struct ListButtons {
     bool loadNext = false;  // tb_load_next
     bool clearList = false; // "Clear File list"
     bool printNext = false; // tb_print_next
-    bool addToList = false; // "Add to file list"
+    bool addToList = true;  // "Add to file list"
 
     friend bool operator==(const ListButtons&, const ListButtons&) = default;
 };
