@@ -20,6 +20,7 @@ inline constexpr std::string_view kResampleTooSmall =
     "Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high";
 inline constexpr std::string_view kResampleTooLarge = "Can't resample: the new size is too large";
 inline constexpr std::string_view kBadFilter = "Unknown resampling filter";
+inline constexpr std::string_view kBadSupport = "Resampling support out of range";
 inline constexpr std::string_view kBadConvolveStyle = "Unknown filter style";
 inline constexpr std::string_view kBadGamma = "Gamma must be a number above 0";
 inline constexpr std::string_view kBadAspectRatio = "Can't fit the picture: the aspect ratio gives no usable width";

@@ -37,10 +37,15 @@ struct PassWeights {
     std::vector<std::int32_t> position;
     std::vector<float> weight;          // the integer weights, exactly
     std::vector<std::int32_t> weightSum; // per output, as a 32-bit sum
-    // Every partial sum of weight x level stays below 2^24 in magnitude, so float
-    // sums are exact integers and the float quotient truncates as the integer one does.
-    bool floatExact = true;
 };
+
+// The filtering sums weight x level in floats. While the weights of a list add up to
+// less than 2^24 / 255 in magnitude, every partial sum is an integer below 2^24, which
+// a float holds exactly, in any order of addition; and the float quotient of two such
+// integers truncates to the integer quotient. The kernels are at most 1 and vanish
+// beyond their reach, so a list's weights add up to a few hundred at most; the bound
+// is checked all the same.
+constexpr std::int64_t kMaxWeightMagnitude = ((std::int64_t(1) << 24) - 1) / 255;
 
 // The filtering loops take weight entries this many at a time, each into its own
 // sum: float sums of integers below 2^24 are exact in any order, and independent sums
@@ -81,8 +86,8 @@ void appendWeights(PassWeights& pw, int i, int srcLength, Filter filter, float s
         pw.weight.push_back(0.0f);
     }
     pw.weightSum[i] = static_cast<std::int32_t>(sum);
-    if (magnitude * 255 >= (std::int64_t(1) << 24))
-        pw.floatExact = false;
+    if (magnitude > kMaxWeightMagnitude)
+        throw ImagingError(std::string(kBadSupport));
 }
 
 PassWeights buildWeights(int srcLength, int dstLength, Filter filter, float support)
@@ -116,17 +121,6 @@ PAGINOR_INLINE void finishFloat(const float* acc, std::int32_t weightSum, std::u
             const auto v = static_cast<std::uint32_t>(static_cast<std::int32_t>(acc[l])) >> 8;
             out[l] = static_cast<std::uint8_t>(std::min<std::uint32_t>(v, 255));
         }
-    }
-}
-
-// The same for 32-bit wrapping sums, for weights too large for float sums.
-template <int N>
-PAGINOR_INLINE void finishInteger(const std::uint32_t* acc, std::int32_t weightSum, std::uint8_t* out)
-{
-    for (int l = 0; l < N; ++l) {
-        const auto s = static_cast<std::int32_t>(acc[l]);
-        std::int64_t v = weightSum != 0 ? static_cast<std::int64_t>(s) / weightSum : acc[l] >> 8;
-        out[l] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
     }
 }
 
@@ -172,15 +166,6 @@ void gatherRowBlock(ConstBitmapView src, int y0, int rows, float* line, float* t
     }
 }
 
-void gatherRowBlockBytes(ConstBitmapView src, int y0, int rows, std::uint8_t* t)
-{
-    for (int r = 0; r < rows; ++r) {
-        const std::uint8_t* row = src.row(y0 + r);
-        for (int x = 0; x < src.width; ++x)
-            std::memcpy(t + static_cast<std::ptrdiff_t>(x) * kBlockLanes + kPixelLanes * r, row + x * src.bytesPerPixel, 3);
-    }
-}
-
 PAGINOR_VECTOR_CLONES
 void filterRowBlockFloat(const PassWeights& pw, int dstLength, const float* t, std::uint8_t* out)
 {
@@ -206,20 +191,6 @@ void filterRowBlockFloat(const PassWeights& pw, int dstLength, const float* t, s
     }
 }
 
-void filterRowBlockInteger(const PassWeights& pw, int dstLength, const std::uint8_t* t, std::uint8_t* out)
-{
-    for (int i = 0; i < dstLength; ++i) {
-        std::uint32_t acc[kBlockLanes] = {};
-        for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
-            const auto w = static_cast<std::uint32_t>(static_cast<std::int32_t>(pw.weight[k]));
-            const std::uint8_t* s = t + static_cast<std::ptrdiff_t>(pw.position[k]) * kBlockLanes;
-            for (int l = 0; l < kBlockLanes; ++l)
-                acc[l] += w * s[l];
-        }
-        finishInteger<kBlockLanes>(acc, pw.weightSum[i], out + static_cast<std::ptrdiff_t>(i) * kBlockLanes);
-    }
-}
-
 // Puts a filtered block back upright into the work rows y0 .. y0 + rows - 1.
 void scatterRowBlock(const std::uint8_t* out, int dstLength, int y0, int rows, std::uint8_t* work,
                      std::ptrdiff_t workStride)
@@ -241,20 +212,13 @@ void rowPass(ConstBitmapView src, int dstWidth, const PassWeights& pw, std::uint
         src.height, rowCost,
         [&](int begin, int end) {
             // Per worker: its own turned block and filtered block.
-            const auto lanes = static_cast<std::size_t>(src.width) * kBlockLanes;
-            std::vector<float> t(pw.floatExact ? lanes : 0, 0.0f);
+            std::vector<float> t(static_cast<std::size_t>(src.width) * kBlockLanes, 0.0f);
             std::vector<float> line(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
-            std::vector<std::uint8_t> tBytes(pw.floatExact ? 0 : lanes, 0);
             std::vector<std::uint8_t> out(static_cast<std::size_t>(dstWidth) * kBlockLanes);
             for (int y0 = begin; y0 < end; y0 += kRowBlock) {
                 const int rows = std::min(kRowBlock, end - y0);
-                if (pw.floatExact) {
-                    gatherRowBlock(src, y0, rows, line.data(), t.data());
-                    filterRowBlockFloat(pw, dstWidth, t.data(), out.data());
-                } else {
-                    gatherRowBlockBytes(src, y0, rows, tBytes.data());
-                    filterRowBlockInteger(pw, dstWidth, tBytes.data(), out.data());
-                }
+                gatherRowBlock(src, y0, rows, line.data(), t.data());
+                filterRowBlockFloat(pw, dstWidth, t.data(), out.data());
                 scatterRowBlock(out.data(), dstWidth, y0, rows, work, workStride);
             }
         },
@@ -297,36 +261,12 @@ void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::pt
     }
 }
 
-void filterColumnsInteger(const PassWeights& pw, const std::uint8_t* work, std::ptrdiff_t workStride, int rowBytes,
-                          BitmapView dst, int i0, int i1)
-{
-    for (int i = i0; i < i1; ++i) {
-        std::uint8_t* target = dst.row(i);
-        for (int b = 0; b < rowBytes; b += kColumnRun) {
-            std::uint32_t acc[kColumnRun] = {};
-            for (int k = pw.start[i]; k < pw.start[i + 1]; ++k) {
-                const auto w = static_cast<std::uint32_t>(static_cast<std::int32_t>(pw.weight[k]));
-                const std::uint8_t* s = work + pw.position[k] * workStride + b;
-                for (int l = 0; l < kColumnRun; ++l)
-                    acc[l] += w * s[l];
-            }
-            std::uint8_t out[kColumnRun];
-            finishInteger<kColumnRun>(acc, pw.weightSum[i], out);
-            std::memcpy(target + b, out, static_cast<std::size_t>(std::min(kColumnRun, rowBytes - b)));
-        }
-    }
-}
-
 void columnPass(const std::uint8_t* work, std::ptrdiff_t workStride, const PassWeights& pw, BitmapView dst)
 {
     const int rowBytes = dst.width * 3;
     const long long rowCost = static_cast<long long>(rowBytes) * std::max<long long>(1, pw.position.size() / dst.height);
-    detail::parallelFor(dst.height, rowCost, [&](int begin, int end) {
-        if (pw.floatExact)
-            filterColumnsFloat(pw, work, workStride, rowBytes, dst, begin, end);
-        else
-            filterColumnsInteger(pw, work, workStride, rowBytes, dst, begin, end);
-    });
+    detail::parallelFor(dst.height, rowCost,
+                        [&](int begin, int end) { filterColumnsFloat(pw, work, workStride, rowBytes, dst, begin, end); });
 }
 
 float checkedSupport(Filter filter, float support)
@@ -335,7 +275,7 @@ float checkedSupport(Filter filter, float support)
         return defaultSupport(filter);
     // A reach beyond this has no use and would make weight lists without bound.
     if (!(support > 0.0f && support <= 64.0f))
-        throw ImagingError(std::string(kBadFilter));
+        throw ImagingError(std::string(kBadSupport));
     return support;
 }
 
@@ -346,9 +286,13 @@ void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float su
     detail::checkResampleSizes(src, dst);
     support = checkedSupport(filter, support);
     const PassWeights across = buildWeights(src.width, dst.width, filter, support);
-    // Work rows are padded so the column pass may always read whole runs.
-    const std::ptrdiff_t workStride = (static_cast<std::ptrdiff_t>(dst.width) * 3 + kColumnRun - 1) / kColumnRun * kColumnRun;
-    std::vector<std::uint8_t> work(static_cast<std::size_t>(workStride) * src.height, 0);
+    // Work rows are padded so the column pass may always read whole runs; the row pass
+    // writes every byte but the padding, which is zeroed so that nothing unset is read.
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(dst.width) * 3;
+    const std::ptrdiff_t workStride = (rowBytes + kColumnRun - 1) / kColumnRun * kColumnRun;
+    std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work(static_cast<std::size_t>(workStride) * src.height);
+    for (int y = 0; y < src.height; ++y)
+        std::memset(work.data() + y * workStride + rowBytes, 0, static_cast<std::size_t>(workStride - rowBytes));
     rowPass(src, dst.width, across, work.data(), workStride);
     const PassWeights down = buildWeights(src.height, dst.height, filter, support);
     columnPass(work.data(), workStride, down, dst);
