@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "app/core/messages.h"
 #include "app/session.h"
+#include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
 #include "page/page_view.h"
 #include "printing/printer.h"
@@ -131,6 +132,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     });
     m_loader = new page::ImageLoader(*m_view, this);
     connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
+    buildFrameCommands();
     restorePlacement();
 }
 
@@ -167,6 +169,15 @@ void TMain_Form::tb_loadClick()
 void TMain_Form::tb_load_nextClick()
 {
     m_loader->tb_load_nextClick();
+}
+
+// ---- frame commands -----------------------------------------------------------------
+
+void TMain_Form::buildFrameCommands()
+{
+    page::FrameCommandHooks hooks;
+    hooks.settings = [this] { Set_Up_Settings(); };
+    m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
 }
 
 TMain_Form::~TMain_Form()

@@ -15,6 +15,7 @@ class QMenu;
 class QProgressBar;
 class QTimer;
 class QToolButton;
+namespace page { class FrameCommandsUi; }
 
 namespace page {
 class PageView;
@@ -45,6 +46,8 @@ public:
 
     page::Page& pageModel() { return *m_page; }
     page::PageView* pageView() const { return m_view; }
+    // Selection, the frame popup and the commands on the selected frames.
+    page::FrameCommandsUi* frameCommands() const { return m_frameCommands; }
     // The file list and the load commands (batch printing loads through it too).
     page::ImageLoader* imageLoader() const { return m_loader; }
     settings::Settings& settings();
@@ -105,6 +108,7 @@ private:
     void FormDestroy();
     void restorePlacement();
     void savePlacement() const;
+    void buildFrameCommands();
     void applyListButtons(const page::ListButtons& buttons);
 
     Session& m_session;
@@ -112,6 +116,7 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<page::Page> m_page;
     page::PageView* m_view = nullptr;
+    page::FrameCommandsUi* m_frameCommands = nullptr;
     page::ImageLoader* m_loader = nullptr;
 
     QToolBar* ToolBar1 = nullptr;

@@ -86,8 +86,9 @@ compare() {
   mmb=$(cut -d' ' -f2 "$WORK/b" | median)
   mr=$(median <"$WORK/r")
   awk -v n="$name" -v ta="$mta" -v tb="$mtb" -v ma="$mma" -v mb="$mmb" -v r="$mr" -v t="$target" 'BEGIN {
-    printf "%-38s paginor %6.3f s %5.0f MB | peer %6.3f s %5.0f MB | ratio %5.2f (pairs %5.2f) target <= %.2f %s\n",
-      n, ta, ma / 1024, tb, mb / 1024, ta / tb, r, t, (ta / tb <= t ? "met" : "MISSED")
+    verdict = t > 0 ? sprintf("target <= %.2f %s", t, (ta / tb <= t ? "met" : "MISSED")) : "(reading and writing only)"
+    printf "%-38s paginor %6.3f s %5.0f MB | peer %6.3f s %5.0f MB | ratio %5.2f (pairs %5.2f) %s\n",
+      n, ta, ma / 1024, tb, mb / 1024, ta / tb, r, verdict
   }'
 }
 
@@ -96,6 +97,8 @@ B=$WORK/big.ppm
 S=$WORK/small.ppm
 O=$WORK/out
 echo
+# The floor under every case: the picture read and written, nothing done to it.
+compare "no operation vs vips copy" 0 -- "${E[@]}" "$B" -o "$O.bmp" -- $VIPS copy "$B" "$O.ppm"
 compare "shrink Lanczos3 vs vips" 1.0 -- "${E[@]}" "$B" -o "$O.bmp" --resample 1126x750:5 -- \
   $VIPS resize "$B" "$O.ppm" 0.1876666667 --vscale 0.1875 --kernel lanczos3 --gap 0
 compare "shrink Mitchell vs vips" 1.0 -- "${E[@]}" "$B" -o "$O.bmp" --resample 1126x750:6 -- \

@@ -111,9 +111,10 @@ PAGINOR_INLINE void finishFloat(const float* acc, std::int32_t weightSum, std::u
     if (weightSum != 0) {
         const auto d = static_cast<float>(weightSum);
         for (int l = 0; l < N; ++l) {
-            // Clamping before truncating gives the same level as truncating first.
-            const float q = std::min(std::max(acc[l] / d, 0.0f), 255.0f);
-            out[l] = static_cast<std::uint8_t>(static_cast<int>(q));
+            // Quotients stay below 2^24 in magnitude, so the conversion cannot overflow;
+            // integer clamps vectorise more simply than float ones.
+            const auto level = static_cast<std::int32_t>(acc[l] / d);
+            out[l] = static_cast<std::uint8_t>(std::clamp(level, 0, 255));
         }
     } else {
         // A list whose weights cancel: the sum read as unsigned, less its 8 fraction bits.
