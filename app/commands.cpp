@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "exif/exif_command.h"
 #include "imaging/edit_command.h"
+#include "printing/print_cli.h"
 #include "settings/qt_store.h"
 
 #include <ostream>
@@ -45,6 +46,10 @@ CommandFunction findCommand(std::string_view name)
         return &exif::exifCommand;
     if (name == "edit")
         return &imaging::editCommand;
+    if (name == "render")
+        return &printing::renderCommand;
+    if (name == "print")
+        return &printing::printCommand;
     return nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
+#include "page/loading.h"
 #include "page/page_view.h"
 #include "printing/printer.h"
 #include "settings/ui/settings_ui.h"
@@ -132,8 +133,88 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     });
     m_loader = new page::ImageLoader(*m_view, this);
     connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
+    m_printing = new printing::PrintCommands(*this, this);
     buildFrameCommands();
     restorePlacement();
+}
+
+// ---- printing -----------------------------------------------------------------------
+
+void TMain_Form::tb_printClick()
+{
+    m_printing->printCommand();
+}
+
+void TMain_Form::Print2Click()
+{
+    m_printing->printCommand();
+}
+
+void TMain_Form::Printtofile1Click()
+{
+    m_printing->printToFileCommand();
+}
+
+void TMain_Form::PrintPreview1Click()
+{
+    m_printing->previewCommand();
+}
+
+void TMain_Form::tb_print_nextClick()
+{
+    m_printing->Load_and_Print();
+}
+
+void TMain_Form::tb_stopClick()
+{
+    m_printing->stopCommand();
+}
+
+void TMain_Form::setStopEnabled(bool enabled)
+{
+    toolButton("tb_stop")->setEnabled(enabled);
+}
+
+void TMain_Form::saveAndDisableButtons()
+{
+    m_savedButtons.clear();
+    for (const char* name : {"tb_load", "tb_load_next", "tb_stop", "tb_print", "tb_print_next", "Text_Button", "Page_Button"}) {
+        QToolButton* b = toolButton(name);
+        m_savedButtons.emplace_back(b, b->isEnabled());
+        if (b->objectName() != "tb_stop")
+            b->setEnabled(false);
+    }
+}
+
+void TMain_Form::restoreButtons()
+{
+    for (const auto& [button, enabled] : m_savedButtons)
+        button->setEnabled(enabled);
+    m_savedButtons.clear();
+}
+
+bool TMain_Form::batchInProgress() const
+{
+    return m_loader->queue().BatchInProgress;
+}
+
+void TMain_Form::loadNextPage()
+{
+    const page::LoadHooks hooks = m_loader->hooks();
+    for (int n = 1; n <= m_page->state().FrameCount; ++n) {
+        if (page::emptyFrameForLoad(*m_page, n) && hooks.frameEmptied)
+            hooks.frameEmptied(n);
+        m_page->frame(n).Selected = true;
+    }
+    page::Load_The_Files(*m_page, m_loader->queue(), hooks);
+}
+
+void TMain_Form::batchEnded()
+{
+    const bool more = batchInProgress();
+    toolButton("tb_load_next")->setEnabled(more);
+    toolButton("tb_print_next")->setEnabled(more);
+    menuAction("ClearFilelist1")->setEnabled(more);
 }
 
 // ---- loading ------------------------------------------------------------------------
@@ -233,9 +314,9 @@ void TMain_Form::buildMenus()
     addLaterEntry(select, "DeSelectAll1", "&DeSelect All");
 
     QMenu* print = menu("Print1", "&Print", 12);
-    addLaterEntry(print, "PrintPreview1", "Print Preview ");
-    addLaterEntry(print, "Print2", "&Print to printer");
-    addLaterEntry(print, "Printtofile1", "Print to image file");
+    addEntry(print, "PrintPreview1", "Print Preview ", &TMain_Form::PrintPreview1Click);
+    addEntry(print, "Print2", "&Print to printer", &TMain_Form::Print2Click);
+    addEntry(print, "Printtofile1", "Print to image file", &TMain_Form::Printtofile1Click);
 
     QMenu* setup = menu("Setup1", "S&etup", 999);
     addEntry(setup, "Settings1", "&Settings", &TMain_Form::Set_Up_Settings);
@@ -316,8 +397,13 @@ void TMain_Form::buildToolBar()
 
     QToolButton* stop = addButton("tb_stop", "stop printing ", u8"\u25A0", false);
     stop->setIcon(glyphIcon(u8"\u25A0", QColor(0xc0, 0x20, 0x20)));
-    addButton("tb_print", "print ", "", false)->setIcon(printerIcon(false));
-    addButton("tb_print_next", "print - load - print (from image list)", "", false)->setIcon(printerIcon(true));
+    connect(stop, &QToolButton::clicked, this, &TMain_Form::tb_stopClick);
+    QToolButton* print = addButton("tb_print", "print ", "", true);
+    print->setIcon(printerIcon(false));
+    connect(print, &QToolButton::clicked, this, &TMain_Form::tb_printClick);
+    QToolButton* printNext = addButton("tb_print_next", "print - load - print (from image list)", "", false);
+    printNext->setIcon(printerIcon(true));
+    connect(printNext, &QToolButton::clicked, this, &TMain_Form::tb_print_nextClick);
     ToolBar1->addSeparator();
     QToolButton* help = addButton("tb_help", "help ", "?", true);
     connect(help, &QToolButton::clicked, this, &TMain_Form::tb_helpClick);
@@ -474,10 +560,15 @@ void TMain_Form::Printer_SetupClick()
 {
     if (!m_session.printers)
         return;
+    // The dialog shows the page turned the way the current layout prints it.
+    m_printer.setPageOrientation(page::isPortraitLayout(m_page->state().FrameCount) ? QPageLayout::Portrait
+                                                                                      : QPageLayout::Landscape);
     QPrintDialog dialog(&m_printer, this);
     dialog.setWindowTitle("Printer Setup");
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    if (!accepted)
         return;
     if (m_session.printers->selectByName(m_printer.printerName()))
         settings().Printer = m_session.printers->current();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "page/page.h"
+#include "printing/print_commands.h"
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -27,7 +28,7 @@ namespace app {
 
 struct Session;
 
-class TMain_Form : public QMainWindow, private page::StatusDisplay {
+class TMain_Form : public QMainWindow, private page::StatusDisplay, private printing::PrintWindow {
     Q_OBJECT
 public:
     struct Options {
@@ -50,6 +51,8 @@ public:
     page::FrameCommandsUi* frameCommands() const { return m_frameCommands; }
     // The file list and the load commands (batch printing loads through it too).
     page::ImageLoader* imageLoader() const { return m_loader; }
+    // Printing, print to file, preview, batch printing and Stop.
+    printing::PrintCommands* printCommands() const { return m_printing; }
     settings::Settings& settings();
     QString statusText() const;
     QString printerLine() const;
@@ -89,6 +92,12 @@ private slots:
     void ClearFilelist1Click();
     void tb_loadClick();
     void tb_load_nextClick();
+    void tb_printClick();
+    void Print2Click();
+    void Printtofile1Click();
+    void PrintPreview1Click();
+    void tb_print_nextClick();
+    void tb_stopClick();
 
 private:
     // page::StatusDisplay
@@ -111,6 +120,20 @@ private:
     void buildFrameCommands();
     void applyListButtons(const page::ListButtons& buttons);
 
+    // printing::PrintWindow
+    page::Page& printPage() override { return *m_page; }
+    QPrinter& printer() override { return m_printer; }
+    QWidget* dialogParent() override { return this; }
+    QTimer& queueTimer() override { return *Qtimer; }
+    void setStopEnabled(bool enabled) override;
+    bool stopRequested() const override { return StopRequested; }
+    void setStopRequested(bool stop) override { StopRequested = stop; }
+    void saveAndDisableButtons() override;
+    void restoreButtons() override;
+    bool batchInProgress() const override;
+    void loadNextPage() override;
+    void batchEnded() override;
+
     Session& m_session;
     Options m_options;
     QPrinter m_printer{QPrinter::HighResolution};
@@ -118,6 +141,11 @@ private:
     page::PageView* m_view = nullptr;
     page::FrameCommandsUi* m_frameCommands = nullptr;
     page::ImageLoader* m_loader = nullptr;
+    printing::PrintCommands* m_printing = nullptr;
+    // Set by Stop, cleared when a print command starts; the queue wait and batches test it.
+    bool StopRequested = false;
+    // The toolbar's enabled states while a page prints (Save_Button_State).
+    std::vector<std::pair<QToolButton*, bool>> m_savedButtons;
 
     QToolBar* ToolBar1 = nullptr;
     QComboBox* Sel_Frames = nullptr;

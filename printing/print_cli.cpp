@@ -1,0 +1,253 @@
+#include "printing/print_cli.h"
+
+#include "app/core/messages.h"
+#include "page/loading.h"
+#include "printing/print_commands.h"
+#include "printing/printer.h"
+
+#include <QPrinter>
+#include <QTimer>
+
+#include <cctype>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+namespace printing {
+namespace {
+
+struct RenderArgs {
+    std::string out;
+    std::optional<int> dpi;
+    bool geometry = false;
+    std::vector<std::string> files;
+};
+
+std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Messages& msgs)
+{
+    RenderArgs r;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "-o" || a == "--dpi") && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            if (a == "-o") {
+                r.out = v;
+                continue;
+            }
+            char* end = nullptr;
+            const long dpi = std::strtol(v.c_str(), &end, 10);
+            if (v.empty() || *end != '\0' || dpi < 1 || dpi > 10000) {
+                msgs.error("render: --dpi wants a resolution of 1..10000 dots per inch, not '" + v + "'");
+                return std::nullopt;
+            }
+            r.dpi = static_cast<int>(dpi);
+        } else if (a == "--geometry") {
+            r.geometry = true;
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            msgs.error("render: unknown option '" + a + "'");
+            return std::nullopt;
+        } else {
+            r.files.push_back(a);
+        }
+    }
+    if (r.out.empty() || r.files.empty()) {
+        msgs.error("render: usage: render -o OUT [--dpi D] [--geometry] FILE...");
+        return std::nullopt;
+    }
+    return r;
+}
+
+std::string lowerExtension(const std::string& path)
+{
+    std::string ext = imaging::extensionOf(path);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+// The printer's metrics, or those of --printer-page/--printer-dpi; with both given no
+// printer is asked at all.
+std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
+{
+    page::PrinterMetrics m;
+    const bool ownPage = ctx.common.printerPage && ctx.common.printerDpi;
+    if (!ownPage) {
+        CupsPrinterList printers;
+        if (!printers.select(ctx.settings.Printer))
+            return std::nullopt;
+        QPrinter printer(QPrinter::HighResolution);
+        preparePrinter(printer, printers.currentName());
+        m = readPrinterMetrics(printer);
+    } else {
+        m.name = "--printer-page";
+    }
+    if (ctx.common.printerPage) {
+        m.pageWidthPx = ctx.common.printerPage->first;
+        m.pageHeightPx = ctx.common.printerPage->second;
+    }
+    if (ctx.common.printerDpi)
+        m.dpiX = m.dpiY = *ctx.common.printerDpi;
+    if (!m.usable())
+        return std::nullopt;
+    return m;
+}
+
+std::string jsonString(const std::string& s)
+{
+    std::ostringstream o;
+    o << '"';
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\')
+            o << '\\' << c;
+        else if (c < 0x20)
+            o << "\\u" << std::hex << std::setw(4) << std::setfill('0') << int(c) << std::dec;
+        else
+            o << c;
+    }
+    o << '"';
+    return o.str();
+}
+
+void writeGeometry(std::ostream& out, const PageDrawing& d)
+{
+    out << "{\"page\":{\"width\":" << d.layout.target.pageWidth << ",\"height\":" << d.layout.target.pageHeight
+        << "},\"frames\":[";
+    bool first = true;
+    for (const FrameSource& f : d.frames) {
+        const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(f.frame - 1)).image;
+        out << (first ? "" : ",") << "{\"frame\":" << f.frame << ",\"left\":" << r.left << ",\"top\":" << r.top
+            << ",\"right\":" << r.right() << ",\"bottom\":" << r.bottom() << ",\"details\":" << jsonString(f.details)
+            << '}';
+        first = false;
+    }
+    out << "]}\n";
+}
+
+// A page laid out against the metrics as the window lays it out (margins, centring).
+std::unique_ptr<page::Page> headlessPage(settings::Settings& s, const page::PrinterMetrics& m)
+{
+    auto page = std::make_unique<page::Page>(s, [m] { return m; });
+    page->Sizeup_Visual_Page(800, 600);
+    return page;
+}
+
+} // namespace
+
+std::string numberedOutput(const std::string& out, int k, bool severalPages)
+{
+    if (!severalPages)
+        return out;
+    const std::string ext = imaging::extensionOf(out);
+    return out.substr(0, out.size() - ext.size()) + "-" + std::to_string(k) + ext;
+}
+
+int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+{
+    const auto r = parseRenderArgs(args, ctx.messages);
+    if (!r)
+        return 2;
+    const std::string ext = lowerExtension(r->out);
+    const bool jpeg = ext == ".jpg" || ext == ".jpeg";
+    if (!jpeg && ext != ".bmp") {
+        ctx.messages.error("render: the output must end in .jpg, .jpeg or .bmp: " + r->out);
+        return 2;
+    }
+    const auto metrics = metricsFor(ctx);
+    if (!metrics) {
+        ctx.messages.error("render: no printer to take the page from; give --printer-page WxH and --printer-dpi D");
+        return 1;
+    }
+    if (r->dpi)
+        ctx.settings.Print_Image_Resolution = *r->dpi;
+    auto page = headlessPage(ctx.settings, *metrics);
+    page::FileQueue queue;
+    queue.FileList = r->files;
+    const bool several = r->files.size() > page->state().FrameCount;
+    const int dpi = r->dpi ? *r->dpi : imageFileDpi(ctx.settings);
+    int failures = 0;
+    int pageNumber = 0;
+    try {
+        do {
+            failures += page::Next_Batch(*page, queue).filesFailed;
+            const page::PageState& st = page->state();
+            const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
+            const PageDrawing drawing = composePage(*page, Output::ImageFile, target);
+            if (drawing.frames.empty())
+                continue; // every file of this page failed, and each was reported
+            const imaging::Bitmap bitmap = renderPageBitmap(drawing, {});
+            savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, several), jpeg, ctx.settings.Quality);
+            if (r->geometry)
+                writeGeometry(ctx.out, drawing);
+        } while (queue.BatchInProgress);
+    } catch (const std::exception& e) {
+        ctx.messages.error(e.what());
+        return 1;
+    }
+    return failures > 0 || pageNumber == 0 ? 1 : 0;
+}
+
+namespace {
+
+// The window's part in batch printing, without a window: no buttons, no Stop.
+class HeadlessPrintWindow final : public PrintWindow {
+public:
+    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue)
+        : m_page(page), m_printer(printer), m_queue(queue)
+    {
+        m_timer.setInterval(10000);
+    }
+    page::Page& printPage() override { return m_page; }
+    QPrinter& printer() override { return m_printer; }
+    QWidget* dialogParent() override { return nullptr; }
+    QTimer& queueTimer() override { return m_timer; }
+    void setStopEnabled(bool) override {}
+    bool stopRequested() const override { return false; }
+    void setStopRequested(bool) override {}
+    void saveAndDisableButtons() override {}
+    void restoreButtons() override {}
+    bool batchInProgress() const override { return m_queue.BatchInProgress; }
+    void loadNextPage() override { failures += page::Next_Batch(m_page, m_queue).filesFailed; }
+
+    int failures = 0;
+
+private:
+    page::Page& m_page;
+    QPrinter& m_printer;
+    page::FileQueue& m_queue;
+    QTimer m_timer;
+};
+
+} // namespace
+
+int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+{
+    for (const std::string& a : args)
+        if (!a.empty() && a[0] == '-' && a != "-") {
+            ctx.messages.error("print: unknown option '" + a + "'");
+            return 2;
+        }
+    if (args.empty()) {
+        ctx.messages.error("print: usage: print [--printer NAME] FILE...");
+        return 2;
+    }
+    CupsPrinterList printers;
+    if (!printers.select(ctx.settings.Printer)) {
+        ctx.messages.error(settings::kPleaseInstallPrinter);
+        return 1;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, printers.currentName());
+    page::PrinterMetrics m = readPrinterMetrics(printer);
+    auto page = headlessPage(ctx.settings, m);
+    page::FileQueue queue;
+    queue.FileList = args;
+    HeadlessPrintWindow window(*page, printer, queue);
+    PrintCommands commands(window);
+    window.loadNextPage();
+    commands.Load_and_Print();
+    for (int id : commands.sentJobs())
+        ctx.out << printer.printerName().toStdString() << '-' << id << '\n';
+    return window.failures > 0 || commands.failures() > 0 || commands.sentJobs().empty() ? 1 : 0;
+}
+
+} // namespace printing

@@ -1,0 +1,325 @@
+#include "printing/print_commands.h"
+
+#include "app/core/messages.h"
+#include "imaging/qimage_adapter.h"
+#include "page/page.h"
+#include "printing/preview_form.h"
+#include "printing/print_job.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QPrinter>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace printing {
+
+void PrintWindow::keepAlive()
+{
+    QCoreApplication::processEvents();
+}
+
+std::string jobTitleOf(const page::Page& page)
+{
+    std::string first;
+    std::string last;
+    for (int k = 1; k <= page.state().FrameCount; ++k) {
+        const page::TFrameRec& f = page.frame(k);
+        if (!f.Loaded)
+            continue;
+        if (first.empty())
+            first = f.FileName;
+        last = f.FileName;
+    }
+    return jobTitle(first, last);
+}
+
+int imageFileDpi(const settings::Settings& s)
+{
+    return std::clamp(s.Print_Image_Resolution, 72, 1000);
+}
+
+void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality,
+                    const std::function<void(int)>& progress)
+{
+    if (jpeg)
+        imaging::saveJpeg(bitmap.view(), path, std::clamp(quality, 1, 100), progress);
+    else
+        imaging::saveBmp(bitmap.view(), path);
+}
+
+PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(parent), m_window(window)
+{
+    connect(&m_window.queueTimer(), &QTimer::timeout, this, &PrintCommands::QtimerTimer);
+    askImageFileName = [this](bool jpeg) {
+        QFileDialog dialog(m_window.dialogParent(), "Print to image file");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(jpeg ? "Printed Image file   (*.jpg)" : "Printed Image file  (*.bmp)");
+        dialog.setDefaultSuffix(jpeg ? "jpg" : "bmp");
+        dialog.selectFile(QString());
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
+    showPreview = [this](const QImage& image, int frameCount) {
+        const page::PageState& st = m_window.printPage().state();
+        Tpreviewing_form preview(image, frameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX,
+                                 m_window.dialogParent());
+        preview.exec();
+    };
+}
+
+PrintCommands::~PrintCommands() = default;
+
+DrawHooks PrintCommands::hooks(bool cancellable)
+{
+    page::StatusDisplay& status = m_window.printPage().status();
+    DrawHooks h;
+    h.status = [&status](const std::string& text) { status.setStatus(text); };
+    h.progress = [this, &status](int percent) {
+        status.setProgress(percent);
+        m_window.keepAlive();
+    };
+    h.keepAlive = [this] { m_window.keepAlive(); };
+    if (cancellable)
+        h.cancelled = [this] { return m_job != nullptr && m_job->aborted(); };
+    return h;
+}
+
+void PrintCommands::clearStatus()
+{
+    m_window.printPage().status().setStatus(std::string());
+}
+
+void PrintCommands::report(const std::exception& e)
+{
+    ++m_failures;
+    app::messages().error(e.what());
+}
+
+bool PrintCommands::nothingLoaded() const
+{
+    const page::Page& page = m_window.printPage();
+    for (int k = 1; k <= page.state().FrameCount; ++k)
+        if (page.frame(k).Loaded)
+            return false;
+    return true;
+}
+
+// ---- printing on paper ------------------------------------------------------------------
+
+int PrintCommands::Print_Scheme(int mode)
+{
+    page::Page& page = m_window.printPage();
+    page::StatusDisplay& status = page.status();
+    if (nothingLoaded()) {
+        app::messages().information(kNothingToPrint);
+        clearStatus();
+        return 0;
+    }
+    m_window.setStopEnabled(true);
+    const page::PageState& st = page.state();
+    const PageDrawing drawing =
+        composePage(page, Output::Printer, printerTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX));
+    PageJob job(m_window.printer(), jobTitleOf(page), drawing.layout.landscape);
+    m_job = &job;
+    status.setProgressVisible(true);
+    status.setProgress(0);
+    auto endOfPage = [&] {
+        m_job = nullptr;
+        if (mode == 1)
+            m_window.setStopEnabled(false);
+        status.setProgressVisible(false);
+        clearStatus();
+        status.setProgress(0);
+    };
+    try {
+        drawPage(job.painter(), drawing, hooks(true));
+    } catch (...) {
+        // A page that failed half-way is not sent: it would only waste a sheet.
+        job.abort();
+        endOfPage();
+        throw;
+    }
+    endOfPage();
+    const int id = job.finish();
+    clearStatus();
+    if (id > 0)
+        m_sentJobs.push_back(id);
+    return id;
+}
+
+void PrintCommands::QtimerTimer()
+{
+    try {
+        if (Print_Queue_Is_Empty(m_window.printer().printerName())) {
+            m_queueEmpty = true;
+            m_window.queueTimer().stop();
+        }
+    } catch (...) {
+        // Reported by the wait, which then prints nothing.
+        m_queueError = std::current_exception();
+        m_window.queueTimer().stop();
+    }
+}
+
+bool PrintCommands::waitForEmptyQueue()
+{
+    if (!m_window.printPage().settings().Wait_For_Empty_Q)
+        return true;
+    if (Print_Queue_Is_Empty(m_window.printer().printerName()))
+        return true;
+    m_window.setStopEnabled(true);
+    m_queueEmpty = false;
+    m_queueError = nullptr;
+    m_window.queueTimer().start();
+    m_window.printPage().status().setStatus(std::string(kWaitingForQueue));
+    // Sleeps until an event comes: the timer's tick, Stop, or anything else of the window.
+    while (!m_queueEmpty && !m_queueError && !m_window.stopRequested())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    m_window.queueTimer().stop();
+    if (m_queueError)
+        std::rethrow_exception(std::exchange(m_queueError, nullptr));
+    return !m_window.stopRequested();
+}
+
+void PrintCommands::printCommand()
+{
+    m_window.setStopRequested(false);
+    m_window.saveAndDisableButtons();
+    m_window.printPage().status().setStatus(std::string(kPrinting));
+    try {
+        if (waitForEmptyQueue() && !m_window.stopRequested())
+            Print_Scheme(1);
+    } catch (const std::exception& e) {
+        report(e);
+    }
+    m_window.restoreButtons();
+    clearStatus();
+}
+
+void PrintCommands::stopCommand()
+{
+    m_window.setStopRequested(true);
+    if (m_job)
+        m_job->abort();
+    m_window.setStopEnabled(false);
+    m_window.restoreButtons();
+}
+
+// ---- batch printing ---------------------------------------------------------------------
+
+void PrintCommands::Load_and_Print()
+{
+    m_window.setStopRequested(false);
+    m_window.saveAndDisableButtons();
+    page::StatusDisplay& status = m_window.printPage().status();
+    status.setStatus(std::string(kPrinting));
+    try {
+        if (waitForEmptyQueue()) {
+            Print_Scheme(2);
+            // Checked before each round: a list used up by the page already printed
+            // loads nothing more.
+            while (m_window.batchInProgress() && !m_window.stopRequested()) {
+                m_window.setStopEnabled(true);
+                if (!waitForEmptyQueue())
+                    break;
+                m_window.loadNextPage();
+                status.setStatus(std::string(kPrinting));
+                Print_Scheme(2);
+            }
+        }
+    } catch (const std::exception& e) {
+        report(e);
+    }
+    m_window.restoreButtons();
+    m_window.batchEnded();
+    m_window.setStopEnabled(false);
+}
+
+// ---- the page bitmap: print to file and preview ---------------------------------------------
+
+void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
+{
+    page::Page& page = m_window.printPage();
+    page::StatusDisplay& status = page.status();
+    const settings::Settings& s = page.settings();
+    QString file = fileName;
+    if (mode == 1 && file.isEmpty()) {
+        file = askImageFileName ? askImageFileName(s.Print_Image_As_Jpeg) : QString();
+        if (file.isEmpty()) {
+            clearStatus();
+            return;
+        }
+    }
+    if (nothingLoaded()) {
+        app::messages().information(kNothingToPrint);
+        clearStatus();
+        return;
+    }
+    const page::PageState& st = page.state();
+    const int dpi = mode == 1 ? imageFileDpi(s) : 72;
+    const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
+    const PageDrawing drawing = composePage(page, mode == 1 ? Output::ImageFile : Output::Preview, target);
+    status.setProgressVisible(true);
+    status.setProgress(0);
+    auto endOfPage = [&] {
+        if (mode == 1)
+            m_window.setStopEnabled(false);
+        status.setProgressVisible(false);
+        clearStatus();
+        status.setProgress(0);
+    };
+    imaging::Bitmap bitmap;
+    try {
+        bitmap = renderPageBitmap(drawing, hooks(false));
+    } catch (...) {
+        endOfPage();
+        throw;
+    }
+    endOfPage();
+    if (mode == 2) {
+        if (showPreview)
+            showPreview(imaging::wrapAsQImage(bitmap.view()), st.FrameCount);
+        return;
+    }
+    const bool jpeg = s.Print_Image_As_Jpeg;
+    status.setStatus(std::string(jpeg ? kSavingJpeg : kSavingBmp));
+    status.setProgressVisible(true);
+    status.setProgress(jpeg ? 0 : 20);
+    try {
+        savePageBitmap(bitmap, file.toStdString(), jpeg, s.Quality, hooks(false).progress);
+    } catch (...) {
+        endOfPage();
+        throw;
+    }
+    endOfPage();
+}
+
+void PrintCommands::printToFileCommand()
+{
+    m_window.saveAndDisableButtons();
+    m_window.printPage().status().setStatus(std::string(kPrinting));
+    try {
+        Print_bmp_Scheme(1);
+    } catch (const std::exception& e) {
+        clearStatus();
+        report(e);
+    }
+    m_window.restoreButtons();
+}
+
+void PrintCommands::previewCommand()
+{
+    m_window.saveAndDisableButtons();
+    try {
+        Print_bmp_Scheme(2);
+    } catch (const std::exception& e) {
+        clearStatus();
+        report(e);
+    }
+    m_window.restoreButtons();
+}
+
+} // namespace printing

@@ -1,0 +1,115 @@
+// The print commands of the main window: print (with the wait for an empty queue),
+// print to an image file, preview, batch printing from the file list and Stop. The
+// window supplies its page, printer and buttons through PrintWindow; the headless
+// `paginor print` supplies its own, so both run the very same steps.
+#pragma once
+
+#include "printing/page_render.h"
+#include "settings/settings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+class QPrinter;
+class QTimer;
+class QWidget;
+
+namespace page { class Page; }
+
+namespace printing {
+
+class PageJob;
+
+// What printing needs of the window.
+class PrintWindow {
+public:
+    virtual ~PrintWindow() = default;
+    virtual page::Page& printPage() = 0;
+    virtual QPrinter& printer() = 0;
+    // Parent of the save dialog and the preview; null when headless.
+    virtual QWidget* dialogParent() = 0;
+    // Qtimer: ticks while a print waits for an empty queue.
+    virtual QTimer& queueTimer() = 0;
+    virtual void setStopEnabled(bool enabled) = 0;
+    virtual bool stopRequested() const = 0;
+    virtual void setStopRequested(bool stop) = 0;
+    // Save_Button_State followed by Disable_Buttons; Restore_Button_State.
+    virtual void saveAndDisableButtons() = 0;
+    virtual void restoreButtons() = 0;
+    // Batch printing: whether FileList still holds files that were not loaded, and the
+    // load of the next page (every frame emptied and selected, then Load_The_Files).
+    virtual bool batchInProgress() const = 0;
+    virtual void loadNextPage() = 0;
+    // After a batch: tb_load_next, tb_print_next and "Clear File list" follow BatchInProgress.
+    virtual void batchEnded() {}
+    // Lets pending window events run (Stop, repainting) during long work.
+    virtual void keepAlive();
+};
+
+class PrintCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit PrintCommands(PrintWindow& window, QObject* parent = nullptr);
+    ~PrintCommands() override;
+
+    // tb_printClick / Print_BtnClick: optional queue wait, then one page.
+    void printCommand();
+    // Printtofile1Click and PrintPreview1Click.
+    void printToFileCommand();
+    void previewCommand();
+    // tb_print_nextClick / Load_and_Print: page after page from the file list.
+    void Load_and_Print();
+    // tb_stopClick / Abort_btnClick.
+    void stopCommand();
+    // QtimerTimer: one poll of the queue.
+    void QtimerTimer();
+
+    // Print_Scheme: mode 1 a page the user started, mode 2 a page of a batch. Returns the
+    // CUPS job id, 0 when nothing was sent. Throws what drawing or CUPS threw, after the
+    // page has been ended and the printer turned back.
+    int Print_Scheme(int mode);
+    // Print_bmp_Scheme: mode 1 to an image file (fileName empty: ask the user), mode 2
+    // the preview. Throws on failure, with the page bitmap released.
+    void Print_bmp_Scheme(int mode, const QString& fileName = {});
+    // The wait for an empty queue when Wait_For_Empty_Q is on. False when Stop ended it.
+    bool waitForEmptyQueue();
+
+    // The file dialog of print to file; replaced in tests. Returns "" when cancelled.
+    std::function<QString(bool jpeg)> askImageFileName;
+    // Shows the page bitmap; the preview window by default, replaced in tests.
+    std::function<void(const QImage& page, int frameCount)> showPreview;
+    // The ids of the jobs sent by this object, oldest first.
+    const std::vector<int>& sentJobs() const { return m_sentJobs; }
+    // How many commands failed with an error shown to the user (headless exit codes).
+    int failures() const { return m_failures; }
+
+private:
+    DrawHooks hooks(bool cancellable);
+    void clearStatus();
+    void report(const std::exception& e);
+    bool nothingLoaded() const;
+
+    PrintWindow& m_window;
+    PageJob* m_job = nullptr;
+    bool m_queueEmpty = false;
+    std::exception_ptr m_queueError;
+    int m_failures = 0;
+    std::vector<int> m_sentJobs;
+};
+
+// The page's file name list as the print job names it: the first and last loaded frame.
+std::string jobTitleOf(const page::Page& page);
+
+// The resolution of print to image file: Print_Image_Resolution, kept to 72..1000.
+int imageFileDpi(const settings::Settings& s);
+
+// Writes a page bitmap as JPEG at quality or as a 24-bit BMP, replacing any old file only
+// when the new one is complete.
+void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality,
+                    const std::function<void(int)>& progress = {});
+
+} // namespace printing

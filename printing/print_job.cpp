@@ -1,0 +1,118 @@
+#include "printing/print_job.h"
+
+#include "printing/print_geometry.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPrintEngine>
+#include <QPrinter>
+
+#include <cups/cups.h>
+
+#include <utility>
+#include <vector>
+
+namespace printing {
+namespace {
+
+// The options the print dialog's advanced page keeps on the engine (Qt's private
+// PPK_CupsOptions key): pairs of name and value.
+constexpr auto kCupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+struct OptionList {
+    std::vector<std::pair<QByteArray, QByteArray>> pairs;
+    std::vector<cups_option_t> raw;
+
+    void add(const QByteArray& name, const QByteArray& value) { pairs.emplace_back(name, value); }
+    cups_option_t* data()
+    {
+        raw.clear();
+        for (auto& [n, v] : pairs)
+            raw.push_back({n.data(), v.data()});
+        return raw.empty() ? nullptr : raw.data();
+    }
+};
+
+// What Qt itself would send with the job: the paper, one side, the user's own options.
+OptionList jobOptions(QPrinter& printer)
+{
+    OptionList o;
+    o.add("media", printer.pageLayout().pageSize().key().toLocal8Bit());
+    o.add("sides", "one-sided");
+    const QStringList custom = printer.printEngine()->property(kCupsOptionsKey).toStringList();
+    for (qsizetype i = 0; i + 1 < custom.size(); i += 2)
+        o.add(custom.at(i).toLocal8Bit(), custom.at(i + 1).toLocal8Bit());
+    return o;
+}
+
+} // namespace
+
+int activeJobCount(const QString& printerName)
+{
+    const QByteArray name = printerName.section('/', 0, 0).toLocal8Bit();
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+    cupsFreeJobs(count > 0 ? count : 0, jobs);
+    if (count < 0)
+        throw PrintError(std::string(kQueueQueryFailed) + cupsLastErrorString());
+    return count;
+}
+
+bool Print_Queue_Is_Empty(const QString& printerName)
+{
+    return activeJobCount(printerName) == 0;
+}
+
+PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)
+    : m_printer(printer), m_title(title), m_spool(QDir::temp().filePath("paginor-page-XXXXXX.spool"))
+{
+    // Not ".pdf": that name would swap the CUPS engine for the plain PDF writer, and the
+    // printer's own page and resolution with it.
+    if (!m_spool.open())
+        throw PrintError("Can't create the print spool file: " + m_spool.errorString().toStdString());
+    m_spool.close();
+    m_printer.setDocName(QString::fromStdString(title));
+    m_printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_printer.setOutputFileName(m_spool.fileName());
+    if (!m_painter.begin(&m_printer)) {
+        m_printer.setOutputFileName(QString());
+        m_printer.setPageOrientation(QPageLayout::Portrait);
+        throw PrintError("Can't start printing on " + m_printer.printerName().toStdString());
+    }
+}
+
+PageJob::~PageJob()
+{
+    endPainting();
+}
+
+void PageJob::endPainting()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_printer.setOutputFileName(QString());
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+int PageJob::finish()
+{
+    if (m_finished)
+        return 0;
+    m_finished = true;
+    const bool landscape = m_printer.pageLayout().orientation() == QPageLayout::Landscape;
+    OptionList options = jobOptions(m_printer);
+    if (landscape)
+        options.add("landscape", "");
+    const QByteArray name = m_printer.printerName().section('/', 0, 0).toLocal8Bit();
+    endPainting();
+    if (m_aborted)
+        return 0;
+    const QByteArray file = QFile::encodeName(m_spool.fileName());
+    const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, name.constData(), file.constData(), m_title.c_str(),
+                                  static_cast<int>(options.pairs.size()), options.data());
+    if (id == 0)
+        throw PrintError("The printer " + name.toStdString() + " refused the page: " + cupsLastErrorString());
+    return id;
+}
+
+} // namespace printing
