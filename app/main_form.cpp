@@ -9,6 +9,7 @@
 #include "page/page_view.h"
 #include "printing/printer.h"
 #include "settings/ui/settings_ui.h"
+#include "settings/ui/warning_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -177,20 +178,13 @@ void TMain_Form::setStopEnabled(bool enabled)
 
 void TMain_Form::saveAndDisableButtons()
 {
-    m_savedButtons.clear();
-    for (const char* name : {"tb_load", "tb_load_next", "tb_stop", "tb_print", "tb_print_next", "Text_Button", "Page_Button"}) {
-        QToolButton* b = toolButton(name);
-        m_savedButtons.emplace_back(b, b->isEnabled());
-        if (b->objectName() != "tb_stop")
-            b->setEnabled(false);
-    }
+    m_frameCommands->Save_Button_State();
+    m_frameCommands->Disable_Buttons();
 }
 
 void TMain_Form::restoreButtons()
 {
-    for (const auto& [button, enabled] : m_savedButtons)
-        button->setEnabled(enabled);
-    m_savedButtons.clear();
+    m_frameCommands->Restore_Button_State();
 }
 
 bool TMain_Form::batchInProgress() const
@@ -258,6 +252,20 @@ void TMain_Form::buildFrameCommands()
 {
     page::FrameCommandHooks hooks;
     hooks.settings = [this] { Set_Up_Settings(); };
+    hooks.print = [this] { tb_printClick(); };
+    hooks.openImages = [this](bool withDialog) { m_loader->Open_Images(withDialog); };
+    hooks.loadWarningAccepted = [this] {
+        return !settings::loadWarningApplies(settings()) || m_loader->confirmLoadWarning(this);
+    };
+    // Reload: the one file into the frame the command selected, as one load step.
+    hooks.loadFile = [this](const std::string& path) {
+        if (m_loader->busy())
+            return;
+        page::FileQueue& queue = m_loader->queue();
+        queue.FileList = {path};
+        queue.NextFileIndex = 0;
+        page::Load_The_Files(*m_page, queue, m_loader->hooks());
+    };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
 }
 

@@ -145,7 +145,6 @@ private:
     // Set by Stop, cleared when a print command starts; the queue wait and batches test it.
     bool StopRequested = false;
     // The toolbar's enabled states while a page prints (Save_Button_State).
-    std::vector<std::pair<QToolButton*, bool>> m_savedButtons;
 
     QToolBar* ToolBar1 = nullptr;
     QComboBox* Sel_Frames = nullptr;
