@@ -5,6 +5,8 @@
 #include "page/frame_commands_ui.h"
 
 #include "app/core/messages.h"
+#include "app/main_form.h"
+#include "app/session.h"
 #include "page/loading.h"
 #include "page/page_view.h"
 #include "settings/ui/resample_dialog.h"
@@ -500,6 +502,48 @@ private slots:
         dialog.reject();
         QCOMPARE(s.Manual_Resamp_Filter, 0);
         QCOMPARE(s.Manual_Resamp_Size, 1000);
+    }
+
+    void theMainWindowRoutesClicksKeysAndButtonsToTheFrameCommands()
+    {
+        app::Session session;
+        session.store = std::make_unique<settings::MemoryStore>();
+        settings::Get_Defaults(session.settings, nullptr, session.env);
+        app::ScriptedMessages messages;
+        app::setMessages(&messages);
+        app::TMain_Form::Options options;
+        options.splash = false;
+        options.fixedMetrics = kA4At600;
+        app::TMain_Form form(session, options);
+        form.resize(800, 640);
+        form.show();
+        QVERIFY(form.FormCreate());
+        page::PageView* view = form.pageView();
+        page::FrameCommandsUi* commands = form.frameCommands();
+        QVERIFY(commands);
+
+        QTemporaryDir dir;
+        const QString photo = dir.filePath("wide.png");
+        solid(60, 20, Qt::red).save(photo);
+        QTest::mouseClick(view->FrameImage(2), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        commands->hooks().loadFile(photo.toStdString()); // through the window's loader
+        QCOMPARE(form.pageModel().frame(2).FileName, photo.toStdString());
+
+        form.frameSelector()->setFocus();
+        QTest::keyClick(form.frameSelector(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(page::Selected_Count(form.pageModel()), 4);
+        QVERIFY(form.toolButton("tb_rotate")->isEnabled());
+        form.toolButton("tb_rotate")->click();
+        QCOMPARE(form.pageModel().pictureShownIn(2)->width(), 20);
+
+        QTest::mouseClick(view->FrameImage(2), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
+        QVERIFY(commands->popupMenu()->isVisible());
+        QVERIFY(commands->popupAction("Reload1")->isEnabled());
+        QVERIFY(commands->popupAction("Load2")->isEnabled());
+        commands->popupMenu()->hide();
+        form.menuAction("Delete1")->trigger();
+        QVERIFY(!form.pageModel().frame(2).Loaded);
+        app::setMessages(nullptr);
     }
 
     void printingFreezesTheToolbarAndGivesItBack()
