@@ -165,7 +165,11 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
     ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
     const int wanted = imaging::jpegScaleFor(picture->width(), picture->height(), minWidth, minHeight);
     const bool current = r.pixels && r.source.jpegData().data() == picture->jpegData().data();
-    if (!current || r.scaleEighths < wanted) {
+    // The rendition may have been reduced below its DCT scale; a full-size one is as
+    // large as it gets.
+    const bool largeEnough = current && ((r.pixels->width() >= minWidth && r.pixels->height() >= minHeight) ||
+                                         r.pixels->width() >= picture->width());
+    if (!largeEnough) {
         r = {}; // the old data goes before the new decode takes its memory
         r.pixels = std::make_shared<const imaging::Bitmap>(imaging::decodeJpegScaled(picture->jpegData(), wanted));
         r.source = *picture;

@@ -76,7 +76,7 @@ public:
 struct ScreenRendition {
     imaging::Picture source;
     std::shared_ptr<const imaging::Bitmap> pixels;
-    int scaleEighths = 0; // the DCT scale it was decoded at, 1..8 (8 = full size)
+    int scaleEighths = 0; // the DCT scale it was decoded at, 1..8 (8 = full size); it may be reduced further
 };
 
 // One frame. The visible control lives in the page view (PageView::FrameImage(n)).

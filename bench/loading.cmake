@@ -1,0 +1,3 @@
+# Loading a page of large photographs, for bench/loading_bench.sh.
+add_executable(paginor_loading_bench ${CMAKE_CURRENT_LIST_DIR}/loading_bench_main.cpp)
+target_link_libraries(paginor_loading_bench PRIVATE paginor_load_ui paginor_messages)

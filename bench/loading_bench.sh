@@ -1,0 +1,66 @@
+#!/bin/sh
+# Loading 16 camera-sized JPEGs (6000 x 4000) into a 16-frame page, against djpeg fully
+# decoding the same files. Prints the load time and its ratio to djpeg's, the time to
+# repaint the whole page, and the peak memory against the files' total size.
+#
+#   bench/loading_bench.sh [BUILD_DIR]      (default: build)
+#
+# NOISE (default 0.15) sets the grain of the generated pictures: 0.15 gives files of
+# about the size a 24-megapixel camera writes at its finest quality; 0.4 gives very
+# grainy ones (about 13 MB), where entropy decoding, which no scaling saves, dominates.
+set -eu
+
+build=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+case $build in /*) ;; *) build=$root/$build ;; esac
+bench=$build/bench/paginor_loading_bench
+noise=${NOISE:-0.15}
+data=$build/bench-data/loading-$noise
+
+if ! command -v djpeg >/dev/null 2>&1; then
+    echo "installing libjpeg-turbo-progs for djpeg" >&2
+    if [ "$(id -u)" = 0 ]; then apt-get install -y libjpeg-turbo-progs >/dev/null
+    else sudo apt-get install -y libjpeg-turbo-progs >/dev/null; fi
+fi
+command -v convert >/dev/null 2>&1 || { echo "needs ImageMagick's convert" >&2; exit 1; }
+cmake --build "$build" --target paginor_loading_bench >/dev/null
+
+# Grainy pictures compress like photographs (several MB each), not like flat test cards.
+mkdir -p "$data"
+if [ ! -f "$data/photo16.jpg" ]; then
+    echo "generating 16 JPEGs of 6000 x 4000 in $data" >&2
+    convert -size 1500x1000 plasma:fractal -resize 6000x4000! -attenuate "$noise" +noise Gaussian "$data/base.ppm"
+    i=1
+    while [ $i -le 16 ]; do
+        convert "$data/base.ppm" -modulate 100,$((80 + 2 * i)),$((90 + i)) -quality 92 "$data/photo$i.jpg"
+        i=$((i + 1))
+    done
+    rm -f "$data/base.ppm"
+fi
+files=$(ls "$data"/photo*.jpg)
+total_mb=$(du -cm $files | tail -1 | cut -f1)
+
+# Warm the page cache so both sides read from memory.
+cat $files >/dev/null
+
+# Wall time is what the user waits for; CPU time is printed too, since on a machine
+# shared with other work the wall time of both sides depends on what else runs.
+start=$(date +%s.%N)
+djpeg_cpu=$( { /usr/bin/time -f '%U %S' sh -c 'for f in "$@"; do djpeg -outfile /dev/null "$f"; done' sh $files; } 2>&1 | tail -1)
+end=$(date +%s.%N)
+djpeg_s=$(echo "$end - $start" | bc -l)
+
+out=$( { QT_QPA_PLATFORM=offscreen /usr/bin/time -f 'cpu: %U %S' "$bench" $files; } 2>&1)
+echo "$out" | grep -v -e '^cpu:' -e XDG_RUNTIME_DIR
+bench_cpu=$(echo "$out" | sed -n 's/^cpu: //p')
+load_s=$(echo "$out" | sed -n 's/^load until painted: \([0-9.]*\) s$/\1/p')
+peak_mb=$(echo "$out" | sed -n 's/^peak memory: \([0-9.]*\) MB.*/\1/p')
+
+printf 'djpeg full decode of the 16 files: %.3f s\n' "$djpeg_s"
+printf 'load / djpeg: %.2f (target at most 0.5)\n' "$(echo "$load_s / $djpeg_s" | bc -l)"
+printf 'CPU seconds: loader %s (whole run, start-up included), djpeg %s\n' \
+    "$(echo "$bench_cpu" | awk '{print $1 + $2}')" "$(echo "$djpeg_cpu" | awk '{print $1 + $2}')"
+printf 'load average: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
+printf 'files: %d MB; peak memory limit 2 x files + 150 MB = %d MB\n' "$total_mb" $((2 * total_mb + 150))
+printf 'peak memory: %s MB\n' "$peak_mb"
