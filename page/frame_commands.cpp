@@ -431,7 +431,8 @@ void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp)
 
 // ---- the picture commands ---------------------------------------------------------------
 
-void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame)
+void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame,
+                  const KeepAlive& keepAlive)
 {
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
@@ -446,6 +447,8 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
         TFrameRec& f = rec(page, i);
         if (!isWorkFrame(f))
             continue;
+        if (keepAlive)
+            keepAlive();
         imaging::Bitmap result = turned(ownPixels(f), mode);
         advance(10);
         if (mode == RotateMode::Rotate) {
@@ -465,7 +468,7 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
     }
 }
 
-void resampleSelected(Page& page, int percent, int filterIndex)
+void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive& keepAlive)
 {
     if (percent == 100)
         return;
@@ -480,6 +483,8 @@ void resampleSelected(Page& page, int percent, int filterIndex)
         // early; it stops at the bar's end.
         page.status().setProgress(std::min(100, roundToInt(static_cast<long double>(i) / selected * 100)));
         page.status().setStatus(resamplingStatus(i, percent));
+        if (keepAlive)
+            keepAlive();
         imaging::Bitmap work = ownPixels(f);
         const int w = roundToInt(static_cast<long double>(work.width()) * percent / 100);
         const int h = roundToInt(static_cast<long double>(work.height()) * percent / 100);
@@ -489,7 +494,7 @@ void resampleSelected(Page& page, int percent, int filterIndex)
     }
 }
 
-bool Greyscale_Selected(Page& page)
+bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive)
 {
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
@@ -497,6 +502,8 @@ bool Greyscale_Selected(Page& page)
         TFrameRec& f = rec(page, i);
         if (!isWorkFrame(f))
             continue;
+        if (keepAlive)
+            keepAlive();
         try {
             const imaging::Bitmap& source = ownPixels(f);
             imaging::Bitmap grey(source.width(), source.height(), source.bytesPerPixel());

@@ -182,16 +182,21 @@ private:
 const imaging::Bitmap& ownPixels(TFrameRec& f);
 void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp);
 
+// The picture commands run on the interface thread; keepAlive (when given) is called before
+// each frame's work so the window can show the status and progress just set.
+using KeepAlive = std::function<void()>;
+
 // RotateBitmap: turns or mirrors every selected, loaded frame that is not a copy, keeping
 // aspect ratios (its copies' too) in step. blankFrame(k) paints frame k's empty look
 // where a turned picture no longer covers what was drawn before. Status and progress go
 // to page.status() and are hidden again also when a kernel throws (which passes on).
-void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame);
+void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame,
+                  const KeepAlive& keepAlive = {});
 // Resamples every selected, loaded frame that is not a copy to percent of its size with
 // filter 0..6. Throws the kernel's error, leaving that frame and the rest unchanged.
-void resampleSelected(Page& page, int percent, int filterIndex);
+void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive& keepAlive = {});
 // Greys every selected, loaded frame that is not a copy. A failure is reported to the
 // user and stops the command; frames already done stay grey. False after a failure.
-bool Greyscale_Selected(Page& page);
+bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive = {});
 
 } // namespace page

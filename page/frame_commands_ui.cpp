@@ -145,6 +145,13 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Repaints (the status line, the progress bar, the frames) between two frames' work; clicks
+// and keys wait, so no command changes the page under the one running.
+void keepAlive()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace
 
 FrameCommandsUi::FrameCommandsUi(PageView& view, QWidget* window, FrameCommandHooks hooks)
@@ -614,7 +621,8 @@ void FrameCommandsUi::Load2Click()
 void FrameCommandsUi::RotateBitmap(int mode)
 {
     try {
-        page::RotateBitmap(m_view.page(), static_cast<RotateMode>(mode), [this](int k) { m_view.paintEmptyFrame(k); });
+        page::RotateBitmap(
+            m_view.page(), static_cast<RotateMode>(mode), [this](int k) { m_view.paintEmptyFrame(k); }, keepAlive);
     } catch (const std::exception& e) {
         app::messages().error(e.what());
     }
@@ -625,7 +633,7 @@ void FrameCommandsUi::RotateBitmap(int mode)
 
 void FrameCommandsUi::GrayScaleClick()
 {
-    Greyscale_Selected(m_view.page());
+    Greyscale_Selected(m_view.page(), keepAlive);
     Deselect_All_Images();
     m_view.Update_Visual();
 }
@@ -642,7 +650,7 @@ void FrameCommandsUi::Resample1Click()
             QCoreApplication::processEvents();
             WaitCursor busy;
             try {
-                resampleSelected(m_view.page(), s.Manual_Resamp_Size, s.Manual_Resamp_Filter);
+                resampleSelected(m_view.page(), s.Manual_Resamp_Size, s.Manual_Resamp_Filter, keepAlive);
             } catch (const std::exception& e) {
                 app::messages().error(e.what());
             }
