@@ -56,6 +56,11 @@ Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {});
 
 // JPEG in memory. decodeJpeg accepts baseline and progressive, grey, colour and CMYK data.
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress = {});
+// The same into reuse, whose memory is kept when it already has the picture's size: a
+// printer decoding photo after photo of one camera then allocates (and the system
+// zeroes) a few tens of megabytes once, not once per photo. On failure reuse holds
+// whatever was decoded.
+void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress = {});
 std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress = {});
 struct ImageSize {
     int width = 0;

@@ -291,7 +291,8 @@ void checkWritable(ConstBitmapView bmp)
 
 namespace detail {
 
-Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const ProgressFn& progress,
+                         const std::string& name)
 {
     JpegReader d{};
     ReaderGuard guard{d};
@@ -300,12 +301,23 @@ Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& pro
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     d.cinfo.mem->max_memory_to_use = static_cast<long>(maxImageBytes());
-    Bitmap bmp(static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height), 3);
+    const int width = static_cast<int>(d.cinfo.image_width);
+    const int height = static_cast<int>(d.cinfo.image_height);
+    if (bmp.width() != width || bmp.height() != height || bmp.bytesPerPixel() != 3) {
+        bmp = Bitmap(); // the old memory goes before the new is taken
+        bmp = Bitmap(width, height, 3);
+    }
     std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(d.cinfo.image_width) * 4 : 0);
     report(progress, 0);
     if (!decompressRows(d, bmp.data(), bmp.stride(), cmykRow.data()))
         throwFailure(d.err, msg::kCorruptJpeg, name);
     report(progress, 100);
+}
+
+Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+{
+    Bitmap bmp;
+    decodeJpegNamedInto(data, bmp, progress, name);
     return bmp;
 }
 
@@ -314,6 +326,11 @@ Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& pro
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress)
 {
     return detail::decodeJpegNamed(data, progress, {});
+}
+
+void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress)
+{
+    detail::decodeJpegNamedInto(data, reuse, progress, {});
 }
 
 ImageSize readJpegSize(std::span<const std::uint8_t> data)

@@ -17,15 +17,16 @@ imaging::ConstBitmapView narrowed(imaging::ConstBitmapView v, int width)
 
 } // namespace
 
-PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio)
+PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch)
 {
     PreparedFrame out;
     imaging::ConstBitmapView source;
     if (picture.isJpeg()) {
         // Decoded here, on the caller's thread, into memory of this frame's own; the
         // picture's lazy decode is not safe to share between threads.
-        out.owned = imaging::decodeJpeg(picture.jpegData());
-        source = out.owned.view();
+        imaging::Bitmap& target = scratch ? *scratch : out.owned;
+        imaging::decodeJpegInto(picture.jpegData(), target);
+        source = target.view();
     } else {
         out.keep = picture;
         source = out.keep.bitmap().view();
@@ -54,11 +55,12 @@ PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio)
     return out;
 }
 
-PreparedFrame prepareFrame(const FrameWork& work)
+PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
 {
-    PreparedFrame frame = workBitmap(work.picture, work.aspectRatio);
     if (!work.filter)
-        return frame;
+        return workBitmap(work.picture, work.aspectRatio);
+    // The decoded photo is needed only until it is resampled, so its memory is reused.
+    PreparedFrame frame = workBitmap(work.picture, work.aspectRatio, scratch);
     imaging::Bitmap resampled(work.width, work.height);
     imaging::ResampleBitmap(frame.view, resampled.view(), *work.filter);
     PreparedFrame out;
@@ -93,6 +95,7 @@ void FramePipeline::cancel()
 
 void FramePipeline::run()
 {
+    imaging::Bitmap scratch;
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] {
@@ -104,7 +107,7 @@ void FramePipeline::run()
         lock.unlock();
         Slot result;
         try {
-            result.frame = prepareFrame(m_work[k]);
+            result.frame = prepareFrame(m_work[k], &scratch);
         } catch (...) {
             result.error = std::current_exception();
         }

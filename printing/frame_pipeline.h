@@ -40,11 +40,13 @@ struct PreparedFrame {
 
 // The work bitmap of a picture as a view: as high as the picture, round(height x
 // aspectRatio) wide. A wider picture is cut at the right (a view, no copy); a narrower
-// one is copied onto white, since paper shows white where nothing is printed.
-PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio);
+// one is copied onto white, since paper shows white where nothing is printed. A JPEG
+// picture is decoded into scratch when given (the view then points into it).
+PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch = nullptr);
 
-// The whole preparation of one frame, on whatever thread calls it.
-PreparedFrame prepareFrame(const FrameWork& work);
+// The whole preparation of one frame, on whatever thread calls it; scratch (one per
+// thread) holds the decoded photo while it is resampled.
+PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch = nullptr);
 
 // Prepares frames 0..n-1 ahead of the caller on worker threads, at most lookahead
 // frames beyond the one last taken, so memory stays at a few decoded pictures however
