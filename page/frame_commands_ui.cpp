@@ -599,9 +599,17 @@ void FrameCommandsUi::RunShell1Click()
     }
     case ExportPlan::Kind::Program: {
         // The file goes as one argument, never through a shell, whatever characters it holds.
-        const QStringList args{qs(plan.file)};
-        const bool started = m_hooks.startProgram ? m_hooks.startProgram(qs(plan.program), args)
-                                                  : QProcess::startDetached(qs(plan.program), args);
+        QString program = qs(plan.program);
+        QStringList args;
+        // A program named with options of its own ("flatpak run org.gimp.GIMP") is split as
+        // a shell would; a path that exists is taken whole, spaces and all.
+        if (!QFileInfo::exists(program)) {
+            args = QProcess::splitCommand(program);
+            program = args.isEmpty() ? QString() : args.takeFirst();
+        }
+        args << qs(plan.file);
+        const bool started = m_hooks.startProgram ? m_hooks.startProgram(program, args)
+                                                  : QProcess::startDetached(program, args);
         if (!started)
             app::messages().error(cantLoadWithMessage(plan.file, plan.program));
         return;

@@ -406,6 +406,12 @@ private slots:
         QTRY_COMPARE(recorded(), photo);
         QVERIFY(w.messages.texts().empty());
 
+        // A program given with options of its own.
+        QFile::remove(record);
+        w.s.Image_Editor_App = "/bin/sh " + script.toStdString();
+        w.entry("RunShell1")->trigger();
+        QTRY_COMPARE(recorded(), photo);
+
         w.s.Image_Editor_App = w.dir.filePath("no-such-editor").toStdString();
         w.entry("RunShell1")->trigger();
         QCOMPARE(w.messages.texts(), std::vector<std::string>{"Can't load : \n" + photo.toStdString() + "\nwith " +
