@@ -89,9 +89,9 @@ struct Fixture : ::testing::Test {
 
 // ---- selection ----------------------------------------------------------------------------
 
-using Selection = Fixture;
+using FrameSelection = Fixture;
 
-TEST_F(Selection, APlainClickSelectsOnlyThatFrameAndShiftAddsOne)
+TEST_F(FrameSelection, APlainClickSelectsOnlyThatFrameAndShiftAddsOne)
 {
     cmd.SelectImage(1, true);
     const page::SelectResult plain = cmd.SelectImage(3, true);
@@ -104,7 +104,7 @@ TEST_F(Selection, APlainClickSelectsOnlyThatFrameAndShiftAddsOne)
     EXPECT_EQ(page::Selected_Count(model), 2);
 }
 
-TEST_F(Selection, StatusLineDescribesTheOneSelectedFrame)
+TEST_F(FrameSelection, StatusLineDescribesTheOneSelectedFrame)
 {
     load(2, numbered(4, 3), "/photos/a.jpg");
     EXPECT_EQ(cmd.SelectImage(3, true).status, "Frame 3: No file loaded");
@@ -116,7 +116,7 @@ TEST_F(Selection, StatusLineDescribesTheOneSelectedFrame)
     EXPECT_EQ(page::Selected_Count(model), 0);
 }
 
-TEST_F(Selection, ImageButtonsFollowTheFrameJustSelected)
+TEST_F(FrameSelection, ImageButtonsFollowTheFrameJustSelected)
 {
     load(1, numbered(4, 3));
     copyInto(1, {2});
@@ -125,7 +125,7 @@ TEST_F(Selection, ImageButtonsFollowTheFrameJustSelected)
     EXPECT_EQ(cmd.SelectImage(3, true).imageButtons, false); // empty
 }
 
-TEST_F(Selection, SelectAllTurnsTheImageButtonsOnOnlyWhenSomethingIsLoaded)
+TEST_F(FrameSelection, SelectAllTurnsTheImageButtonsOnOnlyWhenSomethingIsLoaded)
 {
     const page::SelectResult none = cmd.Select_All_Images();
     EXPECT_EQ(page::Selected_Count(model), 4);
@@ -134,7 +134,7 @@ TEST_F(Selection, SelectAllTurnsTheImageButtonsOnOnlyWhenSomethingIsLoaded)
     EXPECT_EQ(cmd.Select_All_Images().imageButtons, true);
 }
 
-TEST_F(Selection, QueriesCountLiveFramesOnly)
+TEST_F(FrameSelection, QueriesCountLiveFramesOnly)
 {
     load(2, numbered(2, 2));
     load(3, numbered(2, 2));
@@ -176,9 +176,9 @@ page::PopupEnabling entries(std::initializer_list<bool page::PopupEnabling::*> o
 
 using P = page::PopupEnabling;
 
-class PopupTable : public Fixture, public ::testing::WithParamInterface<PopupCase> {};
+class FramePopup : public Fixture, public ::testing::WithParamInterface<PopupCase> {};
 
-TEST_P(PopupTable, EntriesAreEnabledAsTheFrameAllows)
+TEST_P(FramePopup, EntriesAreEnabledAsTheFrameAllows)
 {
     const PopupCase& c = GetParam();
     load(1, numbered(4, 3));
@@ -207,7 +207,7 @@ TEST_P(PopupTable, EntriesAreEnabledAsTheFrameAllows)
 // Worked from the table: a loaded frame has every entry but Frame Paste (no copy recorded),
 // Paste (empty clipboard) and the EXIF window (its file had none).
 INSTANTIATE_TEST_SUITE_P(
-    Frames, PopupTable,
+    Frames, FramePopup,
     ::testing::Values(
         PopupCase{"LoadedFrame", Kind::Loaded, false, false,
                   entries({&P::frameCopy, &P::remove, &P::copy, &P::saveFramesImage, &P::applyCurves,
@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                            &P::resample})}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PopupTable, CurvesNeedEntriesAndExifNeedsTags)
+TEST_F(FramePopup, CurvesNeedEntriesAndExifNeedsTags)
 {
     load(1, numbered(4, 3));
     EXPECT_FALSE(cmd.popupEnabling(1, false, false).applyCurves);
@@ -241,9 +241,9 @@ TEST_F(PopupTable, CurvesNeedEntriesAndExifNeedsTags)
 
 // ---- emptying and Frame Paste ---------------------------------------------------------------
 
-using CopyGuard = Fixture;
+using FrameCopyGuard = Fixture;
 
-TEST_F(CopyGuard, FramePasteIntoTwoFramesShowsTheSourcesPictureUnderACopyName)
+TEST_F(FrameCopyGuard, FramePasteIntoTwoFramesShowsTheSourcesPictureUnderACopyName)
 {
     load(1, numbered(4, 3), "/photos/a.jpg");
     copyInto(1, {2, 3});
@@ -259,7 +259,7 @@ TEST_F(CopyGuard, FramePasteIntoTwoFramesShowsTheSourcesPictureUnderACopyName)
     EXPECT_FALSE(model.frame(4).Loaded);
 }
 
-TEST_F(CopyGuard, TheSourceIsKeptUntilItsCopiesAreEmptied)
+TEST_F(FrameCopyGuard, TheSourceIsKeptUntilItsCopiesAreEmptied)
 {
     load(1, numbered(4, 3));
     copyInto(1, {2, 3});
@@ -275,7 +275,7 @@ TEST_F(CopyGuard, TheSourceIsKeptUntilItsCopiesAreEmptied)
     EXPECT_EQ(model.pictureShownIn(1), nullptr);
 }
 
-TEST_F(CopyGuard, RemovingEverythingInFrameOrderKeepsAnOwnerThatComesFirst)
+TEST_F(FrameCopyGuard, RemovingEverythingInFrameOrderKeepsAnOwnerThatComesFirst)
 {
     load(1, numbered(4, 3));
     load(4, numbered(4, 3));
@@ -288,7 +288,7 @@ TEST_F(CopyGuard, RemovingEverythingInFrameOrderKeepsAnOwnerThatComesFirst)
     EXPECT_EQ(cmd.removeSelected(), (std::vector<int>{1}));
 }
 
-TEST_F(CopyGuard, EmptyingTheRecordedFrameForgetsIt)
+TEST_F(FrameCopyGuard, EmptyingTheRecordedFrameForgetsIt)
 {
     load(1, numbered(4, 3));
     cmd.PopupFrame = 1;
@@ -300,7 +300,7 @@ TEST_F(CopyGuard, EmptyingTheRecordedFrameForgetsIt)
     EXPECT_FALSE(model.frame(2).Loaded);
 }
 
-TEST_F(CopyGuard, ARecordedFrameThatLostItsPictureOtherwiseIsNotCopied)
+TEST_F(FrameCopyGuard, ARecordedFrameThatLostItsPictureOtherwiseIsNotCopied)
 {
     load(1, numbered(4, 3));
     cmd.PopupFrame = 1;
@@ -311,7 +311,7 @@ TEST_F(CopyGuard, ARecordedFrameThatLostItsPictureOtherwiseIsNotCopied)
     EXPECT_EQ(cmd.CopiedFrame, 0);
 }
 
-TEST_F(CopyGuard, FramePasteRefusesAFrameWhosePictureOthersShow)
+TEST_F(FrameCopyGuard, FramePasteRefusesAFrameWhosePictureOthersShow)
 {
     load(1, numbered(4, 3));
     load(2, numbered(6, 3));
@@ -325,7 +325,7 @@ TEST_F(CopyGuard, FramePasteRefusesAFrameWhosePictureOthersShow)
     EXPECT_EQ(pixels(3).width(), 6);
 }
 
-TEST_F(CopyGuard, FramePasteShowsProgressByFrameNumber)
+TEST_F(FrameCopyGuard, FramePasteShowsProgressByFrameNumber)
 {
     load(1, numbered(4, 3));
     status.progress.clear();
@@ -336,9 +336,9 @@ TEST_F(CopyGuard, FramePasteShowsProgressByFrameNumber)
 
 // ---- the clipboard -------------------------------------------------------------------------
 
-using Clipboard = Fixture;
+using FrameClipboard = Fixture;
 
-TEST_F(Clipboard, PastingIntoTwoFramesGivesEachItsOwnPicture)
+TEST_F(FrameClipboard, PastingIntoTwoFramesGivesEachItsOwnPicture)
 {
     load(1, numbered(4, 3));
     copyInto(1, {2});
@@ -358,7 +358,7 @@ TEST_F(Clipboard, PastingIntoTwoFramesGivesEachItsOwnPicture)
     EXPECT_EQ(pixels(1).width(), 4);
 }
 
-TEST_F(Clipboard, CopiesOfAFramePastedOverTakeTheNewShape)
+TEST_F(FrameClipboard, CopiesOfAFramePastedOverTakeTheNewShape)
 {
     load(1, numbered(4, 3));
     copyInto(1, {2});
@@ -368,7 +368,7 @@ TEST_F(Clipboard, CopiesOfAFramePastedOverTakeTheNewShape)
     EXPECT_EQ(pixels(2).width(), 2);
 }
 
-TEST_F(Clipboard, CopyTakesTheFirstSelectedPictureAndACopysSource)
+TEST_F(FrameClipboard, CopyTakesTheFirstSelectedPictureAndACopysSource)
 {
     load(1, numbered(4, 3));
     copyInto(1, {3});
@@ -388,7 +388,7 @@ TEST_F(Clipboard, CopyTakesTheFirstSelectedPictureAndACopysSource)
 
 // ---- reload and export ---------------------------------------------------------------------
 
-TEST(Reload, TheEditedFileLiesBesideTheOriginalWithAnExclamationMark)
+TEST(FrameReload, TheEditedFileLiesBesideTheOriginalWithAnExclamationMark)
 {
     const page::ReloadNames r = page::reloadNames("/home/ann/my.photos/a.b.jpg");
     EXPECT_EQ(r.name, "a.b.jpg");
@@ -400,9 +400,9 @@ TEST(Reload, TheEditedFileLiesBesideTheOriginalWithAnExclamationMark)
     EXPECT_EQ(page::modifiedMissingMessage("/x/!b.png"), "Modified file : \n/x/!b.png\nDoes not exist ");
 }
 
-using Export = Fixture;
+using FrameExport = Fixture;
 
-TEST_F(Export, TheChosenProgramLosesItsQuotesAndGetsTheFile)
+TEST_F(FrameExport, TheChosenProgramLosesItsQuotesAndGetsTheFile)
 {
     s.app_assos = false;
     s.Image_Editor_App = "\"/opt/My Editor/edit\"";
@@ -416,7 +416,7 @@ TEST_F(Export, TheChosenProgramLosesItsQuotesAndGetsTheFile)
     EXPECT_EQ(cmd.exportPlan().kind, page::ExportPlan::Kind::Associated);
 }
 
-TEST_F(Export, APastedPictureIsNotHandedToAnyProgram)
+TEST_F(FrameExport, APastedPictureIsNotHandedToAnyProgram)
 {
     s.app_assos = false;
     s.Image_Editor_App = "gimp";
@@ -431,7 +431,7 @@ TEST_F(Export, APastedPictureIsNotHandedToAnyProgram)
     EXPECT_EQ(cmd.exportPlan().kind, page::ExportPlan::Kind::Nothing);
 }
 
-TEST(ButtonFreeze, PrintingLeavesOnlyTheStopButtonAsItWas)
+TEST(FrameButtonFreeze, PrintingLeavesOnlyTheStopButtonAsItWas)
 {
     page::ButtonStates now{true, true, true, true, true, true, true};
     page::ButtonStates off = page::disabledButtons(now);
@@ -442,9 +442,9 @@ TEST(ButtonFreeze, PrintingLeavesOnlyTheStopButtonAsItWas)
 
 // ---- the picture commands ------------------------------------------------------------------
 
-using Picture = Fixture;
+using FramePictures = Fixture;
 
-TEST_F(Picture, RotatingA3x2PictureGivesItsLeftColumnBottomUpAsTheTopRow)
+TEST_F(FramePictures, RotatingA3x2PictureGivesItsLeftColumnBottomUpAsTheTopRow)
 {
     load(1, numbered(3, 2));
     model.frame(1).Selected = true;
@@ -458,7 +458,7 @@ TEST_F(Picture, RotatingA3x2PictureGivesItsLeftColumnBottomUpAsTheTopRow)
     EXPECT_FLOAT_EQ(model.frame(1).AspectRatio, 1.0f / 1.5f);
 }
 
-TEST_F(Picture, FourQuarterTurnsAndTwoFlipsGiveTheOriginal)
+TEST_F(FramePictures, FourQuarterTurnsAndTwoFlipsGiveTheOriginal)
 {
     load(1, numbered(5, 3));
     const imaging::Bitmap original = pixels(1);
@@ -480,7 +480,7 @@ TEST_F(Picture, FourQuarterTurnsAndTwoFlipsGiveTheOriginal)
     }
 }
 
-TEST_F(Picture, CopiesFollowATurnedSourceAndASelectedCopyIsSkipped)
+TEST_F(FramePictures, CopiesFollowATurnedSourceAndASelectedCopyIsSkipped)
 {
     load(1, numbered(4, 2));
     copyInto(1, {3});
@@ -498,7 +498,7 @@ TEST_F(Picture, CopiesFollowATurnedSourceAndASelectedCopyIsSkipped)
     EXPECT_FLOAT_EQ(model.frame(3).AspectRatio, 0.5f);
 }
 
-TEST_F(Picture, RotationShowsItsStatusAndProgressAndHidesThemAtTheEnd)
+TEST_F(FramePictures, RotationShowsItsStatusAndProgressAndHidesThemAtTheEnd)
 {
     load(1, numbered(4, 2));
     model.frame(1).Selected = true;
@@ -509,7 +509,7 @@ TEST_F(Picture, RotationShowsItsStatusAndProgressAndHidesThemAtTheEnd)
     EXPECT_FALSE(status.progressVisible);
 }
 
-TEST_F(Picture, WithNothingSelectedRotationOnlyShowsAndHidesItsProgress)
+TEST_F(FramePictures, WithNothingSelectedRotationOnlyShowsAndHidesItsProgress)
 {
     load(1, numbered(4, 2));
     page::RotateBitmap(model, page::RotateMode::Rotate, {});
@@ -517,7 +517,7 @@ TEST_F(Picture, WithNothingSelectedRotationOnlyShowsAndHidesItsProgress)
     EXPECT_FALSE(status.progressVisible);
 }
 
-TEST_F(Picture, ResamplingHalvesTheSelectedFramesWithTheirStatusTexts)
+TEST_F(FramePictures, ResamplingHalvesTheSelectedFramesWithTheirStatusTexts)
 {
     load(2, numbered(8, 6));
     load(3, numbered(8, 6));
@@ -537,7 +537,7 @@ TEST_F(Picture, ResamplingHalvesTheSelectedFramesWithTheirStatusTexts)
     EXPECT_FALSE(status.progressVisible);
 }
 
-TEST_F(Picture, ResamplingAt100PercentChangesNothingAndShowsNothing)
+TEST_F(FramePictures, ResamplingAt100PercentChangesNothingAndShowsNothing)
 {
     load(1, numbered(8, 6));
     model.frame(1).Selected = true;
@@ -549,7 +549,7 @@ TEST_F(Picture, ResamplingAt100PercentChangesNothingAndShowsNothing)
     EXPECT_TRUE(status.progress.empty());
 }
 
-TEST_F(Picture, ASizeTooSmallToResampleLeavesTheFrameAsItWas)
+TEST_F(FramePictures, ASizeTooSmallToResampleLeavesTheFrameAsItWas)
 {
     load(1, numbered(10, 10));
     load(2, numbered(100, 100));
@@ -563,7 +563,7 @@ TEST_F(Picture, ASizeTooSmallToResampleLeavesTheFrameAsItWas)
     EXPECT_EQ(status.statuses.back(), "");
 }
 
-TEST_F(Picture, GreyIsTheTruncatedMeanOfTheThreeChannels)
+TEST_F(FramePictures, GreyIsTheTruncatedMeanOfTheThreeChannels)
 {
     imaging::Bitmap bmp(2, 2);
     const std::uint8_t colours[4][3] = {{0, 0, 255}, {0, 1, 1}, {10, 20, 31}, {255, 255, 255}};
@@ -586,7 +586,7 @@ TEST_F(Picture, GreyIsTheTruncatedMeanOfTheThreeChannels)
     EXPECT_EQ(status.progress, (std::vector<int>{1, 25, 0}));
 }
 
-TEST(StatusText, TheRatioHasThreeSignificantDigitsInEveryLocale)
+TEST(FrameStatusText, TheRatioHasThreeSignificantDigitsInEveryLocale)
 {
     EXPECT_EQ(page::ratioText(4.0f / 3.0f), "1.33");
     EXPECT_EQ(page::ratioText(0.75f), "0.75");
