@@ -6,6 +6,7 @@
 #include "imaging/edit_command.h"
 #include "imaging/imaging.h"
 #include "imaging/resample_reference.h"
+#include "imaging/tone_internal.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -478,6 +479,37 @@ TEST(Tone, LargePicturesMatchThePerPixelRules)
             ASSERT_EQ(pixel(greyOut, x, y), (Bgr{grey, grey, grey}));
         }
 }
+
+// Both ways of looking up a table (whole-register shuffles where the processor has
+// them, byte-pair tables elsewhere) against the rule, over widths that leave every
+// possible remainder of a 64-byte register, in place and not.
+class ToneLookUps : public testing::TestWithParam<imaging::detail::LookUp> {};
+
+TEST_P(ToneLookUps, EveryWidthAndFormatFollowsTheTable)
+{
+    std::mt19937 rng(23);
+    imaging::ToneLUT lut{};
+    for (int v = 0; v < 256; ++v)
+        lut[v] = static_cast<std::int32_t>(rng()); // only the low byte counts
+    for (int bpp : {3, 4})
+        for (int w : {1, 2, 5, 21, 22, 64, 65, 333}) {
+            const Bitmap src = randomBitmap(w, 3, bpp, rng);
+            Bitmap out(w, 3, bpp);
+            imaging::detail::applyToneLUTWith(src.view(), out.view(), lut, GetParam());
+            Bitmap inPlace = src;
+            imaging::detail::applyToneLUTWith(inPlace.view(), inPlace.view(), lut, GetParam());
+            for (int y = 0; y < 3; ++y)
+                for (int b = 0; b < w * bpp; ++b) {
+                    const std::uint8_t s = src.row(y)[b];
+                    const auto expected = bpp == 4 && b % 4 == 3 ? s : static_cast<std::uint8_t>(lut[s] & 0xFF);
+                    ASSERT_EQ(out.row(y)[b], expected) << w << "x" << bpp << " byte " << b;
+                    ASSERT_EQ(inPlace.row(y)[b], expected) << w << "x" << bpp << " byte " << b;
+                }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ToneLookUps,
+                         testing::Values(imaging::detail::LookUp::Fastest, imaging::detail::LookUp::Portable));
 
 TEST(Tone, MismatchedBitmapsAreRefused)
 {
