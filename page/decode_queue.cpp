@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <fstream>
 #include <new>
 
 namespace page {
@@ -27,6 +28,17 @@ DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int scre
     if (r.error.empty() && (!r.loaded.picture || r.loaded.picture->empty()))
         r.error = std::string(kNotValidImageFile) + " '" + path + "'";
     return r;
+}
+
+// A file that names itself JPEG and starts like one (a PNG saved as .jpg goes to Qt).
+bool onlyJpeg(const std::string& path)
+{
+    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
+    if (format == nullptr || format->decoder != imaging::Decoder::LibJpeg)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    char head[2] = {};
+    return in.read(head, 2) && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8;
 }
 
 } // namespace
@@ -75,7 +87,13 @@ void DecodeQueue::work()
             return;
         const std::size_t index = m_next++;
         lock.unlock();
-        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+        // Only libjpeg is known to be safe on any thread; Qt's readers and ImageMagick
+        // keep process-wide state, so their files are decoded by the load step itself.
+        Result r;
+        if (onlyJpeg(m_files[index]))
+            r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+        else
+            r.deferred = true;
         lock.lock();
         m_slots[index - m_first] = Slot{true, std::move(r)};
         m_changed.notify_all();
@@ -104,6 +122,9 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
     }
     Result r = std::move(slot.result);
     slot.result = {};
+    lock.unlock();
+    if (r.deferred)
+        r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
     return r;
 }
 

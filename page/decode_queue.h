@@ -20,6 +20,7 @@ public:
     struct Result {
         LoadedPicture loaded;
         std::string error; // the message to show; empty when the file decoded
+        bool deferred = false; // to be decoded by the taker, on its own thread
     };
 
     // Decodes files[first .. first + count) with up to `threads` workers (0: one per core).
