@@ -282,6 +282,52 @@ private slots:
         QVERIFY(!w.model.frame(4).Loaded);
     }
 
+    void doubleClickAndCtrlKeysReachTheLoadEditAndPrintCommands()
+    {
+        Window w;
+        std::vector<std::string> calls;
+        w.ui->hooks().openImages = [&](bool withDialog) { calls.push_back(withDialog ? "open dialog" : "open"); };
+        w.ui->hooks().editImage = [&] { calls.push_back("edit"); };
+        w.ui->hooks().print = [&] { calls.push_back("print"); };
+        w.loadInto(2, w.write("a.png", solid(40, 30, Qt::red)));
+        // A double-click's first press selects the frame alone.
+        for (int frame : {3, 2}) {
+            w.click(frame);
+            QTest::mouseDClick(w.view->FrameImage(frame), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        }
+        w.selFrames->setFocus();
+        for (Qt::Key key : {Qt::Key_L, Qt::Key_E, Qt::Key_P})
+            QTest::keyClick(w.selFrames, key, Qt::ControlModifier);
+        QCOMPARE(calls, (std::vector<std::string>{"open dialog", "edit", "open dialog", "edit", "print"}));
+        w.rightClick(2);
+        QVERIFY(w.entry("EditImage1")->isEnabled() && w.entry("Load2")->isEnabled());
+    }
+
+    void copyWithSeveralFramesSelectedSaysWhichOneGoes()
+    {
+        Window w;
+        w.loadInto(3, w.write("a.png", gradient(12, 8)));
+        w.click(1);
+        w.click(3, Qt::ShiftModifier);
+        w.rightClick(3);
+        w.entry("Special_Copy")->trigger();
+        QCOMPARE(w.messages.texts(), std::vector<std::string>{page::copyOneImageMessage(3)});
+        QCOMPARE(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()).size(), QSize(12, 8));
+        // Export acts on the first selected picture, which may be a pasted one with no file
+        // for another program even when the frame clicked has one.
+        w.s.app_assos = false;
+        w.s.Image_Editor_App = "gimp";
+        w.click(1);
+        w.rightClick(1);
+        w.entry("Special_Paste")->trigger();
+        w.click(1);
+        w.click(3, Qt::ShiftModifier);
+        w.rightClick(3);
+        QVERIFY(w.entry("RunShell1")->isEnabled());
+        w.entry("RunShell1")->trigger();
+        QCOMPARE(w.messages.texts().back(), page::cantExportPastedMessage("gimp"));
+    }
+
     void theSelectMenuSelectsAndDeselectsEveryFrame()
     {
         Window w;
