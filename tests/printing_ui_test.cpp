@@ -1,0 +1,591 @@
+// Printing end to end: the page bitmap (print to file, preview) pixel for pixel against the
+// printed geometry, the preview window's commands, and real CUPS jobs through the PDF
+// queue, rasterised with pdftoppm and compared with where the geometry puts each frame.
+#include "app/core/messages.h"
+#include "imaging/codecs.h"
+#include "imaging/qimage_adapter.h"
+#include "page/loading.h"
+#include "page/page.h"
+#include "printing/preview_form.h"
+#include "printing/print_commands.h"
+#include "printing/print_job.h"
+#include "printing/printer.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include <cups/cups.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const page::PrinterMetrics kA4At600{"test", 600, 600, 4960, 7016};
+
+// The window's part in printing, with a page of its own.
+class Rig final : public printing::PrintWindow {
+public:
+    explicit Rig(std::optional<page::PrinterMetrics> fixed = kA4At600)
+    {
+        if (!fixed) {
+            printing::preparePrinter(m_printer, QPrinterInfo::defaultPrinterName());
+            fixed = printing::readPrinterMetrics(m_printer);
+        }
+        metrics = *fixed;
+        s.NumberOfFrames = 4;
+        model = std::make_unique<page::Page>(s, [this] { return metrics; });
+        timer.setInterval(10000);
+        commands = std::make_unique<printing::PrintCommands>(*this);
+        relayout();
+    }
+    void relayout() { model->Sizeup_Visual_Page(800, 600); }
+
+    page::Page& printPage() override { return *model; }
+    QPrinter& printer() override { return m_printer; }
+    QWidget* dialogParent() override { return nullptr; }
+    QTimer& queueTimer() override { return timer; }
+    void setStopEnabled(bool enabled) override { stopEnabled = enabled; }
+    bool stopRequested() const override { return stop; }
+    void setStopRequested(bool on) override { stop = on; }
+    void saveAndDisableButtons() override { ++frozen; }
+    void restoreButtons() override { --frozen; }
+    bool batchInProgress() const override { return queue.BatchInProgress; }
+    void loadNextPage() override
+    {
+        for (int n = 1; n <= model->state().FrameCount; ++n) {
+            page::emptyFrameForLoad(*model, n);
+            model->frame(n).Selected = true;
+        }
+        page::Load_The_Files(*model, queue);
+    }
+
+    settings::Settings s;
+    page::PrinterMetrics metrics;
+    std::unique_ptr<page::Page> model;
+    QPrinter m_printer{QPrinter::HighResolution};
+    QTimer timer;
+    page::FileQueue queue;
+    bool stop = false;
+    bool stopEnabled = false;
+    int frozen = 0;
+    std::unique_ptr<printing::PrintCommands> commands;
+};
+
+imaging::Bitmap solid(int w, int h, QColor c)
+{
+    imaging::Bitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = b.row(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(c.blue());
+            p[1] = static_cast<std::uint8_t>(c.green());
+            p[2] = static_cast<std::uint8_t>(c.red());
+        }
+    return b;
+}
+
+const QColor kColours[4] = {QColor(200, 30, 30), QColor(30, 160, 40), QColor(40, 60, 210), QColor(230, 200, 20)};
+
+void fillFrame(page::Page& p, int k, QColor c, const std::string& name, int w = 400, int h = 300)
+{
+    page::TFrameRec& f = p.frame(k);
+    f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(solid(w, h, c)));
+    f.PictureOwner = k;
+    f.Loaded = true;
+    f.AspectRatio = static_cast<float>(w) / static_cast<float>(h);
+    f.FileName = "/photos/" + name;
+    f.Details = name;
+}
+
+bool near(QRgb a, QColor b, int tolerance)
+{
+    return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance &&
+           std::abs(qBlue(a) - b.blue()) <= tolerance;
+}
+
+printing::PrintedPage layoutOf(const Rig& rig, int dpi)
+{
+    const page::PageState& st = rig.model->state();
+    return printing::layoutPage({st.FrameCount, st.Global_AspectRatio, rig.s.margin_mm, rig.s.Page_Margin_mm, rig.s.tsz},
+                                printing::bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi));
+}
+
+// Every pixel inside each loaded frame's rectangle has its photo's colour, the ring of
+// pixels just outside it is paper, and the frames left empty are paper.
+void checkFrames(const QImage& img, const printing::PrintedPage& layout, const std::vector<int>& loaded)
+{
+    QCOMPARE(img.width(), layout.target.pageWidth);
+    QCOMPARE(img.height(), layout.target.pageHeight);
+    for (const printing::PrintedFrame& f : layout.frames) {
+        const page::Rect& r = f.image;
+        const bool isLoaded = std::find(loaded.begin(), loaded.end(), f.frame) != loaded.end();
+        const QColor want = isLoaded ? kColours[(f.frame - 1) % 4] : QColor(Qt::white);
+        for (int y = r.top; y < r.bottom(); ++y)
+            for (int x = r.left; x < r.right(); ++x)
+                if (img.pixel(x, y) != want.rgb())
+                    QFAIL(qPrintable(QString("frame %1 pixel (%2, %3) is %4").arg(f.frame).arg(x).arg(y).arg(img.pixel(x, y), 0, 16)));
+        for (int x = r.left; x < r.right(); ++x) {
+            QCOMPARE(img.pixel(x, r.top - 1), QColor(Qt::white).rgb());
+            QCOMPARE(img.pixel(x, r.bottom()), QColor(Qt::white).rgb());
+        }
+        for (int y = r.top; y < r.bottom(); ++y) {
+            QCOMPARE(img.pixel(r.left - 1, y), QColor(Qt::white).rgb());
+            QCOMPARE(img.pixel(r.right(), y), QColor(Qt::white).rgb());
+        }
+    }
+}
+
+// ---- CUPS -----------------------------------------------------------------------------
+
+// The folder cups-pdf writes to for this user (its "Out" line, ${HOME} expanded).
+QString cupsPdfFolder()
+{
+    QFile conf("/etc/cups/cups-pdf.conf");
+    if (!conf.open(QIODevice::ReadOnly))
+        return {};
+    QString out;
+    for (const QString& line : QString::fromLocal8Bit(conf.readAll()).split('\n'))
+        if (line.startsWith("Out "))
+            out = line.mid(4).trimmed();
+    const passwd* pw = getpwuid(getuid());
+    out.replace("${HOME}", pw ? QString::fromLocal8Bit(pw->pw_dir) : QDir::homePath());
+    return out;
+}
+
+struct CupsJob {
+    QString title;
+    int state = 0;
+};
+
+std::optional<CupsJob> findJob(int id)
+{
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    std::optional<CupsJob> found;
+    for (int i = 0; i < n; ++i)
+        if (jobs[i].id == id)
+            found = CupsJob{QString::fromUtf8(jobs[i].title), jobs[i].state};
+    cupsFreeJobs(n > 0 ? n : 0, jobs);
+    return found;
+}
+
+// The PDF cups-pdf made of job id, once the job has completed.
+QString waitForPdf(int id)
+{
+    const QDir folder(cupsPdfFolder());
+    for (int i = 0; i < 600; ++i) {
+        const auto job = findJob(id);
+        if (job && job->state == IPP_JSTATE_COMPLETED) {
+            const QStringList hits = folder.entryList({QString("job_%1-*").arg(id)}, QDir::Files);
+            if (!hits.isEmpty())
+                return folder.filePath(hits.first());
+        }
+        if (job && job->state > IPP_JSTATE_COMPLETED)
+            return {};
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+int pdfPages(const QString& pdf)
+{
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished(30000);
+    const auto m = QRegularExpression(R"(Pages:\s+(\d+))").match(QString::fromLocal8Bit(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QImage rasterise(const QString& pdf, int dpi, const QString& dir)
+{
+    QProcess p;
+    p.start("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdf, dir + "/page"});
+    p.waitForFinished(60000);
+    return QImage(dir + "/page.png");
+}
+
+bool havePdfQueue()
+{
+    return QPrinterInfo::availablePrinterNames().contains("PDF") && QFileInfo(cupsPdfFolder()).isDir() &&
+           !QStandardPaths::findExecutable("pdftoppm").isEmpty();
+}
+
+} // namespace
+
+class PrintingUiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { app::setMessages(&messages); messages.clear(); }
+    void cleanup() { app::setMessages(nullptr); }
+
+    void printToFileMatchesTheGeometryPixelForPixel();
+    void previewIsAt72DpiWithBoxWhateverTheSettings();
+    void nothingLoadedSaysSoAndWritesNoFile();
+    void cancelledFileDialogLeavesNothing();
+    void failedSaveIsReportedAndKeepsWhatWasThere();
+    void previewWindowTurnsAndFits();
+    void cupsPageHasItsFramesWhereTheGeometrySays();
+    void cupsBatchOfNineOnFourFramesIsThreeJobs();
+    void cupsStopDuringQueueWaitPrintsNothing();
+
+private:
+    app::ScriptedMessages messages;
+};
+
+void PrintingUiTest::printToFileMatchesTheGeometryPixelForPixel()
+{
+    Rig rig;
+    rig.s.Print_Image_Resolution = 100;
+    rig.s.Print_Image_Resample_USing = 6; // Lanczos3: a flat colour stays flat, edges and all
+    rig.s.Print_Image_As_Jpeg = false;
+    for (int k : {1, 2, 4})
+        fillFrame(*rig.model, k, kColours[k - 1], "p" + std::to_string(k) + ".jpg");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("page.bmp");
+    rig.commands->Print_bmp_Scheme(1, file);
+    QVERIFY(messages.entries().empty());
+    const QImage img(file);
+    QVERIFY(!img.isNull());
+    checkFrames(img, layoutOf(rig, 100), {1, 2, 4});
+}
+
+void PrintingUiTest::previewIsAt72DpiWithBoxWhateverTheSettings()
+{
+    Rig rig;
+    rig.s.Print_Image_Resample_USing = 0;
+    rig.s.PrintMarks = true;
+    for (int k = 1; k <= 4; ++k)
+        fillFrame(*rig.model, k, kColours[k - 1], "p.jpg", 640, 480);
+    QImage shown;
+    rig.commands->showPreview = [&](const QImage& img, int) { shown = img.copy(); };
+    rig.commands->Print_bmp_Scheme(2);
+    // A4 at 72 dpi, turned: round(7016 / 600 x 72) x round(4960 / 600 x 72) = 842 x 595.
+    QCOMPARE(shown.size(), QSize(842, 595));
+    const printing::PrintedPage layout = layoutOf(rig, 72);
+    for (const auto& f : layout.frames) {
+        const page::Rect& r = f.image;
+        for (int y = r.top; y < r.bottom(); y += 7)
+            for (int x = r.left; x < r.right(); x += 5)
+                QCOMPARE(shown.pixel(x, y), kColours[f.frame - 1].rgb());
+    }
+    // A cut mark: the first vertical line at x = X0 = 0 is dash-dot in tcol (black).
+    int dark = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        dark += qGray(shown.pixel(0, y)) < 64;
+    QVERIFY2(dark > shown.height() / 3 && dark < shown.height(), "the first cut mark is not dash-dot black");
+}
+
+void PrintingUiTest::nothingLoadedSaysSoAndWritesNoFile()
+{
+    Rig rig;
+    QTemporaryDir dir;
+    rig.commands->Print_bmp_Scheme(1, dir.filePath("x.bmp"));
+    QCOMPARE(messages.texts(), std::vector<std::string>{std::string(printing::kNothingToPrint)});
+    QVERIFY(!QFile::exists(dir.filePath("x.bmp")));
+}
+
+void PrintingUiTest::cancelledFileDialogLeavesNothing()
+{
+    Rig rig;
+    fillFrame(*rig.model, 1, kColours[0], "a.jpg");
+    bool asked = false;
+    rig.commands->askImageFileName = [&](bool) {
+        asked = true;
+        return QString();
+    };
+    rig.commands->printToFileCommand();
+    QVERIFY(asked);
+    QVERIFY(messages.entries().empty()); // not even "Nothing to print!"
+    QCOMPARE(rig.frozen, 0);
+}
+
+void PrintingUiTest::failedSaveIsReportedAndKeepsWhatWasThere()
+{
+    Rig rig;
+    rig.s.Print_Image_As_Jpeg = true;
+    fillFrame(*rig.model, 1, kColours[0], "a.jpg");
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("ro");
+    const QString file = dir.filePath("ro/page.jpg");
+    QFile old(file);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old page");
+    old.close();
+    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(dir.filePath("ro")).isWritable() || getuid() == 0) {
+        // root writes anywhere: make the write fail by a name that is a folder instead.
+        QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        rig.commands->askImageFileName = [&](bool) { return dir.path(); };
+        rig.commands->printToFileCommand();
+        QCOMPARE(messages.entries().size(), std::size_t(1));
+        QVERIFY(QFileInfo(dir.path()).isDir());
+        return;
+    }
+    rig.commands->askImageFileName = [&](bool) { return file; };
+    rig.commands->printToFileCommand();
+    QCOMPARE(messages.entries().size(), std::size_t(1));
+    QFile back(file);
+    QVERIFY(back.open(QIODevice::ReadOnly));
+    QCOMPARE(back.readAll(), QByteArray("old page"));
+}
+
+void PrintingUiTest::previewWindowTurnsAndFits()
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window").remove("PreviewPlacement");
+    // A 2-frame page is upright: 595 x 842 at 72 dpi; auto-rotate shows it turned.
+    QImage upright(595, 842, QImage::Format_BGR888);
+    upright.fill(Qt::white);
+    upright.setPixelColor(0, 0, Qt::red); // top-left corner
+    {
+        printing::Tpreviewing_form form(upright, 2, 4960, 7016, 600);
+        QCOMPARE(form.windowTitle(), QString("Printer Preview"));
+        QCOMPARE(form.shownPicture().size(), QSize(842, 595));
+        // A quarter turn anticlockwise takes the top-left corner to the bottom-left.
+        QCOMPARE(form.shownPicture().pixelColor(0, 594), QColor(Qt::red));
+        form.action("Rotate90ACW1")->trigger();
+        QVERIFY(form.rotated());
+        QCOMPARE(form.shownPicture().size(), QSize(595, 842));
+        form.action("ActualSize1")->trigger();
+        QCOMPARE(form.imageControl()->size(), QSize(595, 842)); // exchanged after one turn
+        form.action("Rotate90ACW1")->trigger();
+        // Two quarter turns: the landscape size is back, the picture is upside down.
+        QVERIFY(!form.rotated());
+        QCOMPARE(form.shownPicture().size(), QSize(842, 595));
+        QCOMPARE(form.shownPicture().pixelColor(841, 0), QColor(Qt::red));
+        form.action("AutoRotatePortrait1")->trigger(); // off for the next preview
+        form.resize(500, 400);
+        form.action("FittoWindow1")->trigger();
+        QVERIFY(form.imageControl()->width() < 500);
+        QVERIFY(form.imageControl()->height() < 350);
+        form.accept();
+    }
+    {
+        // The check marks came back: auto-rotate off shows the page upright, one pixel in.
+        printing::Tpreviewing_form form(upright, 2, 4960, 7016, 600);
+        QVERIFY(!form.action("AutoRotatePortrait1")->isChecked());
+        QVERIFY(form.action("FittoWindow1")->isChecked());
+        QCOMPARE(form.shownPicture().size(), QSize(595, 842));
+        QCOMPARE(form.shownPicture().pixelColor(1, 1), QColor(Qt::red));
+        form.accept();
+    }
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window").remove("PreviewPlacement");
+}
+
+// Where a point of the printed page lands on the rasterised sheet: a turned page is
+// printed a quarter turn anticlockwise on the upright sheet.
+struct SheetMap {
+    double scale;    // raster pixels per printer dot
+    bool landscape;
+    int sheetHeight; // raster pixels
+    QPoint operator()(double x, double y) const
+    {
+        if (!landscape)
+            return {qRound(x * scale), qRound(y * scale)};
+        return {qRound(y * scale), sheetHeight - qRound(x * scale)};
+    }
+};
+
+// The box of raster pixels near colour c.
+QRect colourBox(const QImage& img, QColor c)
+{
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (near(img.pixel(x, y), c, 40))
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}
+
+// Each loaded frame's colour fills the box the geometry gives it, to within two raster
+// pixels; a frame left empty shows nothing of any colour.
+void checkSheet(const QImage& raster, const printing::PrintedPage& layout, const SheetMap& map,
+                const std::vector<std::pair<int, QColor>>& frames)
+{
+    for (const auto& [k, colour] : frames) {
+        const page::Rect& r = layout.frames.at(static_cast<std::size_t>(k - 1)).image;
+        const QRect want = QRect(map(r.left, r.top), map(r.right(), r.bottom())).normalized();
+        const QRect got = colourBox(raster, colour);
+        const auto close = [](int a, int b) { return std::abs(a - b) <= 2; };
+        QVERIFY2(close(got.left(), want.left()) && close(got.top(), want.top()) && close(got.right(), want.right()) &&
+                     close(got.bottom(), want.bottom()),
+                 qPrintable(QString("frame %1 printed at %2,%3 %4x%5, the geometry says %6,%7 %8x%9")
+                                .arg(k).arg(got.x()).arg(got.y()).arg(got.width()).arg(got.height())
+                                .arg(want.x()).arg(want.y()).arg(want.width()).arg(want.height())));
+    }
+}
+
+QString jobTitleOf(int id)
+{
+    const auto job = findJob(id);
+    return job ? job->title : QString();
+}
+
+void PrintingUiTest::cupsPageHasItsFramesWhereTheGeometrySays()
+{
+    if (!havePdfQueue())
+        QSKIP("no cups-pdf queue named PDF (scripts/test.sh creates one)");
+    Rig rig(std::nullopt);
+    rig.s.PrintMarks = true;
+    rig.s.RuleWeight = 3;
+    rig.relayout();
+    for (int k = 1; k <= 4; ++k)
+        fillFrame(*rig.model, k, kColours[k - 1], "c" + std::to_string(k) + ".jpg");
+    rig.commands->printCommand();
+    QVERIFY2(messages.entries().empty(), messages.entries().empty() ? "" : messages.entries().front().text.c_str());
+    QCOMPARE(rig.commands->sentJobs().size(), std::size_t(1));
+    const int id = rig.commands->sentJobs().front();
+    QCOMPARE(jobTitleOf(id), QString("NVL-c1.jpg to c4.jpg"));
+    const QString pdf = waitForPdf(id);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF for the job");
+    QCOMPARE(pdfPages(pdf), 1);
+    QTemporaryDir dir;
+    const QImage raster = rasterise(pdf, 50, dir.path());
+    QFile::remove(pdf);
+    QVERIFY(!raster.isNull());
+
+    const page::PageState& st = rig.model->state();
+    const printing::PrintedPage layout = printing::layoutPage(
+        {4, st.Global_AspectRatio, rig.s.margin_mm, rig.s.Page_Margin_mm, rig.s.tsz},
+        printing::printerTarget(4, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX));
+    const SheetMap map{50.0 / st.PrinterDpiX, true, raster.height()};
+    checkSheet(raster, layout, map, {{1, kColours[0]}, {2, kColours[1]}, {3, kColours[2]}, {4, kColours[3]}});
+    // The cut marks: the vertical lines of the page (rows of the sheet) are dark where
+    // the table puts them, between the frames too.
+    for (const page::Line& l : layout.cutMarks) {
+        if (l.x1 != l.x2 || l.x1 >= layout.target.pageWidth)
+            continue;
+        const QPoint a = map(l.x1, 0);
+        const int row = std::clamp(a.y(), 0, raster.height() - 1);
+        int dark = 0;
+        for (int x = 0; x < raster.width(); ++x)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (row + dy >= 0 && row + dy < raster.height() && qGray(raster.pixel(x, row + dy)) < 100) {
+                    ++dark;
+                    break;
+                }
+        QVERIFY2(dark > raster.width() / 3, qPrintable(QString("no cut mark near sheet row %1").arg(row)));
+    }
+}
+
+// Nine files of nine colours, each a real JPEG file on disk.
+QStringList writePhotos(const QString& dir, int count)
+{
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        const QColor c = QColor::fromHsv(i * 40, 220, 220);
+        const QString f = QDir(dir).filePath(QString("f%1.jpg").arg(i + 1));
+        imaging::saveJpeg(solid(320, 240, c).view(), f.toStdString(), 95);
+        files << f;
+    }
+    return files;
+}
+
+void PrintingUiTest::cupsBatchOfNineOnFourFramesIsThreeJobs()
+{
+    if (!havePdfQueue())
+        QSKIP("no cups-pdf queue named PDF (scripts/test.sh creates one)");
+    QTemporaryDir photos;
+    const QStringList files = writePhotos(photos.path(), 9);
+    Rig rig(std::nullopt);
+    for (const QString& f : files)
+        rig.queue.FileList.push_back(f.toStdString());
+    rig.loadNextPage(); // the page on the window when the batch starts
+    QVERIFY(rig.queue.BatchInProgress);
+    rig.commands->Load_and_Print();
+    QVERIFY2(messages.entries().empty(), messages.entries().empty() ? "" : messages.entries().front().text.c_str());
+    const std::vector<int> jobs = rig.commands->sentJobs();
+    QCOMPARE(jobs.size(), std::size_t(3));
+    QCOMPARE(jobTitleOf(jobs[0]), QString("NVL-f1.jpg to f4.jpg"));
+    QCOMPARE(jobTitleOf(jobs[1]), QString("NVL-f5.jpg to f8.jpg"));
+    QCOMPARE(jobTitleOf(jobs[2]), QString("NVL-f9.jpg to f9.jpg"));
+    QVERIFY(!rig.queue.BatchInProgress);
+    QCOMPARE(rig.frozen, 0);
+    QVERIFY(!rig.stopEnabled);
+
+    QTemporaryDir dir;
+    QString last;
+    for (int id : jobs) {
+        last = waitForPdf(id);
+        QVERIFY(!last.isEmpty());
+        QCOMPARE(pdfPages(last), 1);
+        if (id != jobs.back())
+            QFile::remove(last);
+    }
+    const QImage raster = rasterise(last, 50, dir.path());
+    QFile::remove(last);
+    const page::PageState& st = rig.model->state();
+    const printing::PrintedPage layout = printing::layoutPage(
+        {4, st.Global_AspectRatio, rig.s.margin_mm, rig.s.Page_Margin_mm, rig.s.tsz},
+        printing::printerTarget(4, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX));
+    const SheetMap map{50.0 / st.PrinterDpiX, true, raster.height()};
+    checkSheet(raster, layout, map, {{1, QColor::fromHsv(8 * 40, 220, 220)}});
+    // The other three cells are blank paper.
+    for (int k = 2; k <= 4; ++k) {
+        const page::Rect& r = layout.frames[k - 1].image;
+        const QPoint centre = map(r.left + r.width / 2.0, r.top + r.height / 2.0);
+        QCOMPARE(raster.pixelColor(centre), QColor(Qt::white));
+    }
+}
+
+// A job held in the PDF queue keeps it from being empty until it is cancelled.
+int holdJob()
+{
+    QTemporaryFile text(QDir::temp().filePath("paginor-held-XXXXXX.txt"));
+    text.open();
+    text.write("held\n");
+    text.close();
+    cups_option_t* options = nullptr;
+    int count = cupsAddOption("job-hold-until", "indefinite", 0, &options);
+    const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, "PDF", QFile::encodeName(text.fileName()).constData(),
+                                  "paginor-test-held", count, options);
+    cupsFreeOptions(count, options);
+    return id;
+}
+
+void PrintingUiTest::cupsStopDuringQueueWaitPrintsNothing()
+{
+    if (!havePdfQueue())
+        QSKIP("no cups-pdf queue named PDF (scripts/test.sh creates one)");
+    const int held = holdJob();
+    QVERIFY(held > 0);
+    struct Cancel {
+        int id;
+        ~Cancel() { cupsCancelJob2(CUPS_HTTP_DEFAULT, "PDF", id, 0); }
+    } cancelHeld{held};
+
+    Rig rig(std::nullopt);
+    rig.s.Wait_For_Empty_Q = true;
+    rig.timer.setInterval(200); // the window polls every 10 s; the rule is the same
+    fillFrame(*rig.model, 1, kColours[0], "w.jpg");
+    QTimer::singleShot(600, [&] { rig.commands->stopCommand(); });
+    rig.commands->printCommand();
+    QVERIFY(rig.stop);
+    QVERIFY(rig.commands->sentJobs().empty());
+    QVERIFY(!rig.timer.isActive());
+    QVERIFY(messages.entries().empty());
+    QVERIFY(!printing::Print_Queue_Is_Empty("PDF"));
+
+    // Once the held job goes, the next poll finds the queue empty and the page prints.
+    QTimer::singleShot(500, [&] { cupsCancelJob2(CUPS_HTTP_DEFAULT, "PDF", held, 0); });
+    rig.commands->printCommand();
+    QCOMPARE(rig.commands->sentJobs().size(), std::size_t(1));
+    const QString pdf = waitForPdf(rig.commands->sentJobs().front());
+    QVERIFY(!pdf.isEmpty());
+    QFile::remove(pdf);
+}
+
+QTEST_MAIN(PrintingUiTest)
+#include "printing_ui_test.moc"
