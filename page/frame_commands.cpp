@@ -5,6 +5,7 @@
 #include "page/loading.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <new>
@@ -36,6 +37,16 @@ int liveCount(const Page& page)
 bool isWorkFrame(const TFrameRec& f)
 {
     return f.Selected && f.Loaded && f.CloneOf == 0 && f.PictureHolder && !f.PictureHolder->empty();
+}
+
+// The frames a picture command works on, taken when it starts: the window repaints between
+// frames, and a page rebuilt then (after a resize) clears the selection.
+std::array<bool, kMaxFrames + 1> workFrames(const Page& page)
+{
+    std::array<bool, kMaxFrames + 1> work{};
+    for (int n = 1; n <= liveCount(page); ++n)
+        work[static_cast<std::size_t>(n)] = isWorkFrame(rec(page, n));
+    return work;
 }
 
 // Status and progress of a long command, hidden again however the command ends.
@@ -434,6 +445,7 @@ void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp)
 void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame,
                   const KeepAlive& keepAlive)
 {
+    const auto work = workFrames(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
     int position = 1;
@@ -445,7 +457,7 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
     for (int i = 1; i <= count; ++i) {
         advance(100 / count);
         TFrameRec& f = rec(page, i);
-        if (!isWorkFrame(f))
+        if (!work[static_cast<std::size_t>(i)])
             continue;
         if (keepAlive)
             keepAlive();
@@ -473,11 +485,12 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
     if (percent == 100)
         return;
     imaging::filterFromIndex(filterIndex); // a bad index fails before any frame changes
+    const auto work = workFrames(page);
     BusyDisplay busy(page.status(), "");
     const int selected = Selected_Count(page);
     for (int i = 1; i <= liveCount(page); ++i) {
         TFrameRec& f = rec(page, i);
-        if (!isWorkFrame(f))
+        if (!work[static_cast<std::size_t>(i)])
             continue;
         // The position counts frame numbers against the selected frames, so it can run out
         // early; it stops at the bar's end.
@@ -496,11 +509,12 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
 
 bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive)
 {
+    const auto work = workFrames(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
     for (int i = 1; i <= count; ++i) {
         TFrameRec& f = rec(page, i);
-        if (!isWorkFrame(f))
+        if (!work[static_cast<std::size_t>(i)])
             continue;
         if (keepAlive)
             keepAlive();

@@ -570,6 +570,8 @@ private slots:
         form.resize(800, 640);
         form.show();
         QVERIFY(form.FormCreate());
+        // The page is rebuilt (and deselected) once the window's size has settled.
+        QTRY_VERIFY(!form.resizeTimer()->isActive());
         page::PageView* view = form.pageView();
         page::FrameCommandsUi* commands = form.frameCommands();
         QVERIFY(commands);
