@@ -388,6 +388,15 @@ private slots:
         QGuiApplication::clipboard()->setText("not a picture");
         w.rightClick(2);
         QVERIFY(!w.entry("Special_Paste")->isEnabled());
+
+        // A type that promises a picture but holds none is reported and changes nothing.
+        auto* broken = new QMimeData;
+        broken->setData("image/png", QByteArray("\x89PNG\r\n\x1a\n broken", 16));
+        QGuiApplication::clipboard()->setMimeData(broken);
+        w.rightClick(2);
+        w.entry("Special_Paste")->trigger();
+        QCOMPARE(w.messages.texts(), std::vector<std::string>{std::string(page::kClipboardUnreadable)});
+        QVERIFY(!w.model.frame(2).Loaded);
     }
 
     void reloadPicksUpTheFileAnEditorSavedWithAnExclamationMark()
