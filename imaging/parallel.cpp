@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -47,9 +48,16 @@ void parallelFor(int count, long long itemCost, const std::function<void(int, in
     {
         std::vector<std::jthread> threads;
         threads.reserve(workers - 1);
-        for (int w = 1; w < workers; ++w)
-            threads.emplace_back(run, w);
+        int started = 1;
+        try {
+            for (; started < workers; ++started)
+                threads.emplace_back(run, started);
+        } catch (const std::system_error&) {
+            // No thread to be had (a process limit): the ranges not handed out run here.
+        }
         run(0);
+        for (int w = started; w < workers; ++w)
+            run(w);
     } // joins
     for (const auto& e : errors)
         if (e)
