@@ -197,6 +197,14 @@ TEST(Resample, BellSoftensASinglePixelWithWeights32_192_32AtTheSameSize)
     EXPECT_EQ(firstRowBlue(out), (std::vector<int>{0, 31, 191, 31, 0}));
 }
 
+TEST(Resample, TriangleEnlargementInterpolatesAndTruncates)
+{
+    // 2 -> 5: scale 4, centres 0, 0.25, 0.5, 0.75, 1; weights (192, 64), (128, 128),
+    // (64, 192): 255 * 64 / 256 = 63.75 and 255 * 192 / 256 = 191.25, truncated.
+    EXPECT_EQ(firstRowBlue(resampled(twoRows({0, 255}), 5, 2, Filter::Triangle)),
+              (std::vector<int>{0, 63, 127, 191, 255}));
+}
+
 TEST(Resample, BoxHalfwayBetweenTwoPixelsTakesTheLeftOne)
 {
     // 2 -> 3 pixels: scale 2, the middle centre is 0.5. Pixel 0 is at +0.5 (weight 256),
