@@ -36,8 +36,9 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
             }
             char* end = nullptr;
             const long dpi = std::strtol(v.c_str(), &end, 10);
-            if (v.empty() || *end != '\0' || dpi < 1 || dpi > 10000) {
-                msgs.error("render: --dpi wants a resolution of 1..10000 dots per inch, not '" + v + "'");
+            // The range print to file allows: beyond it the page bitmap runs to gigabytes.
+            if (v.empty() || *end != '\0' || dpi < 72 || dpi > 1000) {
+                msgs.error("render: --dpi wants a resolution of 72..1000 dots per inch, not '" + v + "'");
                 return std::nullopt;
             }
             r.dpi = static_cast<int>(dpi);

@@ -186,6 +186,11 @@ bool PrintCommands::waitForEmptyQueue()
 
 void PrintCommands::printCommand()
 {
+    exclusive(&PrintCommands::printCommandBody);
+}
+
+void PrintCommands::printCommandBody()
+{
     m_window.setStopRequested(false);
     m_window.saveAndDisableButtons();
     m_window.printPage().status().setStatus(std::string(kPrinting));
@@ -197,6 +202,20 @@ void PrintCommands::printCommand()
     }
     m_window.restoreButtons();
     clearStatus();
+}
+
+void PrintCommands::exclusive(void (PrintCommands::*command)())
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    try {
+        (this->*command)();
+    } catch (...) {
+        m_busy = false;
+        throw;
+    }
+    m_busy = false;
 }
 
 void PrintCommands::stopCommand()
@@ -211,6 +230,11 @@ void PrintCommands::stopCommand()
 // ---- batch printing ---------------------------------------------------------------------
 
 void PrintCommands::Load_and_Print()
+{
+    exclusive(&PrintCommands::batchBody);
+}
+
+void PrintCommands::batchBody()
 {
     m_window.setStopRequested(false);
     m_window.saveAndDisableButtons();
@@ -299,6 +323,11 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
 
 void PrintCommands::printToFileCommand()
 {
+    exclusive(&PrintCommands::printToFileBody);
+}
+
+void PrintCommands::printToFileBody()
+{
     m_window.saveAndDisableButtons();
     m_window.printPage().status().setStatus(std::string(kPrinting));
     try {
@@ -311,6 +340,11 @@ void PrintCommands::printToFileCommand()
 }
 
 void PrintCommands::previewCommand()
+{
+    exclusive(&PrintCommands::previewBody);
+}
+
+void PrintCommands::previewBody()
 {
     m_window.saveAndDisableButtons();
     try {

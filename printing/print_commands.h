@@ -93,8 +93,17 @@ private:
     void report(const std::exception& e);
     bool nothingLoaded() const;
 
+    // Runs a command unless another is under way: the window stays alive while a page
+    // prints, and a second print, file or preview command then does nothing.
+    void exclusive(void (PrintCommands::*command)());
+    void printCommandBody();
+    void printToFileBody();
+    void previewBody();
+    void batchBody();
+
     PrintWindow& m_window;
     PageJob* m_job = nullptr;
+    bool m_busy = false;
     bool m_queueEmpty = false;
     std::exception_ptr m_queueError;
     int m_failures = 0;
