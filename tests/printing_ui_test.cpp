@@ -233,6 +233,7 @@ private slots:
 
     void printToFileMatchesTheGeometryPixelForPixel();
     void previewIsAt72DpiWithBoxWhateverTheSettings();
+    void captionsStandAboveTheirFramesAtTheGeometrysCorner();
     void nothingLoadedSaysSoAndWritesNoFile();
     void cancelledFileDialogLeavesNothing();
     void failedSaveIsReportedAndKeepsWhatWasThere();
@@ -286,6 +287,40 @@ void PrintingUiTest::previewIsAt72DpiWithBoxWhateverTheSettings()
     for (int y = 0; y < shown.height(); ++y)
         dark += qGray(shown.pixel(0, y)) < 64;
     QVERIFY2(dark > shown.height() / 3 && dark < shown.height(), "the first cut mark is not dash-dot black");
+}
+
+void PrintingUiTest::captionsStandAboveTheirFramesAtTheGeometrysCorner()
+{
+    Rig rig;
+    rig.s.Print_Image_Resolution = 300;
+    rig.s.PrintProps = true;
+    rig.s.tsz = 8;
+    rig.s.tcol = 0x0000FF; // red, in 0x00BBGGRR
+    fillFrame(*rig.model, 2, kColours[1], "second.jpg");
+    rig.model->frame(2).Details = "HHHH caption";
+    fillFrame(*rig.model, 3, kColours[2], "third.jpg");
+    rig.model->frame(3).Details = "";
+    QTemporaryDir dir;
+    rig.commands->Print_bmp_Scheme(1, dir.filePath("c.bmp"));
+    const QImage img(dir.filePath("c.bmp"));
+    const printing::PrintedPage layout = layoutOf(rig, 300);
+    // th = trunc(300 / 72 x 8) = 33; the caption starts th + round(300 / 72) + 1 = 38 above.
+    QCOMPARE(layout.captionHeight, 33);
+    QRect ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (near(img.pixel(x, y), QColor(255, 0, 0), 90))
+                ink = ink.united(QRect(x, y, 1, 1));
+    const printing::PrintedFrame& f = layout.frames[1];
+    QVERIFY(!ink.isEmpty());
+    // All red ink is frame 2's caption (frame 3's is empty and writes nothing): it begins
+    // at the caption corner and ends above the picture.
+    QVERIFY2(ink.left() >= f.captionX && ink.left() <= f.captionX + 8, qPrintable(QString::number(ink.left())));
+    QVERIFY2(ink.top() >= f.captionY && ink.top() <= f.captionY + 12, qPrintable(QString::number(ink.top())));
+    // One line, about th tall from its corner (how far descenders reach is the font's).
+    QVERIFY2(ink.bottom() < f.captionY + layout.captionHeight * 7 / 5,
+             qPrintable(QString("%1 %2").arg(ink.bottom()).arg(f.captionY)));
+    QVERIFY(ink.right() < f.image.right());
 }
 
 void PrintingUiTest::nothingLoadedSaysSoAndWritesNoFile()
