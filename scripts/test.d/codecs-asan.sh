@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the codec tests (every decoder on good, cut-off, corrupt and oversized files)
+# Runs the codec and load-step tests (every decoder on good, cut-off, corrupt and oversized files)
 # under AddressSanitizer and UndefinedBehaviorSanitizer; any finding fails this script.
 # The build is kept in build-asan, so a second run only rebuilds what changed.
 set -euo pipefail
@@ -12,7 +12,7 @@ if [ ! -f "$B/build.ninja" ]; then
     -DCMAKE_C_FLAGS="$FLAGS" -DCMAKE_CXX_FLAGS="$FLAGS" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 fi
-cmake --build "$B" --target imaging_codecs_test | tail -n 1
+cmake --build "$B" --target imaging_codecs_test loading_test | tail -n 1
 
 # Leaks inside the system's libraries (fontconfig, ImageMagick's module registry, Qt's
 # plugin loader) are theirs and live as long as the process; ours are still reported.
@@ -31,6 +31,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 status=0
 "$B/tests/imaging_codecs_test" --gtest_brief=1 >"$B/codecs-asan.log" 2>&1 || status=$?
+# The load step decodes on worker threads: its tests run here too.
+"$B/tests/loading_test" --gtest_brief=1 >>"$B/codecs-asan.log" 2>&1 || status=$?
 # The libraries' own chatter about the broken test files is left out.
 grep -v -e '^QTgaHandler' -e '^QBuffer::seek' -e '^TIFF' -e '^foo: ' -e '^libpng' "$B/codecs-asan.log" || true
 exit "$status"
