@@ -64,18 +64,23 @@ bool Print_Queue_Is_Empty(const QString& printerName)
 }
 
 PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)
-    : m_printer(printer), m_title(title), m_spool(QDir::temp().filePath("paginor-page-XXXXXX.spool"))
+    : m_printer(printer), m_title(title), m_spool(QDir::temp().filePath("paginor-page-XXXXXX.spool")),
+      m_toUserFile(!printer.outputFileName().isEmpty())
 {
-    // Not ".pdf": that name would swap the CUPS engine for the plain PDF writer, and the
-    // printer's own page and resolution with it.
-    if (!m_spool.open())
-        throw PrintError("Can't create the print spool file: " + m_spool.errorString().toStdString());
-    m_spool.close();
+    // "Print to file" chosen in the print dialog: the page goes to the user's file only.
+    if (!m_toUserFile) {
+        // Not ".pdf": that name would swap the CUPS engine for the plain PDF writer, and
+        // the printer's own page and resolution with it.
+        if (!m_spool.open())
+            throw PrintError("Can't create the print spool file: " + m_spool.errorString().toStdString());
+        m_spool.close();
+        m_printer.setOutputFileName(m_spool.fileName());
+    }
     m_printer.setDocName(QString::fromStdString(title));
     m_printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    m_printer.setOutputFileName(m_spool.fileName());
     if (!m_painter.begin(&m_printer)) {
-        m_printer.setOutputFileName(QString());
+        if (!m_toUserFile)
+            m_printer.setOutputFileName(QString());
         m_printer.setPageOrientation(QPageLayout::Portrait);
         throw PrintError("Can't start printing on " + m_printer.printerName().toStdString());
     }
@@ -90,7 +95,8 @@ void PageJob::endPainting()
 {
     if (m_painter.isActive())
         m_painter.end();
-    m_printer.setOutputFileName(QString());
+    if (!m_toUserFile)
+        m_printer.setOutputFileName(QString());
     m_printer.setPageOrientation(QPageLayout::Portrait);
 }
 
@@ -105,7 +111,7 @@ int PageJob::finish()
         options.add("landscape", "");
     const QByteArray name = m_printer.printerName().section('/', 0, 0).toLocal8Bit();
     endPainting();
-    if (m_aborted)
+    if (m_aborted || m_toUserFile)
         return 0;
     const QByteArray file = QFile::encodeName(m_spool.fileName());
     const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, name.constData(), file.constData(), m_title.c_str(),

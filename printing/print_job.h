@@ -36,7 +36,7 @@ public:
     void abort() { m_aborted = true; }
     bool aborted() const { return m_aborted; }
     // Ends the page and sends it. Returns the CUPS job id, or 0 when the job was
-    // aborted. Throws PrintError with CUPS's reason when the job is refused.
+    // aborted or the print dialog sent the printer's output to a file. Throws PrintError with CUPS's reason when the job is refused.
     int finish();
 
 private:
@@ -46,6 +46,7 @@ private:
     std::string m_title;
     QTemporaryFile m_spool;
     QPainter m_painter;
+    bool m_toUserFile;
     bool m_aborted = false;
     bool m_finished = false;
 };
