@@ -34,7 +34,8 @@ VIPS=/usr/bin/vips
 # stand-alone driver built beside the benchmarks.
 if [ -n "${PAGINOR_EDIT:-}" ]; then
   read -r -a EDIT <<<"$PAGINOR_EDIT"
-elif [ -x "$BUILD/paginor" ] && QT_QPA_PLATFORM=offscreen timeout 10 "$BUILD/paginor" edit 2>&1 | grep -q 'usage: paginor edit'; then
+elif [ -x "$BUILD/paginor" ] &&
+  [[ $(QT_QPA_PLATFORM=offscreen timeout 10 "$BUILD/paginor" edit 2>&1 || true) == *"usage: paginor edit"* ]]; then
   EDIT=("$BUILD/paginor" edit)
 else
   EDIT=("$BUILD/bench/paginor_edit")
