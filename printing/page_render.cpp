@@ -146,11 +146,17 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
 
 void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, imaging::Bitmap* pageBitmap)
 {
+    FramePipeline pipeline(frameWork(d));
+    drawPage(painter, d, hooks, pipeline, pageBitmap);
+}
+
+void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, FramePipeline& pipeline,
+              imaging::Bitmap* pageBitmap)
+{
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (d.marks)
         drawCutMarks(painter, d, hooks);
-    FramePipeline pipeline(frameWork(d));
     for (std::size_t i = 0; i < d.frames.size(); ++i) {
         if (hooks.cancelled && hooks.cancelled())
             break;
@@ -183,12 +189,15 @@ imaging::Bitmap blankPageBitmap(const PrintTarget& target)
 
 imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks)
 {
+    // The first photos decode while the page bitmap, a hundred megabytes at 600 dpi,
+    // is taken and painted white.
+    FramePipeline pipeline(frameWork(drawing));
     imaging::Bitmap bitmap = blankPageBitmap(drawing.layout.target);
     // Painted in place: the QImage shares the bitmap's memory.
     QImage canvas(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),
                   QImage::Format_BGR888);
     QPainter painter(&canvas);
-    drawPage(painter, drawing, hooks, &bitmap);
+    drawPage(painter, drawing, hooks, pipeline, &bitmap);
     painter.end();
     return bitmap;
 }

@@ -22,6 +22,8 @@ namespace page { class Page; }
 
 namespace printing {
 
+class FramePipeline;
+
 // Where the page goes; each has its own resolution and resampling rules.
 enum class Output {
     Printer,   // resample_for_printer, bp chooses the work bitmap or the direct path
@@ -76,6 +78,10 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
 // Draws the page. When pageBitmap is given, the painter paints on a QImage over its
 // memory and pictures of the exact size are copied straight into it.
 void drawPage(QPainter& painter, const PageDrawing& drawing, const DrawHooks& hooks,
+              imaging::Bitmap* pageBitmap = nullptr);
+// The same with the frames coming from a pipeline the caller started (over the frames
+// of drawing, in order), so the first photos decode while the caller gets ready.
+void drawPage(QPainter& painter, const PageDrawing& drawing, const DrawHooks& hooks, FramePipeline& pipeline,
               imaging::Bitmap* pageBitmap = nullptr);
 
 // A white 24-bit page bitmap for the target; throws PrintError when it would be larger
