@@ -221,6 +221,15 @@ TEST(Resample, OnePixelWideResultAveragesAroundTheFirstPixelWithMirroredNeighbou
     EXPECT_EQ(firstRowBlue(out), (std::vector<int>{25}));
 }
 
+TEST(Resample, ShrinkingReflectsAtBothEdges)
+{
+    // 10 -> 2: scale 1/9, Box weight round(256 / 9) = 28 for nine positions around each
+    // centre. Centre 0 reads j = -4..4, that is pixels 4 3 2 1 0 1 2 3 4: 200 / 9 = 22.
+    // Centre 9 reads j = 5..13, and 10..13 read pixels 9 8 7 6: 650 / 9 = 72.
+    const Bitmap out = resampled(twoRows({0, 10, 20, 30, 40, 50, 60, 70, 80, 90}), 2, 2, Filter::Box);
+    EXPECT_EQ(firstRowBlue(out), (std::vector<int>{22, 72}));
+}
+
 TEST(Resample, OnePixelWideSourceIsStretchedAcross)
 {
     Bitmap column(1, 3, 3);
