@@ -1,6 +1,7 @@
 // Whole-file reads, crash-safe writes, private temporary folders and the size guard.
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
+#include "imaging/fast_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -108,40 +109,68 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
 
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    const std::filesystem::path target = resolveTarget(path);
-    struct stat old {};
-    const bool hadOld = ::stat(target.c_str(), &old) == 0;
+    detail::writeFileWith(path, [&](int fd) { writeAll(fd, bytes); });
+}
 
-    std::string tempName;
-    int raw = -1;
-    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+namespace detail {
+namespace {
+
+// A fresh temporary beside the target, never an existing file.
+int openTemporary(const std::filesystem::path& target, std::string& tempName)
+{
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         tempName = target.string() + ".part-" + randomSuffix();
-        raw = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (raw < 0 && errno != EEXIST)
+        fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
             break;
     }
-    if (raw < 0)
+    return fd;
+}
+
+void syncFolderOf(const std::filesystem::path& target)
+{
+    Fd dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+} // namespace
+
+void writeFileWith(const std::string& path, const std::function<void(int fd)>& writeBody)
+{
+    const std::filesystem::path target = resolveTarget(path);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    std::string tempName;
+    Fd fd(openTemporary(target, tempName));
+    if (fd.get() < 0)
         throw ImagingError(msg::compose(msg::kCannotWrite, path, errnoText(errno)));
-    Fd fd(raw);
     try {
-        if (hadOld && S_ISREG(old.st_mode))
+        if (replacing && S_ISREG(old.st_mode))
             ::fchmod(fd.get(), old.st_mode & 07777); // keep the old file's permissions
-        writeAll(fd.get(), bytes);
-        if (::fsync(fd.get()) != 0 || ::close(fd.release()) != 0)
+        writeBody(fd.get());
+        // Only a file that replaces another must reach the disk before the rename: a
+        // crash must not leave the user's old file swapped for an empty one. A new name
+        // loses nothing, and a 70 MB bitmap need not wait for the disk.
+        if (replacing && ::fsync(fd.get()) != 0)
+            throw std::system_error(errno, std::generic_category());
+        if (::close(fd.release()) != 0)
             throw std::system_error(errno, std::generic_category());
         if (::rename(tempName.c_str(), target.c_str()) != 0)
             throw std::system_error(errno, std::generic_category());
     } catch (const std::system_error& e) {
         ::unlink(tempName.c_str());
         throw ImagingError(msg::compose(msg::kCannotWrite, path, errnoText(e.code().value())));
+    } catch (...) {
+        ::unlink(tempName.c_str());
+        throw;
     }
-    // Make the rename itself durable; a failure here leaves a complete file anyway.
-    Fd dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    // Make the replacement itself durable; a failure here leaves a complete file anyway.
+    if (replacing)
+        syncFolderOf(target);
 }
-
-namespace detail {
 
 std::int64_t maxImageBytes()
 {

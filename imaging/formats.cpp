@@ -1,6 +1,7 @@
 // The accepted extensions, the choice of decoder for each, and the picture a frame holds.
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
+#include "imaging/fast_io.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,6 +41,11 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
     return detail::decodeJpegNamed(data, progress, path);
 }
 
+bool isNetpbm(std::string_view qtFormat)
+{
+    return qtFormat == "ppm" || qtFormat == "pgm" || qtFormat == "pbm";
+}
+
 // ImageMagick's name for a format Qt reads, where its reader covers variants Qt's does
 // not (run-length coded Targa, OS/2 bitmaps). Never TIFF: ImageMagick's TIFF reader
 // installs process-wide libtiff error handlers that Qt's TIFF plugin then calls with
@@ -52,13 +58,18 @@ std::string_view magickNameFor(std::string_view qtFormat)
         return "BMP";
     if (qtFormat == "ico")
         return "ICO";
-    if (qtFormat == "ppm" || qtFormat == "pgm" || qtFormat == "pbm")
+    if (isNetpbm(qtFormat))
         return "PNM";
     return {};
 }
 
 Bitmap loadWithQt(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
 {
+    // Large uncompressed pictures (scans, the editor's own work files) are read straight
+    // into their rows; every other netpbm variant goes through Qt.
+    if (isNetpbm(format.formatName))
+        if (std::optional<Bitmap> direct = detail::readBinaryPnm(path, progress))
+            return std::move(*direct);
     try {
         return detail::readWithQt(path, std::string(format.formatName).c_str(), progress);
     } catch (const detail::QtReadFailure&) {
