@@ -80,7 +80,7 @@ void dropFourthBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t pixe
 // the whole file is ever made.
 class RowStream {
 public:
-    explicit RowStream(int fd) : m_fd(fd) { m_pieces.reserve(kMaxPieces); }
+    explicit RowStream(detail::OutputFile& out) : m_out(out) { m_pieces.reserve(kMaxPieces); }
 
     void add(const std::uint8_t* bytes, std::size_t size)
     {
@@ -100,7 +100,8 @@ public:
     }
     void flush()
     {
-        writeAllPieces(m_fd, m_pieces);
+        writeAllPieces(m_out.fd(), m_pieces);
+        m_out.startWriteback();
         m_pieces.clear();
         m_staged = 0;
     }
@@ -129,7 +130,7 @@ private:
         }
     }
 
-    int m_fd;
+    detail::OutputFile& m_out;
     std::vector<iovec> m_pieces;
     std::vector<std::uint8_t> m_staging = std::vector<std::uint8_t>(kStagingBytes);
     std::size_t m_staged = 0;
@@ -180,8 +181,8 @@ void saveBmp(ConstBitmapView bmp, const std::string& path)
     const std::size_t rowBytes = checkedRowBytes(bmp);
     std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize] = {};
     writeHeaders(headers, bmp.width, bmp.height, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(bmp.height)));
-    detail::writeFileWith(path, [&](int fd) {
-        RowStream out(fd);
+    detail::writeFileWith(path, [&](detail::OutputFile& file) {
+        RowStream out(file);
         out.add(headers, sizeof headers);
         writeRows(bmp, rowBytes, out);
     });

@@ -50,15 +50,16 @@ std::string randomSuffix()
     return s;
 }
 
-void writeAll(int fd, std::span<const std::uint8_t> bytes)
+void writeAll(detail::OutputFile& out, std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), std::min<std::size_t>(bytes.size(), 1 << 24));
+        const ssize_t n = ::write(out.fd(), bytes.data(), std::min<std::size_t>(bytes.size(), 1 << 24));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             throw std::system_error(n < 0 ? errno : EIO, std::generic_category());
         bytes = bytes.subspan(static_cast<std::size_t>(n));
+        out.startWriteback();
     }
 }
 
@@ -109,7 +110,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
 
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    detail::writeFileWith(path, [&](int fd) { writeAll(fd, bytes); });
+    detail::writeFileWith(path, [&](detail::OutputFile& out) { writeAll(out, bytes); });
 }
 
 namespace detail {
@@ -137,7 +138,17 @@ void syncFolderOf(const std::filesystem::path& target)
 
 } // namespace
 
-void writeFileWith(const std::string& path, const std::function<void(int fd)>& writeBody)
+void OutputFile::startWriteback()
+{
+    if (!m_mustReachDisk)
+        return;
+    const off_t end = ::lseek(m_fd, 0, SEEK_CUR);
+    // Advice only: a failure here shows again, and is reported, at the final sync.
+    if (end > m_handedToDisk && ::sync_file_range(m_fd, m_handedToDisk, end - m_handedToDisk, SYNC_FILE_RANGE_WRITE) == 0)
+        m_handedToDisk = end;
+}
+
+void writeFileWith(const std::string& path, const std::function<void(OutputFile&)>& writeBody)
 {
     const std::filesystem::path target = resolveTarget(path);
     struct stat old {};
@@ -150,7 +161,8 @@ void writeFileWith(const std::string& path, const std::function<void(int fd)>& w
     try {
         if (replacing && S_ISREG(old.st_mode))
             ::fchmod(fd.get(), old.st_mode & 07777); // keep the old file's permissions
-        writeBody(fd.get());
+        OutputFile out(fd.get(), replacing);
+        writeBody(out);
         // Only a file that replaces another must reach the disk before the rename: a
         // crash must not leave the user's old file swapped for an empty one. A new name
         // loses nothing, and a 70 MB bitmap need not wait for the disk.
