@@ -189,7 +189,10 @@ void TMain_Form::restoreButtons()
 
 bool TMain_Form::batchInProgress() const
 {
-    return m_loader->queue().BatchInProgress;
+    // Files put on the list by "Add to file list" wait there with no load step begun, so
+    // BatchInProgress alone would have the batch print the current page and drop them.
+    const page::FileQueue& queue = m_loader->queue();
+    return queue.BatchInProgress || queue.remaining() > 0;
 }
 
 void TMain_Form::loadNextPage()

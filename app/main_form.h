@@ -53,6 +53,8 @@ public:
     page::ImageLoader* imageLoader() const { return m_loader; }
     // Printing, print to file, preview, batch printing and Stop.
     printing::PrintCommands* printCommands() const { return m_printing; }
+    // The printer the print commands use (the one "&Printer Setup" sets up).
+    QPrinter& currentPrinter() { return m_printer; }
     settings::Settings& settings();
     QString statusText() const;
     QString printerLine() const;

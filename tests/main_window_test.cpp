@@ -3,6 +3,7 @@
 #include "app/core/messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
+#include "page/load_ui.h"
 #include "page/page_view.h"
 #include "settings/settings.h"
 
@@ -10,9 +11,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -81,6 +84,7 @@ private slots:
     void clipboardImageIsClearedOnNoAndKeptOnYes();
     void menusAndButtonsCarryTheirCaptionsAndHints();
     void splashClosesItselfAndAboutWaitsForOk();
+    void printNextAfterAddToListPrintsThePageThenLoadsTheList();
 };
 
 void MainWindowTest::initTestCase()
@@ -265,6 +269,52 @@ void MainWindowTest::splashClosesItselfAndAboutWaitsForOk()
     QVERIFY(about.okButton()->isVisibleTo(&about));
     QTimer::singleShot(400, about.okButton(), &QPushButton::click);
     QCOMPARE(about.exec(), app::kAboutOk);
+}
+
+// A full page, two more photos put on the list with "Add to file list", then "print - load -
+// print": the page on the window is printed, then the list fills the next page, which is
+// printed too, and the list is used up.
+void MainWindowTest::printNextAfterAddToListPrintsThePageThenLoadsTheList()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QTRY_VERIFY(!f.form->resizeTimer()->isActive());
+    QTemporaryDir dir;
+    QStringList photos;
+    const QColor colours[6] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan, Qt::magenta};
+    for (int i = 0; i < 6; ++i) {
+        QImage img(60, 40, QImage::Format_RGB32);
+        img.fill(colours[i]);
+        photos << dir.filePath(QString("p%1.png").arg(i + 1));
+        QVERIFY(img.save(photos.back()));
+    }
+    page::ImageLoader* loader = f.form->imageLoader();
+    QStringList offered = photos.mid(0, 4);
+    loader->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
+    f.form->toolButton("tb_load")->click();
+    QCOMPARE(f.form->pageModel().frame(4).FileName, photos[3].toStdString());
+    QVERIFY(!f.form->toolButton("tb_print_next")->isEnabled());
+
+    offered = photos.mid(4, 2);
+    f.form->menuAction("Addtofilelist1")->trigger();
+    QVERIFY(f.form->toolButton("tb_print_next")->isEnabled());
+
+    // The pages go to a file of the user's choosing, never to a real queue.
+    const QString pdf = dir.filePath("pages.pdf");
+    f.form->currentPrinter().setOutputFileName(pdf);
+    f.form->toolButton("tb_print_next")->click();
+    QVERIFY2(f.messages.entries().empty(),
+             f.messages.entries().empty() ? "" : f.messages.entries().front().text.c_str());
+    const page::Page& p = f.form->pageModel();
+    QCOMPARE(p.frame(1).FileName, photos[4].toStdString());
+    QCOMPARE(p.frame(2).FileName, photos[5].toStdString());
+    QVERIFY(!p.frame(3).Loaded);
+    QVERIFY(!p.frame(4).Loaded);
+    QVERIFY(loader->queue().FileList.empty());
+    QVERIFY(!f.form->toolButton("tb_print_next")->isEnabled());
+    QVERIFY(!f.form->toolButton("tb_load_next")->isEnabled());
+    QVERIFY(!f.form->menuAction("ClearFilelist1")->isEnabled());
+    QVERIFY(QFileInfo(pdf).size() > 0);
 }
 
 QTEST_MAIN(MainWindowTest)
