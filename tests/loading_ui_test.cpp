@@ -163,6 +163,25 @@ private slots:
         QVERIFY(w.loader.queue().FileList.empty());
     }
 
+    // Paths on Linux run far beyond 254 characters; a dropped name is taken whole, never
+    // cut to a path that names some other file or none.
+    void aDroppedFileWithAPathOfMoreThan254CharactersLoadsWhole()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QString folder = dir.path();
+        while (folder.size() < 300)
+            folder += "/" + QString(60, QChar('d'));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = writeJpeg(folder + "/holiday photo number seven.jpg", 7);
+        QVERIFY(file.size() > 300);
+        w.model.state().HotFrame = 2;
+        w.loader.WMDropFiles({file});
+        QVERIFY2(w.messages.entries().empty(), w.messages.entries().empty() ? "" : w.messages.entries().front().text.c_str());
+        QCOMPARE(w.idShownIn(2), 7);
+        QCOMPARE(QString::fromStdString(w.model.frame(2).FileName), file);
+    }
+
     void aSingleDropOfAnotherKindOfFileIsRefused()
     {
         QTemporaryDir dir;
