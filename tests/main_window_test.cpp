@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "page/load_ui.h"
 #include "page/page_view.h"
+#include "printing/print_geometry.h"
 #include "settings/settings.h"
 
 #include <QAction>
@@ -85,6 +86,7 @@ private slots:
     void menusAndButtonsCarryTheirCaptionsAndHints();
     void splashClosesItselfAndAboutWaitsForOk();
     void printNextAfterAddToListPrintsThePageThenLoadsTheList();
+    void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
 };
 
 void MainWindowTest::initTestCase()
@@ -315,6 +317,37 @@ void MainWindowTest::printNextAfterAddToListPrintsThePageThenLoadsTheList()
     QVERIFY(!f.form->toolButton("tb_load_next")->isEnabled());
     QVERIFY(!f.form->menuAction("ClearFilelist1")->isEnabled());
     QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+// Five photos on four frames, then the page emptied by hand: "print - load - print" finds
+// nothing on the first page, says so, and still prints the fifth photo from the list.
+void MainWindowTest::printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QTRY_VERIFY(!f.form->resizeTimer()->isActive());
+    QTemporaryDir dir;
+    QStringList photos;
+    for (int i = 0; i < 5; ++i) {
+        QImage img(60, 40, QImage::Format_RGB32);
+        img.fill(QColor::fromHsv(i * 60, 200, 200));
+        photos << dir.filePath(QString("p%1.png").arg(i + 1));
+        QVERIFY(img.save(photos.back()));
+    }
+    f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
+    f.form->toolButton("tb_load")->click();
+    QVERIFY(f.form->toolButton("tb_print_next")->isEnabled());
+    f.form->menuAction("All1")->trigger();
+    f.form->menuAction("Delete1")->trigger();
+    QVERIFY(!f.form->pageModel().frame(1).Loaded);
+
+    const QString pdf = dir.filePath("pages.pdf");
+    f.form->currentPrinter().setOutputFileName(pdf);
+    f.form->toolButton("tb_print_next")->click();
+    QCOMPARE(f.messages.texts(), std::vector<std::string>{std::string(printing::kNothingToPrint)});
+    QCOMPARE(f.form->pageModel().frame(1).FileName, photos[4].toStdString());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QVERIFY(!f.form->toolButton("tb_print_next")->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)
