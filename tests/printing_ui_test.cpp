@@ -241,6 +241,7 @@ private slots:
     void cupsPageHasItsFramesWhereTheGeometrySays();
     void cupsBatchOfNineOnFourFramesIsThreeJobs();
     void cupsStopDuringQueueWaitPrintsNothing();
+    void aQueueCupsCannotAnswerForIsAnErrorNotEmpty();
 
 private:
     app::ScriptedMessages messages;
@@ -620,6 +621,20 @@ void PrintingUiTest::cupsStopDuringQueueWaitPrintsNothing()
     const QString pdf = waitForPdf(rig.commands->sentJobs().front());
     QVERIFY(!pdf.isEmpty());
     QFile::remove(pdf);
+}
+
+void PrintingUiTest::aQueueCupsCannotAnswerForIsAnErrorNotEmpty()
+{
+    if (!havePdfQueue())
+        QSKIP("no cups-pdf queue named PDF (scripts/test.sh creates one)");
+    const QString gone = "PaginorTestNoSuchQueue";
+    QVERIFY(!QPrinterInfo::availablePrinterNames().contains(gone));
+    try {
+        printing::Print_Queue_Is_Empty(gone);
+        QFAIL("a queue CUPS does not know was taken as empty");
+    } catch (const printing::PrintError& e) {
+        QVERIFY(std::string(e.what()).starts_with(printing::kQueueQueryFailed));
+    }
 }
 
 QTEST_MAIN(PrintingUiTest)
