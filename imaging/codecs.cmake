@@ -15,6 +15,7 @@ set_target_properties(paginor_codecs PROPERTIES AUTOMOC OFF)
 
 # Uncompressed pictures straight between files and rows, for large scans and the editor.
 target_sources(paginor_codecs PRIVATE fast_io.h pnm_reader.cpp)
+target_link_libraries(paginor_codecs PRIVATE paginor_imaging) # its thread split
 # Their pixel loops are written for the vectoriser, which -O2 runs only in its cheapest
 # mode (it then leaves the sample narrowing scalar, 40 ms for a 6000 x 4000 picture).
 set_source_files_properties(pnm_reader.cpp bmp_writer.cpp PROPERTIES COMPILE_OPTIONS "-O3")

@@ -5,11 +5,13 @@
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
 #include "imaging/fast_io.h"
+#include "imaging/parallel.h"
 #include "imaging/simd.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -179,16 +181,18 @@ std::size_t readAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t off
     throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated"));
 }
 
-// The pixels, chunk by chunk, turned into our rows as they arrive.
-void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path, const ProgressFn& progress)
+// Rows [begin, end), chunk by chunk, turned into ours as they arrive. Reports progress
+// when given a callback.
+void readRows(int fd, const PnmHeader& h, Bitmap& bmp, int begin, int end, const std::string& path,
+              const ProgressFn* progress)
 {
     const auto rowPixels = static_cast<std::size_t>(h.width);
     const auto pixelBytes = static_cast<std::size_t>(h.channels * h.bytesPerSample);
-    const std::size_t totalBytes = rowPixels * static_cast<std::size_t>(h.height) * pixelBytes;
+    const std::size_t totalBytes = rowPixels * static_cast<std::size_t>(end - begin) * pixelBytes;
     std::vector<std::uint8_t> chunk(std::min(kChunkBytes, totalBytes));
-    std::int64_t offset = static_cast<std::int64_t>(h.dataOffset);
+    auto offset = static_cast<std::int64_t>(h.dataOffset + rowPixels * pixelBytes * static_cast<std::size_t>(begin));
     std::size_t doneBytes = 0;
-    int y = 0;
+    int y = begin;
     std::size_t x = 0; // pixels of row y already filled
     int reported = 0;
     while (doneBytes < totalBytes) {
@@ -208,9 +212,20 @@ void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path
                 x = 0, ++y;
         }
         const int percent = static_cast<int>(doneBytes * 99 / totalBytes);
-        if (percent >= reported + 10)
-            report(progress, reported = percent);
+        if (progress != nullptr && percent >= reported + 10)
+            report(*progress, reported = percent);
     }
+}
+
+// Both cores copy from the system's file cache and convert, each its own rows; the
+// calling thread's share stands for the progress of the whole.
+void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path, const ProgressFn& progress)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    const long long rowBytes = h.width * h.channels * h.bytesPerSample;
+    parallelFor(static_cast<int>(h.height), rowBytes, [&](int begin, int end) {
+        readRows(fd, h, bmp, begin, end, path, std::this_thread::get_id() == caller ? &progress : nullptr);
+    });
 }
 
 } // namespace
