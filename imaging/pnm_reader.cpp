@@ -217,7 +217,7 @@ void readRows(int fd, const PnmHeader& h, Bitmap& bmp, int begin, int end, const
     }
 }
 
-// Both cores copy from the system's file cache and convert, each its own rows; the
+// Each core copies its own rows from the system's file cache and converts them; the
 // calling thread's share stands for the progress of the whole.
 void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path, const ProgressFn& progress)
 {
