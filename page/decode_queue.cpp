@@ -15,11 +15,12 @@ constexpr auto kKeepAliveInterval = std::chrono::milliseconds(15);
 // Decoding is CPU-bound; more workers than this only add memory in flight.
 constexpr int kMaxWorkers = 8;
 
-DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int screenHeight)
+DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int screenHeight,
+                              const FullDecode& fullDecode)
 {
     DecodeQueue::Result r;
     try {
-        r.loaded = loadImageFile(path, screenWidth, screenHeight);
+        r.loaded = loadImageFile(path, screenWidth, screenHeight, fullDecode);
     } catch (const std::bad_alloc&) {
         r.error = "Not enough memory to load " + path;
     } catch (const std::exception& e) {
@@ -44,9 +45,9 @@ bool onlyJpeg(const std::string& path)
 } // namespace
 
 DecodeQueue::DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
-                         int screenWidth, int screenHeight)
+                         int screenWidth, int screenHeight, FullDecode fullDecode)
     : m_files(files), m_first(first), m_end(std::min(files.size(), first + count)), m_next(first),
-      m_screenWidth(screenWidth), m_screenHeight(screenHeight)
+      m_screenWidth(screenWidth), m_screenHeight(screenHeight), m_fullDecode(std::move(fullDecode))
 {
     m_slots.resize(files.size() > first ? files.size() - first : 0);
     int workers = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
@@ -91,7 +92,7 @@ void DecodeQueue::work()
         // keep process-wide state, so their files are decoded by the load step itself.
         Result r;
         if (onlyJpeg(m_files[index]))
-            r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+            r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode);
         else
             r.deferred = true;
         lock.lock();
@@ -109,7 +110,7 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
         if (index == m_next)
             ++m_next;
         lock.unlock();
-        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode);
         return r;
     }
     while (!slot.done) {
@@ -124,7 +125,7 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
     slot.result = {};
     lock.unlock();
     if (r.deferred)
-        r = decodeOne(m_files[index], m_screenWidth, m_screenHeight);
+        r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode);
     return r;
 }
 

@@ -26,7 +26,7 @@ public:
     // Decodes files[first .. first + count) with up to `threads` workers (0: one per core).
     // files must not change while the queue lives.
     DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
-                int screenWidth, int screenHeight);
+                int screenWidth, int screenHeight, FullDecode fullDecode = {});
     // Stops the workers after the file each is on and waits for them.
     ~DecodeQueue();
     DecodeQueue(const DecodeQueue&) = delete;
@@ -51,6 +51,7 @@ private:
     std::size_t m_next; // the next file a worker starts on
     int m_screenWidth;
     int m_screenHeight;
+    FullDecode m_fullDecode;
     bool m_stop = false;
     std::vector<Slot> m_slots; // by index - m_first
     std::mutex m_mutex;

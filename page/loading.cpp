@@ -130,7 +130,7 @@ std::string clonedFrameMessage(int frame)
            "Delete the other frames before this one. ";
 }
 
-LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight)
+LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode)
 {
     LoadedPicture out;
     if (!isLibJpegFormat(path)) {
@@ -146,12 +146,20 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
     if (data.empty())
         throw imaging::ImagingError("Corrupt or truncated JPEG data '" + path + "': the file is empty");
     const imaging::ImageSize size = imaging::readJpegSize(data);
+    out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
+    if (fullDecode) {
+        try {
+            fullDecode(*out.picture);
+            return out;
+        } catch (const std::exception&) {
+            // Refused or not, as the rendition's decode below decides, with its message.
+        }
+    }
     const int eighths = imaging::jpegScaleFor(size.width, size.height, screenWidth, screenHeight);
     // Decoding the rendition reads every byte, so a damaged file fails here, before the
     // picture reaches a frame.
     auto pixels = std::make_shared<const imaging::Bitmap>(
-        reduceForScreen(imaging::decodeJpegScaled(data, eighths, path), screenWidth, screenHeight));
-    out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
+        reduceForScreen(imaging::decodeJpegScaled(out.picture->jpegData(), eighths, path), screenWidth, screenHeight));
     out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
     return out;
 }
@@ -241,7 +249,8 @@ LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hoo
     std::size_t k = queue.NextFileIndex;
     {
         const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(result.selectedFrames), queue.remaining());
-        DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight);
+        DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight,
+                            hooks.fullDecode);
         for (int n = 1; n <= page.state().FrameCount && k < queue.FileList.size(); ++n) {
             if (!page.frame(n).Selected)
                 continue;

@@ -64,6 +64,13 @@ public:
     virtual void afterStep(Page& /*page*/) {}
 };
 
+// Decodes a JPEG picture at full size for a later step and keeps what that step needs.
+// Decoding reads every byte and throws for damaged data, so it stands in for the check
+// the screen rendition's decode makes; when it throws, the file is decoded again the
+// usual way, so whether a file is refused and with which message stays the load step's.
+// Called from several threads at once.
+using FullDecode = std::function<void(const imaging::Picture&)>;
+
 struct LoadHooks {
     // Called often while the step waits for a file to decode: the window processes its
     // pending events here, so it repaints and shows the progress.
@@ -79,6 +86,10 @@ struct LoadHooks {
     int screenHeight = 0;
     // Files decoded at once on other threads; 0: one per processor core.
     int threads = 0;
+    // Headless rendering, which needs each JPEG picture at full size anyway: called on the
+    // decoding thread with the picture in place of the screen rendition's decode (see
+    // FullDecode).
+    FullDecode fullDecode;
 };
 
 struct LoadStepResult {
@@ -95,9 +106,11 @@ struct LoadedPicture {
 
 // Decodes one image file. A JPEG file keeps its compressed data and only a screen
 // rendition of at least screenWidth x screenHeight is decoded (every byte is still read,
-// so a damaged file is refused here); other formats are decoded whole. Throws
-// imaging::ImagingError with the codecs' message. Safe to call from any thread.
-LoadedPicture loadImageFile(const std::string& path, int screenWidth = 0, int screenHeight = 0);
+// so a damaged file is refused here); other formats are decoded whole. Given fullDecode,
+// a JPEG picture goes to it instead and gets no screen rendition unless it fails there.
+// Throws imaging::ImagingError with the codecs' message. Safe to call from any thread.
+LoadedPicture loadImageFile(const std::string& path, int screenWidth = 0, int screenHeight = 0,
+                            const FullDecode& fullDecode = {});
 
 // The side file that holds an image's details text: the image's path with the extension
 // of its file name (from the last "." of the name) replaced by ".vdt", or ".vdt" appended

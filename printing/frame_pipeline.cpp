@@ -57,6 +57,12 @@ PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, ima
 
 PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
 {
+    if (work.ready) {
+        PreparedFrame out;
+        out.view = work.ready->view;
+        out.ready = work.ready;
+        return out;
+    }
     if (!work.filter)
         return workBitmap(work.picture, work.aspectRatio);
     // The decoded photo is needed only until it is resampled, so its memory is reused.
@@ -67,6 +73,41 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
     out.owned = std::move(resampled);
     out.view = out.owned.view();
     return out;
+}
+
+ReadyFrames::ReadyFrames(FrameWork shape) : m_shape(std::move(shape))
+{
+    m_shape.picture = {};
+    m_shape.ready = {};
+}
+
+void ReadyFrames::prepare(const imaging::Picture& picture)
+{
+    // One decoding buffer per load thread, reused from photo to photo: fresh memory of a
+    // photo's size would have to be faulted in and zeroed by the system each time.
+    thread_local imaging::Bitmap scratch;
+    FrameWork work = m_shape;
+    work.picture = picture;
+    auto frame = std::make_shared<const PreparedFrame>(prepareFrame(work, &scratch));
+    const std::lock_guard lock(m_mutex);
+    m_frames.push_back({picture, std::move(frame)});
+}
+
+void ReadyFrames::attachTo(std::vector<FrameWork>& work)
+{
+    const std::lock_guard lock(m_mutex);
+    for (FrameWork& w : work) {
+        const bool sameShape = w.aspectRatio == m_shape.aspectRatio && w.filter == m_shape.filter &&
+                               w.width == m_shape.width && w.height == m_shape.height;
+        if (!sameShape || !w.picture.isJpeg())
+            continue;
+        for (Entry& e : m_frames)
+            if (e.frame && e.picture.jpegData().data() == w.picture.jpegData().data()) {
+                w.ready = std::move(e.frame);
+                break;
+            }
+    }
+    m_frames.clear();
 }
 
 FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int lookahead)
@@ -108,6 +149,7 @@ void FramePipeline::run()
         Slot result;
         try {
             result.frame = prepareFrame(m_work[k], &scratch);
+            m_work[k].ready.reset(); // the slot holds it now, until it is drawn
         } catch (...) {
             result.error = std::current_exception();
         }

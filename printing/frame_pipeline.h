@@ -20,6 +20,8 @@
 
 namespace printing {
 
+struct PreparedFrame;
+
 // One frame's work: its picture (sharing the frame's data, so the frame may be emptied
 // meanwhile), the frame shape and, when resampling, the exact size wanted.
 struct FrameWork {
@@ -28,6 +30,7 @@ struct FrameWork {
     std::optional<imaging::Filter> filter;   // none: the device stretches the work bitmap
     int width = 0;                           // the rectangle, when resampling
     int height = 0;
+    std::shared_ptr<const PreparedFrame> ready = {}; // made already, while the page loaded
 };
 
 // The pixels to draw: the work bitmap, or its resampled copy of exactly width x height.
@@ -36,6 +39,7 @@ struct PreparedFrame {
     imaging::ConstBitmapView view;
     imaging::Bitmap owned;  // pixels made for this frame
     imaging::Picture keep;  // or the picture whose own pixels view points into
+    std::shared_ptr<const PreparedFrame> ready; // or a frame made while the page loaded
 };
 
 // The work bitmap of a picture as a view: as high as the picture, round(height x
@@ -47,6 +51,29 @@ PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, ima
 // The whole preparation of one frame, on whatever thread calls it; scratch (one per
 // thread) holds the decoded photo while it is resampled.
 PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch = nullptr);
+
+// Frames prepared while the load step checks the files (its full-size decode hook), for
+// a page whose frames all have one shape: each JPEG photo is then decoded once, not once
+// to be checked and again to be printed, and the checks of later files overlap the
+// resampling of earlier ones. prepare() may be called from several threads at once.
+class ReadyFrames {
+public:
+    explicit ReadyFrames(FrameWork shape); // the shape's picture is not used
+    // Decodes and resamples picture (a JPEG) as prepareFrame does; throws as it does.
+    void prepare(const imaging::Picture& picture);
+    // Hands each frame of work whose picture was prepared with exactly its shape over to
+    // it; the frames are then the work's alone.
+    void attachTo(std::vector<FrameWork>& work);
+
+private:
+    struct Entry {
+        imaging::Picture picture; // keeps the data, so its address names this picture only
+        std::shared_ptr<const PreparedFrame> frame;
+    };
+    FrameWork m_shape;
+    std::mutex m_mutex;
+    std::vector<Entry> m_frames;
+};
 
 // Prepares frames 0..n-1 ahead of the caller on worker threads, at most lookahead
 // frames beyond the one last taken, so memory stays at a few decoded pictures however

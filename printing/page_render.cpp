@@ -187,11 +187,14 @@ imaging::Bitmap blankPageBitmap(const PrintTarget& target)
     return bitmap;
 }
 
-imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks)
+imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready)
 {
+    std::vector<FrameWork> work = frameWork(drawing);
+    if (ready)
+        ready->attachTo(work);
     // The first photos decode while the page bitmap, a hundred megabytes at 600 dpi,
     // is taken and painted white.
-    FramePipeline pipeline(frameWork(drawing));
+    FramePipeline pipeline(std::move(work));
     imaging::Bitmap bitmap = blankPageBitmap(drawing.layout.target);
     // Painted in place: the QImage shares the bitmap's memory.
     QImage canvas(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),

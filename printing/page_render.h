@@ -23,6 +23,7 @@ namespace page { class Page; }
 namespace printing {
 
 class FramePipeline;
+class ReadyFrames;
 
 // Where the page goes; each has its own resolution and resampling rules.
 enum class Output {
@@ -88,7 +89,8 @@ void drawPage(QPainter& painter, const PageDrawing& drawing, const DrawHooks& ho
 // than any bitmap the program makes.
 imaging::Bitmap blankPageBitmap(const PrintTarget& target);
 
-// Draws the page into a new page bitmap (print to file and preview).
-imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks);
+// Draws the page into a new page bitmap (print to file and preview); frames that ready
+// holds (made while the page loaded) are not made again.
+imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
 
 } // namespace printing

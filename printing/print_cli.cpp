@@ -2,6 +2,7 @@
 
 #include "app/core/messages.h"
 #include "page/loading.h"
+#include "printing/frame_pipeline.h"
 #include "printing/print_commands.h"
 #include "printing/printer.h"
 
@@ -132,6 +133,28 @@ std::unique_ptr<page::Page> headlessPage(settings::Settings& s, const page::Prin
     return page;
 }
 
+PrintTarget imageFileTarget(const page::Page& page, int dpi)
+{
+    const page::PageState& st = page.state();
+    return bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
+}
+
+// The shape every frame of the next page will have, known before its files load as the
+// layout does not depend on them; none when the page cannot be laid out (the failure
+// is reported once the files are loaded, where it always was) or is not resampled.
+std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
+{
+    try {
+        const PageDrawing d = composePage(page, Output::ImageFile, imageFileTarget(page, dpi));
+        if (!d.filter || d.layout.frames.empty())
+            return nullptr;
+        const page::Rect& r = d.layout.frames.front().image;
+        return std::make_unique<ReadyFrames>(FrameWork{{}, d.aspectRatio, d.filter, r.width, r.height});
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 } // namespace
 
 std::string numberedOutput(const std::string& out, int k, bool severalPages)
@@ -169,13 +192,16 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     int pageNumber = 0;
     try {
         do {
-            failures += page::Next_Batch(*page, queue).filesFailed;
-            const page::PageState& st = page->state();
-            const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
-            const PageDrawing drawing = composePage(*page, Output::ImageFile, target);
+            // Each photo is decoded once, at full size, as its file is checked by the load.
+            const std::unique_ptr<ReadyFrames> ready = readyFramesFor(*page, dpi);
+            page::LoadHooks hooks;
+            if (ready)
+                hooks.fullDecode = [&ready](const imaging::Picture& p) { ready->prepare(p); };
+            failures += page::Next_Batch(*page, queue, hooks).filesFailed;
+            const PageDrawing drawing = composePage(*page, Output::ImageFile, imageFileTarget(*page, dpi));
             if (drawing.frames.empty())
                 continue; // every file of this page failed, and each was reported
-            const imaging::Bitmap bitmap = renderPageBitmap(drawing, {});
+            const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
             savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, several), jpeg, ctx.settings.Quality);
             if (r->geometry)
                 writeGeometry(ctx.out, drawing);

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <stdexcept>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -207,6 +209,53 @@ TEST(LoadStep, ADamagedFileIsReportedAndTheNextFileTakesItsFrame)
     EXPECT_NE(f.messages.entries()[1].text.find("noise.png"), std::string::npos);
     EXPECT_NE(f.messages.entries()[2].text.find("missing.jpg"), std::string::npos);
     EXPECT_FALSE(f.queue.BatchInProgress);
+}
+
+// Headless rendering decodes each JPEG photo at full size as it loads, in place of the
+// screen rendition; which files are refused, with which words, and which frame shows
+// which file must stay as they are without it, even when that decode fails for a file
+// the load step itself accepts.
+TEST(LoadStep, AFullSizeDecodeOnLoadChangesNoFrameAndNoMessage)
+{
+    TempFolder t;
+    const std::string good1 = writeJpeg(t, "good1.jpg", 1, 640, 480);
+    std::vector<std::uint8_t> data = imaging::readWholeFile(good1);
+    data.resize(data.size() / 2);
+    const std::string cut = t.file("cut.jpg");
+    imaging::writeFileAtomically(cut, data);
+    const std::vector<std::string> files{cut, writeJpeg(t, "good2.jpg", 2), good1, writeJpeg(t, "good3.jpg", 3)};
+
+    struct Outcome {
+        std::vector<int> ids;
+        std::vector<std::string> messages;
+        bool operator==(const Outcome&) const = default;
+    };
+    std::atomic<int> decoded = 0;
+    auto load = [&](const page::FullDecode& hook) {
+        LoadFixture f;
+        f.model.setFrameCount(4);
+        f.queue.FileList = files;
+        f.hooks.fullDecode = hook;
+        page::Next_Batch(f.model, f.queue, f.hooks);
+        Outcome o;
+        for (int n = 1; n <= 4; ++n)
+            o.ids.push_back(f.idShownIn(n));
+        for (const auto& e : f.messages.entries())
+            o.messages.push_back(e.text);
+        return o;
+    };
+    const Outcome plain = load({});
+    EXPECT_EQ(plain.ids, (std::vector<int>{2, 1, 3, 0}));
+    ASSERT_EQ(plain.messages.size(), 1u);
+    const Outcome decoding = load([&](const imaging::Picture& p) {
+        imaging::Bitmap full;
+        imaging::decodeJpegInto(p.jpegData(), full);
+        ++decoded;
+    });
+    EXPECT_EQ(decoding, plain);
+    EXPECT_EQ(decoded, 3); // the three whole photos; the cut one threw
+    const Outcome failing = load([](const imaging::Picture&) { throw std::runtime_error("no memory left"); });
+    EXPECT_EQ(failing, plain);
 }
 
 TEST(LoadStep, AFrameWhoseCopiesStillShowItIsNotReplaced)

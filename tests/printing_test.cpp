@@ -309,4 +309,71 @@ TEST(FramePipeline, StoppingEarlyLeavesNoThreadBehind)
     } // the destructor joins; a worker left running would crash or hang here
 }
 
+// ---- frames made while the page loads -----------------------------------------------
+
+std::vector<std::uint8_t> bytesOf(imaging::ConstBitmapView v)
+{
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < v.height; ++y)
+        out.insert(out.end(), v.row(y), v.row(y) + static_cast<std::ptrdiff_t>(v.width) * v.bytesPerPixel);
+    return out;
+}
+
+imaging::Picture jpegPicture(int w, int h, std::uint8_t tag)
+{
+    return imaging::Picture::fromJpegData(imaging::encodeJpeg(traced(w, h, tag).view(), 92));
+}
+
+// The load step decodes photos on its threads in any order; each must come out exactly
+// as the pipeline would have made it, in the frame that shows its picture.
+TEST(ReadyFrames, PhotosMadeWhileLoadingDrawExactlyAsPhotosMadeWhenPrinting)
+{
+    const printing::FrameWork shape{{}, 1.25f, imaging::Filter::Lanczos3, 57, 41};
+    std::vector<printing::FrameWork> work;
+    for (int k = 0; k < 4; ++k) {
+        printing::FrameWork w = shape;
+        w.picture = jpegPicture(160 + 30 * k, 120, static_cast<std::uint8_t>(40 * k));
+        work.push_back(w);
+    }
+    printing::ReadyFrames ready(shape);
+    ready.prepare(work[3].picture);
+    ready.prepare(work[0].picture);
+    ready.prepare(work[2].picture);
+    std::vector<printing::FrameWork> attached = work;
+    ready.attachTo(attached);
+    EXPECT_TRUE(attached[0].ready && attached[2].ready && attached[3].ready);
+    EXPECT_FALSE(attached[1].ready); // never loaded this way: the pipeline makes it
+    printing::FramePipeline made(std::move(attached));
+    for (std::size_t k = 0; k < work.size(); ++k) {
+        const printing::PreparedFrame expected = printing::prepareFrame(work[k]);
+        const printing::PreparedFrame got = made.take(k);
+        ASSERT_EQ(got.view.width, 57);
+        ASSERT_EQ(got.view.height, 41);
+        EXPECT_EQ(bytesOf(got.view), bytesOf(expected.view)) << "frame " << k;
+    }
+}
+
+// A page laid out otherwise once loaded (another size, another filter) must not get
+// photos made for the shape expected before.
+TEST(ReadyFrames, APhotoMadeForAnotherShapeIsMadeAgain)
+{
+    const printing::FrameWork shape{{}, 1.0f, imaging::Filter::Box, 32, 32};
+    printing::ReadyFrames ready(shape);
+    const imaging::Picture picture = jpegPicture(64, 64, 9);
+    ready.prepare(picture);
+    std::vector<printing::FrameWork> work{{picture, 1.0f, imaging::Filter::Box, 33, 32},
+                                          {picture, 1.0f, imaging::Filter::Triangle, 32, 32}};
+    ready.attachTo(work);
+    EXPECT_FALSE(work[0].ready);
+    EXPECT_FALSE(work[1].ready);
+}
+
+TEST(ReadyFrames, ADamagedPhotoFailsAsTheLoadStepsCheckWould)
+{
+    std::vector<std::uint8_t> jpeg = imaging::encodeJpeg(traced(64, 48, 1).view(), 90);
+    jpeg.resize(jpeg.size() - 60);
+    printing::ReadyFrames ready({{}, 1.0f, imaging::Filter::Box, 16, 16});
+    EXPECT_THROW(ready.prepare(imaging::Picture::fromJpegData(jpeg)), imaging::ImagingError);
+}
+
 } // namespace
