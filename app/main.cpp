@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include <clocale>
+#include <memory>
 #include <iostream>
 
 namespace {
@@ -24,7 +25,14 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    // Picture edits and EXIF reads need neither a printer nor a GUI: they start without
+    // either, which saves a connection to CUPS and the platform's set-up on every run.
+    const bool plain = cl.command == "edit" || cl.command == "exif";
+    std::unique_ptr<QCoreApplication> application;
+    if (plain)
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        application = std::make_unique<QApplication>(argc, argv);
     nameTheApplication();
     // Numbers the user reads (EXIF values) use the user's decimal separator.
     std::setlocale(LC_ALL, "");
@@ -38,7 +46,9 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     }
     const bool ownPage = cl.common.printerPage && cl.common.printerDpi;
     const bool needPrinter = cl.command == "print" || (cl.command == "render" && !ownPage);
-    auto session = app::openSession(cl.common, needPrinter, messages);
+    const app::PrinterUse use =
+        needPrinter ? app::PrinterUse::Required : (plain ? app::PrinterUse::Unused : app::PrinterUse::Optional);
+    auto session = app::openSession(cl.common, use, messages);
     if (!session)
         return 1;
     app::CommandContext ctx{session->settings, cl.common, std::cout, messages};
@@ -53,7 +63,7 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     app::BoxMessages messages;
     app::setMessages(&messages);
 
-    auto session = app::openSession(cl.common, true, messages);
+    auto session = app::openSession(cl.common, app::PrinterUse::Required, messages);
     if (!session)
         return 1;
     app::TMain_Form::Options options;

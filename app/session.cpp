@@ -43,14 +43,16 @@ bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msg
 
 } // namespace
 
-std::unique_ptr<Session> openSession(const CommonOptions& common, bool needPrinter, Messages& msgs)
+std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use, Messages& msgs)
 {
+    const bool needPrinter = use == PrinterUse::Required;
     auto session = std::make_unique<Session>();
     session->env = defaultEnvironment();
     session->store = std::make_unique<settings::QtStore>();
-    session->printers = std::make_unique<printing::CupsPrinterList>();
+    if (use != PrinterUse::Unused || common.printer)
+        session->printers = std::make_unique<printing::CupsPrinterList>();
     settings::PrinterList* printers = session->printers.get();
-    if (printers->count() == 0 || !printers->defaultIndex()) {
+    if (printers && (printers->count() == 0 || !printers->defaultIndex())) {
         if (needPrinter) {
             msgs.error(settings::kNoDefaultPrinter);
             return nullptr;

@@ -25,10 +25,16 @@ struct Session {
 // folder (the program's own folder is read-only here) and the temporary folder.
 settings::Environment defaultEnvironment();
 
-// Builds the session. needPrinter: the run prints or shows the window, so a missing
-// printer ends it with the message of the settings store. Returns null (after telling
-// the user through msgs) when the run can't go on.
-std::unique_ptr<Session> openSession(const CommonOptions& common, bool needPrinter, Messages& msgs);
+enum class PrinterUse {
+    Required, // the run prints or shows the window: no printer ends it
+    Optional, // the printer list is read when there is one (the Printer setting stays an index)
+    Unused,   // the run never looks at a printer: CUPS is not asked at all
+};
+
+// Builds the session. A missing printer ends a run that requires one with the message
+// of the settings store. Returns null (after telling the user through msgs) when the run
+// can't go on.
+std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use, Messages& msgs);
 
 // Metrics of the session's printer, or those given by --printer-page/--printer-dpi.
 // Null when neither is available.
