@@ -83,14 +83,37 @@ ReadyFrames::ReadyFrames(FrameWork shape) : m_shape(std::move(shape))
 
 void ReadyFrames::prepare(const imaging::Picture& picture)
 {
-    // One decoding buffer per load thread, reused from photo to photo: fresh memory of a
-    // photo's size would have to be faulted in and zeroed by the system each time.
-    thread_local imaging::Bitmap scratch;
+    // Decoding buffers are reused from photo to photo: fresh memory of a photo's size
+    // would have to be faulted in and zeroed by the system each time.
+    imaging::Bitmap scratch = takeScratch();
     FrameWork work = m_shape;
     work.picture = picture;
-    auto frame = std::make_shared<const PreparedFrame>(prepareFrame(work, &scratch));
+    std::shared_ptr<const PreparedFrame> frame;
+    try {
+        frame = std::make_shared<const PreparedFrame>(prepareFrame(work, &scratch));
+    } catch (...) {
+        giveBack(std::move(scratch));
+        throw;
+    }
+    giveBack(std::move(scratch));
     const std::lock_guard lock(m_mutex);
     m_frames.push_back({picture, std::move(frame)});
+}
+
+imaging::Bitmap ReadyFrames::takeScratch()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_scratch.empty())
+        return {};
+    imaging::Bitmap b = std::move(m_scratch.back());
+    m_scratch.pop_back();
+    return b;
+}
+
+void ReadyFrames::giveBack(imaging::Bitmap scratch)
+{
+    const std::lock_guard lock(m_mutex);
+    m_scratch.push_back(std::move(scratch));
 }
 
 void ReadyFrames::attachTo(std::vector<FrameWork>& work)
@@ -108,6 +131,7 @@ void ReadyFrames::attachTo(std::vector<FrameWork>& work)
             }
     }
     m_frames.clear();
+    m_scratch.clear(); // the photos are all decoded: the page bitmap wants the memory
 }
 
 FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int lookahead)

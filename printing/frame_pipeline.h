@@ -62,7 +62,7 @@ public:
     // Decodes and resamples picture (a JPEG) as prepareFrame does; throws as it does.
     void prepare(const imaging::Picture& picture);
     // Hands each frame of work whose picture was prepared with exactly its shape over to
-    // it; the frames are then the work's alone.
+    // it; the frames are then the work's alone, and the decoding buffers are freed.
     void attachTo(std::vector<FrameWork>& work);
 
 private:
@@ -70,9 +70,13 @@ private:
         imaging::Picture picture; // keeps the data, so its address names this picture only
         std::shared_ptr<const PreparedFrame> frame;
     };
+    imaging::Bitmap takeScratch();
+    void giveBack(imaging::Bitmap scratch);
+
     FrameWork m_shape;
     std::mutex m_mutex;
     std::vector<Entry> m_frames;
+    std::vector<imaging::Bitmap> m_scratch; // decoding buffers not in use
 };
 
 // Prepares frames 0..n-1 ahead of the caller on worker threads, at most lookahead
