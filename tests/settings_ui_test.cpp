@@ -383,7 +383,7 @@ private slots:
         QCOMPARE(m_messages.entries().size(), std::size_t(1));
         QCOMPARE(m_messages.entries()[0].kind, app::MessageKind::Information);
         QCOMPARE(m_messages.entries()[0].text,
-                 "Drag & Drop\nFile extension '" + refusedExtension.toStdString() + "' is not a valid image format");
+                 "Drag && Drop\nFile extension '" + refusedExtension.toStdString() + "' is not a valid image format");
     }
 
     void cancellingTheRepeatedDialogKeepsTheFirstOkButNotTheBadFilter()

@@ -18,9 +18,7 @@ namespace settings {
 
 // Fixed message texts, shared by the dialog and its tests.
 inline constexpr std::string_view kColourDialogFailed = "Color selection dialog failed to load.";
-// A message box shows its text as written: one ampersand, not the doubled one that
-// widget captions need to escape their access-key marker.
-inline constexpr std::string_view kDropFilterPrefix = "Drag & Drop\nFile extension '";
+inline constexpr std::string_view kDropFilterPrefix = "Drag && Drop\nFile extension '";
 inline constexpr std::string_view kDropFilterSuffix = "' is not a valid image format";
 // The file filter of the curve chooser.
 inline constexpr std::string_view kCurveFilter = "Paginor curves (*.tcv)";
