@@ -48,4 +48,7 @@ private:
     std::filesystem::path m_path;
 };
 
+// One row of decoded CMYK samples as blue, green, red.
+void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted);
+
 } // namespace imaging::detail

@@ -125,19 +125,6 @@ bool readHeader(JpegReader& d, const std::uint8_t* data, std::size_t size)
     return true;
 }
 
-// Inverted (Adobe) CMYK is what every writer of CMYK JPEGs produces; plain CMYK is
-// converted the other way round.
-void cmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, int width, bool inverted)
-{
-    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
-        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
-        for (int c = 0; c < 3; ++c) {
-            const unsigned v = inverted ? cmyk[c] : 255u - cmyk[c];
-            bgr[2 - c] = static_cast<std::uint8_t>((v * k + 127u) / 255u);
-        }
-    }
-}
-
 bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, JSAMPLE* cmykRow)
 {
     if (setjmp(d.err.jump))
@@ -151,7 +138,7 @@ bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, 
         if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1)
             return false;
         if (cmyk)
-            cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
+            detail::cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
@@ -290,6 +277,19 @@ void checkWritable(ConstBitmapView bmp)
 } // namespace
 
 namespace detail {
+
+// Inverted (Adobe) CMYK is what every writer of CMYK JPEGs produces; plain CMYK is
+// converted the other way round.
+void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted)
+{
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned v = inverted ? cmyk[c] : 255u - cmyk[c];
+            bgr[2 - c] = static_cast<std::uint8_t>((v * k + 127u) / 255u);
+        }
+    }
+}
 
 void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const ProgressFn& progress,
                          const std::string& name)

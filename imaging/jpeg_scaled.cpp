@@ -92,19 +92,8 @@ bool readRows(ScaledReader& r, std::uint8_t* pixels, std::ptrdiff_t stride, JSAM
         JSAMPROW row = cmyk ? cmykRow : target;
         if (jpeg_read_scanlines(&r.cinfo, &row, 1) != 1)
             return false;
-        if (cmyk) {
-            // Inverted (Adobe) CMYK is what writers of CMYK JPEGs produce.
-            const bool inverted = r.cinfo.saw_Adobe_marker;
-            const JSAMPLE* in = cmykRow;
-            std::uint8_t* out = target;
-            for (JDIMENSION x = 0; x < r.cinfo.output_width; ++x, in += 4, out += 3) {
-                const unsigned k = inverted ? in[3] : 255u - in[3];
-                for (int c = 0; c < 3; ++c) {
-                    const unsigned v = inverted ? in[c] : 255u - in[c];
-                    out[2 - c] = static_cast<std::uint8_t>((v * k + 127u) / 255u);
-                }
-            }
-        }
+        if (cmyk)
+            detail::cmykRowToBgr(cmykRow, target, static_cast<int>(r.cinfo.output_width), r.cinfo.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&r.cinfo);
     return true;
