@@ -294,30 +294,30 @@ void FrameCommandsUi::Save_Button_State()
     m_saved.Page_Button = buttonEnabled("Page_Button");
 }
 
+// The buttons printing freezes and thaws; tb_stop is left to the caller, as printing turns
+// it on while everything else is off.
+void FrameCommandsUi::applyButtonStates(const ButtonStates& states)
+{
+    setButtonEnabled("tb_load", states.tb_load);
+    setButtonEnabled("tb_load_next", states.tb_load_next);
+    // "Clear File list" goes off with tb_load_next; it comes back with it too, or the list
+    // could not be cleared after a print.
+    setButtonEnabled("ClearFilelist1", states.tb_load_next);
+    setButtonEnabled("tb_print", states.tb_print);
+    setButtonEnabled("tb_print_next", states.tb_print_next);
+    setButtonEnabled("Text_Button", states.Text_Button);
+    setButtonEnabled("Page_Button", states.Page_Button);
+}
+
 void FrameCommandsUi::Disable_Buttons()
 {
-    const ButtonStates off = disabledButtons(ButtonStates{});
-    setButtonEnabled("tb_load", off.tb_load);
-    setButtonEnabled("tb_load_next", off.tb_load_next);
-    setButtonEnabled("ClearFilelist1", off.tb_load_next);
-    setButtonEnabled("tb_print", off.tb_print);
-    setButtonEnabled("tb_print_next", off.tb_print_next);
-    setButtonEnabled("Text_Button", off.Text_Button);
-    setButtonEnabled("Page_Button", off.Page_Button);
+    applyButtonStates(disabledButtons(ButtonStates{}));
 }
 
 void FrameCommandsUi::Restore_Button_State()
 {
-    setButtonEnabled("tb_load", m_saved.tb_load);
-    setButtonEnabled("tb_load_next", m_saved.tb_load_next);
-    // "Clear File list" goes off with tb_load_next; it comes back with it too, or the list
-    // could not be cleared after a print.
-    setButtonEnabled("ClearFilelist1", m_saved.tb_load_next);
+    applyButtonStates(m_saved);
     setButtonEnabled("tb_stop", m_saved.tb_stop);
-    setButtonEnabled("tb_print", m_saved.tb_print);
-    setButtonEnabled("tb_print_next", m_saved.tb_print_next);
-    setButtonEnabled("Text_Button", m_saved.Text_Button);
-    setButtonEnabled("Page_Button", m_saved.Page_Button);
 }
 
 // ---- selection --------------------------------------------------------------------------

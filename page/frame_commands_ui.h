@@ -119,6 +119,7 @@ private:
     void reloadFrom(int frame, const std::string& path);
     bool Sel_FramesKeyDown(int key);
     void setButtonEnabled(const char* objectName, bool on);
+    void applyButtonStates(const ButtonStates& states);
     bool buttonEnabled(const char* objectName) const;
     void setStatus(const std::string& text);
 
