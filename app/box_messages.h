@@ -1,7 +1,7 @@
 // Messages of the window: modal message boxes over the main window.
 #pragma once
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "app/commands.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "app/session.h"
 #include "exif/exif_command.h"
 #include "imaging/edit_command.h"

@@ -1,7 +1,7 @@
 // The headless subcommands the program dispatches to.
 #pragma once
 
-#include "app/core/command.h"
+#include "core/command.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "app/box_messages.h"
 #include "app/commands.h"
-#include "app/core/command_line.h"
-#include "app/core/messages.h"
+#include "core/command_line.h"
+#include "core/messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
 

@@ -1,6 +1,6 @@
 #include "app/session.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "settings/qt_store.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // then --set) and the printer, by the same rules for the window and the headless commands.
 #pragma once
 
-#include "app/core/command.h"
+#include "core/command.h"
 #include "printing/printer.h"
 #include "settings/settings.h"
 

@@ -1,7 +1,7 @@
 // `paginor edit` as a process of its own, for timing it against other tools with no
 // more start-up than the command needs.
-#include "app/core/command.h"
-#include "app/core/messages.h"
+#include "core/command.h"
+#include "core/messages.h"
 #include "imaging/edit_command.h"
 #include "settings/settings.h"
 

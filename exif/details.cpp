@@ -2,10 +2,16 @@
 #include "exif.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 
 namespace exif {
 namespace {
+
+// A side file's first line is one line of details text; a longer "line" is not a side
+// file this program wrote, and is cut rather than read whole into memory.
+constexpr std::size_t kMaxSideLine = 4096;
 
 constexpr std::int32_t kDateTime = 306;
 constexpr std::int32_t kDateTimeOriginal = 36867;
@@ -109,6 +115,47 @@ ImageDetails imageDetails(const DetailsOptions& options, const std::filesystem::
     if (!options.getCameraDetails)
         return buildDetails(options, name, ReadResult{});
     return buildDetails(options, name, Read_Exif(file, readOptions));
+}
+
+std::string sideFileName(const std::string& imagePath)
+{
+    const std::size_t slash = imagePath.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = imagePath.find_last_of('.');
+    // A name that is only a leading dot (".hidden") has no extension to replace.
+    if (dot == std::string::npos || dot <= nameStart)
+        return imagePath + std::string(kSideFileExtension);
+    return imagePath.substr(0, dot) + std::string(kSideFileExtension);
+}
+
+std::optional<std::string> readSideFile(const std::string& imagePath)
+{
+    const std::string name = sideFileName(imagePath);
+    std::error_code ec;
+    // A FIFO or device under that name would block the load or never end.
+    if (!std::filesystem::is_regular_file(name, ec))
+        return std::nullopt;
+    std::ifstream in(name, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string line;
+    char c = 0;
+    while (line.size() < kMaxSideLine && in.get(c) && c != '\n')
+        line.push_back(c);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+ImageDetails loadDetails(const DetailsOptions& options, const std::filesystem::path& file,
+                         const ReadOptions& readOptions)
+{
+    if (std::optional<std::string> side = readSideFile(file.string())) {
+        ImageDetails d;
+        d.details = std::move(*side);
+        return d;
+    }
+    return imageDetails(options, file, readOptions);
 }
 
 } // namespace exif

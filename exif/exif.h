@@ -135,4 +135,18 @@ ImageDetails buildDetails(const DetailsOptions& options, std::string_view fileNa
 ImageDetails imageDetails(const DetailsOptions& options, const std::filesystem::path& file,
                           const ReadOptions& readOptions = {});
 
+// The side file that holds an image's details text: the image's path with the extension
+// of its file name (from the last "." of the name) replaced by ".vdt", or ".vdt" appended
+// to a name without one. Dots in folder names do not count.
+inline constexpr std::string_view kSideFileExtension = ".vdt";
+std::string sideFileName(const std::string& imagePath);
+// The first line of the image's side file; nullopt when there is none or it cannot be
+// read (anything but a regular file counts as none).
+std::optional<std::string> readSideFile(const std::string& imagePath);
+
+// The details a load gives the file: the side file's first line when there is one
+// (no EXIF items then), else imageDetails.
+ImageDetails loadDetails(const DetailsOptions& options, const std::filesystem::path& file,
+                         const ReadOptions& readOptions = {});
+
 } // namespace exif

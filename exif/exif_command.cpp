@@ -1,6 +1,7 @@
 #include "exif_command.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
+#include "exif/details_options.h"
 #include "settings/settings.h"
 
 #include <ostream>
@@ -16,26 +17,15 @@ void printFile(const std::string& file, bool withDetails, app::CommandContext& c
     ctx.out << "result: " << r.result << '\n';
     for (const ExifItem& item : r.items)
         ctx.out << item.tag << '\t' << item.label << '\t' << item.value << '\n';
-    if (withDetails)
-        ctx.out << "details: " << buildDetails(detailsOptionsFrom(ctx.settings), file, r).details << '\n';
+    // The text a load gives the file: its side file's first line when it has one.
+    if (withDetails) {
+        const std::optional<std::string> side = readSideFile(file);
+        ctx.out << "details: " << (side ? *side : buildDetails(detailsOptionsFrom(ctx.settings), file, r).details)
+                << '\n';
+    }
 }
 
 } // namespace
-
-DetailsOptions detailsOptionsFrom(const settings::Settings& s)
-{
-    DetailsOptions o;
-    o.incFilename = s.Inc_Filename;
-    o.incTime = s.Inc_Time;
-    o.incDMY = s.Inc_DMY;
-    o.incMDY = s.Inc_MDY;
-    o.incExposure = s.Inc_Exposure;
-    o.incThisText = s.Inc_This_Text;
-    o.incFlash = s.Inc_Flash;
-    o.getCameraDetails = s.Get_Camera_Details;
-    o.incText = s.Inc_Text;
-    return o;
-}
 
 int exifCommand(const app::CommandArgs& args, app::CommandContext& ctx)
 {

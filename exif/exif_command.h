@@ -1,7 +1,7 @@
 // `paginor exif [--details] FILE...`: what the reader makes of each file, for scripts and tests.
 #pragma once
 
-#include "app/core/command.h"
+#include "core/command.h"
 #include "exif/exif.h"
 
 namespace settings { struct Settings; }
@@ -11,9 +11,6 @@ namespace exif {
 // Exit code when the arguments make no sense (no FILE, an unknown option).
 inline constexpr int kUsageExit = 2;
 inline constexpr std::string_view kExifUsage = "usage: paginor exif [--details] FILE...";
-
-// The details options as the settings of this run choose them.
-DetailsOptions detailsOptionsFrom(const settings::Settings& s);
 
 // For each FILE: "result: N", one "TAG<TAB>LABEL<TAB>VALUE" line per item (TAG in
 // decimal, values as their bytes) and, with --details, "details: TEXT". A file that

@@ -2,7 +2,7 @@
 #include "exif.h"
 #include "number_format.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <algorithm>
 #include <array>

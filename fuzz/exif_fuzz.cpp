@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the EXIF reader and the details builder, and checks what
 // must hold for any file: known result codes, at most one item per tag, no tag 0, text
 // values within the read buffer, and the details choice following the result.
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "exif/exif.h"
 
 #include <cstdint>

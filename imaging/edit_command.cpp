@@ -1,6 +1,6 @@
 #include "imaging/edit_command.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "imaging/codecs.h"
 #include "imaging/imaging.h"
 #include "settings/settings.h"

@@ -2,7 +2,7 @@
 // order given and writes the result, without a window.
 #pragma once
 
-#include "app/core/command.h"
+#include "core/command.h"
 
 namespace imaging {
 

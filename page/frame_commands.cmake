@@ -6,7 +6,8 @@ target_link_libraries(paginor_page_commands PUBLIC paginor_page PRIVATE paginor_
 set_target_properties(paginor_page_commands PROPERTIES AUTOMOC OFF)
 
 add_library(paginor_page_commands_ui STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui.h ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui.h ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_commands_pictures.cpp ${CMAKE_CURRENT_LIST_DIR}/frame_commands_ui_parts.h)
 target_link_libraries(paginor_page_commands_ui
   PUBLIC paginor_page_commands paginor_page_ui Qt6::Widgets
   PRIVATE paginor_imaging_qt paginor_settings_ui paginor_messages)

@@ -1,6 +1,6 @@
 #include "page/frame_commands.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "imaging/imaging.h"
 #include "page/loading.h"
 

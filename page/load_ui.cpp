@@ -3,7 +3,7 @@
 #include "page/folder_search.h"
 #include "page/page_view.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "settings/ui/warning_dialog.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "page/decode_queue.h"
 
-#include "app/core/messages.h"
-#include "exif/exif_command.h"
+#include "core/messages.h"
+#include "exif/details_options.h"
 #include "imaging/jpeg_scaled.h"
 
 #include <algorithm>
@@ -12,10 +12,6 @@
 
 namespace page {
 namespace {
-
-// A side file's first line is one line of details text; a longer "line" is not a side
-// file this program wrote, and is cut rather than read whole into memory.
-constexpr std::size_t kMaxSideLine = 4096;
 
 bool startsWithSoi(const std::vector<std::uint8_t>& data)
 {
@@ -164,47 +160,13 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
     return out;
 }
 
-std::string sideFileName(const std::string& imagePath)
-{
-    const std::size_t slash = imagePath.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = imagePath.find_last_of('.');
-    // A name that is only a leading dot (".hidden") has no extension to replace.
-    if (dot == std::string::npos || dot <= nameStart)
-        return imagePath + std::string(kSideFileExtension);
-    return imagePath.substr(0, dot) + std::string(kSideFileExtension);
-}
-
-std::optional<std::string> readSideFile(const std::string& imagePath)
-{
-    const std::string name = sideFileName(imagePath);
-    std::error_code ec;
-    // A FIFO or device under that name would block the load or never end.
-    if (!std::filesystem::is_regular_file(name, ec))
-        return std::nullopt;
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string line;
-    char c = 0;
-    while (line.size() < kMaxSideLine && in.get(c) && c != '\n')
-        line.push_back(c);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
-}
-
 void setFrameDetails(Page& page, int n, const std::string& path)
 {
     TFrameRec& f = page.frame(n);
     f.HasExif = false;
     f.Details.clear();
     f.ExifTags.clear();
-    if (std::optional<std::string> side = readSideFile(path)) {
-        f.Details = std::move(*side);
-        return;
-    }
-    exif::ImageDetails d = exif::imageDetails(exif::detailsOptionsFrom(page.settings()), path);
+    exif::ImageDetails d = exif::loadDetails(exif::detailsOptionsFrom(page.settings()), path);
     f.Details = std::move(d.details);
     f.HasExif = d.hasExif;
     f.ExifTags = std::move(d.exifTags);

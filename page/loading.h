@@ -16,6 +16,7 @@
 #pragma once
 
 #include "page/page.h"
+#include "exif/exif.h"
 
 #include <cstddef>
 #include <functional>
@@ -37,7 +38,7 @@ inline constexpr std::string_view kClearFileListQuestion =
     "The file list isn't empty. \nDo you want to clear the current file list ? \nYES clears the list - No appends to the current list";
 inline constexpr std::string_view kClearImageListQuestion =
     "The image list isn't empty. \nDo you want to clear the current image list ? \nYES clears the list - No appends to the current list";
-inline constexpr std::string_view kSideFileExtension = ".vdt";
+using exif::kSideFileExtension;
 
 // The text shown when a frame that copies still show is to be emptied.
 std::string clonedFrameMessage(int frame);
@@ -112,13 +113,9 @@ struct LoadedPicture {
 LoadedPicture loadImageFile(const std::string& path, int screenWidth = 0, int screenHeight = 0,
                             const FullDecode& fullDecode = {});
 
-// The side file that holds an image's details text: the image's path with the extension
-// of its file name (from the last "." of the name) replaced by ".vdt", or ".vdt" appended
-// to a name without one. Dots in folder names do not count.
-std::string sideFileName(const std::string& imagePath);
-// The first line of the image's side file; nullopt when there is none or it cannot be
-// read (anything but a regular file counts as none).
-std::optional<std::string> readSideFile(const std::string& imagePath);
+// The side file of an image (kept with the details text it holds, in exif/).
+using exif::sideFileName;
+using exif::readSideFile;
 
 // Details text and EXIF items of frame n for the file it now shows: the side file's first
 // line when there is one, else the file name and Inc_Text, or the camera details when

@@ -2,7 +2,7 @@
 
 #include "imaging/jpeg_scaled.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <cmath>
 #include <string>

@@ -1,6 +1,6 @@
 #include "page/page_view.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "printing/print_cli.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "page/loading.h"
 #include "printing/frame_pipeline.h"
 #include "printing/print_commands.h"

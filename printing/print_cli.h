@@ -2,7 +2,7 @@
 // the load step, each page drawn by the same code as print to file and batch printing.
 #pragma once
 
-#include "app/core/command.h"
+#include "core/command.h"
 #include "page/page.h"
 
 #include <optional>

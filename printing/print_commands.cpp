@@ -1,6 +1,6 @@
 #include "printing/print_commands.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "imaging/qimage_adapter.h"
 #include "page/page.h"
 #include "printing/preview_form.h"

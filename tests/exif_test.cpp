@@ -1,7 +1,7 @@
 // The EXIF reader against hand-built blocks and against files written by exiftool, the
 // details text, the number formats and `paginor exif`.
-#include "app/core/command.h"
-#include "app/core/messages.h"
+#include "core/command.h"
+#include "core/messages.h"
 #include "exif/exif.h"
 #include "exif/exif_command.h"
 #include "exif/number_format.h"

@@ -3,7 +3,7 @@
 // bookkeeping, reload and export decisions, and the picture commands on the selection.
 #include "page/frame_commands.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "page/loading.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // commands with their status texts.
 #include "page/frame_commands_ui.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "page/loading.h"

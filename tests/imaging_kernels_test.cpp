@@ -1,7 +1,7 @@
 // The pixel kernels: hand-worked cases, properties, the fast resampler held to its
 // plain reference, and `paginor edit` end to end.
-#include "app/core/command.h"
-#include "app/core/messages.h"
+#include "core/command.h"
+#include "core/messages.h"
 #include "imaging/codecs.h"
 #include "imaging/edit_command.h"
 #include "imaging/imaging.h"

@@ -4,7 +4,7 @@
 #include "page/folder_search.h"
 #include "page/loading.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "imaging/codecs.h"
 #include "imaging/jpeg_scaled.h"
 

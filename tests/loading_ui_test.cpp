@@ -4,7 +4,7 @@
 #include "page/load_ui.h"
 #include "page/page_view.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "imaging/codecs.h"
 #include "settings/ui/warning_dialog.h"
 

@@ -1,6 +1,6 @@
 // The main window on a real X server (Xvfb): it must draw the page, and its picture is kept
 // in the build folder for people to look at.
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "page/page_view.h"

@@ -1,6 +1,6 @@
 // The main window offscreen: start-up, the frame-count list, resizing and the close questions.
 #include "app/about.h"
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "page/load_ui.h"

@@ -2,7 +2,7 @@
 // real printer pages (A4 at 600 dpi, Letter at 300 dpi) in an 800 x 600 or 1024 x 768 window.
 #include "page/page.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // a rebuild do to the pictures, and the marks as pixels of the page.
 #include "page/page_view.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <QPointer>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // Printing end to end: the page bitmap (print to file, preview) pixel for pixel against the
 // printed geometry, the preview window's commands, and real CUPS jobs through the PDF
 // queue, rasterised with pdftoppm and compared with where the geometry puts each frame.
-#include "app/core/messages.h"
+#include "core/messages.h"
 #include "imaging/codecs.h"
 #include "imaging/qimage_adapter.h"
 #include "page/loading.h"

@@ -1,7 +1,7 @@
 // The "Change settings" dialog, answered through its controls as a user would.
 #include "settings/ui/setup_form.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "settings/ui/setup_form.h"
 
-#include "app/core/messages.h"
+#include "core/messages.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 // the subcommand's own arguments (kept in order).
 #pragma once
 
-#include "app/core/command.h"
+#include "core/command.h"
 
 #include <stdexcept>
 #include <string>
