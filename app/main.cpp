@@ -6,6 +6,8 @@
 #include "app/session.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
 
 #include <clocale>
 #include <memory>
@@ -55,10 +57,21 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     return command(cl.args, ctx);
 }
 
+// The icon theme's when the program is installed, else the one built in.
+QIcon programIcon()
+{
+    QIcon builtIn;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        builtIn.addFile(QString(":/icons/org.paginor.Paginor-%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme("org.paginor.Paginor", builtIn);
+}
+
 int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
 {
     QApplication application(argc, argv);
     nameTheApplication();
+    QGuiApplication::setDesktopFileName("org.paginor.Paginor");
+    QApplication::setWindowIcon(programIcon());
     std::setlocale(LC_ALL, "");
     app::BoxMessages messages;
     app::setMessages(&messages);
@@ -75,6 +88,13 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     window.show();
     if (!window.FormCreate())
         return 1;
+    if (!cl.files.empty()) {
+        QStringList files;
+        for (const std::string& f : cl.files)
+            files << QString::fromStdString(f);
+        // Once the window is up and its page laid out, as a drop would find it.
+        QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
+    }
     const int rc = application.exec();
     app::setMessages(nullptr);
     return rc;

@@ -189,6 +189,20 @@ void TMain_Form::applyListButtons(const page::ListButtons& buttons)
     menuAction("Addtofilelist1")->setEnabled(buttons.addToList);
 }
 
+void TMain_Form::openFiles(const QStringList& paths)
+{
+    // Not before the page has its final size: the first resize rebuilds it.
+    if (Resize_Timer->isActive()) {
+        QTimer::singleShot(Resize_Timer->interval(), this, [this, paths] { openFiles(paths); });
+        return;
+    }
+    QStringList absolute;
+    for (const QString& p : paths)
+        absolute << QFileInfo(p).absoluteFilePath();
+    m_page->state().HotFrame = 0;
+    m_loader->WMDropFiles(absolute);
+}
+
 void TMain_Form::Load1Click()
 {
     m_loader->Load1Click();

@@ -45,6 +45,10 @@ public:
     // shows the splash and builds the page. False when the page could not be built.
     bool FormCreate();
 
+    // Files and folders named on the command line (or by the file manager): loaded as a drop
+    // of them on the window, outside any frame.
+    void openFiles(const QStringList& paths);
+
     page::Page& pageModel() { return *m_page; }
     page::PageView* pageView() const { return m_view; }
     // Selection, the frame popup and the commands on the selected frames.

@@ -13,42 +13,58 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace app {
 namespace {
 
-// Toolbar pictures drawn from a font glyph: the program ships no bitmaps of its own.
+// Toolbar pictures are drawn, not shipped: once for each pixel ratio a screen may have, so
+// they stay sharp on a high-density screen.
+QIcon drawnIcon(const std::function<void(QPainter&)>& draw)
+{
+    QIcon icon;
+    for (const qreal dpr : {1.0, 2.0, 3.0}) {
+        QPixmap pix(QSize(25, 21) * dpr);
+        pix.setDevicePixelRatio(dpr);
+        pix.fill(Qt::transparent);
+        QPainter p(&pix);
+        p.setRenderHint(QPainter::Antialiasing, dpr > 1);
+        draw(p);
+        p.end();
+        icon.addPixmap(pix);
+    }
+    return icon;
+}
+
+// A picture from a font glyph.
 QIcon glyphIcon(const QString& glyph, QColor colour = QColor(0x20, 0x20, 0x20))
 {
-    QPixmap pix(25, 21);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f("DejaVu Sans", 12, QFont::Bold);
-    p.setFont(f);
-    p.setPen(colour);
-    p.drawText(pix.rect(), Qt::AlignCenter, glyph);
-    return QIcon(pix);
+    return drawnIcon([&](QPainter& p) {
+        p.setRenderHint(QPainter::TextAntialiasing);
+        QFont f("DejaVu Sans", 12, QFont::Bold);
+        p.setFont(f);
+        p.setPen(colour);
+        p.drawText(QRect(0, 0, 25, 21), Qt::AlignCenter, glyph);
+    });
 }
 
 // The print buttons' picture: a printer with a sheet coming out of it.
 QIcon printerIcon(bool withList)
 {
-    QPixmap pix(25, 21);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setPen(QColor(0x20, 0x20, 0x20));
-    p.setBrush(Qt::white);
-    p.drawRect(7, 1, 10, 7);
-    p.setBrush(QColor(0x70, 0x70, 0x70));
-    p.drawRect(3, 8, 18, 7);
-    p.setBrush(Qt::white);
-    p.drawRect(7, 13, 10, 6);
-    if (withList) {
-        p.setPen(QPen(QColor(0x20, 0x60, 0xc0), 2));
-        p.drawLine(21, 3, 24, 3);
-        p.drawLine(21, 6, 24, 6);
-    }
-    return QIcon(pix);
+    return drawnIcon([&](QPainter& p) {
+        p.setPen(QColor(0x20, 0x20, 0x20));
+        p.setBrush(Qt::white);
+        p.drawRect(7, 1, 10, 7);
+        p.setBrush(QColor(0x70, 0x70, 0x70));
+        p.drawRect(3, 8, 18, 7);
+        p.setBrush(Qt::white);
+        p.drawRect(7, 13, 10, 6);
+        if (withList) {
+            p.setPen(QPen(QColor(0x20, 0x60, 0xc0), 2));
+            p.drawLine(21, 3, 24, 3);
+            p.drawLine(21, 6, 24, 6);
+        }
+    });
 }
 
 } // namespace

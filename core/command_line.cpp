@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 namespace app {
 namespace {
@@ -21,6 +22,16 @@ std::pair<int, int> parsePage(const std::string& text)
     if (x == std::string::npos)
         throw CommandLineError("--printer-page: expected WxH in dots, got '" + text + "'");
     return {parsePositive("--printer-page", text.substr(0, x)), parsePositive("--printer-page", text.substr(x + 1))};
+}
+
+// A window argument that is no command: a path ("a.jpg", "photos/", "~/x") or anything that
+// exists under that name. "frobnicate" is neither and stays an unknown command.
+bool looksLikePath(const std::string& a)
+{
+    if (a.find_first_of("/.") != std::string::npos)
+        return true;
+    std::error_code ec;
+    return std::filesystem::exists(a, ec);
 }
 
 const SubcommandInfo* findSubcommand(std::string_view name)
@@ -100,8 +111,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& argv)
             out.args.push_back(argv[++i]);
         } else if (takeCommon(argv, i, out)) {
             continue;
+        } else if (!sub && !out.files.empty() && !a.empty() && a[0] != '-') {
+            out.files.push_back(a); // after a file, every further name is a file too
         } else if (!sub && !a.empty() && a[0] != '-') {
             sub = findSubcommand(a);
+            if (!sub && looksLikePath(a)) {
+                out.files.push_back(a);
+                continue;
+            }
             if (!sub)
                 throw CommandLineError("unknown command '" + a + "' (see --help)");
             out.command = a;
@@ -116,7 +133,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& argv)
 
 std::string usageText()
 {
-    std::string text = "Usage: paginor [OPTIONS]                  start the window\n"
+    std::string text = "Usage: paginor [OPTIONS] [FILE...]         start the window (and load FILE...)\n"
                        "       paginor COMMAND [ARGS] [OPTIONS]\n\nCommands:\n";
     for (const auto& s : subcommands())
         text += "  " + std::string(s.usage) + "\n";

@@ -19,6 +19,7 @@ struct ParsedCommandLine {
     std::string command; // empty: the window
     CommonOptions common;
     CommandArgs args;
+    std::vector<std::string> files; // the window's: files and folders to load, as a drop of them
     bool help = false;
     bool version = false;
 };

@@ -66,6 +66,21 @@ QImage scaledForFrame(const QImage& source, QSize target)
     return work.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A widget's canvas holds device pixels: on a screen of pixel ratio 2 every logical pixel
+// is four, so pictures, lines and numbers are drawn at the screen's own sharpness. Painters
+// on it work in logical pixels; what was painted before is kept.
+QImage grownCanvas(const QImage& old, QSize logical, qreal dpr, QImage::Format format, Qt::GlobalColor fill)
+{
+    if (old.devicePixelRatio() == dpr && old.deviceIndependentSize().toSize() == logical)
+        return old;
+    QImage grown(logical * dpr, format);
+    grown.setDevicePixelRatio(dpr);
+    grown.fill(fill);
+    QPainter p(&grown);
+    p.drawImage(0, 0, old);
+    return grown;
+}
+
 // Lines are drawn as a pen moved from the first point to the second: the end point is
 // left out, so lines meeting end to start do not ink the meeting point twice.
 void drawMoveToLine(QPainter& p, const Line& l)
@@ -119,13 +134,7 @@ void FrameControl::paintEvent(QPaintEvent*)
 
 void FrameControl::resizeEvent(QResizeEvent*)
 {
-    if (m_canvas.size() == size())
-        return;
-    QImage grown(size(), QImage::Format_RGB32);
-    grown.fill(Qt::white);
-    QPainter p(&grown);
-    p.drawImage(0, 0, m_canvas);
-    m_canvas = grown;
+    m_canvas = grownCanvas(m_canvas, size(), devicePixelRatioF(), QImage::Format_RGB32, Qt::white);
 }
 
 void FrameControl::mousePressEvent(QMouseEvent* event)
@@ -156,13 +165,7 @@ void PageLayer::paintEvent(QPaintEvent*)
 
 void PageLayer::resizeEvent(QResizeEvent*)
 {
-    if (m_canvas.size() == size())
-        return;
-    QImage grown(size(), QImage::Format_ARGB32_Premultiplied);
-    grown.fill(Qt::transparent);
-    QPainter p(&grown);
-    p.drawImage(0, 0, m_canvas);
-    m_canvas = grown;
+    m_canvas = grownCanvas(m_canvas, size(), devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied, Qt::transparent);
 }
 
 void PageLayer::mouseMoveEvent(QMouseEvent*)
@@ -407,12 +410,17 @@ void PageView::paintPicture(int n)
     QPainter p(&f->canvas());
     // Only the part left of the frame's right edge is scaled: a picture far wider than
     // its frame (a 10000 x 1 strip) would otherwise be scaled to millions of columns.
-    const int visible = std::min(r.width, f->canvas().width() - r.left);
+    const int visible = std::min(r.width, f->width() - r.left);
     if (visible > 0 && r.height > 0) {
         const auto columns = static_cast<int>(
             std::clamp<long long>(std::llround(static_cast<double>(picture->width()) * visible / r.width), 1,
                                   picture->width()));
-        p.drawImage(QPoint(r.left, r.top), scaledForFrame(imageOf(*picture, columns), QSize(visible, r.height)));
+        // Scaled to the device pixels the frame covers, then placed in logical pixels.
+        const qreal canvasDpr = f->canvas().devicePixelRatio();
+        const QSize device(static_cast<int>(std::ceil(visible * canvasDpr)), static_cast<int>(std::ceil(r.height * canvasDpr)));
+        QImage scaled = scaledForFrame(imageOf(*picture, columns), device);
+        scaled.setDevicePixelRatio(canvasDpr);
+        p.drawImage(QPoint(r.left, r.top), scaled);
     }
     QFont tiny = font();
     tiny.setBold(true);

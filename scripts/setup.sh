@@ -10,6 +10,8 @@ PACKAGES=(
   libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf
   xvfb xauth poppler-utils
+  # packaging and its validators
+  dpkg-dev desktop-file-utils appstream
   # test witnesses and helper tools
   libimage-exiftool-perl graphicsmagick imagemagick netpbm clang libclang-rt-14-dev
 )

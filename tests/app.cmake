@@ -15,3 +15,9 @@ target_link_libraries(main_window_screenshot_test PRIVATE paginor_app Qt6::Test)
 target_compile_definitions(main_window_screenshot_test PRIVATE PAGINOR_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_test(NAME main_window_screenshot_test COMMAND main_window_screenshot_test)
 set_tests_properties(main_window_screenshot_test PROPERTIES SKIP_RETURN_CODE 77)
+
+# The window at pixel ratios 1 and 2: pictures and icons at the screen's own pixels.
+paginor_qtest(hidpi_test SOURCES hidpi_test.cpp LIBS paginor_app)
+add_test(NAME hidpi_test_scale2 COMMAND hidpi_test)
+set_tests_properties(hidpi_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1")
+set_tests_properties(hidpi_test_scale2 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")

@@ -46,6 +46,16 @@ TEST(CommandLine, MistakesAreRefusedWithAReason)
     EXPECT_TRUE(parseCommandLine({"--no-splash"}).command.empty());
 }
 
+TEST(CommandLine, NamesThatAreNoCommandAreTheWindowsFiles)
+{
+    auto cl = parseCommandLine({"--no-splash", "a.jpg", "photos/", "print"});
+    EXPECT_TRUE(cl.command.empty());
+    EXPECT_EQ(cl.files, (std::vector<std::string>{"a.jpg", "photos/", "print"}));
+    EXPECT_TRUE(cl.common.noSplash);
+    EXPECT_TRUE(parseCommandLine({"print", "a.jpg"}).files.empty());
+    EXPECT_THROW(parseCommandLine({"a.jpg", "--bogus"}), CommandLineError);
+}
+
 namespace {
 
 struct RunResult {

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
@@ -87,6 +88,7 @@ private slots:
     void splashClosesItselfAndAboutWaitsForOk();
     void printNextAfterAddToListPrintsThePageThenLoadsTheList();
     void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
+    void filesFromTheCommandLineLoadAsADropOfThem();
 };
 
 void MainWindowTest::initTestCase()
@@ -348,6 +350,26 @@ void MainWindowTest::printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheL
     QCOMPARE(f.form->pageModel().frame(1).FileName, photos[4].toStdString());
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(!f.form->toolButton("tb_print_next")->isEnabled());
+}
+
+void MainWindowTest::filesFromTheCommandLineLoadAsADropOfThem()
+{
+    QTemporaryDir dir;
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QVERIFY(img.save(dir.filePath("b.png")));
+    QVERIFY(img.save(dir.filePath("a.png")));
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    QDir::setCurrent(dir.path());
+    f.form->openFiles({"b.png", "a.png"}); // relative to where the program was started
+    page::Page& page = f.form->pageModel();
+    QTRY_VERIFY(page.frame(2).Loaded);
+    // As a drop: the names in the order given, every frame selected on an empty page, one load step.
+    QCOMPARE(QFileInfo(QString::fromStdString(page.frame(1).FileName)).fileName(), QString("b.png"));
+    QCOMPARE(QFileInfo(QString::fromStdString(page.frame(2).FileName)).fileName(), QString("a.png"));
+    QVERIFY(!page.frame(3).Loaded);
+    QVERIFY(f.messages.entries().empty());
 }
 
 QTEST_MAIN(MainWindowTest)

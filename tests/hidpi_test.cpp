@@ -1,0 +1,84 @@
+// The window on a high-density screen: run at the pixel ratio QT_SCALE_FACTOR gives (ctest
+// runs it at 1 and at 2). A picture of fine detail must reach the frame at the screen's own
+// pixels: drawn at logical pixels and blown up, every 2 x 2 block of the frame would be one
+// colour.
+#include "app/main_form.h"
+#include "app/session.h"
+#include "core/messages.h"
+#include "page/page_view.h"
+#include "settings/settings.h"
+
+#include <QApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// The share of aligned 2 x 2 blocks inside rect whose four pixels are the same colour.
+double uniformBlockShare(const QImage& img, QRect rect)
+{
+    int uniform = 0;
+    int blocks = 0;
+    for (int y = rect.top() & ~1; y + 1 <= rect.bottom(); y += 2)
+        for (int x = rect.left() & ~1; x + 1 <= rect.right(); x += 2) {
+            const QRgb a = img.pixel(x, y);
+            uniform += a == img.pixel(x + 1, y) && a == img.pixel(x, y + 1) && a == img.pixel(x + 1, y + 1);
+            ++blocks;
+        }
+    return blocks == 0 ? 1.0 : static_cast<double>(uniform) / blocks;
+}
+
+} // namespace
+
+class HiDpiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void picturesAndToolbarIconsAreDrawnAtDevicePixels();
+};
+
+void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    QImage noise(1600, 1200, QImage::Format_RGB32);
+    QRandomGenerator rng(7);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, rng.bounded(2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    const QString photo = home.filePath("noise.png");
+    QVERIFY(noise.save(photo));
+
+    app::Session session;
+    session.store = std::make_unique<settings::MemoryStore>();
+    settings::Get_Defaults(session.settings, nullptr, session.env);
+    app::ScriptedMessages messages;
+    app::setMessages(&messages);
+    app::TMain_Form::Options options;
+    options.splash = false;
+    options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
+    app::TMain_Form form(session, options);
+    form.resize(900, 700);
+    form.show();
+    QVERIFY(form.FormCreate());
+    form.openFiles({photo});
+    QTRY_VERIFY(form.pageModel().frame(1).Loaded);
+
+    QWidget* frame = form.pageView()->FrameImage(1);
+    const qreal dpr = frame->devicePixelRatioF();
+    const QImage shot = frame->grab().toImage();
+    QCOMPARE(shot.width(), qRound(frame->width() * dpr));
+    // The middle of the frame, away from the border and the frame number.
+    const QRect middle(shot.width() / 4, shot.height() / 4, shot.width() / 2, shot.height() / 2);
+    const double share = uniformBlockShare(shot, middle);
+    QVERIFY2(share < 0.5, qPrintable(QString("%1 of the 2x2 blocks are one colour at pixel ratio %2").arg(share).arg(dpr)));
+
+    const QToolButton* print = form.toolButton("tb_print");
+    const QPixmap icon = print->icon().pixmap(QSize(25, 21), dpr);
+    QCOMPARE(icon.size(), QSize(qRound(25 * dpr), qRound(21 * dpr)));
+    app::setMessages(nullptr);
+}
+
+QTEST_MAIN(HiDpiTest)
+#include "hidpi_test.moc"
