@@ -53,6 +53,10 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     auto session = app::openSession(cl.common, use, messages);
     if (!session)
         return 1;
+    for (const std::string& w : session->warnings)
+        std::cerr << "paginor: settings: " << w << " (the default is used)\n";
+    if (!session->printerNote.empty() && (cl.command == "print" || cl.command == "render"))
+        messages.information(session->printerNote);
     app::CommandContext ctx{session->settings, cl.common, std::cout, messages};
     return command(cl.args, ctx);
 }
@@ -76,7 +80,7 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     app::BoxMessages messages;
     app::setMessages(&messages);
 
-    auto session = app::openSession(cl.common, app::PrinterUse::Required, messages);
+    auto session = app::openSession(cl.common, app::PrinterUse::Window, messages);
     if (!session)
         return 1;
     app::TMain_Form::Options options;
@@ -84,10 +88,12 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     if (cl.common.printerPage && cl.common.printerDpi)
         options.fixedMetrics = app::sessionMetrics(*session, cl.common);
     app::TMain_Form window(*session, options);
-    messages.setParent(&window);
-    window.show();
+    // The splash comes first, then the window with its page built.
     if (!window.FormCreate())
         return 1;
+    window.show();
+    messages.setParent(&window);
+    window.reportStartUp();
     if (!cl.files.empty()) {
         QStringList files;
         for (const std::string& f : cl.files)

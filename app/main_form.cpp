@@ -16,6 +16,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -67,8 +69,13 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     setObjectName("Main_Form");
     setWindowTitle("Paginor");
     setAcceptDrops(true);
-    if (m_session.printers)
+    if (m_session.printers) {
         printing::preparePrinter(m_printer, m_session.printers->currentName());
+        printing::applyStoredChoices(m_printer, m_session.settings);
+    } else if (!m_options.fixedMetrics) {
+        // No printer: pages are laid out against the last printer's page, or A4.
+        m_options.fixedMetrics = printing::fallbackMetrics(m_session.settings.Printer_Page);
+    }
 
     buildMenus();
     buildToolBar();
@@ -101,19 +108,37 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
     m_printing = new printing::PrintCommands(*this, this);
     buildFrameCommands();
+    disablePrintingWithoutPrinter();
     restorePlacement();
+}
+
+bool TMain_Form::hasPrinter() const
+{
+    return m_session.printers != nullptr;
+}
+
+void TMain_Form::disablePrintingWithoutPrinter()
+{
+    if (hasPrinter())
+        return;
+    for (const char* name : {"tb_print", "tb_print_next"})
+        toolButton(name)->setEnabled(false);
+    for (const char* name : {"Print2", "Printer_Setup"})
+        menuAction(name)->setEnabled(false);
 }
 
 // ---- printing -----------------------------------------------------------------------
 
 void TMain_Form::tb_printClick()
 {
-    m_printing->printCommand();
+    if (hasPrinter())
+        m_printing->printCommand();
 }
 
 void TMain_Form::Print2Click()
 {
-    m_printing->printCommand();
+    if (hasPrinter())
+        m_printing->printCommand();
 }
 
 void TMain_Form::Printtofile1Click()
@@ -150,6 +175,7 @@ void TMain_Form::saveAndDisableButtons()
 void TMain_Form::restoreButtons()
 {
     m_frameCommands->Restore_Button_State();
+    disablePrintingWithoutPrinter();
 }
 
 bool TMain_Form::batchInProgress() const
@@ -184,7 +210,7 @@ void TMain_Form::batchEnded()
 void TMain_Form::applyListButtons(const page::ListButtons& buttons)
 {
     toolButton("tb_load_next")->setEnabled(buttons.loadNext);
-    toolButton("tb_print_next")->setEnabled(buttons.printNext);
+    toolButton("tb_print_next")->setEnabled(buttons.printNext && hasPrinter());
     menuAction("ClearFilelist1")->setEnabled(buttons.clearList);
     menuAction("Addtofilelist1")->setEnabled(buttons.addToList);
 }
@@ -284,7 +310,9 @@ bool TMain_Form::FormCreate()
     int result = kSplashDone;
     if (m_options.splash) {
         m_splashShowing = true;
-        TAbout splash(fromStd(std::string(page::kVersionLabel)), true, this, m_options.splashMs);
+        // Shown before the window itself, centred on the screen.
+        TAbout splash(fromStd(std::string(page::kVersionLabel)), true, isVisible() ? this : nullptr,
+                      m_options.splashMs);
         result = splash.exec();
         m_splashShowing = false;
     }
@@ -299,11 +327,28 @@ bool TMain_Form::FormCreate()
     return true;
 }
 
+void TMain_Form::reportStartUp()
+{
+    if (!m_session.printerNote.empty())
+        setStatus(m_session.printerNote);
+    if (m_session.warnings.empty())
+        return;
+    std::string text = "Some stored settings were refused and their defaults are used:";
+    for (const std::string& w : m_session.warnings)
+        text += "\n" + w;
+    m_session.warnings.clear();
+    messages().warning(text);
+}
+
 page::PrinterMetrics TMain_Form::readPrinter()
 {
     if (m_options.fixedMetrics)
         return *m_options.fixedMetrics;
-    return printing::readPrinterMetrics(m_printer);
+    const page::PrinterMetrics m = printing::readPrinterMetrics(m_printer);
+    // Kept so a later run without any printer lays pages out the same way.
+    if (m.usable())
+        settings().Printer_Page = printing::printerPageText(m);
+    return m;
 }
 
 // ---- status panel -------------------------------------------------------------------
@@ -380,24 +425,40 @@ void TMain_Form::Images1Click()
 
 void TMain_Form::Printer_SetupClick()
 {
-    if (!m_session.printers)
+    if (!hasPrinter())
         return;
     // The dialog shows the page turned the way the current layout prints it.
     m_printer.setPageOrientation(page::isPortraitLayout(m_page->state().FrameCount) ? QPageLayout::Portrait
                                                                                       : QPageLayout::Landscape);
     QPrintDialog dialog(&m_printer, this);
-    dialog.setWindowTitle("Printer Setup");
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    preparePrinterSetupDialog(dialog);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     m_printer.setPageOrientation(QPageLayout::Portrait);
     if (!accepted)
         return;
-    if (m_session.printers->selectByName(m_printer.printerName()))
+    const printing::PrinterChoices chosen = printing::choicesOf(m_printer);
+    if (m_session.printers->selectByName(m_printer.printerName())) {
         settings().Printer = m_session.printers->current();
+        settings().Printer_Name = m_printer.printerName().toStdString();
+    }
+    // Back to the printer's own resolution and margins, with every choice kept.
     printing::preparePrinter(m_printer, m_printer.printerName());
+    printing::applyChoices(m_printer, chosen);
+    printing::storeChoices(m_printer, settings());
     m_view->Redisplay_Images();
     m_view->Sizeup_Visual_Page();
     settings().Settings_Changed = true;
+}
+
+void preparePrinterSetupDialog(QPrintDialog& dialog)
+{
+    dialog.setObjectName("PrinterSetupDialog1");
+    dialog.setWindowTitle("Printer Setup");
+    // A setup dialog: no page range and no print to file, and it sets up rather than prints.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText("OK");
 }
 
 void TMain_Form::Set_Up_Settings()

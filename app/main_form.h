@@ -11,6 +11,7 @@
 
 class QAction;
 class QComboBox;
+class QPrintDialog;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -44,6 +45,9 @@ public:
     // The creation handler: defaults and stored settings are already read (the session);
     // shows the splash and builds the page. False when the page could not be built.
     bool FormCreate();
+    // Once the window shows: which printer was taken when none is the default, and the
+    // stored settings that were refused.
+    void reportStartUp();
 
     // Files and folders named on the command line (or by the file manager): loaded as a drop
     // of them on the window, outside any frame.
@@ -119,6 +123,9 @@ private:
     QAction* addLaterEntry(QMenu* menu, const QString& objectName, const QString& caption);
     QToolButton* addButton(const QString& objectName, const QString& hint, const QString& glyph, bool enabled);
     page::PrinterMetrics readPrinter();
+    bool hasPrinter() const;
+    // Without a printer the print commands and "&Printer Setup" stay off.
+    void disablePrintingWithoutPrinter();
     bool FormCloseQuery();
     void FormDestroy();
     void restorePlacement();
@@ -165,6 +172,9 @@ private:
     bool m_splashShowing = false;
     bool m_destroyed = false;
 };
+
+// "&Printer Setup": the print dialog made a setup dialog (OK, no page range).
+void preparePrinterSetupDialog(QPrintDialog& dialog);
 
 // The folder of the shipped HTML help, and the topic the Help entries open.
 QString helpFolder();

@@ -7,7 +7,6 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-#include <iostream>
 #include <set>
 
 namespace app {
@@ -43,23 +42,26 @@ bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msg
 
 } // namespace
 
-std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use, Messages& msgs)
+std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use, Messages& msgs,
+                                     const PrinterListSource& source)
 {
-    const bool needPrinter = use == PrinterUse::Required;
     auto session = std::make_unique<Session>();
     session->env = defaultEnvironment();
     session->store = std::make_unique<settings::QtStore>();
     if (use != PrinterUse::Unused || common.printer)
-        session->printers = std::make_unique<printing::CupsPrinterList>();
-    settings::PrinterList* printers = session->printers.get();
-    if (printers && (printers->count() == 0 || !printers->defaultIndex())) {
-        if (needPrinter) {
-            msgs.error(settings::kNoDefaultPrinter);
+        session->printers = source ? source() : std::make_unique<printing::CupsPrinterList>();
+    if (session->printers && session->printers->count() == 0) {
+        if (use == PrinterUse::Required) {
+            msgs.error(settings::kPleaseInstallPrinter);
             return nullptr;
         }
+        // The window still lays pages out, prints to files and previews without one.
+        if (use == PrinterUse::Window)
+            msgs.error(settings::kNoDefaultPrinter);
         session->printers.reset();
-        printers = nullptr;
     }
+    settings::PrinterList* printers = session->printers.get();
+    const bool noDefault = printers && !printers->defaultIndex();
 
     auto& s = session->settings;
     // The start order of the window: margin, units and centring first, then the defaults.
@@ -73,7 +75,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
     std::set<std::string> reported;
     auto warn = [&](const std::string& text) {
         if (reported.insert(text).second)
-            std::cerr << "paginor: settings: " << text << " (the default is used)\n";
+            session->warnings.push_back(text);
     };
     if (!settings::Get_Settings(s, *session->store, printers, session->env, warn)) {
         msgs.error(settings::kPleaseInstallPrinter);
@@ -85,7 +87,11 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
             return nullptr;
         }
         s.Printer = session->printers->current();
+        s.Printer_Name = *common.printer;
     }
+    if (noDefault)
+        session->printerNote = "There is no default printer: printing goes to " +
+                               session->printers->currentName().toStdString();
     if (!applySets(s, common, msgs))
         return nullptr;
     return session;

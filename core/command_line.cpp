@@ -92,7 +92,9 @@ const std::vector<SubcommandInfo>& subcommands()
           "--fit"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
         {"render", {"-o", "--dpi"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
-        {"print", {}, "print FILE...                print pages on the printer"},
+        {"print", {"--copies", "--option"},
+         "print [--copies N] [--option NAME=VALUE]... FILE...\n"
+         "                               print pages on the printer; --option is any CUPS job option"},
     };
     return list;
 }

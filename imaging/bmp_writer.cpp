@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -34,8 +35,10 @@ void putLe32(std::uint8_t* p, std::uint32_t v)
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-void writeHeaders(std::uint8_t* h, int width, int height, std::uint32_t imageBytes)
+// dpi 0 keeps the customary 72 dots per inch.
+void writeHeaders(std::uint8_t* h, int width, int height, std::uint32_t imageBytes, int dpi = 0)
 {
+    const auto perMetre = dpi > 0 ? static_cast<std::uint32_t>(std::lround(dpi / 0.0254)) : kPixelsPerMetre;
     const auto offset = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize);
     h[0] = 'B';
     h[1] = 'M';
@@ -49,8 +52,8 @@ void writeHeaders(std::uint8_t* h, int width, int height, std::uint32_t imageByt
     putLe16(info + 14, 24);                                  // bits per pixel
     putLe32(info + 16, 0);                                   // BI_RGB, no compression
     putLe32(info + 20, imageBytes);
-    putLe32(info + 24, kPixelsPerMetre);
-    putLe32(info + 28, kPixelsPerMetre);
+    putLe32(info + 24, perMetre);
+    putLe32(info + 28, perMetre);
     // colours used and important stay 0: no colour table
 }
 
@@ -176,11 +179,12 @@ std::vector<std::uint8_t> encodeBmp(ConstBitmapView bmp)
     return file;
 }
 
-void saveBmp(ConstBitmapView bmp, const std::string& path)
+void saveBmp(ConstBitmapView bmp, const std::string& path, int dpi)
 {
     const std::size_t rowBytes = checkedRowBytes(bmp);
     std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize] = {};
-    writeHeaders(headers, bmp.width, bmp.height, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(bmp.height)));
+    writeHeaders(headers, bmp.width, bmp.height, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(bmp.height)),
+                 dpi);
     detail::writeFileWith(path, [&](detail::OutputFile& file) {
         RowStream out(file);
         out.add(headers, sizeof headers);

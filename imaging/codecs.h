@@ -61,7 +61,8 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress
 // zeroes) a few tens of megabytes once, not once per photo. On failure reuse holds
 // whatever was decoded.
 void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress = {});
-std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress = {});
+// dpi > 0 is written as the file's density in dots per inch (JFIF) or pixels per metre (BMP).
+std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress = {}, int dpi = 0);
 struct ImageSize {
     int width = 0;
     int height = 0;
@@ -70,8 +71,9 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data);
 
 // Writers. Each writes beside the target and renames over it only when every byte is
 // on disk, so a failed save leaves any previous file as it was.
-void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress = {});
-void saveBmp(ConstBitmapView bmp, const std::string& path); // 24-bit, bottom-up rows
+void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress = {},
+              int dpi = 0);
+void saveBmp(ConstBitmapView bmp, const std::string& path, int dpi = 0); // 24-bit, bottom-up rows
 std::vector<std::uint8_t> encodeBmp(ConstBitmapView bmp);
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> readWholeFile(const std::string& path);

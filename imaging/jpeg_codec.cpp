@@ -4,6 +4,7 @@
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
@@ -229,7 +230,7 @@ struct JpegWriter {
     bool created = false;
 };
 
-bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality)
+bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
 {
     if (setjmp(e.err.jump))
         return false;
@@ -243,6 +244,11 @@ bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality)
     e.cinfo.in_color_space = bmp.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     jpeg_set_defaults(&e.cinfo);
     jpeg_set_quality(&e.cinfo, quality, TRUE);
+    if (dpi > 0) {
+        // JFIF density in dots per inch, so the page prints at its size elsewhere.
+        e.cinfo.density_unit = 1;
+        e.cinfo.X_density = e.cinfo.Y_density = static_cast<UINT16>(std::min(dpi, 65535));
+    }
     if (quality >= kFullChromaQuality && e.cinfo.num_components == 3)
         for (int c = 0; c < 3; ++c)
             e.cinfo.comp_info[c].h_samp_factor = e.cinfo.comp_info[c].v_samp_factor = 1;
@@ -342,7 +348,7 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data)
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
-std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress)
+std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress, int dpi)
 {
     if (quality < 1 || quality > 100)
         throw ImagingError(std::string(msg::kBadQuality));
@@ -358,15 +364,15 @@ std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const Pro
     WriterGuard guard{e};
     attachManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
     detail::report(progress, 0);
-    if (!compressRows(e, bmp, quality))
+    if (!compressRows(e, bmp, quality, dpi))
         throwFailure(e.err, msg::kCannotWrite, {});
     detail::report(progress, 100);
     return out;
 }
 
-void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress)
+void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress, int dpi)
 {
-    writeFileAtomically(path, encodeJpeg(bmp, quality, progress));
+    writeFileAtomically(path, encodeJpeg(bmp, quality, progress, dpi));
 }
 
 } // namespace imaging

@@ -55,8 +55,23 @@ PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, ima
     return out;
 }
 
+PreparedFrame wholePicture(const imaging::Picture& picture)
+{
+    PreparedFrame out;
+    if (picture.isJpeg()) {
+        imaging::decodeJpegInto(picture.jpegData(), out.owned);
+        out.view = out.owned.view();
+    } else {
+        out.keep = picture;
+        out.view = out.keep.bitmap().view();
+    }
+    return out;
+}
+
 PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
 {
+    if (work.whole)
+        return wholePicture(work.picture);
     if (work.ready) {
         PreparedFrame out;
         out.view = work.ready->view;

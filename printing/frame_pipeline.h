@@ -31,6 +31,7 @@ struct FrameWork {
     int width = 0;                           // the rectangle, when resampling
     int height = 0;
     std::shared_ptr<const PreparedFrame> ready = {}; // made already, while the page loaded
+    bool whole = false; // bp off: the whole picture as it is, for the device to scale
 };
 
 // The pixels to draw: the work bitmap, or its resampled copy of exactly width x height.
@@ -47,6 +48,9 @@ struct PreparedFrame {
 // one is copied onto white, since paper shows white where nothing is printed. A JPEG
 // picture is decoded into scratch when given (the view then points into it).
 PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch = nullptr);
+
+// The picture's own pixels, decoded when it is a JPEG: no work bitmap, no resampling.
+PreparedFrame wholePicture(const imaging::Picture& picture);
 
 // The whole preparation of one frame, on whatever thread calls it; scratch (one per
 // thread) holds the decoded photo while it is resampled.

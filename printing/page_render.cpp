@@ -81,12 +81,31 @@ void drawCaption(QPainter& painter, const PageDrawing& d, const PrintedFrame& f,
                      QString::fromStdString(text));
 }
 
+// The direct path's rectangle: the whole picture, as large as fits in the frame's
+// rectangle at its own proportions, from the rectangle's top-left corner as the work
+// bitmap is. Stretched to the rectangle it would print distorted.
+page::Rect directRect(const page::Rect& r, int pictureWidth, int pictureHeight)
+{
+    page::Rect out = r;
+    if (pictureWidth < 1 || pictureHeight < 1)
+        return out;
+    const long long w = r.width;
+    const long long h = r.height;
+    if (pictureWidth * h > pictureHeight * w)
+        out.height = static_cast<int>(std::max(1LL, w * pictureHeight / pictureWidth));
+    else
+        out.width = static_cast<int>(std::max(1LL, h * pictureWidth / pictureHeight));
+    return out;
+}
+
 std::vector<FrameWork> frameWork(const PageDrawing& d)
 {
     std::vector<FrameWork> work;
     for (const FrameSource& s : d.frames) {
         const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(s.frame - 1)).image;
-        work.push_back({s.picture, d.aspectRatio, d.filter, r.width, r.height});
+        FrameWork w{s.picture, d.aspectRatio, d.filter, r.width, r.height};
+        w.whole = d.direct;
+        work.push_back(std::move(w));
     }
     return work;
 }
@@ -169,7 +188,9 @@ void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, F
         if (d.filter && hooks.status)
             hooks.status(std::string(kPrintingShort));
         const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
-        putPicture(painter, cell.image, prepared.view, pageBitmap);
+        const page::Rect rect =
+            d.direct ? directRect(cell.image, prepared.view.width, prepared.view.height) : cell.image;
+        putPicture(painter, rect, prepared.view, pageBitmap);
         if (d.captions)
             drawCaption(painter, d, cell, source.details);
         if (hooks.progress)

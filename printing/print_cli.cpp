@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cctype>
+#include <stdexcept>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -67,6 +68,15 @@ std::string lowerExtension(const std::string& path)
     return ext;
 }
 
+// The run's printer: the queue Printer_Name names when it is there, else the index.
+QString runPrinterName(const settings::Settings& s)
+{
+    CupsPrinterList printers;
+    if (!printers.selectByName(QString::fromStdString(s.Printer_Name)) && !printers.select(s.Printer))
+        return {};
+    return printers.currentName();
+}
+
 // The printer's metrics, or those of --printer-page/--printer-dpi; with both given no
 // printer is asked at all.
 std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
@@ -74,11 +84,12 @@ std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
     page::PrinterMetrics m;
     const bool ownPage = ctx.common.printerPage && ctx.common.printerDpi;
     if (!ownPage) {
-        CupsPrinterList printers;
-        if (!printers.select(ctx.settings.Printer))
+        const QString name = runPrinterName(ctx.settings);
+        if (name.isEmpty())
             return std::nullopt;
         QPrinter printer(QPrinter::HighResolution);
-        preparePrinter(printer, printers.currentName());
+        preparePrinter(printer, name);
+        applyStoredChoices(printer, ctx.settings);
         m = readPrinterMetrics(printer);
     } else {
         m.name = "--printer-page";
@@ -157,12 +168,17 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
 
 } // namespace
 
-std::string numberedOutput(const std::string& out, int k, bool severalPages)
+std::string numberedOutput(const std::string& out, int k, int pageCount)
 {
-    if (!severalPages)
+    if (pageCount <= 1)
         return out;
+    // Padded to the width of the page count, so the files sort in page order.
+    std::string number = std::to_string(k);
+    const std::size_t width = std::to_string(pageCount).size();
+    if (number.size() < width)
+        number.insert(0, width - number.size(), '0');
     const std::string ext = imaging::extensionOf(out);
-    return out.substr(0, out.size() - ext.size()) + "-" + std::to_string(k) + ext;
+    return out.substr(0, out.size() - ext.size()) + "-" + number + ext;
 }
 
 int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
@@ -186,8 +202,9 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     auto page = headlessPage(ctx.settings, *metrics);
     page::FileQueue queue;
     queue.FileList = r->files;
-    const bool several = r->files.size() > page->state().FrameCount;
-    const int dpi = r->dpi ? *r->dpi : imageFileDpi(ctx.settings);
+    const std::size_t perPage = page->state().FrameCount;
+    const int pageCount = static_cast<int>((r->files.size() + perPage - 1) / perPage);
+    const int dpi = r->dpi ? *r->dpi : imageFileDpi(ctx.settings, metrics->dpiX);
     int failures = 0;
     int pageNumber = 0;
     try {
@@ -202,7 +219,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             if (drawing.frames.empty())
                 continue; // every file of this page failed, and each was reported
             const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
-            savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, several), jpeg, ctx.settings.Quality);
+            savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, pageCount), jpeg, ctx.settings.Quality, dpi);
             if (r->geometry)
                 writeGeometry(ctx.out, drawing);
         } while (queue.BatchInProgress);
@@ -246,28 +263,71 @@ private:
 
 } // namespace
 
+namespace {
+
+struct PrintArgs {
+    std::vector<std::pair<QString, QString>> options; // --copies and --option, in order
+    std::vector<std::string> files;
+};
+
+std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messages& msgs)
+{
+    PrintArgs p;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "--copies" || a == "--option") && i + 1 < args.size()) {
+            const QString v = QString::fromStdString(args[++i]);
+            if (a == "--copies") {
+                p.options.emplace_back("copies", v);
+                continue;
+            }
+            const auto eq = v.indexOf('=');
+            if (eq <= 0) {
+                msgs.error("print: --option wants NAME=VALUE, not '" + v.toStdString() + "'");
+                return std::nullopt;
+            }
+            p.options.emplace_back(v.left(eq), v.mid(eq + 1));
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            msgs.error("print: unknown option '" + a + "'");
+            return std::nullopt;
+        } else {
+            p.files.push_back(a);
+        }
+    }
+    if (p.files.empty()) {
+        msgs.error("print: usage: print [--printer NAME] [--copies N] [--option NAME=VALUE]... FILE...");
+        return std::nullopt;
+    }
+    return p;
+}
+
+} // namespace
+
 int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
 {
-    for (const std::string& a : args)
-        if (!a.empty() && a[0] == '-' && a != "-") {
-            ctx.messages.error("print: unknown option '" + a + "'");
-            return 2;
-        }
-    if (args.empty()) {
-        ctx.messages.error("print: usage: print [--printer NAME] FILE...");
+    const auto p = parsePrintArgs(args, ctx.messages);
+    if (!p)
         return 2;
-    }
-    CupsPrinterList printers;
-    if (!printers.select(ctx.settings.Printer)) {
+    const QString name = runPrinterName(ctx.settings);
+    if (name.isEmpty()) {
         ctx.messages.error(settings::kPleaseInstallPrinter);
         return 1;
     }
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, printers.currentName());
+    preparePrinter(printer, name);
+    // The printer's stored choices first, then what this command line asks for.
+    applyStoredChoices(printer, ctx.settings);
+    try {
+        for (const auto& [option, value] : p->options)
+            setJobOption(printer, option, value);
+    } catch (const std::invalid_argument& e) {
+        ctx.messages.error(std::string("print: ") + e.what());
+        return 2;
+    }
     page::PrinterMetrics m = readPrinterMetrics(printer);
     auto page = headlessPage(ctx.settings, m);
     page::FileQueue queue;
-    queue.FileList = args;
+    queue.FileList = p->files;
     HeadlessPrintWindow window(*page, printer, queue);
     PrintCommands commands(window);
     window.loadNextPage();

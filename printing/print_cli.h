@@ -12,11 +12,11 @@ namespace printing {
 
 // render -o OUT [--dpi D] [--geometry] FILE...
 int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx);
-// print FILE... (--printer is a common option)
+// print [--copies N] [--option NAME=VALUE]... FILE... (--printer is a common option)
 int printCommand(const app::CommandArgs& args, app::CommandContext& ctx);
 
-// The page file of page k of a run: OUT itself for a single page, else OUT with -k before
-// its extension ("out.jpg" -> "out-2.jpg").
-std::string numberedOutput(const std::string& out, int k, bool severalPages);
+// The page file of page k of pageCount: OUT itself for a single page, else OUT with k,
+// padded to the width of pageCount, before its extension ("out.jpg" -> "out-02.jpg").
+std::string numberedOutput(const std::string& out, int k, int pageCount);
 
 } // namespace printing

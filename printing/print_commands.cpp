@@ -36,18 +36,22 @@ std::string jobTitleOf(const page::Page& page)
     return jobTitle(first, last);
 }
 
-int imageFileDpi(const settings::Settings& s)
+int imageFileDpi(const settings::Settings& s, int printerDpi)
 {
+    // The printer's resolution at the time of printing: the stored figure may be from
+    // another printer, or never have been filled in at all.
+    if (s.Print_Image_Use_Printers_Res && printerDpi > 0)
+        return std::clamp(printerDpi, 72, 1000);
     return std::clamp(s.Print_Image_Resolution, 72, 1000);
 }
 
-void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality,
+void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality, int dpi,
                     const std::function<void(int)>& progress)
 {
     if (jpeg)
-        imaging::saveJpeg(bitmap.view(), path, std::clamp(quality, 1, 100), progress);
+        imaging::saveJpeg(bitmap.view(), path, std::clamp(quality, 1, 100), progress, dpi);
     else
-        imaging::saveBmp(bitmap.view(), path);
+        imaging::saveBmp(bitmap.view(), path, dpi);
 }
 
 PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(parent), m_window(window)
@@ -283,7 +287,7 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         return;
     }
     const page::PageState& st = page.state();
-    const int dpi = mode == 1 ? imageFileDpi(s) : 72;
+    const int dpi = mode == 1 ? imageFileDpi(s, st.PrinterDpiX) : 72;
     const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
     const PageDrawing drawing = composePage(page, mode == 1 ? Output::ImageFile : Output::Preview, target);
     status.setProgressVisible(true);
@@ -313,7 +317,7 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
     status.setProgressVisible(true);
     status.setProgress(jpeg ? 0 : 20);
     try {
-        savePageBitmap(bitmap, file.toStdString(), jpeg, s.Quality, hooks(false).progress);
+        savePageBitmap(bitmap, file.toStdString(), jpeg, s.Quality, dpi, hooks(false).progress);
     } catch (...) {
         endOfPage();
         throw;

@@ -113,12 +113,13 @@ private:
 // The page's file name list as the print job names it: the first and last loaded frame.
 std::string jobTitleOf(const page::Page& page);
 
-// The resolution of print to image file: Print_Image_Resolution, kept to 72..1000.
-int imageFileDpi(const settings::Settings& s);
+// The resolution of print to image file: the current printer's (printerDpi) when
+// Print_Image_Use_Printers_Res is on, else Print_Image_Resolution; kept to 72..1000.
+int imageFileDpi(const settings::Settings& s, int printerDpi);
 
-// Writes a page bitmap as JPEG at quality or as a 24-bit BMP, replacing any old file only
-// when the new one is complete.
-void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality,
+// Writes a page bitmap as JPEG at quality or as a 24-bit BMP carrying dpi as its
+// resolution, replacing any old file only when the new one is complete.
+void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality, int dpi,
                     const std::function<void(int)>& progress = {});
 
 } // namespace printing

@@ -1,10 +1,10 @@
 #include "printing/print_job.h"
 
 #include "printing/print_geometry.h"
+#include "printing/printer.h"
 
 #include <QDir>
 #include <QPageLayout>
-#include <QPrintEngine>
 #include <QPrinter>
 
 #include <cups/cups.h>
@@ -15,15 +15,10 @@
 namespace printing {
 namespace {
 
-// The options the print dialog's advanced page keeps on the engine (Qt's private
-// PPK_CupsOptions key): pairs of name and value.
-constexpr auto kCupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
 struct OptionList {
     std::vector<std::pair<QByteArray, QByteArray>> pairs;
     std::vector<cups_option_t> raw;
 
-    void add(const QByteArray& name, const QByteArray& value) { pairs.emplace_back(name, value); }
     cups_option_t* data()
     {
         raw.clear();
@@ -32,18 +27,6 @@ struct OptionList {
         return raw.empty() ? nullptr : raw.data();
     }
 };
-
-// What Qt itself would send with the job: the paper, one side, the user's own options.
-OptionList jobOptions(QPrinter& printer)
-{
-    OptionList o;
-    o.add("media", printer.pageLayout().pageSize().key().toLocal8Bit());
-    o.add("sides", "one-sided");
-    const QStringList custom = printer.printEngine()->property(kCupsOptionsKey).toStringList();
-    for (qsizetype i = 0; i + 1 < custom.size(); i += 2)
-        o.add(custom.at(i).toLocal8Bit(), custom.at(i + 1).toLocal8Bit());
-    return o;
-}
 
 } // namespace
 
@@ -106,9 +89,9 @@ int PageJob::finish()
         return 0;
     m_finished = true;
     const bool landscape = m_printer.pageLayout().orientation() == QPageLayout::Landscape;
-    OptionList options = jobOptions(m_printer);
+    OptionList options{jobOptionsOf(m_printer), {}};
     if (landscape)
-        options.add("landscape", "");
+        options.pairs.emplace_back("landscape", "");
     const QByteArray name = m_printer.printerName().section('/', 0, 0).toLocal8Bit();
     endPainting();
     if (m_aborted || m_toUserFile)

@@ -81,6 +81,10 @@ const std::vector<Field>& fields()
         {"searchSubFolders", "searchSubFolders", Kind::Bool, &S::searchSubFolders},
         {"Page_Margin_mm", "Page_Margin_mm", Kind::Float, &S::Page_Margin_mm},
         {"centre_output", "centre_output", Kind::Bool, &S::centre_output},
+        {"Printer_Name", "Printer_Name", Kind::String, &S::Printer_Name},
+        {"Printer_Paper", "Printer_Paper", Kind::String, &S::Printer_Paper},
+        {"Printer_Duplex", "Printer_Duplex", Kind::Int, &S::Printer_Duplex},
+        {"Printer_Page", "Printer_Page", Kind::String, &S::Printer_Page},
     };
     return table;
 }

@@ -81,6 +81,14 @@ struct Settings {
     bool searchSubFolders = true;
     float Page_Margin_mm = 0.0f;
     bool centre_output = false;
+    // The printer's own choices, kept after the table above: the queue by name (CUPS
+    // adds and removes queues, so the index alone can point at another printer), the
+    // paper and duplex picked in "&Printer Setup", and the last printer's page as
+    // "WIDTHxHEIGHT@DPI" so the page can be laid out when no printer is left.
+    std::string Printer_Name;
+    std::string Printer_Paper;      // a page size key as Qt names it ("A4", "Letter")
+    std::int32_t Printer_Duplex = 0; // QPrinter::DuplexMode: 0 none, 1 auto, 2 long edge, 3 short edge
+    std::string Printer_Page;
 
     // Not stored.
     std::string Margin_Font_Name = "Arial";
@@ -101,7 +109,8 @@ struct Field {
         member;
 };
 
-// The 49 stored settings in the order Save_Settings writes them.
+// The stored settings in the order Save_Settings writes them: the 49 of the settings
+// table, then the printer's choices.
 const std::vector<Field>& fields();
 // Finds a field by name, without regard to case.
 const Field* findField(std::string_view name);
@@ -151,6 +160,9 @@ public:
     // Makes printer index the current one; false when the index is not valid.
     virtual bool select(int index) = 0;
     virtual int current() const = 0;
+    // The queue name of printer index ("" when not valid) and the index of a name.
+    virtual std::string nameOf(int index) const { (void)index; return {}; }
+    virtual std::optional<int> indexOf(std::string_view name) const { (void)name; return std::nullopt; }
 };
 
 // Where the defaults come from on this machine.
@@ -159,19 +171,19 @@ struct Environment {
     std::string tempDir;    // the system's temporary folder ("" when none can be found)
 };
 
-// Sets every setting to its default, selects the default printer, creates the curve
-// folder and works out Zip_Available. Returns false when there is no default printer
-// (the caller shows kNoDefaultPrinter and ends the program). printers may be null for
-// headless runs that print nothing.
+// Sets every setting to its default, selects the default printer (the first printer when
+// none is the default), creates the curve folder and works out Zip_Available. Returns
+// false when the list holds no printer at all. printers may be null for runs without one.
 bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env);
 
-// Reads the store over the defaults. Returns false when the stored printer index and the
-// default printer both fail (the caller shows kPleaseInstallPrinter and closes).
+// Reads the store over the defaults. The printer is the stored Printer_Name when that
+// queue exists, else the stored index, else the default (or first) printer. Returns false
+// when none of them can be selected (the caller shows kPleaseInstallPrinter).
 // Values of the wrong kind are treated as missing and reported through warn, once each.
 bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
                   const std::function<void(const std::string&)>& warn);
 
-// Writes all 49 settings in the table's order. Throws SettingsError(kCantSaveSettings).
+// Writes every stored setting in the table's order. Throws SettingsError(kCantSaveSettings).
 void Save_Settings(const Settings& s, Store& store, const PrinterList* printers);
 
 // Text form used by `paginor settings` and `--set`: bools true/false, floats in the

@@ -32,6 +32,7 @@ constexpr IntRange kIntRanges[] = {
     {"Print_Image_Resolution", 72, 1000},
     {"Print_Image_Resample_USing", 0, 7},
     {"Manual_Resamp_Filter", 0, 6},
+    {"Printer_Duplex", 0, 3},
 };
 
 std::string lower(std::string_view s)
@@ -145,27 +146,52 @@ StoredValue storedOf(const Settings& s, const Field& f)
     return std::int32_t(0);
 }
 
-bool selectStoredPrinter(Settings& s, const Store& store, PrinterList* printers,
-                         const std::function<void(const std::string&)>& warn)
+std::optional<std::int32_t> storedPrinterIndex(const Store& store, const std::function<void(const std::string&)>& warn)
 {
     auto stored = store.read("Printer");
     if (!stored)
-        return true;
+        return std::nullopt;
     auto index = std::get_if<std::int32_t>(&*stored);
     if (!index) {
         warn("Invalid data type for 'Printer'");
-        return true;
+        return std::nullopt;
     }
+    return *index;
+}
+
+std::optional<int> storedPrinterName(const Store& store, const PrinterList& printers)
+{
+    auto stored = store.read("Printer_Name");
+    auto name = stored ? std::get_if<std::string>(&*stored) : nullptr;
+    if (!name || name->empty())
+        return std::nullopt;
+    return printers.indexOf(*name);
+}
+
+// The name wins over the index: queues come and go, and an index then names another.
+bool selectStoredPrinter(Settings& s, const Store& store, PrinterList* printers,
+                         const std::function<void(const std::string&)>& warn)
+{
+    const auto index = storedPrinterIndex(store, warn);
     if (!printers) {
-        s.Printer = *index;
+        if (index)
+            s.Printer = *index;
         return true;
     }
+    if (auto named = storedPrinterName(store, *printers); named && printers->select(*named)) {
+        s.Printer = *named;
+        return true;
+    }
+    if (!index)
+        return true;
     if (printers->select(*index)) {
         s.Printer = *index;
         return true;
     }
-    // A printer that went away: fall back to the default without a word.
+    // A printer that went away: fall back to the default (or first) without a word.
     auto def = printers->defaultIndex();
+    if (!def && printers->count() > 0)
+        def = 0;
     if (def && printers->select(*def)) {
         s.Printer = *def;
         return true;
@@ -179,6 +205,9 @@ bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env)
 {
     if (printers) {
         auto def = printers->defaultIndex();
+        // Many machines have printers but no default: the first one serves.
+        if (!def && printers->count() > 0)
+            def = 0;
         if (!def || !printers->select(*def))
             return false;
     }
@@ -189,8 +218,10 @@ bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env)
     fresh.En_CurveOnLoad = s.En_CurveOnLoad;
     fresh.Image_Editor_App = s.Image_Editor_App;
     s = std::move(fresh);
-    if (printers)
+    if (printers) {
         s.Printer = printers->current();
+        s.Printer_Name = printers->nameOf(s.Printer);
+    }
 
     std::error_code ec;
     if (!env.curveDir.empty())
@@ -208,8 +239,12 @@ bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const 
     if (!selectStoredPrinter(s, store, printers, warn))
         return false;
     s.Image_Editor_App.clear();
+    if (printers)
+        s.Printer_Name = printers->nameOf(printers->current());
+    else if (auto name = store.read("Printer_Name"); name && std::holds_alternative<std::string>(*name))
+        s.Printer_Name = std::get<std::string>(*name);
     for (const auto& f : fields()) {
-        if (f.readName == "Printer" || f.readName == "Image_Editor_App")
+        if (f.readName == "Printer" || f.readName == "Printer_Name" || f.readName == "Image_Editor_App")
             continue;
         if (auto v = store.read(f.readName))
             if (auto problem = readInto(s, f, *v); !problem.empty())
@@ -233,6 +268,8 @@ void Save_Settings(const Settings& s, Store& store, const PrinterList* printers)
     for (const auto& f : fields()) {
         if (f.readName == "Printer" && printers)
             store.write(f.writeName, std::int32_t(printers->current()));
+        else if (f.readName == "Printer_Name" && printers)
+            store.write(f.writeName, printers->nameOf(printers->current()));
         else
             store.write(f.writeName, storedOf(s, f));
     }
