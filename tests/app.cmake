@@ -1,4 +1,4 @@
-paginor_gtest(command_line_test SOURCES command_line_test.cpp LIBS paginor_messages Qt6::Core)
+paginor_gtest(command_line_test SOURCES command_line_test.cpp LIBS paginor_messages Qt6::Gui Cups::Cups)
 add_dependencies(command_line_test paginor)
 target_compile_definitions(command_line_test PRIVATE PAGINOR_EXE="$<TARGET_FILE:paginor>")
 

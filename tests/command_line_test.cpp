@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QImage>
 #include <QTemporaryDir>
+
+#include <cups/cups.h>
 
 using app::CommandLineError;
 using app::parseCommandLine;
@@ -98,15 +101,17 @@ QString expectedDefaults(const QString& curveDir)
            "resample_on_load_Size=100\nManual_Resamp_Size=100\nOLW=true\nstore_as_Jpg=false\nPrint_Image_As_Jpeg=false\n"
            "Print_Image_Use_Printers_Res=true\nPrint_Image_Resolution=100\nPrint_Image_Resample_USing=1\n"
            "Manual_Resamp_Filter=5\nGet_Camera_Details=false\nWait_For_Empty_Q=false\nDroppedSearchString=*.*\n"
-           "searchSubFolders=true\nPage_Margin_mm=0\ncentre_output=false\n";
+           "searchSubFolders=true\nPage_Margin_mm=0\ncentre_output=false\nPrinter_Name=%PRINTER%\nPrinter_Paper=\n"
+           "Printer_Duplex=0\nPrinter_Page=\n";
 }
 
 QString withoutPrinterLine(QString text)
 {
     QStringList lines = text.split('\n');
     for (QString& l : lines)
-        if (l.startsWith("Printer="))
-            l = "Printer=%PRINTER%";
+        for (const char* name : {"Printer=", "Printer_Name="})
+            if (l.startsWith(name))
+                l = name + QString("%PRINTER%");
     return lines.join('\n');
 }
 
@@ -197,4 +202,113 @@ TEST_F(Program, HelpAndVersion)
     EXPECT_TRUE(r.out.contains("--printer-page WxH"));
     r = run({"--version"});
     EXPECT_EQ(r.out, "paginor 1.81\n");
+}
+
+namespace {
+
+struct JobAttributes {
+    int copies = 0;
+    std::string sides;
+    std::string media;
+};
+
+// What CUPS itself recorded for a job (Get-Job-Attributes), not what we meant to send.
+JobAttributes jobAttributes(int id)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    char uri[256];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/jobs/%d", id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    JobAttributes a;
+    if (ipp_attribute_t* c = ippFindAttribute(response, "copies", IPP_TAG_INTEGER))
+        a.copies = ippGetInteger(c, 0);
+    if (ipp_attribute_t* sd = ippFindAttribute(response, "sides", IPP_TAG_KEYWORD))
+        a.sides = ippGetString(sd, 0, nullptr);
+    if (ipp_attribute_t* m = ippFindAttribute(response, "media", IPP_TAG_ZERO))
+        a.media = ippGetString(m, 0, nullptr) ? ippGetString(m, 0, nullptr) : "";
+    ippDelete(response);
+    return a;
+}
+
+bool haveQueue(const char* name)
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name, nullptr);
+    cupsFreeDests(dest ? 1 : 0, dest);
+    return dest != nullptr;
+}
+
+} // namespace
+
+TEST_F(Program, PrintSendsCopiesSidesAndPaperOnTopOfTheStoredChoices)
+{
+    if (!haveQueue("PDF"))
+        GTEST_SKIP() << "no CUPS queue named PDF (scripts/test.sh creates one)";
+    const QString photo = m_home.path() + "/red.jpg";
+    QImage img(64, 48, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(photo));
+    // Stored choices: two-sided short edge; the command line turns it to long edge.
+    ASSERT_EQ(run({"settings", "--save", "--set", "Printer_Duplex=3"}).exitCode, 0);
+    const RunResult r = run({"print", "--printer", "PDF", "--copies", "2", "--option", "sides=two-sided-long-edge",
+                             "--option", "media=A5", photo});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_TRUE(r.out.startsWith("PDF-")) << r.out.toStdString();
+    const JobAttributes a = jobAttributes(r.out.mid(4).trimmed().toInt());
+    EXPECT_EQ(a.copies, 2);
+    EXPECT_EQ(a.sides, "two-sided-long-edge");
+    EXPECT_NE(QString::fromStdString(a.media).indexOf("a5", 0, Qt::CaseInsensitive), -1) << a.media;
+
+    const RunResult bad = run({"print", "--printer", "PDF", "--copies", "0", photo});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("copies")) << bad.err.toStdString();
+}
+
+TEST_F(Program, PrintWithoutAnyPrinterSaysSoAndSendsNothing)
+{
+    QProcessEnvironment noCups;
+    noCups.insert("CUPS_SERVER", "127.0.0.1:9");
+    const RunResult r = run({"print", "x.jpg"}, noCups);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Please install a printer")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+TEST_F(Program, RenderedPagesArePaddedInOrderAndCarryTheirResolution)
+{
+    QStringList files;
+    for (int i = 0; i < 10; ++i) {
+        const QString f = m_home.path() + QString("/p%1.jpg").arg(i);
+        QImage img(40, 30, QImage::Format_RGB32);
+        img.fill(QColor(20 * i, 100, 200));
+        ASSERT_TRUE(img.save(f));
+        files << f;
+    }
+    const QString out = m_home.path() + "/out/page.jpg";
+    QDir().mkpath(m_home.path() + "/out");
+    const QStringList common = {"--set", "NumberOfFrames=1", "--printer-page", "1240x1754", "--printer-dpi", "150"};
+    RunResult r = run(QStringList{"render", "-o", out} << common << files);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QStringList want;
+    for (int k = 1; k <= 10; ++k)
+        want << QString("page-%1.jpg").arg(k, 2, 10, QChar('0'));
+    EXPECT_EQ(QDir(m_home.path() + "/out").entryList(QDir::Files, QDir::Name), want);
+    // The printer's resolution (Print_Image_Use_Printers_Res is on), in the JFIF header.
+    QFile first(m_home.path() + "/out/page-01.jpg");
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray head = first.read(18);
+    ASSERT_EQ(head.mid(6, 4), QByteArray("JFIF"));
+    EXPECT_EQ(int(head[13]), 1) << "density in dots per inch";
+    EXPECT_EQ((uchar(head[14]) << 8) | uchar(head[15]), 150);
+
+    const QString bmp = m_home.path() + "/one.bmp";
+    r = run(QStringList{"render", "-o", bmp, "--dpi", "254"} << common << files.first());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile b(bmp);
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    const QByteArray info = b.read(46);
+    const auto le32 = [&](int at) { return uchar(info[at]) | uchar(info[at + 1]) << 8 | uchar(info[at + 2]) << 16 | uchar(info[at + 3]) << 24; };
+    EXPECT_EQ(le32(38), 10000) << "254 dpi is 10000 pixels per metre";
+    EXPECT_EQ(le32(42), 10000);
 }
