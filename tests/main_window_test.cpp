@@ -189,7 +189,7 @@ void MainWindowTest::closingAfterAChangeSavesOnlyOnYes()
     f.form->frameSelector()->setCurrentIndex(3);
     f.messages.queueAnswer(Answer::Yes);
     QVERIFY(f.close());
-    QCOMPARE(f.store->names().size(), std::size_t(49));
+    QCOMPARE(f.store->names().size(), std::size_t(49 + 4));
     QCOMPARE(std::get<std::int32_t>(*f.store->read("NumberOfFrames")), 8);
 }
 

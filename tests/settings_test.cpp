@@ -31,6 +31,18 @@ public:
         return true;
     }
     int current() const override { return m_current; }
+    // Queues are named "queue0", "queue1", ...
+    std::string nameOf(int index) const override
+    {
+        return index >= 0 && index < m_count ? "queue" + std::to_string(index) : std::string();
+    }
+    std::optional<int> indexOf(std::string_view name) const override
+    {
+        for (int i = 0; i < m_count; ++i)
+            if (nameOf(i) == name)
+                return i;
+        return std::nullopt;
+    }
 
 private:
     int m_count;
@@ -68,6 +80,8 @@ protected:
             }
         }
         s.Printer = 1;
+        s.Printer_Name = "queue1"; // written from the printer selected, as the index is
+        s.Printer_Duplex = 2;
         s.tsz = 11;
         s.tcol = 0x00123456;
         s.NumberOfFrames = 16;
@@ -174,7 +188,7 @@ TEST_F(SettingsStore, NamesAreMatchedWithoutRegardToCase)
     const auto names = store.names();
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_FileName"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_This_TExt"), names.end());
-    EXPECT_EQ(names.size(), 49u);
+    EXPECT_EQ(names.size(), 49u + 4u) << "the settings table and the printer's choices";
 
     const QString file = m_dir.path() + "/case.conf";
     {
@@ -248,6 +262,35 @@ TEST_F(SettingsStore, PrinterThatWentAwayFallsBackToTheDefault)
     Settings s;
     EXPECT_FALSE(Get_Defaults(s, &none, m_env));
     EXPECT_FALSE(Get_Settings(s, store, &none, m_env, [](const std::string&) {}));
+}
+
+TEST_F(SettingsStore, StoredQueueNameWinsOverItsIndexAndTheFirstServesWithoutADefault)
+{
+    // A queue was added before ours: the index now names another printer, the name does not.
+    MemoryStore store;
+    store.write("Printer", std::int32_t(1));
+    store.write("Printer_Name", std::string("queue2"));
+    FakePrinters printers(3, 0);
+    Settings s = loaded(store, &printers);
+    EXPECT_EQ(s.Printer, 2);
+    EXPECT_EQ(printers.current(), 2);
+    EXPECT_EQ(s.Printer_Name, "queue2");
+
+    // The named queue is gone: the index decides, and the name follows it.
+    store.write("Printer_Name", std::string("gone"));
+    s = loaded(store, &printers);
+    EXPECT_EQ(s.Printer, 1);
+    EXPECT_EQ(s.Printer_Name, "queue1");
+    MemoryStore saved;
+    Save_Settings(s, saved, &printers);
+    EXPECT_EQ(std::get<std::string>(*saved.read("printer_name")), "queue1");
+
+    // Printers but no default: the first, instead of refusing to start.
+    FakePrinters noDefault(2, std::nullopt);
+    Settings fresh;
+    ASSERT_TRUE(Get_Defaults(fresh, &noDefault, m_env));
+    EXPECT_EQ(fresh.Printer, 0);
+    EXPECT_EQ(fresh.Printer_Name, "queue0");
 }
 
 TEST_F(SettingsStore, FailedSaveSaysSoAndWritesNothing)
