@@ -91,7 +91,6 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     // The splash comes first, then the window with its page built.
     if (!window.FormCreate())
         return 1;
-    window.show();
     messages.setParent(&window);
     window.reportStartUp();
     if (!cl.files.empty()) {

@@ -316,6 +316,9 @@ bool TMain_Form::FormCreate()
         result = splash.exec();
         m_splashShowing = false;
     }
+    // The window appears once the splash is gone, and the page is built on it as shown:
+    // a hidden window's widgets get their sizes only when it shows.
+    show();
     if (result != kSplashDone)
         return true; // the page is left unbuilt, as closing the splash any other way means
     Progress->setVisible(false);

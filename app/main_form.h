@@ -43,7 +43,8 @@ public:
     ~TMain_Form() override;
 
     // The creation handler: defaults and stored settings are already read (the session);
-    // shows the splash and builds the page. False when the page could not be built.
+    // shows the splash, then the window, and builds the page. False when the page could
+    // not be built.
     bool FormCreate();
     // Once the window shows: which printer was taken when none is the default, and the
     // stored settings that were refused.

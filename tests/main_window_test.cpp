@@ -5,7 +5,9 @@
 #include "app/session.h"
 #include "page/load_ui.h"
 #include "page/page_view.h"
+#include "printing/print_commands.h"
 #include "printing/print_geometry.h"
+#include "printing/printer.h"
 #include "settings/settings.h"
 
 #include <QAction>
@@ -47,6 +49,10 @@ struct Fixture {
         store = memory.get();
         session.store = std::move(memory);
         settings::Get_Defaults(session.settings, nullptr, session.env);
+        // The machine's printers: the window keeps its print commands only with one.
+        auto printers = std::make_unique<printing::CupsPrinterList>();
+        if (printers->count() > 0 && printers->select(printers->defaultIndex().value_or(0)))
+            session.printers = std::move(printers);
         if (adjust)
             adjust(session.settings);
         app::setMessages(&messages);
@@ -87,6 +93,9 @@ private slots:
     void menusAndButtonsCarryTheirCaptionsAndHints();
     void splashClosesItselfAndAboutWaitsForOk();
     void printNextAfterAddToListPrintsThePageThenLoadsTheList();
+    void withoutAnyPrinterTheWindowStillLaysOutAndPrintsToFile();
+    void startUpSaysWhichPrinterServesAndWhatWasRefusedOnce();
+    void splashShowsBeforeTheWindow();
     void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
     void filesFromTheCommandLineLoadAsADropOfThem();
 };
@@ -370,6 +379,100 @@ void MainWindowTest::filesFromTheCommandLineLoadAsADropOfThem()
     QCOMPARE(QFileInfo(QString::fromStdString(page.frame(2).FileName)).fileName(), QString("a.png"));
     QVERIFY(!page.frame(3).Loaded);
     QVERIFY(f.messages.entries().empty());
+}
+
+// Sessions opened as the program opens them, with the printer list given: the machine's
+// CUPS server is shared, so "no printer" and "no default" can't be made on it.
+std::unique_ptr<app::Session> sessionWith(QStringList printers, QString defaultName, app::Messages& messages)
+{
+    return app::openSession({}, app::PrinterUse::Window, messages, [&] {
+        return std::make_unique<printing::CupsPrinterList>(printers, defaultName);
+    });
+}
+
+void MainWindowTest::withoutAnyPrinterTheWindowStillLaysOutAndPrintsToFile()
+{
+    app::ScriptedMessages messages;
+    app::setMessages(&messages);
+    auto session = sessionWith({}, {}, messages);
+    QVERIFY(session && !session->printers);
+    QCOMPARE(messages.texts(), std::vector<std::string>{std::string(settings::kNoDefaultPrinter)});
+    TMain_Form::Options options;
+    options.splash = false;
+    TMain_Form form(*session, options);
+    QVERIFY(form.FormCreate());
+    form.show();
+    // A4 at 300 dpi, with no printer to ask.
+    QCOMPARE(form.pageModel().state().PrinterDpiX, 300);
+    QCOMPARE(form.pageModel().state().PageWidthPx, 2480);
+    for (const char* name : {"tb_print", "tb_print_next"})
+        QVERIFY(!form.toolButton(name)->isEnabled());
+    QVERIFY(!form.menuAction("Print2")->isEnabled());
+    QVERIFY(!form.menuAction("Printer_Setup")->isEnabled());
+
+    page::TFrameRec& frame = form.pageModel().frame(1);
+    imaging::Bitmap red(40, 30);
+    std::fill(red.data(), red.data() + red.stride() * red.height(), std::uint8_t(0x80));
+    frame.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(red)));
+    frame.PictureOwner = 1;
+    frame.Loaded = true;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("page.bmp");
+    form.printCommands()->Print_bmp_Scheme(1, file);
+    // At the layout's resolution (Print_Image_Use_Printers_Res), turned for four frames.
+    QCOMPARE(QImage(file).size(), QSize(3508, 2480));
+    QVERIFY(!form.toolButton("tb_print")->isEnabled());
+    app::setMessages(nullptr);
+}
+
+void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
+{
+    const QString conf = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvan/Paginor.conf";
+    QDir().mkpath(QFileInfo(conf).path());
+    {
+        QFile f(conf);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nQuality=sz:ninety\nRuleWeight=dword:00000063\n");
+    }
+    app::ScriptedMessages messages;
+    app::setMessages(&messages);
+    auto session = sessionWith({"Office", "Lab"}, {}, messages);
+    QFile::remove(conf);
+    QVERIFY(session && session->printers);
+    QVERIFY(messages.texts().empty());
+    TMain_Form::Options options;
+    options.splash = false;
+    options.fixedMetrics = a4();
+    TMain_Form form(*session, options);
+    QVERIFY(form.FormCreate());
+    form.show();
+    form.reportStartUp();
+    form.reportStartUp();
+    QVERIFY(form.statusText().contains("no default printer"));
+    QVERIFY(form.statusText().contains("Office"));
+    QCOMPARE(messages.entries().size(), std::size_t(1));
+    QCOMPARE(messages.entries().front().kind, app::MessageKind::Warning);
+    const QString text = QString::fromStdString(messages.entries().front().text);
+    QVERIFY(text.contains("'Quality'") && text.contains("'RuleWeight'"));
+    app::setMessages(nullptr);
+}
+
+void MainWindowTest::splashShowsBeforeTheWindow()
+{
+    Fixture f;
+    TMain_Form::Options options;
+    options.splashMs = 300;
+    options.fixedMetrics = a4();
+    TMain_Form form(f.session, options);
+    bool windowHidden = false;
+    bool splashUp = false;
+    QTimer::singleShot(50, [&] {
+        windowHidden = !form.isVisible();
+        splashUp = qobject_cast<app::TAbout*>(QApplication::activeModalWidget()) != nullptr;
+    });
+    QVERIFY(form.FormCreate());
+    QVERIFY(windowHidden && splashUp);
+    QVERIFY(form.pageModel().state().PageSized);
 }
 
 QTEST_MAIN(MainWindowTest)
