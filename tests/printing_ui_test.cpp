@@ -28,6 +28,7 @@
 #include <QTimer>
 
 #include <cups/cups.h>
+#include <cstring>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -232,6 +233,8 @@ private slots:
     void cleanup() { app::setMessages(nullptr); }
 
     void printToFileMatchesTheGeometryPixelForPixel();
+    void printToFileTakesThePrintersResolutionAfterAPrinterChange();
+    void directPathDrawsTheWholePictureAtItsOwnProportions();
     void previewIsAt72DpiWithBoxWhateverTheSettings();
     void captionsStandAboveTheirFramesAtTheGeometrysCorner();
     void nothingLoadedSaysSoAndWritesNoFile();
@@ -250,6 +253,7 @@ private:
 void PrintingUiTest::printToFileMatchesTheGeometryPixelForPixel()
 {
     Rig rig;
+    rig.s.Print_Image_Use_Printers_Res = false;
     rig.s.Print_Image_Resolution = 100;
     rig.s.Print_Image_Resample_USing = 6; // Lanczos3: a flat colour stays flat, edges and all
     rig.s.Print_Image_As_Jpeg = false;
@@ -262,6 +266,59 @@ void PrintingUiTest::printToFileMatchesTheGeometryPixelForPixel()
     const QImage img(file);
     QVERIFY(!img.isNull());
     checkFrames(img, layoutOf(rig, 100), {1, 2, 4});
+}
+
+void PrintingUiTest::printToFileTakesThePrintersResolutionAfterAPrinterChange()
+{
+    Rig rig(page::PrinterMetrics{"first", 600, 600, 1200, 1800});
+    rig.s.Print_Image_Resolution = 100; // stale: Print_Image_Use_Printers_Res is on
+    rig.s.Print_Image_As_Jpeg = true;
+    fillFrame(*rig.model, 1, kColours[0], "p.jpg");
+    QTemporaryDir dir;
+    for (int dpi : {600, 200}) {
+        if (dpi == 200) {
+            rig.metrics = {"second", 200, 200, 400, 600};
+            rig.relayout();
+        }
+        const QString file = dir.filePath(QString("page%1.jpg").arg(dpi));
+        rig.commands->Print_bmp_Scheme(1, file);
+        const QImage img(file);
+        const printing::PrintedPage layout = layoutOf(rig, dpi);
+        QCOMPARE(img.size(), QSize(layout.target.pageWidth, layout.target.pageHeight));
+        QCOMPARE(img.dotsPerMeterX(), qRound(dpi / 0.0254));
+    }
+    QVERIFY(messages.entries().empty());
+}
+
+void PrintingUiTest::directPathDrawsTheWholePictureAtItsOwnProportions()
+{
+    Rig rig(page::PrinterMetrics{"small", 100, 100, 827, 1169});
+    // A wide picture, red on its left half and blue on its right.
+    imaging::Bitmap wide = solid(600, 200, kColours[0]);
+    const imaging::Bitmap blue = solid(300, 200, kColours[2]);
+    for (int y = 0; y < 200; ++y)
+        std::memcpy(wide.row(y) + 3 * 300, blue.row(y), 3 * 300);
+    page::TFrameRec& f = rig.model->frame(1);
+    fillFrame(*rig.model, 1, Qt::black, "wide.jpg");
+    f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(wide)));
+    const page::PageState& st = rig.model->state();
+    const auto target = printing::printerTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX);
+    auto render = [&](bool bp) {
+        rig.s.bp = bp;
+        const printing::PageDrawing d = printing::composePage(*rig.model, printing::Output::Printer, target);
+        const imaging::Bitmap b = printing::renderPageBitmap(d, {});
+        return std::make_pair(imaging::wrapAsQImage(b.view()).copy(), d.layout.frames.front().image);
+    };
+    // Work bitmap: cut to the frame's shape at the right, so only red shows, top to bottom.
+    auto [cut, r] = render(true);
+    QVERIFY(near(cut.pixel(r.right() - 2, r.top + 1), kColours[0], 2));
+    QVERIFY(near(cut.pixel(r.left + 1, r.bottom() - 2), kColours[0], 2));
+    // Direct: the whole picture across the frame, a third as high, paper below it.
+    auto [whole, same] = render(false);
+    QCOMPARE(same, r);
+    QVERIFY(near(whole.pixel(r.left + 1, r.top + 1), kColours[0], 2));
+    QVERIFY(near(whole.pixel(r.right() - 2, r.top + 1), kColours[2], 2));
+    QCOMPARE(whole.pixel(r.left + 1, r.top + r.width / 3 + 2), QColor(Qt::white).rgb());
 }
 
 void PrintingUiTest::previewIsAt72DpiWithBoxWhateverTheSettings()
@@ -293,6 +350,7 @@ void PrintingUiTest::previewIsAt72DpiWithBoxWhateverTheSettings()
 void PrintingUiTest::captionsStandAboveTheirFramesAtTheGeometrysCorner()
 {
     Rig rig;
+    rig.s.Print_Image_Use_Printers_Res = false;
     rig.s.Print_Image_Resolution = 300;
     rig.s.PrintProps = true;
     rig.s.tsz = 8;
