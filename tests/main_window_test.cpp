@@ -19,7 +19,10 @@
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -96,6 +99,7 @@ private slots:
     void withoutAnyPrinterTheWindowStillLaysOutAndPrintsToFile();
     void startUpSaysWhichPrinterServesAndWhatWasRefusedOnce();
     void splashShowsBeforeTheWindow();
+    void printerSetupIsASetupDialogWhoseChoicesStay();
     void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
     void filesFromTheCommandLineLoadAsADropOfThem();
 };
@@ -473,6 +477,39 @@ void MainWindowTest::splashShowsBeforeTheWindow()
     QVERIFY(form.FormCreate());
     QVERIFY(windowHidden && splashUp);
     QVERIFY(form.pageModel().state().PageSized);
+}
+
+void MainWindowTest::printerSetupIsASetupDialogWhoseChoicesStay()
+{
+    Fixture f;
+    if (!f.session.printers)
+        QSKIP("no CUPS printer on this machine (scripts/test.sh creates one)");
+    QVERIFY(f.form->FormCreate());
+    bool checked = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* box = dialog->findChild<QDialogButtonBox*>();
+        QSpinBox* copies = dialog->findChild<QSpinBox*>("copies");
+        // Copies sit on the dialog's folded "Options" part; the page range is gone.
+        checked = box && box->button(QDialogButtonBox::Ok)->text() == "OK" && copies && copies->isEnabled() &&
+                  !dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        if (copies)
+            copies->setValue(3);
+        dialog->accept();
+    });
+    f.form->menuAction("Printer_Setup")->trigger();
+    QVERIFY(checked);
+    QCOMPARE(f.form->currentPrinter().copyCount(), 3);
+    QVERIFY(f.session.settings.Settings_Changed);
+    QCOMPARE(f.session.settings.Printer_Name, f.form->currentPrinter().printerName().toStdString());
+    QCOMPARE(f.session.settings.Printer_Paper, f.form->currentPrinter().pageLayout().pageSize().key().toStdString());
+    // Every job carries the copies chosen, not only the paper.
+    bool copiesSent = false;
+    for (const auto& [name, value] : printing::jobOptionsOf(f.form->currentPrinter()))
+        copiesSent = copiesSent || (name == "copies" && value == "3");
+    QVERIFY(copiesSent);
 }
 
 QTEST_MAIN(MainWindowTest)
