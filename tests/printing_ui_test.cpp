@@ -285,7 +285,7 @@ void PrintingUiTest::printToFileTakesThePrintersResolutionAfterAPrinterChange()
         const QImage img(file);
         const printing::PrintedPage layout = layoutOf(rig, dpi);
         QCOMPARE(img.size(), QSize(layout.target.pageWidth, layout.target.pageHeight));
-        QCOMPARE(img.dotsPerMeterX(), qRound(dpi / 0.0254));
+        QCOMPARE(qRound(img.dotsPerMeterX() * 0.0254), dpi);
     }
     QVERIFY(messages.entries().empty());
 }

@@ -264,7 +264,7 @@ TEST_F(SettingsStore, PrinterThatWentAwayFallsBackToTheDefault)
     EXPECT_FALSE(Get_Settings(s, store, &none, m_env, [](const std::string&) {}));
 }
 
-TEST_F(SettingsStore, StoredQueueNameWinsOverItsIndexAndTheFirstServesWithoutADefault)
+TEST_F(SettingsStore, StoredQueueNameWinsOverItsIndex)
 {
     // A queue was added before ours: the index now names another printer, the name does not.
     MemoryStore store;
@@ -281,16 +281,6 @@ TEST_F(SettingsStore, StoredQueueNameWinsOverItsIndexAndTheFirstServesWithoutADe
     s = loaded(store, &printers);
     EXPECT_EQ(s.Printer, 1);
     EXPECT_EQ(s.Printer_Name, "queue1");
-    MemoryStore saved;
-    Save_Settings(s, saved, &printers);
-    EXPECT_EQ(std::get<std::string>(*saved.read("printer_name")), "queue1");
-
-    // Printers but no default: the first, instead of refusing to start.
-    FakePrinters noDefault(2, std::nullopt);
-    Settings fresh;
-    ASSERT_TRUE(Get_Defaults(fresh, &noDefault, m_env));
-    EXPECT_EQ(fresh.Printer, 0);
-    EXPECT_EQ(fresh.Printer_Name, "queue0");
 }
 
 TEST_F(SettingsStore, FailedSaveSaysSoAndWritesNothing)
