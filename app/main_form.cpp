@@ -240,14 +240,7 @@ void TMain_Form::buildFrameCommands()
         return !settings::loadWarningApplies(settings()) || m_loader->confirmLoadWarning(this);
     };
     // Reload: the one file into the frame the command selected, as one load step.
-    hooks.loadFile = [this](const std::string& path) {
-        if (m_loader->busy())
-            return;
-        page::FileQueue& queue = m_loader->queue();
-        queue.FileList = {path};
-        queue.NextFileIndex = 0;
-        page::Load_The_Files(*m_page, queue, m_loader->hooks());
-    };
+    hooks.loadFile = [this](const std::string& path) { m_loader->loadFile(path); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
 }
 

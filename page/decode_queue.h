@@ -24,7 +24,8 @@ public:
     };
 
     // Decodes files[first .. first + count) with up to `threads` workers (0: one per core).
-    // files must not change while the queue lives.
+    // The queue keeps its own copy of the names, so the workers never read a list that
+    // its owner changes.
     DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
                 int screenWidth, int screenHeight, FullDecode fullDecode = {});
     // Stops the workers after the file each is on and waits for them.
@@ -45,7 +46,7 @@ private:
     };
     void work();
 
-    const std::vector<std::string>& m_files;
+    const std::vector<std::string> m_files;
     std::size_t m_first;
     std::size_t m_end;  // one past the last file to decode
     std::size_t m_next; // the next file a worker starts on

@@ -148,13 +148,6 @@ ReloadNames reloadNames(const std::string& fileName)
     return r;
 }
 
-ButtonStates disabledButtons(const ButtonStates& now)
-{
-    ButtonStates off;
-    off.tb_stop = now.tb_stop;
-    return off;
-}
-
 // ---- queries ----------------------------------------------------------------------------
 
 int Selected_Count(const Page& page)
@@ -228,6 +221,7 @@ SelectResult FrameCommands::SelectImage(int n, bool exclusive)
         TFrameRec& f = rec(m_page, n);
         f.Selected = true;
         result.imageButtons = f.Loaded && f.CloneOf == 0;
+        result.aspectButton = result.imageButtons;
     }
     // With nothing named (Deselect All) there is no frame to describe: the line is cleared
     // rather than describing a frame 0.
@@ -243,6 +237,8 @@ SelectResult FrameCommands::Select_All_Images()
     SelectResult result;
     for (int k = 1; k <= liveCount(m_page); ++k)
         result = SelectImage(k, false);
+    // tb_ar keeps what the last frame's selection made of it: the ratio it would take
+    // is that frame's, and an empty or copied last frame has none to give.
     if (Loaded_Count(m_page) > 0)
         result.imageButtons = true;
     return result;
@@ -290,9 +286,7 @@ bool FrameCommands::Remove_Selected_Images(int n)
         app::messages().information(clonedFrameMessage(n));
         return false;
     }
-    m_page.emptyFrame(n);
-    if (n == CopiedFrame)
-        CopiedFrame = 0;
+    m_page.emptyFrame(n); // forgets n as the Frame Copy source
     return true;
 }
 

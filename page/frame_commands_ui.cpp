@@ -183,7 +183,7 @@ void FrameCommandsUi::applyButtonStates(const ButtonStates& states)
 
 void FrameCommandsUi::Disable_Buttons()
 {
-    applyButtonStates(disabledButtons(ButtonStates{}));
+    applyButtonStates(ButtonStates{}); // tb_stop stays as it is: printing needs it
 }
 
 void FrameCommandsUi::Restore_Button_State()
@@ -214,10 +214,10 @@ void FrameCommandsUi::applySelection(const SelectResult& result, int selectedFra
         paintBorder(k, false);
     if (selectedFrame >= 1 && selectedFrame <= m_view.page().state().FrameCount)
         paintBorder(selectedFrame, true);
-    if (result.imageButtons) {
+    if (result.imageButtons)
         enable_image_buttons(*result.imageButtons);
-        setButtonEnabled("tb_ar", *result.imageButtons);
-    }
+    if (result.aspectButton)
+        setButtonEnabled("tb_ar", *result.aspectButton);
     setStatus(result.status);
 }
 

@@ -182,6 +182,16 @@ void ImageLoader::tb_load_nextClick()
     m_view.page().status().setStatus(" ");
 }
 
+void ImageLoader::loadFile(const std::string& path)
+{
+    if (m_busy)
+        return;
+    BusyScope busy(m_busy);
+    m_queue.FileList = {path};
+    m_queue.NextFileIndex = 0;
+    Load_The_Files(m_view.page(), m_queue, hooks());
+}
+
 bool ImageLoader::everyLiveFrameLoaded() const
 {
     const Page& p = m_view.page();

@@ -50,6 +50,9 @@ public:
     void tb_loadClick();
     void Load1Click();
     void tb_load_nextClick();
+    // Reload: one load step of path alone into the first selected frame. Refused, like
+    // every other load, while a load runs.
+    void loadFile(const std::string& path);
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     // Local paths dropped on the window; the frame under the pointer is the page's HotFrame.

@@ -74,11 +74,13 @@ void fillFrame(Page& page, int n, const std::string& path, LoadedPicture&& loade
 }
 
 // Step 2 of a load: counts the selected frames in frame order and deselects (flag only)
-// those beyond the files still waiting, so they keep what they show and no later step
-// (the curve on load) mistakes them for frames just loaded.
-int countSelected(Page& page, const FileQueue& queue, const LoadHooks& hooks)
+// those beyond the files still waiting, so they keep what they show. Returns the frames
+// that take files, in frame order: the step works on these, whatever happens to the
+// selection while files decode (a resize rebuilds the page and clears it).
+std::vector<int> takeFrames(Page& page, const FileQueue& queue, const LoadHooks& hooks, int& count)
 {
-    int count = 0;
+    std::vector<int> frames;
+    count = 0;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
         keepAlive(hooks);
         TFrameRec& f = page.frame(n);
@@ -87,8 +89,10 @@ int countSelected(Page& page, const FileQueue& queue, const LoadHooks& hooks)
         ++count;
         if (static_cast<std::size_t>(count) > queue.remaining())
             f.Selected = false;
+        else
+            frames.push_back(n);
     }
-    return count;
+    return frames;
 }
 
 // Loads files from index k on into frame n until one decodes; failed files are reported
@@ -206,16 +210,16 @@ LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hoo
     queue.BatchInProgress = true;
     status.setProgressVisible(true);
     LoadStepResult result;
-    result.selectedFrames = countSelected(page, queue, hooks);
+    const std::vector<int> frames = takeFrames(page, queue, hooks, result.selectedFrames);
 
     std::size_t k = queue.NextFileIndex;
     {
         const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(result.selectedFrames), queue.remaining());
         DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight,
                             hooks.fullDecode);
-        for (int n = 1; n <= page.state().FrameCount && k < queue.FileList.size(); ++n) {
-            if (!page.frame(n).Selected)
-                continue;
+        for (const int n : frames) {
+            if (k >= queue.FileList.size() || n > page.state().FrameCount)
+                break;
             if (!emptyFrameForLoad(page, n)) {
                 page.frame(n).Selected = false; // it keeps its picture; the file waits for the next frame
                 continue;

@@ -193,6 +193,8 @@ void Page::emptyFrame(int n)
     f.ExifTags.clear();
     f.HasExif = false;
     f.NotFromFile = false;
+    if (m_state.CopiedFrame == n)
+        m_state.CopiedFrame = 0;
 }
 
 void Page::dropAllPictures()

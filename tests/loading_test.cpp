@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <stdlib.h>
 #include <stdexcept>
 #include <filesystem>
 #include <fstream>
@@ -24,14 +25,15 @@ namespace {
 
 const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 
-// A folder of its own under the build folder, removed afterwards.
+// A fresh folder of the system's temporary folder, removed afterwards. Its name has no
+// dot, since side files are named from the first dot of the whole path.
 struct TempFolder {
     TempFolder()
     {
-        path = fs::path(PAGINOR_BUILD_DIR) / "loading_test_files" /
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(path);
-        fs::create_directories(path);
+        std::string pattern = (fs::temp_directory_path() / "loading-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("no temporary folder");
+        path = pattern;
     }
     ~TempFolder() { fs::remove_all(path); }
     std::string file(const std::string& name) const { return (path / name).string(); }
@@ -278,6 +280,35 @@ TEST(LoadStep, AFrameWhoseCopiesStillShowItIsNotReplaced)
     EXPECT_EQ(f.messages.texts(), std::vector<std::string>{page::clonedFrameMessage(1)});
 }
 
+TEST(LoadStep, ANewPictureInTheFrameCopySourceEndsTheCopy)
+{
+    TempFolder t;
+    LoadFixture f;
+    f.queue.FileList = {writeJpeg(t, "first.jpg", 1)};
+    f.select({1});
+    page::Load_The_Files(f.model, f.queue, f.hooks);
+    f.model.state().CopiedFrame = 1;
+    f.queue.FileList = {writeJpeg(t, "second.jpg", 2)};
+    f.select({1});
+    page::Load_The_Files(f.model, f.queue, f.hooks);
+    EXPECT_EQ(f.model.state().CopiedFrame, 0); // Frame Paste would name first.jpg over second's picture
+}
+
+TEST(LoadStep, APageRebuiltWhileFilesDecodeStillGetsEveryFile)
+{
+    TempFolder t;
+    LoadFixture f;
+    for (int i = 1; i <= 4; ++i)
+        f.queue.FileList.push_back(writeJpeg(t, "r" + std::to_string(i) + ".jpg", i));
+    f.select({1, 2, 3, 4});
+    f.hooks.frameEmptied = [&f](int) { f.model.clearSelection(); }; // as a resize's rebuild does
+    const page::LoadStepResult r = page::Load_The_Files(f.model, f.queue, f.hooks);
+    EXPECT_EQ(r.filesLoaded, 4);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(f.idShownIn(n), n);
+    EXPECT_FALSE(f.queue.BatchInProgress);
+}
+
 // ---- details text ---------------------------------------------------------------------
 
 struct SideNameCase {
@@ -368,13 +399,13 @@ TEST(Details, ASideFileThatIsAFolderOrFifoIsNoSideFile)
 
 // ---- folder scans ---------------------------------------------------------------------
 
-TEST(FolderScan, FilesOfTheFolderComeFirstThenEachSubFolderDepthFirst)
+TEST(FolderScan, FilesOfTheFolderComeFirstThenEachSubFolderDepthFirstHiddenOnesLeftOut)
 {
     TempFolder t;
     for (const char* d : {"top/b", "top/a/deep", "top/.cache"})
         fs::create_directories(t.path / d);
     for (const char* name : {"top/Z.JPG", "top/m.png", "top/notes.txt", "top/a/1.jpg", "top/a/deep/2.bmp",
-                             "top/b/3.tif", "top/.cache/4.jpg"})
+                             "top/b/3.tif", "top/.cache/4.jpg", "top/._Z.JPG", "top/a/.hidden.png"})
         writeText(t.file(name), "x");
     fs::create_directory_symlink(t.path / "top", t.path / "top/b/loop"); // back to the top
     const std::string top = t.file("top");
