@@ -93,7 +93,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     Qtimer->setInterval(10000);
 
     connect(m_view, &page::PageView::selectionCleared, this, [this] {
-        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar"})
+        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar", "Centre_btn"})
             if (QToolButton* b = toolButton(name))
                 b->setEnabled(false);
     });
@@ -404,7 +404,10 @@ void TMain_Form::Set_Up_Settings()
     };
     hooks.setOpenFolder = [this](const std::string& folder) { setProperty("openFolder", fromStd(folder)); };
     hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
+    const std::string curveDir = settings().Curve_Dir;
     settings::Set_Up_Settings(this, settings(), hooks);
+    if (settings().Curve_Dir != curveDir)
+        m_frameCommands->Add_Curves_To_Menu();
 }
 
 void TMain_Form::About2Click()

@@ -27,7 +27,7 @@ public:
     // The queue keeps its own copy of the names, so the workers never read a list that
     // its owner changes.
     DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
-                int screenWidth, int screenHeight, FullDecode fullDecode = {});
+                int screenWidth, int screenHeight, FullDecode fullDecode = {}, OnLoadOptions options = {});
     // Stops the workers after the file each is on and waits for them.
     ~DecodeQueue();
     DecodeQueue(const DecodeQueue&) = delete;
@@ -53,6 +53,7 @@ private:
     int m_screenWidth;
     int m_screenHeight;
     FullDecode m_fullDecode;
+    OnLoadOptions m_options; // the on-load steps, done on the decoding threads
     bool m_stop = false;
     std::vector<Slot> m_slots; // by index - m_first
     std::mutex m_mutex;

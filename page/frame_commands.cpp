@@ -116,12 +116,6 @@ std::string modifiedMissingMessage(const std::string& path)
     return std::string(kModifiedFileHead) + path + std::string(kDoesNotExist);
 }
 
-std::string resamplingStatus(int frame, int percent)
-{
-    return "Resampling image " + std::to_string(frame) + " to " + std::to_string(percent) +
-           "% of original image size";
-}
-
 std::string ratioText(float ratio)
 {
     // to_chars is locale-free: the status line reads 1.33 on every desktop language.

@@ -5,6 +5,7 @@
 // paint and ask, these functions decide.
 #pragma once
 
+#include "page/on_load.h"
 #include "page/page.h"
 
 #include <cstdint>
@@ -28,7 +29,6 @@ inline constexpr std::string_view kCantLoadWith = "\nwith ";                  //
 inline constexpr std::string_view kAssociatedProgram = "the program the desktop associates with it";
 inline constexpr std::string_view kModifiedFileHead = "Modified file : \n"; // + path
 inline constexpr std::string_view kDoesNotExist = "\nDoes not exist ";
-inline constexpr std::string_view kImageBeingProcessed = "Image being processed";
 inline constexpr std::string_view kNoResourcesForCurve = "Not enough resources available to apply curve ";
 inline constexpr std::string_view kPastedImageName = "* Pasted image *";
 inline constexpr std::string_view kPastedImageDetails = "* Clipboard Pasted image *";
@@ -48,7 +48,6 @@ std::string copyOneImageMessage(int n);
 std::string cantExportPastedMessage(const std::string& program);
 std::string cantLoadWithMessage(const std::string& fileName, const std::string& program);
 std::string modifiedMissingMessage(const std::string& path);
-std::string resamplingStatus(int frame, int percent);
 // "Frame n: File <name>\n<details> AR= <ratio>" for a loaded frame, else "Frame n: No file loaded".
 std::string frameStatusText(const TFrameRec& f, int n);
 // The ratio as the status line shows it: general format, 3 significant digits.

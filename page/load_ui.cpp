@@ -87,7 +87,6 @@ LoadHooks ImageLoader::hooks()
     h.keepAlive = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     h.frameEmptied = [this](int n) { m_view.paintEmptyFrame(n); };
     h.repaintAll = [this] { m_view.Update_Visual(); };
-    h.onLoad = m_onLoad;
     if (FrameControl* f1 = m_view.FrameImage(1)) {
         const qreal dpr = f1->devicePixelRatioF();
         h.screenWidth = static_cast<int>(f1->width() * dpr);

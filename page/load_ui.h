@@ -37,7 +37,6 @@ public:
     bool busy() const { return m_busy; }
     // The hooks the load step runs with in this window (batch printing uses them too).
     LoadHooks hooks();
-    void setOnLoadSteps(OnLoadSteps* steps) { m_onLoad = steps; }
 
     // The open-picture dialog: multi-select, existing files only. Returns the chosen
     // files; empty when cancelled. Tests replace it.
@@ -76,7 +75,6 @@ private:
     QWidget* m_window;
     FileQueue m_queue;
     ListButtons m_buttons;
-    OnLoadSteps* m_onLoad = nullptr;
     bool m_busy = false;
 };
 
