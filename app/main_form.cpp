@@ -100,7 +100,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     Qtimer->setInterval(10000);
 
     connect(m_view, &page::PageView::selectionCleared, this, [this] {
-        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar"})
+        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar", "Centre_btn"})
             if (QToolButton* b = toolButton(name))
                 b->setEnabled(false);
     });
@@ -266,14 +266,7 @@ void TMain_Form::buildFrameCommands()
         return !settings::loadWarningApplies(settings()) || m_loader->confirmLoadWarning(this);
     };
     // Reload: the one file into the frame the command selected, as one load step.
-    hooks.loadFile = [this](const std::string& path) {
-        if (m_loader->busy())
-            return;
-        page::FileQueue& queue = m_loader->queue();
-        queue.FileList = {path};
-        queue.NextFileIndex = 0;
-        page::Load_The_Files(*m_page, queue, m_loader->hooks());
-    };
+    hooks.loadFile = [this](const std::string& path) { m_loader->loadFile(path); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
 }
 
@@ -475,7 +468,10 @@ void TMain_Form::Set_Up_Settings()
     };
     hooks.setOpenFolder = [this](const std::string& folder) { setProperty("openFolder", fromStd(folder)); };
     hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
+    const std::string curveDir = settings().Curve_Dir;
     settings::Set_Up_Settings(this, settings(), hooks);
+    if (settings().Curve_Dir != curveDir)
+        m_frameCommands->Add_Curves_To_Menu();
 }
 
 void TMain_Form::About2Click()

@@ -173,6 +173,7 @@ void TMain_Form::buildToolBar()
     addButton("tb_flip_horiz", "flip selected image(s) - horizontally", u8"\u21C6", false);
     QToolButton* ar = addButton("tb_ar", "set aspect ratio to match selected image", u8"\u25AD", false);
     connect(ar, &QToolButton::clicked, this, &TMain_Form::tb_arClick);
+    addButton("Centre_btn", "set image size to match\nframe size & centre\non selected frames.", u8"\u29C8", false);
     ToolBar1->addSeparator();
 
     auto* label2 = new QLabel("Frames ", ToolBar1);

@@ -79,8 +79,23 @@ void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
 // A frame's picture: either a JPEG that keeps the file's compressed data (so it can be
-// written back unchanged) and is decoded when pixels are needed, or a bitmap. Copies
-// share the data. Not for use from several threads at once (the decoding is lazy).
+// written back unchanged) and is decoded when pixels are needed, perhaps with deferred
+// steps done after the decode, or a bitmap. Copies share the data. Not for use from several threads at once (the decoding is lazy).
+// Work on a JPEG picture's pixels put off until they are first needed, so a picture that
+// is only shown never has to be decoded at full size. The steps must give the same
+// pixels whenever they run; a smaller rendition of the decoded picture gets their look.
+class DeferredSteps {
+public:
+    virtual ~DeferredSteps() = default;
+    // The steps on the full-size decoded picture.
+    virtual Bitmap apply(Bitmap decoded) const = 0;
+    // The steps' look on a smaller rendition of the decoded picture (for the screen).
+    virtual Bitmap applyToRendition(Bitmap rendition) const = 0;
+    // How large a rendition of the decoded picture must be for applyToRendition to give
+    // at least minWidth x minHeight (0: any size on that side).
+    virtual ImageSize renditionMinimum(int minWidth, int minHeight) const = 0;
+};
+
 class Picture {
 public:
     Picture() = default;
@@ -89,20 +104,31 @@ public:
     static Picture fromJpegData(std::vector<std::uint8_t> data);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
-    bool isJpeg() const { return m_jpeg != nullptr; }
+    // The JPEG data is the picture as it stands (no steps are waiting on it).
+    bool isJpeg() const { return m_jpeg != nullptr && !m_steps; }
     int width() const { return m_width; }
     int height() const { return m_height; }
-    // The compressed file data of a JPEG picture; empty for a bitmap.
+    // The compressed file data of a JPEG picture (before any deferred steps); empty for a bitmap.
     std::span<const std::uint8_t> jpegData() const;
+    // True for a JPEG picture whose pixels have not been decoded yet: steps may still be
+    // deferred on it.
+    bool canDefer() const { return m_jpeg != nullptr && !m_bitmap; }
+    // Records steps (replacing any recorded before, so steps holds all of them) whose
+    // result is width x height; they run when the pixels are first asked for. Only when
+    // canDefer(). Throws ImagingError for a result larger than kMaxPixels.
+    void deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, int height);
+    const DeferredSteps* deferredSteps() const { return m_steps.get(); }
     // The pixels, decoding a JPEG picture the first time they are asked for.
     const Bitmap& bitmap(const ProgressFn& progress = {}) const;
     // An edited picture is a bitmap from then on: its old JPEG data no longer shows it.
     void setBitmap(Bitmap bmp);
 
 private:
+    Bitmap decodeWithSteps(const ProgressFn& progress) const;
     friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
 
     std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg;
+    std::shared_ptr<const DeferredSteps> m_steps;
     mutable std::shared_ptr<const Bitmap> m_bitmap;
     int m_width = 0;
     int m_height = 0;

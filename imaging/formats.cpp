@@ -222,15 +222,37 @@ const Bitmap& Picture::bitmap(const ProgressFn& progress) const
     if (!m_bitmap) {
         if (!m_jpeg)
             m_bitmap = std::make_shared<const Bitmap>();
-        else
+        else if (!m_steps)
             m_bitmap = std::make_shared<const Bitmap>(decodeJpeg(*m_jpeg, progress));
+        else
+            m_bitmap = std::make_shared<const Bitmap>(decodeWithSteps(progress));
     }
     return *m_bitmap;
+}
+
+Bitmap Picture::decodeWithSteps(const ProgressFn& progress) const
+{
+    Bitmap result = m_steps->apply(decodeJpeg(*m_jpeg, progress));
+    // The frame was laid out with the size recorded; other pixels would be drawn wrongly.
+    if (result.width() != m_width || result.height() != m_height)
+        throw ImagingError("The deferred steps gave a picture of another size");
+    return result;
+}
+
+void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, int height)
+{
+    if (!canDefer())
+        throw ImagingError("Only a JPEG picture not yet decoded can defer its steps");
+    detail::checkImageSize(width, height, {});
+    m_steps = std::move(steps);
+    m_width = width;
+    m_height = height;
 }
 
 void Picture::setBitmap(Bitmap bmp)
 {
     m_jpeg.reset();
+    m_steps.reset();
     m_width = bmp.width();
     m_height = bmp.height();
     m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));

@@ -16,11 +16,11 @@ constexpr auto kKeepAliveInterval = std::chrono::milliseconds(15);
 constexpr int kMaxWorkers = 8;
 
 DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int screenHeight,
-                              const FullDecode& fullDecode)
+                              const FullDecode& fullDecode, const OnLoadOptions& options)
 {
     DecodeQueue::Result r;
     try {
-        r.loaded = loadImageFile(path, screenWidth, screenHeight, fullDecode);
+        r.loaded = loadImageFile(path, screenWidth, screenHeight, fullDecode, options);
     } catch (const std::bad_alloc&) {
         r.error = "Not enough memory to load " + path;
     } catch (const std::exception& e) {
@@ -45,9 +45,9 @@ bool onlyJpeg(const std::string& path)
 } // namespace
 
 DecodeQueue::DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
-                         int screenWidth, int screenHeight, FullDecode fullDecode)
+                         int screenWidth, int screenHeight, FullDecode fullDecode, OnLoadOptions options)
     : m_files(files), m_first(first), m_end(std::min(files.size(), first + count)), m_next(first),
-      m_screenWidth(screenWidth), m_screenHeight(screenHeight), m_fullDecode(std::move(fullDecode))
+      m_screenWidth(screenWidth), m_screenHeight(screenHeight), m_fullDecode(std::move(fullDecode)), m_options(options)
 {
     m_slots.resize(files.size() > first ? files.size() - first : 0);
     int workers = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
@@ -92,7 +92,7 @@ void DecodeQueue::work()
         // keep process-wide state, so their files are decoded by the load step itself.
         Result r;
         if (onlyJpeg(m_files[index]))
-            r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode);
+            r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
         else
             r.deferred = true;
         lock.lock();
@@ -110,7 +110,7 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
         if (index == m_next)
             ++m_next;
         lock.unlock();
-        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode);
+        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
         return r;
     }
     while (!slot.done) {
@@ -125,7 +125,7 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
     slot.result = {};
     lock.unlock();
     if (r.deferred)
-        r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode);
+        r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
     return r;
 }
 

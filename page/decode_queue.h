@@ -24,9 +24,10 @@ public:
     };
 
     // Decodes files[first .. first + count) with up to `threads` workers (0: one per core).
-    // files must not change while the queue lives.
+    // The queue keeps its own copy of the names, so the workers never read a list that
+    // its owner changes.
     DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
-                int screenWidth, int screenHeight, FullDecode fullDecode = {});
+                int screenWidth, int screenHeight, FullDecode fullDecode = {}, OnLoadOptions options = {});
     // Stops the workers after the file each is on and waits for them.
     ~DecodeQueue();
     DecodeQueue(const DecodeQueue&) = delete;
@@ -45,13 +46,14 @@ private:
     };
     void work();
 
-    const std::vector<std::string>& m_files;
+    const std::vector<std::string> m_files;
     std::size_t m_first;
     std::size_t m_end;  // one past the last file to decode
     std::size_t m_next; // the next file a worker starts on
     int m_screenWidth;
     int m_screenHeight;
     FullDecode m_fullDecode;
+    OnLoadOptions m_options; // the on-load steps, done on the decoding threads
     bool m_stop = false;
     std::vector<Slot> m_slots; // by index - m_first
     std::mutex m_mutex;

@@ -101,8 +101,10 @@ bool matchesDropMask(std::string_view name, std::string_view mask)
 
 void FindAllFiles(const std::string& folder, const FolderScan& scan, std::vector<std::string>& out)
 {
+    // Hidden files are left out: "._IMG_1.jpg" beside each photo from another system is
+    // that system's resource data, not a picture, and each would be one more error box.
     for (const std::string& name : entriesOf(folder, false, scan))
-        if (matchesDropMask(name, scan.mask) && imaging::hasAcceptedExtension(name))
+        if (name.front() != '.' && matchesDropMask(name, scan.mask) && imaging::hasAcceptedExtension(name))
             out.push_back(joined(folder, name));
 }
 

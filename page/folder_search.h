@@ -20,7 +20,8 @@ struct FolderScan {
 };
 
 // FindAllFiles: appends folder's regular files whose name matches the mask and whose
-// extension is accepted, as full paths, sorted by name (case ignored).
+// extension is accepted, as full paths, sorted by name (case ignored). Hidden files
+// (names beginning with ".") are left out.
 void FindAllFiles(const std::string& folder, const FolderScan& scan, std::vector<std::string>& out);
 
 // DoSearch: for each sub-folder of folder (by name, skipping names beginning with "."),

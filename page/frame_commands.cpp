@@ -116,12 +116,6 @@ std::string modifiedMissingMessage(const std::string& path)
     return std::string(kModifiedFileHead) + path + std::string(kDoesNotExist);
 }
 
-std::string resamplingStatus(int frame, int percent)
-{
-    return "Resampling image " + std::to_string(frame) + " to " + std::to_string(percent) +
-           "% of original image size";
-}
-
 std::string ratioText(float ratio)
 {
     // to_chars is locale-free: the status line reads 1.33 on every desktop language.
@@ -146,13 +140,6 @@ ReloadNames reloadNames(const std::string& fileName)
     r.name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
     r.editedPath = r.folder + "!" + r.name;
     return r;
-}
-
-ButtonStates disabledButtons(const ButtonStates& now)
-{
-    ButtonStates off;
-    off.tb_stop = now.tb_stop;
-    return off;
 }
 
 // ---- queries ----------------------------------------------------------------------------
@@ -228,6 +215,7 @@ SelectResult FrameCommands::SelectImage(int n, bool exclusive)
         TFrameRec& f = rec(m_page, n);
         f.Selected = true;
         result.imageButtons = f.Loaded && f.CloneOf == 0;
+        result.aspectButton = result.imageButtons;
     }
     // With nothing named (Deselect All) there is no frame to describe: the line is cleared
     // rather than describing a frame 0.
@@ -243,6 +231,8 @@ SelectResult FrameCommands::Select_All_Images()
     SelectResult result;
     for (int k = 1; k <= liveCount(m_page); ++k)
         result = SelectImage(k, false);
+    // tb_ar keeps what the last frame's selection made of it: the ratio it would take
+    // is that frame's, and an empty or copied last frame has none to give.
     if (Loaded_Count(m_page) > 0)
         result.imageButtons = true;
     return result;
@@ -290,9 +280,7 @@ bool FrameCommands::Remove_Selected_Images(int n)
         app::messages().information(clonedFrameMessage(n));
         return false;
     }
-    m_page.emptyFrame(n);
-    if (n == CopiedFrame)
-        CopiedFrame = 0;
+    m_page.emptyFrame(n); // forgets n as the Frame Copy source
     return true;
 }
 

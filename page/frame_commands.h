@@ -5,6 +5,7 @@
 // paint and ask, these functions decide.
 #pragma once
 
+#include "page/on_load.h"
 #include "page/page.h"
 
 #include <cstdint>
@@ -28,7 +29,6 @@ inline constexpr std::string_view kCantLoadWith = "\nwith ";                  //
 inline constexpr std::string_view kAssociatedProgram = "the program the desktop associates with it";
 inline constexpr std::string_view kModifiedFileHead = "Modified file : \n"; // + path
 inline constexpr std::string_view kDoesNotExist = "\nDoes not exist ";
-inline constexpr std::string_view kImageBeingProcessed = "Image being processed";
 inline constexpr std::string_view kNoResourcesForCurve = "Not enough resources available to apply curve ";
 inline constexpr std::string_view kPastedImageName = "* Pasted image *";
 inline constexpr std::string_view kPastedImageDetails = "* Clipboard Pasted image *";
@@ -48,7 +48,6 @@ std::string copyOneImageMessage(int n);
 std::string cantExportPastedMessage(const std::string& program);
 std::string cantLoadWithMessage(const std::string& fileName, const std::string& program);
 std::string modifiedMissingMessage(const std::string& path);
-std::string resamplingStatus(int frame, int percent);
 // "Frame n: File <name>\n<details> AR= <ratio>" for a loaded frame, else "Frame n: No file loaded".
 std::string frameStatusText(const TFrameRec& f, int n);
 // The ratio as the status line shows it: general format, 3 significant digits.
@@ -66,7 +65,8 @@ bool hasCopies(const Page& page, int n);
 // What a selection change asks of the window.
 struct SelectResult {
     std::vector<int> deselected;       // frames whose border turns white
-    std::optional<bool> imageButtons;  // rotate, flips and aspect ratio on/off; nullopt: as they are
+    std::optional<bool> imageButtons;  // rotate, flips and fit on/off; nullopt: as they are
+    std::optional<bool> aspectButton;  // tb_ar on/off; nullopt: as it is
     std::string status;                // the status line ("" clears it)
 };
 
@@ -129,20 +129,18 @@ struct ButtonStates {
     bool Page_Button = false;
     bool operator==(const ButtonStates&) const = default;
 };
-// Disable_Buttons: everything off but tb_stop, which printing needs.
-ButtonStates disabledButtons(const ButtonStates& now);
 
 // The commands' own state and the rules that change the frame table. The window
 // paints what they report (frame numbers to repaint, texts to show).
 class FrameCommands {
 public:
-    explicit FrameCommands(Page& page) : m_page(page) {}
+    explicit FrameCommands(Page& page) : CopiedFrame(page.state().CopiedFrame), m_page(page) {}
 
     Page& page() { return m_page; }
     const Page& page() const { return m_page; }
 
     std::uint8_t PopupFrame = 0;  // the frame last right-clicked
-    std::uint8_t CopiedFrame = 0; // the frame recorded by Frame Copy; 0 = none
+    std::uint8_t& CopiedFrame;    // the frame recorded by Frame Copy (the page's); 0 = none
 
     SelectResult SelectImage(int n, bool exclusive);
     // Every live frame selected; the image buttons go on when any frame is loaded.

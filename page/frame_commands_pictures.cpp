@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QMenu>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHash>
@@ -280,6 +281,46 @@ void FrameCommandsUi::RotateBitmap(int mode)
         app::messages().error(e.what());
     }
     // Also after a failure: the frames turned before it show their new shape.
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Add_Curves_To_Menu()
+{
+    m_curves->clear();
+    std::size_t leftOut = 0;
+    const std::string folder = m_view.page().settings().Curve_Dir;
+    for (const std::string& name : curveFilesIn(folder, leftOut)) {
+        // The caption is the file name: an "&" in it is no accelerator.
+        QAction* a = m_curves->addAction(qs(name).replace('&', "&&"));
+        a->setData(qs(name));
+        connect(a, &QAction::triggered, this, [this, a] { PopupHandler(a->data().toString()); });
+    }
+    m_curves->menuAction()->setEnabled(!m_curves->isEmpty());
+    if (leftOut > 0)
+        setStatus(std::to_string(leftOut) + std::string(kCurvesLeftOut));
+}
+
+void FrameCommandsUi::PopupHandler(const QString& caption)
+{
+    const std::string folder = m_view.page().settings().Curve_Dir;
+    const std::string path = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + caption.toStdString();
+    try {
+        applyCurveFileToSelected(m_view.page(), path, keepAlive);
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Crop_To_Frame_BtnClick()
+{
+    try {
+        Crop_to_Frame(m_view.page(), keepAlive);
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
     Deselect_All_Images();
     m_view.Update_Visual();
 }

@@ -91,6 +91,7 @@ void FrameCommandsUi::buildPopup()
     m_curves = m_popup->addMenu("Apply Curves");
     m_curves->setObjectName("ApplyCurves");
     m_curves->menuAction()->setObjectName("ApplyCurves1");
+    Add_Curves_To_Menu();
     addHookEntry("EditImage1", "Edit Image", &FrameCommandHooks::editImage);
     m_popup->addSeparator();
     addHookEntry("SaveFramesImage1", "Save Frame's Image", &FrameCommandHooks::saveFramesImage);
@@ -122,6 +123,7 @@ void FrameCommandsUi::wireWindow()
     wireButton("tb_rotate", [this] { RotateBitmap(1); });
     wireButton("tb_flip_Vert", [this] { RotateBitmap(2); });
     wireButton("tb_flip_horiz", [this] { RotateBitmap(3); });
+    wireButton("Centre_btn", [this] { Crop_To_Frame_BtnClick(); });
     setButtonEnabled("tb_bin", true);
     if (auto* list = m_window->findChild<QComboBox*>("Sel_Frames"))
         list->installEventFilter(this);
@@ -183,7 +185,7 @@ void FrameCommandsUi::applyButtonStates(const ButtonStates& states)
 
 void FrameCommandsUi::Disable_Buttons()
 {
-    applyButtonStates(disabledButtons(ButtonStates{}));
+    applyButtonStates(ButtonStates{}); // tb_stop stays as it is: printing needs it
 }
 
 void FrameCommandsUi::Restore_Button_State()
@@ -214,10 +216,10 @@ void FrameCommandsUi::applySelection(const SelectResult& result, int selectedFra
         paintBorder(k, false);
     if (selectedFrame >= 1 && selectedFrame <= m_view.page().state().FrameCount)
         paintBorder(selectedFrame, true);
-    if (result.imageButtons) {
+    if (result.imageButtons)
         enable_image_buttons(*result.imageButtons);
-        setButtonEnabled("tb_ar", *result.imageButtons);
-    }
+    if (result.aspectButton)
+        setButtonEnabled("tb_ar", *result.aspectButton);
     setStatus(result.status);
 }
 

@@ -77,6 +77,9 @@ public:
     // Empties frame n with its look, unless copies still show its picture.
     void Remove_Selected_Images(int n);
     void RotateBitmap(int mode);
+    // "Apply Curves" rebuilt from the curve files in Curve_Dir (at start-up and whenever the
+    // settings change the folder).
+    void Add_Curves_To_Menu();
 
     // The toolbar frozen around printing.
     void Save_Button_State();
@@ -106,6 +109,7 @@ private slots:
     void GrayScaleClick();
     void Resample1Click();
     void Load2Click();
+    void Crop_To_Frame_BtnClick();
 
 private:
     void buildPopup();
@@ -117,6 +121,7 @@ private:
     void paintBorder(int frame, bool selected);
     void removeSelectedFrames();
     void reloadFrom(int frame, const std::string& path);
+    void PopupHandler(const QString& caption);
     bool Sel_FramesKeyDown(int key);
     void setButtonEnabled(const char* objectName, bool on);
     void applyButtonStates(const ButtonStates& states);

@@ -87,7 +87,6 @@ LoadHooks ImageLoader::hooks()
     h.keepAlive = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     h.frameEmptied = [this](int n) { m_view.paintEmptyFrame(n); };
     h.repaintAll = [this] { m_view.Update_Visual(); };
-    h.onLoad = m_onLoad;
     if (FrameControl* f1 = m_view.FrameImage(1)) {
         const qreal dpr = f1->devicePixelRatioF();
         h.screenWidth = static_cast<int>(f1->width() * dpr);
@@ -180,6 +179,16 @@ void ImageLoader::tb_load_nextClick()
     Next_Batch(m_view.page(), m_queue, hooks());
     followBatch();
     m_view.page().status().setStatus(" ");
+}
+
+void ImageLoader::loadFile(const std::string& path)
+{
+    if (m_busy)
+        return;
+    BusyScope busy(m_busy);
+    m_queue.FileList = {path};
+    m_queue.NextFileIndex = 0;
+    Load_The_Files(m_view.page(), m_queue, hooks());
 }
 
 bool ImageLoader::everyLiveFrameLoaded() const

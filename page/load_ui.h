@@ -37,7 +37,6 @@ public:
     bool busy() const { return m_busy; }
     // The hooks the load step runs with in this window (batch printing uses them too).
     LoadHooks hooks();
-    void setOnLoadSteps(OnLoadSteps* steps) { m_onLoad = steps; }
 
     // The open-picture dialog: multi-select, existing files only. Returns the chosen
     // files; empty when cancelled. Tests replace it.
@@ -50,6 +49,9 @@ public:
     void tb_loadClick();
     void Load1Click();
     void tb_load_nextClick();
+    // Reload: one load step of path alone into the first selected frame. Refused, like
+    // every other load, while a load runs.
+    void loadFile(const std::string& path);
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     // Local paths dropped on the window; the frame under the pointer is the page's HotFrame.
@@ -73,7 +75,6 @@ private:
     QWidget* m_window;
     FileQueue m_queue;
     ListButtons m_buttons;
-    OnLoadSteps* m_onLoad = nullptr;
     bool m_busy = false;
 };
 

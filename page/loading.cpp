@@ -27,11 +27,13 @@ bool isLibJpegFormat(const std::string& path)
 // The DCT scale goes down to 1/8 only; a 6000 x 4000 photo is then still 750 x 500 for
 // a frame of perhaps 250 x 190. Averaging f x f blocks here, on the decoding thread, keeps
 // the rendition at least the frame's size while every later repaint scales a third as far.
+// A side of 0 asks for nothing on that side (a picture fitted on load takes its width from its height).
 imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight)
 {
-    if (minWidth <= 0 || minHeight <= 0)
+    if (minWidth <= 0 && minHeight <= 0)
         return bmp;
-    const int f = std::min(bmp.width() / minWidth, bmp.height() / minHeight);
+    const int f = std::min(minWidth > 0 ? bmp.width() / minWidth : bmp.width(),
+                           minHeight > 0 ? bmp.height() / minHeight : bmp.height());
     if (f < 2)
         return bmp;
     imaging::Bitmap out(bmp.width() / f, bmp.height() / f);
@@ -63,7 +65,7 @@ void keepAlive(const LoadHooks& hooks)
 void fillFrame(Page& page, int n, const std::string& path, LoadedPicture&& loaded)
 {
     TFrameRec& f = page.frame(n);
-    f.AspectRatio = static_cast<float>(loaded.picture->width()) / static_cast<float>(loaded.picture->height());
+    f.AspectRatio = loaded.aspectRatio;
     f.PictureHolder = std::move(loaded.picture);
     f.ScreenPicture = std::move(loaded.screen);
     f.PictureOwner = n;
@@ -74,11 +76,13 @@ void fillFrame(Page& page, int n, const std::string& path, LoadedPicture&& loade
 }
 
 // Step 2 of a load: counts the selected frames in frame order and deselects (flag only)
-// those beyond the files still waiting, so they keep what they show and no later step
-// (the curve on load) mistakes them for frames just loaded.
-int countSelected(Page& page, const FileQueue& queue, const LoadHooks& hooks)
+// those beyond the files still waiting, so they keep what they show. Returns the frames
+// that take files, in frame order: the step works on these, whatever happens to the
+// selection while files decode (a resize rebuilds the page and clears it).
+std::vector<int> takeFrames(Page& page, const FileQueue& queue, const LoadHooks& hooks, int& count)
 {
-    int count = 0;
+    std::vector<int> frames;
+    count = 0;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
         keepAlive(hooks);
         TFrameRec& f = page.frame(n);
@@ -87,8 +91,10 @@ int countSelected(Page& page, const FileQueue& queue, const LoadHooks& hooks)
         ++count;
         if (static_cast<std::size_t>(count) > queue.remaining())
             f.Selected = false;
+        else
+            frames.push_back(n);
     }
-    return count;
+    return frames;
 }
 
 // Loads files from index k on into frame n until one decodes; failed files are reported
@@ -108,14 +114,26 @@ bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, De
             continue;
         }
         status.setStatus(std::string(kLoadingImages) + path);
+        const std::vector<PictureStep> steps = std::move(decoded.loaded.steps);
         fillFrame(page, n, path, std::move(decoded.loaded));
         setFrameDetails(page, n, path);
-        if (hooks.onLoad)
-            hooks.onLoad->afterFile(page, n);
+        showOnLoadSteps(page, n, path, steps, page.settings().resample_on_load_Size);
         ++result.filesLoaded;
         return true;
     }
     return false;
+}
+
+// A picture decoded whole, with its on-load steps done at once.
+LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options)
+{
+    LoadedPicture out;
+    out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
+    const LoadPlan plan = planOnLoad(options, out.picture->width(), out.picture->height());
+    putSteps(*out.picture, nullptr, plan.steps, plan.width, plan.height);
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    return out;
 }
 
 } // namespace
@@ -126,24 +144,27 @@ std::string clonedFrameMessage(int frame)
            "Delete the other frames before this one. ";
 }
 
-LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode)
+
+LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
+                            const OnLoadOptions& options)
 {
-    LoadedPicture out;
-    if (!isLibJpegFormat(path)) {
-        out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
-        return out;
-    }
+    if (!isLibJpegFormat(path))
+        return decodedWhole(path, options);
     std::vector<std::uint8_t> data = imaging::readWholeFile(path);
     // A file named .jpg that holds another format is read by what it is.
-    if (!data.empty() && !startsWithSoi(data)) {
-        out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
-        return out;
-    }
+    if (!data.empty() && !startsWithSoi(data))
+        return decodedWhole(path, options);
     if (data.empty())
         throw imaging::ImagingError("Corrupt or truncated JPEG data '" + path + "': the file is empty");
     const imaging::ImageSize size = imaging::readJpegSize(data);
+    LoadedPicture out;
     out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
-    if (fullDecode) {
+    const LoadPlan plan = planOnLoad(options, size.width, size.height);
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    // A picture with steps is decoded at full size when it is printed, with its steps;
+    // a decode made now could not be used then.
+    if (fullDecode && plan.steps.empty()) {
         try {
             fullDecode(*out.picture);
             return out;
@@ -151,12 +172,14 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
             // Refused or not, as the rendition's decode below decides, with its message.
         }
     }
-    const int eighths = imaging::jpegScaleFor(size.width, size.height, screenWidth, screenHeight);
+    const imaging::ImageSize need = renditionMinimum(plan.steps, screenWidth, screenHeight);
+    const int eighths = imaging::jpegScaleFor(size.width, size.height, need.width, need.height);
     // Decoding the rendition reads every byte, so a damaged file fails here, before the
     // picture reaches a frame.
     auto pixels = std::make_shared<const imaging::Bitmap>(
-        reduceForScreen(imaging::decodeJpegScaled(out.picture->jpegData(), eighths, path), screenWidth, screenHeight));
+        reduceForScreen(imaging::decodeJpegScaled(out.picture->jpegData(), eighths, path), need.width, need.height));
     out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
+    putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;
 }
 
@@ -206,29 +229,30 @@ LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hoo
     queue.BatchInProgress = true;
     status.setProgressVisible(true);
     LoadStepResult result;
-    result.selectedFrames = countSelected(page, queue, hooks);
+    const std::vector<int> frames = takeFrames(page, queue, hooks, result.selectedFrames);
 
     std::size_t k = queue.NextFileIndex;
+    std::vector<int> loadedFrames;
     {
         const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(result.selectedFrames), queue.remaining());
         DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight,
-                            hooks.fullDecode);
-        for (int n = 1; n <= page.state().FrameCount && k < queue.FileList.size(); ++n) {
-            if (!page.frame(n).Selected)
-                continue;
+                            hooks.fullDecode, onLoadOptions(page));
+        for (const int n : frames) {
+            if (k >= queue.FileList.size() || n > page.state().FrameCount)
+                break;
             if (!emptyFrameForLoad(page, n)) {
                 page.frame(n).Selected = false; // it keeps its picture; the file waits for the next frame
                 continue;
             }
             if (hooks.frameEmptied)
                 hooks.frameEmptied(n);
-            loadIntoFrame(page, n, queue, k, decoder, hooks, result);
+            if (loadIntoFrame(page, n, queue, k, decoder, hooks, result))
+                loadedFrames.push_back(n);
             status.setProgress(progressPercent(result.filesLoaded, std::max(1, result.selectedFrames)));
         }
     } // the decoder's threads end here, before the page is repainted
 
-    if (hooks.onLoad)
-        hooks.onLoad->afterStep(page);
+    Apply_Curve_On_Load(page, loadedFrames);
     if (hooks.repaintAll)
         hooks.repaintAll();
     status.setProgress(0);

@@ -15,6 +15,7 @@
 //     } while (queue.BatchInProgress);
 #pragma once
 
+#include "page/on_load.h"
 #include "page/page.h"
 #include "exif/exif.h"
 
@@ -54,17 +55,6 @@ struct FileQueue {
     std::size_t remaining() const { return NextFileIndex < FileList.size() ? FileList.size() - NextFileIndex : 0; }
 };
 
-// The fitting steps that settings may ask for on load (turn, fit, resample, curve). The
-// load step calls them at their places; the defaults do nothing.
-class OnLoadSteps {
-public:
-    virtual ~OnLoadSteps() = default;
-    // After frame n got its picture and details text: turn, fit, resample.
-    virtual void afterFile(Page& /*page*/, int /*frame*/) {}
-    // After every frame of the step is loaded, on the frames still selected: the curve.
-    virtual void afterStep(Page& /*page*/) {}
-};
-
 // Decodes a JPEG picture at full size for a later step and keeps what that step needs.
 // Decoding reads every byte and throws for damaged data, so it stands in for the check
 // the screen rendition's decode makes; when it throws, the file is decoded again the
@@ -80,7 +70,6 @@ struct LoadHooks {
     std::function<void(int frame)> frameEmptied;
     // Every frame repainted (the window's Update_Visual); called once, after loading.
     std::function<void()> repaintAll;
-    OnLoadSteps* onLoad = nullptr;
     // The smallest screen rendition a JPEG picture gets, in pixels (the frame's size on
     // the screen); 0 x 0 gives the smallest DCT scale. Headless runs leave it at 0.
     int screenWidth = 0;
@@ -99,19 +88,23 @@ struct LoadStepResult {
     int filesFailed = 0;    // each reported with its message, then passed over
 };
 
-// A decoded file, ready to go into a frame.
+// A decoded file, ready to go into a frame, with the on-load steps done to it.
 struct LoadedPicture {
     std::shared_ptr<imaging::Picture> picture;
     ScreenRendition screen; // only for a JPEG picture
+    std::vector<PictureStep> steps; // the on-load steps done (or recorded), for the status line
+    float aspectRatio = 0.0f;       // the frame's AspectRatio after them
 };
 
-// Decodes one image file. A JPEG file keeps its compressed data and only a screen
-// rendition of at least screenWidth x screenHeight is decoded (every byte is still read,
-// so a damaged file is refused here); other formats are decoded whole. Given fullDecode,
-// a JPEG picture goes to it instead and gets no screen rendition unless it fails there.
+// Decodes one image file and does the on-load steps the options ask for. A JPEG file
+// keeps its compressed data and only a screen rendition of at least screenWidth x
+// screenHeight is decoded (every byte is still read, so a damaged file is refused here);
+// its steps are recorded on the picture and done on the rendition. Other formats are
+// decoded whole and their steps done at once. Given fullDecode, a JPEG picture without
+// steps goes to it instead and gets no screen rendition unless it fails there.
 // Throws imaging::ImagingError with the codecs' message. Safe to call from any thread.
 LoadedPicture loadImageFile(const std::string& path, int screenWidth = 0, int screenHeight = 0,
-                            const FullDecode& fullDecode = {});
+                            const FullDecode& fullDecode = {}, const OnLoadOptions& options = {});
 
 // The side file of an image (kept with the details text it holds, in exif/).
 using exif::sideFileName;
@@ -134,8 +127,10 @@ bool checkSelectionForLoad(Page& page);
 // One load step (Load_The_Files): the selected frames, in frame order, get the files of the
 // queue from NextFileIndex on; frames beyond the files left are deselected and keep what
 // they show. A file that cannot be decoded is reported and passed over, and the next file
-// goes into the same frame. Afterwards every frame is repainted and deselected; a used-up
-// list is emptied, otherwise NextFileIndex moves past the files taken.
+// goes into the same frame. Each picture gets the on-load steps the page's settings ask
+// for (on_load.h), and the curve on load follows on the frames loaded. Afterwards every
+// frame is repainted and deselected; a used-up list is emptied, otherwise NextFileIndex
+// moves past the files taken.
 LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
 
 // The next step from the list (load from list, batch printing, headless pages): with no

@@ -160,10 +160,17 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
     const imaging::Picture* picture = pictureShownIn(n);
     if (!picture)
         return nullptr;
-    if (!picture->isJpeg())
+    if (picture->jpegData().empty())
         return &picture->bitmap();
     ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
-    const int wanted = imaging::jpegScaleFor(picture->width(), picture->height(), minWidth, minHeight);
+    const imaging::DeferredSteps* steps = picture->deferredSteps();
+    // Steps waiting on the picture (a turn, a fit) are done on the rendition: the scale is
+    // chosen for the decoded picture they start from.
+    const imaging::ImageSize decoded = steps ? imaging::readJpegSize(picture->jpegData())
+                                             : imaging::ImageSize{picture->width(), picture->height()};
+    const imaging::ImageSize need = steps ? steps->renditionMinimum(minWidth, minHeight)
+                                          : imaging::ImageSize{minWidth, minHeight};
+    const int wanted = imaging::jpegScaleFor(decoded.width, decoded.height, need.width, need.height);
     const bool current = r.pixels && r.source.jpegData().data() == picture->jpegData().data();
     // The rendition may have been reduced below its DCT scale; a full-size one is as
     // large as it gets.
@@ -171,7 +178,10 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
                                          r.pixels->width() >= picture->width());
     if (!largeEnough) {
         r = {}; // the old data goes before the new decode takes its memory
-        r.pixels = std::make_shared<const imaging::Bitmap>(imaging::decodeJpegScaled(picture->jpegData(), wanted));
+        imaging::Bitmap pixels = imaging::decodeJpegScaled(picture->jpegData(), wanted);
+        if (steps)
+            pixels = steps->applyToRendition(std::move(pixels));
+        r.pixels = std::make_shared<const imaging::Bitmap>(std::move(pixels));
         r.source = *picture;
         r.scaleEighths = wanted;
     }
@@ -193,6 +203,8 @@ void Page::emptyFrame(int n)
     f.ExifTags.clear();
     f.HasExif = false;
     f.NotFromFile = false;
+    if (m_state.CopiedFrame == n)
+        m_state.CopiedFrame = 0;
 }
 
 void Page::dropAllPictures()

@@ -122,6 +122,9 @@ struct PageState {
     bool PrinterReady = false;
     bool PageSized = false;
     std::uint8_t HotFrame = 0; // frame under the mouse pointer, 0 over the page
+    // The frame recorded by Frame Copy, 0 = none. Kept here rather than with the commands:
+    // every way of emptying a frame (a load into it too) must forget it.
+    std::uint8_t CopiedFrame = 0;
     std::string PrinterName;
     // The on-screen page (the panel the frames sit on); kept when the window fit is skipped.
     Rect Background{kBackgroundStartLeft, kBackgroundTop, 0, 0};

@@ -8,10 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <locale>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <stdlib.h>
 
 namespace {
 
@@ -125,13 +131,18 @@ TEST_F(FrameSelection, ImageButtonsFollowTheFrameJustSelected)
     EXPECT_EQ(cmd.SelectImage(3, true).imageButtons, false); // empty
 }
 
-TEST_F(FrameSelection, SelectAllTurnsTheImageButtonsOnOnlyWhenSomethingIsLoaded)
+TEST_F(FrameSelection, SelectAllTurnsTheImageButtonsOnWhenSomethingIsLoadedAndTbArFollowsTheLastFrame)
 {
     const page::SelectResult none = cmd.Select_All_Images();
     EXPECT_EQ(page::Selected_Count(model), 4);
     EXPECT_EQ(none.imageButtons, false);
+    EXPECT_EQ(none.aspectButton, false);
     load(2, numbered(2, 2));
-    EXPECT_EQ(cmd.Select_All_Images().imageButtons, true);
+    const page::SelectResult some = cmd.Select_All_Images();
+    EXPECT_EQ(some.imageButtons, true);
+    EXPECT_EQ(some.aspectButton, false); // frame 4 is empty
+    load(4, numbered(2, 2));
+    EXPECT_EQ(cmd.Select_All_Images().aspectButton, true);
 }
 
 TEST_F(FrameSelection, QueriesCountLiveFramesOnly)
@@ -431,15 +442,6 @@ TEST_F(FrameExport, APastedPictureIsNotHandedToAnyProgram)
     EXPECT_EQ(cmd.exportPlan().kind, page::ExportPlan::Kind::Nothing);
 }
 
-TEST(FrameButtonFreeze, PrintingLeavesOnlyTheStopButtonAsItWas)
-{
-    page::ButtonStates now{true, true, true, true, true, true, true};
-    page::ButtonStates off = page::disabledButtons(now);
-    EXPECT_EQ(off, (page::ButtonStates{false, false, true, false, false, false, false}));
-    now.tb_stop = false;
-    EXPECT_FALSE(page::disabledButtons(now).tb_stop);
-}
-
 // ---- the picture commands ------------------------------------------------------------------
 
 using FramePictures = Fixture;
@@ -586,13 +588,50 @@ TEST_F(FramePictures, GreyIsTheTruncatedMeanOfTheThreeChannels)
     EXPECT_EQ(status.progress, (std::vector<int>{1, 25, 0}));
 }
 
+namespace {
+
+// A decimal comma for C++ streams; the C library's comma comes from a compiled locale.
+struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+// A German locale compiled into the temporary folder dir; empty when localedef cannot make one.
+std::string commaCLocale(std::string& dir)
+{
+    dir = (std::filesystem::temp_directory_path() / "ratio-locale-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr)
+        return {};
+    const std::string made = dir + "/de_DE.UTF-8";
+    if (std::system(("localedef -i de_DE -f UTF-8 '" + made + "' >/dev/null 2>&1").c_str()) != 0)
+        return {};
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    return "de_DE.UTF-8";
+}
+
+} // namespace
+
 TEST(FrameStatusText, TheRatioHasThreeSignificantDigitsInEveryLocale)
 {
-    EXPECT_EQ(page::ratioText(4.0f / 3.0f), "1.33");
-    EXPECT_EQ(page::ratioText(0.75f), "0.75");
-    EXPECT_EQ(page::ratioText(1.5f), "1.5");
-    EXPECT_EQ(page::ratioText(2.0f), "2");
-    EXPECT_EQ(page::ratioText(0.6666667f), "0.667");
+    const auto check = [] {
+        EXPECT_EQ(page::ratioText(4.0f / 3.0f), "1.33");
+        EXPECT_EQ(page::ratioText(0.75f), "0.75");
+        EXPECT_EQ(page::ratioText(2.0f), "2");
+        EXPECT_EQ(page::ratioText(0.6666667f), "0.667");
+    };
+    const std::locale before = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    check();
+    std::string dir;
+    const std::string name = commaCLocale(dir);
+    const bool cComma = !name.empty() && std::setlocale(LC_ALL, name.c_str()) != nullptr;
+    if (cComma) {
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        check();
+        std::setlocale(LC_ALL, "C");
+    }
+    std::locale::global(before);
+    std::filesystem::remove_all(dir);
+    if (!cComma)
+        GTEST_SKIP() << "no C locale with a decimal comma could be made; checked with C++ streams only";
 }
 
 } // namespace

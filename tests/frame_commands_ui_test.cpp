@@ -76,7 +76,7 @@ struct Window {
     {
         app::setMessages(&messages);
         for (const char* name : {"tb_load", "tb_load_next", "tb_bin", "tb_rotate", "tb_flip_Vert", "tb_flip_horiz",
-                                 "tb_ar", "Text_Button", "Page_Button", "tb_stop", "tb_print", "tb_print_next"}) {
+                                 "tb_ar", "Centre_btn", "Text_Button", "Page_Button", "tb_stop", "tb_print", "tb_print_next"}) {
             auto* b = new QToolButton(&window);
             b->setObjectName(name);
             b->setEnabled(false);
@@ -607,6 +607,45 @@ private slots:
         form.menuAction("Delete1")->trigger();
         QVERIFY(!form.pageModel().frame(2).Loaded);
         app::setMessages(nullptr);
+    }
+
+    void curvesFromTheFolderAndFittingFromTheCentreButton()
+    {
+        Window w;
+        QTemporaryDir curves;
+        w.s.Curve_Dir = curves.path().toStdString();
+        w.ui->Add_Curves_To_Menu();
+        QVERIFY(!w.ui->curvesMenu()->menuAction()->isEnabled()); // no curve files
+        imaging::ToneLUT invert{};
+        for (int v = 0; v < 256; ++v)
+            invert[static_cast<std::size_t>(v)] = 255 - v;
+        imaging::writeCurveFile(invert, curves.filePath("b invert.tcv").toStdString());
+        imaging::writeCurveFile(imaging::identityLUT(), curves.filePath("a same.TCV").toStdString());
+        QFile(curves.filePath("notes.txt")).open(QIODevice::WriteOnly);
+        w.ui->Add_Curves_To_Menu();
+        const QList<QAction*> entries = w.ui->curvesMenu()->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]->text(), QString("a same.TCV"));
+        QVERIFY(w.ui->curvesMenu()->menuAction()->isEnabled());
+
+        w.loadInto(1, w.write("red.png", solid(40, 20, Qt::red)));
+        w.click(1);
+        entries[1]->trigger();
+        QCOMPARE(pixelsOf(w.pixels(1)).pixel(5, 5), qRgb(0, 255, 255));
+        QVERIFY(!w.model.frame(1).Selected);
+        // A file gone since the menu was built: told, and nothing changes.
+        QFile::remove(curves.filePath("a same.TCV"));
+        w.click(1);
+        entries[0]->trigger();
+        QCOMPARE(w.messages.texts().back(), "Error - Can't open " + curves.filePath("a same.TCV").toStdString());
+        QCOMPARE(pixelsOf(w.pixels(1)).pixel(5, 5), qRgb(0, 255, 255));
+
+        w.click(1);
+        QVERIFY(w.button("Centre_btn")->isEnabled());
+        w.status.statuses.clear();
+        w.button("Centre_btn")->click();
+        QCOMPARE(w.pixels(1).width(), 27); // round(20 x 1.333333), the 40-pixel picture cut
+        QCOMPARE(w.status.statuses.front(), std::string("Image being processed"));
     }
 
     void printingFreezesTheToolbarAndGivesItBack()

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <stdlib.h>
 #include <stdexcept>
 #include <filesystem>
 #include <fstream>
@@ -24,14 +25,15 @@ namespace {
 
 const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 
-// A folder of its own under the build folder, removed afterwards.
+// A fresh folder of the system's temporary folder, removed afterwards. Its name has no
+// dot, since side files are named from the first dot of the whole path.
 struct TempFolder {
     TempFolder()
     {
-        path = fs::path(PAGINOR_BUILD_DIR) / "loading_test_files" /
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(path);
-        fs::create_directories(path);
+        std::string pattern = (fs::temp_directory_path() / "loading-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("no temporary folder");
+        path = pattern;
     }
     ~TempFolder() { fs::remove_all(path); }
     std::string file(const std::string& name) const { return (path / name).string(); }
@@ -278,6 +280,35 @@ TEST(LoadStep, AFrameWhoseCopiesStillShowItIsNotReplaced)
     EXPECT_EQ(f.messages.texts(), std::vector<std::string>{page::clonedFrameMessage(1)});
 }
 
+TEST(LoadStep, ANewPictureInTheFrameCopySourceEndsTheCopy)
+{
+    TempFolder t;
+    LoadFixture f;
+    f.queue.FileList = {writeJpeg(t, "first.jpg", 1)};
+    f.select({1});
+    page::Load_The_Files(f.model, f.queue, f.hooks);
+    f.model.state().CopiedFrame = 1;
+    f.queue.FileList = {writeJpeg(t, "second.jpg", 2)};
+    f.select({1});
+    page::Load_The_Files(f.model, f.queue, f.hooks);
+    EXPECT_EQ(f.model.state().CopiedFrame, 0); // Frame Paste would name first.jpg over second's picture
+}
+
+TEST(LoadStep, APageRebuiltWhileFilesDecodeStillGetsEveryFile)
+{
+    TempFolder t;
+    LoadFixture f;
+    for (int i = 1; i <= 4; ++i)
+        f.queue.FileList.push_back(writeJpeg(t, "r" + std::to_string(i) + ".jpg", i));
+    f.select({1, 2, 3, 4});
+    f.hooks.frameEmptied = [&f](int) { f.model.clearSelection(); }; // as a resize's rebuild does
+    const page::LoadStepResult r = page::Load_The_Files(f.model, f.queue, f.hooks);
+    EXPECT_EQ(r.filesLoaded, 4);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(f.idShownIn(n), n);
+    EXPECT_FALSE(f.queue.BatchInProgress);
+}
+
 // ---- details text ---------------------------------------------------------------------
 
 struct SideNameCase {
@@ -368,13 +399,13 @@ TEST(Details, ASideFileThatIsAFolderOrFifoIsNoSideFile)
 
 // ---- folder scans ---------------------------------------------------------------------
 
-TEST(FolderScan, FilesOfTheFolderComeFirstThenEachSubFolderDepthFirst)
+TEST(FolderScan, FilesOfTheFolderComeFirstThenEachSubFolderDepthFirstHiddenOnesLeftOut)
 {
     TempFolder t;
     for (const char* d : {"top/b", "top/a/deep", "top/.cache"})
         fs::create_directories(t.path / d);
     for (const char* name : {"top/Z.JPG", "top/m.png", "top/notes.txt", "top/a/1.jpg", "top/a/deep/2.bmp",
-                             "top/b/3.tif", "top/.cache/4.jpg"})
+                             "top/b/3.tif", "top/.cache/4.jpg", "top/._Z.JPG", "top/a/.hidden.png"})
         writeText(t.file(name), "x");
     fs::create_directory_symlink(t.path / "top", t.path / "top/b/loop"); // back to the top
     const std::string top = t.file("top");
@@ -461,3 +492,151 @@ TEST(ScreenRendition, AnEditedPictureIsShownAsEditedNotFromTheOldRendition)
 }
 
 } // namespace
+
+// ---- the steps on load ----------------------------------------------------------------
+
+namespace {
+
+// Top half red, bottom half blue: after a clockwise quarter turn red is on the right.
+imaging::Bitmap redOverBlue(int w, int h)
+{
+    imaging::Bitmap bmp = solid(w, h, 200, 0, 0);
+    for (int y = 0; y < h / 2; ++y)
+        for (int x = 0; x < w; ++x) {
+            bmp.row(y)[3 * x] = 0;
+            bmp.row(y)[3 * x + 2] = 200;
+        }
+    return bmp;
+}
+
+bool reddish(const imaging::Bitmap& b, int x, int y)
+{
+    const std::uint8_t* p = b.row(y) + 3 * x;
+    return p[2] > 150 && p[0] < 60;
+}
+
+bool white(const imaging::Bitmap& b, int x, int y)
+{
+    const std::uint8_t* p = b.row(y) + 3 * x;
+    return p[0] == 255 && p[1] == 255 && p[2] == 255;
+}
+
+class RecordingStatus : public page::StatusDisplay {
+public:
+    void setStatus(const std::string& text) override { statuses.push_back(text); }
+    std::vector<std::string> statuses;
+};
+
+// Loads one file into frame 1 of a one-frame page.
+const imaging::Picture& loadOne(LoadFixture& f, const std::string& path)
+{
+    f.model.setFrameCount(1);
+    f.queue.FileList = {path};
+    page::Next_Batch(f.model, f.queue, f.hooks);
+    const imaging::Picture* p = f.model.pictureShownIn(1);
+    if (!p)
+        throw std::runtime_error("nothing loaded");
+    return *p;
+}
+
+} // namespace
+
+TEST(OnLoad, APortraitPictureIsTurnedClockwiseWithoutAFullDecodeUntilAsked)
+{
+    TempFolder t;
+    LoadFixture f;
+    f.s.autorotate = true;
+    const std::string path = t.file("portrait.jpg");
+    imaging::saveJpeg(redOverBlue(1200, 1600).view(), path, 90);
+    const imaging::Picture& p = loadOne(f, path);
+    EXPECT_EQ(p.width(), 1600);
+    EXPECT_EQ(p.height(), 1200);
+    EXPECT_NEAR(f.model.frame(1).AspectRatio, 1.333333f, 1e-5);
+    EXPECT_TRUE(p.canDefer()); // shown from the screen rendition only
+    const imaging::Bitmap* shown = f.model.screenBitmap(1, 1, 1);
+    EXPECT_TRUE(reddish(*shown, shown->width() - 2, 2));
+    EXPECT_FALSE(reddish(*shown, 1, 2));
+    const imaging::Bitmap& full = p.bitmap();
+    EXPECT_TRUE(reddish(full, 1590, 10));
+    EXPECT_FALSE(reddish(full, 10, 10));
+}
+
+TEST(OnLoad, ALandscapePictureFittedAtOneAndAHalfGetsHundredPixelWhiteStrips)
+{
+    TempFolder t;
+    LoadFixture f;
+    f.s.autocentre = true;
+    f.model.setGlobalAspectRatio(1.5f);
+    const std::string path = t.file("wide.bmp");
+    imaging::saveBmp(solid(1600, 1200, 0, 0, 200).view(), path);
+    const imaging::Bitmap& b = loadOne(f, path).bitmap();
+    ASSERT_EQ(b.width(), 1800);
+    ASSERT_EQ(b.height(), 1200);
+    EXPECT_TRUE(white(b, 99, 600) && white(b, 1700, 600));
+    EXPECT_TRUE(reddish(b, 100, 600) && reddish(b, 1699, 600));
+    EXPECT_FLOAT_EQ(f.model.frame(1).AspectRatio, 1.5f);
+}
+
+TEST(OnLoad, HalfSizeResamplingGivesEightHundredBySixHundred)
+{
+    TempFolder t;
+    LoadFixture f;
+    f.s.resample_on_load_Size = 50;
+    const imaging::Picture& p = loadOne(f, writeJpeg(t, "half.jpg", 1, 1600, 1200));
+    EXPECT_EQ(p.bitmap().width(), 800);
+    EXPECT_EQ(p.bitmap().height(), 600);
+}
+
+TEST(OnLoad, APortraitWithBothStepsIsTurnedFirstThenFitted)
+{
+    TempFolder t;
+    LoadFixture f;
+    RecordingStatus status;
+    f.model.setStatusDisplay(&status);
+    f.s.autorotate = f.s.autocentre = true;
+    f.model.setGlobalAspectRatio(1.5f);
+    const imaging::Picture& p = loadOne(f, writeJpeg(t, "both.jpg", 1, 1200, 1600));
+    EXPECT_EQ(p.width(), 1800);
+    EXPECT_EQ(p.height(), 1200);
+    const auto at = [&](const std::string& s) { return std::find(status.statuses.begin(), status.statuses.end(), s); };
+    EXPECT_LT(at(page::rotatingStatus(1)), at(page::adjustingStatus(1)));
+    EXPECT_NE(at(page::adjustingStatus(1)), status.statuses.end());
+}
+
+TEST(OnLoad, DeferredStepsGiveTheSamePixelsAsStepsDoneOnTheFullDecode)
+{
+    TempFolder t;
+    LoadFixture f;
+    f.s.autorotate = f.s.autocentre = f.s.En_CurveOnLoad = true;
+    f.s.resample_on_load_Size = 37;
+    f.s.resample_on_load = 5; // Lanczos3
+    f.model.setGlobalAspectRatio(1.25f);
+    imaging::ToneLUT lut{};
+    for (int v = 0; v < 256; ++v)
+        lut[static_cast<std::size_t>(v)] = 255 - v;
+    f.s.ApplyCurve = t.file("invert.tcv");
+    imaging::writeCurveFile(lut, f.s.ApplyCurve);
+    const std::string path = t.file("photo.jpg");
+    imaging::saveJpeg(redOverBlue(300, 400).view(), path, 85);
+
+    const imaging::Picture& deferred = loadOne(f, path);
+    EXPECT_TRUE(deferred.canDefer());
+    imaging::Bitmap now = imaging::Rotate90(270, imaging::loadBitmap(path).view());
+    now = imaging::fitToAspectRatio(now.view(), 1.25f); // 400 x 300 to 375 x 300
+    imaging::ResampleBitmap(139, 111, 5, now); // 375 x 300 at 37%
+    imaging::applyToneLUT(now.view(), now.view(), lut);
+    EXPECT_EQ(deferred.bitmap(), now);
+}
+
+TEST(OnLoad, AMissingCurveFileIsReportedAndChangesNothing)
+{
+    TempFolder t;
+    const std::string path = writeJpeg(t, "plain.jpg", 5);
+    LoadFixture plain;
+    const imaging::Bitmap before = loadOne(plain, path).bitmap();
+    LoadFixture f;
+    f.s.En_CurveOnLoad = true;
+    f.s.ApplyCurve = "\"" + t.file("gone.tcv") + "\"";
+    EXPECT_EQ(loadOne(f, path).bitmap(), before);
+    EXPECT_EQ(f.messages.texts(), std::vector<std::string>{std::string(page::kCantLoadCurve) + t.file("gone.tcv")});
+}
