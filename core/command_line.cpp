@@ -91,8 +91,10 @@ const std::vector<SubcommandInfo>& subcommands()
          {"-o", "--rotate", "--flip", "--resample", "--lut", "--gamma", "--brightness", "--colour", "--convolve",
           "--fit"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
-        {"render", {"-o", "--dpi"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
-        {"print", {}, "print FILE...                print pages on the printer"},
+        {"render", {"-o", "--dpi", "--layout"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
+        {"print", {"--layout"}, "print FILE...                print pages on the printer"},
+        {"layout", {"-o", "--clone"},
+         "layout save -o PAGE.zip [--clone K:S]... FILE...   save a page layout file; layout show PAGE.zip"},
     };
     return list;
 }

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "page/loading.h"
 #include "printing/frame_pipeline.h"
+#include "printing/layout_page.h"
 #include "printing/print_commands.h"
 #include "printing/printer.h"
 
@@ -21,6 +22,7 @@ struct RenderArgs {
     std::string out;
     std::optional<int> dpi;
     bool geometry = false;
+    std::string layout; // --layout PAGE.zip: the saved page instead of files
     std::vector<std::string> files;
 };
 
@@ -29,10 +31,10 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
     RenderArgs r;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if ((a == "-o" || a == "--dpi") && i + 1 < args.size()) {
+        if ((a == "-o" || a == "--dpi" || a == "--layout") && i + 1 < args.size()) {
             const std::string& v = args[++i];
-            if (a == "-o") {
-                r.out = v;
+            if (a == "-o" || a == "--layout") {
+                (a == "-o" ? r.out : r.layout) = v;
                 continue;
             }
             char* end = nullptr;
@@ -52,8 +54,8 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
             r.files.push_back(a);
         }
     }
-    if (r.out.empty() || r.files.empty()) {
-        msgs.error("render: usage: render -o OUT [--dpi D] [--geometry] FILE...");
+    if (r.out.empty() || r.files.empty() == r.layout.empty()) {
+        msgs.error("render: usage: render -o OUT [--dpi D] [--geometry] FILE...  |  render -o OUT [--dpi D] [--geometry] --layout PAGE.zip");
         return std::nullopt;
     }
     return r;
@@ -155,6 +157,24 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
     }
 }
 
+// render --layout: the one page a layout file holds.
+int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandContext& ctx)
+{
+    if (!loadLayout(page, r.layout).opened)
+        return 1; // told why
+    const int dpi = r.dpi ? *r.dpi : imageFileDpi(ctx.settings);
+    try {
+        const PageDrawing drawing = composePage(page, Output::ImageFile, imageFileTarget(page, dpi));
+        savePageBitmap(renderPageBitmap(drawing, {}), r.out, jpeg, ctx.settings.Quality);
+        if (r.geometry)
+            writeGeometry(ctx.out, drawing);
+    } catch (const std::exception& e) {
+        ctx.messages.error(e.what());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::string numberedOutput(const std::string& out, int k, bool severalPages)
@@ -184,6 +204,8 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     if (r->dpi)
         ctx.settings.Print_Image_Resolution = *r->dpi;
     auto page = headlessPage(ctx.settings, *metrics);
+    if (!r->layout.empty())
+        return renderLayout(*page, *r, jpeg, ctx);
     page::FileQueue queue;
     queue.FileList = r->files;
     const bool several = r->files.size() > page->state().FrameCount;
@@ -248,13 +270,14 @@ private:
 
 int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
 {
+    const bool layout = args.size() == 2 && args[0] == "--layout";
     for (const std::string& a : args)
-        if (!a.empty() && a[0] == '-' && a != "-") {
+        if (!layout && !a.empty() && a[0] == '-' && a != "-") {
             ctx.messages.error("print: unknown option '" + a + "'");
             return 2;
         }
     if (args.empty()) {
-        ctx.messages.error("print: usage: print [--printer NAME] FILE...");
+        ctx.messages.error("print: usage: print [--printer NAME] FILE...  |  print [--printer NAME] --layout PAGE.zip");
         return 2;
     }
     CupsPrinterList printers;
@@ -267,10 +290,15 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     page::PrinterMetrics m = readPrinterMetrics(printer);
     auto page = headlessPage(ctx.settings, m);
     page::FileQueue queue;
-    queue.FileList = args;
     HeadlessPrintWindow window(*page, printer, queue);
     PrintCommands commands(window);
-    window.loadNextPage();
+    if (layout) {
+        if (!loadLayout(*page, args[1]).opened)
+            return 1;
+    } else {
+        queue.FileList = args;
+        window.loadNextPage();
+    }
     commands.Load_and_Print();
     for (int id : commands.sentJobs())
         ctx.out << printer.printerName().toStdString() << '-' << id << '\n';
