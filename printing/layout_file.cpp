@@ -205,9 +205,10 @@ bool isBareMemberName(std::string_view name)
 
 std::uint64_t maxPictureMemberBytes()
 {
-    // 32-bit pixels are the most any accepted format stores uncompressed; 64 KiB covers
-    // headers and a colour table.
-    return static_cast<std::uint64_t>(imaging::kMaxPixels) * 4 + 65536;
+    // Members are written as 24-bit BMP or JPEG: 3 bytes a pixel of the codecs' pixel
+    // limit, and 64 KiB for the headers and the row padding of any but absurdly narrow
+    // pictures.
+    return static_cast<std::uint64_t>(imaging::kMaxPixels) * 3 + 65536;
 }
 
 void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members)

@@ -80,7 +80,7 @@ PageDescription parseLayoutText(std::string_view text);
 bool isBareMemberName(std::string_view name);
 
 // The most a member may inflate to: a 24-bit BMP of the codecs' pixel limit with its
-// headers; no picture the program can read needs more.
+// headers. The program writes no larger member and shows no larger picture.
 std::uint64_t maxPictureMemberBytes();
 
 // A file written into an archive: its bare name and its bytes, which must stay valid

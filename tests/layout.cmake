@@ -1,0 +1,4 @@
+# Layout files: the archive and the page in and out of it, and the headless commands.
+paginor_gtest(layout_test SOURCES layout_test.cpp LIBS paginor_layout paginor_loading)
+add_dependencies(layout_test paginor)
+target_compile_definitions(layout_test PRIVATE PAGINOR_EXE="$<TARGET_FILE:paginor>")
