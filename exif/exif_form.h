@@ -31,8 +31,7 @@ public:
     explicit TExifForm(const ExifFormContent& content, QWidget* parent = nullptr);
 
     QTableWidget* SortGrid1() const { return m_grid; }
-
-protected:
+    // Closing keeps the placement and the column widths for the next opening.
     void done(int result) override;
 
 private:
