@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "exif/exif_command.h"
 #include "imaging/edit_command.h"
+#include "printing/layout_cli.h"
 #include "printing/print_cli.h"
 #include "settings/qt_store.h"
 
@@ -50,6 +51,8 @@ CommandFunction findCommand(std::string_view name)
         return &printing::renderCommand;
     if (name == "print")
         return &printing::printCommand;
+    if (name == "layout")
+        return &printing::layoutCommand;
     return nullptr;
 }
 

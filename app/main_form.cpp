@@ -7,6 +7,7 @@
 #include "page/load_ui.h"
 #include "page/loading.h"
 #include "page/page_view.h"
+#include "printing/layout_ui.h"
 #include "printing/printer.h"
 #include "settings/ui/settings_ui.h"
 #include "settings/ui/warning_dialog.h"
@@ -109,6 +110,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     m_printing = new printing::PrintCommands(*this, this);
     buildFrameCommands();
     disablePrintingWithoutPrinter();
+    buildLayoutCommands();
     restorePlacement();
 }
 
@@ -411,12 +413,8 @@ QToolButton* TMain_Form::toolButton(const QString& objectName) const
 
 void TMain_Form::Images1Click()
 {
-    // Layout files come with a later part of the program; until then both entries stay off.
-    for (const char* name : {"LoadPages1", "SavePages1"}) {
-        QAction* a = menuAction(name);
-        if (a->property("notYetBuilt").toBool())
-            a->setEnabled(false);
-    }
+    menuAction("SavePages1")->setEnabled(m_layout->canSavePage());
+    menuAction("LoadPages1")->setEnabled(m_layout->canLoadPage());
 }
 
 void TMain_Form::Printer_SetupClick()

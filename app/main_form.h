@@ -18,6 +18,7 @@ class QProgressBar;
 class QTimer;
 class QToolButton;
 namespace page { class FrameCommandsUi; }
+namespace printing { class LayoutCommands; }
 
 namespace page {
 class PageView;
@@ -60,6 +61,8 @@ public:
     page::FrameCommandsUi* frameCommands() const { return m_frameCommands; }
     // The file list and the load commands (batch printing loads through it too).
     page::ImageLoader* imageLoader() const { return m_loader; }
+    // Page layout files and saving a frame's picture.
+    printing::LayoutCommands* layoutCommands() const { return m_layout.get(); }
     // Printing, print to file, preview, batch printing and Stop.
     printing::PrintCommands* printCommands() const { return m_printing; }
     // The printer the print commands use (the one "&Printer Setup" sets up).
@@ -109,6 +112,10 @@ private slots:
     void PrintPreview1Click();
     void tb_print_nextClick();
     void tb_stopClick();
+    void LoadPages1Click();
+    void SavePages1Click();
+    void Save_FileClick();
+    void ViewImageDetailsClick();
 
 private:
     // page::StatusDisplay
@@ -133,6 +140,7 @@ private:
     void savePlacement() const;
     void buildFrameCommands();
     void applyListButtons(const page::ListButtons& buttons);
+    void buildLayoutCommands();
 
     // printing::PrintWindow
     page::Page& printPage() override { return *m_page; }
@@ -156,6 +164,7 @@ private:
     page::FrameCommandsUi* m_frameCommands = nullptr;
     page::ImageLoader* m_loader = nullptr;
     printing::PrintCommands* m_printing = nullptr;
+    std::unique_ptr<printing::LayoutCommands> m_layout;
     // Set by Stop, cleared when a print command starts; the queue wait and batches test it.
     bool StopRequested = false;
     // The toolbar's enabled states while a page prints (Save_Button_State).

@@ -104,8 +104,8 @@ void TMain_Form::buildMenus()
     addEntry(files, "Addtofilelist1", "Add to file list", &TMain_Form::Addtofilelist1Click);
     addEntry(files, "ClearFilelist1", "Clear File list", &TMain_Form::ClearFilelist1Click)->setEnabled(false);
     addLaterEntry(files, "Delete1", "&Remove Selected");
-    addLaterEntry(files, "LoadPages1", "Load Page - Zip");
-    addLaterEntry(files, "SavePages1", "Save Page - Zip");
+    addEntry(files, "LoadPages1", "Load Page - Zip", &TMain_Form::LoadPages1Click);
+    addEntry(files, "SavePages1", "Save Page - Zip", &TMain_Form::SavePages1Click);
 
     QMenu* select = menu("Select1", "&Select", 11);
     addLaterEntry(select, "All1", "&Select All");

@@ -91,10 +91,12 @@ const std::vector<SubcommandInfo>& subcommands()
          {"-o", "--rotate", "--flip", "--resample", "--lut", "--gamma", "--brightness", "--colour", "--convolve",
           "--fit"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
-        {"render", {"-o", "--dpi"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
-        {"print", {"--copies", "--option"},
+        {"render", {"-o", "--dpi", "--layout"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
+        {"print", {"--copies", "--option", "--layout"},
          "print [--copies N] [--option NAME=VALUE]... FILE...\n"
          "                               print pages on the printer; --option is any CUPS job option"},
+        {"layout", {"-o", "--clone"},
+         "layout save -o PAGE.zip [--clone K:S]... FILE...   save a page layout file; layout show PAGE.zip"},
     };
     return list;
 }

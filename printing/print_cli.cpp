@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "page/loading.h"
 #include "printing/frame_pipeline.h"
+#include "printing/layout_page.h"
 #include "printing/print_commands.h"
 #include "printing/printer.h"
 
@@ -22,6 +23,7 @@ struct RenderArgs {
     std::string out;
     std::optional<int> dpi;
     bool geometry = false;
+    std::string layout; // --layout PAGE.zip: the saved page instead of files
     std::vector<std::string> files;
 };
 
@@ -30,10 +32,10 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
     RenderArgs r;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if ((a == "-o" || a == "--dpi") && i + 1 < args.size()) {
+        if ((a == "-o" || a == "--dpi" || a == "--layout") && i + 1 < args.size()) {
             const std::string& v = args[++i];
-            if (a == "-o") {
-                r.out = v;
+            if (a == "-o" || a == "--layout") {
+                (a == "-o" ? r.out : r.layout) = v;
                 continue;
             }
             char* end = nullptr;
@@ -53,8 +55,8 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
             r.files.push_back(a);
         }
     }
-    if (r.out.empty() || r.files.empty()) {
-        msgs.error("render: usage: render -o OUT [--dpi D] [--geometry] FILE...");
+    if (r.out.empty() || r.files.empty() == r.layout.empty()) {
+        msgs.error("render: usage: render -o OUT [--dpi D] [--geometry] FILE...  |  render -o OUT [--dpi D] [--geometry] --layout PAGE.zip");
         return std::nullopt;
     }
     return r;
@@ -166,6 +168,24 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
     }
 }
 
+// render --layout: the one page a layout file holds.
+int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandContext& ctx)
+{
+    if (!loadLayout(page, r.layout).opened)
+        return 1; // told why
+    const int dpi = r.dpi ? *r.dpi : imageFileDpi(ctx.settings, page.state().PrinterDpiX);
+    try {
+        const PageDrawing drawing = composePage(page, Output::ImageFile, imageFileTarget(page, dpi));
+        savePageBitmap(renderPageBitmap(drawing, {}), r.out, jpeg, ctx.settings.Quality, dpi);
+        if (r.geometry)
+            writeGeometry(ctx.out, drawing);
+    } catch (const std::exception& e) {
+        ctx.messages.error(e.what());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::string numberedOutput(const std::string& out, int k, int pageCount)
@@ -200,6 +220,8 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     if (r->dpi)
         ctx.settings.Print_Image_Resolution = *r->dpi;
     auto page = headlessPage(ctx.settings, *metrics);
+    if (!r->layout.empty())
+        return renderLayout(*page, *r, jpeg, ctx);
     page::FileQueue queue;
     queue.FileList = r->files;
     const std::size_t perPage = page->state().FrameCount;
@@ -268,6 +290,7 @@ namespace {
 struct PrintArgs {
     std::vector<std::pair<QString, QString>> options; // --copies and --option, in order
     std::vector<std::string> files;
+    std::string layout; // --layout PAGE.zip instead of files
 };
 
 std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messages& msgs)
@@ -287,6 +310,8 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
                 return std::nullopt;
             }
             p.options.emplace_back(v.left(eq), v.mid(eq + 1));
+        } else if (a == "--layout" && i + 1 < args.size() && p.layout.empty()) {
+            p.layout = args[++i];
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             msgs.error("print: unknown option '" + a + "'");
             return std::nullopt;
@@ -294,8 +319,9 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
             p.files.push_back(a);
         }
     }
-    if (p.files.empty()) {
-        msgs.error("print: usage: print [--printer NAME] [--copies N] [--option NAME=VALUE]... FILE...");
+    if (p.files.empty() == p.layout.empty()) {
+        msgs.error("print: usage: print [--printer NAME] [--copies N] [--option NAME=VALUE]... FILE...  |  "
+                   "print [OPTIONS] --layout PAGE.zip");
         return std::nullopt;
     }
     return p;
@@ -327,10 +353,15 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     page::PrinterMetrics m = readPrinterMetrics(printer);
     auto page = headlessPage(ctx.settings, m);
     page::FileQueue queue;
-    queue.FileList = p->files;
     HeadlessPrintWindow window(*page, printer, queue);
     PrintCommands commands(window);
-    window.loadNextPage();
+    if (!p->layout.empty()) {
+        if (!loadLayout(*page, p->layout).opened)
+            return 1;
+    } else {
+        queue.FileList = p->files;
+        window.loadNextPage();
+    }
     commands.Load_and_Print();
     for (int id : commands.sentJobs())
         ctx.out << printer.printerName().toStdString() << '-' << id << '\n';

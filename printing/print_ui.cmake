@@ -7,5 +7,5 @@ target_link_libraries(paginor_print_ui PUBLIC paginor_print paginor_printer pagi
 
 # `paginor render` and `paginor print`.
 add_library(paginor_print_cli STATIC ${CMAKE_CURRENT_LIST_DIR}/print_cli.h ${CMAKE_CURRENT_LIST_DIR}/print_cli.cpp)
-target_link_libraries(paginor_print_cli PUBLIC paginor_print_ui paginor_loading paginor_messages)
+target_link_libraries(paginor_print_cli PUBLIC paginor_print_ui paginor_loading paginor_layout paginor_messages)
 set_target_properties(paginor_print_cli PROPERTIES AUTOMOC OFF)

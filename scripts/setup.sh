@@ -13,7 +13,7 @@ PACKAGES=(
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
   # test witnesses and helper tools
-  libimage-exiftool-perl graphicsmagick imagemagick netpbm clang libclang-rt-14-dev
+  libimage-exiftool-perl graphicsmagick imagemagick netpbm clang libclang-rt-14-dev python3 zip unzip
 )
 
 as_root() {

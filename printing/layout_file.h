@@ -1,0 +1,138 @@
+// Page layout files: a ZIP archive holding the page description "layout.vdt" and one
+// picture per frame that has its own. This is the file side only (the description's text,
+// the archive through libzip, the checks on what an archive may hold); layout_page.h puts
+// a page into one and takes it out again. Plain C++; no Qt.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace printing {
+
+// Fixed message, status and dialog texts, shared by the code and its tests.
+inline constexpr std::string_view kLayoutMember = "layout.vdt";
+inline constexpr std::string_view kLayoutHeader = "#Paginor Layout File";
+inline constexpr std::string_view kLayoutEnd = "#End of file";
+inline constexpr std::string_view kClonedFrom = "<Cloned_From>";
+inline constexpr std::string_view kCantOpenLayout = "Can't open layout file";
+inline constexpr std::string_view kNotALayoutFile = "Not a Paginor layout file";
+inline constexpr std::string_view kSavePageTitle = "Save Page";
+inline constexpr std::string_view kLoadPageTitle = "Load Page";
+inline constexpr std::string_view kLayoutFilter = "Paginor layout files  (*.zip)"; // two blanks, as ever
+inline constexpr std::string_view kSavingPage = "Saving Page";
+inline constexpr std::string_view kEmbeddingImage = "Saving Page - Embedding Image "; // + frame
+inline constexpr std::string_view kLoadedPage = "* Loaded page ";                     // + archive path
+inline constexpr std::string_view kCloneOf = "* Clone of ";                           // + source frame
+// Only this many characters after a frame line's first "=" are read back.
+inline constexpr std::size_t kMaxLayoutField = 255;
+
+class LayoutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One frame as the description names it on saving.
+struct SavedFrame {
+    int frame = 0;
+    std::string caption;
+    int cloneOf = 0; // the frame whose picture it shows, 0 for its own
+};
+
+// The description's text: CR LF lines, numbers with "." whatever the locale.
+std::string writeLayoutText(int frameCount, float aspectRatio, float margin, std::string_view ext,
+                            const std::vector<SavedFrame>& frames);
+// A float as the description writes it: the general format with up to 15 significant
+// digits of the value widened to double (4/3 gives 1.33333337306976, 3 gives 3).
+std::string layoutNumber(float value);
+
+// One frame line as it is read back.
+struct LayoutLine {
+    std::string member;         // the text before the first "="
+    std::string caption;        // after it: at most 255 characters, cut at the first "<Cloned_From>"
+    std::optional<int> frame;   // the member name before its first "." as a number
+    bool hasCloneMark = false;  // the line holds "<Cloned_From>"
+    std::optional<int> cloneOf; // the number after its last "<Cloned_From>"
+    std::string error;          // not empty: the line cannot be used, and this says why
+};
+
+struct PageDescription {
+    int frameCount = 4;
+    bool frameCountReplaced = false; // the file named a count other than 1, 2, 4, 8, 16
+    float aspectRatio = 0.0f;
+    float margin = 0.0f;
+    std::vector<LayoutLine> lines; // at most frameCount, in file order
+};
+
+// Reads the description. Throws LayoutError with kNotALayoutFile when the first line is
+// not the header, and with a message naming the line when the frame count, the aspect
+// ratio or the margin is not a number (or the ratio not a positive one).
+PageDescription parseLayoutText(std::string_view text);
+
+// A member name that is a bare file name: no folder, no drive, no way out of the folder
+// it is extracted into.
+bool isBareMemberName(std::string_view name);
+
+// The most a member may inflate to: a 24-bit BMP of the codecs' pixel limit with its
+// headers. The program writes no larger member and shows no larger picture.
+std::uint64_t maxPictureMemberBytes();
+
+// A file written into an archive: its bare name and its bytes, which must stay valid
+// until updateArchive returns.
+struct ArchiveMember {
+    std::string name;
+    std::span<const std::uint8_t> bytes;
+};
+
+// Adds the members to the archive at path (created when missing), deflated at level 9;
+// members of the same name are replaced, the others kept. The new archive is written
+// beside the old one and renamed over it once complete, so a failed or killed save leaves
+// the old archive as it was. Throws LayoutError.
+void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members);
+
+// A layout file opened for reading.
+class LayoutArchive {
+public:
+    // Throws LayoutError(kCantOpenLayout) when the file is missing or not a ZIP archive.
+    explicit LayoutArchive(const std::string& path);
+    // Bytes in memory (the fuzzer); they must outlive the archive.
+    explicit LayoutArchive(std::span<const std::uint8_t> bytes);
+    ~LayoutArchive();
+    LayoutArchive(const LayoutArchive&) = delete;
+    LayoutArchive& operator=(const LayoutArchive&) = delete;
+
+    // The description's text: kCantOpenLayout when the archive has none, or more than one.
+    std::string readDescription();
+    // Extracts one member into folder under its own name. False when the archive has no
+    // such member. Throws LayoutError, with the partial file removed, when the name is not
+    // bare, the archive holds it twice, it would inflate past maxBytes, or its data is
+    // damaged.
+    bool extract(const std::string& member, const std::filesystem::path& folder,
+                 std::uint64_t maxBytes = maxPictureMemberBytes());
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+};
+
+// A folder of its own in the system's temporary folder, removed with everything in it when
+// this goes out of scope.
+class PrivateFolder {
+public:
+    PrivateFolder(); // throws LayoutError when none can be made
+    ~PrivateFolder();
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace printing

@@ -1,0 +1,157 @@
+#include "printing/layout_ui.h"
+
+#include "core/messages.h"
+#include "page/frame_commands.h"
+#include "printing/layout_page.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace printing {
+namespace {
+
+QString fromStd(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+const QString kJpegFilter = "Jpeg files (*.jpg)";
+const QString kBitmapFilter = "Bitmap files (*.bmp)";
+
+QString layoutDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(fromStd(kLayoutFilter));
+    dialog.setDefaultSuffix("zip");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+std::optional<ChosenImageFile> imageDialog(QWidget* parent, const QString& presetName)
+{
+    QFileDialog dialog(parent, fromStd(kSaveImageTitle));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters({kJpegFilter, kBitmapFilter});
+    dialog.setDefaultSuffix("jpg");
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& f) { dialog.setDefaultSuffix(f == kBitmapFilter ? "bmp" : "jpg"); });
+    dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ChosenImageFile{dialog.selectedFiles().front(), dialog.selectedNameFilter() == kBitmapFilter};
+}
+
+} // namespace
+
+LayoutCommands::LayoutCommands(page::Page& page, QWidget* parent, LayoutWindowHooks hooks)
+    : m_page(page), m_parent(parent), m_hooks(std::move(hooks))
+{
+}
+
+bool LayoutCommands::canSavePage() const
+{
+    return canLoadPage() && page::Loaded_Count(m_page) > 0;
+}
+
+bool LayoutCommands::canLoadPage() const
+{
+    return m_page.settings().Zip_Available;
+}
+
+void LayoutCommands::Save_Page()
+{
+    const QString title = fromStd(kSavePageTitle);
+    const QString path = chooseSaveLayout ? chooseSaveLayout(m_parent, title)
+                                          : layoutDialog(m_parent, title, QFileDialog::AcceptSave);
+    if (path.isEmpty())
+        return;
+    try {
+        printing::Save_Page(m_page, path.toStdString(), m_hooks.keepAlive);
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+    if (m_hooks.repaintAll)
+        m_hooks.repaintAll();
+    if (m_hooks.selectFrame)
+        m_hooks.selectFrame(1);
+}
+
+void LayoutCommands::load_page()
+{
+    if (m_hooks.disableBatchCommands)
+        m_hooks.disableBatchCommands();
+    const QString title = fromStd(kLoadPageTitle);
+    const QString path = chooseOpenLayout ? chooseOpenLayout(m_parent, title)
+                                          : layoutDialog(m_parent, title, QFileDialog::AcceptOpen);
+    // The page is emptied only once a file is chosen: a cancelled dialog keeps it.
+    if (path.isEmpty())
+        return;
+    emptyPageForLayout(m_page);
+    if (m_hooks.repaintAll)
+        m_hooks.repaintAll();
+    LayoutLoadHooks hooks;
+    hooks.setFrameCount = m_hooks.setFrameCount;
+    hooks.keepAlive = m_hooks.keepAlive;
+    hooks.framePainted = [this](int) {
+        if (m_hooks.keepAlive)
+            m_hooks.keepAlive();
+    };
+    hooks.screenWidth = m_hooks.screenWidth;
+    hooks.screenHeight = m_hooks.screenHeight;
+    loadLayout(m_page, path.toStdString(), hooks);
+    if (m_hooks.repaintAll)
+        m_hooks.repaintAll();
+    if (m_hooks.selectFrame)
+        m_hooks.selectFrame(1);
+}
+
+void LayoutCommands::Save_File()
+{
+    const int n = page::find_selected(m_page);
+    if (n == 0) {
+        app::messages().error(kSelectionError);
+        return;
+    }
+    const QString preset = fromStd(kFrameNamePreset) + QString::number(n);
+    const std::optional<ChosenImageFile> chosen =
+        chooseImageFile ? chooseImageFile(m_parent, preset) : imageDialog(m_parent, preset);
+    if (!chosen || chosen->path.isEmpty())
+        return;
+    const std::string path = chosen->path.toStdString();
+    if (QFileInfo::exists(chosen->path)) {
+        const std::string question =
+            "The file " + path + " already exists on the disk." + "\n" + "Do you want to overwrite this file ?";
+        if (app::messages().ask(app::MessageKind::Warning, question, app::Buttons::YesNo) != app::Answer::Yes)
+            return;
+    }
+    page::StatusDisplay& status = m_page.status();
+    status.setStatus(std::string(chosen->bitmap ? kSavingBitmapImage : kSavingImage));
+    status.setProgressVisible(true);
+    status.setProgress(chosen->bitmap ? 0 : 1);
+    if (m_hooks.keepAlive)
+        m_hooks.keepAlive();
+    const auto progress = [this, &status](int percent) {
+        status.setProgress(percent);
+        if (m_hooks.keepAlive)
+            m_hooks.keepAlive();
+    };
+    try {
+        saveFrameImage(m_page, n, path, chosen->bitmap ? FrameImageFormat::Bmp : FrameImageFormat::Jpeg, progress);
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+    status.setProgress(0);
+    status.setProgressVisible(false);
+    status.setStatus("");
+    if (m_hooks.repaintAll)
+        m_hooks.repaintAll();
+    if (m_hooks.selectFrame)
+        m_hooks.selectFrame(n);
+}
+
+} // namespace printing
