@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "core/messages.h"
 #include "app/session.h"
+#include "imaging/ui/bright_adjust.h"
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
 #include "page/loading.h"
@@ -247,6 +248,10 @@ void TMain_Form::buildFrameCommands()
         queue.FileList = {path};
         queue.NextFileIndex = 0;
         page::Load_The_Files(*m_page, queue, m_loader->hooks());
+    };
+    hooks.editImage = [this] {
+        if (imaging::Properties1Click(*m_page, this))
+            m_view->Update_Visual();
     };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
 }

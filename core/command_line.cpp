@@ -91,6 +91,8 @@ const std::vector<SubcommandInfo>& subcommands()
          {"-o", "--rotate", "--flip", "--resample", "--lut", "--gamma", "--brightness", "--colour", "--convolve",
           "--fit"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
+        {"curve", {"-o", "--nodes"},
+         "curve --nodes TEXT [-o F.tcv] | curve F.tcv   print a tone curve's 256 entries"},
         {"render", {"-o", "--dpi"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
         {"print", {}, "print FILE...                print pages on the printer"},
     };

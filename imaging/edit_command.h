@@ -1,5 +1,5 @@
 // `paginor edit IN -o OUT OP...`: loads a picture, applies the pixel operations in the
-// order given and writes the result, without a window.
+// order given and writes the result, without a window; `paginor curve` for tone curves.
 #pragma once
 
 #include "core/command.h"
@@ -12,5 +12,12 @@ namespace imaging {
 // extension. Returns 0, or 2 for bad arguments and 1 for a failure, having told
 // ctx.messages why.
 int editCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+
+// `paginor curve --nodes TEXT [-o FILE.tcv]` prints the 256 entries the curve control
+// computes from TEXT in nodes mode (and writes them as a curve file); `paginor curve
+// FILE.tcv` prints those a curve file gives over the identity. 0, 1 when the text is
+// refused or a file can't be read or written (the reason on ctx.messages), 2 for bad
+// arguments.
+int curveCommand(const app::CommandArgs& args, app::CommandContext& ctx);
 
 } // namespace imaging
