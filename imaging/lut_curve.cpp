@@ -250,7 +250,8 @@ int LutCurve::addOrMoveNode(CurveNode p, int tolerance)
         return k;
     }
     const auto at = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const CurveNode& n) { return n.x > p.x; });
-    return indexOf(m_nodes.insert(at, p) - m_nodes.begin());
+    const auto inserted = m_nodes.insert(at, p);
+    return indexOf(static_cast<std::size_t>(inserted - m_nodes.begin()));
 }
 
 void LutCurve::moveNode(int k, CurveNode p)
