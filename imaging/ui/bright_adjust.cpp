@@ -373,6 +373,8 @@ void Tbright::resizeEvent(QResizeEvent* event)
 void Tbright::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (failed())
+        return;
     setWindowTitle(QString::fromStdString("Edit Image " + captionSuffix(m_page, m_frame)));
     layOutTools();
 }
