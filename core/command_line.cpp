@@ -89,7 +89,7 @@ const std::vector<SubcommandInfo>& subcommands()
         {"exif", {}, "exif [--details] FILE...     print the EXIF items of each file"},
         {"edit",
          {"-o", "--rotate", "--flip", "--resample", "--lut", "--gamma", "--brightness", "--colour", "--convolve",
-          "--fit"},
+          "--fit", "--cut"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
         {"curve", {"-o", "--nodes"},
          "curve --nodes TEXT [-o F.tcv] | curve F.tcv   print a tone curve's 256 entries"},

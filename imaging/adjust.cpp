@@ -143,8 +143,25 @@ void AdjustImages::sampleInto(const Bitmap& from, Bitmap& to) const
     }
 }
 
+void AdjustImages::setWorking(Bitmap working)
+{
+    m_working = std::move(working);
+    const int w = m_previewWorking.width(), h = m_previewWorking.height();
+    m_previewWorking = Bitmap();
+    m_previewBaseline = Bitmap();
+    setPreviewSize(w, h);
+}
+
+void AdjustImages::changeWorking(const std::function<void(BitmapView)>& change)
+{
+    change(m_working.view());
+    sampleInto(m_working, m_previewWorking);
+}
+
 void AdjustImages::commit()
 {
+    if (m_baseline.width() != m_working.width() || m_baseline.height() != m_working.height())
+        m_baseline = Bitmap::uninitialized(m_working.width(), m_working.height(), 4);
     detail::parallelFor(m_working.height(), m_working.stride(), [&](int y0, int y1) {
         std::memcpy(m_baseline.row(y0), m_working.row(y0), static_cast<std::size_t>(m_working.stride()) * (y1 - y0));
     });

@@ -56,6 +56,12 @@ public:
     void commit();
     // The working image becomes a copy of the baseline.
     void restoreBaseline();
+    // A new working image (a cut-out, of any size; 32-bit). The baseline follows at the
+    // next commit.
+    void setWorking(Bitmap working);
+    // Changes the working image in place (a filter that reads its neighbours, which has
+    // no per-pixel rendition) and renews the preview from it.
+    void changeWorking(const std::function<void(BitmapView)>& change);
     // The pass on the renditions only (a slider step shows at once) ...
     void applyToPreview(const ToolPass& pass);
     // ... and on the full images, which also renews the preview.

@@ -24,6 +24,15 @@ std::string captionSuffix(const page::Page& page, int frame)
     return " - Frame # " + std::to_string(frame) + "- " + page.frame(frame).FileName;
 }
 
+void setCutAspectRatio(page::Page& page, int frame, float aspectRatio)
+{
+    const int owner = page.frame(frame).PictureOwner;
+    page.frame(frame).AspectRatio = aspectRatio;
+    for (int n = 1; n <= page::kMaxFrames; ++n)
+        if (page.frame(n).CloneOf != 0 && page.frame(n).CloneOf == owner)
+            page.frame(n).AspectRatio = aspectRatio;
+}
+
 void storeEdit(page::Page& page, int frame, const std::string& details, Bitmap working)
 {
     page::TFrameRec& f = page.frame(frame);

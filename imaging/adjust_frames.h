@@ -26,6 +26,10 @@ EditTarget editTarget(const page::Page& page);
 // " - Frame # " n "- " FileName: the window's caption after "Edit Image ".
 std::string captionSuffix(const page::Page& page, int frame);
 
+// After a cut-out: the edited frame and the frames that show its picture take the
+// frame's shape.
+void setCutAspectRatio(page::Page& page, int frame, float aspectRatio);
+
 // The window's OK: the details text and the working image go into the frame.
 void storeEdit(page::Page& page, int frame, const std::string& details, Bitmap working);
 

@@ -8,7 +8,8 @@ namespace imaging {
 
 // Operations: --rotate 90|180|270, --flip v|h|vh, --resample WxH:I (filter 0..6),
 // --lut FILE.tcv, --gamma G, --brightness A, --colour R,G,B, --convolve I (0..3),
-// --grey, --fit AR. OUT is a 24-bit BMP or a JPEG at the Quality setting, by its
+// --grey, --fit AR, --cut Z,LEFT,TOP,BASE,ITEM (the crop panel's commit; AR is the
+// Global_AspectRatio setting). OUT is a 24-bit BMP or a JPEG at the Quality setting, by its
 // extension. Returns 0, or 2 for bad arguments and 1 for a failure, having told
 // ctx.messages why.
 int editCommand(const app::CommandArgs& args, app::CommandContext& ctx);

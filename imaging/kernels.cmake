@@ -8,6 +8,7 @@ add_library(paginor_imaging STATIC
   ${CMAKE_CURRENT_LIST_DIR}/curve_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lut_curve.cpp
   ${CMAKE_CURRENT_LIST_DIR}/adjust.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/convolve.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fit.cpp)
 target_link_libraries(paginor_imaging PUBLIC paginor_bitmap)

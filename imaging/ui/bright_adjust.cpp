@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -36,28 +37,38 @@ constexpr int kPreviewTop = 52;
 // recomputed once the drag pauses this long.
 constexpr int kFullImageDelayMs = 40;
 
-// The preview image control: the working image's rendition stretched to its own size.
+// The preview image control: the working image's screen-sized rendition stretched to
+// its own size; zoomed in beyond it, the part on the screen straight from the full image
+// (so panning only repaints, it never recomputes).
 class PreviewImage final : public QWidget {
 public:
-    PreviewImage(std::function<const Bitmap*()> source, QWidget* parent) : QWidget(parent), m_source(std::move(source))
+    PreviewImage(const AdjustImages* const& images, QWidget* parent) : QWidget(parent), m_images(images)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
         QPainter p(this);
-        const Bitmap* bmp = m_source();
-        if (!bmp || bmp->empty()) {
+        const Bitmap* quick = m_images ? &m_images->preview() : nullptr;
+        if (!quick || quick->empty()) {
             p.fillRect(rect(), palette().color(QPalette::Dark));
             return;
         }
-        p.drawImage(rect(), wrapAsQImage(bmp->view()));
+        const Bitmap& full = m_images->working();
+        if (full.empty() || width() * devicePixelRatioF() <= quick->width() * 1.05) {
+            p.drawImage(rect(), wrapAsQImage(quick->view()));
+            return;
+        }
+        const QRect target = event->rect();
+        const double sx = double(full.width()) / width(), sy = double(full.height()) / height();
+        p.drawImage(QRectF(target), wrapAsQImage(full.view()),
+                    QRectF(target.x() * sx, target.y() * sy, target.width() * sx, target.height() * sy));
     }
 
 private:
-    std::function<const Bitmap*()> m_source;
+    const AdjustImages* const& m_images;
 };
 
 // Beside the main window's place and size.
@@ -128,8 +139,10 @@ void Tbright::buildWindow()
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setAutoFillBackground(true);
     Panel1->setBackgroundRole(QPalette::Dark);
-    adjust_image = new PreviewImage([this] { return m_images ? &m_images->preview() : nullptr; }, Panel1);
+    m_imagesView = m_images.get();
+    adjust_image = new PreviewImage(m_imagesView, Panel1);
     adjust_image->setObjectName("adjust_image");
+    adjust_image->installEventFilter(this);
     resize(812, 612);
 }
 
@@ -192,12 +205,12 @@ void Tbright::buildToolColumn()
     tools->setGeometry(kPanelLeft, 32, kPanelWidth, 18);
 
     // Crop and zoom, sharpen and blur: their panels stay closed and empty for now.
-    addPanel(ToolPanel::Crop, "CropPanel", "CropSpbtn", "Crop && Zoom ", 205).button->setEnabled(false);
+    buildCropPanel();
     buildBrightPanel();
     buildGammaPanel();
     buildCurvePanel();
     buildRgbPanel();
-    addPanel(ToolPanel::Filter, "FilterPAnel", "FilterSpBtn", "Sharpen && Blur", 130).button->setEnabled(false);
+    buildFilterPanel();
 
     OKCancelPanel = new QWidget(TabHolder);
     OKCancelPanel->setObjectName("OKCancelPanel");
@@ -292,6 +305,8 @@ void Tbright::panelButtonClick(ToolPanel which)
 void Tbright::commit()
 {
     flush();
+    showWorking();
+    commitCrop();
     m_images->commit();
     showWorking();
 }
@@ -344,6 +359,8 @@ void Tbright::fitPreview()
     Panel1->setGeometry(kPreviewLeft, kPreviewTop, w, h);
     adjust_image->setGeometry(0, 0, w, h);
     m_previewBaseHeight = h;
+    if (Zoom_Factor->value() != 1.0)
+        Zoom_FactorChange(Zoom_Factor->value());
     Edit_Details->resize(std::max(w, 200), Edit_Details->height());
     const double dpr = devicePixelRatioF();
     m_images->setPreviewSize(static_cast<int>(w * dpr), static_cast<int>(h * dpr));

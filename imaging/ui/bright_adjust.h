@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QFrame;
 class QLabel;
@@ -82,6 +84,14 @@ private slots:
     void CurvesOkSpBtnClick();
     void CurvesCancelspBtnClick();
     void Manual_Lut_ControlChange();
+    void Zoom_FactorChange(double value);
+    void Adjust_LeftChange(int value);
+    void Adjust_TopChange(int value);
+    void OkCropSpBtnClick();
+    void CancelCropSpBtnClick();
+    void ApplyFilterSpBtnClick();
+    void FilterOKSpBtnClick();
+    void FilterCancelSpBtnClick();
 
 private:
     struct Panel {
@@ -97,6 +107,14 @@ private:
     void buildGammaPanel();
     void buildCurvePanel();
     void buildRgbPanel();
+    void buildCropPanel();
+    void buildFilterPanel();
+    // The crop panel's part of a commit: with a zoom other than 1 the visible part is cut
+    // out, and the zoom goes back to 1.
+    void commitCrop();
+    void setZoomSilently(double z);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool panEvent(QEvent* event);
     Panel& addPanel(ToolPanel which, const char* frameName, const char* buttonName, const QString& caption,
                     int openHeight);
     QPushButton* addPanelButton(ToolPanel which, const char* name, const QString& text, int left,
@@ -127,6 +145,7 @@ private:
     AdjustHooks m_hooks;
     float m_aspectRatio;
     std::unique_ptr<AdjustImages> m_images;
+    const AdjustImages* m_imagesView = nullptr; // what the preview control paints
     ToneLUT m_tone;
     int m_previewBaseHeight = 300;
     std::array<Panel, kToolPanelCount> m_panels;
@@ -151,6 +170,14 @@ private:
     std::array<QSlider*, 3> m_colourSliders{};  // red_sl, green_sl, blue_sl
     std::array<QSpinBox*, 3> m_colourEdits{};   // Adjust_R, Adjust_G, Adjust_B
     TLUTControl* Manual_Lut_Control = nullptr;
+    QDoubleSpinBox* Zoom_Factor = nullptr;
+    QCheckBox* centre = nullptr;
+    QSpinBox* Adjust_Left = nullptr;
+    QSpinBox* Adjust_Top = nullptr;
+    QComboBox* Filter = nullptr;
+    QComboBox* Filter_Style = nullptr;
+    bool m_panning = false;
+    QPoint m_panFrom;
     QPushButton* Apply = nullptr;
     QPushButton* Save_Curve = nullptr;
 };

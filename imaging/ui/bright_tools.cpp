@@ -185,6 +185,7 @@ void Tbright::resetControls()
         m_colourEdits[c]->setValue(0);
     }
     setGammaSilently(1.0);
+    setZoomSilently(1.0);
     // Every control back at its neutral value recomputes to the baseline itself.
     m_images->restoreBaseline();
     showWorking();
