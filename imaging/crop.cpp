@@ -115,8 +115,11 @@ CutOut cutOut(ConstBitmapView working, double z, const PreviewPlacement& preview
     const int x0 = mulDiv(roundToInt(preview.left * z), W, roundToInt(z * preview.width));
     result.image = copyRect(working, -x0, -y0, cutWidth, cutHeight);
     try {
-        Bitmap scaled = result.image;
-        ResampleBitmap(roundToInt(cutWidth * z), roundToInt(cutHeight * z), filterItem - 1, scaled);
+        const int width = roundToInt(cutWidth * z), height = roundToInt(cutHeight * z);
+        if (double(width) * height > double(kMaxResultPixels))
+            throw ImagingError(std::string(kResampleTooLarge));
+        Bitmap scaled = Bitmap::uninitialized(std::max(width, 1), std::max(height, 1), 3);
+        ResampleBitmap(result.image.view(), scaled.view(), filterFromIndex(filterItem - 1));
         result.image = to32Bit(scaled.view());
     } catch (const ImagingError& e) {
         result.failure = e.what();

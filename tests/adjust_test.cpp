@@ -2,6 +2,8 @@
 // the frame-table rules and `paginor curve`, on real curve files in a temporary folder.
 #include "imaging/adjust.h"
 #include "imaging/adjust_frames.h"
+#include "imaging/codecs.h"
+#include "imaging/crop.h"
 #include "imaging/edit_command.h"
 #include "imaging/lut_curve.h"
 
@@ -219,6 +221,70 @@ TEST(WorkingImage, RefusedWhenTheImagesWouldNotFitTheBudget)
     EXPECT_NO_THROW(imaging::AdjustImages(columns(300, 300).view(), 4.0f / 3.0f));
 }
 
+// ---- crop and zoom ---------------------------------------------------------------------------
+
+// A 450 x 300 working image: its middle half red, the rest blue. The half is 225 columns
+// from x = 112.5, which the cut-out rounds to 113 (away from zero, as MulDiv did), so the
+// red part reaches one column further to the left.
+Bitmap middleHalfRed()
+{
+    Bitmap bmp(450, 300, 4);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 450; ++x) {
+            const bool middle = x >= 112 && x < 338 && y >= 75 && y < 225;
+            std::uint8_t* p = bmp.row(y) + 4 * x;
+            p[0] = middle ? 0 : 255;
+            p[2] = middle ? 255 : 0;
+            p[3] = 255;
+        }
+    return bmp;
+}
+
+std::vector<int> bgrOf(const Bitmap& bmp, int x, int y)
+{
+    const std::uint8_t* p = bmp.row(y) + bmp.bytesPerPixel() * x;
+    return {p[0], p[1], p[2]};
+}
+
+bool allOf(const Bitmap& bmp, int blue, int green, int red)
+{
+    for (int y = 0; y < bmp.height(); ++y)
+        for (int x = 0; x < bmp.width(); ++x) {
+            const std::uint8_t* p = bmp.row(y) + bmp.bytesPerPixel() * x;
+            if (p[0] != blue || p[1] != green || p[2] != red)
+                return false;
+        }
+    return true;
+}
+
+TEST(Crop, ZoomTwoCentredKeepsTheMiddleHalfWithAFilterAndWithout)
+{
+    const imaging::PreviewPlacement shown = imaging::zoomPreview(2.0, 300, 1.5f, 17, 33, true);
+    EXPECT_EQ(std::vector<int>({shown.left, shown.top, shown.width, shown.height}),
+              std::vector<int>({-225, -150, 900, 600}));
+    const Bitmap working = middleHalfRed();
+    for (int item : {4, 0}) { // Bell, and plain stretching
+        const imaging::CutOut cut = imaging::cutOut(working.view(), 2.0, shown, 1.5f, item);
+        EXPECT_FALSE(cut.failure);
+        EXPECT_EQ(cut.image.width(), 450) << item;
+        EXPECT_EQ(cut.image.height(), 300) << item;
+        EXPECT_TRUE(allOf(cut.image, 0, 0, 255)) << item;
+    }
+}
+
+TEST(Crop, PannedPastTheEdgeCutsWhiteAndZeroZoomIsRefused)
+{
+    const Bitmap working = middleHalfRed();
+    // The preview moved right by a quarter of its width from the left edge: the cut-out's
+    // first 113 of 225 columns lie outside the working image.
+    const imaging::PreviewPlacement shown{225, 0, 900, 600};
+    const imaging::CutOut cut = imaging::cutOut(working.view(), 2.0, shown, 1.5f, 0);
+    EXPECT_EQ(bgrOf(cut.image, 0, 10), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(bgrOf(cut.image, 449, 10), (std::vector<int>{255, 0, 0}));
+    EXPECT_THROW(imaging::cutOut(working.view(), 0.0, shown, 1.5f, 4), imaging::ImagingError);
+    EXPECT_THROW(imaging::zoomPreview(-1.0, 300, 1.5f, 0, 0, true), imaging::ImagingError);
+}
+
 // ---- the frame table -------------------------------------------------------------------------
 
 struct Frames : ::testing::Test {
@@ -321,6 +387,25 @@ TEST_F(CurveCommand, PrintsTheTableAndWritesAndReadsCurveFiles)
     EXPECT_EQ(lines()[0], "9");
     EXPECT_EQ(lines()[1], "7");
     EXPECT_EQ(lines()[2], "2");
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(CurveCommand, EditCutGivesTheCropPanelsResult)
+{
+    const auto dir = tempFolder();
+    const std::string in = (dir / "in.bmp").string(), out = (dir / "out.bmp").string();
+    imaging::saveBmp(imaging::to24Bit(middleHalfRed().view()).view(), in);
+    s.Global_AspectRatio = 1.5f;
+    auto edit = [&](std::string cut) {
+        app::CommandContext ctx{s, common, this->out, messages};
+        return imaging::editCommand({in, "-o", out, "--cut", cut}, ctx);
+    };
+    ASSERT_EQ(edit("2,centre,centre,300,4"), 0);
+    const Bitmap result = imaging::loadBitmap(out);
+    EXPECT_EQ(result.width(), 450);
+    EXPECT_TRUE(allOf(result, 0, 0, 255));
+    EXPECT_EQ(edit("0,centre,centre,300,4"), 1);
+    EXPECT_EQ(messages.texts().back(), "edit: The zoom factor must be above 0");
     std::filesystem::remove_all(dir);
 }
 

@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -30,6 +31,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -266,6 +268,92 @@ private slots:
         QTest::mouseClick(save, Qt::LeftButton);
         QCOMPARE(p.messages.texts().back(), "Can't write file " + chosen.toStdString());
         QCOMPARE(saved, 1);
+    }
+
+    void cropPanelZoomsPansOneAxisAtATimeAndCutsOut()
+    {
+        EditPage p;
+        p.s.Filter = 4;
+        // Blue at the left and right quarters, red between: a centred zoom of 2 keeps red.
+        Bitmap picture = solid(300, 200, 0, 0, 255);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 75; x < 225; ++x)
+                std::memcpy(picture.row(y) + 3 * x, "\0\0\xff", 3);
+        p.load(1, std::move(picture), 1.5f);
+        p.model.frame(3) = p.model.frame(1);
+        p.model.frame(3).PictureHolder.reset();
+        p.model.frame(3).CloneOf = 1;
+        p.model.frame(3).Selected = false;
+        p.model.frame(3).AspectRatio = 2.0f;
+        Tbright w(p.model, 1, {});
+        w.show();
+        QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
+        auto* zoom = child<QDoubleSpinBox>(w, "Zoom_Factor");
+        auto* left = child<QSpinBox>(w, "Adjust_Left");
+        auto* top = child<QSpinBox>(w, "Adjust_Top");
+        QWidget* image = child<QWidget>(w, "adjust_image");
+        // Zoom 1 commits nothing and keeps the position edits disabled.
+        QTest::mouseClick(child<QPushButton>(w, "OkCropSpBtn"), Qt::LeftButton);
+        QCOMPARE(w.images().working().width(), 300);
+        QVERIFY(!left->isEnabled());
+
+        QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
+        const QSize base = image->size();
+        zoom->setValue(2.0);
+        QVERIFY(left->isEnabled());
+        QCOMPARE(image->size(), base * 2);
+        QCOMPARE(QPoint(left->value(), top->value()), QPoint(-base.width() / 2, -base.height() / 2));
+        const QPoint start = image->pos();
+        QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QTest::mouseMove(image, QPoint(130, 140));
+        QCOMPARE(image->pos(), start + QPoint(30, 0)); // the horizontal axis first
+        QTest::mouseMove(image, QPoint(100, 140));
+        QCOMPARE(image->pos(), start + QPoint(30, 40));
+        QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, QPoint(100, 140));
+        QCOMPARE(QPoint(left->value(), top->value()), image->pos());
+        // Back to the centre, and the window's OK commits the open panel.
+        zoom->setValue(1.5);
+        zoom->setValue(2.0);
+        QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        const Bitmap& cut = page::ownPixels(p.model.frame(1));
+        QCOMPARE(cut.width(), 300);
+        for (int x : {0, 150, 299})
+            QCOMPARE(bgr(cut, x, 100), (std::vector<int>{0, 0, 255}));
+        QCOMPARE(p.model.frame(1).AspectRatio, 1.5f);
+        QCOMPARE(p.model.frame(3).AspectRatio, 1.5f);
+        QVERIFY(!p.s.Settings_Changed);
+    }
+
+    void sharpenAndBlurFiltersAgainOnEachApply()
+    {
+        EditPage p;
+        Bitmap dot = solid(9, 9, 0, 0, 0);
+        std::memset(dot.row(4) + 3 * 4, 255, 3);
+        p.load(1, std::move(dot), 1.0f);
+        Tbright w(p.model, 1, {});
+        w.show();
+        QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
+        auto* style = child<QComboBox>(w, "Filter_Style");
+        QCOMPARE(style->currentText(), QString("Sharpen"));
+        style->setCurrentIndex(3);
+        QTest::mouseClick(child<QPushButton>(w, "ApplyFilterSpBtn"), Qt::LeftButton);
+        QCOMPARE(bgr(w.images().working(), 4, 4), (std::vector<int>{63, 63, 63}));
+        QCOMPARE(bgr(w.images().working(), 3, 4), (std::vector<int>{23, 23, 23}));
+        QTest::mouseClick(child<QPushButton>(w, "ApplyFilterSpBtn"), Qt::LeftButton);
+        QVERIFY(bgr(w.images().working(), 4, 4)[0] < 63);
+        const Bitmap twice = w.images().working();
+        style->setEditText("Blurry");
+        QTest::mouseClick(child<QPushButton>(w, "ApplyFilterSpBtn"), Qt::LeftButton);
+        QCOMPARE(w.images().working(), twice);
+        QTest::mouseClick(child<QPushButton>(w, "FilterCancelSpBtn"), Qt::LeftButton);
+        QCOMPARE(bgr(w.images().working(), 4, 4), (std::vector<int>{255, 255, 255}));
+        // The window's OK keeps the crop panel's filter and centring as settings.
+        child<QComboBox>(w, "Filter")->setCurrentIndex(6);
+        child<QCheckBox>(w, "centre")->setChecked(false);
+        QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QCOMPARE(p.s.Filter, 6);
+        QVERIFY(!p.s.CZ);
+        QVERIFY(p.s.Settings_Changed);
     }
 
     void curveControlEditsNodesWithTheMouse()

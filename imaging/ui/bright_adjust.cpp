@@ -7,6 +7,8 @@
 #include "imaging/qimage_adapter.h"
 #include "imaging/ui/lut_control.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -417,9 +419,15 @@ void Tbright::mouseMoveEvent(QMouseEvent* event)
 
 void Tbright::ok_btnClick()
 {
+    if (panelOpen(ToolPanel::Crop))
+        OkCropSpBtnClick();
     flush();
     storeEdit(m_page, m_frame, Edit_Details->text().toStdString(), m_images->takeWorking());
-    savePlacement();
+    settings::Settings& s = m_page.settings();
+    if (Filter->currentIndex() != s.Filter)
+        s.Settings_Changed = true;
+    s.Filter = Filter->currentIndex();
+    s.CZ = centre->isChecked();
     accept();
 }
 
