@@ -47,6 +47,8 @@ CommandFunction findCommand(std::string_view name)
         return &exif::exifCommand;
     if (name == "edit")
         return &imaging::editCommand;
+    if (name == "curve")
+        return &imaging::curveCommand;
     if (name == "render")
         return &printing::renderCommand;
     if (name == "print")

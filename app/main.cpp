@@ -27,9 +27,9 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Picture edits and EXIF reads need neither a printer nor a GUI: they start without
+    // Picture edits, curves and EXIF reads need neither a printer nor a GUI: they start without
     // either, which saves a connection to CUPS and the platform's set-up on every run.
-    const bool plain = cl.command == "edit" || cl.command == "exif" || cl.command == "layout";
+    const bool plain = cl.command == "edit" || cl.command == "exif" || cl.command == "layout" || cl.command == "curve";
     std::unique_ptr<QCoreApplication> application;
     if (plain)
         application = std::make_unique<QCoreApplication>(argc, argv);

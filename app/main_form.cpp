@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "core/messages.h"
 #include "app/session.h"
+#include "imaging/ui/bright_adjust.h"
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
 #include "page/loading.h"
@@ -269,6 +270,10 @@ void TMain_Form::buildFrameCommands()
     };
     // Reload: the one file into the frame the command selected, as one load step.
     hooks.loadFile = [this](const std::string& path) { m_loader->loadFile(path); };
+    hooks.editImage = [this] {
+        if (imaging::Properties1Click(*m_page, this))
+            m_view->Update_Visual();
+    };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
 }
 

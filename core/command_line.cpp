@@ -89,7 +89,7 @@ const std::vector<SubcommandInfo>& subcommands()
         {"exif", {}, "exif [--details] FILE...     print the EXIF items of each file"},
         {"edit",
          {"-o", "--rotate", "--flip", "--resample", "--lut", "--gamma", "--brightness", "--colour", "--convolve",
-          "--fit"},
+          "--fit", "--cut"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
         {"render", {"-o", "--dpi", "--layout"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
         {"print", {"--copies", "--option", "--layout"},
@@ -97,6 +97,8 @@ const std::vector<SubcommandInfo>& subcommands()
          "                               print pages on the printer; --option is any CUPS job option"},
         {"layout", {"-o", "--clone"},
          "layout save -o PAGE.zip [--clone K:S]... FILE...   save a page layout file; layout show PAGE.zip"},
+        {"curve", {"-o", "--nodes"},
+         "curve --nodes TEXT [-o F.tcv] | curve F.tcv   print a tone curve's 256 entries"},
     };
     return list;
 }

@@ -2,6 +2,8 @@
 
 #include "core/messages.h"
 #include "imaging/codecs.h"
+#include "imaging/adjust.h"
+#include "imaging/crop.h"
 #include "imaging/imaging.h"
 #include "settings/settings.h"
 
@@ -21,7 +23,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: paginor edit IN -o OUT [--rotate 90|180|270] [--flip v|h|vh] [--resample WxH:FILTER]\n"
     "         [--lut FILE.tcv] [--gamma G] [--brightness A] [--colour R,G,B] [--convolve STYLE]\n"
-    "         [--grey] [--fit ASPECT]   (OUT: .bmp or .jpg)";
+    "         [--grey] [--fit ASPECT] [--cut Z,LEFT,TOP,BASE,ITEM]   (OUT: .bmp or .jpg)";
 
 // A mistake on the command line: reported with the usage, exit code 2.
 class UsageError : public std::runtime_error {
@@ -119,10 +121,41 @@ Operation fitOperation(std::string_view value)
     return [ratio](Bitmap& bmp) { bmp = fitToAspectRatio(bmp.view(), ratio); };
 }
 
+// --cut Z,LEFT,TOP,BASE,ITEM: the crop panel's commit on the picture taken as the working
+// image, the zoomed preview at (LEFT, TOP) ("centre,centre": the centring rule) for a
+// preview base height BASE, filter list item ITEM. A zoom of 0 or below fails (exit 1)
+// when the operation runs, as it does in the window.
+Operation cutOperation(std::string_view value, float aspectRatio)
+{
+    const auto parts = split(value, ',');
+    if (parts.size() != 5)
+        throw UsageError("--cut: expected Z,LEFT,TOP,BASE,ITEM, not '" + std::string(value) + "'");
+    const double z = parseNumber<double>(parts[0], "--cut");
+    const bool centred = parts[1] == "centre" && parts[2] == "centre";
+    const double left = centred ? 0.0 : parseNumber<double>(parts[1], "--cut");
+    const double top = centred ? 0.0 : parseNumber<double>(parts[2], "--cut");
+    const int base = parseNumber<int>(parts[3], "--cut");
+    const int item = parseNumber<int>(parts[4], "--cut");
+    if (base < 1 || item < 0 || item >= kCropFilterItems)
+        throw UsageError("--cut: BASE must be 1 or more and ITEM 0..7");
+    return [=](Bitmap& bmp) {
+        const PreviewPlacement shown = zoomPreview(z, base, aspectRatio, left, top, centred);
+        if (z == 1.0)
+            return;
+        const Bitmap working = to32Bit(bmp.view());
+        CutOut cut = cutOut(working.view(), z, shown, aspectRatio, item);
+        if (cut.failure)
+            throw ImagingError(*cut.failure);
+        bmp = to24Bit(cut.image.view());
+    };
+}
+
 // One operation from its option and value. Files and tables are read here, so a
 // missing curve file is reported before the picture is loaded.
-Operation makeOperation(std::string_view option, std::string_view value)
+Operation makeOperation(std::string_view option, std::string_view value, float aspectRatio)
 {
+    if (option == "--cut")
+        return cutOperation(value, aspectRatio);
     if (option == "--rotate")
         return rotateOperation(value);
     if (option == "--flip")
@@ -169,7 +202,7 @@ struct EditJob {
     std::vector<Operation> operations;
 };
 
-EditJob parseArguments(const app::CommandArgs& args)
+EditJob parseArguments(const app::CommandArgs& args, float aspectRatio)
 {
     EditJob job;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -182,7 +215,7 @@ EditJob parseArguments(const app::CommandArgs& args)
         else if (arg == "--grey" || arg == "--gray")
             job.operations.emplace_back([](Bitmap& bmp) { greyscale(bmp.view(), bmp.view()); });
         else if (takesValue)
-            job.operations.push_back(makeOperation(arg, args[++i]));
+            job.operations.push_back(makeOperation(arg, args[++i], aspectRatio));
         else if (job.input.empty())
             job.input = arg;
         else
@@ -200,7 +233,7 @@ int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     EditJob job;
     OutputKind kind;
     try {
-        job = parseArguments(args);
+        job = parseArguments(args, ctx.settings.Global_AspectRatio);
         kind = outputKindOf(job.output);
     } catch (const UsageError& e) {
         ctx.messages.error(std::string("edit: ") + e.what() + "\n" + std::string(kUsage));

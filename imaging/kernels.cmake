@@ -6,6 +6,9 @@ add_library(paginor_imaging STATIC
   ${CMAKE_CURRENT_LIST_DIR}/rotate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/curve_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lut_curve.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/adjust.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/convolve.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fit.cpp)
 target_link_libraries(paginor_imaging PUBLIC paginor_bitmap)
@@ -25,7 +28,15 @@ set_source_files_properties(
 add_library(paginor_imaging_reference STATIC ${CMAKE_CURRENT_LIST_DIR}/resample_reference.cpp)
 target_link_libraries(paginor_imaging_reference PUBLIC paginor_imaging)
 
-# `paginor edit`: the kernels from the command line, files through the codecs.
-add_library(paginor_imaging_cli STATIC ${CMAKE_CURRENT_LIST_DIR}/edit_command.cpp)
+# `paginor edit` and `paginor curve`: the kernels from the command line, files through the codecs.
+add_library(paginor_imaging_cli STATIC ${CMAKE_CURRENT_LIST_DIR}/edit_command.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/curve_command.cpp)
 target_link_libraries(paginor_imaging_cli PUBLIC paginor_imaging paginor_messages
   PRIVATE paginor_codecs paginor_settings)
+
+# The adjustment window's rules on the frame table (the curve and the working images
+# themselves are kernels above).
+add_library(paginor_adjust STATIC ${CMAKE_CURRENT_LIST_DIR}/adjust_frames.cpp)
+target_link_libraries(paginor_adjust PUBLIC paginor_imaging paginor_page
+  PRIVATE paginor_page_commands paginor_messages)
+set_target_properties(paginor_adjust PROPERTIES AUTOMOC OFF)

@@ -83,16 +83,30 @@ void lookUpBytes(const PairTable& pairs, const std::uint8_t* table, const std::u
         to[b] = table[from[b]];
 }
 
-// 32-bit rows: (blue, green) through one pair table, (red, fourth) through one that
-// leaves the fourth byte as it is.
-void lookUpPixels(const PairTable& colours, const PairTable& redAndFourth, const std::uint8_t* from,
-                  std::uint8_t* to, int width)
+// 32-bit rows: the pixel as one little-endian word, each colour byte looked up in a
+// 256-entry word table that already holds the result at that byte's place. Three
+// look-ups in 3 KB of tables that stay in the first-level cache beat two in the 128 KB
+// pair tables, which miss it, and the unused fourth byte passes with one mask.
+struct PixelTables {
+    std::uint32_t blue[256], green[256], red[256];
+    explicit PixelTables(const std::uint8_t* table)
+    {
+        for (int v = 0; v < 256; ++v) {
+            blue[v] = table[v];
+            green[v] = static_cast<std::uint32_t>(table[v]) << 8;
+            red[v] = static_cast<std::uint32_t>(table[v]) << 16;
+        }
+    }
+};
+
+void lookUpPixels(const PixelTables& t, const std::uint8_t* from, std::uint8_t* to, int width)
 {
+    static_assert(std::endian::native == std::endian::little);
     for (int x = 0; x < width; ++x) {
-        std::uint16_t keys[2];
-        std::memcpy(keys, from + 4 * x, 4);
-        const std::uint16_t values[2] = {colours[keys[0]], redAndFourth[keys[1]]};
-        std::memcpy(to + 4 * x, values, 4);
+        std::uint32_t v;
+        std::memcpy(&v, from + 4 * x, 4);
+        v = (v & 0xFF000000u) | t.blue[v & 0xFF] | t.green[(v >> 8) & 0xFF] | t.red[(v >> 16) & 0xFF];
+        std::memcpy(to + 4 * x, &v, 4);
     }
 }
 
@@ -131,6 +145,55 @@ bool hasByteShuffleTables()
 }
 
 void lookUpWithShuffles(const std::uint8_t*, const std::uint8_t*, std::uint8_t*, int, bool) {}
+#endif
+
+// Processors with AVX2 look up 32 bytes at once as well: the table is sixteen 16-byte
+// pieces, a byte shuffle looks up the low four bits of every byte in each piece, and a
+// tree of byte blends keyed on bits 4, 5, 6 and 7 (each shifted up to the byte's top
+// bit, which is what a blend reads) picks the right piece's answer: 16 shuffles and 15
+// blends per 32 bytes, which keeps the pass bound by memory rather than by look-ups.
+#if defined(__GNUC__) && defined(__x86_64__)
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+__attribute__((target("avx2"))) int lookUpPixelsAvx2(const std::uint8_t* table, const std::uint8_t* from,
+                                                     std::uint8_t* to, int width)
+{
+    __m256i pieces[16];
+    for (int k = 0; k < 16; ++k)
+        pieces[k] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 16 * k)));
+    const __m256i low4 = _mm256_set1_epi8(0x0F);
+    const __m256i fourth = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + 4 * x));
+        const __m256i lo = _mm256_and_si256(v, low4);
+        __m256i s[16];
+        for (int k = 0; k < 16; ++k)
+            s[k] = _mm256_shuffle_epi8(pieces[k], lo);
+        // A 16-bit shift moves no bit across into a byte's top bit for shifts below 8.
+        for (int level = 0, count = 8; level < 4; ++level, count /= 2) {
+            const __m256i key = level == 3 ? v : _mm256_slli_epi16(v, 3 - level);
+            for (int k = 0; k < count; ++k)
+                s[k] = _mm256_blendv_epi8(s[2 * k], s[2 * k + 1], key);
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + 4 * x), _mm256_blendv_epi8(s[0], v, fourth));
+    }
+    return x;
+}
+#else
+bool hasAvx2()
+{
+    return false;
+}
+
+int lookUpPixelsAvx2(const std::uint8_t*, const std::uint8_t*, std::uint8_t*, int)
+{
+    return 0;
+}
 #endif
 
 // to[b] = from[b] + offset[b], clamped; offset repeats the per-channel amounts along
@@ -229,19 +292,18 @@ void applyToneLUTWith(ConstBitmapView src, BitmapView dst, const ToneLUT& lut, L
         });
         return;
     }
-    const PairTable colours(table, table);
     if (bpp == 3) {
+        const PairTable colours(table, table);
         forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) {
             lookUpBytes(colours, table, from, to, 3 * width);
         });
         return;
     }
-    std::uint8_t unchanged[256];
-    for (int v = 0; v < 256; ++v)
-        unchanged[v] = static_cast<std::uint8_t>(v);
-    const PairTable redAndFourth(table, unchanged);
+    const PixelTables tables(table);
+    const bool wide = how == LookUp::Fastest && hasAvx2();
     forEachRow(src, dst, [&](const std::uint8_t* from, std::uint8_t* to) {
-        lookUpPixels(colours, redAndFourth, from, to, width);
+        const int done = wide ? lookUpPixelsAvx2(table, from, to, width) : 0;
+        lookUpPixels(tables, from + 4 * done, to + 4 * done, width - done);
     });
 }
 

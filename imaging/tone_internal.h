@@ -6,8 +6,8 @@
 namespace imaging::detail {
 
 enum class LookUp {
-    Fastest,  // the processor's byte shuffles where it has them, else byte-pair tables
-    Portable, // byte-pair tables on any processor
+    Fastest,  // the processor's byte shuffles where it has them, else the tables below
+    Portable, // byte-pair tables (24-bit) or word tables (32-bit) on any processor
 };
 
 void applyToneLUTWith(ConstBitmapView src, BitmapView dst, const ToneLUT& lut, LookUp how);

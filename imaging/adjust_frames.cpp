@@ -1,0 +1,69 @@
+#include "imaging/adjust_frames.h"
+
+#include "core/messages.h"
+#include "imaging/adjust.h"
+#include "page/frame_commands.h"
+
+#include <cmath>
+#include <new>
+
+namespace imaging {
+
+EditTarget editTarget(const page::Page& page)
+{
+    const int count = page::selected_and_loaded(page);
+    if (count == 0)
+        return {0, std::string(kNoImagesSelected)};
+    if (count > 1)
+        return {0, std::to_string(count) + std::string(kImagesSelected) + "\n" + std::string(kOneImageAtATime)};
+    return {page::find_selected(page), {}};
+}
+
+std::string captionSuffix(const page::Page& page, int frame)
+{
+    return " - Frame # " + std::to_string(frame) + "- " + page.frame(frame).FileName;
+}
+
+void setCutAspectRatio(page::Page& page, int frame, float aspectRatio)
+{
+    const int owner = page.frame(frame).PictureOwner;
+    page.frame(frame).AspectRatio = aspectRatio;
+    for (int n = 1; n <= page::kMaxFrames; ++n)
+        if (page.frame(n).CloneOf != 0 && page.frame(n).CloneOf == owner)
+            page.frame(n).AspectRatio = aspectRatio;
+}
+
+void storeEdit(page::Page& page, int frame, const std::string& details, Bitmap working)
+{
+    page::TFrameRec& f = page.frame(frame);
+    f.Details = details;
+    page::setOwnPixels(f, std::move(working));
+}
+
+bool Apply_LUT_to_Selected(page::Page& page, const ToneLUT& lut)
+{
+    const ToneLUT table = lut;
+    const int count = page.state().FrameCount;
+    for (int i = 1; i <= count; ++i) {
+        page::TFrameRec& f = page.frame(i);
+        if (!f.Selected || !f.Loaded || f.CloneOf != 0 || !f.PictureHolder || f.PictureHolder->empty())
+            continue;
+        try {
+            Bitmap bmp = to32Bit(page::ownPixels(f).view());
+            applyToneLUT(bmp.view(), bmp.view(), table);
+            page::setOwnPixels(f, std::move(bmp));
+        } catch (const std::bad_alloc&) {
+            app::messages().error(page::kNoResourcesForCurve);
+            return false;
+        } catch (const ImagingError&) {
+            // A picture that cannot be decoded any more is as unusable here as one
+            // that does not fit in memory.
+            app::messages().error(page::kNoResourcesForCurve);
+            return false;
+        }
+        page.status().setProgress(static_cast<int>(std::nearbyint(double(i) / count * 100.0)));
+    }
+    return true;
+}
+
+} // namespace imaging

@@ -1,0 +1,465 @@
+// The "Edit Image" window: building it, laying out the tool column, fitting the preview,
+// and OK / Cancel. The tools' own handlers are in bright_tools.cpp.
+#include "imaging/ui/bright_adjust.h"
+
+#include "core/messages.h"
+#include "imaging/adjust_frames.h"
+#include "imaging/qimage_adapter.h"
+#include "imaging/ui/lut_control.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace imaging {
+
+namespace {
+
+constexpr int kToolColumnWidth = 150;
+constexpr int kPanelLeft = 5;
+constexpr int kPanelWidth = 140;
+constexpr int kFirstPanelTop = 55;
+constexpr int kPreviewLeft = kToolColumnWidth + 2;
+constexpr int kPreviewTop = 52;
+// A slider drag shows on the screen-sized rendition at once; the full image is
+// recomputed once the drag pauses this long.
+constexpr int kFullImageDelayMs = 40;
+
+// The preview image control: the working image's screen-sized rendition stretched to
+// its own size; zoomed in beyond it, the part on the screen straight from the full image
+// (so panning only repaints, it never recomputes).
+class PreviewImage final : public QWidget {
+public:
+    PreviewImage(const AdjustImages* const& images, QWidget* parent) : QWidget(parent), m_images(images)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter p(this);
+        const Bitmap* quick = m_images ? &m_images->preview() : nullptr;
+        if (!quick || quick->empty()) {
+            p.fillRect(rect(), palette().color(QPalette::Dark));
+            return;
+        }
+        const Bitmap& full = m_images->working();
+        if (full.empty() || width() * devicePixelRatioF() <= quick->width() * 1.05) {
+            p.drawImage(rect(), wrapAsQImage(quick->view()));
+            return;
+        }
+        const QRect target = event->rect();
+        const double sx = double(full.width()) / width(), sy = double(full.height()) / height();
+        p.drawImage(QRectF(target), wrapAsQImage(full.view()),
+                    QRectF(target.x() * sx, target.y() * sy, target.width() * sx, target.height() * sy));
+    }
+
+private:
+    const AdjustImages* const& m_images;
+};
+
+// Beside the main window's place and size.
+const char* const kPlacementKey = "bright/geometry";
+
+} // namespace
+
+Tbright::Tbright(page::Page& page, int frame, AdjustHooks hooks, QWidget* parent)
+    : QDialog(parent), m_page(page), m_frame(frame), m_hooks(std::move(hooks)),
+      m_aspectRatio(page.state().Global_AspectRatio), m_tone(identityLUT())
+{
+    setObjectName("bright");
+    if (!m_hooks.chooseCurveFile)
+        m_hooks.chooseCurveFile = [this](bool save) {
+            return chooseCurveFileWithDialog(this, m_page.settings().Curve_Dir, save);
+        };
+    m_fullImage.setSingleShot(true);
+    m_fullImage.setInterval(kFullImageDelayMs);
+    connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flush);
+    page::TFrameRec& f = m_page.frame(frame);
+    try {
+        const Bitmap& picture = f.PictureHolder->bitmap();
+        m_images = std::make_unique<AdjustImages>(picture.view(), m_aspectRatio);
+    } catch (const std::exception&) {
+        // bad_alloc, a refused size or a picture that no longer decodes: the caller says so.
+        m_images.reset();
+        return;
+    }
+    f.AspectRatio = m_aspectRatio; // kept even when the window is cancelled
+    buildWindow();
+    Edit_Details->setText(QString::fromStdString(f.Details));
+    restorePlacement();
+}
+
+Tbright::~Tbright() = default;
+
+const AdjustImages& Tbright::images()
+{
+    flush();
+    return *m_images;
+}
+
+QRect Tbright::previewRect() const
+{
+    return Panel1 ? Panel1->geometry() : QRect();
+}
+
+void Tbright::buildWindow()
+{
+    setWindowTitle("Edit Image ");
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    buildToolColumn();
+
+    detailsLabel = new QLabel("Image details (printed in margins)", this);
+    QFont bold = detailsLabel->font();
+    bold.setBold(true);
+    detailsLabel->setFont(bold);
+    detailsLabel->setGeometry(kPreviewLeft, 4, 400, 18);
+    Edit_Details = new QLineEdit(this);
+    Edit_Details->setObjectName("Edit_Details");
+    Edit_Details->setGeometry(kPreviewLeft, 24, 400, 22);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setAutoFillBackground(true);
+    Panel1->setBackgroundRole(QPalette::Dark);
+    m_imagesView = m_images.get();
+    adjust_image = new PreviewImage(m_imagesView, Panel1);
+    adjust_image->setObjectName("adjust_image");
+    adjust_image->installEventFilter(this);
+    resize(812, 612);
+}
+
+Tbright::Panel& Tbright::addPanel(ToolPanel which, const char* frameName, const char* buttonName,
+                                  const QString& caption, int openHeight)
+{
+    Panel& p = m_panels[static_cast<int>(which)];
+    p.frame = new QFrame(TabHolder);
+    p.frame->setObjectName(frameName);
+    p.frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    p.openHeight = openHeight;
+    p.button = new QToolButton(p.frame);
+    p.button->setObjectName(buttonName);
+    p.button->setText(caption); // "&&" shows as "&", as in the stored captions
+    p.button->setCheckable(true);
+    p.button->setAutoRaise(true);
+    p.button->setGeometry(0, 0, kPanelWidth, 25);
+    connect(p.button, &QToolButton::clicked, this, [this, which] { panelButtonClick(which); });
+    return p;
+}
+
+QPushButton* Tbright::addPanelButton(ToolPanel which, const char* name, const QString& text, int left,
+                                     void (Tbright::*slot)())
+{
+    auto* b = new QPushButton(text, m_panels[static_cast<int>(which)].frame);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    b->resize(64, 22);
+    b->move(left, 0);
+    connect(b, &QPushButton::clicked, this, slot);
+    return b;
+}
+
+QPushButton* Tbright::addFootButtons(ToolPanel which, const char* okName, void (Tbright::*ok)(),
+                                     const char* cancelName, void (Tbright::*cancel)())
+{
+    const Panel& p = m_panels[static_cast<int>(which)];
+    QPushButton* okButton = addPanelButton(which, okName, "OK", 5, ok);
+    QPushButton* cancelButton = addPanelButton(which, cancelName, "Cancel", 71, cancel);
+    okButton->move(5, p.openHeight - 27);
+    cancelButton->move(71, p.openHeight - 27);
+    return okButton;
+}
+
+void Tbright::buildToolColumn()
+{
+    TabHolder = new QWidget(this);
+    TabHolder->setObjectName("TabHolder");
+    auto* title = new QLabel("Paginor ", TabHolder);
+    QFont big = title->font();
+    big.setPointSize(16);
+    big.setBold(true);
+    title->setFont(big);
+    title->setStyleSheet("color: blue");
+    title->setGeometry(kPanelLeft, 2, kPanelWidth, 28);
+    auto* tools = new QLabel("Image Tools ", TabHolder);
+    QFont bold = tools->font();
+    bold.setBold(true);
+    tools->setFont(bold);
+    tools->setGeometry(kPanelLeft, 32, kPanelWidth, 18);
+
+    // Crop and zoom, sharpen and blur: their panels stay closed and empty for now.
+    buildCropPanel();
+    buildBrightPanel();
+    buildGammaPanel();
+    buildCurvePanel();
+    buildRgbPanel();
+    buildFilterPanel();
+
+    OKCancelPanel = new QWidget(TabHolder);
+    OKCancelPanel->setObjectName("OKCancelPanel");
+    Cancel_Btn = new QPushButton("Cancel", OKCancelPanel);
+    Cancel_Btn->setObjectName("Cancel_Btn");
+    Cancel_Btn->setAutoDefault(false);
+    Cancel_Btn->setGeometry(0, 0, 68, 26);
+    connect(Cancel_Btn, &QPushButton::clicked, this, &QDialog::reject);
+    ok_btn = new QPushButton("OK", OKCancelPanel);
+    ok_btn->setObjectName("ok_btn");
+    ok_btn->setDefault(true);
+    ok_btn->setGeometry(72, 0, 68, 26);
+    connect(ok_btn, &QPushButton::clicked, this, &Tbright::ok_btnClick);
+    for (Panel& p : m_panels)
+        p.frame->setGeometry(kPanelLeft, 0, kPanelWidth, p.closedHeight);
+    layOutTools();
+}
+
+void Tbright::layOutTools()
+{
+    auto stack = [this] {
+        int top = kFirstPanelTop;
+        for (Panel& p : m_panels) {
+            p.frame->move(kPanelLeft, top);
+            top += p.frame->height() + 1;
+        }
+        const QRect last = m_panels.back().frame->geometry();
+        OKCancelPanel->setGeometry(kPanelLeft, last.bottom() + 1 + 5, kPanelWidth, 26);
+    };
+    for (Panel& p : m_panels) {
+        p.frame->resize(kPanelWidth, p.closedHeight);
+        p.button->setChecked(false);
+    }
+    stack();
+    for (int k = 0; k < kToolPanelCount; ++k) {
+        if (!m_open[k])
+            continue;
+        m_panels[k].frame->resize(kPanelWidth, m_panels[k].openHeight);
+        m_panels[k].button->setChecked(true);
+        stack();
+        break;
+    }
+    update(); // the preview frame
+}
+
+void Tbright::closePanel(ToolPanel which)
+{
+    m_open[static_cast<int>(which)] = false;
+    layOutTools();
+}
+
+void Tbright::panelButtonClick(ToolPanel which)
+{
+    const int k = static_cast<int>(which);
+    if (!m_open[k])
+        m_open.fill(false);
+    m_open[k] = !m_open[k];
+    layOutTools();
+    commit();
+    switch (which) {
+    case ToolPanel::Bright:
+        // The committed image already holds the last offset; the slider starts again
+        // from 0 so that its next step is not added on top of it.
+        BrightnessSlider->blockSignals(true);
+        Bright_Edit->blockSignals(true);
+        BrightnessSlider->setValue(0);
+        Bright_Edit->setValue(0);
+        BrightnessSlider->blockSignals(false);
+        Bright_Edit->blockSignals(false);
+        break;
+    case ToolPanel::Gamma:
+        setGammaSilently(1.0);
+        Save_Curve->setEnabled(false);
+        break;
+    case ToolPanel::Curve:
+        resetCurveControl();
+        break;
+    case ToolPanel::Rgb:
+        for (int c = 0; c < 3; ++c) {
+            const QSignalBlocker blockSlider(m_colourSliders[c]), blockEdit(m_colourEdits[c]);
+            m_colourSliders[c]->setValue(0);
+            m_colourEdits[c]->setValue(0);
+        }
+        break;
+    case ToolPanel::Filter:
+    case ToolPanel::Crop:
+        showWorking();
+        break;
+    }
+}
+
+void Tbright::commit()
+{
+    flush();
+    showWorking();
+    commitCrop();
+    m_images->commit();
+    showWorking();
+}
+
+void Tbright::showWorking()
+{
+    if (adjust_image)
+        adjust_image->update();
+}
+
+void Tbright::schedule(ToolPass pass)
+{
+    m_images->applyToPreview(pass);
+    m_pending = std::move(pass);
+    showWorking();
+    m_fullImage.start();
+}
+
+void Tbright::flush()
+{
+    m_fullImage.stop();
+    if (!m_pending)
+        return;
+    const ToolPass pass = std::move(m_pending);
+    m_pending = {};
+    m_images->apply(pass);
+    showWorking();
+}
+
+void Tbright::cancelPending()
+{
+    m_fullImage.stop();
+    m_pending = {};
+}
+
+void Tbright::fitPreview()
+{
+    if (!Panel1)
+        return;
+    // The largest preview of the frame's shape that fits right of the tool column and
+    // below the details line (the old rule let tall frames run off the window).
+    const int availableWidth = std::max(1, width() - kPreviewLeft - 6);
+    const int availableHeight = std::max(1, height() - kPreviewTop - 6);
+    const double ar = m_aspectRatio;
+    int h = std::min(availableHeight, static_cast<int>(availableWidth / ar));
+    while (h > 1 && std::nearbyint(h * ar) > availableWidth)
+        --h;
+    h = std::max(h, 1);
+    const int w = std::max(1, static_cast<int>(std::nearbyint(h * ar)));
+    Panel1->setGeometry(kPreviewLeft, kPreviewTop, w, h);
+    adjust_image->setGeometry(0, 0, w, h);
+    m_previewBaseHeight = h;
+    if (Zoom_Factor->value() != 1.0)
+        Zoom_FactorChange(Zoom_Factor->value());
+    Edit_Details->resize(std::max(w, 200), Edit_Details->height());
+    const double dpr = devicePixelRatioF();
+    m_images->setPreviewSize(static_cast<int>(w * dpr), static_cast<int>(h * dpr));
+    update();
+}
+
+void Tbright::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    if (!Panel1 || Panel1->width() < 10)
+        return;
+    // The red preview frame, one pixel outside the preview panel.
+    QPainter p(this);
+    p.setPen(Qt::red);
+    const QRect r = Panel1->geometry();
+    p.drawRect(QRect(QPoint(kToolColumnWidth + 1, r.top() - 1), QPoint(r.width() + kToolColumnWidth + 3, r.bottom() + 2)));
+}
+
+void Tbright::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (TabHolder)
+        TabHolder->setGeometry(0, 0, kToolColumnWidth, height());
+    fitPreview();
+}
+
+void Tbright::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (failed())
+        return;
+    setWindowTitle(QString::fromStdString("Edit Image " + captionSuffix(m_page, m_frame)));
+    layOutTools();
+}
+
+void Tbright::closeEvent(QCloseEvent* event)
+{
+    cancelPending();
+    QDialog::closeEvent(event);
+}
+
+void Tbright::done(int result)
+{
+    if (m_images)
+        savePlacement();
+    QDialog::done(result);
+}
+
+void Tbright::mouseMoveEvent(QMouseEvent* event)
+{
+    unsetCursor();
+    QDialog::mouseMoveEvent(event);
+}
+
+void Tbright::ok_btnClick()
+{
+    if (panelOpen(ToolPanel::Crop))
+        OkCropSpBtnClick();
+    flush();
+    storeEdit(m_page, m_frame, Edit_Details->text().toStdString(), m_images->takeWorking());
+    settings::Settings& s = m_page.settings();
+    if (Filter->currentIndex() != s.Filter)
+        s.Settings_Changed = true;
+    s.Filter = Filter->currentIndex();
+    s.CZ = centre->isChecked();
+    accept();
+}
+
+void Tbright::restorePlacement()
+{
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
+    if (restoreGeometry(placement.value(kPlacementKey).toByteArray()))
+        return;
+    resize(812, 612);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Tbright::savePlacement() const
+{
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
+    placement.setValue(kPlacementKey, saveGeometry());
+}
+
+bool Properties1Click(page::Page& page, QWidget* parent, const AdjustHooks& hooks)
+{
+    const EditTarget target = editTarget(page);
+    if (target.frame == 0) {
+        app::messages().information(target.message);
+        return false;
+    }
+    Tbright window(page, target.frame, hooks, parent);
+    if (window.failed()) {
+        app::messages().error(kNoResourcesToAdjust);
+        return false;
+    }
+    return window.exec() == QDialog::Accepted;
+}
+
+} // namespace imaging

@@ -1,0 +1,192 @@
+// The "Edit Image" window: a tool column of six panels that open one at a time, the
+// frame's details line and a large preview of the working image. The images and their
+// rules are imaging/adjust.h; the frame-table side is imaging/adjust_frames.h.
+#pragma once
+
+#include "imaging/adjust.h"
+#include "page/page.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QToolButton;
+
+namespace imaging {
+
+class TLUTControl;
+
+// What the window needs from the rest of the program.
+struct AdjustHooks {
+    // Asks for a curve file to open (save false) or to save; an empty text is Cancel.
+    // Empty hook: the file dialog, in the Curve_Dir folder, for *.tcv files.
+    std::function<QString(bool save)> chooseCurveFile;
+    // A curve was saved: the frames' curves menu lists the files again.
+    std::function<void()> curvesSaved;
+};
+
+// The tool panels in their fixed order.
+enum class ToolPanel { Crop = 0, Bright, Gamma, Curve, Rgb, Filter };
+inline constexpr int kToolPanelCount = 6;
+
+class Tbright final : public QDialog {
+    Q_OBJECT
+public:
+    // frame must be the one editTarget chose. When the working images cannot be made,
+    // failed() is true and the window must not be shown.
+    Tbright(page::Page& page, int frame, AdjustHooks hooks, QWidget* parent = nullptr);
+    ~Tbright() override;
+
+    bool failed() const { return !m_images; }
+    bool panelOpen(ToolPanel panel) const { return m_open[static_cast<int>(panel)]; }
+    // The images as they stand, every pending slider step done.
+    const AdjustImages& images();
+    const ToneLUT& toneTable() const { return m_tone; }
+    QRect previewRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private slots:
+    void ok_btnClick();
+    void BrightnessSliderChange(int value);
+    void Bright_EditChange(int value);
+    void OKBrightnessSpBtnClick();
+    void CancelBrightnessSpBtnClick();
+    void Gama_SliderChange(int value);
+    void GammaChange(double value);
+    void OkGammaSpBtnClick();
+    void CancelGammaSpBtnClick();
+    void colourSliderChange();
+    void rgbOkSpBtnClick();
+    void rgbCancelSpBtnClick();
+    void ApplyClick();
+    void ResetLutBtnClick();
+    void Load_CurveClick();
+    void Save_CurveClick();
+    void CurvesOkSpBtnClick();
+    void CurvesCancelspBtnClick();
+    void Manual_Lut_ControlChange();
+    void Zoom_FactorChange(double value);
+    void Adjust_LeftChange(int value);
+    void Adjust_TopChange(int value);
+    void OkCropSpBtnClick();
+    void CancelCropSpBtnClick();
+    void ApplyFilterSpBtnClick();
+    void FilterOKSpBtnClick();
+    void FilterCancelSpBtnClick();
+
+private:
+    struct Panel {
+        QFrame* frame = nullptr;
+        QToolButton* button = nullptr;
+        int openHeight = 0;
+        int closedHeight = 25;
+    };
+
+    void buildWindow();
+    void buildToolColumn();
+    void buildBrightPanel();
+    void buildGammaPanel();
+    void buildCurvePanel();
+    void buildRgbPanel();
+    void buildCropPanel();
+    void buildFilterPanel();
+    // The crop panel's part of a commit: with a zoom other than 1 the visible part is cut
+    // out, and the zoom goes back to 1.
+    void commitCrop();
+    void setZoomSilently(double z);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool panEvent(QEvent* event);
+    Panel& addPanel(ToolPanel which, const char* frameName, const char* buttonName, const QString& caption,
+                    int openHeight);
+    QPushButton* addPanelButton(ToolPanel which, const char* name, const QString& text, int left,
+                                void (Tbright::*slot)());
+    QPushButton* addFootButtons(ToolPanel which, const char* okName, void (Tbright::*ok)(), const char* cancelName,
+                                void (Tbright::*cancel)());
+    void panelButtonClick(ToolPanel which);
+    void layOutTools();
+    void closePanel(ToolPanel which);
+    void commit();
+    void resetControls();
+    void fitPreview();
+    void showWorking();
+    // A tool's step shows on the preview at once; the full image follows when the
+    // events queued behind it are handled, so a drag computes only its latest value.
+    void schedule(ToolPass pass);
+    void flush();
+    void cancelPending();
+    void setGammaSilently(double gamma);
+    void showGammaTable();
+    void resetCurveControl();
+    void saveCurve();
+    void restorePlacement();
+    void savePlacement() const;
+
+    page::Page& m_page;
+    int m_frame;
+    AdjustHooks m_hooks;
+    float m_aspectRatio;
+    std::unique_ptr<AdjustImages> m_images;
+    const AdjustImages* m_imagesView = nullptr; // what the preview control paints
+    ToneLUT m_tone;
+    int m_previewBaseHeight = 300;
+    std::array<Panel, kToolPanelCount> m_panels;
+    std::array<bool, kToolPanelCount> m_open{};
+    ToolPass m_pending;
+    QTimer m_fullImage;
+
+    QWidget* TabHolder = nullptr;
+    QWidget* OKCancelPanel = nullptr;
+    QPushButton* Cancel_Btn = nullptr;
+    QPushButton* ok_btn = nullptr;
+    QLabel* detailsLabel = nullptr;
+    QLineEdit* Edit_Details = nullptr;
+    QFrame* Panel1 = nullptr;
+    QWidget* adjust_image = nullptr;
+    QSlider* BrightnessSlider = nullptr;
+    QSpinBox* Bright_Edit = nullptr;
+    QSlider* Gama_Slider = nullptr;
+    QDoubleSpinBox* Gamma = nullptr;
+    TLUTControl* Gamma_Lut = nullptr;
+    QPushButton* SaveGammaBtn = nullptr;
+    std::array<QSlider*, 3> m_colourSliders{};  // red_sl, green_sl, blue_sl
+    std::array<QSpinBox*, 3> m_colourEdits{};   // Adjust_R, Adjust_G, Adjust_B
+    TLUTControl* Manual_Lut_Control = nullptr;
+    QDoubleSpinBox* Zoom_Factor = nullptr;
+    QCheckBox* centre = nullptr;
+    QSpinBox* Adjust_Left = nullptr;
+    QSpinBox* Adjust_Top = nullptr;
+    QComboBox* Filter = nullptr;
+    QComboBox* Filter_Style = nullptr;
+    bool m_panning = false;
+    QPoint m_panFrom;
+    QPushButton* Apply = nullptr;
+    QPushButton* Save_Curve = nullptr;
+};
+
+// The file dialog for curve files: *.tcv in folder (the Curve_Dir setting).
+QString chooseCurveFileWithDialog(QWidget* parent, const std::string& folder, bool save);
+
+// "Edit Image" on the page: the checks, the window shown modally, and true when it
+// closed with OK (the caller then rebuilds the page display).
+bool Properties1Click(page::Page& page, QWidget* parent, const AdjustHooks& hooks = {});
+
+} // namespace imaging

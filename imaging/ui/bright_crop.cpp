@@ -1,0 +1,244 @@
+// The crop-and-zoom and sharpen-and-blur panels of the "Edit Image" window: zooming and
+// panning the preview, cutting the visible part out at commit, and the 3 x 3 filters.
+#include "imaging/ui/bright_adjust.h"
+
+#include "core/messages.h"
+#include "imaging/adjust_frames.h"
+#include "imaging/crop.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace imaging {
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& text, QRect at)
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(at);
+    return l;
+}
+
+QSpinBox* positionEdit(QWidget* parent, const char* name, QRect at)
+{
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(name);
+    // No limits: the preview may be panned anywhere.
+    s->setRange(-1000000, 1000000);
+    s->setSingleStep(5);
+    s->setGeometry(at);
+    s->setToolTip("Hint - \r\nYou can also use the mouse to\r\nchange the image position.  ");
+    s->setEnabled(false);
+    return s;
+}
+
+} // namespace
+
+void Tbright::buildCropPanel()
+{
+    const Panel& p = addPanel(ToolPanel::Crop, "CropPanel", "CropSpbtn", "Crop && Zoom ", 205);
+    label(p.frame, "Zoom", {5, 32, 40, 20});
+    Zoom_Factor = new QDoubleSpinBox(p.frame);
+    Zoom_Factor->setObjectName("Zoom_Factor");
+    // The cut-out divides by the factor: 0 and below are refused by the range.
+    Zoom_Factor->setRange(0.1, 10.0);
+    Zoom_Factor->setSingleStep(0.1);
+    Zoom_Factor->setDecimals(1);
+    Zoom_Factor->setValue(1.0);
+    Zoom_Factor->setGeometry(45, 30, 60, 22);
+    centre = new QCheckBox("Centre", p.frame);
+    centre->setObjectName("centre");
+    centre->setChecked(m_page.settings().CZ);
+    centre->setGeometry(5, 56, 120, 20);
+    label(p.frame, "Position", {5, 78, 60, 18});
+    label(p.frame, "X", {5, 98, 12, 20});
+    Adjust_Left = positionEdit(p.frame, "Adjust_Left", {18, 96, 50, 22});
+    label(p.frame, "Y", {72, 98, 12, 20});
+    Adjust_Top = positionEdit(p.frame, "Adjust_Top", {85, 96, 50, 22});
+    label(p.frame, "Resample Filter ", {5, 122, 130, 18});
+    Filter = new QComboBox(p.frame);
+    Filter->setObjectName("Filter");
+    for (int item = 0; item < kCropFilterItems; ++item)
+        Filter->addItem(QString::fromLatin1(cropFilterLabel(item).data(), int(cropFilterLabel(item).size())));
+    Filter->setCurrentIndex(std::clamp(m_page.settings().Filter, 0, kCropFilterItems - 1));
+    Filter->setGeometry(5, 142, 130, 22);
+    connect(Zoom_Factor, &QDoubleSpinBox::valueChanged, this, &Tbright::Zoom_FactorChange);
+    connect(Adjust_Left, &QSpinBox::valueChanged, this, &Tbright::Adjust_LeftChange);
+    connect(Adjust_Top, &QSpinBox::valueChanged, this, &Tbright::Adjust_TopChange);
+    addFootButtons(ToolPanel::Crop, "OkCropSpBtn", &Tbright::OkCropSpBtnClick, "CancelCropSpBtn",
+                   &Tbright::CancelCropSpBtnClick);
+}
+
+void Tbright::buildFilterPanel()
+{
+    const Panel& p = addPanel(ToolPanel::Filter, "FilterPAnel", "FilterSpBtn", "Sharpen && Blur", 130);
+    Filter_Style = new QComboBox(p.frame);
+    Filter_Style->setObjectName("Filter_Style");
+    Filter_Style->setEditable(true);
+    Filter_Style->addItems({"Sharpen", "Enhance Edges ", "Soften ", "Blur "});
+    Filter_Style->setCurrentIndex(0);
+    Filter_Style->setGeometry(5, 32, 130, 22);
+    addPanelButton(ToolPanel::Filter, "ApplyFilterSpBtn", "Apply", 38, &Tbright::ApplyFilterSpBtnClick)->move(38, 60);
+    addFootButtons(ToolPanel::Filter, "FilterOKSpBtn", &Tbright::FilterOKSpBtnClick, "FilterCancelSpBtn",
+                   &Tbright::FilterCancelSpBtnClick);
+}
+
+// ---- crop and zoom -------------------------------------------------------------------
+
+void Tbright::Zoom_FactorChange(double z)
+{
+    const PreviewPlacement p =
+        zoomPreview(z, m_previewBaseHeight, m_aspectRatio, Adjust_Left->value(), Adjust_Top->value(), centre->isChecked());
+    adjust_image->setGeometry(p.left, p.top, p.width, p.height);
+    {
+        const QSignalBlocker l(Adjust_Left), t(Adjust_Top);
+        Adjust_Left->setValue(p.left);
+        Adjust_Top->setValue(p.top);
+    }
+    Adjust_Left->setEnabled(z != 1.0);
+    Adjust_Top->setEnabled(z != 1.0);
+    update();
+}
+
+void Tbright::Adjust_LeftChange(int value)
+{
+    adjust_image->move(value, adjust_image->y());
+    update();
+}
+
+void Tbright::Adjust_TopChange(int value)
+{
+    adjust_image->move(adjust_image->x(), value);
+    update();
+}
+
+void Tbright::setZoomSilently(double z)
+{
+    {
+        const QSignalBlocker block(Zoom_Factor);
+        Zoom_Factor->setValue(z);
+    }
+    const QSignalBlocker l(Adjust_Left), t(Adjust_Top);
+    Adjust_Left->setValue(0);
+    Adjust_Top->setValue(0);
+    const bool centred = centre->isChecked();
+    centre->blockSignals(true);
+    centre->setChecked(false);
+    Zoom_FactorChange(z);
+    centre->setChecked(centred);
+    centre->blockSignals(false);
+}
+
+void Tbright::commitCrop()
+{
+    const double z = Zoom_Factor->value();
+    if (z == 1.0)
+        return;
+    const QRect g = adjust_image->geometry();
+    const PreviewPlacement shown{g.x(), g.y(), g.width(), g.height()};
+    setCursor(Qt::WaitCursor);
+    try {
+        CutOut cut = cutOut(m_images->working().view(), z, shown, m_aspectRatio, Filter->currentIndex());
+        m_images->setWorking(std::move(cut.image));
+        setCutAspectRatio(m_page, m_frame, m_aspectRatio);
+        if (cut.failure)
+            app::messages().error(*cut.failure);
+    } catch (const std::exception& e) {
+        app::messages().error(e.what());
+    }
+    unsetCursor();
+    setZoomSilently(1.0);
+}
+
+void Tbright::OkCropSpBtnClick()
+{
+    commit();
+    closePanel(ToolPanel::Crop);
+}
+
+void Tbright::CancelCropSpBtnClick()
+{
+    resetControls();
+    closePanel(ToolPanel::Crop);
+}
+
+bool Tbright::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == adjust_image && panelOpen(ToolPanel::Crop) && Zoom_Factor->value() != 1.0 && panEvent(event))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+// Panning: each move follows the pointer on one axis, the horizontal one first. The
+// point grabbed is relative to the image, which moves with the pointer, so it stays.
+bool Tbright::panEvent(QEvent* event)
+{
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    if (type == QEvent::MouseButtonRelease) {
+        m_panning = false;
+        return true;
+    }
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    const int W = m_images->working().width(), H = m_images->working().height();
+    const bool inside = mulDiv(at.x(), W, adjust_image->width()) < W && mulDiv(at.y(), H, adjust_image->height()) < H;
+    if (type == QEvent::MouseButtonPress) {
+        update();
+        adjust_image->setCursor(Qt::ClosedHandCursor);
+        if (inside) {
+            m_panning = true;
+            m_panFrom = at;
+        }
+        return true;
+    }
+    adjust_image->setCursor(Qt::OpenHandCursor);
+    if (!inside || !m_panning)
+        return true;
+    adjust_image->setCursor(Qt::ClosedHandCursor);
+    if (at.x() == m_panFrom.x())
+        Adjust_Top->setValue(adjust_image->y() + at.y() - m_panFrom.y());
+    else
+        Adjust_Left->setValue(adjust_image->x() + at.x() - m_panFrom.x());
+    return true;
+}
+
+// ---- sharpen and blur ----------------------------------------------------------------
+
+void Tbright::ApplyFilterSpBtnClick()
+{
+    // A typed text that names no style filters nothing.
+    const int style = Filter_Style->findText(Filter_Style->currentText(), Qt::MatchExactly);
+    if (style < 0)
+        return;
+    flush();
+    setCursor(Qt::WaitCursor);
+    m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); });
+    unsetCursor();
+    showWorking();
+}
+
+void Tbright::FilterOKSpBtnClick()
+{
+    commit();
+    closePanel(ToolPanel::Filter);
+}
+
+void Tbright::FilterCancelSpBtnClick()
+{
+    resetControls();
+    closePanel(ToolPanel::Filter);
+}
+
+} // namespace imaging

@@ -1,0 +1,365 @@
+// The tools of the "Edit Image" window: brightness, gamma, colour balance and the
+// contrast curves with their curve files. Every step recomputes the working image from
+// the baseline; the panel's OK commits it, its Cancel goes back to the baseline.
+#include "imaging/ui/bright_adjust.h"
+
+#include "core/messages.h"
+#include "imaging/ui/lut_control.h"
+
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace imaging {
+
+namespace {
+
+QSlider* slider(QWidget* parent, const char* name, int low, int high, int step, QRect at)
+{
+    auto* s = new QSlider(Qt::Horizontal, parent);
+    s->setObjectName(name);
+    s->setRange(low, high);
+    s->setSingleStep(step);
+    s->setPageStep(step * 8);
+    s->setGeometry(at);
+    return s;
+}
+
+QSpinBox* spinEdit(QWidget* parent, const char* name, int low, int high, QRect at)
+{
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(name);
+    s->setRange(low, high);
+    s->setGeometry(at);
+    return s;
+}
+
+// The two curve controls of the window: 121 x 105, grey grid, black line, blue nodes.
+TLUTControl* curveControl(QWidget* parent, const char* name, QRect at)
+{
+    auto* c = new TLUTControl(parent);
+    c->setObjectName(name);
+    c->setGeometry(at);
+    c->setGridColor(qRgba(127, 127, 127, 255));
+    c->setLineColor(qRgba(0, 0, 0, 255));
+    c->setNodeColor(qRgba(0, 0, 255, 255));
+    c->setGridCols(8);
+    c->setGridRows(8);
+    return c;
+}
+
+QLabel* endLabel(QWidget* parent, const QString& text, const char* colour, QRect at, Qt::Alignment align)
+{
+    auto* l = new QLabel(text, parent);
+    l->setStyleSheet(QString("color: %1").arg(colour));
+    l->setAlignment(align);
+    l->setGeometry(at);
+    return l;
+}
+
+} // namespace
+
+void Tbright::buildBrightPanel()
+{
+    const Panel& p = addPanel(ToolPanel::Bright, "BrightPanel", "BrightSpBtn", "Brightness", 138);
+    BrightnessSlider = slider(p.frame, "BrightnessSlider", -128, 128, 2, {5, 32, 130, 24});
+    Bright_Edit = spinEdit(p.frame, "Bright_Edit", -128, 128, {40, 62, 64, 22});
+    connect(BrightnessSlider, &QSlider::valueChanged, this, &Tbright::BrightnessSliderChange);
+    connect(Bright_Edit, &QSpinBox::valueChanged, this, &Tbright::Bright_EditChange);
+    addFootButtons(ToolPanel::Bright, "OKBrightnessSpBtn", &Tbright::OKBrightnessSpBtnClick, "CancelBrightnessSpBtn",
+                   &Tbright::CancelBrightnessSpBtnClick);
+}
+
+void Tbright::buildGammaPanel()
+{
+    const Panel& p = addPanel(ToolPanel::Gamma, "GammaPanel", "GammaSpBtn", "Gamma Curve", 261);
+    Gama_Slider = slider(p.frame, "Gama_Slider", 10, 500, 5, {5, 30, 130, 24});
+    Gama_Slider->setValue(100);
+    Gamma = new QDoubleSpinBox(p.frame);
+    Gamma->setObjectName("Gamma");
+    Gamma->setRange(0.1, 6.0);
+    Gamma->setSingleStep(0.05);
+    Gamma->setDecimals(2);
+    Gamma->setValue(1.0);
+    Gamma->setGeometry(35, 56, 72, 22);
+    Gamma_Lut = curveControl(p.frame, "Gamma_Lut", {10, 82, 121, 105});
+    Gamma_Lut->setEnabled(false);
+    Gamma_Lut->LoadTable(m_tone);
+    SaveGammaBtn = new QPushButton("Save Curve ", p.frame);
+    SaveGammaBtn->setObjectName("SaveGammaBtn");
+    SaveGammaBtn->setAutoDefault(false);
+    SaveGammaBtn->setGeometry(20, 194, 100, 24);
+    connect(SaveGammaBtn, &QPushButton::clicked, this, &Tbright::saveCurve);
+    connect(Gama_Slider, &QSlider::valueChanged, this, &Tbright::Gama_SliderChange);
+    connect(Gamma, &QDoubleSpinBox::valueChanged, this, &Tbright::GammaChange);
+    addFootButtons(ToolPanel::Gamma, "OkGammaSpBtn", &Tbright::OkGammaSpBtnClick, "CancelGammaSpBtn",
+                   &Tbright::CancelGammaSpBtnClick);
+}
+
+void Tbright::buildCurvePanel()
+{
+    const Panel& p = addPanel(ToolPanel::Curve, "CurvePanel", "CurveSpBtn", "Contrast Curves", 260);
+    Manual_Lut_Control = curveControl(p.frame, "Manual_Lut_Control", {10, 30, 121, 105});
+    Manual_Lut_Control->setToolTip("Edit me!");
+    connect(Manual_Lut_Control, &TLUTControl::OnChange, this, &Tbright::Manual_Lut_ControlChange);
+    addPanelButton(ToolPanel::Curve, "Load_Curve", "Load", 5, &Tbright::Load_CurveClick)->move(5, 140);
+    Save_Curve = addPanelButton(ToolPanel::Curve, "Save_Curve", "Save", 71, &Tbright::Save_CurveClick);
+    Save_Curve->move(71, 140);
+    Save_Curve->setEnabled(false);
+    Apply = addPanelButton(ToolPanel::Curve, "Apply", "Apply", 5, &Tbright::ApplyClick);
+    Apply->move(5, 166);
+    addPanelButton(ToolPanel::Curve, "ResetLutBtn", "Reset", 71, &Tbright::ResetLutBtnClick)->move(71, 166);
+    addFootButtons(ToolPanel::Curve, "CurvesOkSpBtn", &Tbright::CurvesOkSpBtnClick, "CurvesCancelspBtn",
+                   &Tbright::CurvesCancelspBtnClick);
+}
+
+void Tbright::buildRgbPanel()
+{
+    const Panel& p = addPanel(ToolPanel::Rgb, "RgbPanel", "RgbSpBtn", "Adjust Color    ", 300);
+    struct Channel {
+        const char *slider, *edit, *left, *leftColour, *right, *rightColour;
+    };
+    const Channel channels[3] = {{"red_sl", "Adjust_R", "Cyan", "cyan", "Red", "red"},
+                                 {"green_sl", "Adjust_G", "Magenta", "magenta", "Green", "green"},
+                                 {"blue_sl", "Adjust_B", "Yellow", "#c0a000", "Blue", "blue"}};
+    for (int c = 0; c < 3; ++c) {
+        const int top = 30 + 78 * c;
+        endLabel(p.frame, channels[c].left, channels[c].leftColour, {5, top, 64, 16}, Qt::AlignLeft);
+        endLabel(p.frame, channels[c].right, channels[c].rightColour, {71, top, 64, 16}, Qt::AlignRight);
+        m_colourSliders[c] = slider(p.frame, channels[c].slider, -256, 256, 2, {5, top + 16, 130, 24});
+        m_colourEdits[c] = spinEdit(p.frame, channels[c].edit, -256, 256, {40, top + 42, 64, 22});
+        QSlider* s = m_colourSliders[c];
+        QSpinBox* e = m_colourEdits[c];
+        connect(s, &QSlider::valueChanged, this, [this, e](int v) {
+            const QSignalBlocker block(e);
+            e->setValue(v);
+            colourSliderChange();
+        });
+        connect(e, &QSpinBox::valueChanged, s, &QSlider::setValue);
+    }
+    addFootButtons(ToolPanel::Rgb, "rgbOkSpBtn", &Tbright::rgbOkSpBtnClick, "rgbCancelSpBtn",
+                   &Tbright::rgbCancelSpBtnClick);
+}
+
+// ---- brightness ----------------------------------------------------------------------
+
+void Tbright::BrightnessSliderChange(int value)
+{
+    Bright_Edit->setValue(value);
+}
+
+void Tbright::Bright_EditChange(int value)
+{
+    {
+        const QSignalBlocker block(BrightnessSlider);
+        BrightnessSlider->setValue(value);
+    }
+    schedule(brightnessPass(value));
+}
+
+void Tbright::OKBrightnessSpBtnClick()
+{
+    commit();
+    closePanel(ToolPanel::Bright);
+    const QSignalBlocker blockSlider(BrightnessSlider), blockEdit(Bright_Edit);
+    BrightnessSlider->setValue(0);
+    Bright_Edit->setValue(0);
+}
+
+void Tbright::resetControls()
+{
+    cancelPending();
+    const QSignalBlocker b1(BrightnessSlider), b2(Bright_Edit);
+    BrightnessSlider->setValue(0);
+    Bright_Edit->setValue(0);
+    for (int c = 0; c < 3; ++c) {
+        const QSignalBlocker s(m_colourSliders[c]), e(m_colourEdits[c]);
+        m_colourSliders[c]->setValue(0);
+        m_colourEdits[c]->setValue(0);
+    }
+    setGammaSilently(1.0);
+    setZoomSilently(1.0);
+    // Every control back at its neutral value recomputes to the baseline itself.
+    m_images->restoreBaseline();
+    showWorking();
+}
+
+void Tbright::CancelBrightnessSpBtnClick()
+{
+    resetControls();
+    closePanel(ToolPanel::Bright);
+}
+
+// ---- gamma ---------------------------------------------------------------------------
+
+void Tbright::Gama_SliderChange(int value)
+{
+    Gamma->setValue(value / 100.0);
+}
+
+void Tbright::GammaChange(double value)
+{
+    {
+        const QSignalBlocker block(Gama_Slider);
+        Gama_Slider->setValue(static_cast<int>(std::nearbyint(value * 100.0)));
+    }
+    m_tone = gammaLUT(value);
+    showGammaTable();
+    schedule(tonePass(m_tone));
+}
+
+void Tbright::setGammaSilently(double gamma)
+{
+    const QSignalBlocker b1(Gamma), b2(Gama_Slider);
+    Gamma->setValue(gamma);
+    Gama_Slider->setValue(static_cast<int>(std::nearbyint(gamma * 100.0)));
+    m_tone = gammaLUT(gamma);
+    showGammaTable();
+}
+
+void Tbright::showGammaTable()
+{
+    Gamma_Lut->LoadTable(m_tone);
+    Gamma_Lut->update();
+}
+
+void Tbright::OkGammaSpBtnClick()
+{
+    commit();
+    closePanel(ToolPanel::Gamma);
+    setGammaSilently(1.0);
+    m_images->restoreBaseline();
+    showWorking();
+}
+
+void Tbright::CancelGammaSpBtnClick()
+{
+    resetControls();
+    Save_Curve->setEnabled(false);
+    closePanel(ToolPanel::Gamma);
+}
+
+// ---- colour balance ------------------------------------------------------------------
+
+void Tbright::colourSliderChange()
+{
+    schedule(colourPass(m_colourSliders[0]->value(), m_colourSliders[1]->value(), m_colourSliders[2]->value()));
+}
+
+void Tbright::rgbOkSpBtnClick()
+{
+    commit();
+    closePanel(ToolPanel::Rgb);
+}
+
+void Tbright::rgbCancelSpBtnClick()
+{
+    resetControls();
+    closePanel(ToolPanel::Rgb);
+}
+
+// ---- contrast curves -----------------------------------------------------------------
+
+void Tbright::resetCurveControl()
+{
+    Manual_Lut_Control->setColor(palette().color(QPalette::Button));
+    Manual_Lut_Control->setEnabled(true);
+    Manual_Lut_Control->ResetToDefaultLine();
+    Manual_Lut_Control->setMode(TLUTMode::lmNodes);
+    Save_Curve->setEnabled(false);
+}
+
+void Tbright::Manual_Lut_ControlChange()
+{
+    if (!Apply->isEnabled())
+        Apply->setEnabled(true);
+}
+
+void Tbright::ApplyClick()
+{
+    cancelPending();
+    Manual_Lut_Control->ReadTable(m_tone);
+    m_images->apply(tonePass(m_tone));
+    showWorking();
+    Save_Curve->setEnabled(true);
+}
+
+void Tbright::ResetLutBtnClick()
+{
+    resetCurveControl();
+}
+
+void Tbright::Load_CurveClick()
+{
+    const QString name = m_hooks.chooseCurveFile ? m_hooks.chooseCurveFile(false) : QString();
+    if (!name.isEmpty()) {
+        try {
+            // A short file replaces only the leading entries of the window's table.
+            m_tone = readCurveFile(name.toStdString(), m_tone);
+            Manual_Lut_Control->LoadTable(m_tone);
+            Manual_Lut_Control->setColor(Qt::red); // a loaded curve, not editable
+        } catch (const std::exception& e) {
+            app::messages().error(e.what());
+        }
+    }
+    Save_Curve->setEnabled(false);
+    Apply->setEnabled(true);
+    Manual_Lut_Control->setEnabled(false);
+}
+
+void Tbright::saveCurve()
+{
+    const QString name = m_hooks.chooseCurveFile ? m_hooks.chooseCurveFile(true) : QString();
+    if (!name.isEmpty()) {
+        try {
+            writeCurveFile(m_tone, name.toStdString());
+            if (m_hooks.curvesSaved)
+                m_hooks.curvesSaved();
+        } catch (const std::exception& e) {
+            app::messages().error(e.what());
+        }
+    }
+    Save_Curve->setEnabled(false);
+}
+
+void Tbright::Save_CurveClick()
+{
+    saveCurve();
+}
+
+void Tbright::CurvesOkSpBtnClick()
+{
+    commit();
+    closePanel(ToolPanel::Curve);
+}
+
+void Tbright::CurvesCancelspBtnClick()
+{
+    resetCurveControl();
+    Manual_Lut_Control->ReadTable(m_tone);
+    resetControls();
+    Save_Curve->setEnabled(false);
+    closePanel(ToolPanel::Curve);
+}
+
+// The file dialog for curve files, in the curves folder.
+QString chooseCurveFileWithDialog(QWidget* parent, const std::string& folder, bool save)
+{
+    QFileDialog dialog(parent, save ? "Save Curve as " : "Open Curve", QString::fromStdString(folder),
+                       "Paginor Curves (*.tcv)");
+    dialog.setDefaultSuffix("tcv");
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+} // namespace imaging
