@@ -191,13 +191,7 @@ bool TMain_Form::batchInProgress() const
 
 void TMain_Form::loadNextPage()
 {
-    const page::LoadHooks hooks = m_loader->hooks();
-    for (int n = 1; n <= m_page->state().FrameCount; ++n) {
-        if (page::emptyFrameForLoad(*m_page, n) && hooks.frameEmptied)
-            hooks.frameEmptied(n);
-        m_page->frame(n).Selected = true;
-    }
-    page::Load_The_Files(*m_page, m_loader->queue(), hooks);
+    m_loader->loadNextPage();
 }
 
 void TMain_Form::batchEnded()
@@ -271,7 +265,10 @@ void TMain_Form::buildFrameCommands()
     // Reload: the one file into the frame the command selected, as one load step.
     hooks.loadFile = [this](const std::string& path) { m_loader->loadFile(path); };
     hooks.editImage = [this] {
-        if (imaging::Properties1Click(*m_page, this))
+        imaging::AdjustHooks adjust;
+        // A curve saved in the window can be applied from the frames' menu at once.
+        adjust.curvesSaved = [this] { m_frameCommands->Add_Curves_To_Menu(); };
+        if (imaging::Properties1Click(*m_page, this, adjust))
             m_view->Update_Visual();
     };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));

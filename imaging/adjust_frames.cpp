@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "imaging/adjust.h"
 #include "page/frame_commands.h"
+#include "page/on_load.h"
 
 #include <cmath>
 #include <new>
@@ -42,28 +43,13 @@ void storeEdit(page::Page& page, int frame, const std::string& details, Bitmap w
 
 bool Apply_LUT_to_Selected(page::Page& page, const ToneLUT& lut)
 {
-    const ToneLUT table = lut;
-    const int count = page.state().FrameCount;
-    for (int i = 1; i <= count; ++i) {
-        page::TFrameRec& f = page.frame(i);
-        if (!f.Selected || !f.Loaded || f.CloneOf != 0 || !f.PictureHolder || f.PictureHolder->empty())
-            continue;
-        try {
-            Bitmap bmp = to32Bit(page::ownPixels(f).view());
-            applyToneLUT(bmp.view(), bmp.view(), table);
-            page::setOwnPixels(f, std::move(bmp));
-        } catch (const std::bad_alloc&) {
-            app::messages().error(page::kNoResourcesForCurve);
-            return false;
-        } catch (const ImagingError&) {
-            // A picture that cannot be decoded any more is as unusable here as one
-            // that does not fit in memory.
-            app::messages().error(page::kNoResourcesForCurve);
-            return false;
-        }
-        page.status().setProgress(static_cast<int>(std::nearbyint(double(i) / count * 100.0)));
+    std::vector<int> frames;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        const page::TFrameRec& f = page.frame(n);
+        if (f.Selected && f.Loaded && f.CloneOf == 0 && f.PictureHolder && !f.PictureHolder->empty())
+            frames.push_back(n);
     }
-    return true;
+    return page::applyCurveToFrames(page, frames, lut);
 }
 
 } // namespace imaging

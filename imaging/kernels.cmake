@@ -38,5 +38,5 @@ target_link_libraries(paginor_imaging_cli PUBLIC paginor_imaging paginor_message
 # themselves are kernels above).
 add_library(paginor_adjust STATIC ${CMAKE_CURRENT_LIST_DIR}/adjust_frames.cpp)
 target_link_libraries(paginor_adjust PUBLIC paginor_imaging paginor_page
-  PRIVATE paginor_page_commands paginor_messages)
+  PRIVATE paginor_page_commands paginor_loading paginor_messages)
 set_target_properties(paginor_adjust PROPERTIES AUTOMOC OFF)

@@ -29,7 +29,6 @@ inline constexpr std::string_view kCantLoadWith = "\nwith ";                  //
 inline constexpr std::string_view kAssociatedProgram = "the program the desktop associates with it";
 inline constexpr std::string_view kModifiedFileHead = "Modified file : \n"; // + path
 inline constexpr std::string_view kDoesNotExist = "\nDoes not exist ";
-inline constexpr std::string_view kNoResourcesForCurve = "Not enough resources available to apply curve ";
 inline constexpr std::string_view kPastedImageName = "* Pasted image *";
 inline constexpr std::string_view kPastedImageDetails = "* Clipboard Pasted image *";
 inline constexpr std::string_view kCopyOfFrame = "* Copy of Frame "; // + c + "* " + source name

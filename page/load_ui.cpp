@@ -191,6 +191,21 @@ void ImageLoader::loadFile(const std::string& path)
     Load_The_Files(m_view.page(), m_queue, hooks());
 }
 
+void ImageLoader::loadNextPage()
+{
+    if (m_busy)
+        return;
+    BusyScope busy(m_busy);
+    Page& page = m_view.page();
+    const LoadHooks h = hooks();
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        if (emptyFrameForLoad(page, n) && h.frameEmptied)
+            h.frameEmptied(n);
+        page.frame(n).Selected = true;
+    }
+    Load_The_Files(page, m_queue, h);
+}
+
 bool ImageLoader::everyLiveFrameLoaded() const
 {
     const Page& p = m_view.page();

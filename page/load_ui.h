@@ -52,6 +52,9 @@ public:
     // Reload: one load step of path alone into the first selected frame. Refused, like
     // every other load, while a load runs.
     void loadFile(const std::string& path);
+    // The next page of the list into every live frame (emptied first), as one load step;
+    // nothing while a load runs.
+    void loadNextPage();
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     // Local paths dropped on the window; the frame under the pointer is the page's HotFrame.

@@ -1,6 +1,7 @@
 #include "page/on_load.h"
 
 #include "core/messages.h"
+#include "imaging/adjust.h"
 
 #include <algorithm>
 #include <cctype>
@@ -192,7 +193,8 @@ imaging::Bitmap applySteps(const std::vector<PictureStep>& steps, imaging::Bitma
             imaging::ResampleBitmap(step.width, step.height, step.filterIndex, bmp);
             break;
         case PictureStep::Kind::Curve:
-            bmp = toned(std::move(bmp), step.lut);
+            // A picture with a curve on it is a 32-bit one, as after any other tone change.
+            bmp = toned(bmp.bytesPerPixel() == 4 ? std::move(bmp) : imaging::to32Bit(bmp.view()), step.lut);
             break;
         }
     }
@@ -297,9 +299,35 @@ void Apply_Curve_On_Load(Page& page, const std::vector<int>& frames)
         app::messages().error(std::string(kCantLoadCurve) + path);
         return;
     }
+    std::vector<int> own;
     for (const int n : frames)
         if (n <= page.state().FrameCount && ownsPicture(page.frame(n)))
-            applyCurveToFrame(page, n, lut);
+            own.push_back(n);
+    applyCurveToFrames(page, own, lut);
+}
+
+bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imaging::ToneLUT& lut,
+                        const std::function<void()>& keepAlive)
+{
+    const imaging::ToneLUT table = lut; // copied: the caller's table may be the window's own
+    const int count = page.state().FrameCount;
+    for (const int n : frames) {
+        if (keepAlive)
+            keepAlive();
+        try {
+            applyCurveToFrame(page, n, table);
+        } catch (const std::bad_alloc&) {
+            app::messages().error(std::string(kNoResourcesForCurve));
+            return false;
+        } catch (const std::exception&) {
+            // A picture that cannot be decoded any more is as unusable here as one that
+            // does not fit in memory; later frames are left as they are.
+            app::messages().error(std::string(kNoResourcesForCurve));
+            return false;
+        }
+        page.status().setProgress(static_cast<int>(std::lround(double(n) / count * 100.0)));
+    }
+    return true;
 }
 
 bool applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive)
@@ -316,11 +344,7 @@ bool applyCurveFileToSelected(Page& page, const std::string& path, const std::fu
     for (int n = 1; n <= page.state().FrameCount; ++n)
         if (page.frame(n).Selected && ownsPicture(page.frame(n)))
             frames.push_back(n);
-    for (const int n : frames) {
-        if (keepAlive)
-            keepAlive();
-        applyCurveToFrame(page, n, lut);
-    }
+    applyCurveToFrames(page, frames, lut, keepAlive);
     return true;
 }
 

@@ -23,6 +23,7 @@ namespace page {
 // Fixed status and message texts, shared by the code and its tests.
 inline constexpr std::string_view kImageBeingProcessed = "Image being processed";
 inline constexpr std::string_view kRotatingImage = "Rotating Image";                    // + file
+inline constexpr std::string_view kNoResourcesForCurve = "Not enough resources available to apply curve ";
 inline constexpr std::string_view kApplyingCurve = "Applying image correction curve ";
 inline constexpr std::string_view kCantLoadCurve = "Can't load ";                       // + path
 inline constexpr std::string_view kCantOpenCurve = "Error - Can't open ";               // + path
@@ -94,6 +95,11 @@ void Apply_Curve_On_Load(Page& page, const std::vector<int>& frames);
 // The tone table lut on frame n's own picture (the frame must own one). The one way frames
 // get a curve: from a curve file, on load, or from the adjustment window.
 void applyCurveToFrame(Page& page, int n, const imaging::ToneLUT& lut);
+// The tone table on each of frames (frames that own their picture), in order, with the
+// progress bar at round(n / FrameCount x 100) after frame n. When a frame cannot take it
+// the user is told kNoResourcesForCurve and the later frames are left alone (false).
+bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imaging::ToneLUT& lut,
+                        const std::function<void()>& keepAlive = {});
 // The curve file at path on every selected, loaded frame that is not a copy (the "Apply
 // Curves" entries). False, after telling the user kCantOpenCurve + path, when the file
 // cannot be read; no frame changes then.

@@ -5,6 +5,7 @@
 #include "page/loading.h"
 
 #include "core/messages.h"
+#include "imaging/adjust.h"
 #include "imaging/codecs.h"
 #include "imaging/jpeg_scaled.h"
 
@@ -624,6 +625,7 @@ TEST(OnLoad, DeferredStepsGiveTheSamePixelsAsStepsDoneOnTheFullDecode)
     imaging::Bitmap now = imaging::Rotate90(270, imaging::loadBitmap(path).view());
     now = imaging::fitToAspectRatio(now.view(), 1.25f); // 400 x 300 to 375 x 300
     imaging::ResampleBitmap(139, 111, 5, now); // 375 x 300 at 37%
+    now = imaging::to32Bit(now.view()); // a curve leaves a 32-bit picture
     imaging::applyToneLUT(now.view(), now.view(), lut);
     EXPECT_EQ(deferred.bitmap(), now);
 }
