@@ -6,6 +6,7 @@
 #include "imaging/edit_command.h"
 #include "printing/print_cli.h"
 #include "settings/qt_store.h"
+#include "twain/scan_command.h"
 
 #include <ostream>
 
@@ -50,6 +51,8 @@ CommandFunction findCommand(std::string_view name)
         return &printing::renderCommand;
     if (name == "print")
         return &printing::printCommand;
+    if (name == "scan")
+        return &twain::scanCommand;
     return nullptr;
 }
 

@@ -10,6 +10,8 @@
 #include "printing/printer.h"
 #include "settings/ui/settings_ui.h"
 #include "settings/ui/warning_dialog.h"
+#include "twain/qt_platform.h"
+#include "twain/twain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -248,7 +250,29 @@ void TMain_Form::buildFrameCommands()
         queue.NextFileIndex = 0;
         page::Load_The_Files(*m_page, queue, m_loader->hooks());
     };
+    hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
+}
+
+// Images from a scanner into the selected frames. The window stays usable while the
+// source's dialog is up, so a second press waits for the first to end.
+void TMain_Form::LoadfromTWAIN1Click()
+{
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
+    twain::QtPlatform platform;
+    twain::LibraryLoader loader(twain::programSourceManagerCandidates());
+    twain::MultiTWAIN session(platform, loader, app::messages());
+    twain::PlaceHooks place;
+    place.emptied = [this](int n) { m_view->paintEmptyFrame(n); };
+    // CURVE ON LOAD: not built yet. When it lands, set place.curveOnLoad to the same
+    // function the load step applies (AddTwainImage calls it only with En_CurveOnLoad on).
+    twain::loadFromTwain(session, *m_page, app::messages(), place);
+    m_frameCommands->Deselect_All_Images();
+    m_view->Update_Visual();
+    running = false;
 }
 
 TMain_Form::~TMain_Form()

@@ -94,6 +94,7 @@ private slots:
     void ToolButton1Click();
     void Resize_TimerTimer();
     void Load1Click();
+    void LoadfromTWAIN1Click();
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     void tb_loadClick();

@@ -93,6 +93,8 @@ const std::vector<SubcommandInfo>& subcommands()
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
         {"render", {"-o", "--dpi"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
         {"print", {}, "print FILE...                print pages on the printer"},
+        {"scan", {"-o", "--source", "--scan-option"},
+         "scan -o OUT.bmp [--source DEVICE] [--scan-option NAME=VALUE]...   scan every page the scanner gives"},
     };
     return list;
 }
