@@ -262,6 +262,9 @@ void TMain_Form::LoadfromTWAIN1Click()
     if (running)
         return;
     running = true;
+    struct Done {
+        ~Done() { running = false; }
+    } done;
     twain::QtPlatform platform;
     twain::LibraryLoader loader(twain::programSourceManagerCandidates());
     twain::MultiTWAIN session(platform, loader, app::messages());
@@ -272,7 +275,6 @@ void TMain_Form::LoadfromTWAIN1Click()
     twain::loadFromTwain(session, *m_page, app::messages(), place);
     m_frameCommands->Deselect_All_Images();
     m_view->Update_Visual();
-    running = false;
 }
 
 TMain_Form::~TMain_Form()

@@ -1,0 +1,1 @@
+paginor_gtest(twain_test SOURCES twain_test.cpp LIBS paginor_twain paginor_page_commands paginor_loading)
