@@ -98,7 +98,9 @@ TW_UINT16 Source::enable(const TW_USERINTERFACE& ui)
             condition = TWCC_OPERATIONERROR;
             return TWRC_FAILURE;
         }
-        m_dialog = std::make_unique<SourceDialog>(static_cast<QWidget*>(ui.hParent), m_device,
+        // Not a child of hParent: the session disables that window while the source is up,
+        // and a disabled parent would disable the dialog with it.
+        m_dialog = std::make_unique<SourceDialog>(nullptr, m_device,
                                                   SourceDialog::Hooks{[this] { startScan(false); },
                                                                       [this] { m_device.cancel(); },
                                                                       [this] { notify(MSG_CLOSEDSREQ); }});
