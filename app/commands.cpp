@@ -7,6 +7,7 @@
 #include "printing/layout_cli.h"
 #include "printing/print_cli.h"
 #include "settings/qt_store.h"
+#include "twain/scan_command.h"
 
 #include <ostream>
 
@@ -55,6 +56,8 @@ CommandFunction findCommand(std::string_view name)
         return &printing::printCommand;
     if (name == "layout")
         return &printing::layoutCommand;
+    if (name == "scan")
+        return &twain::scanCommand;
     return nullptr;
 }
 

@@ -7,11 +7,14 @@
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
 #include "page/loading.h"
+#include "page/on_load.h"
 #include "page/page_view.h"
 #include "printing/layout_ui.h"
 #include "printing/printer.h"
 #include "settings/ui/settings_ui.h"
 #include "settings/ui/warning_dialog.h"
+#include "twain/qt_platform.h"
+#include "twain/twain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -271,7 +274,31 @@ void TMain_Form::buildFrameCommands()
         if (imaging::Properties1Click(*m_page, this, adjust))
             m_view->Update_Visual();
     };
+    hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
+}
+
+// Images from a scanner into the selected frames. The window stays usable while the
+// source's dialog is up, so a second press waits for the first to end.
+void TMain_Form::LoadfromTWAIN1Click()
+{
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
+    struct Done {
+        ~Done() { running = false; }
+    } done;
+    twain::QtPlatform platform;
+    twain::LibraryLoader loader(twain::programSourceManagerCandidates());
+    twain::MultiTWAIN session(platform, loader, app::messages());
+    twain::PlaceHooks place;
+    place.emptied = [this](int n) { m_view->paintEmptyFrame(n); };
+    // The load step's own curve on load (AddTwainImage calls it only with En_CurveOnLoad on).
+    place.curveOnLoad = [](page::Page& p, int n) { page::Apply_Curve_On_Load(p, {n}); };
+    twain::loadFromTwain(session, *m_page, app::messages(), place);
+    m_frameCommands->Deselect_All_Images();
+    m_view->Update_Visual();
 }
 
 TMain_Form::~TMain_Form()

@@ -102,6 +102,7 @@ private slots:
     void ToolButton1Click();
     void Resize_TimerTimer();
     void Load1Click();
+    void LoadfromTWAIN1Click();
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     void tb_loadClick();

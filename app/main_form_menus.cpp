@@ -101,6 +101,7 @@ void TMain_Form::buildMenus()
     QMenu* files = menu("Images1", "&Files", 10);
     connect(files, &QMenu::aboutToShow, this, &TMain_Form::Images1Click);
     addEntry(files, "Load1", "&Load Selected", &TMain_Form::Load1Click);
+    addEntry(files, "LoadfromTWAIN1", "Load from TWAIN", &TMain_Form::LoadfromTWAIN1Click);
     addEntry(files, "Addtofilelist1", "Add to file list", &TMain_Form::Addtofilelist1Click);
     addEntry(files, "ClearFilelist1", "Clear File list", &TMain_Form::ClearFilelist1Click)->setEnabled(false);
     addLaterEntry(files, "Delete1", "&Remove Selected");

@@ -99,6 +99,8 @@ const std::vector<SubcommandInfo>& subcommands()
          "layout save -o PAGE.zip [--clone K:S]... FILE...   save a page layout file; layout show PAGE.zip"},
         {"curve", {"-o", "--nodes"},
          "curve --nodes TEXT [-o F.tcv] | curve F.tcv   print a tone curve's 256 entries"},
+        {"scan", {"-o", "--source", "--scan-option"},
+         "scan -o OUT.bmp [--source DEVICE] [--scan-option NAME=VALUE]...   scan every page the scanner gives"},
     };
     return list;
 }

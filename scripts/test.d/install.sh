@@ -46,6 +46,10 @@ head -c 36 /dev/urandom >> "$WORK/in.ppm"
 "$PREFIX/bin/paginor" render -o "$WORK/page.jpg" --printer-page 827x1169 --printer-dpi 100 \
   --set NumberOfFrames=1 "$WORK/in.ppm" >/dev/null
 [ -s "$WORK/page.jpg" ] || fail "the installed program rendered no page"
+# Its scanner source manager is found relative to the program, under lib/paginor.
+mkdir -p "$WORK/sane.d" && echo test > "$WORK/sane.d/dll.conf" && cp /etc/sane.d/test.conf "$WORK/sane.d/"
+SANE_CONFIG_DIR="$WORK/sane.d" "$PREFIX/bin/paginor" scan -o "$WORK/scan.bmp" >/dev/null
+[ -s "$WORK/scan.bmp" ] || fail "the installed program scanned nothing"
 mv "$ROOT/build.away" "$ROOT/build"
 moved=
 
@@ -58,7 +62,7 @@ for need in libqt6widgets6 libqt6printsupport6 libcups2 libjpeg62-turbo qt6-imag
 done
 contents=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/paginor ./usr/share/applications/$ID.desktop ./usr/share/metainfo/$ID.metainfo.xml \
-         ./usr/share/paginor/help/Chooseatopic.html; do
+         ./usr/share/paginor/help/Chooseatopic.html ./usr/lib/paginor/libpaginor_twaindsm.so; do
   grep -qF "$f" <<<"$contents" || fail "the package lacks $f"
 done
 echo "install: prefix, validators, installed run and package $(basename "$deb") checked"

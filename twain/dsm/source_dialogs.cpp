@@ -1,0 +1,182 @@
+#include "twain/dsm/source_dialogs.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace twain::dsm {
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices, const std::string& current)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName("SelectSource");
+    dialog.setWindowTitle("Select Source");
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName("Sources");
+    for (const DeviceInfo& d : devices) {
+        auto* item = new QListWidgetItem(qs(d.name + "  " + d.description), list);
+        item->setData(Qt::UserRole, qs(d.name));
+        if (d.name == current)
+            list->setCurrentItem(item);
+    }
+    if (!list->currentItem() && list->count() > 0)
+        list->setCurrentRow(0);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText("Select");
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("Sources:", &dialog));
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted || !list->currentItem())
+        return {};
+    return list->currentItem()->data(Qt::UserRole).toString().toStdString();
+}
+
+SourceDialog::SourceDialog(QWidget* parent, SaneDevice& device, Hooks hooks)
+    : QDialog(parent), m_device(device), m_hooks(std::move(hooks))
+{
+    setObjectName("SourceDialog");
+    setWindowTitle(qs(device.name()));
+    setModal(false);
+    auto* form = new QFormLayout;
+    m_mode = addChoice("Mode", "Mode:", "mode");
+    m_resolution = addChoice("Resolution", "Resolution (dpi):", "resolution");
+    m_source = addChoice("Source", "Source:", "source");
+    if (m_mode)
+        form->addRow("Mode:", m_mode);
+    if (m_resolution)
+        form->addRow("Resolution (dpi):", m_resolution);
+    if (m_source)
+        form->addRow("Source:", m_source);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 100);
+    m_progress->setVisible(false);
+    m_message = new QLabel(this);
+    m_message->setObjectName("Message");
+    m_message->setWordWrap(true);
+    m_scan = new QPushButton("Scan", this);
+    m_scan->setObjectName("Scan");
+    m_scan->setDefault(true);
+    m_cancel = new QPushButton("Cancel", this);
+    m_cancel->setObjectName("Cancel");
+    m_cancel->setEnabled(false);
+    m_close = new QPushButton("Close", this);
+    m_close->setObjectName("Close");
+    connect(m_scan, &QPushButton::clicked, this, [this] {
+        if (applyChoices() && m_hooks.scan)
+            m_hooks.scan();
+    });
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        if (m_hooks.cancel)
+            m_hooks.cancel();
+    });
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        if (m_hooks.close)
+            m_hooks.close();
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_scan);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_message);
+    layout->addLayout(buttons);
+}
+
+QComboBox* SourceDialog::addChoice(const char* objectName, const QString&, const std::string& option)
+{
+    const std::vector<std::string> choices = m_device.optionChoices(option);
+    if (choices.empty())
+        return nullptr;
+    auto* box = new QComboBox(this);
+    box->setObjectName(objectName);
+    for (const std::string& c : choices)
+        box->addItem(qs(c));
+    const QString now = qs(m_device.optionText(option));
+    if (box->findText(now) < 0 && !now.isEmpty())
+        box->addItem(now);
+    box->setCurrentText(now);
+    return box;
+}
+
+QString SourceDialog::setOption(const QString& name, const QString& value)
+{
+    try {
+        m_device.setOption(name.toStdString(), value.toStdString());
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+bool SourceDialog::applyChoices()
+{
+    try {
+        if (m_mode)
+            m_device.setOption("mode", m_mode->currentText().toStdString());
+        if (m_resolution)
+            m_device.setOption("resolution", m_resolution->currentText().toStdString());
+        if (m_source)
+            m_device.setOption("source", m_source->currentText().toStdString());
+    } catch (const std::exception& e) {
+        setMessage(QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void SourceDialog::setBusy(bool busy)
+{
+    m_scan->setEnabled(!busy);
+    m_close->setEnabled(!busy);
+    m_cancel->setEnabled(busy);
+    for (QComboBox* box : {m_mode, m_resolution, m_source})
+        if (box)
+            box->setEnabled(!busy);
+    m_progress->setVisible(busy);
+    if (busy) {
+        m_progress->setValue(0);
+        m_message->clear();
+    }
+}
+
+void SourceDialog::setProgress(int percent)
+{
+    m_progress->setValue(percent);
+}
+
+void SourceDialog::setMessage(const QString& text)
+{
+    m_message->setText(text);
+}
+
+// The window's close button is the Close button: the session is asked to close the source.
+void SourceDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_close->isEnabled() && m_hooks.close)
+        m_hooks.close();
+}
+
+} // namespace twain::dsm

@@ -1,0 +1,76 @@
+// Scanned images into the selected frames.
+#include "twain/twain.h"
+
+#include "core/messages.h"
+#include "page/loading.h"
+#include "page/page.h"
+
+#include <memory>
+
+namespace twain {
+namespace {
+
+int firstSelectedFrame(const page::Page& page)
+{
+    for (int n = 1; n <= page.state().FrameCount; ++n)
+        if (page.frame(n).Selected)
+            return n;
+    return 0;
+}
+
+} // namespace
+
+bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages, const PlaceHooks& hooks)
+{
+    const int n = firstSelectedFrame(page);
+    if (n == 0) {
+        messages.information(kExtraImages);
+        return false;
+    }
+    page::TFrameRec& f = page.frame(n);
+    try {
+        // Decoded before the frame is touched: a broken image leaves the frame as it was.
+        imaging::Bitmap bmp = DibToImage(image);
+        if (f.Loaded) {
+            if (!page::emptyFrameForLoad(page, n)) {
+                f.Selected = false;
+                return true;
+            }
+            if (hooks.emptied)
+                hooks.emptied(n);
+        }
+        const float ratio = static_cast<float>(bmp.width()) / static_cast<float>(bmp.height());
+        f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(bmp)));
+        f.ScreenPicture = {};
+        f.Loaded = true;
+        f.NotFromFile = true;
+        f.CloneOf = 0;
+        f.PictureOwner = n;
+        f.FileName = std::string(kTwainImageName);
+        f.Details = std::string(kTwainImageName);
+        f.ExifTags.clear();
+        f.HasExif = false;
+        f.AspectRatio = ratio;
+        if (page.settings().En_CurveOnLoad && hooks.curveOnLoad)
+            hooks.curveOnLoad(page, n);
+    } catch (const std::exception& e) {
+        messages.error(e.what());
+    }
+    f.Selected = false;
+    return true;
+}
+
+void loadFromTwain(MultiTWAIN& session, page::Page& page, app::Messages& messages, const PlaceHooks& hooks)
+{
+    session.TWAIN_SelectImageSource(nullptr);
+    session.TWAIN_AcquireImages(nullptr, 0);
+    for (int i = 0; i < session.TWAIN_ImageCount(); ++i) {
+        ImageHandle image = session.TWAIN_Image(i);
+        const bool goOn = AddTwainImage(page, image, messages, hooks);
+        session.TWAIN_ReleaseImage(image);
+        if (!goOn)
+            break;
+    }
+}
+
+} // namespace twain
