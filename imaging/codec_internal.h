@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+struct jpeg_decompress_struct;
+
 namespace imaging::detail {
 
 // Throws ImagingError (kTooLarge) for a size no sane picture has, or that this machine
@@ -47,6 +49,13 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// True for a libjpeg warning that means pixels were lost (data cut short, codes that make
+// no sense): both JPEG decoders fail the load on one.
+bool jpegWarningLosesPixels(int messageCode);
+// Throws ImagingError (kCorruptJpeg) when the compressed data is far too short for the
+// picture its header announces; called before any pixel memory is taken.
+void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t bytes, const std::string& name);
 
 // One row of decoded CMYK samples as blue, green, red.
 void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted);
