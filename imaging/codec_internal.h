@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 struct jpeg_decompress_struct;
 
@@ -49,6 +50,13 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// A .dib file's bytes as a BMP file: a whole BMP file is returned as it is, a bitmap as it
+// sits in memory gets a file header. Throws ImagingError for neither.
+std::vector<std::uint8_t> asBmpFile(std::vector<std::uint8_t> data, const std::string& path);
+// Throws ImagingError when a BMP file ends before its pixels do, or announces a size the
+// size guard refuses.
+void checkBmpComplete(const std::vector<std::uint8_t>& data, const std::string& path);
 
 // True for a libjpeg warning that means pixels were lost (data cut short, codes that make
 // no sense): both JPEG decoders fail the load on one.
