@@ -202,3 +202,32 @@ TEST(InterruptedSaves, AKilledSaveLeavesTheOldOrTheNewFileAndNothingBesideIt)
     }
     EXPECT_GT(killedMidway, 0); // some kills must land while the save runs
 }
+
+TEST(MagickFiles, AFaxCutShortIsAnErrorAndMessagesHoldNoSourceLocations)
+{
+    if (std::system("command -v pbmtog3 >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pbmtog3 is not installed";
+    Folder dir;
+    // 40 x 30 pixels of stripes as a plain PBM.
+    std::string pbm = "P1\n40 30\n";
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            pbm += (x / 4 + y / 3) % 2 ? "1 " : "0 ";
+    writeBytes(dir / "in.pbm", {pbm.begin(), pbm.end()});
+    ASSERT_EQ(std::system(("pbmtog3 -nofixedwidth " + (dir / "in.pbm").string() + " > " + (dir / "page.fax").string() +
+                           " 2>/dev/null").c_str()),
+              0);
+    const std::vector<std::uint8_t> fax = readBytes(dir / "page.fax");
+    EXPECT_EQ(imaging::loadBitmap((dir / "page.fax").string()).height(), 30);
+    for (std::size_t cut : {std::size_t(4), std::size_t(9), fax.size() / 2}) {
+        writeBytes(dir / "cut.fax", {fax.begin(), fax.end() - static_cast<std::ptrdiff_t>(cut)});
+        const std::string text = errorOf([&] { imaging::loadBitmap((dir / "cut.fax").string()); });
+        EXPECT_EQ(text.rfind(imaging::msg::kCannotRead, 0), 0u) << cut << " bytes cut: " << text;
+    }
+    // ImageMagick's own words stay; where in its source it gave up goes.
+    writeBytes(dir / "bad.pcx", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'c', 'x', 0, 0, 0, 0, 0, 0, 0});
+    const std::string text = errorOf([&] { imaging::loadBitmap((dir / "bad.pcx").string()); });
+    EXPECT_EQ(text.rfind(imaging::msg::kCannotRead, 0), 0u) << text;
+    EXPECT_EQ(text.find(" @ "), std::string::npos) << text;
+    EXPECT_EQ(text.find(".c/"), std::string::npos) << text;
+}
