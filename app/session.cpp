@@ -73,7 +73,8 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
     std::set<std::string> reported;
     auto warn = [&](const std::string& text) {
         if (reported.insert(text).second)
-            std::cerr << "paginor: settings: " << text << " (the default is used)\n";
+            std::cerr << "paginor: settings: " << text
+                      << (text.starts_with("Invalid") ? " (the default is used)" : "") << "\n";
     };
     if (!settings::Get_Settings(s, *session->store, printers, session->env, warn)) {
         msgs.error(settings::kPleaseInstallPrinter);
