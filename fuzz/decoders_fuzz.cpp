@@ -14,6 +14,8 @@ namespace {
 
 using fuzzing::require;
 
+constexpr std::int64_t kMaxDecodedPixels = std::int64_t(1) << 22;
+
 void checkBitmap(const imaging::Bitmap& bmp)
 {
     require(bmp.width() > 0 && bmp.height() > 0 && bmp.bytesPerPixel() == 3);
@@ -62,6 +64,11 @@ void fuzzJpeg(const std::uint8_t* data, std::size_t size)
     } catch (const imaging::ImagingError&) {
         return;
     }
+    // Arithmetic coding can describe a flat picture of many megapixels in a few hundred
+    // bytes, and decoding it rightly takes the memory; past a few megapixels the time
+    // goes into filling memory, not into parsing.
+    if (std::int64_t(announced.width) * announced.height > kMaxDecodedPixels)
+        return;
     try {
         const imaging::Bitmap bmp = imaging::decodeJpeg(bytes);
         checkBitmap(bmp);
