@@ -22,9 +22,24 @@ void nameTheApplication()
     QCoreApplication::setApplicationVersion("1.81");
 }
 
+// A headless command's output is read by scripts: it prints its own messages and no
+// notes from the toolkit (such as Qt's word that XDG_RUNTIME_DIR is not set on a
+// server). QT_LOGGING_RULES, set by whoever wants them, brings them back.
+void keepToolkitNotesQuiet()
+{
+    if (qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        return;
+    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            standard(type, context, text);
+    });
+}
+
 // The headless commands need no display: they draw offscreen unless told otherwise.
 int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
 {
+    keepToolkitNotesQuiet();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Picture edits, curves and EXIF reads need neither a printer nor a GUI: they start without
@@ -54,7 +69,7 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     if (!session)
         return 1;
     for (const std::string& w : session->warnings)
-        std::cerr << "paginor: settings: " << w << " (the default is used)\n";
+        std::cerr << "paginor: settings: " << w << (w.starts_with("Invalid") ? " (the default is used)" : "") << "\n";
     if (!session->printerNote.empty() && (cl.command == "print" || cl.command == "render"))
         messages.information(session->printerNote);
     app::CommandContext ctx{session->settings, cl.common, std::cout, messages};

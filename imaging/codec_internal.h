@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+struct jpeg_decompress_struct;
 
 namespace imaging::detail {
 
@@ -47,6 +50,20 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// A .dib file's bytes as a BMP file: a whole BMP file is returned as it is, a bitmap as it
+// sits in memory gets a file header. Throws ImagingError for neither.
+std::vector<std::uint8_t> asBmpFile(std::vector<std::uint8_t> data, const std::string& path);
+// Throws ImagingError when a BMP file ends before its pixels do, or announces a size the
+// size guard refuses.
+void checkBmpComplete(const std::vector<std::uint8_t>& data, const std::string& path);
+
+// True for a libjpeg warning that means pixels were lost (data cut short, codes that make
+// no sense): both JPEG decoders fail the load on one.
+bool jpegWarningLosesPixels(int messageCode);
+// Throws ImagingError (kCorruptJpeg) when the compressed data is far too short for the
+// picture its header announces; called before any pixel memory is taken.
+void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t bytes, const std::string& name);
 
 // One row of decoded CMYK samples as blue, green, red.
 void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted);

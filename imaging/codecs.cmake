@@ -7,7 +7,7 @@ set_target_properties(paginor_imaging_qt PROPERTIES AUTOMOC OFF)
 add_library(paginor_codecs STATIC
   codecs.h codec_messages.h codec_internal.h
   formats.cpp file_io.cpp jpeg_codec.cpp bmp_writer.cpp
-  qt_reader.cpp magick_reader.cpp gm_reader.cpp animator_reader.cpp)
+  qt_reader.cpp bmp_checks.cpp magick_reader.cpp gm_reader.cpp animator_reader.cpp)
 target_link_libraries(paginor_codecs
   PUBLIC paginor_bitmap
   PRIVATE paginor_imaging_qt Qt6::Gui JPEG::JPEG PkgConfig::MAGICKXX)

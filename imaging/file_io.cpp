@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <string_view>
 #include <random>
 #include <system_error>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,17 +119,103 @@ void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 namespace detail {
 namespace {
 
-// A fresh temporary beside the target, never an existing file.
-int openTemporary(const std::filesystem::path& target, std::string& tempName)
+constexpr std::string_view kPartMark = ".part-";
+constexpr std::size_t kSuffixLength = 8;
+
+bool isOurPartName(const std::string& name)
+{
+    const std::size_t mark = name.rfind(kPartMark);
+    if (mark == std::string::npos || mark == 0 || name.size() != mark + kPartMark.size() + kSuffixLength)
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(mark + kPartMark.size()), name.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
+}
+
+// A save holds an exclusive lock on its temporary from birth until the rename, so a
+// part file nobody holds was left by a save that was killed. Removing those on the
+// next save into the folder keeps a file system without unnamed temporaries tidy.
+void removeStaleParts(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!isOurPartName(name))
+            continue;
+        Fd fd(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue; // a save is writing it now
+        // A save opens its temporary and locks it the next moment: an empty file of the
+        // last seconds may be one caught in between.
+        if (st.st_size == 0 && ::time(nullptr) - st.st_mtime < 5)
+            continue;
+        ::unlink(it->path().c_str());
+    }
+}
+
+// A fresh named temporary beside the target, never an existing file, locked at once.
+int openNamedTemporary(const std::filesystem::path& target, std::string& tempName)
 {
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = target.string() + ".part-" + randomSuffix();
+        tempName = target.string() + std::string(kPartMark) + randomSuffix();
         fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX);
     return fd;
+}
+
+// An unnamed temporary in the target's folder: a save killed before it gets a name
+// leaves nothing behind. -1 where the file system has no such files.
+int openUnnamedTemporary(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX);
+    return fd;
+}
+
+// Gives an unnamed temporary the name `name`; errno tells why not.
+bool linkUnnamed(int fd, const std::string& name)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno != ENOENT) // ENOENT: no /proc; the empty path needs privileges but may do
+        return false;
+    return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+// Names a finished unnamed temporary as the target: straight under the target's name
+// when there is none yet, else under a fresh part name renamed over the target.
+void publishUnnamed(int fd, const std::filesystem::path& target, bool replacing)
+{
+    if (!replacing && linkUnnamed(fd, target.string()))
+        return;
+    if (!replacing && errno != EEXIST)
+        throw std::system_error(errno, std::generic_category());
+    std::string name;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target.string() + std::string(kPartMark) + randomSuffix();
+        if (linkUnnamed(fd, name))
+            break;
+        if (errno != EEXIST)
+            throw std::system_error(errno, std::generic_category());
+        name.clear();
+    }
+    if (name.empty())
+        throw std::system_error(EEXIST, std::generic_category());
+    if (::rename(name.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(name.c_str());
+        throw std::system_error(err, std::generic_category());
+    }
 }
 
 void syncFolderOf(const std::filesystem::path& target)
@@ -153,11 +242,20 @@ void writeFileWith(const std::string& path, const std::function<void(OutputFile&
     const std::filesystem::path target = resolveTarget(path);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
+    removeStaleParts(target.parent_path().empty() ? "." : target.parent_path());
 
-    std::string tempName;
-    Fd fd(openTemporary(target, tempName));
+    std::string tempName; // empty while the temporary has no name
+    // Unnamed temporaries exist on local file systems only, whose close reports nothing.
+    int opened = openUnnamedTemporary(target);
+    if (opened < 0)
+        opened = openNamedTemporary(target, tempName);
+    Fd fd(opened);
     if (fd.get() < 0)
         throw ImagingError(msg::compose(msg::kCannotWrite, path, errnoText(errno)));
+    const auto discard = [&] {
+        if (!tempName.empty())
+            ::unlink(tempName.c_str());
+    };
     try {
         if (replacing && S_ISREG(old.st_mode))
             ::fchmod(fd.get(), old.st_mode & 07777); // keep the old file's permissions
@@ -168,15 +266,22 @@ void writeFileWith(const std::string& path, const std::function<void(OutputFile&
         // loses nothing, and a 70 MB bitmap need not wait for the disk.
         if (replacing && ::fsync(fd.get()) != 0)
             throw std::system_error(errno, std::generic_category());
-        if (::close(fd.release()) != 0)
-            throw std::system_error(errno, std::generic_category());
-        if (::rename(tempName.c_str(), target.c_str()) != 0)
-            throw std::system_error(errno, std::generic_category());
+        if (tempName.empty()) {
+            publishUnnamed(fd.get(), target, replacing);
+        } else {
+            // The lock must outlive the descriptor whose close reports late write errors
+            // (network file systems), so that no other save takes the file for stale.
+            Fd lock(::dup(fd.get()));
+            if (::close(fd.release()) != 0)
+                throw std::system_error(errno, std::generic_category());
+            if (::rename(tempName.c_str(), target.c_str()) != 0)
+                throw std::system_error(errno, std::generic_category());
+        }
     } catch (const std::system_error& e) {
-        ::unlink(tempName.c_str());
+        discard();
         throw ImagingError(msg::compose(msg::kCannotWrite, path, errnoText(e.code().value())));
     } catch (...) {
-        ::unlink(tempName.c_str());
+        discard();
         throw;
     }
     // Make the replacement itself durable; a failure here leaves a complete file anyway.

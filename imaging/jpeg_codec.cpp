@@ -11,8 +11,8 @@
 #include <exception>
 #include <new>
 
+#include <jpeglib.h> // before jerror.h: its configuration decides which codes exist
 #include <jerror.h>
-#include <jpeglib.h>
 
 namespace imaging {
 namespace {
@@ -53,12 +53,9 @@ void onError(j_common_ptr cinfo)
     failJump(cinfo);
 }
 
-// A file that ends early is a failed load, not a grey lower half. Other warnings
-// (stray bytes between markers and the like) are common in cameras' files and the
-// picture still decodes, so they are let through.
 void onMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && detail::jpegWarningLosesPixels(cinfo->err->msg_code))
         onError(cinfo);
     if (level < 0)
         cinfo->err->num_warnings++;
@@ -284,6 +281,44 @@ void checkWritable(ConstBitmapView bmp)
 
 namespace detail {
 
+// A warning that pixels were lost fails the load: the rest of the picture would be grey
+// or garbage. Other warnings (stray bytes between markers and the like) are common in
+// cameras' files and the picture still decodes, so they are let through.
+bool jpegWarningLosesPixels(int code)
+{
+    switch (code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Huffman-coded data spends at least one bit on every 8 x 8 block of a component it
+// holds (a DC difference, even in a progressive file's first scan), so a file shorter
+// than that cannot hold its picture: refused before the decoder or we take the memory
+// the header asks for, which a few hundred bytes could otherwise make gigabytes.
+// Arithmetic coding can spend less than a bit on a block, so no bound holds for it.
+void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t bytes, const std::string& name)
+{
+    if (cinfo.arith_code || cinfo.num_components <= 0)
+        return;
+    std::uint64_t fewestBlocks = UINT64_MAX;
+    for (int c = 0; c < cinfo.num_components; ++c) {
+        const jpeg_component_info& comp = cinfo.comp_info[c];
+        fewestBlocks = std::min<std::uint64_t>(fewestBlocks, std::uint64_t(comp.width_in_blocks) * comp.height_in_blocks);
+    }
+    if (std::uint64_t(bytes) * 8 < fewestBlocks)
+        throw ImagingError(msg::compose(msg::kCorruptJpeg, name,
+                                        "Corrupt JPEG data: " + std::to_string(bytes) + " bytes cannot hold a " +
+                                            std::to_string(cinfo.image_width) + " x " +
+                                            std::to_string(cinfo.image_height) + " picture"));
+}
+
 // Inverted (Adobe) CMYK is what every writer of CMYK JPEGs produces; plain CMYK is
 // converted the other way round.
 void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted)
@@ -304,6 +339,7 @@ void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const 
     ReaderGuard guard{d};
     startDecoder(d, data, progress, name);
     checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
+    checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     d.cinfo.mem->max_memory_to_use = static_cast<long>(maxImageBytes());
@@ -345,6 +381,7 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data)
     JpegReader d{};
     ReaderGuard guard{d};
     startDecoder(d, data, none, {});
+    detail::checkJpegDataCanHoldPicture(d.cinfo, data.size(), {});
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 

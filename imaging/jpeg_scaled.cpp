@@ -43,11 +43,11 @@ ScaledReader& readerOf(j_common_ptr cinfo)
     std::longjmp(r.jump, 1);
 }
 
-// A file that ends early fails, as it does in the full decoder; other warnings are common
+// Lost pixels fail the load, as they do in the full decoder; other warnings are common
 // in cameras' files and the picture still decodes.
 void onMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && detail::jpegWarningLosesPixels(cinfo->err->msg_code))
         onError(cinfo);
     if (level < 0)
         cinfo->err->num_warnings++;
@@ -139,6 +139,7 @@ Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const s
         throw ImagingError(msg::compose(msg::kCorruptJpeg, name, r.text));
     // The full size is checked, as the full decode will be asked for it later.
     detail::checkImageSize(r.cinfo.image_width, r.cinfo.image_height, name);
+    detail::checkJpegDataCanHoldPicture(r.cinfo, data.size(), name);
     r.cinfo.mem->max_memory_to_use = static_cast<long>(detail::maxImageBytes());
     Bitmap bmp(static_cast<int>(r.cinfo.output_width), static_cast<int>(r.cinfo.output_height), 3);
     std::vector<JSAMPLE> cmykRow(r.cinfo.out_color_space == JCS_CMYK ? std::size_t(r.cinfo.output_width) * 4 : 0);

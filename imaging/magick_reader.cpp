@@ -80,6 +80,45 @@ void checkSgiComplete(const std::string& path)
     }
 }
 
+// A raw fax has no header to say how long it is, but every page ends with six end-of-line
+// codes in a row (each eleven or more 0 bits and a 1, followed in two-dimensional coding
+// by a 1-bit tag), then padding. ImageMagick reads a file cut inside them or inside the
+// last lines as a whole page, so a file without them is refused here.
+void checkFaxComplete(const std::string& path)
+{
+    const std::vector<std::uint8_t> d = readWholeFile(path);
+    std::size_t bit = d.size() * 8; // bits are read from the last one backwards
+    const auto bitAt = [&](std::size_t i) { return (d[i / 8] >> (7 - i % 8)) & 1; };
+    while (bit > 0 && bitAt(bit - 1) == 0)
+        --bit;
+    int endOfLines = 0;
+    while (endOfLines < 6 && bit > 0) {
+        --bit; // the 1 that ends the code, or the 1 of a tag after it
+        if (bit > 0 && bitAt(bit - 1) == 1)
+            --bit;
+        std::size_t zeros = 0;
+        while (bit > 0 && bitAt(bit - 1) == 0 && zeros < 12)
+            --bit, ++zeros;
+        if (zeros < 11)
+            break;
+        while (bit > 0 && bitAt(bit - 1) == 0) // fill bits before the code
+            --bit;
+        ++endOfLines;
+    }
+    if (endOfLines < 6)
+        throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated (no end-of-page codes)"));
+}
+
+// ImageMagick's messages end with where in its own source it gave up
+// (" @ error/pnm.c/ReadPNMImage/1361"); that means nothing to whoever loads a picture.
+std::string withoutSourceLocation(std::string text)
+{
+    for (const char* kind : {" @ error/", " @ warning/", " @ fatalerror/"})
+        if (const std::size_t at = text.find(kind); at != std::string::npos)
+            text.erase(at);
+    return text;
+}
+
 // ImageMagick's progress during a read, mapped onto 10..70 of the caller's scale. A
 // callback that throws stops the read: the exception is kept and thrown again by the
 // caller, never carried through ImageMagick's C frames.
@@ -116,10 +155,10 @@ void magickStep(const std::string& path, Step step)
     try {
         step();
     } catch (const Magick::WarningCorruptImage& e) {
-        throw ImagingError(msg::compose(msg::kCannotRead, path, e.what()));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, withoutSourceLocation(e.what())));
     } catch (const Magick::Warning&) {
     } catch (const Magick::Exception& e) {
-        throw ImagingError(msg::compose(msg::kCannotRead, path, e.what()));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, withoutSourceLocation(e.what())));
     }
 }
 
@@ -200,6 +239,8 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     checkReadable(path);
     if (format.formatName == "SGI")
         checkSgiComplete(path);
+    if (format.formatName == "FAX")
+        checkFaxComplete(path);
     initMagick();
     const std::string request = magickName(path, format);
     Magick::Image image;

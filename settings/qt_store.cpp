@@ -1,9 +1,11 @@
 #include "settings/qt_store.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QUrl>
 
 namespace settings {
 
@@ -29,15 +31,58 @@ bool QtStore::canRead() const
     return info.exists() && info.isReadable() && m_settings->status() == QSettings::NoError;
 }
 
-// Value names are matched without regard to case, as the registry does.
+QStringList QtStore::keysInFileOrder() const
+{
+    QFile file(m_settings->fileName());
+    QStringList keys;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return keys;
+    bool general = true; // values before any section belong to the general one
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith('['))
+            general = line.compare(QLatin1String("[General]"), Qt::CaseInsensitive) == 0;
+        else if (general && !line.startsWith(';') && !line.startsWith('#') && line.indexOf('=') > 0)
+            keys << QUrl::fromPercentEncoding(line.left(line.indexOf('=')).trimmed().toUtf8());
+    }
+    return keys;
+}
+
+// Value names are matched without regard to case, as the registry does. A file edited by
+// hand may hold one name in two spellings; the first in the file is the one read.
 QString QtStore::findKey(std::string_view name) const
 {
     const QString wanted = QString::fromUtf8(name.data(), qsizetype(name.size()));
-    const QStringList keys = m_settings->childKeys();
-    for (const QString& k : keys)
+    QStringList matches;
+    for (const QString& k : m_settings->childKeys())
         if (k.compare(wanted, Qt::CaseInsensitive) == 0)
+            matches << k;
+    if (matches.size() <= 1)
+        return matches.value(0);
+    for (const QString& k : keysInFileOrder())
+        if (matches.contains(k))
             return k;
-    return {};
+    return matches.first();
+}
+
+std::vector<std::string> QtStore::keyProblems() const
+{
+    std::vector<std::string> problems;
+    QStringList seen;
+    const QStringList keys = keysInFileOrder();
+    for (const QString& k : keys) {
+        if (seen.contains(k, Qt::CaseInsensitive))
+            continue;
+        seen << k;
+        QStringList spellings;
+        for (const QString& other : keys)
+            if (other.compare(k, Qt::CaseInsensitive) == 0 && !spellings.contains(other))
+                spellings << other;
+        if (spellings.size() > 1)
+            problems.push_back("'" + k.toStdString() + "' is stored more than once (as '" +
+                               spellings.join("', '").toStdString() + "'); the first is read");
+    }
+    return problems;
 }
 
 std::optional<StoredValue> QtStore::read(std::string_view name) const

@@ -23,6 +23,7 @@ public:
 
     bool canRead() const override;
     std::optional<StoredValue> read(std::string_view name) const override;
+    std::vector<std::string> keyProblems() const override;
     void beginWrite() override;
     void write(std::string_view name, const StoredValue& value) override;
     void endWrite() override;
@@ -35,6 +36,8 @@ public:
 
 private:
     QString findKey(std::string_view name) const;
+    // The keys of the file's general section in the order the file holds them.
+    QStringList keysInFileOrder() const;
     std::unique_ptr<QSettings> m_settings;
 };
 

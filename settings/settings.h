@@ -125,6 +125,9 @@ public:
     // The key exists and can be read (false on a first run).
     virtual bool canRead() const = 0;
     virtual std::optional<StoredValue> read(std::string_view name) const = 0;
+    // What is wrong with the key itself (a name stored twice in different letter case),
+    // one text a problem; read() has already settled each.
+    virtual std::vector<std::string> keyProblems() const { return {}; }
     // Creates the key when missing; throws SettingsError(kCantSaveSettings) when it can't.
     virtual void beginWrite() = 0;
     virtual void write(std::string_view name, const StoredValue& value) = 0;

@@ -236,6 +236,8 @@ bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const 
 {
     if (!store.canRead())
         return Get_Defaults(s, printers, env);
+    for (const std::string& problem : store.keyProblems())
+        warn(problem);
     if (!selectStoredPrinter(s, store, printers, warn))
         return false;
     s.Image_Editor_App.clear();

@@ -195,6 +195,19 @@ TEST_F(Program, RunsWithoutAnyPrinterWhenItPrintsNothing)
     EXPECT_TRUE(r.out.contains("Printer=0\n"));
 }
 
+TEST_F(Program, HeadlessCommandsPrintOnlyTheirOwnMessages)
+{
+    // As on a server without a login session.
+    QProcessEnvironment server;
+    server.insert("XDG_RUNTIME_DIR", "");
+    for (const QStringList& args : {QStringList{"settings"}, QStringList{"exif", m_home.path() + "/none.jpg"}}) {
+        const RunResult r = run(args, server);
+        EXPECT_FALSE(r.err.contains("QStandardPaths")) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("XDG_RUNTIME_DIR")) << r.err.toStdString();
+    }
+    EXPECT_TRUE(run({"settings"}, server).err.isEmpty());
+}
+
 TEST_F(Program, HelpAndVersion)
 {
     RunResult r = run({"--help"});

@@ -347,3 +347,23 @@ TEST(SettingsDisk, TextThatLooksLikeANumberStaysText)
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(std::get<std::string>(*v), "dword:00000005");
 }
+
+TEST_F(SettingsStore, ANameStoredTwiceInDifferentCaseIsReportedOnceAndTheFirstIsRead)
+{
+    const QString file = m_dir.path() + "/twice.conf";
+    {
+        QFile raw(file);
+        ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
+        // Sorted by QSettings, the lower-case spelling would come last; the file has it first.
+        raw.write("[General]\nnumberofframes=dword:00000002\nQuality=dword:00000050\n"
+                  "NumberOfFrames=dword:00000010\nNUMBEROFFRAMES=dword:00000008\n");
+    }
+    QtStore disk(file);
+    std::vector<std::string> warnings;
+    Settings s;
+    ASSERT_TRUE(Get_Settings(s, disk, nullptr, Environment{}, [&](const std::string& w) { warnings.push_back(w); }));
+    EXPECT_EQ(s.NumberOfFrames, 2);
+    EXPECT_EQ(s.Quality, 80);
+    EXPECT_EQ(warnings, std::vector<std::string>{"'numberofframes' is stored more than once (as 'numberofframes', "
+                                                 "'NumberOfFrames', 'NUMBEROFFRAMES'); the first is read"});
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Fuzzes the decoders this program owns (binary netpbm, Autodesk Animator, the bitmap
+# checks in front of Qt's BMP reader, the JPEG header checks and decoders) and the
+# settings file's values, one after another, each for a bounded time (clang, libFuzzer,
+# AddressSanitizer, UndefinedBehaviorSanitizer) on the seed corpus kept in fuzz/seeds.
+# Any finding fails this script. The build and the grown corpora are kept in build-fuzz.
+# PAGINOR_FUZZ_SECONDS changes the time of each; PAGINOR_FUZZERS picks some of them.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+B=build-fuzz
+SECONDS_TO_RUN=${PAGINOR_FUZZ_SECONDS:-60}
+FUZZERS=${PAGINOR_FUZZERS:-pnm animator bmp jpeg settings}
+
+if [ ! -f "$B/build.ninja" ]; then
+  CC=clang CXX=clang++ cmake -S . -B "$B" -G Ninja -DPAGINOR_FUZZ=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+targets=()
+for f in $FUZZERS; do targets+=("${f}_fuzz"); done
+cmake --build "$B" --target "${targets[@]}"
+
+failed=0
+for f in $FUZZERS; do
+  corpus="$B/$f-corpus"
+  artifacts="$B/$f-artifacts"
+  log="$B/$f-fuzz.log"
+  mkdir -p "$corpus" "$artifacts"
+  # Decoded pictures are kept small so that the time goes into the parsing; a 4 KB input
+  # may still announce pictures of millions of pixels, which the size checks must meet.
+  if "$B/fuzz/${f}_fuzz" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -max_len=4096 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "fuzz/seeds/$f" >"$log" 2>&1; then
+    echo "$f-fuzz: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs," \
+      "$(grep -oE 'cov: [0-9]+' "$log" | tail -1) edges, no findings"
+  else
+    cat "$log"
+    echo "$f-fuzz: the fuzzer found a fault; the input is in $artifacts" >&2
+    failed=1
+  fi
+done
+exit $failed
