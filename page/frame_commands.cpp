@@ -1,6 +1,7 @@
 #include "page/frame_commands.h"
 
 #include "core/messages.h"
+#include "imaging/adjust.h"
 #include "imaging/imaging.h"
 #include "page/loading.h"
 
@@ -507,9 +508,9 @@ bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive)
         if (keepAlive)
             keepAlive();
         try {
-            const imaging::Bitmap& source = ownPixels(f);
-            imaging::Bitmap grey(source.width(), source.height(), source.bytesPerPixel());
-            imaging::greyscale(source.view(), grey.view());
+            // Drawn onto a 32-bit bitmap first, as every tone change leaves its picture.
+            imaging::Bitmap grey = imaging::to32Bit(ownPixels(f).view());
+            imaging::greyscale(grey.view(), grey.view());
             setOwnPixels(f, std::move(grey));
         } catch (const std::bad_alloc&) {
             app::messages().error(kNoResourcesForCurve);

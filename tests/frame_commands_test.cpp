@@ -582,6 +582,7 @@ TEST_F(FramePictures, GreyIsTheTruncatedMeanOfTheThreeChannels)
     EXPECT_EQ(at(pixels(1), 1, 0), (Pixel{0, 0, 0}));
     EXPECT_EQ(at(pixels(1), 0, 1), (Pixel{20, 20, 20}));
     EXPECT_EQ(at(pixels(1), 1, 1), (Pixel{255, 255, 255}));
+    EXPECT_EQ(pixels(1).bytesPerPixel(), 4);
     EXPECT_EQ(at(pixels(2), 0, 0), (Pixel{0, 0, 255})); // not selected
     EXPECT_EQ(status.statuses.back(), "");
     // Progress by frame number over the frame count; the copy (3) is passed over.
