@@ -61,8 +61,7 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
         messages.error("the command '" + cl.command + "' is not available in this version");
         return 2;
     }
-    const bool ownPage = cl.common.printerPage && cl.common.printerDpi;
-    const bool needPrinter = cl.command == "print" || (cl.command == "render" && !ownPage);
+    const bool needPrinter = cl.command == "print";
     const app::PrinterUse use =
         needPrinter ? app::PrinterUse::Required : (plain ? app::PrinterUse::Unused : app::PrinterUse::Optional);
     auto session = app::openSession(cl.common, use, messages);

@@ -87,12 +87,17 @@ std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
     const bool ownPage = ctx.common.printerPage && ctx.common.printerDpi;
     if (!ownPage) {
         const QString name = runPrinterName(ctx.settings);
-        if (name.isEmpty())
-            return std::nullopt;
-        QPrinter printer(QPrinter::HighResolution);
-        preparePrinter(printer, name);
-        applyStoredChoices(printer, ctx.settings);
-        m = readPrinterMetrics(printer);
+        if (name.isEmpty()) {
+            // No printer at all: the page of the last printer, else A4 at 300 dpi, as the
+            // window lays it out.
+            m = fallbackMetrics(ctx.settings.Printer_Page);
+            ctx.messages.information("No printer: the page is laid out on " + printerPageText(m));
+        } else {
+            QPrinter printer(QPrinter::HighResolution);
+            preparePrinter(printer, name);
+            applyStoredChoices(printer, ctx.settings);
+            m = readPrinterMetrics(printer);
+        }
     } else {
         m.name = "--printer-page";
     }
@@ -214,7 +219,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     }
     const auto metrics = metricsFor(ctx);
     if (!metrics) {
-        ctx.messages.error("render: no printer to take the page from; give --printer-page WxH and --printer-dpi D");
+        ctx.messages.error("render: the printer gives no usable page; give --printer-page WxH and --printer-dpi D");
         return 1;
     }
     if (r->dpi)

@@ -193,6 +193,17 @@ TEST_F(Program, RunsWithoutAnyPrinterWhenItPrintsNothing)
     const RunResult r = run({"settings"}, noCups);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("Printer=0\n"));
+
+    // render lays the page out as the window does then: A4 at 300 dpi (four frames: turned), and says so.
+    const QString photo = m_home.path() + "/a.png";
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(photo));
+    const RunResult page = run({"render", "-o", m_home.path() + "/page.jpg", "--geometry", photo}, noCups);
+    EXPECT_EQ(page.exitCode, 0) << page.err.toStdString();
+    EXPECT_TRUE(page.out.contains("{\"page\":{\"width\":3508,\"height\":2480}")) << page.out.toStdString();
+    EXPECT_TRUE(page.err.contains("No printer")) << page.err.toStdString();
+    EXPECT_NE(run({"print", photo}, noCups).exitCode, 0);
 }
 
 TEST_F(Program, HeadlessCommandsPrintOnlyTheirOwnMessages)
