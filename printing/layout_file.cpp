@@ -211,35 +211,63 @@ std::uint64_t maxPictureMemberBytes()
     return static_cast<std::uint64_t>(imaging::kMaxPixels) * 3 + 65536;
 }
 
-void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members)
+std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, const std::vector<ArchiveMember>& members,
+                                         const std::string& path)
 {
-    int code = 0;
-    zip_t* za = zip_open(path.c_str(), ZIP_CREATE, &code);
+    const auto failed = [&](const std::string& what) {
+        return LayoutError("Can't write the layout file " + path + ": " + what);
+    };
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* src = zip_source_buffer_create(old.empty() ? nullptr : old.data(), old.size(), 0, &error);
+    if (!src)
+        throw failed(zipMessage(error));
+    // The source outlives the archive: the new archive is read back from it.
+    struct Release {
+        zip_source_t* s;
+        ~Release() { zip_source_free(s); }
+    } release{src};
+    zip_source_keep(src);
+    zip_t* za = zip_open_from_source(src, ZIP_CREATE, &error);
     if (!za)
-        throw LayoutError("Can't write the layout file " + path + ": " + zipMessage(code));
+        throw failed(zipMessage(error));
     const auto fail = [&](const std::string& what) {
-        const std::string text = "Can't write the layout file " + path + ": " + what + ": " + zip_strerror(za);
-        zip_discard(za); // the archive on disk stays as it was
-        throw LayoutError(text);
+        const LayoutError e = failed(what + ": " + zip_strerror(za));
+        zip_discard(za);
+        throw e;
     };
     for (const ArchiveMember& m : members) {
         if (!isBareMemberName(m.name))
             fail("not a bare member name '" + m.name + "'");
-        zip_source_t* src = zip_source_buffer(za, m.bytes.data(), m.bytes.size(), 0);
-        if (!src)
+        zip_source_t* member = zip_source_buffer(za, m.bytes.data(), m.bytes.size(), 0);
+        if (!member)
             fail(m.name);
-        const zip_int64_t idx = zip_file_add(za, m.name.c_str(), src, ZIP_FL_OVERWRITE);
+        const zip_int64_t idx = zip_file_add(za, m.name.c_str(), member, ZIP_FL_OVERWRITE);
         if (idx < 0) {
-            zip_source_free(src);
+            zip_source_free(member);
             fail(m.name);
         }
         if (zip_set_file_compression(za, static_cast<zip_uint64_t>(idx), ZIP_CM_DEFLATE, 9) < 0)
             fail(m.name);
     }
-    // libzip writes the whole archive to a temporary file beside it and renames that over
-    // the old one only when it is complete.
     if (zip_close(za) < 0)
         fail("writing");
+
+    if (zip_source_open(src) < 0)
+        throw failed(zip_error_strerror(zip_source_error(src)));
+    std::vector<std::uint8_t> bytes;
+    zip_int64_t size = -1;
+    if (zip_source_seek(src, 0, SEEK_END) == 0)
+        size = zip_source_tell(src);
+    if (size >= 0 && zip_source_seek(src, 0, SEEK_SET) == 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        if (zip_source_read(src, bytes.data(), bytes.size()) != size)
+            size = -1;
+    }
+    zip_source_close(src);
+    if (size < 0)
+        throw failed("reading the new archive back");
+    return bytes;
 }
 
 // ---- reading ----------------------------------------------------------------------------

@@ -90,11 +90,11 @@ struct ArchiveMember {
     std::span<const std::uint8_t> bytes;
 };
 
-// Adds the members to the archive at path (created when missing), deflated at level 9;
-// members of the same name are replaced, the others kept. The new archive is written
-// beside the old one and renamed over it once complete, so a failed or killed save leaves
-// the old archive as it was. Throws LayoutError.
-void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members);
+// The archive old (empty: a new one) with the members added, deflated at level 9; members
+// of the same name are replaced, the others kept. path only names the file in messages.
+// Throws LayoutError.
+std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, const std::vector<ArchiveMember>& members,
+                                         const std::string& path);
 
 // A layout file opened for reading.
 class LayoutArchive {

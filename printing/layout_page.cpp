@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "exif/exif.h"
+#include "imaging/codecs.h"
 #include "page/frame_commands.h"
 #include "page/loading.h"
 
@@ -164,6 +165,22 @@ void Save_Page(page::Page& page, const std::string& archivePath, const std::func
         status.setProgress(boundedPercent(100.0 / n * i + 1));
     }
     updateArchive(archivePath, members);
+}
+
+void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members)
+{
+    std::vector<std::uint8_t> old;
+    std::vector<std::uint8_t> bytes;
+    try {
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec))
+            old = imaging::readWholeFile(path);
+        bytes = updatedArchive(old, members, path);
+        old = {};
+        imaging::writeFileAtomically(path, bytes);
+    } catch (const imaging::ImagingError& e) {
+        throw LayoutError("Can't write the layout file " + path + ": " + e.what());
+    }
 }
 
 void emptyPageForLayout(page::Page& page)

@@ -22,6 +22,12 @@ inline constexpr std::string_view kSavingBitmapImage = "Saving Bitmap Image";
 inline constexpr std::string_view kFrameNamePreset = "Frame_"; // + frame number
 inline constexpr std::string_view kTwainImageDetails = "* Twain image *";
 
+// The members added to the archive at path (created when missing; members of the same
+// name replaced, the others kept). The new archive is made in memory and written through
+// an unnamed temporary file that takes the name only when complete, so a failed or killed
+// save leaves the old archive as it was and nothing beside it. Throws LayoutError.
+void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members);
+
 // Save_Page: the page into the archive at path ("jpg" members when store_as_Jpg is on,
 // else "bmp"). An unchanged JPEG picture goes in as the data it was loaded from. Throws
 // LayoutError or imaging::ImagingError; the archive is then as it was.
