@@ -32,8 +32,13 @@ QMessageBox::StandardButtons buttonsOf(Buttons b)
 
 void BoxMessages::show(MessageKind kind, std::string_view text)
 {
-    QMessageBox box(iconOf(kind), QApplication::applicationName(), QString::fromUtf8(text.data(), qsizetype(text.size())),
-                    QMessageBox::Ok, m_parent);
+    showTitled(kind, QApplication::applicationName().toStdString(), text);
+}
+
+void BoxMessages::showTitled(MessageKind kind, std::string_view title, std::string_view text)
+{
+    QMessageBox box(iconOf(kind), QString::fromUtf8(title.data(), qsizetype(title.size())),
+                    QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok, m_parent);
     box.exec();
 }
 

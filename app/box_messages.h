@@ -12,6 +12,7 @@ public:
     explicit BoxMessages(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
     void show(MessageKind kind, std::string_view text) override;
+    void showTitled(MessageKind kind, std::string_view title, std::string_view text) override;
     Answer ask(MessageKind kind, std::string_view text, Buttons buttons) override;
 
 private:

@@ -291,12 +291,14 @@ void TMain_Form::LoadfromTWAIN1Click()
     } done;
     twain::QtPlatform platform;
     twain::LibraryLoader loader(twain::programSourceManagerCandidates());
-    twain::MultiTWAIN session(platform, loader, app::messages());
+    // The scanner's messages come in boxes of their own title.
+    app::TitledMessages twainMessages(app::messages(), std::string(twain::kErrorTitle));
+    twain::MultiTWAIN session(platform, loader, twainMessages);
     twain::PlaceHooks place;
     place.emptied = [this](int n) { m_view->paintEmptyFrame(n); };
     // The load step's own curve on load (AddTwainImage calls it only with En_CurveOnLoad on).
     place.curveOnLoad = [](page::Page& p, int n) { page::Apply_Curve_On_Load(p, {n}); };
-    twain::loadFromTwain(session, *m_page, app::messages(), place);
+    twain::loadFromTwain(session, *m_page, twainMessages, place);
     m_frameCommands->Deselect_All_Images();
     m_view->Update_Visual();
 }

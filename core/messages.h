@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace app {
@@ -33,6 +34,14 @@ public:
     virtual void show(MessageKind kind, std::string_view text) = 0;
     // Asks text and returns the button pressed.
     virtual Answer ask(MessageKind kind, std::string_view text, Buttons buttons) = 0;
+
+    // Shows text under a title of its own (a message box's caption); where messages have
+    // no titles the text is shown as show() shows it.
+    virtual void showTitled(MessageKind kind, std::string_view title, std::string_view text)
+    {
+        (void)title;
+        show(kind, text);
+    }
 
     void information(std::string_view text) { show(MessageKind::Information, text); }
     void warning(std::string_view text) { show(MessageKind::Warning, text); }
@@ -72,6 +81,22 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::deque<Answer> m_answers;
+};
+
+// Messages of one part of the program passed on under that part's title, as boxes with
+// the title as their caption.
+class TitledMessages final : public Messages {
+public:
+    TitledMessages(Messages& inner, std::string title) : m_inner(inner), m_title(std::move(title)) {}
+    void show(MessageKind kind, std::string_view text) override { m_inner.showTitled(kind, m_title, text); }
+    Answer ask(MessageKind kind, std::string_view text, Buttons buttons) override
+    {
+        return m_inner.ask(kind, text, buttons);
+    }
+
+private:
+    Messages& m_inner;
+    std::string m_title;
 };
 
 // The process-wide sink used by code that has no other way to reach the user

@@ -1,6 +1,7 @@
 // The main window offscreen: start-up, the frame-count list, resizing and the close questions.
 #include "app/about.h"
 #include "core/messages.h"
+#include "app/box_messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "page/load_ui.h"
@@ -25,6 +26,7 @@
 #include <QSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -102,6 +104,7 @@ private slots:
     void printerSetupIsASetupDialogWhoseChoicesStay();
     void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
     void filesFromTheCommandLineLoadAsADropOfThem();
+    void scannerMessagesComeUnderTheirOwnTitle();
 };
 
 void MainWindowTest::initTestCase()
@@ -392,6 +395,33 @@ std::unique_ptr<app::Session> sessionWith(QStringList printers, QString defaultN
     return app::openSession({}, app::PrinterUse::Window, messages, [&] {
         return std::make_unique<printing::CupsPrinterList>(printers, defaultName);
     });
+}
+
+void MainWindowTest::scannerMessagesComeUnderTheirOwnTitle()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    // Beside the test program there is no source manager; this names none either.
+    qputenv("PAGINOR_TWAIN_DSM", QByteArray(QTemporaryDir().path().toUtf8() + "/none.so"));
+    app::BoxMessages boxes(f.form.get());
+    app::setMessages(&boxes);
+    QStringList titles;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (auto* box = qobject_cast<QMessageBox*>(d))
+                titles << box->windowTitle();
+            d->reject();
+        }
+    });
+    closer.start(20);
+    f.form->menuAction("LoadfromTWAIN1")->trigger();
+    qunsetenv("PAGINOR_TWAIN_DSM");
+    QCOMPARE(titles, QStringList({"TWAIN Error", "TWAIN Error"}));
+    // The window's own messages keep the program's name.
+    titles.clear();
+    app::messages().warning("w");
+    QCOMPARE(titles, QStringList{QApplication::applicationName()});
 }
 
 void MainWindowTest::withoutAnyPrinterTheWindowStillLaysOutThePage()
