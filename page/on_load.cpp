@@ -177,7 +177,11 @@ imaging::ImageSize renditionMinimum(const std::vector<PictureStep>& steps, int m
     return need;
 }
 
-imaging::Bitmap applySteps(const std::vector<PictureStep>& steps, imaging::Bitmap bmp)
+namespace {
+
+// The steps on a picture, or on its screen rendition, which the screen scales into the
+// frame anyway (no resampling) and which stays 24-bit.
+imaging::Bitmap stepsApplied(const std::vector<PictureStep>& steps, imaging::Bitmap bmp, bool rendition)
 {
     if (!steps.empty())
         bmp = in24Bits(std::move(bmp));
@@ -190,37 +194,30 @@ imaging::Bitmap applySteps(const std::vector<PictureStep>& steps, imaging::Bitma
             bmp = fitted(bmp, step.aspectRatio);
             break;
         case PictureStep::Kind::Resample:
-            imaging::ResampleBitmap(step.width, step.height, step.filterIndex, bmp);
+            if (!rendition)
+                imaging::ResampleBitmap(step.width, step.height, step.filterIndex, bmp);
             break;
         case PictureStep::Kind::Curve:
             // A picture with a curve on it is a 32-bit one, as after any other tone change.
-            bmp = toned(bmp.bytesPerPixel() == 4 ? std::move(bmp) : imaging::to32Bit(bmp.view()), step.lut);
+            if (!rendition && bmp.bytesPerPixel() != 4)
+                bmp = imaging::to32Bit(bmp.view());
+            bmp = toned(std::move(bmp), step.lut);
             break;
         }
     }
     return bmp;
 }
 
+} // namespace
+
+imaging::Bitmap applySteps(const std::vector<PictureStep>& steps, imaging::Bitmap bmp)
+{
+    return stepsApplied(steps, std::move(bmp), false);
+}
+
 imaging::Bitmap applyStepsToRendition(const std::vector<PictureStep>& steps, imaging::Bitmap bmp)
 {
-    if (!steps.empty())
-        bmp = in24Bits(std::move(bmp));
-    for (const PictureStep& step : steps) {
-        switch (step.kind) {
-        case PictureStep::Kind::Turn:
-            bmp = imaging::Rotate90(270, bmp.view());
-            break;
-        case PictureStep::Kind::Fit:
-            bmp = fitted(bmp, step.aspectRatio);
-            break;
-        case PictureStep::Kind::Resample: // the screen scales the rendition into the frame anyway
-            break;
-        case PictureStep::Kind::Curve:
-            bmp = toned(std::move(bmp), step.lut);
-            break;
-        }
-    }
-    return bmp;
+    return stepsApplied(steps, std::move(bmp), true);
 }
 
 void putSteps(imaging::Picture& picture, ScreenRendition* screen, const std::vector<PictureStep>& steps, int width,
