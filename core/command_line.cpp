@@ -24,6 +24,28 @@ std::pair<int, int> parsePage(const std::string& text)
     return {parsePositive("--printer-page", text.substr(0, x)), parsePositive("--printer-page", text.substr(x + 1))};
 }
 
+// No printer has paper longer than this or a resolution outside 1..kMaxPrinterDpi; a page
+// beyond them only sends the layout's loops and the page bitmap into the billions.
+constexpr long long kMaxPaperMm = 5000;
+constexpr int kMaxPrinterDpi = 10000;
+
+void checkPrinterMetrics(const CommonOptions& c)
+{
+    if (c.printerDpi && *c.printerDpi > kMaxPrinterDpi)
+        throw CommandLineError("--printer-dpi: " + std::to_string(*c.printerDpi) +
+                               " dots per inch is beyond any printer (1.." + std::to_string(kMaxPrinterDpi) + ")");
+    if (!c.printerPage)
+        return;
+    // Without --printer-dpi the printer's own resolution applies: judge at the highest.
+    const long long dpi = c.printerDpi ? *c.printerDpi : kMaxPrinterDpi;
+    const long long maxDots = kMaxPaperMm * dpi * 10 / 254;
+    if (c.printerPage->first > maxDots || c.printerPage->second > maxDots)
+        throw CommandLineError("--printer-page: " + std::to_string(c.printerPage->first) + "x" +
+                               std::to_string(c.printerPage->second) + " dots at " + std::to_string(dpi) +
+                               " dpi is more paper than any printer has (at most " + std::to_string(maxDots) +
+                               " dots, 5 metres, a side)");
+}
+
 // A window argument that is no command: a path ("a.jpg", "photos/", "~/x") or anything that
 // exists under that name. "frobnicate" is neither and stays an unknown command.
 bool looksLikePath(const std::string& a)
@@ -136,6 +158,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& argv)
             out.args.push_back(a);
         }
     }
+    checkPrinterMetrics(out.common);
     return out;
 }
 

@@ -59,6 +59,10 @@ float filterKernel(Filter filter, float x);
 // 24-bit and must not overlap src. support 0 takes the filter's default.
 // Throws ImagingError(kResampleTooSmall) when either is under 2 rows or 0 columns.
 void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float support = 0.0f);
+// The same for src as if it were paddedWidth (at least src.width) pixels wide, the
+// columns beyond its own width white: the bytes a padded copy would give, without the
+// copy (a tall scan padded to a wide frame would take gigabytes).
+void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f);
 // The same in place: bitmap becomes a 24-bit newWidth x newHeight bitmap. On failure
 // bitmap is left as it was.
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support = 0.0f);

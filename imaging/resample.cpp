@@ -206,14 +206,18 @@ void scatterRowBlock(const std::uint8_t* out, int dstLength, int y0, int rows, s
     }
 }
 
-void rowPass(ConstBitmapView src, int dstWidth, const PassWeights& pw, std::uint8_t* work, std::ptrdiff_t workStride)
+// srcWidth may exceed src.width: the columns beyond it are white, set once per worker
+// in the turned block, which gathering never overwrites there.
+void rowPass(ConstBitmapView src, int srcWidth, int dstWidth, const PassWeights& pw, std::uint8_t* work,
+             std::ptrdiff_t workStride)
 {
     const long long rowCost = static_cast<long long>(src.width) * 3 + static_cast<long long>(pw.position.size()) * 3;
     detail::parallelFor(
         src.height, rowCost,
         [&](int begin, int end) {
             // Per worker: its own turned block and filtered block.
-            std::vector<float> t(static_cast<std::size_t>(src.width) * kBlockLanes, 0.0f);
+            std::vector<float> t(static_cast<std::size_t>(srcWidth) * kBlockLanes, 0.0f);
+            std::fill(t.begin() + static_cast<std::ptrdiff_t>(src.width) * kBlockLanes, t.end(), 255.0f);
             std::vector<float> line(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
             std::vector<std::uint8_t> out(static_cast<std::size_t>(dstWidth) * kBlockLanes);
             for (int y0 = begin; y0 < end; y0 += kRowBlock) {
@@ -284,9 +288,16 @@ float checkedSupport(Filter filter, float support)
 
 void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float support)
 {
+    ResamplePadded(src, src.width, dst, filter, support);
+}
+
+void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support)
+{
     detail::checkResampleSizes(src, dst);
+    if (paddedWidth < src.width)
+        throw ImagingError(std::string(kSizeMismatch));
     support = checkedSupport(filter, support);
-    const PassWeights across = buildWeights(src.width, dst.width, filter, support);
+    const PassWeights across = buildWeights(paddedWidth, dst.width, filter, support);
     // Work rows are padded so the column pass may always read whole runs; the row pass
     // writes every byte but the padding, which is zeroed so that nothing unset is read.
     const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(dst.width) * 3;
@@ -294,7 +305,7 @@ void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float su
     std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work(static_cast<std::size_t>(workStride) * src.height);
     for (int y = 0; y < src.height; ++y)
         std::memset(work.data() + y * workStride + rowBytes, 0, static_cast<std::size_t>(workStride - rowBytes));
-    rowPass(src, dst.width, across, work.data(), workStride);
+    rowPass(src, paddedWidth, dst.width, across, work.data(), workStride);
     const PassWeights down = buildWeights(src.height, dst.height, filter, support);
     columnPass(work.data(), workStride, down, dst);
 }

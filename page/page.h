@@ -52,8 +52,16 @@ struct PrinterMetrics {
     int pageWidthPx = 0;
     int pageHeightPx = 0;
 
-    // Every number positive: the layout divides by all of them.
-    bool usable() const { return dpiX > 0 && dpiY > 0 && pageWidthPx > 0 && pageHeightPx > 0; }
+    // Every number positive (the layout divides by all of them) and within what a printer
+    // has: 1..10000 dpi and at most 5 metres of paper a side.
+    bool usable() const
+    {
+        constexpr long long kMaxDpi = 10000;
+        constexpr long long kMaxPaperMm = 5000;
+        const auto fits = [](long long dots, long long dpi) { return dots * 254 <= kMaxPaperMm * 10 * dpi; };
+        return dpiX > 0 && dpiY > 0 && dpiX <= kMaxDpi && dpiY <= kMaxDpi && pageWidthPx > 0 && pageHeightPx > 0 &&
+               fits(pageWidthPx, dpiX) && fits(pageHeightPx, dpiY);
+    }
 };
 
 // Where the page reports to the user: the printer line of the status bar, the status

@@ -17,20 +17,29 @@ imaging::ConstBitmapView narrowed(imaging::ConstBitmapView v, int width)
 
 } // namespace
 
-PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch)
+namespace {
+
+// The picture's pixels: decoded into scratch (or out's own memory) when a JPEG, else
+// the picture's own, kept alive by out.
+imaging::ConstBitmapView sourceOf(const imaging::Picture& picture, PreparedFrame& out, imaging::Bitmap* scratch)
 {
-    PreparedFrame out;
-    imaging::ConstBitmapView source;
     if (picture.isJpeg()) {
         // Decoded here, on the caller's thread, into memory of this frame's own; the
         // picture's lazy decode is not safe to share between threads.
         imaging::Bitmap& target = scratch ? *scratch : out.owned;
         imaging::decodeJpegInto(picture.jpegData(), target);
-        source = target.view();
-    } else {
-        out.keep = picture;
-        source = out.keep.bitmap().view();
+        return target.view();
     }
+    out.keep = picture;
+    return out.keep.bitmap().view();
+}
+
+} // namespace
+
+PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch)
+{
+    PreparedFrame out;
+    const imaging::ConstBitmapView source = sourceOf(picture, out, scratch);
     const int width = workBitmapWidth(source.height, aspectRatio);
     if (width <= source.width) {
         out.view = narrowed(source, width);
@@ -78,12 +87,27 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
         out.ready = work.ready;
         return out;
     }
-    if (!work.filter)
-        return workBitmap(work.picture, work.aspectRatio);
+    if (!work.filter) {
+        // The device stretches the work bitmap; a narrower picture is drawn as its left
+        // part, so the white on its right is never made.
+        PreparedFrame out;
+        const imaging::ConstBitmapView source = sourceOf(work.picture, out, nullptr);
+        const int width = workBitmapWidth(source.height, work.aspectRatio);
+        out.view = width <= source.width ? narrowed(source, width) : source;
+        out.paddedWidth = std::max(width, out.view.width);
+        return out;
+    }
     // The decoded photo is needed only until it is resampled, so its memory is reused.
-    PreparedFrame frame = workBitmap(work.picture, work.aspectRatio, scratch);
+    PreparedFrame frame;
+    const imaging::ConstBitmapView source = sourceOf(work.picture, frame, scratch);
+    const int width = workBitmapWidth(source.height, work.aspectRatio);
     imaging::Bitmap resampled(work.width, work.height);
-    imaging::ResampleBitmap(frame.view, resampled.view(), *work.filter);
+    // A picture narrower than its work bitmap is padded with white by the resampler
+    // itself: the padded copy of a tall scan would be gigabytes.
+    if (width <= source.width)
+        imaging::ResampleBitmap(narrowed(source, width), resampled.view(), *work.filter);
+    else
+        imaging::ResamplePadded(source, width, resampled.view(), *work.filter);
     PreparedFrame out;
     out.owned = std::move(resampled);
     out.view = out.owned.view();

@@ -41,6 +41,9 @@ struct PreparedFrame {
     imaging::Bitmap owned;  // pixels made for this frame
     imaging::Picture keep;  // or the picture whose own pixels view points into
     std::shared_ptr<const PreparedFrame> ready; // or a frame made while the page loaded
+    // The work bitmap's width when view is only its left part (the rest white); else
+    // view.width, or 0 when not set.
+    int paddedWidth = 0;
 };
 
 // The work bitmap of a picture as a view: as high as the picture, round(height x

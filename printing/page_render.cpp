@@ -56,13 +56,23 @@ void copyIntoPage(imaging::Bitmap& pageBitmap, const page::Rect& r, imaging::Con
     }
 }
 
-void putPicture(QPainter& painter, const page::Rect& r, imaging::ConstBitmapView view, imaging::Bitmap* pageBitmap)
+void putPicture(QPainter& painter, const page::Rect& r, const PreparedFrame& frame, imaging::Bitmap* pageBitmap)
 {
-    if (pageBitmap && view.width == r.width && view.height == r.height) {
+    const imaging::ConstBitmapView& view = frame.view;
+    const int paddedWidth = std::max(frame.paddedWidth, view.width);
+    if (pageBitmap && paddedWidth == r.width && view.height == r.height) {
         copyIntoPage(*pageBitmap, r, view);
         return;
     }
-    // A plain stretch, as the printer driver would do it: no smoothing asked for.
+    // A plain stretch, as the printer driver would do it: no smoothing asked for. A
+    // picture narrower than its work bitmap is the source's left part; the painter
+    // stretches that part alone, and the white right of it is the white of the page.
+    const QRectF target(r.left, r.top, r.width, r.height);
+    if (paddedWidth > view.width) {
+        painter.fillRect(target, Qt::white);
+        painter.drawImage(target, imaging::wrapAsQImage(view), QRectF(0, 0, paddedWidth, view.height));
+        return;
+    }
     painter.drawImage(QRect(r.left, r.top, r.width, r.height), imaging::wrapAsQImage(view));
 }
 
@@ -160,6 +170,7 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
     d.ruleWeight = s.RuleWeight;
     d.fontName = QString::fromStdString(s.Margin_Font_Name);
     d.tsz = s.tsz;
+    checkPageMemory(d);
     return d;
 }
 
@@ -190,12 +201,38 @@ void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, F
         const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
         const page::Rect rect =
             d.direct ? directRect(cell.image, prepared.view.width, prepared.view.height) : cell.image;
-        putPicture(painter, rect, prepared.view, pageBitmap);
+        putPicture(painter, rect, prepared, pageBitmap);
         if (d.captions)
             drawCaption(painter, d, cell, source.details);
         if (hooks.progress)
             hooks.progress(printProgress(source.frame, d.frameCount));
     }
+}
+
+std::vector<int> cutOffFrames(const PageDrawing& d)
+{
+    std::vector<int> out;
+    const PrintTarget& t = d.layout.target;
+    for (const FrameSource& s : d.frames) {
+        const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(s.frame - 1)).image;
+        if (r.left < 0 || r.top < 0 || r.right() > t.pageWidth || r.bottom() > t.pageHeight)
+            out.push_back(s.frame);
+    }
+    return out;
+}
+
+void checkPageMemory(const PageDrawing& d)
+{
+    const PrintTarget& t = d.layout.target;
+    const long long pixels = static_cast<long long>(t.pageWidth) * t.pageHeight;
+    if (t.bitmap && (t.pageWidth < 1 || t.pageHeight < 1 || pixels > imaging::kMaxResultPixels))
+        throw PrintError(std::string(kPageTooLarge));
+    if (!d.filter || d.direct)
+        return;
+    // Each frame is resampled to its rectangle; the frames share one shape, so one check.
+    for (const PrintedFrame& f : d.layout.frames)
+        if (static_cast<long long>(f.image.width) * f.image.height > imaging::kMaxResultPixels)
+            throw PrintError(std::string(kPageTooLarge));
 }
 
 imaging::Bitmap blankPageBitmap(const PrintTarget& target)

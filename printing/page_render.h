@@ -73,7 +73,8 @@ QColor colourFromTcol(int tcol);
 std::vector<FrameSource> loadedFrames(const page::Page& page);
 
 // The drawing of the page for an output on a target (see bitmapTarget/printerTarget).
-// Throws PrintError for an unsupported frame count or a page too small.
+// Throws PrintError for an unsupported frame count, a page too small, or a page bitmap
+// or frame larger than any bitmap the program makes (checked before anything is taken).
 PageDrawing composePage(const page::Page& page, Output output, const PrintTarget& target);
 
 // Draws the page. When pageBitmap is given, the painter paints on a QImage over its
@@ -84,6 +85,14 @@ void drawPage(QPainter& painter, const PageDrawing& drawing, const DrawHooks& ho
 // of drawing, in order), so the first photos decode while the caller gets ready.
 void drawPage(QPainter& painter, const PageDrawing& drawing, const DrawHooks& hooks, FramePipeline& pipeline,
               imaging::Bitmap* pageBitmap = nullptr);
+
+// The loaded frames whose image rectangle is not wholly on the page (a page margin that
+// pushes the grid off the paper), in frame order.
+std::vector<int> cutOffFrames(const PageDrawing& drawing);
+
+// Throws PrintError(kPageTooLarge) when the drawing's page bitmap or a frame resampled for
+// it would be larger than any bitmap the program makes.
+void checkPageMemory(const PageDrawing& drawing);
 
 // A white 24-bit page bitmap for the target; throws PrintError when it would be larger
 // than any bitmap the program makes.

@@ -6,11 +6,13 @@
 #include "printing/layout_page.h"
 #include "printing/print_commands.h"
 #include "printing/printer.h"
+#include "printing/stop_signals.h"
 
 #include <QPrinter>
 #include <QTimer>
 
 #include <cctype>
+#include <chrono>
 #include <stdexcept>
 #include <iomanip>
 #include <ostream>
@@ -234,7 +236,10 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     const int dpi = r->dpi ? *r->dpi : imageFileDpi(ctx.settings, metrics->dpiX);
     int failures = 0;
     int pageNumber = 0;
+    bool cutOffTold = false;
     try {
+        // A page too large for memory is refused before any photo is decoded.
+        composePage(*page, Output::ImageFile, imageFileTarget(*page, dpi));
         do {
             // Each photo is decoded once, at full size, as its file is checked by the load.
             const std::unique_ptr<ReadyFrames> ready = readyFramesFor(*page, dpi);
@@ -245,6 +250,10 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             const PageDrawing drawing = composePage(*page, Output::ImageFile, imageFileTarget(*page, dpi));
             if (drawing.frames.empty())
                 continue; // every file of this page failed, and each was reported
+            if (const std::vector<int> cut = cutOffFrames(drawing); !cut.empty() && !cutOffTold) {
+                ctx.messages.warning(cutOffMessage(cut));
+                cutOffTold = true;
+            }
             const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
             savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, pageCount), jpeg, ctx.settings.Quality, dpi);
             if (r->geometry)
@@ -259,11 +268,12 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
 
 namespace {
 
-// The window's part in batch printing, without a window: no buttons, no Stop.
+// The window's part in batch printing, without a window: no buttons; SIGINT and SIGTERM
+// are Stop, and what the queue wait waits for goes to stderr (once, then each minute).
 class HeadlessPrintWindow final : public PrintWindow {
 public:
-    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue)
-        : m_page(page), m_printer(printer), m_queue(queue)
+    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue, app::Messages& messages)
+        : m_page(page), m_printer(printer), m_queue(queue), m_messages(messages)
     {
         m_timer.setInterval(10000);
     }
@@ -272,8 +282,21 @@ public:
     QWidget* dialogParent() override { return nullptr; }
     QTimer& queueTimer() override { return m_timer; }
     void setStopEnabled(bool) override {}
-    bool stopRequested() const override { return false; }
-    void setStopRequested(bool) override {}
+    bool stopRequested() const override { return m_stop || StopSignals::received(); }
+    void setStopRequested(bool stop) override { m_stop = stop; }
+    bool confirmCutOff(const std::string& message) override
+    {
+        m_messages.warning(message);
+        return true;
+    }
+    void queueWaitGoesOn(const std::string& text, bool first) override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (first || now - m_lastNotice >= std::chrono::minutes(1)) {
+            m_lastNotice = now;
+            m_messages.information(text);
+        }
+    }
     void saveAndDisableButtons() override {}
     void restoreButtons() override {}
     bool batchInProgress() const override { return m_queue.BatchInProgress; }
@@ -285,7 +308,10 @@ private:
     page::Page& m_page;
     QPrinter& m_printer;
     page::FileQueue& m_queue;
+    app::Messages& m_messages;
     QTimer m_timer;
+    bool m_stop = false;
+    std::chrono::steady_clock::time_point m_lastNotice;
 };
 
 } // namespace
@@ -358,8 +384,9 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     page::PrinterMetrics m = readPrinterMetrics(printer);
     auto page = headlessPage(ctx.settings, m);
     page::FileQueue queue;
-    HeadlessPrintWindow window(*page, printer, queue);
+    HeadlessPrintWindow window(*page, printer, queue, ctx.messages);
     PrintCommands commands(window);
+    const StopSignals stop([&commands] { commands.stopCommand(); });
     if (!p->layout.empty()) {
         if (!loadLayout(*page, p->layout).opened)
             return 1;
@@ -367,9 +394,14 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         queue.FileList = p->files;
         window.loadNextPage();
     }
-    commands.Load_and_Print();
+    if (!StopSignals::received())
+        commands.Load_and_Print();
     for (int id : commands.sentJobs())
         ctx.out << printer.printerName().toStdString() << '-' << id << '\n';
+    if (StopSignals::received()) {
+        ctx.messages.error("print: stopped; nothing more was sent");
+        return 1;
+    }
     return window.failures > 0 || commands.failures() > 0 || commands.sentJobs().empty() ? 1 : 0;
 }
 

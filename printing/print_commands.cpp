@@ -21,6 +21,19 @@ void PrintWindow::keepAlive()
     QCoreApplication::processEvents();
 }
 
+bool PrintWindow::confirmCutOff(const std::string& message)
+{
+    return app::messages().ask(app::MessageKind::Warning, message + "\n" + std::string(kPrintAnyway),
+                               app::Buttons::YesNo) == app::Answer::Yes;
+}
+
+void PrintWindow::queueWaitGoesOn(const std::string& /*text*/, bool first)
+{
+    // The window's status line keeps its one fixed text for the whole wait.
+    if (first)
+        printPage().status().setStatus(std::string(kWaitingForQueue));
+}
+
 std::string jobTitleOf(const page::Page& page)
 {
     std::string first;
@@ -102,6 +115,40 @@ void PrintCommands::report(const std::exception& e)
     app::messages().error(e.what());
 }
 
+std::string queueWaitText(const QString& printerName, int jobs)
+{
+    return std::string(kWaitingForQueue) + "(" + std::to_string(jobs) + (jobs == 1 ? " job" : " jobs") + " on " +
+           printerName.section('/', 0, 0).toStdString() + ")";
+}
+
+void PrintCommands::warnIfHeld(const QString& printerName)
+{
+    // The job is CUPS's now whatever the answer; a failed question changes nothing.
+    PrinterState state;
+    try {
+        state = printerState(printerName);
+    } catch (const PrintError&) {
+        return;
+    }
+    if (state.stopped && !m_heldWarned) {
+        m_heldWarned = true;
+        app::messages().warning(printerStoppedMessage(printerName, state, kStoppedJobHeld));
+    }
+}
+
+bool PrintCommands::acceptCutOff(const PageDrawing& drawing)
+{
+    const std::vector<int> frames = cutOffFrames(drawing);
+    if (frames.empty() || m_cutOffAccepted)
+        return true;
+    if (!m_window.confirmCutOff(cutOffMessage(frames))) {
+        m_window.setStopRequested(true); // a batch ends here too
+        return false;
+    }
+    m_cutOffAccepted = true;
+    return true;
+}
+
 bool PrintCommands::nothingLoaded() const
 {
     const page::Page& page = m_window.printPage();
@@ -126,6 +173,12 @@ int PrintCommands::Print_Scheme(int mode)
     const page::PageState& st = page.state();
     const PageDrawing drawing =
         composePage(page, Output::Printer, printerTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX));
+    if (!acceptCutOff(drawing)) {
+        if (mode == 1)
+            m_window.setStopEnabled(false);
+        clearStatus();
+        return 0;
+    }
     PageJob job(m_window.printer(), jobTitleOf(page), drawing.layout.landscape);
     m_job = &job;
     status.setProgressVisible(true);
@@ -149,18 +202,34 @@ int PrintCommands::Print_Scheme(int mode)
     endOfPage();
     const int id = job.finish();
     clearStatus();
-    if (id > 0)
+    if (id > 0) {
         m_sentJobs.push_back(id);
+        warnIfHeld(m_window.printer().printerName());
+    }
     return id;
+}
+
+// Throws when the queue's printer is stopped: the queue would then never empty, and a
+// wait for it would be a silent hang.
+void PrintCommands::checkQueueMoves(const QString& printerName)
+{
+    const PrinterState state = printerState(printerName);
+    if (state.stopped)
+        throw PrintError(printerStoppedMessage(printerName, state, kStoppedQueueWait));
 }
 
 void PrintCommands::QtimerTimer()
 {
     try {
-        if (Print_Queue_Is_Empty(m_window.printer().printerName())) {
+        const QString name = m_window.printer().printerName();
+        const int jobs = activeJobCount(name);
+        if (jobs == 0) {
             m_queueEmpty = true;
             m_window.queueTimer().stop();
+            return;
         }
+        checkQueueMoves(name);
+        m_window.queueWaitGoesOn(queueWaitText(name, jobs), false);
     } catch (...) {
         // Reported by the wait, which then prints nothing.
         m_queueError = std::current_exception();
@@ -172,13 +241,16 @@ bool PrintCommands::waitForEmptyQueue()
 {
     if (!m_window.printPage().settings().Wait_For_Empty_Q)
         return true;
-    if (Print_Queue_Is_Empty(m_window.printer().printerName()))
+    const QString name = m_window.printer().printerName();
+    const int jobs = activeJobCount(name);
+    if (jobs == 0)
         return true;
+    checkQueueMoves(name);
     m_window.setStopEnabled(true);
     m_queueEmpty = false;
     m_queueError = nullptr;
     m_window.queueTimer().start();
-    m_window.printPage().status().setStatus(std::string(kWaitingForQueue));
+    m_window.queueWaitGoesOn(queueWaitText(name, jobs), true);
     // Sleeps until an event comes: the timer's tick, Stop, or anything else of the window.
     while (!m_queueEmpty && !m_queueError && !m_window.stopRequested())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -195,6 +267,8 @@ void PrintCommands::printCommand()
 
 void PrintCommands::printCommandBody()
 {
+    m_heldWarned = false;
+    m_cutOffAccepted = false;
     m_window.setStopRequested(false);
     m_window.saveAndDisableButtons();
     m_window.printPage().status().setStatus(std::string(kPrinting));
@@ -240,6 +314,8 @@ void PrintCommands::Load_and_Print()
 
 void PrintCommands::batchBody()
 {
+    m_heldWarned = false;
+    m_cutOffAccepted = false;
     m_window.setStopRequested(false);
     m_window.saveAndDisableButtons();
     page::StatusDisplay& status = m_window.printPage().status();
@@ -290,6 +366,10 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
     const int dpi = mode == 1 ? imageFileDpi(s, st.PrinterDpiX) : 72;
     const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
     const PageDrawing drawing = composePage(page, mode == 1 ? Output::ImageFile : Output::Preview, target);
+    if (mode == 1 && !acceptCutOff(drawing)) {
+        clearStatus();
+        return;
+    }
     status.setProgressVisible(true);
     status.setProgress(0);
     auto endOfPage = [&] {
@@ -332,6 +412,7 @@ void PrintCommands::printToFileCommand()
 
 void PrintCommands::printToFileBody()
 {
+    m_cutOffAccepted = false;
     m_window.saveAndDisableButtons();
     m_window.printPage().status().setStatus(std::string(kPrinting));
     try {

@@ -48,6 +48,12 @@ public:
     virtual void batchEnded() {}
     // Lets pending window events run (Stop, repainting) during long work.
     virtual void keepAlive();
+    // Frames of the page lie partly off the paper (message names them): whether to print
+    // all the same. The window asks; headless runs say so and go on.
+    virtual bool confirmCutOff(const std::string& message);
+    // The wait for an empty queue goes on (text says for what); called when it starts and
+    // at every poll. The window shows it in the status line; headless runs on stderr.
+    virtual void queueWaitGoesOn(const std::string& text, bool first);
 };
 
 class PrintCommands : public QObject {
@@ -92,6 +98,12 @@ private:
     void clearStatus();
     void report(const std::exception& e);
     bool nothingLoaded() const;
+    // False when the user chose not to print a page with frames off the paper (asked
+    // once per command).
+    bool acceptCutOff(const PageDrawing& drawing);
+    void checkQueueMoves(const QString& printerName);
+    // After a job was sent: a warning (once per command) when the printer is stopped.
+    void warnIfHeld(const QString& printerName);
 
     // Runs a command unless another is under way: the window stays alive while a page
     // prints, and a second print, file or preview command then does nothing.
@@ -104,11 +116,16 @@ private:
     PrintWindow& m_window;
     PageJob* m_job = nullptr;
     bool m_busy = false;
+    bool m_cutOffAccepted = false;
+    bool m_heldWarned = false;
     bool m_queueEmpty = false;
     std::exception_ptr m_queueError;
     int m_failures = 0;
     std::vector<int> m_sentJobs;
 };
+
+// "Waiting for empty Printer Queue..... (2 jobs on PDF)": what a wait waits for.
+std::string queueWaitText(const QString& printerName, int jobs);
 
 // The page's file name list as the print job names it: the first and last loaded frame.
 std::string jobTitleOf(const page::Page& page);

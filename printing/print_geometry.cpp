@@ -1,6 +1,9 @@
 #include "printing/print_geometry.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace printing {
 namespace {
@@ -48,6 +51,19 @@ int widthFor(int height, float aspectRatio)
 std::int64_t gridWidth(int columns, int w, int m)
 {
     return std::int64_t(columns) * (std::int64_t(w) + 2 * std::int64_t(m));
+}
+
+// A height from which the shrink loop has only a few steps to go: the widest frame that
+// fits is (PW - 1) / C - 2m, and two rows above the height giving that width plus one the
+// grid is too wide for certain. A page thousands of metres wide would otherwise step a
+// billion times.
+int shrinkStart(int columns, int m, int pageWidth, float aspectRatio)
+{
+    if (!(aspectRatio > 0.0f) || !std::isfinite(aspectRatio))
+        return std::numeric_limits<int>::max();
+    const long double widest = static_cast<long double>(pageWidth - 1) / columns - 2.0L * m;
+    const long double start = std::max<long double>(0, (std::floor(widest) + 1) / aspectRatio + 2);
+    return start >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : static_cast<int>(start) + 1;
 }
 
 // The table of cut marks: how many lines each way, their steps and the horizontal length.
@@ -142,7 +158,9 @@ PrintedPage layoutPage(const LayoutInput& in, const PrintTarget& target)
     int h = firstHeight(in.frameCount, pwp, php, m);
     int w = widthFor(h, in.aspectRatio);
     if (gridWidth(grid.columns, w, m) > target.pageWidth) {
-        // Only ever shrinks, one row of pixels at a time, so the grid stays as tall as it can.
+        // Only ever shrinks, one row of pixels at a time, so the grid stays as tall as it
+        // can. Every height above shrinkStart is still too wide, so the steps start there.
+        h = std::min(h, shrinkStart(grid.columns, m, target.pageWidth, in.aspectRatio));
         do {
             --h;
             w = widthFor(h, in.aspectRatio);
@@ -179,6 +197,17 @@ int workBitmapWidth(int pictureHeight, float aspectRatio)
 {
     const int w = roundToInt(static_cast<long double>(pictureHeight) * static_cast<long double>(aspectRatio));
     return w < 1 ? 1 : w;
+}
+
+std::string cutOffMessage(const std::vector<int>& frames)
+{
+    std::string text = frames.size() == 1 ? "Frame " : "Frames ";
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == frames.size() ? " and " : ", ";
+        text += std::to_string(frames[i]);
+    }
+    return text + std::string(kCutOff);
 }
 
 int printProgress(int k, int frameCount)

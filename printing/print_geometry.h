@@ -29,6 +29,11 @@ inline constexpr std::string_view kForImageFile = " for image file";
 inline constexpr std::string_view kForPreview = " for preview";
 inline constexpr std::string_view kPageTooSmall = "The page is too small for the frames and the gaps between them";
 inline constexpr std::string_view kPageTooLarge = "The page bitmap would be too large: choose a lower resolution";
+inline constexpr std::string_view kCutOff = " would be cut off by the page margin"; // "Frames 1 and 2" + it
+inline constexpr std::string_view kPrintAnyway = "Print all the same?";
+// After "The printer NAME is stopped (reason): "
+inline constexpr std::string_view kStoppedQueueWait = "its queue will not empty, so nothing was printed";
+inline constexpr std::string_view kStoppedJobHeld = "the page waits in its queue until the printer is started again";
 inline constexpr std::string_view kQueueQueryFailed = "Can't ask the printer for its queue: "; // + the reason
 
 class PrintError : public std::runtime_error {
@@ -98,6 +103,10 @@ PrintedPage layoutPage(const LayoutInput& input, const PrintTarget& target);
 // The work bitmap a picture is drawn into before it is scaled to its rectangle: as high
 // as the picture and round(height x aspectRatio) wide, at least one pixel.
 int workBitmapWidth(int pictureHeight, float aspectRatio);
+
+// "Frame 3 would be cut off by the page margin", "Frames 1, 2 and 5 would be ..."; frames
+// must not be empty.
+std::string cutOffMessage(const std::vector<int>& frames);
 
 // trunc(k / N x 100): the progress after frame k of N.
 int printProgress(int k, int frameCount);

@@ -9,6 +9,7 @@
 
 #include <cups/cups.h>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,29 @@ int activeJobCount(const QString& printerName)
 bool Print_Queue_Is_Empty(const QString& printerName)
 {
     return activeJobCount(printerName) == 0;
+}
+
+PrinterState printerState(const QString& printerName)
+{
+    const QByteArray name = printerName.section('/', 0, 0).toLocal8Bit();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+    if (!dest)
+        throw PrintError(std::string(kQueueQueryFailed) + cupsLastErrorString());
+    PrinterState state;
+    const char* value = cupsGetOption("printer-state", dest->num_options, dest->options);
+    state.stopped = value && std::atoi(value) == IPP_PSTATE_STOPPED;
+    if (const char* message = cupsGetOption("printer-state-message", dest->num_options, dest->options))
+        state.reason = message;
+    cupsFreeDests(1, dest);
+    return state;
+}
+
+std::string printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence)
+{
+    std::string text = "The printer " + printerName.section('/', 0, 0).toStdString() + " is stopped";
+    if (!state.reason.empty())
+        text += " (" + state.reason + ")";
+    return text + ": " + std::string(consequence);
 }
 
 PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)

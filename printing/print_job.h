@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class QPrinter;
 
@@ -20,6 +21,16 @@ namespace printing {
 // question must never pass for an empty queue.
 int activeJobCount(const QString& printerName);
 bool Print_Queue_Is_Empty(const QString& printerName);
+
+// Whether CUPS holds the queue stopped (cupsdisable, or a failed backend), with the
+// reason it gives; throws PrintError(kQueueQueryFailed + reason) when CUPS can't be asked.
+struct PrinterState {
+    bool stopped = false;
+    std::string reason;
+};
+PrinterState printerState(const QString& printerName);
+// "The printer NAME is stopped (reason)" + what follows from it.
+std::string printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence);
 
 class PageJob {
 public:
