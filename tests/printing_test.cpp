@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <set>
 #include <stdexcept>
@@ -204,6 +205,45 @@ TEST(PrintedRefusal, UnusableShapesAndMarginsGiveAnErrorNotAHang)
     EXPECT_THROW(printing::layoutPage(input(4, 1.5f, 500.0f), t), printing::PrintError);
 }
 
+// The grid as the shrink loop finds it stepping one row at a time from the first height.
+std::pair<int, int> steppedGrid(int columns, int h, int m, int pageWidth, float ar)
+{
+    auto width = [ar](int height) { return static_cast<int>(std::trunc(static_cast<long double>(height) * ar)); };
+    auto across = [&](int w) { return static_cast<long long>(columns) * (w + 2LL * m); };
+    int w = width(h);
+    if (across(w) > pageWidth)
+        do {
+            --h;
+            w = width(h);
+        } while (h > 0 && across(w) >= pageWidth);
+    return {w, h};
+}
+
+TEST(PrintedGrid, TheShrinkStartsNearItsAnswerAndFindsTheSameGrid)
+{
+    // Pages of every width against the one-step loop, for wide and narrow frames.
+    for (float ar : {0.37f, 1.0f, 4.0f / 3.0f, 1.5f, 7.9f})
+        for (int pw = 600; pw < 9000; pw += 97) {
+            const PrintedPage p = printing::layoutPage(input(4, ar), printing::printerTarget(4, 6000, pw, 600));
+            const auto [w, h] = steppedGrid(2, 3000 - 2 * 71, 71, pw, ar);
+            ASSERT_EQ(p.frameWidth, w) << ar << ' ' << pw;
+            ASSERT_EQ(p.frameHeight, h) << ar << ' ' << pw;
+        }
+    // A page a billion dots high and narrow: stepping would take a billion rounds.
+    const PrintedPage tall = printing::layoutPage(input(2, 1.5f), {2000, 2000000000, 600, false});
+    // One column: the widest frame whose cell is narrower than the page, give or take
+    // the one dot a height step changes the width by at 1.5.
+    EXPECT_LT(tall.frameWidth + 2 * tall.gap, 2000);
+    EXPECT_GE(tall.frameWidth + 2 * tall.gap, 1998);
+}
+
+TEST(PrintedCutOff, FramesOffThePaperAreNamedInOneSentence)
+{
+    EXPECT_EQ(printing::cutOffMessage({3}), "Frame 3 would be cut off by the page margin");
+    EXPECT_EQ(printing::cutOffMessage({1, 2}), "Frames 1 and 2 would be cut off by the page margin");
+    EXPECT_EQ(printing::cutOffMessage({1, 2, 5}), "Frames 1, 2 and 5 would be cut off by the page margin");
+}
+
 TEST(PrintJobTitle, NamesTheFirstAndLastFileWithoutTheirFolders)
 {
     EXPECT_EQ(printing::jobTitle("/photos/2001/a.jpg", "/photos/b c.jpg"), "NVL-a.jpg to b c.jpg");
@@ -253,6 +293,35 @@ TEST(WorkBitmap, ANarrowPictureIsPaddedWithWhiteOnTheRight)
     EXPECT_EQ(f.view.row(5)[3 * 39 + 2], 7);
     for (int x = 40; x < 50; ++x)
         EXPECT_EQ(f.view.row(49)[3 * x], 255) << x;
+}
+
+TEST(WorkBitmap, ANarrowPictureResampledGivesTheBytesOfItsPaddedCopyWithoutMakingIt)
+{
+    // Noise, so any misplaced column or weight shows.
+    imaging::Bitmap narrow(37, 90);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < narrow.height(); ++y)
+        for (int x = 0; x < 3 * narrow.width(); ++x)
+            narrow.row(y)[x] = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+    const auto pic = imaging::Picture::fromBitmap(imaging::Bitmap(narrow));
+    const printing::PreparedFrame padded = printing::workBitmap(pic, 1.7f);
+    ASSERT_GT(padded.view.width, narrow.width());
+    for (int f = 0; f < imaging::kFilterCount; ++f) {
+        const imaging::Filter filter = imaging::filterFromIndex(f);
+        for (auto [w, h] : {std::pair{41, 23}, std::pair{300, 170}}) {
+            imaging::Bitmap want(w, h);
+            imaging::ResampleBitmap(padded.view, want.view(), filter);
+            const printing::PreparedFrame got = printing::prepareFrame({pic, 1.7f, filter, w, h});
+            ASSERT_EQ(got.view.width, w);
+            for (int y = 0; y < h; ++y)
+                ASSERT_EQ(0, std::memcmp(got.view.row(y), want.row(y), static_cast<std::size_t>(w) * 3))
+                    << "filter " << f << " size " << w << " row " << y;
+        }
+    }
+    // Unresampled, the device is given the picture itself and the width it stands for.
+    const printing::PreparedFrame whole = printing::prepareFrame({pic, 1.7f, std::nullopt, 0, 0});
+    EXPECT_EQ(whole.view.width, narrow.width());
+    EXPECT_EQ(whole.paddedWidth, padded.view.width);
 }
 
 TEST(WorkBitmap, AJpegPictureIsDecodedAtFullSize)
