@@ -21,3 +21,9 @@ paginor_qtest(hidpi_test SOURCES hidpi_test.cpp LIBS paginor_app)
 add_test(NAME hidpi_test_scale2 COMMAND hidpi_test)
 set_tests_properties(hidpi_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1")
 set_tests_properties(hidpi_test_scale2 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
+
+# The program under hostile conditions: pages no printer has, tall scans, frames off the
+# paper, and a private cupsd whose queues stop, hold jobs or lose their server mid-run.
+paginor_gtest(print_faults_test SOURCES print_faults_test.cpp LIBS Qt6::Gui)
+add_dependencies(print_faults_test paginor)
+target_compile_definitions(print_faults_test PRIVATE PAGINOR_EXE="$<TARGET_FILE:paginor>")
