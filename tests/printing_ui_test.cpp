@@ -238,6 +238,7 @@ private slots:
     void previewIsAt72DpiWithBoxWhateverTheSettings();
     void captionsStandAboveTheirFramesAtTheGeometrysCorner();
     void nothingLoadedSaysSoAndWritesNoFile();
+    void framesOffThePaperAreAskedAboutFirst();
     void cancelledFileDialogLeavesNothing();
     void failedSaveIsReportedAndKeepsWhatWasThere();
     void previewWindowTurnsAndFits();
@@ -389,6 +390,26 @@ void PrintingUiTest::nothingLoadedSaysSoAndWritesNoFile()
     rig.commands->Print_bmp_Scheme(1, dir.filePath("x.bmp"));
     QCOMPARE(messages.texts(), std::vector<std::string>{std::string(printing::kNothingToPrint)});
     QVERIFY(!QFile::exists(dir.filePath("x.bmp")));
+}
+
+void PrintingUiTest::framesOffThePaperAreAskedAboutFirst()
+{
+    Rig rig;
+    rig.s.Page_Margin_mm = -100.0f;
+    rig.relayout();
+    for (int k : {1, 2, 3})
+        fillFrame(*rig.model, k, kColours[0], "a.jpg");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("cut.bmp");
+    // No: nothing is written. Yes: the page is, and the question names frames 1 and 2 only.
+    rig.commands->Print_bmp_Scheme(1, file);
+    QVERIFY(!QFile::exists(file));
+    messages.queueAnswer(app::Answer::Yes);
+    rig.commands->Print_bmp_Scheme(1, file);
+    QVERIFY(QFile::exists(file));
+    const std::string asked = "Frames 1 and 2 would be cut off by the page margin\n" + std::string(printing::kPrintAnyway);
+    QCOMPARE(messages.texts(), (std::vector<std::string>{asked, asked}));
+    QVERIFY(messages.entries().front().question);
 }
 
 void PrintingUiTest::cancelledFileDialogLeavesNothing()
