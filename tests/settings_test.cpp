@@ -95,6 +95,7 @@ protected:
         s.Print_Image_Resolution = 720;
         s.Print_Image_Resample_USing = 0;
         s.Manual_Resamp_Filter = 2;
+        s.Min_Print_Resolution = 240;
         s.Global_AspectRatio = std::bit_cast<float>(0x3FAAAAA9u);
         return s;
     }

@@ -144,6 +144,8 @@ private:
     QSpinBox* ProofRes = nullptr;
     QComboBox* Resample_On_Proof = nullptr;
     QCheckBox* Wait_For_Q = nullptr;
+    QCheckBox* Skip_Unreadable = nullptr;
+    QSpinBox* Min_Resolution = nullptr;
 };
 
 } // namespace settings
