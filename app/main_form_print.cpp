@@ -21,7 +21,7 @@ void TMain_Form::loadNextPage()
 
 bool TMain_Form::confirmLowResolution(const std::string& message, bool accepted)
 {
-    if (accepted)
+    if (accepted || !m_page->settings().Confirm_Low_Resolution)
         return true;
     return messages().ask(MessageKind::Confirmation, message + "\n" + std::string(printing::kPrintAnyway),
                           Buttons::YesNo) == Answer::Yes;
@@ -45,6 +45,8 @@ void TMain_Form::showFrameResolution(int frame)
     if (frame == m_resolutionShownFor || m_printing->busy())
         return;
     m_resolutionShownFor = frame;
+    if (frame == 0)
+        return;
     const std::string text = printing::resolutionStatus(*m_page, frame, m_printer.printerName().toStdString());
     if (!text.empty())
         setStatus(text);

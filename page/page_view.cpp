@@ -247,7 +247,10 @@ bool PageView::Create_BackGround_Image()
     m_pageImage->setGeometry(0, 0, 800, 800);
     m_pageImage->lower();
     m_pageImage->show();
-    connect(m_pageImage, &PageLayer::hovered, this, [this] { m_page.state().HotFrame = 0; });
+    connect(m_pageImage, &PageLayer::hovered, this, [this] {
+        m_page.state().HotFrame = 0;
+        emit frameHovered(0);
+    });
     return true;
 }
 

@@ -127,7 +127,7 @@ signals:
     void frameDoubleClicked(int frame);
     // The selection was cleared: the image buttons and the aspect-ratio button go off.
     void selectionCleared();
-    // The pointer moved over frame n.
+    // The pointer moved over frame n (0: over the page outside every frame).
     void frameHovered(int frame);
 
 protected:

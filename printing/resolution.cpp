@@ -32,9 +32,10 @@ std::optional<int> effectiveResolution(const page::Page& page, int frame)
     const long long byHeight = picture->height() * dpi / r.height;
     if (s.bp)
         return static_cast<int>(byHeight);
-    // The direct path fits the whole picture: the tighter side sets the density.
+    // The direct path fits the whole picture inside the rectangle: the side that meets
+    // the rectangle's edge is stretched least, so it holds the most pixels per inch.
     const long long byWidth = picture->width() * dpi / r.width;
-    return static_cast<int>(std::min(byWidth, byHeight));
+    return static_cast<int>(std::max(byWidth, byHeight));
 }
 
 std::vector<int> lowResolutionFrames(const page::Page& page)

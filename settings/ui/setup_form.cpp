@@ -158,6 +158,7 @@ void TSetup_Form::loadOnPrint()
     Wait_For_Q->setChecked(m_s.Wait_For_Empty_Q);
     Skip_Unreadable->setChecked(m_s.Batch_Skip_Unreadable);
     Min_Resolution->setValue(m_s.Min_Print_Resolution);
+    Confirm_Low_Res->setChecked(m_s.Confirm_Low_Resolution);
 }
 
 void TSetup_Form::applyEnablingRules()
@@ -363,6 +364,7 @@ void TSetup_Form::applyDetailsAndDropping()
     m_s.Wait_For_Empty_Q = Wait_For_Q->isChecked();
     m_s.Batch_Skip_Unreadable = Skip_Unreadable->isChecked();
     m_s.Min_Print_Resolution = Min_Resolution->value();
+    m_s.Confirm_Low_Resolution = Confirm_Low_Res->isChecked();
     m_s.searchSubFolders = SearchSubFolders->isChecked();
     m_s.DroppedSearchString = SearchString->text().toStdString();
     m_s.centre_output = centre->isChecked();

@@ -146,6 +146,7 @@ private:
     QCheckBox* Wait_For_Q = nullptr;
     QCheckBox* Skip_Unreadable = nullptr;
     QSpinBox* Min_Resolution = nullptr;
+    QCheckBox* Confirm_Low_Res = nullptr;
 };
 
 } // namespace settings

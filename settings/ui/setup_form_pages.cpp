@@ -284,6 +284,8 @@ QWidget* TSetup_Form::buildPrintPage()
     Min_Resolution = named(new QSpinBox(unattended), "Min_Resolution");
     Min_Resolution->setRange(0, 10000);
     ul->addWidget(Min_Resolution, 1, 1);
+    Confirm_Low_Res = checkBox("Ask before printing frames below it", "Confirm_Low_Res", unattended);
+    ul->addWidget(Confirm_Low_Res, 2, 0, 1, 2);
     layout->addWidget(unattended);
     layout->addStretch(1);
     return page;
