@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 BUILD=${1:-build}
 QUEUE=${2:-PDF}
 FRAMES=${3:-16}
-SOAK="$BUILD/paginor_batch_soak"
+SOAK="$BUILD/bench/paginor_batch_soak"
 [ -x "$SOAK" ] || { echo "bench: build $SOAK first (cmake --build $BUILD --target paginor_batch_soak)" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "bench: needs GNU time (apt-get install time)" >&2; exit 1; }
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/paginor-soak.XXXXXX")
