@@ -13,6 +13,7 @@
 #include "settings/settings.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QToolButton>
 
 #include <fstream>
@@ -64,7 +65,10 @@ int main(int argc, char** argv)
     app::TMain_Form form(session, options);
     form.resize(800, 640);
     form.show();
-    QApplication::processEvents();
+    if (!form.FormCreate())
+        return 1;
+    while (form.resizeTimer()->isActive())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     page::ImageLoader* loader = form.imageLoader();
     loader->chooseFiles = [&files](QWidget*, const QString&, const QString&) { return files; };
     form.toolButton("tb_load")->click();
