@@ -115,6 +115,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     buildFrameCommands();
     disablePrintingWithoutPrinter();
     buildLayoutCommands();
+    buildResolutionWatch();
     restorePlacement();
 }
 
@@ -192,10 +193,6 @@ bool TMain_Form::batchInProgress() const
     return queue.BatchInProgress || queue.remaining() > 0;
 }
 
-void TMain_Form::loadNextPage()
-{
-    m_loader->loadNextPage();
-}
 
 void TMain_Form::batchEnded()
 {

@@ -142,6 +142,10 @@ private:
     void buildFrameCommands();
     void applyListButtons(const page::ListButtons& buttons);
     void buildLayoutCommands();
+    // The pixels per inch of the frame under the pointer in the status line, and the
+    // warning mark of frames below Min_Print_Resolution.
+    void buildResolutionWatch();
+    void showFrameResolution(int frame);
 
     // printing::PrintWindow
     page::Page& printPage() override { return *m_page; }
@@ -156,6 +160,7 @@ private:
     bool batchInProgress() const override;
     void loadNextPage() override;
     void batchEnded() override;
+    bool confirmLowResolution(const std::string& message, bool accepted) override;
 
     Session& m_session;
     Options m_options;
@@ -168,6 +173,7 @@ private:
     std::unique_ptr<printing::LayoutCommands> m_layout;
     // Set by Stop, cleared when a print command starts; the queue wait and batches test it.
     bool StopRequested = false;
+    int m_resolutionShownFor = 0; // the frame whose resolution the status line shows
     // The toolbar's enabled states while a page prints (Save_Button_State).
 
     QToolBar* ToolBar1 = nullptr;

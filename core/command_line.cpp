@@ -113,10 +113,13 @@ const std::vector<SubcommandInfo>& subcommands()
          {"-o", "--rotate", "--flip", "--resample", "--lut", "--gamma", "--brightness", "--colour", "--convolve",
           "--fit", "--cut"},
          "edit IN -o OUT OP...         apply picture operations and write OUT"},
-        {"render", {"-o", "--dpi", "--layout"}, "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files"},
-        {"print", {"--copies", "--option", "--layout"},
+        {"render", {"-o", "--dpi", "--layout"},
+         "render -o OUT [--dpi D] [--geometry] FILE...   render pages to image files (.jpg, .bmp) or one PDF (.pdf)"},
+        {"print", {"--copies", "--option", "--layout", "--from", "--log"},
          "print [--copies N] [--option NAME=VALUE]... FILE...\n"
-         "                               print pages on the printer; --option is any CUPS job option"},
+         "                               print pages on the printer; --option is any CUPS job option\n"
+         "                               [--skip-unreadable] pass over files that can't be read; [--from N]\n"
+         "                               start at file N; [--log FILE] a line per page (job, outcome, files)"},
         {"layout", {"-o", "--clone"},
          "layout save -o PAGE.zip [--clone K:S]... FILE...   save a page layout file; layout show PAGE.zip"},
         {"curve", {"-o", "--nodes"},

@@ -191,13 +191,14 @@ void ImageLoader::loadFile(const std::string& path)
     Load_The_Files(m_view.page(), m_queue, hooks());
 }
 
-void ImageLoader::loadNextPage()
+void ImageLoader::loadNextPage(const std::function<void(const std::string&, const std::string&)>& fileFailed)
 {
     if (m_busy)
         return;
     BusyScope busy(m_busy);
     Page& page = m_view.page();
-    const LoadHooks h = hooks();
+    LoadHooks h = hooks();
+    h.fileFailed = fileFailed;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
         if (emptyFrameForLoad(page, n) && h.frameEmptied)
             h.frameEmptied(n);

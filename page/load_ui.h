@@ -53,8 +53,9 @@ public:
     // every other load, while a load runs.
     void loadFile(const std::string& path);
     // The next page of the list into every live frame (emptied first), as one load step;
-    // nothing while a load runs.
-    void loadNextPage();
+    // nothing while a load runs. Given fileFailed, a file that can't be decoded is told
+    // there instead of in a message box.
+    void loadNextPage(const std::function<void(const std::string& path, const std::string& error)>& fileFailed = {});
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     // Local paths dropped on the window; the frame under the pointer is the page's HotFrame.

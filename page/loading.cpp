@@ -110,7 +110,10 @@ bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, De
         if (!decoded.error.empty()) {
             ++result.filesFailed;
             decoder.extend(); // one more file is needed to fill this frame
-            app::messages().error(decoded.error);
+            if (hooks.fileFailed)
+                hooks.fileFailed(path, decoded.error);
+            else
+                app::messages().error(decoded.error);
             continue;
         }
         status.setStatus(std::string(kLoadingImages) + path);

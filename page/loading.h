@@ -80,6 +80,9 @@ struct LoadHooks {
     // decoding thread with the picture in place of the screen rendition's decode (see
     // FullDecode).
     FullDecode fullDecode;
+    // A file that can't be decoded, told here instead of in an error message (unattended
+    // batches log it and go on); the next file still takes its frame.
+    std::function<void(const std::string& path, const std::string& error)> fileFailed;
 };
 
 struct LoadStepResult {

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -130,6 +132,29 @@ void FrameControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_canvas);
+    if (!m_lowResolution)
+        return;
+    // A small amber triangle with "!" in the top right-hand corner.
+    const int side = std::max(10, std::min(16, width() / 6));
+    const QPointF corner(width() - side - 3, 3);
+    const QPolygonF triangle{corner + QPointF(side / 2.0, 0), corner + QPointF(side, side), corner + QPointF(0, side)};
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(255, 176, 0));
+    p.drawPolygon(triangle);
+    QFont f = font();
+    f.setBold(true);
+    f.setPixelSize(std::max(6, side * 2 / 3));
+    p.setFont(f);
+    p.drawText(QRectF(corner.x(), corner.y() + side / 4.0, side, side * 3 / 4.0), Qt::AlignCenter, "!");
+}
+
+void FrameControl::setLowResolution(bool low)
+{
+    if (low == m_lowResolution)
+        return;
+    m_lowResolution = low;
+    update();
 }
 
 void FrameControl::resizeEvent(QResizeEvent*)
@@ -222,7 +247,10 @@ bool PageView::Create_BackGround_Image()
     m_pageImage->setGeometry(0, 0, 800, 800);
     m_pageImage->lower();
     m_pageImage->show();
-    connect(m_pageImage, &PageLayer::hovered, this, [this] { m_page.state().HotFrame = 0; });
+    connect(m_pageImage, &PageLayer::hovered, this, [this] {
+        m_page.state().HotFrame = 0;
+        emit frameHovered(0);
+    });
     return true;
 }
 
@@ -245,7 +273,10 @@ bool PageView::Create_Frames()
             connect(f, &FrameControl::pressed, this, &PageView::frameMouseDown);
             connect(f, &FrameControl::doubleClicked, this, &PageView::frameDoubleClicked);
             connect(f, &FrameControl::hovered, this,
-                    [this](int tag) { m_page.state().HotFrame = static_cast<std::uint8_t>(tag); });
+                    [this](int tag) {
+                        m_page.state().HotFrame = static_cast<std::uint8_t>(tag);
+                        emit frameHovered(tag);
+                    });
             f->show();
             m_frames[static_cast<std::size_t>(n)] = f;
         }
@@ -379,6 +410,7 @@ void PageView::paintEmptyFrame(int n)
     QFont bold = markFont(font());
     bold.setBold(true);
     drawNumber(p, n, bold);
+    f->setLowResolution(false);
     f->update();
 }
 
@@ -407,6 +439,7 @@ void PageView::paintPicture(int n)
     }
     if (!picture || picture->empty())
         return;
+    f->setLowResolution(lowResolution && lowResolution(n));
     QPainter p(&f->canvas());
     // Only the part left of the frame's right edge is scaled: a picture far wider than
     // its frame (a 10000 x 1 strip) would otherwise be scaled to millions of columns.

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 
@@ -24,6 +25,10 @@ public:
     // Paint on it, then call update(). Sized like the control; new area is white.
     QImage& canvas() { return m_canvas; }
     const QImage& canvas() const { return m_canvas; }
+    // The small warning mark of a picture that prints too coarsely: drawn over the
+    // canvas on the screen only, never part of the page.
+    void setLowResolution(bool low);
+    bool lowResolution() const { return m_lowResolution; }
 
 signals:
     void pressed(int tag, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
@@ -40,6 +45,7 @@ protected:
 private:
     int m_tag;
     QImage m_canvas;
+    bool m_lowResolution = false;
 };
 
 // The transparent layer under the frames; what is not painted on it shows the page.
@@ -112,11 +118,17 @@ public:
     // A 0x00BBGGRR colour value as a colour.
     static QColor colourOf(std::int32_t bgr);
 
+    // Whether frame n's picture prints below the resolution the user asks for; asked each
+    // time a picture is painted. Empty: no frame is ever marked.
+    std::function<bool(int frame)> lowResolution;
+
 signals:
     void frameMouseDown(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
     void frameDoubleClicked(int frame);
     // The selection was cleared: the image buttons and the aspect-ratio button go off.
     void selectionCleared();
+    // The pointer moved over frame n (0: over the page outside every frame).
+    void frameHovered(int frame);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

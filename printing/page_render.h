@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -101,5 +102,30 @@ imaging::Bitmap blankPageBitmap(const PrintTarget& target);
 // Draws the page into a new page bitmap (print to file and preview); frames that ready
 // holds (made while the page loaded) are not made again.
 imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
+
+// True for a file name ending in .pdf (any case): print to file writes a PDF there.
+bool isPdfPath(const std::string& path);
+
+// A PDF file of printed pages, one PDF page per page at its target's size. Pictures go
+// in as images at the target's resolution (Qt's PDF writer stores them JPEG-compressed;
+// it re-encodes every image, so a JPEG file's own bytes can't be passed through), cut
+// marks as lines and captions as real text in an embedded font. The file appears only
+// when finish() succeeds; an older file of that name stays until then.
+class PdfPages {
+public:
+    explicit PdfPages(const std::string& path);
+    ~PdfPages();
+    PdfPages(const PdfPages&) = delete;
+    PdfPages& operator=(const PdfPages&) = delete;
+
+    // Every page of one file has the resolution of the first.
+    void add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
+    // Throws PrintError when the file can't be written.
+    void finish();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+};
 
 } // namespace printing

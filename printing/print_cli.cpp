@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "page/loading.h"
+#include "printing/batch_log.h"
 #include "printing/frame_pipeline.h"
 #include "printing/layout_page.h"
 #include "printing/print_commands.h"
@@ -183,7 +184,13 @@ int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandC
     const int dpi = r.dpi ? *r.dpi : imageFileDpi(ctx.settings, page.state().PrinterDpiX);
     try {
         const PageDrawing drawing = composePage(page, Output::ImageFile, imageFileTarget(page, dpi));
-        savePageBitmap(renderPageBitmap(drawing, {}), r.out, jpeg, ctx.settings.Quality, dpi);
+        if (isPdfPath(r.out)) {
+            PdfPages pdf(r.out);
+            pdf.add(drawing, {});
+            pdf.finish();
+        } else {
+            savePageBitmap(renderPageBitmap(drawing, {}), r.out, jpeg, ctx.settings.Quality, dpi);
+        }
         if (r.geometry)
             writeGeometry(ctx.out, drawing);
     } catch (const std::exception& e) {
@@ -215,8 +222,9 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         return 2;
     const std::string ext = lowerExtension(r->out);
     const bool jpeg = ext == ".jpg" || ext == ".jpeg";
-    if (!jpeg && ext != ".bmp") {
-        ctx.messages.error("render: the output must end in .jpg, .jpeg or .bmp: " + r->out);
+    const bool pdf = ext == ".pdf";
+    if (!jpeg && !pdf && ext != ".bmp") {
+        ctx.messages.error("render: the output must end in .jpg, .jpeg, .bmp or .pdf: " + r->out);
         return 2;
     }
     const auto metrics = metricsFor(ctx);
@@ -240,6 +248,10 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     try {
         // A page too large for memory is refused before any photo is decoded.
         composePage(*page, Output::ImageFile, imageFileTarget(*page, dpi));
+        // A PDF holds every page; image files are one a page.
+        std::optional<PdfPages> pdfFile;
+        if (pdf)
+            pdfFile.emplace(r->out);
         do {
             // Each photo is decoded once, at full size, as its file is checked by the load.
             const std::unique_ptr<ReadyFrames> ready = readyFramesFor(*page, dpi);
@@ -254,11 +266,19 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
                 ctx.messages.warning(cutOffMessage(cut));
                 cutOffTold = true;
             }
-            const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
-            savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, pageCount), jpeg, ctx.settings.Quality, dpi);
+            if (pdfFile) {
+                pdfFile->add(drawing, {}, ready.get());
+                ++pageNumber;
+            } else {
+                const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
+                savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, pageCount), jpeg, ctx.settings.Quality,
+                               dpi);
+            }
             if (r->geometry)
                 writeGeometry(ctx.out, drawing);
         } while (queue.BatchInProgress);
+        if (pdfFile && pageNumber > 0)
+            pdfFile->finish();
     } catch (const std::exception& e) {
         ctx.messages.error(e.what());
         return 1;
@@ -272,8 +292,10 @@ namespace {
 // are Stop, and what the queue wait waits for goes to stderr (once, then each minute).
 class HeadlessPrintWindow final : public PrintWindow {
 public:
-    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue, app::Messages& messages)
-        : m_page(page), m_printer(printer), m_queue(queue), m_messages(messages)
+    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue, app::Messages& messages,
+                        bool skipUnreadable, BatchLog* log)
+        : m_page(page), m_printer(printer), m_queue(queue), m_messages(messages), m_skipUnreadable(skipUnreadable),
+          m_log(log)
     {
         m_timer.setInterval(10000);
     }
@@ -300,7 +322,28 @@ public:
     void saveAndDisableButtons() override {}
     void restoreButtons() override {}
     bool batchInProgress() const override { return m_queue.BatchInProgress; }
-    void loadNextPage() override { failures += page::Next_Batch(m_page, m_queue).filesFailed; }
+    void loadNextPage() override
+    {
+        page::LoadHooks hooks;
+        hooks.fileFailed = [this](const std::string& path, const std::string& error) {
+            if (m_log)
+                m_log->skipped(path, error);
+            // Passed over either way; only an unattended run takes it as no failure.
+            if (m_skipUnreadable) {
+                app::messages().warning("Skipped: " + error);
+                --failures;
+            } else {
+                app::messages().error(error);
+            }
+        };
+        failures += page::Next_Batch(m_page, m_queue, hooks).filesFailed;
+    }
+    // Nobody to ask: a warning line, and the page prints.
+    bool confirmLowResolution(const std::string& message, bool) override
+    {
+        app::messages().warning(message);
+        return true;
+    }
 
     int failures = 0;
 
@@ -309,6 +352,8 @@ private:
     QPrinter& m_printer;
     page::FileQueue& m_queue;
     app::Messages& m_messages;
+    bool m_skipUnreadable;
+    BatchLog* m_log;
     QTimer m_timer;
     bool m_stop = false;
     std::chrono::steady_clock::time_point m_lastNotice;
@@ -322,6 +367,9 @@ struct PrintArgs {
     std::vector<std::pair<QString, QString>> options; // --copies and --option, in order
     std::vector<std::string> files;
     std::string layout; // --layout PAGE.zip instead of files
+    bool skipUnreadable = false;
+    std::size_t from = 1; // --from N: the first file printed, counting from 1
+    std::string log;
 };
 
 std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messages& msgs)
@@ -343,6 +391,19 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
             p.options.emplace_back(v.left(eq), v.mid(eq + 1));
         } else if (a == "--layout" && i + 1 < args.size() && p.layout.empty()) {
             p.layout = args[++i];
+        } else if (a == "--skip-unreadable") {
+            p.skipUnreadable = true;
+        } else if (a == "--log" && i + 1 < args.size()) {
+            p.log = args[++i];
+        } else if (a == "--from" && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            char* end = nullptr;
+            const long n = std::strtol(v.c_str(), &end, 10);
+            if (v.empty() || *end != '\0' || n < 1) {
+                msgs.error("print: --from wants a file number from 1 on, not '" + v + "'");
+                return std::nullopt;
+            }
+            p.from = static_cast<std::size_t>(n);
         } else if (!a.empty() && a[0] == '-' && a != "-") {
             msgs.error("print: unknown option '" + a + "'");
             return std::nullopt;
@@ -351,8 +412,13 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
         }
     }
     if (p.files.empty() == p.layout.empty()) {
-        msgs.error("print: usage: print [--printer NAME] [--copies N] [--option NAME=VALUE]... FILE...  |  "
-                   "print [OPTIONS] --layout PAGE.zip");
+        msgs.error("print: usage: print [--printer NAME] [--copies N] [--option NAME=VALUE]... "
+                   "[--skip-unreadable] [--from N] [--log FILE] FILE...  |  print [OPTIONS] --layout PAGE.zip");
+        return std::nullopt;
+    }
+    if (!p.files.empty() && p.from > p.files.size()) {
+        msgs.error("print: --from " + std::to_string(p.from) + " is beyond the " + std::to_string(p.files.size()) +
+                   " files given");
         return std::nullopt;
     }
     return p;
@@ -383,15 +449,24 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     }
     page::PrinterMetrics m = readPrinterMetrics(printer);
     auto page = headlessPage(ctx.settings, m);
+    std::unique_ptr<BatchLog> log;
+    try {
+        if (!p->log.empty())
+            log = std::make_unique<BatchLog>(p->log, printer.printerName().toStdString());
+    } catch (const std::exception& e) {
+        ctx.messages.error(std::string("print: ") + e.what());
+        return 1;
+    }
     page::FileQueue queue;
-    HeadlessPrintWindow window(*page, printer, queue, ctx.messages);
+    HeadlessPrintWindow window(*page, printer, queue, ctx.messages, p->skipUnreadable, log.get());
     PrintCommands commands(window);
+    commands.setBatchLog(log.get());
     const StopSignals stop([&commands] { commands.stopCommand(); });
     if (!p->layout.empty()) {
         if (!loadLayout(*page, p->layout).opened)
             return 1;
     } else {
-        queue.FileList = p->files;
+        queue.FileList.assign(p->files.begin() + static_cast<std::ptrdiff_t>(p->from - 1), p->files.end());
         window.loadNextPage();
     }
     if (!StopSignals::received())

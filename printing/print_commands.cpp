@@ -4,7 +4,9 @@
 #include "imaging/qimage_adapter.h"
 #include "page/page.h"
 #include "printing/preview_form.h"
+#include "printing/batch_log.h"
 #include "printing/print_job.h"
+#include "printing/resolution.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -73,8 +75,14 @@ PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(par
     askImageFileName = [this](bool jpeg) {
         QFileDialog dialog(m_window.dialogParent(), "Print to image file");
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(jpeg ? "Printed Image file   (*.jpg)" : "Printed Image file  (*.bmp)");
+        const QString imageFilter = jpeg ? "Printed Image file   (*.jpg)" : "Printed Image file  (*.bmp)";
+        const QString pdfFilter = "PDF document (*.pdf)";
+        dialog.setNameFilters({imageFilter, pdfFilter});
         dialog.setDefaultSuffix(jpeg ? "jpg" : "bmp");
+        // A name typed without an extension takes the one of the chosen kind.
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pdfFilter, jpeg](const QString& f) {
+            dialog.setDefaultSuffix(f == pdfFilter ? "pdf" : jpeg ? "jpg" : "bmp");
+        });
         dialog.selectFile(QString());
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                        : QString();
@@ -273,7 +281,8 @@ void PrintCommands::printCommandBody()
     m_window.saveAndDisableButtons();
     m_window.printPage().status().setStatus(std::string(kPrinting));
     try {
-        if (waitForEmptyQueue() && !m_window.stopRequested())
+        bool accepted = false;
+        if (lowResolutionAccepted(accepted) && waitForEmptyQueue() && !m_window.stopRequested())
             Print_Scheme(1);
     } catch (const std::exception& e) {
         report(e);
@@ -321,8 +330,10 @@ void PrintCommands::batchBody()
     page::StatusDisplay& status = m_window.printPage().status();
     status.setStatus(std::string(kPrinting));
     try {
+        bool lowAccepted = false;
+        m_batchPage = 0;
         if (waitForEmptyQueue()) {
-            Print_Scheme(2);
+            printBatchPage(lowAccepted);
             // Checked before each round: a list used up by the page already printed
             // loads nothing more.
             while (m_window.batchInProgress() && !m_window.stopRequested()) {
@@ -331,7 +342,7 @@ void PrintCommands::batchBody()
                     break;
                 m_window.loadNextPage();
                 status.setStatus(std::string(kPrinting));
-                Print_Scheme(2);
+                printBatchPage(lowAccepted);
             }
         }
     } catch (const std::exception& e) {
@@ -340,6 +351,47 @@ void PrintCommands::batchBody()
     m_window.restoreButtons();
     m_window.batchEnded();
     m_window.setStopEnabled(false);
+}
+
+bool PrintCommands::lowResolutionAccepted(bool& accepted)
+{
+    const page::Page& page = m_window.printPage();
+    const std::vector<int> low = lowResolutionFrames(page);
+    if (low.empty())
+        return true;
+    const bool yes =
+        m_window.confirmLowResolution(lowResolutionMessage(low, page.settings().Min_Print_Resolution), accepted);
+    accepted = accepted || yes;
+    return yes;
+}
+
+// Print_Scheme(2) with the resolution check and the page's line in the log. A page the
+// user declines ends the batch as Stop would.
+void PrintCommands::printBatchPage(bool& lowAccepted)
+{
+    ++m_batchPage;
+    std::vector<std::string> files;
+    const page::Page& page = m_window.printPage();
+    for (int k = 1; k <= page.state().FrameCount; ++k)
+        if (page.frame(k).Loaded)
+            files.push_back(page.frame(k).FileName);
+    auto log = [&](int id, const std::string& outcome) {
+        if (m_log)
+            m_log->page(m_batchPage, files, id, outcome);
+    };
+    if (!lowResolutionAccepted(lowAccepted)) {
+        log(0, "declined: low resolution");
+        m_window.setStopRequested(true);
+        return;
+    }
+    int id = 0;
+    try {
+        id = Print_Scheme(2);
+    } catch (const std::exception& e) {
+        log(0, std::string("failed: ") + e.what());
+        throw;
+    }
+    log(id, id > 0 ? "printed" : files.empty() ? "nothing to print" : "stopped");
 }
 
 // ---- the page bitmap: print to file and preview ---------------------------------------------
@@ -379,6 +431,18 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         clearStatus();
         status.setProgress(0);
     };
+    if (mode == 1 && isPdfPath(file.toStdString())) {
+        try {
+            PdfPages pdf(file.toStdString());
+            pdf.add(drawing, hooks(false));
+            pdf.finish();
+        } catch (...) {
+            endOfPage();
+            throw;
+        }
+        endOfPage();
+        return;
+    }
     imaging::Bitmap bitmap;
     try {
         bitmap = renderPageBitmap(drawing, hooks(false));

@@ -22,6 +22,7 @@ namespace page { class Page; }
 
 namespace printing {
 
+class BatchLog;
 class PageJob;
 
 // What printing needs of the window.
@@ -46,6 +47,15 @@ public:
     virtual void loadNextPage() = 0;
     // After a batch: tb_load_next, tb_print_next and "Clear File list" follow BatchInProgress.
     virtual void batchEnded() {}
+    // A page with frames below Min_Print_Resolution is about to print (message names
+    // them): true prints it. accepted: the user already agreed once in this batch. By
+    // default the page prints without a word.
+    virtual bool confirmLowResolution(const std::string& message, bool accepted)
+    {
+        (void)message;
+        (void)accepted;
+        return true;
+    }
     // Lets pending window events run (Stop, repainting) during long work.
     virtual void keepAlive();
     // Frames of the page lie partly off the paper (message names them): whether to print
@@ -92,6 +102,10 @@ public:
     const std::vector<int>& sentJobs() const { return m_sentJobs; }
     // How many commands failed with an error shown to the user (headless exit codes).
     int failures() const { return m_failures; }
+    // A print, file, preview or batch command is under way.
+    bool busy() const { return m_busy; }
+    // Batch printing writes a line per page here (null: no log); the log outlives the batch.
+    void setBatchLog(BatchLog* log) { m_log = log; }
 
 private:
     DrawHooks hooks(bool cancellable);
@@ -112,6 +126,8 @@ private:
     void printToFileBody();
     void previewBody();
     void batchBody();
+    void printBatchPage(bool& lowAccepted);
+    bool lowResolutionAccepted(bool& accepted);
 
     PrintWindow& m_window;
     PageJob* m_job = nullptr;
@@ -122,6 +138,8 @@ private:
     std::exception_ptr m_queueError;
     int m_failures = 0;
     std::vector<int> m_sentJobs;
+    BatchLog* m_log = nullptr;
+    int m_batchPage = 0;
 };
 
 // "Waiting for empty Printer Queue..... (2 jobs on PDF)": what a wait waits for.

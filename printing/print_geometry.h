@@ -30,7 +30,8 @@ inline constexpr std::string_view kForPreview = " for preview";
 inline constexpr std::string_view kPageTooSmall = "The page is too small for the frames and the gaps between them";
 inline constexpr std::string_view kPageTooLarge = "The page bitmap would be too large: choose a lower resolution";
 inline constexpr std::string_view kCutOff = " would be cut off by the page margin"; // "Frames 1 and 2" + it
-inline constexpr std::string_view kPrintAnyway = "Print all the same?";
+// The question after a warning about the page (cut-off or coarse frames).
+inline constexpr std::string_view kPrintAnyway = "Print anyway?";
 // After "The printer NAME is stopped (reason): "
 inline constexpr std::string_view kStoppedQueueWait = "its queue will not empty, so nothing was printed";
 inline constexpr std::string_view kStoppedJobHeld = "the page waits in its queue until the printer is started again";

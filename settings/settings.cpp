@@ -85,6 +85,9 @@ const std::vector<Field>& fields()
         {"Printer_Paper", "Printer_Paper", Kind::String, &S::Printer_Paper},
         {"Printer_Duplex", "Printer_Duplex", Kind::Int, &S::Printer_Duplex},
         {"Printer_Page", "Printer_Page", Kind::String, &S::Printer_Page},
+        {"Min_Print_Resolution", "Min_Print_Resolution", Kind::Int, &S::Min_Print_Resolution},
+        {"Confirm_Low_Resolution", "Confirm_Low_Resolution", Kind::Bool, &S::Confirm_Low_Resolution},
+        {"Batch_Skip_Unreadable", "Batch_Skip_Unreadable", Kind::Bool, &S::Batch_Skip_Unreadable},
     };
     return table;
 }

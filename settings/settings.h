@@ -89,6 +89,15 @@ struct Settings {
     std::string Printer_Paper;      // a page size key as Qt names it ("A4", "Letter")
     std::int32_t Printer_Duplex = 0; // QPrinter::DuplexMode: 0 none, 1 auto, 2 long edge, 3 short edge
     std::string Printer_Page;
+    // Frames whose picture prints at fewer pixels per inch than this are marked on the
+    // screen, and headless printing warns of them; 0 turns the check off.
+    std::int32_t Min_Print_Resolution = 150;
+    // The window asks "Print anyway?" before printing such frames. Off by default: the
+    // print commands otherwise ask nothing they did not ask before.
+    bool Confirm_Low_Resolution = false;
+    // Batch printing passes over files that can't be decoded without a message box, so
+    // a long batch runs unattended; off keeps a box per file.
+    bool Batch_Skip_Unreadable = false;
 
     // Not stored.
     std::string Margin_Font_Name = "Arial";

@@ -33,6 +33,7 @@ constexpr IntRange kIntRanges[] = {
     {"Print_Image_Resample_USing", 0, 7},
     {"Manual_Resamp_Filter", 0, 6},
     {"Printer_Duplex", 0, 3},
+    {"Min_Print_Resolution", 0, 10000},
 };
 
 std::string lower(std::string_view s)

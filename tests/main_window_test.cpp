@@ -105,6 +105,8 @@ private slots:
     void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
     void filesFromTheCommandLineLoadAsADropOfThem();
     void scannerMessagesComeUnderTheirOwnTitle();
+    void coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce();
+    void unattendedBatchPassesOverUnreadableFilesWithoutABox();
 };
 
 void MainWindowTest::initTestCase()
@@ -205,7 +207,7 @@ void MainWindowTest::closingAfterAChangeSavesOnlyOnYes()
     f.form->frameSelector()->setCurrentIndex(3);
     f.messages.queueAnswer(Answer::Yes);
     QVERIFY(f.close());
-    QCOMPARE(f.store->names().size(), std::size_t(49 + 4));
+    QCOMPARE(f.store->names().size(), std::size_t(49 + 4 + 3));
     QCOMPARE(std::get<std::int32_t>(*f.store->read("NumberOfFrames")), 8);
 }
 
@@ -522,6 +524,83 @@ void MainWindowTest::printerSetupIsASetupDialogWhoseChoicesStay()
     QVERIFY(f.session.settings.Settings_Changed);
     QCOMPARE(f.session.settings.Printer_Name, f.form->currentPrinter().printerName().toStdString());
     QCOMPARE(f.session.settings.Printer_Paper, f.form->currentPrinter().pageLayout().pageSize().key().toStdString());
+}
+
+namespace {
+
+QString solidPhoto(const QTemporaryDir& dir, const QString& name, int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    const QString path = dir.filePath(name);
+    return img.save(path) ? path : QString();
+}
+
+} // namespace
+
+// A4 at 300 dpi, four frames 1170 dots high: 900 rows print at 230 pixels per inch, 40 at 10.
+void MainWindowTest::coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce()
+{
+    Fixture f([](settings::Settings& s) { s.Confirm_Low_Resolution = true; });
+    QVERIFY(f.form->FormCreate());
+    QTRY_VERIFY(!f.form->resizeTimer()->isActive());
+    QTemporaryDir dir;
+    const QStringList photos = {solidPhoto(dir, "fine.png", 1200, 900), solidPhoto(dir, "tiny.png", 60, 40)};
+    f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
+    f.form->toolButton("tb_load")->click();
+    QVERIFY(f.form->pageModel().frame(2).Loaded);
+    QVERIFY(!f.form->pageView()->FrameImage(1)->lowResolution());
+    QVERIFY(f.form->pageView()->FrameImage(2)->lowResolution());
+
+    QTest::mouseMove(f.form->pageView()->FrameImage(2), QPoint(10, 10));
+    QTRY_VERIFY2(f.form->statusText().startsWith("Frame 2: 10 pixels per inch"), qPrintable(f.form->statusText()));
+    QVERIFY(f.form->statusText().endsWith("(below 150)"));
+
+    if (!f.form->toolButton("tb_print")->isEnabled())
+        QSKIP("no printer on this machine");
+    const QString pdf = dir.filePath("page.pdf");
+    f.form->currentPrinter().setOutputFileName(pdf);
+    f.messages.clear();
+    f.messages.queueAnswer(app::Answer::No);
+    f.form->toolButton("tb_print")->click();
+    QCOMPARE(f.messages.texts(), std::vector<std::string>{"Frame 2 prints below 150 pixels per inch\nPrint anyway?"});
+    QVERIFY(!QFileInfo::exists(pdf));
+    f.messages.queueAnswer(app::Answer::Yes);
+    f.form->toolButton("tb_print")->click();
+    QCOMPARE(f.messages.entries().size(), std::size_t(2));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+// With the option ticked a file that can't be read is passed over in the status line, and
+// the next file takes its frame: nothing waits for a box to be closed.
+void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
+{
+    Fixture f([](settings::Settings& s) { s.Batch_Skip_Unreadable = true; });
+    QVERIFY(f.form->FormCreate());
+    QTRY_VERIFY(!f.form->resizeTimer()->isActive());
+    if (!f.form->toolButton("tb_print")->isEnabled())
+        QSKIP("no printer on this machine");
+    QTemporaryDir dir;
+    QStringList first;
+    for (int i = 1; i <= 4; ++i)
+        first << solidPhoto(dir, QString("p%1.png").arg(i), 60, 40);
+    QFile bad(dir.filePath("bad.png"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("\x89PNG\r\n\x1a\n and no more");
+    bad.close();
+    QStringList offered = first;
+    f.form->imageLoader()->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
+    f.form->toolButton("tb_load")->click();
+    offered = {solidPhoto(dir, "p5.png", 60, 40), bad.fileName(), solidPhoto(dir, "p6.png", 60, 40)};
+    f.form->menuAction("Addtofilelist1")->trigger();
+    f.form->currentPrinter().setOutputFileName(dir.filePath("pages.pdf"));
+    f.messages.clear();
+    f.form->toolButton("tb_print_next")->click();
+    QVERIFY2(f.messages.entries().empty(), f.messages.entries().empty() ? "" : f.messages.entries().front().text.c_str());
+    const page::Page& p = f.form->pageModel();
+    QCOMPARE(p.frame(1).FileName, dir.filePath("p5.png").toStdString());
+    QCOMPARE(p.frame(2).FileName, dir.filePath("p6.png").toStdString());
+    QVERIFY(!p.frame(3).Loaded);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -446,3 +446,54 @@ TEST(ReadyFrames, ADamagedPhotoFailsAsTheLoadStepsCheckWould)
 }
 
 } // namespace
+
+// ---- print resolution of each frame -----------------------------------------------------
+
+#include "page/page.h"
+#include "printing/resolution.h"
+#include "settings/settings.h"
+
+namespace {
+
+// A4 at 300 dpi, four frames: m = round(3 / 25.4 x 300) = 35, H = 2480 div 2 - 70 = 1170,
+// W = trunc(1170 x 4/3) = 1559. Frame k shows a blank picture of sizes[k - 1].
+struct ResolutionPage {
+    settings::Settings s;
+    std::unique_ptr<page::Page> page;
+
+    explicit ResolutionPage(const std::vector<std::pair<int, int>>& sizes)
+    {
+        page = std::make_unique<page::Page>(s, [] { return page::PrinterMetrics{"Known", 300, 300, 2480, 3508}; });
+        page->Sizeup_Visual_Page(800, 600);
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            page::TFrameRec& f = page->frame(static_cast<int>(i) + 1);
+            f.PictureHolder = std::make_shared<imaging::Picture>(
+                imaging::Picture::fromBitmap(imaging::Bitmap(sizes[i].first, sizes[i].second)));
+            f.PictureOwner = static_cast<int>(i) + 1;
+            f.Loaded = true;
+        }
+    }
+};
+
+} // namespace
+
+TEST(PrintResolution, PicturesOfKnownSizeOnAKnownPage)
+{
+    ResolutionPage p({{1200, 900}, {400, 300}, {1200, 300}});
+    // The work bitmap is as high as the picture and fills the 1170-dot height.
+    EXPECT_EQ(printing::effectiveResolution(*p.page, 1), 900 * 300 / 1170); // 230
+    EXPECT_EQ(printing::effectiveResolution(*p.page, 2), 300 * 300 / 1170); // 76
+    EXPECT_EQ(printing::effectiveResolution(*p.page, 3), 76);
+    EXPECT_EQ(printing::effectiveResolution(*p.page, 4), std::nullopt); // empty
+    EXPECT_EQ(printing::lowResolutionFrames(*p.page), (std::vector<int>{2, 3}));
+    EXPECT_EQ(printing::resolutionStatus(*p.page, 2, "PDF"), "Frame 2: 76 pixels per inch on PDF (below 150)");
+    EXPECT_EQ(printing::resolutionStatus(*p.page, 1, "PDF"), "Frame 1: 230 pixels per inch on PDF");
+    EXPECT_EQ(printing::lowResolutionMessage({2, 3}, 150), "Frames 2 and 3 print below 150 pixels per inch");
+
+    // bp off: the wide picture is fitted whole, its 1200 pixels across the 1559 dots.
+    p.s.bp = false;
+    EXPECT_EQ(printing::effectiveResolution(*p.page, 3), 1200 * 300 / 1559); // 230
+    EXPECT_EQ(printing::lowResolutionFrames(*p.page), (std::vector<int>{2}));
+    p.s.Min_Print_Resolution = 0;
+    EXPECT_TRUE(printing::lowResolutionFrames(*p.page).empty());
+}

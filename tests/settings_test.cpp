@@ -95,6 +95,7 @@ protected:
         s.Print_Image_Resolution = 720;
         s.Print_Image_Resample_USing = 0;
         s.Manual_Resamp_Filter = 2;
+        s.Min_Print_Resolution = 240;
         s.Global_AspectRatio = std::bit_cast<float>(0x3FAAAAA9u);
         return s;
     }
@@ -188,7 +189,7 @@ TEST_F(SettingsStore, NamesAreMatchedWithoutRegardToCase)
     const auto names = store.names();
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_FileName"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_This_TExt"), names.end());
-    EXPECT_EQ(names.size(), 49u + 4u) << "the settings table and the printer's choices";
+    EXPECT_EQ(names.size(), 49u + 4u + 3u) << "the settings table, the printer's choices and the print checks";
 
     const QString file = m_dir.path() + "/case.conf";
     {

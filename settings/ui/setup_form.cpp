@@ -156,6 +156,9 @@ void TSetup_Form::loadOnPrint()
         ProofRes->setValue(m_hooks.printerDpiX());
     showIndex(Resample_On_Proof, m_s.Print_Image_Resample_USing);
     Wait_For_Q->setChecked(m_s.Wait_For_Empty_Q);
+    Skip_Unreadable->setChecked(m_s.Batch_Skip_Unreadable);
+    Min_Resolution->setValue(m_s.Min_Print_Resolution);
+    Confirm_Low_Res->setChecked(m_s.Confirm_Low_Resolution);
 }
 
 void TSetup_Form::applyEnablingRules()
@@ -359,6 +362,9 @@ void TSetup_Form::applyDetailsAndDropping()
     m_s.Inc_This_Text = Inc_This_Text->isChecked();
     m_s.Inc_Flash = Inc_Flash->isChecked();
     m_s.Wait_For_Empty_Q = Wait_For_Q->isChecked();
+    m_s.Batch_Skip_Unreadable = Skip_Unreadable->isChecked();
+    m_s.Min_Print_Resolution = Min_Resolution->value();
+    m_s.Confirm_Low_Resolution = Confirm_Low_Res->isChecked();
     m_s.searchSubFolders = SearchSubFolders->isChecked();
     m_s.DroppedSearchString = SearchString->text().toStdString();
     m_s.centre_output = centre->isChecked();

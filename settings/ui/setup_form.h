@@ -144,6 +144,9 @@ private:
     QSpinBox* ProofRes = nullptr;
     QComboBox* Resample_On_Proof = nullptr;
     QCheckBox* Wait_For_Q = nullptr;
+    QCheckBox* Skip_Unreadable = nullptr;
+    QSpinBox* Min_Resolution = nullptr;
+    QCheckBox* Confirm_Low_Res = nullptr;
 };
 
 } // namespace settings

@@ -275,6 +275,18 @@ QWidget* TSetup_Form::buildPrintPage()
     Wait_For_Q = checkBox("Wait until Print Queue is empty before printing", "Wait_For_Q", queue);
     wl->addWidget(Wait_For_Q);
     layout->addWidget(queue);
+
+    auto* unattended = new QGroupBox("Long batches", page);
+    auto* ul = new QGridLayout(unattended);
+    Skip_Unreadable = checkBox("Pass over files that can't be read, without a message", "Skip_Unreadable", unattended);
+    ul->addWidget(Skip_Unreadable, 0, 0, 1, 2);
+    ul->addWidget(new QLabel("Warn below this many pixels per inch (0 = never)", unattended), 1, 0);
+    Min_Resolution = named(new QSpinBox(unattended), "Min_Resolution");
+    Min_Resolution->setRange(0, 10000);
+    ul->addWidget(Min_Resolution, 1, 1);
+    Confirm_Low_Res = checkBox("Ask before printing frames below it", "Confirm_Low_Res", unattended);
+    ul->addWidget(Confirm_Low_Res, 2, 0, 1, 2);
+    layout->addWidget(unattended);
     layout->addStretch(1);
     return page;
 }

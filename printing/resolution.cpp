@@ -1,0 +1,81 @@
+#include "printing/resolution.h"
+
+#include "page/page.h"
+#include "printing/print_geometry.h"
+
+#include <algorithm>
+
+namespace printing {
+
+std::optional<int> effectiveResolution(const page::Page& page, int frame)
+{
+    const page::PageState& st = page.state();
+    if (frame < 1 || frame > st.FrameCount || !page.frame(frame).Loaded)
+        return std::nullopt;
+    const imaging::Picture* picture = page.pictureShownIn(frame);
+    if (!picture || picture->width() < 1 || picture->height() < 1 || st.PrinterDpiX < 1)
+        return std::nullopt;
+    const settings::Settings& s = page.settings();
+    PrintedPage layout;
+    try {
+        layout = layoutPage({st.FrameCount, st.Global_AspectRatio, s.margin_mm, s.Page_Margin_mm, s.tsz},
+                            printerTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX));
+    } catch (const PrintError&) {
+        return std::nullopt;
+    }
+    const page::Rect& r = layout.frames.at(static_cast<std::size_t>(frame - 1)).image;
+    if (r.width < 1 || r.height < 1)
+        return std::nullopt;
+    const long long dpi = st.PrinterDpiX;
+    // The work bitmap is as high as the picture and is stretched to the rectangle's
+    // height, its width following at the same scale: the height alone sets the density.
+    const long long byHeight = picture->height() * dpi / r.height;
+    if (s.bp)
+        return static_cast<int>(byHeight);
+    // The direct path fits the whole picture inside the rectangle: the side that meets
+    // the rectangle's edge is stretched least, so it holds the most pixels per inch.
+    const long long byWidth = picture->width() * dpi / r.width;
+    return static_cast<int>(std::max(byWidth, byHeight));
+}
+
+std::vector<int> lowResolutionFrames(const page::Page& page)
+{
+    std::vector<int> frames;
+    const int threshold = page.settings().Min_Print_Resolution;
+    if (threshold <= 0)
+        return frames;
+    for (int k = 1; k <= page.state().FrameCount; ++k) {
+        const std::optional<int> ppi = effectiveResolution(page, k);
+        if (ppi && *ppi < threshold)
+            frames.push_back(k);
+    }
+    return frames;
+}
+
+std::string resolutionStatus(const page::Page& page, int frame, const std::string& printerName)
+{
+    const std::optional<int> ppi = effectiveResolution(page, frame);
+    if (!ppi)
+        return {};
+    std::string text = "Frame " + std::to_string(frame) + ": " + std::to_string(*ppi) + " pixels per inch";
+    if (!printerName.empty())
+        text += " on " + printerName;
+    const int threshold = page.settings().Min_Print_Resolution;
+    if (threshold > 0 && *ppi < threshold)
+        text += " (below " + std::to_string(threshold) + ")";
+    return text;
+}
+
+std::string lowResolutionMessage(const std::vector<int>& frames, int threshold)
+{
+    std::string list;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == frames.size() ? " and " : ", ";
+        list += std::to_string(frames[i]);
+    }
+    return (frames.size() == 1 ? "Frame " + list + " prints" : "Frames " + list + " print") + " below " +
+           std::to_string(threshold) + " pixels per inch";
+}
+
+} // namespace printing

@@ -1,0 +1,174 @@
+// `paginor render -o page.pdf` read back with poppler (pdfinfo, pdfimages, pdftotext,
+// pdftoppm), and `paginor print` with --skip-unreadable, --from and --log on the CUPS
+// queue PDF.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+struct RunResult {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+RunResult runTool(const QString& program, const QStringList& args, const QString& home = {})
+{
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    if (!home.isEmpty())
+        env.insert("XDG_CONFIG_HOME", home + "/config");
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+class PrintOutput : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    RunResult paginor(const QStringList& args) { return runTool(PAGINOR_EXE, args, m_dir.path()); }
+
+    QString photo(const QString& name, int w, int h, QColor colour)
+    {
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(colour);
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(img.save(path, "JPEG", 95));
+        return path;
+    }
+
+    static bool havePoppler() { return !QStandardPaths::findExecutable("pdfimages").isEmpty(); }
+
+    QTemporaryDir m_dir;
+};
+
+// A4 at 300 dpi, four frames: m = 35, H = 1170, W = 1559; the page is turned, 3508 x 2480.
+const QStringList kA4At300 = {"--printer-page", "2480x3508", "--printer-dpi", "300"};
+
+TEST_F(PrintOutput, RenderedPdfHasThePrintersPageImagesAtItsResolutionAndRealCaptions)
+{
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    const QStringList files = {photo("red.jpg", 1200, 900, Qt::red), photo("blue.jpg", 1200, 900, Qt::blue),
+                               photo("green.jpg", 800, 600, Qt::green), photo("one.jpg", 800, 600, Qt::red),
+                               photo("next.jpg", 800, 600, Qt::blue)};
+    const QString pdf = m_dir.filePath("page.pdf");
+    const RunResult r = paginor(QStringList{"render", "-o", pdf, "--geometry", "--set", "PrintProps=true", "--set",
+                                            "PrintMarks=true", "--set", "Inc_Text=Holiday 2026"} << kA4At300 << files);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const QString info = runTool("pdfinfo", {pdf}).out;
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
+    // 3508 x 2480 dots at 300 dpi: 842 x 595 points, A4 turned.
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+842(\\.\\d+)? x 595(\\.\\d+)? pts"))) << info.toStdString();
+
+    // One JPEG image per photo, each resampled to its 1559 x 1170 rectangle at 300 dpi.
+    const QStringList images = runTool("pdfimages", {"-list", pdf}).out.split('\n').mid(2).filter(QRegularExpression("\\S"));
+    ASSERT_EQ(images.size(), 5) << images.join('\n').toStdString();
+    for (const QString& line : images) {
+        const QStringList f = line.simplified().split(' ');
+        EXPECT_EQ(f[3], "1559");
+        EXPECT_EQ(f[4], "1170");
+        EXPECT_EQ(f[8], "jpeg");
+        EXPECT_EQ(f[12], "300");
+        EXPECT_EQ(f[13], "300");
+    }
+
+    const QString text = runTool("pdftotext", {pdf, "-"}).out;
+    EXPECT_EQ(text.count("Holiday 2026"), 5) << text.toStdString();
+    EXPECT_TRUE(text.contains("green.jpg Holiday 2026"));
+    EXPECT_TRUE(runTool("pdffonts", {pdf}).out.contains(" yes ")); // the caption's font is embedded
+
+    // Rasterised at 30 dpi (a tenth of the geometry), each frame's middle has its colour
+    // and the gap between frames is paper.
+    ASSERT_EQ(runTool("pdftoppm", {"-r", "30", "-f", "1", "-l", "1", "-png", pdf, m_dir.filePath("p")}).exitCode, 0);
+    const QImage page(m_dir.filePath("p-1.png"));
+    ASSERT_EQ(page.size(), QSize(351, 248));
+    const auto frames = r.out.split('\n').first().split("{\"frame\":").mid(1);
+    const QColor want[4] = {Qt::red, Qt::blue, Qt::green, Qt::red};
+    for (int k = 0; k < 4; ++k) {
+        const auto n = [&](const char* key) {
+            return QRegularExpression(QString("\"%1\":(-?\\d+)").arg(key)).match(frames[k]).captured(1).toInt();
+        };
+        const QColor c = page.pixelColor((n("left") + n("right")) / 20, (n("top") + n("bottom")) / 20);
+        EXPECT_LT(std::abs(c.red() - want[k].red()) + std::abs(c.green() - want[k].green()) +
+                      std::abs(c.blue() - want[k].blue()), 40) << "frame " << k + 1;
+    }
+    // Between the four frames, clear of the cut marks at 1628 and 1239 dots.
+    const QColor gap = page.pixelColor(160, 121);
+    EXPECT_GE(std::min({gap.red(), gap.green(), gap.blue()}), 230);
+}
+
+TEST_F(PrintOutput, APdfThatCannotBeMadeLeavesTheOldFile)
+{
+    const QString pdf = m_dir.filePath("keep.pdf");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old contents");
+    old.close();
+    QFile bad(m_dir.filePath("bad.jpg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\xFF\xD8\xFF\xE0 not really a picture");
+    bad.close();
+    EXPECT_EQ(paginor(QStringList{"render", "-o", pdf} << kA4At300 << bad.fileName()).exitCode, 1);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old contents");
+    EXPECT_EQ(QDir(m_dir.path()).entryList({"*keep*"}, QDir::Files), QStringList{"keep.pdf"});
+}
+
+TEST_F(PrintOutput, UnattendedBatchPassesOverUnreadableFilesResumesAndLogsEachPage)
+{
+    cups_dest_t* queue = cupsGetNamedDest(CUPS_HTTP_DEFAULT, "PDF", nullptr);
+    cupsFreeDests(queue ? 1 : 0, queue);
+    if (!queue)
+        GTEST_SKIP() << "no CUPS queue named PDF (scripts/test.sh creates one)";
+    QFile bad(m_dir.filePath("bad.jpg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\xFF\xD8\xFF\xE0 not really a picture");
+    bad.close();
+    QStringList files;
+    for (int i = 1; i <= 6; ++i)
+        files << photo(QString("p%1.jpg").arg(i), 40, 30, QColor(40 * i, 90, 160));
+    files.insert(1, bad.fileName()); // p1, bad, p2 .. p6: two pages of four frames
+    const QString log = m_dir.filePath("batch.log");
+    const QStringList common = {"print", "--printer", "PDF", "--set", "Wait_For_Empty_Q=false"};
+
+    RunResult r = paginor(common + QStringList{"--skip-unreadable", "--log", log} + files);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.count('\n'), 2) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("warning: Skipped: ")) << r.err.toStdString();
+    // The tiny photos print far below 150 pixels per inch: said once a page.
+    EXPECT_EQ(r.err.count("Frames 1, 2, 3 and 4 print below 150 pixels per inch"), 1) << r.err.toStdString();
+    EXPECT_EQ(r.err.count("Frames 1 and 2 print below 150 pixels per inch"), 1) << r.err.toStdString();
+    QFile logFile(log);
+    ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(logFile.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].startsWith("skipped\t" + bad.fileName() + "\t"));
+    const QStringList jobs = r.out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines[1], QStringList({"page", "1", "job", jobs[0], "printed", files[0], files[2], files[3], files[4]}).join('\t'));
+    EXPECT_EQ(lines[2], QStringList({"page", "2", "job", jobs[1], "printed", files[5], files[6]}).join('\t'));
+
+    // Without the option the file is an error, as before; --from resumes at file 7.
+    EXPECT_EQ(paginor(common + files).exitCode, 1);
+    r = paginor(common + QStringList{"--from", "7", "--set", "Min_Print_Resolution=0"} + files);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.count('\n'), 1);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(paginor(common + QStringList{"--from", "8"} + files).exitCode, 2);
+}
+
+} // namespace
