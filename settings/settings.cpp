@@ -85,6 +85,8 @@ const std::vector<Field>& fields()
         {"Printer_Paper", "Printer_Paper", Kind::String, &S::Printer_Paper},
         {"Printer_Duplex", "Printer_Duplex", Kind::Int, &S::Printer_Duplex},
         {"Printer_Page", "Printer_Page", Kind::String, &S::Printer_Page},
+        {"Use_Colour_Profiles", "Use_Colour_Profiles", Kind::Bool, &S::Use_Colour_Profiles},
+        {"Any_Jpeg_Camera_Data", "Any_Jpeg_Camera_Data", Kind::Bool, &S::Any_Jpeg_Camera_Data},
     };
     return table;
 }

@@ -89,6 +89,10 @@ struct Settings {
     std::string Printer_Paper;      // a page size key as Qt names it ("A4", "Letter")
     std::int32_t Printer_Duplex = 0; // QPrinter::DuplexMode: 0 none, 1 auto, 2 long edge, 3 short edge
     std::string Printer_Page;
+    // Beyond the table: pictures carrying an ICC profile shown and printed in sRGB, and
+    // camera data taken from any JPEG when the EXIF reader finds none.
+    bool Use_Colour_Profiles = true;
+    bool Any_Jpeg_Camera_Data = false;
 
     // Not stored.
     std::string Margin_Font_Name = "Arial";
@@ -110,7 +114,7 @@ struct Field {
 };
 
 // The stored settings in the order Save_Settings writes them: the 49 of the settings
-// table, then the printer's choices.
+// table, then the printer's choices, then the colour and camera-data choices.
 const std::vector<Field>& fields();
 // Finds a field by name, without regard to case.
 const Field* findField(std::string_view name);

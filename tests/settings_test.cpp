@@ -188,7 +188,7 @@ TEST_F(SettingsStore, NamesAreMatchedWithoutRegardToCase)
     const auto names = store.names();
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_FileName"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_This_TExt"), names.end());
-    EXPECT_EQ(names.size(), 49u + 4u) << "the settings table and the printer's choices";
+    EXPECT_EQ(names.size(), 49u + 4u + 2u) << "the settings table, the printer's choices, colour and camera data";
 
     const QString file = m_dir.path() + "/case.conf";
     {
