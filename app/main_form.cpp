@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "core/messages.h"
 #include "app/session.h"
+#include "imaging/codecs.h"
 #include "imaging/ui/bright_adjust.h"
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
@@ -496,6 +497,8 @@ void TMain_Form::Set_Up_Settings()
     hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
     const std::string curveDir = settings().Curve_Dir;
     settings::Set_Up_Settings(this, settings(), hooks);
+    // Pictures decoded from now on take the choice; those on the page keep their colours.
+    imaging::setColourProfilesUsed(settings().Use_Colour_Profiles);
     if (settings().Curve_Dir != curveDir)
         m_frameCommands->Add_Curves_To_Menu();
 }

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "core/messages.h"
+#include "imaging/codecs.h"
 #include "settings/qt_store.h"
 
 #include <QDir>
@@ -94,6 +95,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
                                session->printers->currentName().toStdString();
     if (!applySets(s, common, msgs))
         return nullptr;
+    imaging::setColourProfilesUsed(s.Use_Colour_Profiles);
     return session;
 }
 

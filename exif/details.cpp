@@ -114,7 +114,7 @@ ImageDetails imageDetails(const DetailsOptions& options, const std::filesystem::
     const std::string name = file.string();
     if (!options.getCameraDetails)
         return buildDetails(options, name, ReadResult{});
-    return buildDetails(options, name, Read_Exif(file, readOptions));
+    return buildDetails(options, name, readCameraData(file, readOptions, options.anyJpeg));
 }
 
 std::string sideFileName(const std::string& imagePath)

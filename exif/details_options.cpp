@@ -15,6 +15,7 @@ DetailsOptions detailsOptionsFrom(const settings::Settings& s)
     o.incThisText = s.Inc_This_Text;
     o.incFlash = s.Inc_Flash;
     o.getCameraDetails = s.Get_Camera_Details;
+    o.anyJpeg = s.Any_Jpeg_Camera_Data;
     o.incText = s.Inc_Text;
     return o;
 }

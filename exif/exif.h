@@ -93,6 +93,12 @@ struct ReadOptions {
 ReadResult Read_Exif(const std::filesystem::path& path, const ReadOptions& options = {});
 ReadResult Read_Exif(ByteSource& source, const ReadOptions& options = {});
 
+// Read_Exif, and with anyJpeg the items it does not find taken from wherever libexiv2
+// finds them in a JPEG file (an EXIF block after a JFIF header, directories in another
+// order), made by the same rules and listed after Read_Exif's own. The result code is then
+// that of the block libexiv2 read when Read_Exif found none. Damaged files lose items only.
+ReadResult readCameraData(const std::filesystem::path& path, const ReadOptions& options, bool anyJpeg);
+
 // The decimal separator that ReadOptions uses when it names none.
 std::string localeDecimalSeparator();
 
@@ -106,6 +112,7 @@ struct DetailsOptions {
     bool incThisText = true;       // Inc_This_Text
     bool incFlash = false;         // Inc_Flash
     bool getCameraDetails = false; // Get_Camera_Details: read the EXIF block at all
+    bool anyJpeg = false;          // Any_Jpeg_Camera_Data: see readCameraData
     std::string incText;           // Inc_Text
 };
 

@@ -13,7 +13,7 @@ void printFile(const std::string& file, bool withDetails, app::CommandContext& c
 {
     ReadOptions options;
     options.messages = &ctx.messages;
-    const ReadResult r = Read_Exif(file, options);
+    const ReadResult r = readCameraData(file, options, ctx.settings.Any_Jpeg_Camera_Data);
     ctx.out << "result: " << r.result << '\n';
     for (const ExifItem& item : r.items)
         ctx.out << item.tag << '\t' << item.label << '\t' << item.value << '\n';

@@ -1,5 +1,6 @@
 // Read_Exif: the header checks, the directory walk and the formatting of the known tags.
 #include "exif.h"
+#include "known_tags.h"
 #include "number_format.h"
 
 #include "core/messages.h"
@@ -30,7 +31,7 @@ constexpr int kMaxDirectories = 3;
 constexpr std::uint32_t kTypeAscii = 2;
 constexpr std::uint32_t kTypeSRational = 10;
 
-enum class ByteOrder { Intel, Motorola };
+using detail::ByteOrder;
 
 // One raw directory entry, its numbers already in host order.
 struct ExifEntry {
@@ -39,6 +40,7 @@ struct ExifEntry {
     std::uint32_t count = 0;
     std::uint32_t value = 0;  // the value itself when it fits in 4 bytes, else its offset
     std::uint64_t size = 0;   // bytes of the value; 0 for a type without a unit size
+    std::array<std::uint8_t, 4> field{}; // the value field as the file holds it
 };
 
 std::uint64_t unitSize(std::uint32_t type)
@@ -154,6 +156,104 @@ std::string_view resolutionUnitText(std::uint32_t v)
     }
 }
 
+std::uint16_t get16(ByteOrder order, const std::uint8_t* p)
+{
+    if (order == ByteOrder::Motorola)
+        return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+    return static_cast<std::uint16_t>(p[1] << 8 | p[0]);
+}
+
+std::uint32_t get32(ByteOrder order, const std::uint8_t* p)
+{
+    if (order == ByteOrder::Motorola)
+        return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+    return std::uint32_t{p[3]} << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
+}
+
+// The number an inline value field holds.
+std::uint32_t inlineValue(ByteOrder order, std::uint32_t type, const std::vector<std::uint8_t>& field)
+{
+    std::array<std::uint8_t, 4> bytes{};
+    std::copy_n(field.begin(), std::min<std::size_t>(field.size(), 4), bytes.begin());
+    const std::uint32_t value = get32(order, bytes.data());
+    if (order == ByteOrder::Intel)
+        return value;
+    // In Motorola order a short value sits in the first bytes of the field, which the
+    // 32-bit swap has moved to the top.
+    switch (unitSize(type)) {
+    case 1: return value >> 24;
+    case 2: return value >> 16;
+    default: return value;
+    }
+}
+
+std::string textOf(const std::vector<std::uint8_t>& bytes, bool stopAtZero)
+{
+    std::string text(bytes.begin(), bytes.end());
+    if (stopAtZero)
+        text.resize(std::min(text.size(), text.find('\0')));
+    return text;
+}
+
+std::optional<Rational> rationalOf(ByteOrder order, std::uint32_t type, const std::vector<std::uint8_t>& bytes)
+{
+    if (bytes.size() < 8)
+        return std::nullopt;
+    const std::uint32_t num = get32(order, bytes.data());
+    const std::uint32_t den = get32(order, bytes.data() + 4);
+    if (den == 0)
+        return Rational{};
+    if (type == kTypeSRational)
+        return Rational{static_cast<std::int32_t>(num), static_cast<std::int32_t>(den)};
+    return Rational{num, den};
+}
+
+std::optional<std::string> rationalText(Format format, const Rational& r, ByteOrder order, const std::string& separator)
+{
+    switch (format) {
+    case Format::Numerator:
+        return std::to_string(r.numerator);
+    case Format::BitsPerPixel:
+        return std::to_string(r.numerator) + " / " + std::to_string(r.denominator);
+    case Format::ExposureTime: {
+        if (r.numerator == 0)
+            return std::nullopt; // no exposure time can be made of it
+        double v = static_cast<double>(r.denominator) / static_cast<double>(r.numerator);
+        if (order == ByteOrder::Intel)
+            v = roundHalfEven(v);
+        return "1/" + formatGeneral(v, separator);
+    }
+    case Format::FNumber:
+        return "f" + formatGeneral(r.quotient(), separator);
+    case Format::ShutterSpeed:
+        return "1/" + formatGeneral(std::exp2(roundHalfEven(r.quotient())), separator);
+    case Format::Aperture:
+        return "f" + formatOneDigit(std::pow(1.412, roundHalfEven(r.quotient())), separator);
+    case Format::Quotient:
+        return formatGeneral(r.quotient(), separator);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> valueText(const KnownTag& known, const detail::EntryValue& e, ByteOrder order,
+                                     const std::string& separator)
+{
+    switch (known.format) {
+    case Format::Text: return textOf(e.bytes, true);
+    case Format::FixedText: return textOf(e.bytes, false);
+    case Format::ResolutionUnit: return std::string(resolutionUnitText(inlineValue(order, e.type, e.bytes)));
+    case Format::MeteringMode: return std::string(meteringModeText(inlineValue(order, e.type, e.bytes)));
+    case Format::LightSource: return lightSourceText(inlineValue(order, e.type, e.bytes));
+    case Format::Flash: return std::string(inlineValue(order, e.type, e.bytes) == 1 ? "Yes" : "No");
+    default: break;
+    }
+    const std::optional<Rational> r = rationalOf(order, e.type, e.bytes);
+    if (!r)
+        return std::nullopt;
+    return rationalText(known.format, *r, order, separator);
+}
+
 // Reads one file's block. Every read is checked against the source's size first.
 class Reader {
 public:
@@ -167,16 +267,9 @@ public:
 
 private:
     bool readBytes(std::uint64_t pos, std::span<std::uint8_t> out);
-    std::uint16_t get16(const std::uint8_t* p) const;
-    std::uint32_t get32(const std::uint8_t* p) const;
     // Appends the directory's entries; false when it ended early or had none, so that
     // no last entry of its own can lead on.
     bool readDirectory(std::uint64_t offset, std::vector<ExifEntry>& entries);
-    std::uint32_t inlineValue(const ExifEntry& e) const;
-    std::optional<std::string> readText(const ExifEntry& e, bool stopAtZero);
-    std::optional<Rational> readRational(const ExifEntry& e);
-    std::optional<std::string> valueText(const KnownTag& known, const ExifEntry& e);
-    std::optional<std::string> rationalText(Format format, const Rational& r) const;
 
     ByteSource& m_source;
     ByteOrder m_order;
@@ -191,27 +284,13 @@ bool Reader::readBytes(std::uint64_t pos, std::span<std::uint8_t> out)
     return m_source.readAt(pos, out);
 }
 
-std::uint16_t Reader::get16(const std::uint8_t* p) const
-{
-    if (m_order == ByteOrder::Motorola)
-        return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
-    return static_cast<std::uint16_t>(p[1] << 8 | p[0]);
-}
-
-std::uint32_t Reader::get32(const std::uint8_t* p) const
-{
-    if (m_order == ByteOrder::Motorola)
-        return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-    return std::uint32_t{p[3]} << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
-}
-
 bool Reader::readDirectory(std::uint64_t offset, std::vector<ExifEntry>& entries)
 {
     const std::uint64_t countPos = kTiffStart + offset;
     std::array<std::uint8_t, 2> countBytes{};
     if (!readBytes(countPos, countBytes))
         return false;
-    const std::uint64_t count = get16(countBytes.data());
+    const std::uint64_t count = get16(m_order, countBytes.data());
     // Entries past the end of the file would all read as tag 0 and be skipped, and the
     // last of them (value 0) would end the walk: stop at the first one instead of
     // allocating for a count the file cannot hold.
@@ -224,11 +303,12 @@ bool Reader::readDirectory(std::uint64_t offset, std::vector<ExifEntry>& entries
     for (std::uint64_t i = 0; i < inFile; ++i) {
         const std::uint8_t* p = raw.data() + i * kEntrySize;
         ExifEntry e;
-        e.tag = get16(p);
-        e.type = get16(p + 2);
-        e.count = get32(p + 4);
-        e.value = get32(p + 8);
+        e.tag = get16(m_order, p);
+        e.type = get16(m_order, p + 2);
+        e.count = get32(m_order, p + 4);
+        e.value = get32(m_order, p + 8);
         e.size = unitSize(e.type) * e.count;
+        std::copy_n(p + 8, 4, e.field.begin());
         entries.push_back(e);
     }
     return inFile == count;
@@ -240,7 +320,7 @@ std::vector<ExifEntry> Reader::readDirectories()
     std::array<std::uint8_t, 4> pointer{};
     if (!readBytes(kFirstDirectoryPointer, pointer))
         return entries;
-    std::uint64_t offset = get32(pointer.data());
+    std::uint64_t offset = get32(m_order, pointer.data());
     for (int directory = 0; directory < kMaxDirectories; ++directory) {
         if (!readDirectory(offset, entries))
             break;
@@ -252,105 +332,26 @@ std::vector<ExifEntry> Reader::readDirectories()
     return entries;
 }
 
-std::uint32_t Reader::inlineValue(const ExifEntry& e) const
-{
-    if (m_order == ByteOrder::Intel)
-        return e.value;
-    // In Motorola order a short value sits in the first bytes of the field, which the
-    // 32-bit swap has moved to the top.
-    switch (unitSize(e.type)) {
-    case 1: return e.value >> 24;
-    case 2: return e.value >> 16;
-    default: return e.value;
-    }
-}
-
-std::optional<std::string> Reader::readText(const ExifEntry& e, bool stopAtZero)
-{
-    std::string text(std::min(e.size, kTextBufferSize), '\0');
-    const std::span bytes(reinterpret_cast<std::uint8_t*>(text.data()), text.size());
-    if (!readBytes(kTiffStart + e.value, bytes))
-        return std::nullopt;
-    if (stopAtZero)
-        text.resize(std::min(text.size(), text.find('\0')));
-    return text;
-}
-
-std::optional<Rational> Reader::readRational(const ExifEntry& e)
-{
-    std::array<std::uint8_t, 8> bytes{};
-    if (!readBytes(kTiffStart + e.value, bytes))
-        return std::nullopt;
-    const std::uint32_t num = get32(bytes.data());
-    const std::uint32_t den = get32(bytes.data() + 4);
-    if (den == 0)
-        return Rational{};
-    if (e.type == kTypeSRational)
-        return Rational{static_cast<std::int32_t>(num), static_cast<std::int32_t>(den)};
-    return Rational{num, den};
-}
-
-std::optional<std::string> Reader::rationalText(Format format, const Rational& r) const
-{
-    switch (format) {
-    case Format::Numerator:
-        return std::to_string(r.numerator);
-    case Format::BitsPerPixel:
-        return std::to_string(r.numerator) + " / " + std::to_string(r.denominator);
-    case Format::ExposureTime: {
-        if (r.numerator == 0)
-            return std::nullopt; // no exposure time can be made of it
-        double v = static_cast<double>(r.denominator) / static_cast<double>(r.numerator);
-        if (m_order == ByteOrder::Intel)
-            v = roundHalfEven(v);
-        return "1/" + formatGeneral(v, m_separator);
-    }
-    case Format::FNumber:
-        return "f" + formatGeneral(r.quotient(), m_separator);
-    case Format::ShutterSpeed:
-        return "1/" + formatGeneral(std::exp2(roundHalfEven(r.quotient())), m_separator);
-    case Format::Aperture:
-        return "f" + formatOneDigit(std::pow(1.412, roundHalfEven(r.quotient())), m_separator);
-    case Format::Quotient:
-        return formatGeneral(r.quotient(), m_separator);
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<std::string> Reader::valueText(const KnownTag& known, const ExifEntry& e)
-{
-    switch (known.format) {
-    case Format::Text: return readText(e, true);
-    case Format::FixedText: return readText(e, false);
-    case Format::ResolutionUnit: return std::string(resolutionUnitText(inlineValue(e)));
-    case Format::MeteringMode: return std::string(meteringModeText(inlineValue(e)));
-    case Format::LightSource: return lightSourceText(inlineValue(e));
-    case Format::Flash: return std::string(inlineValue(e) == 1 ? "Yes" : "No");
-    default: break;
-    }
-    const std::optional<Rational> r = readRational(e);
-    if (!r)
-        return std::nullopt;
-    return rationalText(known.format, *r);
-}
-
 std::vector<ExifItem> Reader::format(const std::vector<ExifEntry>& entries)
 {
     std::vector<ExifItem> items;
     for (const ExifEntry& e : entries) {
-        const KnownTag* known = findKnownTag(e.tag);
-        if (known == nullptr || unitSize(e.type) == 0)
+        const std::uint64_t needed = detail::valueBytesNeeded(e.tag, e.type, e.count);
+        if (needed == 0)
             continue;
-        const Placement placement = e.size <= 4 ? Placement::Inline : Placement::AtOffset;
-        if (placement != known->placement || (known->asciiOnly && e.type != kTypeAscii))
-            continue;
-        const auto sameTag = [&](const ExifItem& item) { return item.tag == known->tag; };
+        const auto sameTag = [&](const ExifItem& item) { return item.tag == static_cast<std::int32_t>(e.tag); };
         if (std::any_of(items.begin(), items.end(), sameTag))
             continue;
-        std::optional<std::string> text = valueText(*known, e);
-        if (text)
-            items.push_back({known->tag, std::string(known->label), std::move(*text)});
+        detail::EntryValue value{e.tag, e.type, e.count, {}};
+        if (e.size <= 4) {
+            value.bytes.assign(e.field.begin(), e.field.end());
+        } else {
+            value.bytes.resize(needed);
+            if (!readBytes(kTiffStart + e.value, value.bytes))
+                continue;
+        }
+        if (std::optional<ExifItem> item = detail::formatEntry(value, m_order, m_separator))
+            items.push_back(std::move(*item));
     }
     return items;
 }
@@ -387,6 +388,41 @@ int checkHeader(ByteSource& source, app::Messages& messages)
 }
 
 } // namespace
+
+namespace detail {
+
+std::uint64_t valueBytesNeeded(std::uint32_t tag, std::uint32_t type, std::uint32_t count)
+{
+    const KnownTag* known = findKnownTag(tag);
+    const std::uint64_t size = unitSize(type) * count;
+    if (known == nullptr || unitSize(type) == 0)
+        return 0;
+    const Placement placement = size <= 4 ? Placement::Inline : Placement::AtOffset;
+    if (placement != known->placement || (known->asciiOnly && type != kTypeAscii))
+        return 0;
+    if (placement == Placement::Inline)
+        return 4;
+    switch (known->format) {
+    case Format::Text:
+    case Format::FixedText:
+        return std::min(size, kTextBufferSize);
+    default:
+        return 8; // the first rational
+    }
+}
+
+std::optional<ExifItem> formatEntry(const EntryValue& entry, ByteOrder order, const std::string& separator)
+{
+    if (valueBytesNeeded(entry.tag, entry.type, entry.count) == 0)
+        return std::nullopt;
+    const KnownTag& known = *findKnownTag(entry.tag);
+    std::optional<std::string> text = valueText(known, entry, order, separator);
+    if (!text)
+        return std::nullopt;
+    return ExifItem{known.tag, std::string(known.label), std::move(*text)};
+}
+
+} // namespace detail
 
 std::string localeDecimalSeparator()
 {

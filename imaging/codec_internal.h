@@ -65,6 +65,11 @@ bool jpegWarningLosesPixels(int messageCode);
 // picture its header announces; called before any pixel memory is taken.
 void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t bytes, const std::string& name);
 
+// Converts a decoded 24- or 32-bit picture from the colours of an ICC profile to sRGB,
+// in place, when colour profiles are used. False (pixels untouched) when they are not,
+// when the profile is not an RGB profile Little CMS can read, or when it is sRGB already.
+bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp);
+
 // One row of decoded CMYK samples as blue, green, red.
 void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted);
 

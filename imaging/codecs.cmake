@@ -22,3 +22,8 @@ set_source_files_properties(pnm_reader.cpp bmp_writer.cpp PROPERTIES COMPILE_OPT
 
 # Screen-sized JPEG renditions (DCT-scaled decoding) for the frames on the page.
 target_sources(paginor_codecs PRIVATE jpeg_scaled.h jpeg_scaled.cpp)
+
+# ICC profiles embedded in pictures, converted to sRGB with Little CMS.
+pkg_check_modules(LCMS2 REQUIRED IMPORTED_TARGET lcms2)
+target_sources(paginor_codecs PRIVATE colour_profile.cpp)
+target_link_libraries(paginor_codecs PRIVATE PkgConfig::LCMS2)

@@ -50,6 +50,12 @@ bool isAcceptedExtension(std::string_view extension);
 std::string extensionOf(const std::string& path);
 bool hasAcceptedExtension(const std::string& path);
 
+// Whether a picture that carries an ICC colour profile is converted to sRGB when it is
+// decoded (on unless the settings turn it off). Pictures without a profile are never
+// touched. Pictures already decoded keep their pixels when this changes.
+void setColourProfilesUsed(bool on);
+bool colourProfilesUsed();
+
 // Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
 // Transparent pixels are laid over white, as they will be printed.
 Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {});

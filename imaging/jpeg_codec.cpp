@@ -108,6 +108,9 @@ struct JpegReader {
     ErrorManager err;
     ProgressManager prog;
     bool created = false;
+    bool wantProfile = false; // keep the ICC profile's markers and read the profile
+    JOCTET* icc = nullptr;    // the embedded ICC profile (malloc'd by libjpeg), or null
+    unsigned int iccLength = 0;
 };
 
 // setjmp functions: no objects with destructors below this line until the next mark.
@@ -119,7 +122,12 @@ bool readHeader(JpegReader& d, const std::uint8_t* data, std::size_t size)
     jpeg_create_decompress(&d.cinfo);
     d.cinfo.progress = &d.prog.pub;
     jpeg_mem_src(&d.cinfo, data, static_cast<unsigned long>(size));
+    if (d.wantProfile)
+        jpeg_save_markers(&d.cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&d.cinfo, TRUE);
+    // A missing or broken profile reads as none: the picture is shown as its numbers say.
+    if (d.wantProfile && !jpeg_read_icc_profile(&d.cinfo, &d.icc, &d.iccLength))
+        d.icc = nullptr;
     return true;
 }
 
@@ -149,6 +157,7 @@ struct ReaderGuard {
     {
         if (d.created)
             jpeg_destroy_decompress(&d.cinfo);
+        std::free(d.icc);
     }
 };
 
@@ -337,6 +346,7 @@ void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const 
 {
     JpegReader d{};
     ReaderGuard guard{d};
+    d.wantProfile = colourProfilesUsed();
     startDecoder(d, data, progress, name);
     checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
     checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
@@ -353,6 +363,8 @@ void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const 
     report(progress, 0);
     if (!decompressRows(d, bmp.data(), bmp.stride(), cmykRow.data()))
         throwFailure(d.err, msg::kCorruptJpeg, name);
+    if (d.icc != nullptr && !cmyk)
+        convertToSrgb({d.icc, d.iccLength}, bmp.view());
     report(progress, 100);
 }
 

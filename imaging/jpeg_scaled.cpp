@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdlib>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <vector>
 
@@ -28,6 +29,9 @@ struct ScaledReader {
     std::jmp_buf jump;
     char text[JMSG_LENGTH_MAX];
     bool created = false;
+    bool wantProfile = false; // as in the full decoder: the ICC profile, malloc'd by libjpeg
+    JOCTET* icc = nullptr;
+    unsigned int iccLength = 0;
 };
 
 ScaledReader& readerOf(j_common_ptr cinfo)
@@ -72,7 +76,11 @@ bool readHeader(ScaledReader& r, const std::uint8_t* data, std::size_t size, int
     jpeg_create_decompress(&r.cinfo);
     r.cinfo.progress = &r.prog;
     jpeg_mem_src(&r.cinfo, data, static_cast<unsigned long>(size));
+    if (r.wantProfile)
+        jpeg_save_markers(&r.cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&r.cinfo, TRUE);
+    if (r.wantProfile && !jpeg_read_icc_profile(&r.cinfo, &r.icc, &r.iccLength))
+        r.icc = nullptr;
     r.cinfo.scale_num = static_cast<unsigned>(eighths);
     r.cinfo.scale_denom = 8;
     const bool cmyk = r.cinfo.jpeg_color_space == JCS_CMYK || r.cinfo.jpeg_color_space == JCS_YCCK;
@@ -106,6 +114,7 @@ struct ReaderGuard {
     {
         if (r.created)
             jpeg_destroy_decompress(&r.cinfo);
+        std::free(r.icc);
     }
 };
 
@@ -129,6 +138,7 @@ Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const s
     eighths = std::clamp(eighths, 1, 8);
     ScaledReader r{};
     ReaderGuard guard{r};
+    r.wantProfile = colourProfilesUsed();
     r.cinfo.err = jpeg_std_error(&r.err);
     r.err.error_exit = onError;
     r.err.emit_message = onMessage;
@@ -145,6 +155,9 @@ Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const s
     std::vector<JSAMPLE> cmykRow(r.cinfo.out_color_space == JCS_CMYK ? std::size_t(r.cinfo.output_width) * 4 : 0);
     if (!readRows(r, bmp.data(), bmp.stride(), cmykRow.data()))
         throw ImagingError(msg::compose(msg::kCorruptJpeg, name, r.text));
+    // The screen's copy takes the colours the printed picture will have.
+    if (r.icc != nullptr && r.cinfo.out_color_space != JCS_CMYK)
+        detail::convertToSrgb({r.icc, r.iccLength}, bmp.view());
     return bmp;
 }
 

@@ -270,6 +270,11 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     if (image.colorSpace() != Magick::sRGBColorspace)
         magickStep(path, [&] { image.colorSpace(Magick::sRGBColorspace); });
     Bitmap bmp = exportOverWhite(image, path);
+    // An RGB profile (a TIFF from a camera or scanner) gives the colours; the CMYK and
+    // YCC pictures above are already sRGB and their profiles are refused.
+    const Magick::Blob icc = image.iccColorProfile();
+    if (icc.length() > 0)
+        convertToSrgb({static_cast<const std::uint8_t*>(icc.data()), icc.length()}, bmp.view());
     if (format.formatName == "FAX")
         bmp = trimFaxPage(std::move(bmp));
     report(progress, 100);

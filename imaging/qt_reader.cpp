@@ -4,10 +4,12 @@
 #include "imaging/qimage_adapter.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImageReader>
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace imaging::detail {
 namespace {
@@ -36,6 +38,23 @@ void jumpToLargestIcon(QImageReader& reader)
         }
     }
     reader.jumpToImage(best >= 0 ? best : 0);
+}
+
+// Qt gives a PNG file a colour space from its gamma and chromaticity chunks too; only
+// a profile the file really carries (an iCCP chunk before the pixel data) counts.
+bool pngCarriesProfile(const std::vector<std::uint8_t>& data)
+{
+    for (std::size_t at = 8; at + 8 <= data.size();) {
+        const std::uint32_t length = std::uint32_t(data[at]) << 24 | std::uint32_t(data[at + 1]) << 16 |
+                                     std::uint32_t(data[at + 2]) << 8 | data[at + 3];
+        const std::string_view type(reinterpret_cast<const char*>(data.data() + at + 4), 4);
+        if (type == "iCCP")
+            return true;
+        if (type == "IDAT" || type == "IEND" || length > data.size())
+            return false;
+        at += std::size_t(length) + 12;
+    }
+    return false;
 }
 
 } // namespace
@@ -68,6 +87,9 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     checkImageSize(image.width(), image.height(), path);
     report(progress, 50);
     Bitmap bmp = fromQImage(image);
+    const QByteArray icc = formatName != "png" || pngCarriesProfile(data) ? image.colorSpace().iccProfile() : QByteArray();
+    convertToSrgb({reinterpret_cast<const std::uint8_t*>(icc.constData()), static_cast<std::size_t>(icc.size())},
+                  bmp.view());
     report(progress, 100);
     return bmp;
 }

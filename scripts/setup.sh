@@ -7,13 +7,13 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   cmake ninja-build pkg-config ccache g++ libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-image-formats-plugins fonts-dejavu-core
-  libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev
+  libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev liblcms2-dev libexiv2-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf
   xvfb xauth poppler-utils
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
   # test witnesses and helper tools
-  libimage-exiftool-perl graphicsmagick imagemagick netpbm clang libclang-rt-14-dev python3 zip unzip
+  libimage-exiftool-perl colord-data graphicsmagick imagemagick netpbm clang libclang-rt-14-dev python3 zip unzip
 )
 
 as_root() {

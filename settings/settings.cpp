@@ -88,6 +88,8 @@ const std::vector<Field>& fields()
         {"Min_Print_Resolution", "Min_Print_Resolution", Kind::Int, &S::Min_Print_Resolution},
         {"Confirm_Low_Resolution", "Confirm_Low_Resolution", Kind::Bool, &S::Confirm_Low_Resolution},
         {"Batch_Skip_Unreadable", "Batch_Skip_Unreadable", Kind::Bool, &S::Batch_Skip_Unreadable},
+        {"Use_Colour_Profiles", "Use_Colour_Profiles", Kind::Bool, &S::Use_Colour_Profiles},
+        {"Any_Jpeg_Camera_Data", "Any_Jpeg_Camera_Data", Kind::Bool, &S::Any_Jpeg_Camera_Data},
     };
     return table;
 }

@@ -98,6 +98,10 @@ struct Settings {
     // Batch printing passes over files that can't be decoded without a message box, so
     // a long batch runs unattended; off keeps a box per file.
     bool Batch_Skip_Unreadable = false;
+    // Beyond the table: pictures carrying an ICC profile shown and printed in sRGB, and
+    // camera data taken from any JPEG when the EXIF reader finds none.
+    bool Use_Colour_Profiles = true;
+    bool Any_Jpeg_Camera_Data = false;
 
     // Not stored.
     std::string Margin_Font_Name = "Arial";
@@ -119,7 +123,7 @@ struct Field {
 };
 
 // The stored settings in the order Save_Settings writes them: the 49 of the settings
-// table, then the printer's choices.
+// table, then the printer's choices, then the colour and camera-data choices.
 const std::vector<Field>& fields();
 // Finds a field by name, without regard to case.
 const Field* findField(std::string_view name);

@@ -89,6 +89,7 @@ void TSetup_Form::FormCreate()
 void TSetup_Form::loadGeneral()
 {
     Get_Camera_Details->setChecked(m_s.Get_Camera_Details);
+    Any_Jpeg_Camera_Data->setChecked(m_s.Any_Jpeg_Camera_Data);
     Inc_Filename->setChecked(m_s.Inc_Filename);
     // Both dates stored on: the month-first one wins, as the dialog never shows both.
     Inc_DMY->setChecked(m_s.Inc_DMY && !m_s.Inc_MDY);
@@ -132,6 +133,7 @@ void TSetup_Form::loadFoldersAndSaving()
 void TSetup_Form::loadOnLoad()
 {
     On_Load_Warning->setChecked(m_s.OLW);
+    Use_Colour_Profiles->setChecked(m_s.Use_Colour_Profiles);
     Apply_Curve_On_Load->setChecked(m_s.En_CurveOnLoad);
     Apply_Curve->setText(fromStd(m_s.ApplyCurve));
     Downsize_OnLoad_Spin->setValue(m_s.resample_on_load_Size);
@@ -178,13 +180,13 @@ void TSetup_Form::applyEnablingRules()
 
 void TSetup_Form::Enable_Exif_Bits()
 {
-    for (QCheckBox* box : {Inc_Time, Inc_DMY, Inc_MDY, Inc_Exposure, Inc_Flash})
+    for (QCheckBox* box : {Inc_Time, Inc_DMY, Inc_MDY, Inc_Exposure, Inc_Flash, Any_Jpeg_Camera_Data})
         box->setEnabled(true);
 }
 
 void TSetup_Form::Disable_Exif_Bits()
 {
-    for (QCheckBox* box : {Inc_Time, Inc_DMY, Inc_MDY, Inc_Exposure, Inc_Flash})
+    for (QCheckBox* box : {Inc_Time, Inc_DMY, Inc_MDY, Inc_Exposure, Inc_Flash, Any_Jpeg_Camera_Data})
         box->setEnabled(false);
 }
 
@@ -348,6 +350,8 @@ void TSetup_Form::applyFoldersAndResampling()
     m_s.Print_Image_Resolution = ProofRes->value();
     m_s.Print_Image_Resample_USing = chosenIndex(Resample_On_Proof, m_s.Print_Image_Resample_USing);
     m_s.Get_Camera_Details = Get_Camera_Details->isChecked();
+    m_s.Any_Jpeg_Camera_Data = Any_Jpeg_Camera_Data->isChecked();
+    m_s.Use_Colour_Profiles = Use_Colour_Profiles->isChecked();
 }
 
 void TSetup_Form::applyDetailsAndDropping()

@@ -82,6 +82,7 @@ private:
     // "General "
     QWidget* General = nullptr;
     QCheckBox* Get_Camera_Details = nullptr;
+    QCheckBox* Any_Jpeg_Camera_Data = nullptr;
     QCheckBox* Inc_Filename = nullptr;
     QCheckBox* Inc_DMY = nullptr;
     QCheckBox* Inc_MDY = nullptr;
@@ -121,6 +122,7 @@ private:
 
     // "On image load"
     QCheckBox* On_Load_Warning = nullptr;
+    QCheckBox* Use_Colour_Profiles = nullptr;
     QGroupBox* Apply_Curve_On_Load = nullptr;
     PathEdit* Apply_Curve = nullptr;
     QGroupBox* Enable_resample_on_load = nullptr;

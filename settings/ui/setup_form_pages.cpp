@@ -29,6 +29,8 @@ QWidget* TSetup_Form::buildGeneralPage()
 
     Get_Camera_Details = checkBox("Try to get embedded image data && print in margins ", "Get_Camera_Details", General);
     layout->addWidget(Get_Camera_Details);
+    Any_Jpeg_Camera_Data = checkBox("Read camera data from any JPEG", "Any_Jpeg_Camera_Data", General);
+    layout->addWidget(Any_Jpeg_Camera_Data);
 
     auto* details = new QGridLayout;
     Inc_Filename = checkBox("File name", "Inc_Filename", General);
@@ -194,6 +196,8 @@ QWidget* TSetup_Form::buildLoadPage()
     On_Load_Warning = checkBox("Show warning dialog box on image load (if any onload options enabled)",
                                "On_Load_Warning", page);
     layout->addWidget(On_Load_Warning);
+    Use_Colour_Profiles = checkBox("Convert photos with a colour profile to sRGB", "Use_Colour_Profiles", page);
+    layout->addWidget(Use_Colour_Profiles);
 
     // Qt's check box in a group title is the group itself; unchecked, it disables what it holds.
     Apply_Curve_On_Load = named(new QGroupBox(" Apply contrast curve      ", page), "Apply_Curve_On_Load");
