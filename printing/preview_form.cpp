@@ -27,7 +27,25 @@ QSettings placementStore()
 QImage turned(const QImage& image, int angle)
 {
     QImage source = image.convertToFormat(QImage::Format_BGR888);
-    return imaging::toQImage(imaging::Rotate90(angle, imaging::viewOf(source)).view());
+    QImage result = imaging::toQImage(imaging::Rotate90(angle, imaging::viewOf(source)).view());
+    result.setDevicePixelRatio(image.devicePixelRatio());
+    return result;
+}
+
+// The picture on a white canvas of exactly the control's device pixels, so that showing it
+// at its own size maps one pixel to one pixel; the page bitmap, made at the same resolution
+// but rounded on its own, may differ from the control by a pixel.
+QImage onCanvas(const QImage& picture, QSize control, qreal ratio)
+{
+    const QSize pixels(qRound(control.width() * ratio), qRound(control.height() * ratio));
+    if (picture.size() == pixels)
+        return picture;
+    QImage canvas(pixels, QImage::Format_BGR888);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    p.drawImage(0, 0, picture);
+    return canvas;
 }
 
 bool portraitLayout(int frameCount)
@@ -109,14 +127,14 @@ void Tpreviewing_form::FormStorage1RestorePlacement()
 
 void Tpreviewing_form::showPicture()
 {
+    const qreal ratio = m_page.devicePixelRatio();
     if (portraitLayout(m_frameCount) && AutoRotatePortrait1->isChecked()) {
-        m_picture = turned(m_page, 90);
+        m_picture = onCanvas(turned(m_page, 90), Image1->size(), ratio);
     } else {
         if (portraitLayout(m_frameCount))
             Image1->resize(Image1->height(), Image1->width());
         // The page drawn onto the control's own canvas one pixel in from its corner.
-        m_picture = QImage(Image1->size(), QImage::Format_BGR888);
-        m_picture.fill(Qt::white);
+        m_picture = onCanvas(QImage(), Image1->size(), ratio);
         QPainter p(&m_picture);
         p.drawImage(1, 1, m_page);
     }

@@ -2,15 +2,18 @@
 
 #include "core/messages.h"
 #include "imaging/qimage_adapter.h"
+#include "page/geometry.h"
 #include "page/page.h"
 #include "printing/preview_form.h"
 #include "printing/print_job.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPrinter>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -287,7 +290,10 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         return;
     }
     const page::PageState& st = page.state();
-    const int dpi = mode == 1 ? imageFileDpi(s, st.PrinterDpiX) : 72;
+    // The preview is 72 dpi in the window's own units: drawn at its device pixels so a
+    // high-density screen shows it sharp rather than blown up.
+    const qreal ratio = mode == 2 ? previewPixelRatio() : 1.0;
+    const int dpi = mode == 1 ? imageFileDpi(s, st.PrinterDpiX) : page::roundToInt(72.0L * ratio);
     const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
     const PageDrawing drawing = composePage(page, mode == 1 ? Output::ImageFile : Output::Preview, target);
     status.setProgressVisible(true);
@@ -308,8 +314,11 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
     }
     endOfPage();
     if (mode == 2) {
-        if (showPreview)
-            showPreview(imaging::wrapAsQImage(bitmap.view()), st.FrameCount);
+        if (showPreview) {
+            QImage shown = imaging::wrapAsQImage(bitmap.view());
+            shown.setDevicePixelRatio(ratio);
+            showPreview(shown, st.FrameCount);
+        }
         return;
     }
     const bool jpeg = s.Print_Image_As_Jpeg;
@@ -323,6 +332,12 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         throw;
     }
     endOfPage();
+}
+
+qreal PrintCommands::previewPixelRatio()
+{
+    QWidget* parent = m_window.dialogParent();
+    return std::max<qreal>(1.0, parent ? parent->devicePixelRatioF() : qGuiApp->devicePixelRatio());
 }
 
 void PrintCommands::printToFileCommand()

@@ -92,6 +92,7 @@ private:
     void clearStatus();
     void report(const std::exception& e);
     bool nothingLoaded() const;
+    qreal previewPixelRatio();
 
     // Runs a command unless another is under way: the window stays alive while a page
     // prints, and a second print, file or preview command then does nothing.
