@@ -21,3 +21,9 @@ paginor_qtest(hidpi_test SOURCES hidpi_test.cpp LIBS paginor_app)
 add_test(NAME hidpi_test_scale2 COMMAND hidpi_test)
 set_tests_properties(hidpi_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1")
 set_tests_properties(hidpi_test_scale2 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
+
+# The window in another language, the headless commands still in English.
+paginor_qtest(translation_test SOURCES translation_test.cpp LIBS paginor_app)
+add_dependencies(translation_test paginor)
+target_compile_definitions(translation_test PRIVATE
+  PAGINOR_EXE="$<TARGET_FILE:paginor>" PAGINOR_LRELEASE="${PAGINOR_LRELEASE}")
