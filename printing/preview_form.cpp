@@ -60,7 +60,7 @@ Tpreviewing_form::Tpreviewing_form(const QImage& page, int frameCount, int pageW
     : QDialog(parent), m_page(page.copy()), m_frameCount(frameCount)
 {
     setObjectName("previewing_form");
-    setWindowTitle("Printer Preview");
+    setWindowTitle(tr("Printer Preview"));
     setModal(true);
     buildMenus();
     m_scroll = new QScrollArea(this);
@@ -85,22 +85,22 @@ void Tpreviewing_form::buildMenus()
     auto* bar = new QMenuBar(this);
     bar->setObjectName("MainMenu1");
     m_menu = bar;
-    QMenu* view = bar->addMenu("&View");
-    ActualSize1 = view->addAction("&Actual Size", this, &Tpreviewing_form::ActualSize1Click);
+    QMenu* view = bar->addMenu(tr("&View"));
+    ActualSize1 = view->addAction(tr("&Actual Size"), this, &Tpreviewing_form::ActualSize1Click);
     ActualSize1->setObjectName("ActualSize1");
     ActualSize1->setCheckable(true);
-    FittoWindow1 = view->addAction("&Fit to Window", this, &Tpreviewing_form::FittoWindow1Click);
+    FittoWindow1 = view->addAction(tr("&Fit to Window"), this, &Tpreviewing_form::FittoWindow1Click);
     FittoWindow1->setObjectName("FittoWindow1");
     FittoWindow1->setCheckable(true);
-    Rotate90ACW1 = view->addAction("Rotate 90 ", this, &Tpreviewing_form::Rotate90ACW1Click);
+    Rotate90ACW1 = view->addAction(tr("Rotate 90 "), this, &Tpreviewing_form::Rotate90ACW1Click);
     Rotate90ACW1->setObjectName("Rotate90ACW1");
-    QMenu* prefs = bar->addMenu("Prefs");
-    AutoRotatePortrait1 = prefs->addAction("Auto rotate portrait pages to landscape", this,
+    QMenu* prefs = bar->addMenu(tr("Prefs"));
+    AutoRotatePortrait1 = prefs->addAction(tr("Auto rotate portrait pages to landscape"), this,
                                            &Tpreviewing_form::AutoRotatePortrait1Click);
     AutoRotatePortrait1->setObjectName("AutoRotatePortrait1");
     AutoRotatePortrait1->setCheckable(true);
     AutoRotatePortrait1->setChecked(true);
-    QAction* quit = bar->addAction("&Quit", this, &Tpreviewing_form::Quit1Click);
+    QAction* quit = bar->addAction(tr("&Quit"), this, &Tpreviewing_form::Quit1Click);
     quit->setObjectName("Quit1");
 }
 

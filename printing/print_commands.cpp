@@ -61,9 +61,9 @@ PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(par
 {
     connect(&m_window.queueTimer(), &QTimer::timeout, this, &PrintCommands::QtimerTimer);
     askImageFileName = [this](bool jpeg) {
-        QFileDialog dialog(m_window.dialogParent(), "Print to image file");
+        QFileDialog dialog(m_window.dialogParent(), tr("Print to image file"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(jpeg ? "Printed Image file   (*.jpg)" : "Printed Image file  (*.bmp)");
+        dialog.setNameFilter(jpeg ? tr("Printed Image file   (*.jpg)") : tr("Printed Image file  (*.bmp)"));
         dialog.setDefaultSuffix(jpeg ? "jpg" : "bmp");
         dialog.selectFile(QString());
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
