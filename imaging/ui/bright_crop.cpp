@@ -6,6 +6,7 @@
 #include "imaging/adjust_frames.h"
 #include "imaging/crop.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -38,7 +39,7 @@ QSpinBox* positionEdit(QWidget* parent, const char* name, QRect at)
     s->setRange(-1000000, 1000000);
     s->setSingleStep(5);
     s->setGeometry(at);
-    s->setToolTip(tr("Hint - \r\nYou can also use the mouse to\r\nchange the image position.  "));
+    s->setToolTip(QCoreApplication::translate("Paginor", "Hint - \r\nYou can also use the mouse to\r\nchange the image position.  "));
     s->setEnabled(false);
     return s;
 }
