@@ -1,5 +1,6 @@
 #include "app/about.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -34,7 +35,7 @@ QPixmap aboutPicture(QSize size)
     QFont sub("DejaVu Sans", 9);
     p.setFont(sub);
     p.drawText(QRectF(size.width() * 0.42, size.height() * 0.45, size.width() * 0.56, size.height() * 0.2),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, "Many photographs, one printed page.");
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QCoreApplication::translate("Paginor", "Many photographs, one printed page."));
     return pix;
 }
 
@@ -42,7 +43,7 @@ QPixmap aboutPicture(QSize size)
 
 QString aboutText()
 {
-    return QStringLiteral("Lays 1 to 16 photographs on a page and prints them with cut marks and captions.");
+    return QCoreApplication::translate("Paginor", "Lays 1 to 16 photographs on a page and prints them with cut marks and captions.");
 }
 
 TAbout::TAbout(const QString& versionLabel, bool splash, QWidget* parent, int splashMs)

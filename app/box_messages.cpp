@@ -1,5 +1,7 @@
 #include "app/box_messages.h"
 
+#include "app/translation.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -37,14 +39,14 @@ void BoxMessages::show(MessageKind kind, std::string_view text)
 
 void BoxMessages::showTitled(MessageKind kind, std::string_view title, std::string_view text)
 {
-    QMessageBox box(iconOf(kind), QString::fromUtf8(title.data(), qsizetype(title.size())),
-                    QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok, m_parent);
+    QMessageBox box(iconOf(kind), shownText(title),
+                    shownText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 Answer BoxMessages::ask(MessageKind kind, std::string_view text, Buttons buttons)
 {
-    QMessageBox box(iconOf(kind), QApplication::applicationName(), QString::fromUtf8(text.data(), qsizetype(text.size())),
+    QMessageBox box(iconOf(kind), QApplication::applicationName(), shownText(text),
                     buttonsOf(buttons), m_parent);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
+#include "app/translation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -91,6 +92,7 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     QGuiApplication::setDesktopFileName("org.paginor.Paginor");
     QApplication::setWindowIcon(programIcon());
     std::setlocale(LC_ALL, "");
+    app::loadTranslation(application, app::translationFolder());
     app::BoxMessages messages;
     app::setMessages(&messages);
 

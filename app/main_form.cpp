@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "core/messages.h"
 #include "app/session.h"
+#include "app/translation.h"
 #include "imaging/codecs.h"
 #include "imaging/ui/bright_adjust.h"
 #include "page/frame_commands_ui.h"
@@ -47,8 +48,8 @@ namespace app {
 namespace {
 
 constexpr const char* kClipboardQuestion =
-    "The clipboard is currently holding image data.\nDo you want to save this data for other applications ?";
-constexpr const char* kSaveSettingsQuestion = "Do you want the current settings saved as a default ?";
+    QT_TRANSLATE_NOOP("Paginor", "The clipboard is currently holding image data.\nDo you want to save this data for other applications ?");
+constexpr const char* kSaveSettingsQuestion = QT_TRANSLATE_NOOP("Paginor", "Do you want the current settings saved as a default ?");
 constexpr const char* kHomePageUrl = "https://paginor.org/";
 constexpr const char* kEmailUrl = "mailto:paginor@paginor.org?subject=Paginor";
 
@@ -73,7 +74,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_options(std::move(options))
 {
     setObjectName("Main_Form");
-    setWindowTitle("Paginor");
+    setWindowTitle(tr("Paginor"));
     setAcceptDrops(true);
     if (m_session.printers) {
         printing::preparePrinter(m_printer, m_session.printers->currentName());
@@ -388,7 +389,7 @@ void TMain_Form::setPrinterLine(const std::string& line)
 void TMain_Form::setStatus(const std::string& text)
 {
     Status->setVisible(true);
-    Status->setText(fromStd(text));
+    Status->setText(shownText(text));
     Status->repaint();
 }
 
@@ -476,12 +477,12 @@ void TMain_Form::Printer_SetupClick()
 void preparePrinterSetupDialog(QPrintDialog& dialog)
 {
     dialog.setObjectName("PrinterSetupDialog1");
-    dialog.setWindowTitle("Printer Setup");
+    dialog.setWindowTitle(QCoreApplication::translate("Paginor", "Printer Setup"));
     // A setup dialog: no page range and no print to file, and it sets up rather than prints.
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
     for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>())
         if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
-            ok->setText("OK");
+            ok->setText(QCoreApplication::translate("Paginor", "OK"));
 }
 
 void TMain_Form::Set_Up_Settings()

@@ -98,38 +98,38 @@ void TMain_Form::buildMenus()
         m->setToolTipsVisible(true);
         return m;
     };
-    QMenu* files = menu("Images1", "&Files", 10);
+    QMenu* files = menu("Images1", tr("&Files"), 10);
     connect(files, &QMenu::aboutToShow, this, &TMain_Form::Images1Click);
-    addEntry(files, "Load1", "&Load Selected", &TMain_Form::Load1Click);
-    addEntry(files, "LoadfromTWAIN1", "Load from TWAIN", &TMain_Form::LoadfromTWAIN1Click);
-    addEntry(files, "Addtofilelist1", "Add to file list", &TMain_Form::Addtofilelist1Click);
-    addEntry(files, "ClearFilelist1", "Clear File list", &TMain_Form::ClearFilelist1Click)->setEnabled(false);
-    addLaterEntry(files, "Delete1", "&Remove Selected");
-    addEntry(files, "LoadPages1", "Load Page - Zip", &TMain_Form::LoadPages1Click);
-    addEntry(files, "SavePages1", "Save Page - Zip", &TMain_Form::SavePages1Click);
+    addEntry(files, "Load1", tr("&Load Selected"), &TMain_Form::Load1Click);
+    addEntry(files, "LoadfromTWAIN1", tr("Load from TWAIN"), &TMain_Form::LoadfromTWAIN1Click);
+    addEntry(files, "Addtofilelist1", tr("Add to file list"), &TMain_Form::Addtofilelist1Click);
+    addEntry(files, "ClearFilelist1", tr("Clear File list"), &TMain_Form::ClearFilelist1Click)->setEnabled(false);
+    addLaterEntry(files, "Delete1", tr("&Remove Selected"));
+    addEntry(files, "LoadPages1", tr("Load Page - Zip"), &TMain_Form::LoadPages1Click);
+    addEntry(files, "SavePages1", tr("Save Page - Zip"), &TMain_Form::SavePages1Click);
 
-    QMenu* select = menu("Select1", "&Select", 11);
-    addLaterEntry(select, "All1", "&Select All");
-    addLaterEntry(select, "DeSelectAll1", "&DeSelect All");
+    QMenu* select = menu("Select1", tr("&Select"), 11);
+    addLaterEntry(select, "All1", tr("&Select All"));
+    addLaterEntry(select, "DeSelectAll1", tr("&DeSelect All"));
 
-    QMenu* print = menu("Print1", "&Print", 12);
-    addEntry(print, "PrintPreview1", "Print Preview ", &TMain_Form::PrintPreview1Click);
-    addEntry(print, "Print2", "&Print to printer", &TMain_Form::Print2Click);
-    addEntry(print, "Printtofile1", "Print to image file", &TMain_Form::Printtofile1Click);
+    QMenu* print = menu("Print1", tr("&Print"), 12);
+    addEntry(print, "PrintPreview1", tr("Print Preview "), &TMain_Form::PrintPreview1Click);
+    addEntry(print, "Print2", tr("&Print to printer"), &TMain_Form::Print2Click);
+    addEntry(print, "Printtofile1", tr("Print to image file"), &TMain_Form::Printtofile1Click);
 
-    QMenu* setup = menu("Setup1", "S&etup", 999);
-    addEntry(setup, "Settings1", "&Settings", &TMain_Form::Set_Up_Settings);
-    addEntry(setup, "Printer_Setup", "&Printer Setup", &TMain_Form::Printer_SetupClick);
+    QMenu* setup = menu("Setup1", tr("S&etup"), 999);
+    addEntry(setup, "Settings1", tr("&Settings"), &TMain_Form::Set_Up_Settings);
+    addEntry(setup, "Printer_Setup", tr("&Printer Setup"), &TMain_Form::Printer_SetupClick);
 
-    QMenu* about = menu("About1", "&About", 14);
-    addEntry(about, "About2", "&About", &TMain_Form::About2Click);
-    addEntry(about, "Help1", "Help", &TMain_Form::Help);
-    addEntry(about, "Quit_Btn", "&Quit", &TMain_Form::Quit_BtnClick);
+    QMenu* about = menu("About1", tr("&About"), 14);
+    addEntry(about, "About2", tr("&About"), &TMain_Form::About2Click);
+    addEntry(about, "Help1", tr("Help"), &TMain_Form::Help);
+    addEntry(about, "Quit_Btn", tr("&Quit"), &TMain_Form::Quit_BtnClick);
     about->addSeparator();
-    addEntry(about, "HomePage1", "Home Page", &TMain_Form::HomePageClick);
-    addEntry(about, "Email1", "Email", &TMain_Form::EmailClick);
+    addEntry(about, "HomePage1", tr("Home Page"), &TMain_Form::HomePageClick);
+    addEntry(about, "Email1", tr("Email"), &TMain_Form::EmailClick);
 
-    QAction* quit = bar->addAction("&Quit");
+    QAction* quit = bar->addAction(tr("&Quit"));
     quit->setObjectName("Quit1");
     connect(quit, &QAction::triggered, this, &TMain_Form::Quit1Click);
 
@@ -163,49 +163,49 @@ void TMain_Form::buildToolBar()
     ToolBar1->setIconSize(QSize(25, 21));
 
     // Buttons whose commands come with later parts of the program start disabled.
-    connect(addButton("tb_load", "load image(s) ", u8"\u21E9", true), &QToolButton::clicked, this,
+    connect(addButton("tb_load", tr("load image(s) "), u8"\u21E9", true), &QToolButton::clicked, this,
             &TMain_Form::tb_loadClick);
-    connect(addButton("tb_load_next", "load image(s) from list", u8"\u21CA", false), &QToolButton::clicked, this,
+    connect(addButton("tb_load_next", tr("load image(s) from list"), u8"\u21CA", false), &QToolButton::clicked, this,
             &TMain_Form::tb_load_nextClick);
-    addButton("tb_bin", "remove selected image(s) from frame(s)", u8"\u2716", false);
+    addButton("tb_bin", tr("remove selected image(s) from frame(s)"), u8"\u2716", false);
     ToolBar1->addSeparator();
-    addButton("tb_rotate", "rotate selected image(s)", u8"\u21BB", false);
-    addButton("tb_flip_Vert", "flip selected image(s) - vertically", u8"\u21C5", false);
-    addButton("tb_flip_horiz", "flip selected image(s) - horizontally", u8"\u21C6", false);
-    QToolButton* ar = addButton("tb_ar", "set aspect ratio to match selected image", u8"\u25AD", false);
+    addButton("tb_rotate", tr("rotate selected image(s)"), u8"\u21BB", false);
+    addButton("tb_flip_Vert", tr("flip selected image(s) - vertically"), u8"\u21C5", false);
+    addButton("tb_flip_horiz", tr("flip selected image(s) - horizontally"), u8"\u21C6", false);
+    QToolButton* ar = addButton("tb_ar", tr("set aspect ratio to match selected image"), u8"\u25AD", false);
     connect(ar, &QToolButton::clicked, this, &TMain_Form::tb_arClick);
-    addButton("Centre_btn", "set image size to match\nframe size & centre\non selected frames.", u8"\u29C8", false);
+    addButton("Centre_btn", tr("set image size to match\nframe size & centre\non selected frames."), u8"\u29C8", false);
     ToolBar1->addSeparator();
 
-    auto* label2 = new QLabel("Frames ", ToolBar1);
+    auto* label2 = new QLabel(tr("Frames "), ToolBar1);
     label2->setObjectName("Label2");
     ToolBar1->addWidget(label2);
     Sel_Frames = new QComboBox(ToolBar1);
     Sel_Frames->setObjectName("Sel_Frames");
-    Sel_Frames->setToolTip("number of frames on page");
+    Sel_Frames->setToolTip(tr("number of frames on page"));
     Sel_Frames->addItems({"1", "2", "4", "8", "16"});
     ToolBar1->addWidget(Sel_Frames);
     ToolBar1->addSeparator();
 
-    Page_Button = addButton("Page_Button", "print cut marks", u8"\u2702", true);
+    Page_Button = addButton("Page_Button", tr("print cut marks"), u8"\u2702", true);
     Page_Button->setCheckable(true);
     connect(Page_Button, &QToolButton::clicked, this, &TMain_Form::Page_ButtonClick);
-    Text_Button = addButton("Text_Button", "print image properties in margin", "T", true);
+    Text_Button = addButton("Text_Button", tr("print image properties in margin"), "T", true);
     Text_Button->setCheckable(true);
     connect(Text_Button, &QToolButton::clicked, this, &TMain_Form::Text_ButtonClick);
     ToolBar1->addSeparator();
 
-    QToolButton* stop = addButton("tb_stop", "stop printing ", u8"\u25A0", false);
+    QToolButton* stop = addButton("tb_stop", tr("stop printing "), u8"\u25A0", false);
     stop->setIcon(glyphIcon(u8"\u25A0", QColor(0xc0, 0x20, 0x20)));
     connect(stop, &QToolButton::clicked, this, &TMain_Form::tb_stopClick);
-    QToolButton* print = addButton("tb_print", "print ", "", true);
+    QToolButton* print = addButton("tb_print", tr("print "), "", true);
     print->setIcon(printerIcon(false));
     connect(print, &QToolButton::clicked, this, &TMain_Form::tb_printClick);
-    QToolButton* printNext = addButton("tb_print_next", "print - load - print (from image list)", "", false);
+    QToolButton* printNext = addButton("tb_print_next", tr("print - load - print (from image list)"), "", false);
     printNext->setIcon(printerIcon(true));
     connect(printNext, &QToolButton::clicked, this, &TMain_Form::tb_print_nextClick);
     ToolBar1->addSeparator();
-    QToolButton* help = addButton("tb_help", "help ", "?", true);
+    QToolButton* help = addButton("tb_help", tr("help "), "?", true);
     connect(help, &QToolButton::clicked, this, &TMain_Form::tb_helpClick);
     ToolButton1 = addButton("ToolButton1", "", "", true);
     ToolButton1->property("toolBarAction").value<QAction*>()->setVisible(false);
@@ -232,7 +232,7 @@ void TMain_Form::buildBottomPanel()
     Progress->setTextVisible(false);
     col->addWidget(Progress);
 
-    StatusBarPanel = new QLabel("Printer : ", this);
+    StatusBarPanel = new QLabel(tr("Printer : "), this);
     StatusBarPanel->setObjectName("StatusBar1Panel0");
     StatusBarPanel->setMinimumWidth(400);
     statusBar()->setObjectName("StatusBar1");

@@ -1,5 +1,6 @@
 #include "exif/exif_form.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QSettings>
@@ -52,14 +53,15 @@ TExifForm::TExifForm(const ExifFormContent& content, QWidget* parent) : QDialog(
     layout->setContentsMargins(0, 0, 0, 0);
     auto* menu = new QMenuBar(this);
     menu->setObjectName("MainMenu1");
-    QAction* quit = menu->addAction("&Quit");
+    QAction* quit = menu->addAction(QCoreApplication::translate("Paginor", "&Quit"));
     quit->setObjectName("QUIT1");
     connect(quit, &QAction::triggered, this, &TExifForm::QUIT1Click);
     layout->setMenuBar(menu);
 
     m_grid = new QTableWidget(2, 3, this);
     m_grid->setObjectName("SortGrid1");
-    m_grid->setHorizontalHeaderLabels({"Parameter", "Data", "Tag #"});
+    m_grid->setHorizontalHeaderLabels({QCoreApplication::translate("Paginor", "Parameter"), QCoreApplication::translate("Paginor", "Data"),
+                                       QCoreApplication::translate("Paginor", "Tag #")});
     m_grid->verticalHeader()->setVisible(false);
     m_grid->setShowGrid(true);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -90,7 +92,7 @@ void TExifForm::fill(const ExifFormContent& content)
     m_grid->setRowCount(static_cast<int>(content.items.size()) + 1);
     const std::size_t slash = content.fileName.find_last_of('/');
     const std::string name = slash == std::string::npos ? content.fileName : content.fileName.substr(slash + 1);
-    m_grid->setItem(0, 0, new GridItem("File name"));
+    m_grid->setItem(0, 0, new GridItem(QCoreApplication::translate("Paginor", "File name")));
     m_grid->setItem(0, 1, new GridItem(fromStd(name)));
     m_grid->setItem(0, 2, new GridItem("N/A"));
     for (std::size_t i = 0; i < content.items.size(); ++i) {

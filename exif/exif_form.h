@@ -1,6 +1,8 @@
 // The EXIF details window: one frame's EXIF items in a grid that sorts by any column.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "exif/exif.h"
 
 #include <QDialog>
@@ -13,7 +15,7 @@ class QTableWidget;
 
 namespace exif {
 
-inline constexpr std::string_view kExifFormCaption = "Extended Image info (Embedded in jpeg file) ";
+inline constexpr std::string_view kExifFormCaption = QT_TRANSLATE_NOOP("Paginor", "Extended Image info (Embedded in jpeg file) ");
 
 // What the window shows: the frame's file name and items, or nothing (no frame
 // selected, or its picture had no EXIF data).

@@ -4,6 +4,8 @@
 // image follows. Plain C++; imaging/ui/bright_adjust.h is the window.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "imaging/imaging.h"
 
 #include <cstddef>
@@ -12,7 +14,7 @@
 
 namespace imaging {
 
-inline constexpr std::string_view kNoResourcesToAdjust = "Not enough resources available to adjust image";
+inline constexpr std::string_view kNoResourcesToAdjust = QT_TRANSLATE_NOOP("Paginor", "Not enough resources available to adjust image");
 
 // The picture at its own height, round(height * aspectRatio) wide, centred: a wider
 // picture loses columns at both sides, a narrower one gets white columns. 32-bit.

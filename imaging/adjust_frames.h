@@ -3,6 +3,8 @@
 // every selected frame. Plain C++ over the page model.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "imaging/imaging.h"
 #include "page/page.h"
 
@@ -11,9 +13,9 @@
 
 namespace imaging {
 
-inline constexpr std::string_view kNoImagesSelected = "No images selected";
-inline constexpr std::string_view kImagesSelected = " images selected "; // after the count
-inline constexpr std::string_view kOneImageAtATime = "You can only adjust 1 image at a time";
+inline constexpr std::string_view kNoImagesSelected = QT_TRANSLATE_NOOP("Paginor", "No images selected");
+inline constexpr std::string_view kImagesSelected = QT_TRANSLATE_NOOP("Paginor", " images selected "); // after the count
+inline constexpr std::string_view kOneImageAtATime = QT_TRANSLATE_NOOP("Paginor", "You can only adjust 1 image at a time");
 
 // The frame "Edit Image" works on (the first selected, loaded frame that is not a copy),
 // or 0; message is set when there is no such frame or there are several.

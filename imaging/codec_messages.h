@@ -2,22 +2,24 @@
 // on with the file's name and the library's own words; tests match the fixed start.
 #pragma once
 
+#include "core/translatable.h"
+
 #include <string>
 #include <string_view>
 
 namespace imaging::msg {
 
-inline constexpr std::string_view kCannotOpen = "Cannot open the image file";
-inline constexpr std::string_view kCannotRead = "Cannot read the image file";
-inline constexpr std::string_view kNotAccepted = "Not a valid image file";
-inline constexpr std::string_view kNoReader = "This system has no reader for the image file";
-inline constexpr std::string_view kTooLarge = "The image is too large to load";
-inline constexpr std::string_view kCorruptJpeg = "Corrupt or truncated JPEG data";
-inline constexpr std::string_view kCannotWrite = "Cannot write the image file";
-inline constexpr std::string_view kBadQuality = "JPEG quality must be between 1 and 100";
-inline constexpr std::string_view kNothingToSave = "There is no picture to save";
-inline constexpr std::string_view kTooLargeToSave = "The picture is too large for a BMP file";
-inline constexpr std::string_view kPaletteFile = "A palette file holds no picture";
+inline constexpr std::string_view kCannotOpen = QT_TRANSLATE_NOOP("Paginor", "Cannot open the image file");
+inline constexpr std::string_view kCannotRead = QT_TRANSLATE_NOOP("Paginor", "Cannot read the image file");
+inline constexpr std::string_view kNotAccepted = QT_TRANSLATE_NOOP("Paginor", "Not a valid image file");
+inline constexpr std::string_view kNoReader = QT_TRANSLATE_NOOP("Paginor", "This system has no reader for the image file");
+inline constexpr std::string_view kTooLarge = QT_TRANSLATE_NOOP("Paginor", "The image is too large to load");
+inline constexpr std::string_view kCorruptJpeg = QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data");
+inline constexpr std::string_view kCannotWrite = QT_TRANSLATE_NOOP("Paginor", "Cannot write the image file");
+inline constexpr std::string_view kBadQuality = QT_TRANSLATE_NOOP("Paginor", "JPEG quality must be between 1 and 100");
+inline constexpr std::string_view kNothingToSave = QT_TRANSLATE_NOOP("Paginor", "There is no picture to save");
+inline constexpr std::string_view kTooLargeToSave = QT_TRANSLATE_NOOP("Paginor", "The picture is too large for a BMP file");
+inline constexpr std::string_view kPaletteFile = QT_TRANSLATE_NOOP("Paginor", "A palette file holds no picture");
 
 // "<fixed> '<path>': <detail>", leaving out what is empty.
 inline std::string compose(std::string_view fixed, const std::string& path, const std::string& detail = {})

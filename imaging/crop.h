@@ -2,6 +2,8 @@
 // the part it shows out of the working image at the working image's full size. Plain C++.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "imaging/imaging.h"
 
 #include <optional>
@@ -10,7 +12,7 @@
 
 namespace imaging {
 
-inline constexpr std::string_view kBadZoom = "The zoom factor must be above 0";
+inline constexpr std::string_view kBadZoom = QT_TRANSLATE_NOOP("Paginor", "The zoom factor must be above 0");
 
 // The filter list of the crop panel: item 0 stretches plainly, items 1..7 resample with
 // filter item - 1.

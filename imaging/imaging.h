@@ -3,6 +3,8 @@
 // views; the Qt layer builds the views and shows the results.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "imaging/bitmap.h"
 
 #include <array>
@@ -13,21 +15,21 @@
 namespace imaging {
 
 // Fixed texts of the kernels' errors, shared by the code and its tests.
-inline constexpr std::string_view kCantFlipReverse = "Can Flip/Reverse only 24-bit bitmap";
-inline constexpr std::string_view kCantRotate90 = "Can Rotate90 only 24-bit bitmap";
-inline constexpr std::string_view kRotateAngle = "Rotate90:  Angle not positive multiple of 90 degrees";
+inline constexpr std::string_view kCantFlipReverse = QT_TRANSLATE_NOOP("Paginor", "Can Flip/Reverse only 24-bit bitmap");
+inline constexpr std::string_view kCantRotate90 = QT_TRANSLATE_NOOP("Paginor", "Can Rotate90 only 24-bit bitmap");
+inline constexpr std::string_view kRotateAngle = QT_TRANSLATE_NOOP("Paginor", "Rotate90:  Angle not positive multiple of 90 degrees");
 inline constexpr std::string_view kResampleTooSmall =
-    "Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high";
-inline constexpr std::string_view kResampleTooLarge = "Can't resample: the new size is too large";
-inline constexpr std::string_view kBadFilter = "Unknown resampling filter";
-inline constexpr std::string_view kBadSupport = "Resampling support out of range";
-inline constexpr std::string_view kBadConvolveStyle = "Unknown filter style";
-inline constexpr std::string_view kBadGamma = "Gamma must be a number above 0";
-inline constexpr std::string_view kBadAspectRatio = "Can't fit the picture: the aspect ratio gives no usable width";
-inline constexpr std::string_view kSizeMismatch = "The source and destination bitmaps differ in size or format";
-inline constexpr std::string_view kNeeds24Or32Bit = "Only 24-bit and 32-bit bitmaps can be processed";
-inline constexpr std::string_view kCantOpenFile = "Can't open file ";   // + the file name
-inline constexpr std::string_view kCantWriteFile = "Can't write file "; // + the file name
+    QT_TRANSLATE_NOOP("Paginor", "Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high");
+inline constexpr std::string_view kResampleTooLarge = QT_TRANSLATE_NOOP("Paginor", "Can't resample: the new size is too large");
+inline constexpr std::string_view kBadFilter = QT_TRANSLATE_NOOP("Paginor", "Unknown resampling filter");
+inline constexpr std::string_view kBadSupport = QT_TRANSLATE_NOOP("Paginor", "Resampling support out of range");
+inline constexpr std::string_view kBadConvolveStyle = QT_TRANSLATE_NOOP("Paginor", "Unknown filter style");
+inline constexpr std::string_view kBadGamma = QT_TRANSLATE_NOOP("Paginor", "Gamma must be a number above 0");
+inline constexpr std::string_view kBadAspectRatio = QT_TRANSLATE_NOOP("Paginor", "Can't fit the picture: the aspect ratio gives no usable width");
+inline constexpr std::string_view kSizeMismatch = QT_TRANSLATE_NOOP("Paginor", "The source and destination bitmaps differ in size or format");
+inline constexpr std::string_view kNeeds24Or32Bit = QT_TRANSLATE_NOOP("Paginor", "Only 24-bit and 32-bit bitmaps can be processed");
+inline constexpr std::string_view kCantOpenFile = QT_TRANSLATE_NOOP("Paginor", "Can't open file ");   // + the file name
+inline constexpr std::string_view kCantWriteFile = QT_TRANSLATE_NOOP("Paginor", "Can't write file "); // + the file name
 
 // No kernel makes a result larger than this many pixels (a typing slip on a command
 // line must not try to take all memory).

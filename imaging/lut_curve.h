@@ -3,6 +3,8 @@
 // it and turns the mouse into calls on it.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "imaging/imaging.h"
 
 #include <string>
@@ -13,15 +15,15 @@ namespace imaging {
 
 // Fixed texts of the curve's errors, shared by the code and its tests. "%s" stands for
 // the offending character.
-inline constexpr std::string_view kColumnsPositive = "Number of columns should be positive";
-inline constexpr std::string_view kRowsPositive = "Number of rows should be positive";
-inline constexpr std::string_view kHandleSizeRange = "Handle size should be in [0..16] range";
-inline constexpr std::string_view kUnexpectedEnd = "Unexpected string end";
-inline constexpr std::string_view kOpenExpected = "'(' expected but found '%s'";
-inline constexpr std::string_view kCommaExpected = "',' expected but '%s' found";
-inline constexpr std::string_view kCloseExpected = "')' expected but '%s' found";
-inline constexpr std::string_view kNumberExpected = "Number expected";
-inline constexpr std::string_view kNumberInvalid = "Number is invalid";
+inline constexpr std::string_view kColumnsPositive = QT_TRANSLATE_NOOP("Paginor", "Number of columns should be positive");
+inline constexpr std::string_view kRowsPositive = QT_TRANSLATE_NOOP("Paginor", "Number of rows should be positive");
+inline constexpr std::string_view kHandleSizeRange = QT_TRANSLATE_NOOP("Paginor", "Handle size should be in [0..16] range");
+inline constexpr std::string_view kUnexpectedEnd = QT_TRANSLATE_NOOP("Paginor", "Unexpected string end");
+inline constexpr std::string_view kOpenExpected = QT_TRANSLATE_NOOP("Paginor", "'(' expected but found '%s'");
+inline constexpr std::string_view kCommaExpected = QT_TRANSLATE_NOOP("Paginor", "',' expected but '%s' found");
+inline constexpr std::string_view kCloseExpected = QT_TRANSLATE_NOOP("Paginor", "')' expected but '%s' found");
+inline constexpr std::string_view kNumberExpected = QT_TRANSLATE_NOOP("Paginor", "Number expected");
+inline constexpr std::string_view kNumberInvalid = QT_TRANSLATE_NOOP("Paginor", "Number is invalid");
 
 // A malformed node text or an out-of-range property.
 class CurveError : public ImagingError {

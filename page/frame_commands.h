@@ -5,6 +5,8 @@
 // paint and ask, these functions decide.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "page/on_load.h"
 #include "page/page.h"
 
@@ -19,20 +21,20 @@ namespace page {
 
 // Fixed message and status texts, shared by the code and its tests.
 inline constexpr std::string_view kCopyOneImageOnly =
-    "You can only copy one image at a time to the clipboard\nOnly image #"; // + n + kWillBeCopied
-inline constexpr std::string_view kWillBeCopied = " will be copied";
+    QT_TRANSLATE_NOOP("Paginor", "You can only copy one image at a time to the clipboard\nOnly image #"); // + n + kWillBeCopied
+inline constexpr std::string_view kWillBeCopied = QT_TRANSLATE_NOOP("Paginor", " will be copied");
 inline constexpr std::string_view kCantExportPasted =
-    "Can't export pasted images.....\nHint - Try pasting the image into \n"; // + program
-inline constexpr std::string_view kCantLoadHead = "Can't load : \n";          // + file
-inline constexpr std::string_view kCantLoadWith = "\nwith ";                  // + program
+    QT_TRANSLATE_NOOP("Paginor", "Can't export pasted images.....\nHint - Try pasting the image into \n"); // + program
+inline constexpr std::string_view kCantLoadHead = QT_TRANSLATE_NOOP("Paginor", "Can't load : \n");          // + file
+inline constexpr std::string_view kCantLoadWith = QT_TRANSLATE_NOOP("Paginor", "\nwith ");                  // + program
 // Names the desktop's choice of program when opening with it fails.
-inline constexpr std::string_view kAssociatedProgram = "the program the desktop associates with it";
-inline constexpr std::string_view kModifiedFileHead = "Modified file : \n"; // + path
-inline constexpr std::string_view kDoesNotExist = "\nDoes not exist ";
+inline constexpr std::string_view kAssociatedProgram = QT_TRANSLATE_NOOP("Paginor", "the program the desktop associates with it");
+inline constexpr std::string_view kModifiedFileHead = QT_TRANSLATE_NOOP("Paginor", "Modified file : \n"); // + path
+inline constexpr std::string_view kDoesNotExist = QT_TRANSLATE_NOOP("Paginor", "\nDoes not exist ");
 inline constexpr std::string_view kPastedImageName = "* Pasted image *";
 inline constexpr std::string_view kPastedImageDetails = "* Clipboard Pasted image *";
 inline constexpr std::string_view kCopyOfFrame = "* Copy of Frame "; // + c + "* " + source name
-inline constexpr std::string_view kNoFileLoaded = ": No file loaded";
+inline constexpr std::string_view kNoFileLoaded = QT_TRANSLATE_NOOP("Paginor", ": No file loaded");
 
 // The three ways RotateBitmap turns pictures, numbered as its callers number them.
 enum class RotateMode {

@@ -4,6 +4,8 @@
 // while printing. The rules live in frame_commands.h; this paints and asks.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "page/frame_commands.h"
 
 #include <QImage>
@@ -25,7 +27,7 @@ namespace page {
 
 class PageView;
 
-inline constexpr std::string_view kClipboardUnreadable = "The picture on the clipboard could not be read";
+inline constexpr std::string_view kClipboardUnreadable = QT_TRANSLATE_NOOP("Paginor", "The picture on the clipboard could not be read");
 
 // What the commands need from the rest of the window. An empty hook leaves its popup
 // entry disabled (and its key doing nothing) until the command exists.

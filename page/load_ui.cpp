@@ -66,7 +66,8 @@ QString imageFileFilter()
         if (seen.insert(std::string(f.description)).second)
             each << QString::fromStdString(std::string(f.description)) + " (*" + ext + " *" + ext.toUpper() + ")";
     }
-    return "All images (" + all.join(' ') + ");;" + each.join(";;") + ";;All files (*)";
+    return QCoreApplication::translate("Paginor", "All images") + " (" + all.join(' ') + ");;" + each.join(";;") + ";;" +
+           QCoreApplication::translate("Paginor", "All files") + " (*)";
 }
 
 ImageLoader::ImageLoader(PageView& view, QWidget* window) : QObject(window), m_view(view), m_window(window)
@@ -139,7 +140,7 @@ void ImageLoader::Open_Images(bool withDialog)
         return;
 
     if (withDialog) {
-        const QString title = QString::fromStdString("Load image files - " + titleSuffix());
+        const QString title = QCoreApplication::translate("Paginor", "Load image files - ") + QString::fromStdString(titleSuffix());
         QStringList chosen = chooseFiles(m_window, title, QString::fromStdString(m_view.page().settings().start_dir));
         std::stable_sort(chosen.begin(), chosen.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
@@ -229,7 +230,7 @@ void ImageLoader::Addtofilelist1Click()
     // In the order the dialog gives them: nothing is loaded now, and the list is loaded
     // later in this order.
     const QStringList chosen =
-        chooseFiles(m_window, "Add files to list ", QString::fromStdString(m_view.page().settings().start_dir));
+        chooseFiles(m_window, QCoreApplication::translate("Paginor", "Add files to list "), QString::fromStdString(m_view.page().settings().start_dir));
     for (const QString& f : chosen)
         m_queue.FileList.push_back(f.toStdString());
     ListButtons b = m_buttons;

@@ -15,6 +15,8 @@
 //     } while (queue.BatchInProgress);
 #pragma once
 
+#include "core/translatable.h"
+
 #include "page/on_load.h"
 #include "page/page.h"
 #include "exif/exif.h"
@@ -30,15 +32,15 @@ namespace page {
 
 // Fixed message and status texts, shared by the code and its tests.
 inline constexpr std::string_view kNoFramesSelected =
-    "Sorry : Can't load images because :\nNo frames are selected - Select some frames and try again.";
-inline constexpr std::string_view kNotValidImageFile = "Not a valid image file";
-inline constexpr std::string_view kLoadingImages = "Loading Images";
-inline constexpr std::string_view kSearchingFolders = "Searching folders ....";
-inline constexpr std::string_view kFinishedSearching = "Finished Searching folders ....";
+    QT_TRANSLATE_NOOP("Paginor", "Sorry : Can't load images because :\nNo frames are selected - Select some frames and try again.");
+inline constexpr std::string_view kNotValidImageFile = QT_TRANSLATE_NOOP("Paginor", "Not a valid image file");
+inline constexpr std::string_view kLoadingImages = QT_TRANSLATE_NOOP("Paginor", "Loading Images");
+inline constexpr std::string_view kSearchingFolders = QT_TRANSLATE_NOOP("Paginor", "Searching folders ....");
+inline constexpr std::string_view kFinishedSearching = QT_TRANSLATE_NOOP("Paginor", "Finished Searching folders ....");
 inline constexpr std::string_view kClearFileListQuestion =
-    "The file list isn't empty. \nDo you want to clear the current file list ? \nYES clears the list - No appends to the current list";
+    QT_TRANSLATE_NOOP("Paginor", "The file list isn't empty. \nDo you want to clear the current file list ? \nYES clears the list - No appends to the current list");
 inline constexpr std::string_view kClearImageListQuestion =
-    "The image list isn't empty. \nDo you want to clear the current image list ? \nYES clears the list - No appends to the current list";
+    QT_TRANSLATE_NOOP("Paginor", "The image list isn't empty. \nDo you want to clear the current image list ? \nYES clears the list - No appends to the current list");
 using exif::kSideFileExtension;
 
 // The text shown when a frame that copies still show is to be emptied.

@@ -2,6 +2,8 @@
 // laid out against. Plain C++; the on-screen page (page_view.h) and printing read it.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "page/geometry.h"
 
 #include "exif/exif.h"
@@ -22,13 +24,13 @@
 namespace page {
 
 // Fixed message texts, shared by the code and its tests.
-inline constexpr std::string_view kFrameInitFailed = "Sorry - This applcation failed whilst initalising frame number ";
-inline constexpr std::string_view kNotEnoughResourcesTryLess = " Not enough system resources available - try less frames";
-inline constexpr std::string_view kNotEnoughResources = " Not enough system resources available";
-inline constexpr std::string_view kRebuildFailed = "ODEAR";
-inline constexpr std::string_view kNegativeAspectRatio = "Aspect ratio is < 0, try rotating the image";
-inline constexpr std::string_view kUnusableFrameCount = "The stored number of frames is not 1, 2, 4, 8 or 16; using 4";
-inline constexpr std::string_view kUnusableAspectRatio = "The stored frame aspect ratio is not usable; using 1.333333";
+inline constexpr std::string_view kFrameInitFailed = QT_TRANSLATE_NOOP("Paginor", "Sorry - This applcation failed whilst initalising frame number ");
+inline constexpr std::string_view kNotEnoughResourcesTryLess = QT_TRANSLATE_NOOP("Paginor", " Not enough system resources available - try less frames");
+inline constexpr std::string_view kNotEnoughResources = QT_TRANSLATE_NOOP("Paginor", " Not enough system resources available");
+inline constexpr std::string_view kRebuildFailed = QT_TRANSLATE_NOOP("Paginor", "ODEAR");
+inline constexpr std::string_view kNegativeAspectRatio = QT_TRANSLATE_NOOP("Paginor", "Aspect ratio is < 0, try rotating the image");
+inline constexpr std::string_view kUnusableFrameCount = QT_TRANSLATE_NOOP("Paginor", "The stored number of frames is not 1, 2, 4, 8 or 16; using 4");
+inline constexpr std::string_view kUnusableAspectRatio = QT_TRANSLATE_NOOP("Paginor", "The stored frame aspect ratio is not usable; using 1.333333");
 
 // The program's version text (also in the about window). UTF-8 guillemets; the old
 // single-byte text had a control code (0x9D) between them, which is left out.

@@ -485,7 +485,7 @@ void PageView::Update_Visual()
 {
     clearSelection();
     StatusDisplay& status = m_page.status();
-    status.setStatus("Updating...");
+    status.setStatus(QT_TRANSLATE_NOOP("Paginor", "Updating..."));
     status.setProgressVisible(true);
     const int count = m_page.state().FrameCount;
     for (int n = 1; n <= count; ++n) {

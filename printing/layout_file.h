@@ -4,6 +4,8 @@
 // a page into one and takes it out again. Plain C++; no Qt.
 #pragma once
 
+#include "core/translatable.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -21,13 +23,13 @@ inline constexpr std::string_view kLayoutMember = "layout.vdt";
 inline constexpr std::string_view kLayoutHeader = "#Paginor Layout File";
 inline constexpr std::string_view kLayoutEnd = "#End of file";
 inline constexpr std::string_view kClonedFrom = "<Cloned_From>";
-inline constexpr std::string_view kCantOpenLayout = "Can't open layout file";
-inline constexpr std::string_view kNotALayoutFile = "Not a Paginor layout file";
-inline constexpr std::string_view kSavePageTitle = "Save Page";
-inline constexpr std::string_view kLoadPageTitle = "Load Page";
-inline constexpr std::string_view kLayoutFilter = "Paginor layout files  (*.zip)"; // two blanks, as ever
-inline constexpr std::string_view kSavingPage = "Saving Page";
-inline constexpr std::string_view kEmbeddingImage = "Saving Page - Embedding Image "; // + frame
+inline constexpr std::string_view kCantOpenLayout = QT_TRANSLATE_NOOP("Paginor", "Can't open layout file");
+inline constexpr std::string_view kNotALayoutFile = QT_TRANSLATE_NOOP("Paginor", "Not a Paginor layout file");
+inline constexpr std::string_view kSavePageTitle = QT_TRANSLATE_NOOP("Paginor", "Save Page");
+inline constexpr std::string_view kLoadPageTitle = QT_TRANSLATE_NOOP("Paginor", "Load Page");
+inline constexpr std::string_view kLayoutFilter = QT_TRANSLATE_NOOP("Paginor", "Paginor layout files  (*.zip)"); // two blanks, as ever
+inline constexpr std::string_view kSavingPage = QT_TRANSLATE_NOOP("Paginor", "Saving Page");
+inline constexpr std::string_view kEmbeddingImage = QT_TRANSLATE_NOOP("Paginor", "Saving Page - Embedding Image "); // + frame
 inline constexpr std::string_view kLoadedPage = "* Loaded page ";                     // + archive path
 inline constexpr std::string_view kCloneOf = "* Clone of ";                           // + source frame
 // Only this many characters after a frame line's first "=" are read back.

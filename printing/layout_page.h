@@ -4,6 +4,8 @@
 // to a window (rebuilding the frame controls, repainting) comes in through hooks.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "page/page.h"
 #include "printing/layout_file.h"
 
@@ -14,11 +16,11 @@
 
 namespace printing {
 
-inline constexpr std::string_view kSelectionError = "Selection Error";
-inline constexpr std::string_view kPropsFileError = "Drive Error - Unable to save Props file";
-inline constexpr std::string_view kSaveImageTitle = "Save image file";
-inline constexpr std::string_view kSavingImage = "Saving Image";
-inline constexpr std::string_view kSavingBitmapImage = "Saving Bitmap Image";
+inline constexpr std::string_view kSelectionError = QT_TRANSLATE_NOOP("Paginor", "Selection Error");
+inline constexpr std::string_view kPropsFileError = QT_TRANSLATE_NOOP("Paginor", "Drive Error - Unable to save Props file");
+inline constexpr std::string_view kSaveImageTitle = QT_TRANSLATE_NOOP("Paginor", "Save image file");
+inline constexpr std::string_view kSavingImage = QT_TRANSLATE_NOOP("Paginor", "Saving Image");
+inline constexpr std::string_view kSavingBitmapImage = QT_TRANSLATE_NOOP("Paginor", "Saving Bitmap Image");
 inline constexpr std::string_view kFrameNamePreset = "Frame_"; // + frame number
 inline constexpr std::string_view kTwainImageDetails = "* Twain image *";
 

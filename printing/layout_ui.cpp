@@ -4,6 +4,7 @@
 #include "page/frame_commands.h"
 #include "printing/layout_page.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -15,15 +16,28 @@ QString fromStd(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-const QString kJpegFilter = "Jpeg files (*.jpg)";
-const QString kBitmapFilter = "Bitmap files (*.bmp)";
+// A fixed text marked for translation, in the user's language.
+QString shown(std::string_view s)
+{
+    return QCoreApplication::translate("Paginor", std::string(s).c_str());
+}
+
+QString jpegFilter()
+{
+    return QCoreApplication::translate("Paginor", "Jpeg files (*.jpg)");
+}
+
+QString bitmapFilter()
+{
+    return QCoreApplication::translate("Paginor", "Bitmap files (*.bmp)");
+}
 
 QString layoutDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(fromStd(kLayoutFilter));
+    dialog.setNameFilter(shown(kLayoutFilter));
     dialog.setDefaultSuffix("zip");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -32,18 +46,18 @@ QString layoutDialog(QWidget* parent, const QString& title, QFileDialog::AcceptM
 
 std::optional<ChosenImageFile> imageDialog(QWidget* parent, const QString& presetName)
 {
-    QFileDialog dialog(parent, fromStd(kSaveImageTitle));
+    QFileDialog dialog(parent, shown(kSaveImageTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters({kJpegFilter, kBitmapFilter});
+    dialog.setNameFilters({jpegFilter(), bitmapFilter()});
     dialog.setDefaultSuffix("jpg");
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& f) { dialog.setDefaultSuffix(f == kBitmapFilter ? "bmp" : "jpg"); });
+                     [&dialog](const QString& f) { dialog.setDefaultSuffix(f == bitmapFilter() ? "bmp" : "jpg"); });
     dialog.selectFile(presetName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return ChosenImageFile{dialog.selectedFiles().front(), dialog.selectedNameFilter() == kBitmapFilter};
+    return ChosenImageFile{dialog.selectedFiles().front(), dialog.selectedNameFilter() == bitmapFilter()};
 }
 
 } // namespace
@@ -65,7 +79,7 @@ bool LayoutCommands::canLoadPage() const
 
 void LayoutCommands::Save_Page()
 {
-    const QString title = fromStd(kSavePageTitle);
+    const QString title = shown(kSavePageTitle);
     const QString path = chooseSaveLayout ? chooseSaveLayout(m_parent, title)
                                           : layoutDialog(m_parent, title, QFileDialog::AcceptSave);
     if (path.isEmpty())
@@ -85,7 +99,7 @@ void LayoutCommands::load_page()
 {
     if (m_hooks.disableBatchCommands)
         m_hooks.disableBatchCommands();
-    const QString title = fromStd(kLoadPageTitle);
+    const QString title = shown(kLoadPageTitle);
     const QString path = chooseOpenLayout ? chooseOpenLayout(m_parent, title)
                                           : layoutDialog(m_parent, title, QFileDialog::AcceptOpen);
     // The page is emptied only once a file is chosen: a cancelled dialog keeps it.

@@ -27,7 +27,25 @@ QSettings placementStore()
 QImage turned(const QImage& image, int angle)
 {
     QImage source = image.convertToFormat(QImage::Format_BGR888);
-    return imaging::toQImage(imaging::Rotate90(angle, imaging::viewOf(source)).view());
+    QImage result = imaging::toQImage(imaging::Rotate90(angle, imaging::viewOf(source)).view());
+    result.setDevicePixelRatio(image.devicePixelRatio());
+    return result;
+}
+
+// The picture on a white canvas of exactly the control's device pixels, so that showing it
+// at its own size maps one pixel to one pixel; the page bitmap, made at the same resolution
+// but rounded on its own, may differ from the control by a pixel.
+QImage onCanvas(const QImage& picture, QSize control, qreal ratio)
+{
+    const QSize pixels(qRound(control.width() * ratio), qRound(control.height() * ratio));
+    if (picture.size() == pixels)
+        return picture;
+    QImage canvas(pixels, QImage::Format_BGR888);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    p.drawImage(0, 0, picture);
+    return canvas;
 }
 
 bool portraitLayout(int frameCount)
@@ -42,7 +60,7 @@ Tpreviewing_form::Tpreviewing_form(const QImage& page, int frameCount, int pageW
     : QDialog(parent), m_page(page.copy()), m_frameCount(frameCount)
 {
     setObjectName("previewing_form");
-    setWindowTitle("Printer Preview");
+    setWindowTitle(tr("Printer Preview"));
     setModal(true);
     buildMenus();
     m_scroll = new QScrollArea(this);
@@ -67,22 +85,22 @@ void Tpreviewing_form::buildMenus()
     auto* bar = new QMenuBar(this);
     bar->setObjectName("MainMenu1");
     m_menu = bar;
-    QMenu* view = bar->addMenu("&View");
-    ActualSize1 = view->addAction("&Actual Size", this, &Tpreviewing_form::ActualSize1Click);
+    QMenu* view = bar->addMenu(tr("&View"));
+    ActualSize1 = view->addAction(tr("&Actual Size"), this, &Tpreviewing_form::ActualSize1Click);
     ActualSize1->setObjectName("ActualSize1");
     ActualSize1->setCheckable(true);
-    FittoWindow1 = view->addAction("&Fit to Window", this, &Tpreviewing_form::FittoWindow1Click);
+    FittoWindow1 = view->addAction(tr("&Fit to Window"), this, &Tpreviewing_form::FittoWindow1Click);
     FittoWindow1->setObjectName("FittoWindow1");
     FittoWindow1->setCheckable(true);
-    Rotate90ACW1 = view->addAction("Rotate 90 ", this, &Tpreviewing_form::Rotate90ACW1Click);
+    Rotate90ACW1 = view->addAction(tr("Rotate 90 "), this, &Tpreviewing_form::Rotate90ACW1Click);
     Rotate90ACW1->setObjectName("Rotate90ACW1");
-    QMenu* prefs = bar->addMenu("Prefs");
-    AutoRotatePortrait1 = prefs->addAction("Auto rotate portrait pages to landscape", this,
+    QMenu* prefs = bar->addMenu(tr("Prefs"));
+    AutoRotatePortrait1 = prefs->addAction(tr("Auto rotate portrait pages to landscape"), this,
                                            &Tpreviewing_form::AutoRotatePortrait1Click);
     AutoRotatePortrait1->setObjectName("AutoRotatePortrait1");
     AutoRotatePortrait1->setCheckable(true);
     AutoRotatePortrait1->setChecked(true);
-    QAction* quit = bar->addAction("&Quit", this, &Tpreviewing_form::Quit1Click);
+    QAction* quit = bar->addAction(tr("&Quit"), this, &Tpreviewing_form::Quit1Click);
     quit->setObjectName("Quit1");
 }
 
@@ -109,14 +127,14 @@ void Tpreviewing_form::FormStorage1RestorePlacement()
 
 void Tpreviewing_form::showPicture()
 {
+    const qreal ratio = m_page.devicePixelRatio();
     if (portraitLayout(m_frameCount) && AutoRotatePortrait1->isChecked()) {
-        m_picture = turned(m_page, 90);
+        m_picture = onCanvas(turned(m_page, 90), Image1->size(), ratio);
     } else {
         if (portraitLayout(m_frameCount))
             Image1->resize(Image1->height(), Image1->width());
         // The page drawn onto the control's own canvas one pixel in from its corner.
-        m_picture = QImage(Image1->size(), QImage::Format_BGR888);
-        m_picture.fill(Qt::white);
+        m_picture = onCanvas(QImage(), Image1->size(), ratio);
         QPainter p(&m_picture);
         p.drawImage(1, 1, m_page);
     }

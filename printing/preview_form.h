@@ -1,5 +1,6 @@
 // The print preview window: the page bitmap at 72 dpi, at its own size or fitted to the
 // window, turned by quarter turns; its placement and check marks are kept between runs.
+// A page bitmap with a device pixel ratio is shown at the screen's own pixels.
 #pragma once
 
 #include <QDialog>

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "imaging/qimage_adapter.h"
+#include "page/geometry.h"
 #include "page/page.h"
 #include "printing/preview_form.h"
 #include "printing/batch_log.h"
@@ -10,9 +11,11 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPrinter>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -73,10 +76,10 @@ PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(par
 {
     connect(&m_window.queueTimer(), &QTimer::timeout, this, &PrintCommands::QtimerTimer);
     askImageFileName = [this](bool jpeg) {
-        QFileDialog dialog(m_window.dialogParent(), "Print to image file");
+        QFileDialog dialog(m_window.dialogParent(), tr("Print to image file"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        const QString imageFilter = jpeg ? "Printed Image file   (*.jpg)" : "Printed Image file  (*.bmp)";
-        const QString pdfFilter = "PDF document (*.pdf)";
+        const QString imageFilter = jpeg ? tr("Printed Image file   (*.jpg)") : tr("Printed Image file  (*.bmp)");
+        const QString pdfFilter = tr("PDF document (*.pdf)");
         dialog.setNameFilters({imageFilter, pdfFilter});
         dialog.setDefaultSuffix(jpeg ? "jpg" : "bmp");
         // A name typed without an extension takes the one of the chosen kind.
@@ -415,7 +418,10 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         return;
     }
     const page::PageState& st = page.state();
-    const int dpi = mode == 1 ? imageFileDpi(s, st.PrinterDpiX) : 72;
+    // The preview is 72 dpi in the window's own units: drawn at its device pixels so a
+    // high-density screen shows it sharp rather than blown up.
+    const qreal ratio = mode == 2 ? previewPixelRatio() : 1.0;
+    const int dpi = mode == 1 ? imageFileDpi(s, st.PrinterDpiX) : page::roundToInt(72.0L * ratio);
     const PrintTarget target = bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
     const PageDrawing drawing = composePage(page, mode == 1 ? Output::ImageFile : Output::Preview, target);
     if (mode == 1 && !acceptCutOff(drawing)) {
@@ -452,8 +458,11 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
     }
     endOfPage();
     if (mode == 2) {
-        if (showPreview)
-            showPreview(imaging::wrapAsQImage(bitmap.view()), st.FrameCount);
+        if (showPreview) {
+            QImage shown = imaging::wrapAsQImage(bitmap.view());
+            shown.setDevicePixelRatio(ratio);
+            showPreview(shown, st.FrameCount);
+        }
         return;
     }
     const bool jpeg = s.Print_Image_As_Jpeg;
@@ -467,6 +476,12 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         throw;
     }
     endOfPage();
+}
+
+qreal PrintCommands::previewPixelRatio()
+{
+    QWidget* parent = m_window.dialogParent();
+    return std::max<qreal>(1.0, parent ? parent->devicePixelRatioF() : qGuiApp->devicePixelRatio());
 }
 
 void PrintCommands::printToFileCommand()

@@ -118,6 +118,7 @@ private:
     void checkQueueMoves(const QString& printerName);
     // After a job was sent: a warning (once per command) when the printer is stopped.
     void warnIfHeld(const QString& printerName);
+    qreal previewPixelRatio();
 
     // Runs a command unless another is under way: the window stays alive while a page
     // prints, and a second print, file or preview command then does nothing.

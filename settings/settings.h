@@ -3,6 +3,8 @@
 // every value kept as its kind).
 #pragma once
 
+#include "core/translatable.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -16,10 +18,10 @@
 namespace settings {
 
 // Fixed message texts, shared by the code and its tests.
-inline constexpr std::string_view kCantSaveSettings = "Can't save settings";
+inline constexpr std::string_view kCantSaveSettings = QT_TRANSLATE_NOOP("Paginor", "Can't save settings");
 inline constexpr std::string_view kNoDefaultPrinter =
-    "Can't run Paginor because there is no default printer available.\nHint - Install or set up a default printer.";
-inline constexpr std::string_view kPleaseInstallPrinter = "Please install a printer";
+    QT_TRANSLATE_NOOP("Paginor", "Can't run Paginor because there is no default printer available.\nHint - Install or set up a default printer.");
+inline constexpr std::string_view kPleaseInstallPrinter = QT_TRANSLATE_NOOP("Paginor", "Please install a printer");
 
 // The bit pattern 0x3FAAAAA8: the default frame aspect ratio as the original single holds it.
 inline constexpr float kDefaultAspectRatio = 1.3333330f;

@@ -27,3 +27,9 @@ set_tests_properties(hidpi_test_scale2 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=o
 paginor_gtest(print_faults_test SOURCES print_faults_test.cpp LIBS Qt6::Gui)
 add_dependencies(print_faults_test paginor)
 target_compile_definitions(print_faults_test PRIVATE PAGINOR_EXE="$<TARGET_FILE:paginor>")
+
+# The window in another language, the headless commands still in English.
+paginor_qtest(translation_test SOURCES translation_test.cpp LIBS paginor_app)
+add_dependencies(translation_test paginor)
+target_compile_definitions(translation_test PRIVATE
+  PAGINOR_EXE="$<TARGET_FILE:paginor>" PAGINOR_LRELEASE="${PAGINOR_LRELEASE}")

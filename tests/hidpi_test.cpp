@@ -1,15 +1,19 @@
 // The window on a high-density screen: run at the pixel ratio QT_SCALE_FACTOR gives (ctest
 // runs it at 1 and at 2). A picture of fine detail must reach the frame at the screen's own
 // pixels: drawn at logical pixels and blown up, every 2 x 2 block of the frame would be one
-// colour.
+// colour. The print preview's page must be drawn at device pixels too: blown up from
+// logical pixels, every edge of the page gets a blended step.
 #include "app/main_form.h"
 #include "app/session.h"
 #include "core/messages.h"
 #include "page/page_view.h"
 #include "settings/settings.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -30,12 +34,25 @@ double uniformBlockShare(const QImage& img, QRect rect)
     return blocks == 0 ? 1.0 : static_cast<double>(uniform) / blocks;
 }
 
+// Pixels of row y that are neither near white nor near black: on a page of black pictures
+// and black marks, only a blurred edge gives them.
+int blendedPixels(const QImage& img, int y)
+{
+    int blended = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        const int g = qGray(img.pixel(x, y));
+        blended += g > 48 && g < 207;
+    }
+    return blended;
+}
+
 } // namespace
 
 class HiDpiTest : public QObject {
     Q_OBJECT
 private slots:
     void picturesAndToolbarIconsAreDrawnAtDevicePixels();
+    void previewPageIsDrawnAtDevicePixels();
 };
 
 void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
@@ -77,6 +94,63 @@ void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
     const QToolButton* print = form.toolButton("tb_print");
     const QPixmap icon = print->icon().pixmap(QSize(25, 21), dpr);
     QCOMPARE(icon.size(), QSize(qRound(25 * dpr), qRound(21 * dpr)));
+    app::setMessages(nullptr);
+}
+
+void HiDpiTest::previewPageIsDrawnAtDevicePixels()
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    QImage black(800, 600, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    const QString photo = home.filePath("black.png");
+    QVERIFY(black.save(photo));
+
+    app::Session session;
+    session.store = std::make_unique<settings::MemoryStore>();
+    settings::Get_Defaults(session.settings, nullptr, session.env);
+    session.settings.PrintMarks = true;
+    session.settings.PrintProps = false;
+    app::ScriptedMessages messages;
+    app::setMessages(&messages);
+    app::TMain_Form::Options options;
+    options.splash = false;
+    options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
+    app::TMain_Form form(session, options);
+    form.resize(900, 700);
+    form.show();
+    QVERIFY(form.FormCreate());
+    form.openFiles({photo});
+    QTRY_VERIFY(form.pageModel().frame(1).Loaded);
+
+    QImage shot;
+    QSize control;
+    qreal dpr = 0;
+    // The window runs modally: look for it while the page is drawn and once it shows.
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (!preview || preview->objectName() != "previewing_form")
+            return;
+        watch.stop();
+        if (auto* image = preview->findChild<QLabel*>("Image1")) {
+            dpr = image->devicePixelRatioF();
+            control = image->size();
+            shot = image->grab().toImage();
+        }
+        preview->close();
+    });
+    watch.start(20);
+    QAction* previewCommand = form.findChild<QAction*>("PrintPreview1");
+    QVERIFY(previewCommand);
+    previewCommand->trigger();
+    QVERIFY2(!shot.isNull(), "the preview window did not open");
+    QCOMPARE(shot.size(), control * dpr);
+    // Rows through the frames' middle cross the frames' edges and the cut marks.
+    int blended = 0;
+    for (int y = shot.height() / 3; y < 2 * shot.height() / 3; y += shot.height() / 12)
+        blended += blendedPixels(shot, y);
+    QVERIFY2(blended <= 4, qPrintable(QString("%1 blurred pixels at pixel ratio %2").arg(blended).arg(dpr)));
     app::setMessages(nullptr);
 }
 

@@ -4,6 +4,8 @@
 // the window system and the library loading sit behind the two small interfaces below.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "twain/twain_protocol.h"
 
 #include "imaging/bitmap.h"
@@ -25,20 +27,20 @@ namespace twain {
 
 // Fixed message texts, shared by the code and its tests. The load and open messages end
 // with the source manager's file name in brackets.
-inline constexpr std::string_view kErrorTitle = "TWAIN Error";
-inline constexpr std::string_view kSelectBadWindow = "TWAIN_SelectImageSource: window handle is invalid";
-inline constexpr std::string_view kSelectNoProxy = "TWAIN_SelectImageSource: Unable to create proxy window";
-inline constexpr std::string_view kNoProxy = "Unable to create proxy window";
-inline constexpr std::string_view kUnableToLoad = "Unable to load Source Manager (";
-inline constexpr std::string_view kUnableToOpen = "Unable to open Source Manager (";
-inline constexpr std::string_view kReportLastError = "TWAIN_ReportLastError: an error occurred";
-inline constexpr std::string_view kAssertionFailed = "Assertion failed";
-inline constexpr std::string_view kNoDefaultSource = "Unable to open default Data Source.";
-inline constexpr std::string_view kPixelTypeFailed = "Failed to negotiate Pixel Type.";
-inline constexpr std::string_view kEnableFailed = "Failed to enable Data Source.";
+inline constexpr std::string_view kErrorTitle = QT_TRANSLATE_NOOP("Paginor", "TWAIN Error");
+inline constexpr std::string_view kSelectBadWindow = QT_TRANSLATE_NOOP("Paginor", "TWAIN_SelectImageSource: window handle is invalid");
+inline constexpr std::string_view kSelectNoProxy = QT_TRANSLATE_NOOP("Paginor", "TWAIN_SelectImageSource: Unable to create proxy window");
+inline constexpr std::string_view kNoProxy = QT_TRANSLATE_NOOP("Paginor", "Unable to create proxy window");
+inline constexpr std::string_view kUnableToLoad = QT_TRANSLATE_NOOP("Paginor", "Unable to load Source Manager (");
+inline constexpr std::string_view kUnableToOpen = QT_TRANSLATE_NOOP("Paginor", "Unable to open Source Manager (");
+inline constexpr std::string_view kReportLastError = QT_TRANSLATE_NOOP("Paginor", "TWAIN_ReportLastError: an error occurred");
+inline constexpr std::string_view kAssertionFailed = QT_TRANSLATE_NOOP("Paginor", "Assertion failed");
+inline constexpr std::string_view kNoDefaultSource = QT_TRANSLATE_NOOP("Paginor", "Unable to open default Data Source.");
+inline constexpr std::string_view kPixelTypeFailed = QT_TRANSLATE_NOOP("Paginor", "Failed to negotiate Pixel Type.");
+inline constexpr std::string_view kEnableFailed = QT_TRANSLATE_NOOP("Paginor", "Failed to enable Data Source.");
 inline constexpr std::string_view kTwainImageName = "* Twain image *";
 inline constexpr std::string_view kExtraImages =
-    "Not enough frames selected to hold all the images sent via TWAIN\nThe extra images will be ignored";
+    QT_TRANSLATE_NOOP("Paginor", "Not enough frames selected to hold all the images sent via TWAIN\nThe extra images will be ignored");
 
 class TwainError : public std::runtime_error {
 public:

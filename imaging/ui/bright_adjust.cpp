@@ -120,14 +120,14 @@ QRect Tbright::previewRect() const
 
 void Tbright::buildWindow()
 {
-    setWindowTitle("Edit Image ");
+    setWindowTitle(tr("Edit Image "));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
     buildToolColumn();
 
-    detailsLabel = new QLabel("Image details (printed in margins)", this);
+    detailsLabel = new QLabel(tr("Image details (printed in margins)"), this);
     QFont bold = detailsLabel->font();
     bold.setBold(true);
     detailsLabel->setFont(bold);
@@ -182,8 +182,8 @@ QPushButton* Tbright::addFootButtons(ToolPanel which, const char* okName, void (
                                      const char* cancelName, void (Tbright::*cancel)())
 {
     const Panel& p = m_panels[static_cast<int>(which)];
-    QPushButton* okButton = addPanelButton(which, okName, "OK", 5, ok);
-    QPushButton* cancelButton = addPanelButton(which, cancelName, "Cancel", 71, cancel);
+    QPushButton* okButton = addPanelButton(which, okName, tr("OK"), 5, ok);
+    QPushButton* cancelButton = addPanelButton(which, cancelName, tr("Cancel"), 71, cancel);
     okButton->move(5, p.openHeight - 27);
     cancelButton->move(71, p.openHeight - 27);
     return okButton;
@@ -193,14 +193,14 @@ void Tbright::buildToolColumn()
 {
     TabHolder = new QWidget(this);
     TabHolder->setObjectName("TabHolder");
-    auto* title = new QLabel("Paginor ", TabHolder);
+    auto* title = new QLabel(tr("Paginor "), TabHolder);
     QFont big = title->font();
     big.setPointSize(16);
     big.setBold(true);
     title->setFont(big);
     title->setStyleSheet("color: blue");
     title->setGeometry(kPanelLeft, 2, kPanelWidth, 28);
-    auto* tools = new QLabel("Image Tools ", TabHolder);
+    auto* tools = new QLabel(tr("Image Tools "), TabHolder);
     QFont bold = tools->font();
     bold.setBold(true);
     tools->setFont(bold);
@@ -216,12 +216,12 @@ void Tbright::buildToolColumn()
 
     OKCancelPanel = new QWidget(TabHolder);
     OKCancelPanel->setObjectName("OKCancelPanel");
-    Cancel_Btn = new QPushButton("Cancel", OKCancelPanel);
+    Cancel_Btn = new QPushButton(tr("Cancel"), OKCancelPanel);
     Cancel_Btn->setObjectName("Cancel_Btn");
     Cancel_Btn->setAutoDefault(false);
     Cancel_Btn->setGeometry(0, 0, 68, 26);
     connect(Cancel_Btn, &QPushButton::clicked, this, &QDialog::reject);
-    ok_btn = new QPushButton("OK", OKCancelPanel);
+    ok_btn = new QPushButton(tr("OK"), OKCancelPanel);
     ok_btn->setObjectName("ok_btn");
     ok_btn->setDefault(true);
     ok_btn->setGeometry(72, 0, 68, 26);
@@ -394,7 +394,7 @@ void Tbright::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (failed())
         return;
-    setWindowTitle(QString::fromStdString("Edit Image " + captionSuffix(m_page, m_frame)));
+    setWindowTitle(tr("Edit Image ") + QString::fromStdString(captionSuffix(m_page, m_frame)));
     layOutTools();
 }
 

@@ -6,6 +6,7 @@
 #include "imaging/adjust_frames.h"
 #include "imaging/crop.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -38,7 +39,7 @@ QSpinBox* positionEdit(QWidget* parent, const char* name, QRect at)
     s->setRange(-1000000, 1000000);
     s->setSingleStep(5);
     s->setGeometry(at);
-    s->setToolTip("Hint - \r\nYou can also use the mouse to\r\nchange the image position.  ");
+    s->setToolTip(QCoreApplication::translate("Paginor", "Hint - \r\nYou can also use the mouse to\r\nchange the image position.  "));
     s->setEnabled(false);
     return s;
 }
@@ -47,8 +48,8 @@ QSpinBox* positionEdit(QWidget* parent, const char* name, QRect at)
 
 void Tbright::buildCropPanel()
 {
-    const Panel& p = addPanel(ToolPanel::Crop, "CropPanel", "CropSpbtn", "Crop && Zoom ", 205);
-    label(p.frame, "Zoom", {5, 32, 40, 20});
+    const Panel& p = addPanel(ToolPanel::Crop, "CropPanel", "CropSpbtn", tr("Crop && Zoom "), 205);
+    label(p.frame, tr("Zoom"), {5, 32, 40, 20});
     Zoom_Factor = new QDoubleSpinBox(p.frame);
     Zoom_Factor->setObjectName("Zoom_Factor");
     // The cut-out divides by the factor: 0 and below are refused by the range.
@@ -57,16 +58,16 @@ void Tbright::buildCropPanel()
     Zoom_Factor->setDecimals(1);
     Zoom_Factor->setValue(1.0);
     Zoom_Factor->setGeometry(45, 30, 60, 22);
-    centre = new QCheckBox("Centre", p.frame);
+    centre = new QCheckBox(tr("Centre"), p.frame);
     centre->setObjectName("centre");
     centre->setChecked(m_page.settings().CZ);
     centre->setGeometry(5, 56, 120, 20);
-    label(p.frame, "Position", {5, 78, 60, 18});
-    label(p.frame, "X", {5, 98, 12, 20});
+    label(p.frame, tr("Position"), {5, 78, 60, 18});
+    label(p.frame, tr("X"), {5, 98, 12, 20});
     Adjust_Left = positionEdit(p.frame, "Adjust_Left", {18, 96, 50, 22});
-    label(p.frame, "Y", {72, 98, 12, 20});
+    label(p.frame, tr("Y"), {72, 98, 12, 20});
     Adjust_Top = positionEdit(p.frame, "Adjust_Top", {85, 96, 50, 22});
-    label(p.frame, "Resample Filter ", {5, 122, 130, 18});
+    label(p.frame, tr("Resample Filter "), {5, 122, 130, 18});
     Filter = new QComboBox(p.frame);
     Filter->setObjectName("Filter");
     for (int item = 0; item < kCropFilterItems; ++item)
@@ -82,14 +83,14 @@ void Tbright::buildCropPanel()
 
 void Tbright::buildFilterPanel()
 {
-    const Panel& p = addPanel(ToolPanel::Filter, "FilterPAnel", "FilterSpBtn", "Sharpen && Blur", 130);
+    const Panel& p = addPanel(ToolPanel::Filter, "FilterPAnel", "FilterSpBtn", tr("Sharpen && Blur"), 130);
     Filter_Style = new QComboBox(p.frame);
     Filter_Style->setObjectName("Filter_Style");
     Filter_Style->setEditable(true);
-    Filter_Style->addItems({"Sharpen", "Enhance Edges ", "Soften ", "Blur "});
+    Filter_Style->addItems({tr("Sharpen"), tr("Enhance Edges "), tr("Soften "), tr("Blur ")});
     Filter_Style->setCurrentIndex(0);
     Filter_Style->setGeometry(5, 32, 130, 22);
-    addPanelButton(ToolPanel::Filter, "ApplyFilterSpBtn", "Apply", 38, &Tbright::ApplyFilterSpBtnClick)->move(38, 60);
+    addPanelButton(ToolPanel::Filter, "ApplyFilterSpBtn", tr("Apply"), 38, &Tbright::ApplyFilterSpBtnClick)->move(38, 60);
     addFootButtons(ToolPanel::Filter, "FilterOKSpBtn", &Tbright::FilterOKSpBtnClick, "FilterCancelSpBtn",
                    &Tbright::FilterCancelSpBtnClick);
 }

@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "imaging/ui/lut_control.h"
 
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFrame>
@@ -68,7 +69,7 @@ QLabel* endLabel(QWidget* parent, const QString& text, const char* colour, QRect
 
 void Tbright::buildBrightPanel()
 {
-    const Panel& p = addPanel(ToolPanel::Bright, "BrightPanel", "BrightSpBtn", "Brightness", 138);
+    const Panel& p = addPanel(ToolPanel::Bright, "BrightPanel", "BrightSpBtn", tr("Brightness"), 138);
     BrightnessSlider = slider(p.frame, "BrightnessSlider", -128, 128, 2, {5, 32, 130, 24});
     Bright_Edit = spinEdit(p.frame, "Bright_Edit", -128, 128, {40, 62, 64, 22});
     connect(BrightnessSlider, &QSlider::valueChanged, this, &Tbright::BrightnessSliderChange);
@@ -79,7 +80,7 @@ void Tbright::buildBrightPanel()
 
 void Tbright::buildGammaPanel()
 {
-    const Panel& p = addPanel(ToolPanel::Gamma, "GammaPanel", "GammaSpBtn", "Gamma Curve", 261);
+    const Panel& p = addPanel(ToolPanel::Gamma, "GammaPanel", "GammaSpBtn", tr("Gamma Curve"), 261);
     Gama_Slider = slider(p.frame, "Gama_Slider", 10, 500, 5, {5, 30, 130, 24});
     Gama_Slider->setValue(100);
     Gamma = new QDoubleSpinBox(p.frame);
@@ -92,7 +93,7 @@ void Tbright::buildGammaPanel()
     Gamma_Lut = curveControl(p.frame, "Gamma_Lut", {10, 82, 121, 105});
     Gamma_Lut->setEnabled(false);
     Gamma_Lut->LoadTable(m_tone);
-    SaveGammaBtn = new QPushButton("Save Curve ", p.frame);
+    SaveGammaBtn = new QPushButton(tr("Save Curve "), p.frame);
     SaveGammaBtn->setObjectName("SaveGammaBtn");
     SaveGammaBtn->setAutoDefault(false);
     SaveGammaBtn->setGeometry(20, 194, 100, 24);
@@ -105,24 +106,24 @@ void Tbright::buildGammaPanel()
 
 void Tbright::buildCurvePanel()
 {
-    const Panel& p = addPanel(ToolPanel::Curve, "CurvePanel", "CurveSpBtn", "Contrast Curves", 260);
+    const Panel& p = addPanel(ToolPanel::Curve, "CurvePanel", "CurveSpBtn", tr("Contrast Curves"), 260);
     Manual_Lut_Control = curveControl(p.frame, "Manual_Lut_Control", {10, 30, 121, 105});
-    Manual_Lut_Control->setToolTip("Edit me!");
+    Manual_Lut_Control->setToolTip(tr("Edit me!"));
     connect(Manual_Lut_Control, &TLUTControl::OnChange, this, &Tbright::Manual_Lut_ControlChange);
-    addPanelButton(ToolPanel::Curve, "Load_Curve", "Load", 5, &Tbright::Load_CurveClick)->move(5, 140);
-    Save_Curve = addPanelButton(ToolPanel::Curve, "Save_Curve", "Save", 71, &Tbright::Save_CurveClick);
+    addPanelButton(ToolPanel::Curve, "Load_Curve", tr("Load"), 5, &Tbright::Load_CurveClick)->move(5, 140);
+    Save_Curve = addPanelButton(ToolPanel::Curve, "Save_Curve", tr("Save"), 71, &Tbright::Save_CurveClick);
     Save_Curve->move(71, 140);
     Save_Curve->setEnabled(false);
-    Apply = addPanelButton(ToolPanel::Curve, "Apply", "Apply", 5, &Tbright::ApplyClick);
+    Apply = addPanelButton(ToolPanel::Curve, "Apply", tr("Apply"), 5, &Tbright::ApplyClick);
     Apply->move(5, 166);
-    addPanelButton(ToolPanel::Curve, "ResetLutBtn", "Reset", 71, &Tbright::ResetLutBtnClick)->move(71, 166);
+    addPanelButton(ToolPanel::Curve, "ResetLutBtn", tr("Reset"), 71, &Tbright::ResetLutBtnClick)->move(71, 166);
     addFootButtons(ToolPanel::Curve, "CurvesOkSpBtn", &Tbright::CurvesOkSpBtnClick, "CurvesCancelspBtn",
                    &Tbright::CurvesCancelspBtnClick);
 }
 
 void Tbright::buildRgbPanel()
 {
-    const Panel& p = addPanel(ToolPanel::Rgb, "RgbPanel", "RgbSpBtn", "Adjust Color    ", 300);
+    const Panel& p = addPanel(ToolPanel::Rgb, "RgbPanel", "RgbSpBtn", tr("Adjust Color    "), 300);
     struct Channel {
         const char *slider, *edit, *left, *leftColour, *right, *rightColour;
     };
@@ -352,8 +353,8 @@ void Tbright::CurvesCancelspBtnClick()
 // The file dialog for curve files, in the curves folder.
 QString chooseCurveFileWithDialog(QWidget* parent, const std::string& folder, bool save)
 {
-    QFileDialog dialog(parent, save ? "Save Curve as " : "Open Curve", QString::fromStdString(folder),
-                       "Paginor Curves (*.tcv)");
+    QFileDialog dialog(parent, save ? QCoreApplication::translate("Paginor", "Save Curve as ") : QCoreApplication::translate("Paginor", "Open Curve"),
+                       QString::fromStdString(folder), QCoreApplication::translate("Paginor", "Paginor Curves (*.tcv)"));
     dialog.setDefaultSuffix("tcv");
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -1,6 +1,7 @@
 #include "settings/ui/default_choosers.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -42,12 +43,12 @@ std::optional<QString> chooseProgramWith(const SetupHooks& hooks, QWidget* paren
 {
     if (hooks.chooseProgram)
         return hooks.chooseProgram(parent, start);
-    QFileDialog dialog(parent, "Selected application ", QFileInfo(start).absolutePath());
+    QFileDialog dialog(parent, QCoreApplication::translate("Paginor", "Selected application "), QFileInfo(start).absolutePath());
     // Only Qt's own dialog honours the executable filter.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
-    dialog.setNameFilter("Application files (*)");
+    dialog.setNameFilter(QCoreApplication::translate("Paginor", "Application files (*)"));
     if (!start.isEmpty())
         dialog.selectFile(start);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

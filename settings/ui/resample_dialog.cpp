@@ -34,32 +34,32 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
     setObjectName("Resamp_Dialog");
     setFixedSize(230, 150);
     auto* outer = new QVBoxLayout(this);
-    auto* group = named(new QGroupBox("Resample images  ", this), "GroupBox9");
+    auto* group = named(new QGroupBox(tr("Resample images  "), this), "GroupBox9");
     outer->addWidget(group);
     auto* grid = new QGridLayout(group);
 
-    grid->addWidget(named(new QLabel("Size", group), "Label8"), 0, 0);
+    grid->addWidget(named(new QLabel(tr("Size"), group), "Label8"), 0, 0);
     Manual_Resamp_Size = named(new QSpinBox(group), "Manual_Resamp_Size");
     Manual_Resamp_Size->setRange(5, 1000);
     Manual_Resamp_Size->setSingleStep(25);
     Manual_Resamp_Size->setValue(s.Manual_Resamp_Size);
     grid->addWidget(Manual_Resamp_Size, 0, 1);
-    grid->addWidget(named(new QLabel("%", group), "Label1"), 0, 2);
-    grid->addWidget(named(new QLabel("of original image size ", group), "Label10"), 1, 0, 1, 3);
+    grid->addWidget(named(new QLabel(tr("%"), group), "Label1"), 0, 2);
+    grid->addWidget(named(new QLabel(tr("of original image size "), group), "Label10"), 1, 0, 1, 3);
 
-    grid->addWidget(named(new QLabel("Using the ", group), "Label9"), 2, 0);
+    grid->addWidget(named(new QLabel(tr("Using the "), group), "Label9"), 2, 0);
     Resamp_onload_Filter = named(new QComboBox(group), "Resamp_onload_Filter");
     Resamp_onload_Filter->addItems(kFilters);
     // A stored index outside the list would select nothing and then be written back.
     const int filter = s.Manual_Resamp_Filter;
     Resamp_onload_Filter->setCurrentIndex(filter >= 0 && filter < kFilters.size() ? filter : kDefaultFilter);
     grid->addWidget(Resamp_onload_Filter, 2, 1, 1, 2);
-    grid->addWidget(named(new QLabel("filter ", group), "Label11"), 3, 1);
+    grid->addWidget(named(new QLabel(tr("filter "), group), "Label11"), 3, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = named(new QPushButton("OK", this), "BitBtn1");
+    auto* ok = named(new QPushButton(tr("OK"), this), "BitBtn1");
     ok->setDefault(true);
-    auto* cancel = named(new QPushButton("Cancel", this), "BitBtn2");
+    auto* cancel = named(new QPushButton(tr("Cancel"), this), "BitBtn2");
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

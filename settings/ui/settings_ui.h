@@ -1,6 +1,8 @@
 // The settings dialog: how the main window runs it and what it needs from the main window.
 #pragma once
 
+#include "core/translatable.h"
+
 #include "settings/settings.h"
 
 #include <QColor>
@@ -17,11 +19,11 @@ class QWidget;
 namespace settings {
 
 // Fixed message texts, shared by the dialog and its tests.
-inline constexpr std::string_view kColourDialogFailed = "Color selection dialog failed to load.";
-inline constexpr std::string_view kDropFilterPrefix = "Drag && Drop\nFile extension '";
-inline constexpr std::string_view kDropFilterSuffix = "' is not a valid image format";
+inline constexpr std::string_view kColourDialogFailed = QT_TRANSLATE_NOOP("Paginor", "Color selection dialog failed to load.");
+inline constexpr std::string_view kDropFilterPrefix = QT_TRANSLATE_NOOP("Paginor", "Drag && Drop\nFile extension '");
+inline constexpr std::string_view kDropFilterSuffix = QT_TRANSLATE_NOOP("Paginor", "' is not a valid image format");
 // The file filter of the curve chooser.
-inline constexpr std::string_view kCurveFilter = "Paginor curves (*.tcv)";
+inline constexpr std::string_view kCurveFilter = QT_TRANSLATE_NOOP("Paginor", "Paginor curves (*.tcv)");
 
 // What the colour chooser reports: a colour, a cancel, or that no dialog could be shown.
 struct ColourChoice {

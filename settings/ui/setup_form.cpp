@@ -34,18 +34,18 @@ TSetup_Form::TSetup_Form(Settings& s, const SetupHooks& hooks, QWidget* parent)
     : QDialog(parent), m_s(s), m_hooks(hooks)
 {
     setObjectName("Setup_Form");
-    setWindowTitle("Change settings");
+    setWindowTitle(tr("Change settings"));
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     // All five page names stay in sight; the dialog grows to hold them.
     PageControl1->setUsesScrollButtons(false);
-    PageControl1->addTab(buildGeneralPage(), "General ");
-    PageControl1->addTab(buildFoldersPage(), "Folders && Files ");
-    PageControl1->addTab(buildSavingPage(), "Saving Images / Pages");
-    PageControl1->addTab(buildLoadPage(), "On image load");
-    PageControl1->addTab(buildPrintPage(), "On Print ");
+    PageControl1->addTab(buildGeneralPage(), tr("General "));
+    PageControl1->addTab(buildFoldersPage(), tr("Folders && Files "));
+    PageControl1->addTab(buildSavingPage(), tr("Saving Images / Pages"));
+    PageControl1->addTab(buildLoadPage(), tr("On image load"));
+    PageControl1->addTab(buildPrintPage(), tr("On Print "));
 
-    OK_Btn = named(new QPushButton("OK", this), "OK_Btn");
-    BitBtn2 = named(new QPushButton("Cancel", this), "BitBtn2");
+    OK_Btn = named(new QPushButton(tr("OK"), this), "OK_Btn");
+    BitBtn2 = named(new QPushButton(tr("Cancel"), this), "BitBtn2");
     OK_Btn->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

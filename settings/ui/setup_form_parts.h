@@ -33,9 +33,9 @@ W* named(W* widget, const char* name)
     return widget;
 }
 
-inline QCheckBox* checkBox(const char* caption, const char* name, QWidget* parent)
+inline QCheckBox* checkBox(const QString& caption, const char* name, QWidget* parent)
 {
-    return named(new QCheckBox(QString::fromUtf8(caption), parent), name);
+    return named(new QCheckBox(caption, parent), name);
 }
 
 inline QSpinBox* intSpin(int min, int max, int step, const char* name, QWidget* parent)

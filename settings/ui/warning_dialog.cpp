@@ -33,19 +33,19 @@ std::string loadWarningText(const Settings& s)
 TWarning::TWarning(Settings& s, QWidget* parent) : QDialog(parent), m_settings(s)
 {
     setObjectName("Warning");
-    setWindowTitle("Warning - Image Load Settings are active !");
+    setWindowTitle(tr("Warning - Image Load Settings are active !"));
     resize(342, 178);
-    auto* group = new QGroupBox("All loaded image files will be ", this);
+    auto* group = new QGroupBox(tr("All loaded image files will be "), this);
     Label1 = new QLabel(QString::fromStdString(loadWarningText(s)), group);
     Label1->setObjectName("Label1");
     auto* inGroup = new QVBoxLayout(group);
     inGroup->addWidget(Label1);
-    DontShow = new QCheckBox("Don't show this message again ", this);
+    DontShow = new QCheckBox(tr("Don't show this message again "), this);
     DontShow->setObjectName("DontShow");
-    BitBtn1 = new QPushButton("OK", this);
+    BitBtn1 = new QPushButton(tr("OK"), this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton("Cancel", this);
+    BitBtn2 = new QPushButton(tr("Cancel"), this);
     BitBtn2->setObjectName("BitBtn2");
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

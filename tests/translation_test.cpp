@@ -1,0 +1,117 @@
+// The window in another language: a translation built here (lrelease from a .ts written by
+// the test) turns a menu caption and a message box's text, and the program installed beside
+// the same translation still prints the headless commands' messages in English.
+#include "app/box_messages.h"
+#include "app/main_form.h"
+#include "app/session.h"
+#include "app/translation.h"
+#include "printing/layout_file.h"
+#include "printing/print_geometry.h"
+#include "settings/settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+QString xml(QString text)
+{
+    return text.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
+}
+
+// paginor_de.qm in folder, from (context, source, translation) triples.
+bool buildTranslation(const QString& folder, const QList<QStringList>& entries)
+{
+    QString ts = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\" language=\"de\">\n";
+    for (const QStringList& e : entries)
+        ts += "<context><name>" + e[0] + "</name><message><source>" + xml(e[1]) + "</source><translation>" +
+              xml(e[2]) + "</translation></message></context>\n";
+    ts += "</TS>\n";
+    QFile file(folder + "/paginor_de.ts");
+    if (!file.open(QIODevice::WriteOnly) || file.write(ts.toUtf8()) < 0)
+        return false;
+    file.close();
+    return QProcess::execute(PAGINOR_LRELEASE, {"-silent", file.fileName(), "-qm", folder + "/paginor_de.qm"}) == 0;
+}
+
+} // namespace
+
+class TranslationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windowTextsAreTranslatedAndHeadlessOutputIsNot();
+};
+
+void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    // An installed layout: bin/paginor and share/paginor/translations/paginor_de.qm.
+    const QString folder = home.filePath("share/paginor/translations");
+    QVERIFY(QDir().mkpath(folder) && QDir().mkpath(home.filePath("bin")));
+    const QString nothing = QString::fromUtf8(printing::kNothingToPrint.data(), printing::kNothingToPrint.size());
+    const QString cantOpen = QString::fromUtf8(printing::kCantOpenLayout.data(), printing::kCantOpenLayout.size());
+    QVERIFY(buildTranslation(folder, {{"app::TMain_Form", "&Print", "&Drucken"},
+                                      {"Paginor", nothing, "Nichts zu drucken!"},
+                                      {"Paginor", cantOpen, "Seitendatei nicht lesbar"}}));
+
+    QVERIFY(!app::loadTranslation(*qApp, folder, QLocale(QLocale::French)));
+    QVERIFY(app::loadTranslation(*qApp, folder, QLocale(QLocale::German, QLocale::Austria)));
+    app::Session session;
+    session.store = std::make_unique<settings::MemoryStore>();
+    settings::Get_Defaults(session.settings, nullptr, session.env);
+    app::BoxMessages boxes;
+    app::setMessages(&boxes);
+    app::TMain_Form::Options options;
+    options.splash = false;
+    options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
+    app::TMain_Form form(session, options);
+    form.show();
+    QVERIFY(form.FormCreate());
+    boxes.setParent(&form);
+    auto* printMenu = form.findChild<QMenu*>("Print1");
+    QVERIFY(printMenu);
+    QCOMPARE(printMenu->title(), QString("&Drucken"));
+
+    QString boxText;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            watch.stop();
+            boxText = box->text();
+            box->close();
+        }
+    });
+    watch.start(20);
+    form.findChild<QAction*>("PrintPreview1")->trigger(); // nothing is loaded
+    QCOMPARE(boxText, QString("Nichts zu drucken!"));
+    app::setMessages(nullptr);
+    for (QTranslator* t : qApp->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
+
+    // The headless program, installed beside the same translation, in a German locale.
+    const QString program = home.filePath("bin/paginor");
+    QVERIFY(QFile::copy(PAGINOR_EXE, program));
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANG", "LC_ALL", "LC_MESSAGES"})
+        env.insert(name, "de_AT.UTF-8");
+    env.insert("LANGUAGE", "de");
+    run.setProcessEnvironment(env);
+    run.start(program, {"layout", "show", home.filePath("missing.zip")});
+    QVERIFY(run.waitForFinished(60000));
+    const QString err = QString::fromUtf8(run.readAllStandardError());
+    QVERIFY2(err.contains(cantOpen), qPrintable(err));
+}
+
+QTEST_MAIN(TranslationTest)
+#include "translation_test.moc"

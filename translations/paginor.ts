@@ -1,0 +1,1387 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" sourcelanguage="en">
+<context>
+    <name>Paginor</name>
+    <message>
+        <source>Many photographs, one printed page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lays 1 to 16 photographs on a page and prints them with cut marks and captions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clipboard is currently holding image data.
+Do you want to save this data for other applications ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want the current settings saved as a default ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t open layout file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a Paginor layout file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paginor layout files  (*.zip)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Page - Embedding Image </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selection Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drive Error - Unable to save Props file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Bitmap Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to print!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry.... </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> frames not yet supported by print option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try 4!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for empty Printer Queue..... </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Jpeg Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Bmp Image...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampling image </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> for printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> for image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> for preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page is too small for the frames and the gaps between them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page bitmap would be too large: choose a lower resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t ask the printer for its queue: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can only copy one image at a time to the clipboard
+Only image #</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> will be copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t export pasted images.....
+Hint - Try pasting the image into 
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t load : 
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+with </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the program the desktop associates with it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modified file : 
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Does not exist </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: No file loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture on the clipboard could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load image files - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add files to list </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry : Can&apos;t load images because :
+No frames are selected - Select some frames and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a valid image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Searching folders ....</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finished Searching folders ....</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file list isn&apos;t empty. 
+Do you want to clear the current file list ? 
+YES clears the list - No appends to the current list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image list isn&apos;t empty. 
+Do you want to clear the current image list ? 
+YES clears the list - No appends to the current list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image being processed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotating Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough resources available to apply curve </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applying image correction curve </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t load </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error - Can&apos;t open </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> more curve files were left out of &quot;Apply Curves&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry - This applcation failed whilst initalising frame number </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Not enough system resources available - try less frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Not enough system resources available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ODEAR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aspect ratio is &lt; 0, try rotating the image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stored number of frames is not 1, 2, 4, 8 or 16; using 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stored frame aspect ratio is not usable; using 1.333333</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updating...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg files (*.jpg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitmap files (*.bmp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t save settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t run Paginor because there is no default printer available.
+Hint - Install or set up a default printer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please install a printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected application </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Application files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color selection dialog failed to load.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag &amp;&amp; Drop
+File extension &apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos; is not a valid image format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paginor curves (*.tcv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough resources available to adjust image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No images selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> images selected </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can only adjust 1 image at a time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open the image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read the image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This system has no reader for the image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image is too large to load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt or truncated JPEG data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write the image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JPEG quality must be between 1 and 100</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no picture to save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture is too large for a BMP file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A palette file holds no picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The zoom factor must be above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can Flip/Reverse only 24-bit bitmap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can Rotate90 only 24-bit bitmap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotate90:  Angle not positive multiple of 90 degrees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t resample: the new size is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown resampling filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampling support out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown filter style</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gamma must be a number above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t fit the picture: the aspect ratio gives no usable width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The source and destination bitmaps differ in size or format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only 24-bit and 32-bit bitmaps can be processed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t write file </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of columns should be positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of rows should be positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Handle size should be in [0..16] range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected string end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected but found &apos;%s&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;,&apos; expected but &apos;%s&apos; found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected but &apos;%s&apos; found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number expected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number is invalid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hint - <byte value="xd"/>
+You can also use the mouse to<byte value="xd"/>
+change the image position.  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Curve as </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paginor Curves (*.tcv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tag #</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extended Image info (Embedded in jpeg file) </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TWAIN Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TWAIN_SelectImageSource: window handle is invalid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TWAIN_SelectImageSource: Unable to create proxy window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to create proxy window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to load Source Manager (</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open Source Manager (</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TWAIN_ReportLastError: an error occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Assertion failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open default Data Source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to negotiate Pixel Type.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to enable Data Source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough frames selected to hold all the images sent via TWAIN
+The extra images will be ignored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> would be cut off by the page margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its queue will not empty, so nothing was printed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the page waits in its queue until the printer is started again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>app::TAbout</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>app::TMain_Form</name>
+    <message>
+        <source>Paginor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Load Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load from TWAIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to file list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear File list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Page - Zip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Page - Zip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;DeSelect All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Preview </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print to printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print to image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;etup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Printer Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load image(s) </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load image(s) from list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>remove selected image(s) from frame(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rotate selected image(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>flip selected image(s) - vertically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>flip selected image(s) - horizontally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>set aspect ratio to match selected image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>set image size to match
+frame size &amp; centre
+on selected frames.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>number of frames on page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print cut marks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print image properties in margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stop printing </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print - load - print (from image list)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>help </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer : </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>imaging::Tbright</name>
+    <message>
+        <source>Edit Image </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image details (printed in margins)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paginor </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Tools </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crop &amp;&amp; Zoom </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resample Filter </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpen &amp;&amp; Blur</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enhance Edges </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Soften </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blur </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gamma Curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Curve </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contrast Curves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit me!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adjust Color    </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>page::FrameCommandsUi</name>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load from TWAIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modified Export (!)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Images ... </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotate 90°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Flip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal Flip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grayscale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resample</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply Curves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Frame&apos;s Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extended Image Details </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>printing::PrintCommands</name>
+    <message>
+        <source>Print to image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed Image file   (*.jpg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed Image file  (*.bmp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>printing::Tpreviewing_form</name>
+    <message>
+        <source>Printer Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fit to Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotate 90 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prefs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto rotate portrait pages to landscape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>settings::TResamp_Dialog</name>
+    <message>
+        <source>Resample images  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>of original image size </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using the </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filter </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>settings::TSetup_Form</name>
+    <message>
+        <source>Change settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders &amp;&amp; Files </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Images / Pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On image load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On Print </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try to get embedded image data &amp;&amp; print in margins </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date dd/mm/yy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date mm/dd/yy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exposure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text string </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Image Margins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Default </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Page Margin </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre image on paper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame Aspect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measurement System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Layout area size </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Folders </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Curve Folders </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export images to </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Associated application </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected application </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg Quality Setting - for all Jpeg saved files  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100 = Best</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When saving pages - store images as : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bmp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When saving individual images </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write props file (.VDT)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show warning dialog box on image load (if any onload options enabled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Apply contrast curve      </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resample images  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> % of original </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using the </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filter </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto rotate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatically rotates image
+files to match frame orientation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto centre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When folders are Dragged &amp;&amp; Dropped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check all sub folders </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(image) files </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print (in margins) </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image details </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut marks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fonts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut mark Width </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resample</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>when printing to printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows print Queue </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait until Print Queue is empty before printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print to image - file characteristics  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the printers </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set to </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dpi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resample </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>settings::TWarning</name>
+    <message>
+        <source>Warning - Image Load Settings are active !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All loaded image files will be </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t show this message again </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
