@@ -69,6 +69,8 @@ void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_
 // in place, when colour profiles are used. False (pixels untouched) when they are not,
 // when the profile is not an RGB profile Little CMS can read, or when it is sRGB already.
 bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp);
+// True when convertToSrgb would change 24-bit pictures carrying icc.
+bool profileChangesColours(std::span<const std::uint8_t> icc);
 
 // One row of decoded CMYK samples as blue, green, red.
 void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -74,6 +75,18 @@ struct ImageSize {
     int height = 0;
 };
 ImageSize readJpegSize(std::span<const std::uint8_t> data);
+
+// A JPEG file's data as a document may hold it unchanged: 8-bit, grey or colour, not
+// arithmetic-coded. profile is the embedded ICC profile when decoding converts the
+// colours by it (see setColourProfilesUsed), else empty.
+struct JpegStream {
+    int width = 0;
+    int height = 0;
+    int components = 0; // 1 grey, 3 colour
+    std::vector<std::uint8_t> profile;
+};
+// Nothing for data that is not such a JPEG (or is no JPEG at all).
+std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data);
 
 // Writers. Each writes beside the target and renames over it only when every byte is
 // on disk, so a failed save leaves any previous file as it was.

@@ -58,22 +58,42 @@ bool colourProfilesUsed()
 
 namespace detail {
 
-bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp)
+namespace {
+
+// The transform from icc to sRGB for pixels of bytesPerPixel, or null when the profile
+// is not used: profiles turned off, not an RGB profile, or one that changes nothing.
+TransformPtr transformToSrgb(std::span<const std::uint8_t> icc, int bytesPerPixel)
 {
-    if (icc.empty() || !colourProfilesUsed() || bmp.pixels == nullptr || bmp.width <= 0 || bmp.height <= 0 ||
-        (bmp.bytesPerPixel != 3 && bmp.bytesPerPixel != 4))
-        return false;
+    if (icc.empty() || !colourProfilesUsed())
+        return nullptr;
     // A damaged or unusable profile leaves the picture as its numbers say, as a viewer
     // without colour management would show it: the pixels themselves are sound.
     ProfilePtr source(cmsOpenProfileFromMem(icc.data(), static_cast<cmsUInt32Number>(icc.size())));
     if (!source || cmsGetColorSpace(source.get()) != cmsSigRgbData)
-        return false;
+        return nullptr;
     ProfilePtr srgb(cmsCreate_sRGBProfile());
-    const cmsUInt32Number format = bmp.bytesPerPixel == 4 ? TYPE_BGRA_8 : TYPE_BGR_8;
+    const cmsUInt32Number format = bytesPerPixel == 4 ? TYPE_BGRA_8 : TYPE_BGR_8;
     // No one-pixel cache: the rows are split across threads sharing the transform.
     TransformPtr transform(cmsCreateTransform(source.get(), format, srgb.get(), format, INTENT_PERCEPTUAL,
                                               cmsFLAGS_NOCACHE | cmsFLAGS_COPY_ALPHA));
-    if (!transform || !changesColours(transform.get(), bmp.bytesPerPixel))
+    if (!transform || !changesColours(transform.get(), bytesPerPixel))
+        return nullptr;
+    return transform;
+}
+
+} // namespace
+
+bool profileChangesColours(std::span<const std::uint8_t> icc)
+{
+    return transformToSrgb(icc, 3) != nullptr;
+}
+
+bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp)
+{
+    if (bmp.pixels == nullptr || bmp.width <= 0 || bmp.height <= 0 || (bmp.bytesPerPixel != 3 && bmp.bytesPerPixel != 4))
+        return false;
+    const TransformPtr transform = transformToSrgb(icc, bmp.bytesPerPixel);
+    if (!transform)
         return false;
     parallelFor(bmp.height, static_cast<long long>(bmp.width) * bmp.bytesPerPixel * 8, [&](int begin, int end) {
         for (int y = begin; y < end; ++y)

@@ -397,6 +397,37 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data)
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
+std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data)
+{
+    const ProgressFn none;
+    JpegReader d{};
+    d.wantProfile = true;
+    ReaderGuard guard{d};
+    try {
+        startDecoder(d, data, none, {});
+    } catch (const ImagingError&) {
+        return std::nullopt;
+    }
+    const jpeg_decompress_struct& c = d.cinfo;
+    // What every PDF reader decodes: 8-bit Huffman-coded grey or colour (baseline or
+    // progressive). CMYK files store their inks inverted or not depending on the maker.
+    if (c.data_precision != 8 || c.arith_code)
+        return std::nullopt;
+    JpegStream out;
+    out.width = static_cast<int>(c.image_width);
+    out.height = static_cast<int>(c.image_height);
+    if (c.num_components == 1 && c.jpeg_color_space == JCS_GRAYSCALE)
+        out.components = 1;
+    else if (c.num_components == 3 && (c.jpeg_color_space == JCS_YCbCr || c.jpeg_color_space == JCS_RGB))
+        out.components = 3;
+    else
+        return std::nullopt;
+    // The profile counts only where decoding applies it, so the page looks as printed.
+    if (out.components == 3 && d.icc != nullptr && detail::profileChangesColours({d.icc, d.iccLength}))
+        out.profile.assign(d.icc, d.icc + d.iccLength);
+    return out;
+}
+
 std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress, int dpi)
 {
     if (quality < 1 || quality > 100)

@@ -79,6 +79,8 @@ PreparedFrame wholePicture(const imaging::Picture& picture)
 
 PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
 {
+    if (work.skip)
+        return {};
     if (work.whole)
         return wholePicture(work.picture);
     if (work.ready) {

@@ -9,9 +9,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cctype>
@@ -113,6 +111,8 @@ page::Rect directRect(const page::Rect& r, int pictureWidth, int pictureHeight)
     return out;
 }
 
+} // namespace
+
 std::vector<FrameWork> frameWork(const PageDrawing& d)
 {
     std::vector<FrameWork> work;
@@ -120,12 +120,11 @@ std::vector<FrameWork> frameWork(const PageDrawing& d)
         const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(s.frame - 1)).image;
         FrameWork w{s.picture, d.aspectRatio, d.filter, r.width, r.height};
         w.whole = d.direct;
+        w.skip = s.asIs.has_value();
         work.push_back(std::move(w));
     }
     return work;
 }
-
-} // namespace
 
 QColor colourFromTcol(int tcol)
 {
@@ -198,12 +197,21 @@ void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, F
         if (hooks.keepAlive)
             hooks.keepAlive();
         const FrameSource& source = d.frames[i];
+        const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
+        if (source.asIs && hooks.drawAsIs) {
+            pipeline.take(i, hooks.keepAlive); // nothing was made for it
+            hooks.drawAsIs(painter, *source.asIs, i);
+            if (d.captions)
+                drawCaption(painter, d, cell, source.details);
+            if (hooks.progress)
+                hooks.progress(printProgress(source.frame, d.frameCount));
+            continue;
+        }
         if (d.filter && hooks.status)
             hooks.status(std::string(kResamplingImage) + std::to_string(source.pictureFrame) + d.resampleSuffix);
         const PreparedFrame prepared = pipeline.take(i, hooks.keepAlive);
         if (d.filter && hooks.status)
             hooks.status(std::string(kPrintingShort));
-        const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
         const page::Rect rect =
             d.direct ? directRect(cell.image, prepared.view.width, prepared.view.height) : cell.image;
         putPicture(painter, rect, prepared, pageBitmap);
@@ -266,76 +274,6 @@ imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& ho
     drawPage(painter, drawing, hooks, pipeline, &bitmap);
     painter.end();
     return bitmap;
-}
-
-bool isPdfPath(const std::string& path)
-{
-    std::string ext = imaging::extensionOf(path);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".pdf";
-}
-
-struct PdfPages::Impl {
-    std::string path;
-    QSaveFile file;
-    std::unique_ptr<QPdfWriter> writer;
-    QPainter painter;
-    int dpi = 0;
-};
-
-PdfPages::PdfPages(const std::string& path) : m(std::make_unique<Impl>())
-{
-    m->path = path;
-    m->file.setFileName(QString::fromStdString(path));
-    if (!m->file.open(QIODevice::WriteOnly))
-        throw PrintError("Can't write " + path + ": " + m->file.errorString().toStdString());
-    m->writer = std::make_unique<QPdfWriter>(&m->file);
-    m->writer->setCreator("Paginor");
-}
-
-PdfPages::~PdfPages()
-{
-    if (m->painter.isActive())
-        m->painter.end();
-    // Never committed: the half-written file is dropped and any older one stays.
-    m->file.cancelWriting();
-}
-
-void PdfPages::add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready)
-{
-    const PrintTarget& t = drawing.layout.target;
-    const bool first = !m->painter.isActive();
-    if (first)
-        m->dpi = t.dpi;
-    const double w = static_cast<double>(t.pageWidth) / m->dpi;
-    const double h = static_cast<double>(t.pageHeight) / m->dpi;
-    // A wide page is a turned portrait sheet, as the printer gets it.
-    const bool landscape = w > h;
-    const QPageSize size(landscape ? QSizeF(h, w) : QSizeF(w, h), QPageSize::Inch, QString(), QPageSize::ExactMatch);
-    const QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-    if (first) {
-        m->writer->setResolution(m->dpi);
-        m->writer->setPageLayout(layout);
-        if (!m->painter.begin(m->writer.get()))
-            throw PrintError("Can't write " + m->path);
-    } else {
-        m->writer->setPageLayout(layout);
-        m->writer->newPage();
-    }
-    std::vector<FrameWork> work = frameWork(drawing);
-    if (ready)
-        ready->attachTo(work);
-    FramePipeline pipeline(std::move(work));
-    drawPage(m->painter, drawing, hooks, pipeline, nullptr);
-}
-
-void PdfPages::finish()
-{
-    if (m->painter.isActive())
-        m->painter.end();
-    if (!m->file.commit())
-        throw PrintError("Can't write " + m->path + ": " + m->file.errorString().toStdString());
 }
 
 } // namespace printing

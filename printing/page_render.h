@@ -9,6 +9,7 @@
 #include "printing/print_geometry.h"
 
 #include <QColor>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,7 @@ namespace page { class Page; }
 namespace printing {
 
 class FramePipeline;
+struct FrameWork;
 class ReadyFrames;
 
 // Where the page goes; each has its own resolution and resampling rules.
@@ -39,6 +41,9 @@ struct FrameSource {
     int pictureFrame = 0; // the frame whose picture it shows (named in the status text)
     imaging::Picture picture;
     std::string details;
+    // Set where a PDF page holds the picture's JPEG file as it is: the rectangle the whole
+    // picture covers, which DrawHooks::drawAsIs fills.
+    std::optional<QRectF> asIs;
 };
 
 // Everything one page needs, taken from the page and the settings at the start, so
@@ -65,6 +70,8 @@ struct DrawHooks {
     std::function<void(int)> progress;
     std::function<void()> keepAlive;   // lets pending window events run
     std::function<bool()> cancelled;   // Stop: draw no further frame
+    // Draws frame index of the drawing (one image) where FrameSource::asIs is set.
+    std::function<void(QPainter&, const QRectF&, std::size_t index)> drawAsIs;
 };
 
 // tcol (0x00BBGGRR) as a colour.
@@ -77,6 +84,9 @@ std::vector<FrameSource> loadedFrames(const page::Page& page);
 // Throws PrintError for an unsupported frame count, a page too small, or a page bitmap
 // or frame larger than any bitmap the program makes (checked before anything is taken).
 PageDrawing composePage(const page::Page& page, Output output, const PrintTarget& target);
+
+// The work of preparing each frame of the drawing, in order, for a FramePipeline.
+std::vector<FrameWork> frameWork(const PageDrawing& drawing);
 
 // Draws the page. When pageBitmap is given, the painter paints on a QImage over its
 // memory and pictures of the exact size are copied straight into it.
@@ -102,30 +112,5 @@ imaging::Bitmap blankPageBitmap(const PrintTarget& target);
 // Draws the page into a new page bitmap (print to file and preview); frames that ready
 // holds (made while the page loaded) are not made again.
 imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
-
-// True for a file name ending in .pdf (any case): print to file writes a PDF there.
-bool isPdfPath(const std::string& path);
-
-// A PDF file of printed pages, one PDF page per page at its target's size. Pictures go
-// in as images at the target's resolution (Qt's PDF writer stores them JPEG-compressed;
-// it re-encodes every image, so a JPEG file's own bytes can't be passed through), cut
-// marks as lines and captions as real text in an embedded font. The file appears only
-// when finish() succeeds; an older file of that name stays until then.
-class PdfPages {
-public:
-    explicit PdfPages(const std::string& path);
-    ~PdfPages();
-    PdfPages(const PdfPages&) = delete;
-    PdfPages& operator=(const PdfPages&) = delete;
-
-    // Every page of one file has the resolution of the first.
-    void add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
-    // Throws PrintError when the file can't be written.
-    void finish();
-
-private:
-    struct Impl;
-    std::unique_ptr<Impl> m;
-};
 
 } // namespace printing

@@ -6,6 +6,7 @@
 #include "printing/frame_pipeline.h"
 #include "printing/layout_page.h"
 #include "printing/print_commands.h"
+#include "printing/pdf_pages.h"
 #include "printing/printer.h"
 #include "printing/stop_signals.h"
 

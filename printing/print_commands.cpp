@@ -1,4 +1,5 @@
 #include "printing/print_commands.h"
+#include "printing/pdf_pages.h"
 
 #include "core/messages.h"
 #include "imaging/qimage_adapter.h"

@@ -112,6 +112,59 @@ TEST_F(PrintOutput, RenderedPdfHasThePrintersPageImagesAtItsResolutionAndRealCap
     EXPECT_GE(std::min({gap.red(), gap.green(), gap.blue()}), 230);
 }
 
+// Photos with at least the pixels of their printed rectangles go in as their files: the
+// bytes pdfimages takes out are the file's, placed where the page puts the picture (a
+// narrower one on the left of its frame, white beside it), and a profile goes with them.
+TEST_F(PrintOutput, PhotosThatCoverTheirFramesGoIntoThePdfAsTheirOwnFiles)
+{
+    if (!havePoppler() || QStandardPaths::findExecutable("exiftool").isEmpty())
+        GTEST_SKIP() << "poppler-utils or exiftool is not installed";
+    const QString wide = photo("wide.jpg", 2400, 1800, Qt::red);
+    const QString square = photo("square.jpg", 1800, 1800, Qt::blue);
+    const QString small = photo("small.jpg", 800, 600, Qt::green);
+    const QString adobe = photo("adobe.jpg", 2400, 1800, QColor(0, 200, 0));
+    const QString profile = "/usr/share/color/icc/colord/AdobeRGB1998.icc"; // colord-data
+    ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", "-icc_profile<=" + profile, adobe}).exitCode, 0);
+    const QString pdf = m_dir.filePath("page.pdf");
+    const RunResult r = paginor(QStringList{"render", "-o", pdf, "--geometry"} << kA4At300 << wide << square << small
+                                                                               << adobe);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    // page num type width height color comp bpc enc ...
+    const QStringList images = runTool("pdfimages", {"-list", pdf}).out.split('\n').mid(2).filter(QRegularExpression("\\S"));
+    ASSERT_EQ(images.size(), 4) << images.join('\n').toStdString();
+    const QStringList sizes = {"2400x1800 rgb", "1800x1800 rgb", "1559x1170 rgb", "2400x1800 icc"};
+    for (int k = 0; k < 4; ++k) {
+        const QStringList f = images[k].simplified().split(' ');
+        EXPECT_EQ(f[3] + "x" + f[4] + " " + f[5], sizes[k]) << "image " << k;
+        EXPECT_EQ(f[8], "jpeg");
+    }
+    ASSERT_EQ(runTool("pdfimages", {"-j", pdf, m_dir.filePath("out")}).exitCode, 0);
+    const auto bytes = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytes(m_dir.filePath("out-000.jpg")), bytes(wide));
+    EXPECT_EQ(bytes(m_dir.filePath("out-001.jpg")), bytes(square));
+    EXPECT_NE(bytes(m_dir.filePath("out-002.jpg")), bytes(small)); // resampled for its frame
+    EXPECT_EQ(bytes(m_dir.filePath("out-003.jpg")), bytes(adobe));
+
+    ASSERT_EQ(runTool("pdftoppm", {"-r", "30", "-png", pdf, m_dir.filePath("p")}).exitCode, 0);
+    const QImage page(m_dir.filePath("p-1.png"));
+    const auto frames = r.out.split('\n').first().split("{\"frame\":").mid(1);
+    const auto edge = [&](int k, const char* key) {
+        return QRegularExpression(QString("\"%1\":(-?\\d+)").arg(key)).match(frames[k]).captured(1).toInt() / 10;
+    };
+    const int middle = (edge(1, "top") + edge(1, "bottom")) / 2;
+    // The square's picture covers 1800/2400 of its frame's width.
+    const int covered = edge(1, "left") + (edge(1, "right") - edge(1, "left")) * 3 / 4;
+    const QColor blue = page.pixelColor(covered - 8, middle), white = page.pixelColor(covered + 8, middle);
+    EXPECT_TRUE(blue.blue() > 200 && blue.red() < 60) << blue.name().toStdString();
+    EXPECT_GE(std::min({white.red(), white.green(), white.blue()}), 230) << white.name().toStdString();
+    const QColor red = page.pixelColor((edge(0, "left") + edge(0, "right")) / 2, (edge(0, "top") + edge(0, "bottom")) / 2);
+    EXPECT_TRUE(red.red() > 200 && red.green() < 60) << red.name().toStdString();
+}
+
 TEST_F(PrintOutput, APdfThatCannotBeMadeLeavesTheOldFile)
 {
     const QString pdf = m_dir.filePath("keep.pdf");
