@@ -47,7 +47,7 @@ std::string tagText(std::int32_t tag)
 TExifForm::TExifForm(const ExifFormContent& content, QWidget* parent) : QDialog(parent)
 {
     setObjectName("ExifForm");
-    setWindowTitle(fromStd(std::string(kExifFormCaption)));
+    setWindowTitle(QCoreApplication::translate("Paginor", std::string(kExifFormCaption).c_str()));
     resize(482, 602);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
