@@ -45,6 +45,9 @@ constexpr const char* kComposedForms[] = {
     QT_TRANSLATE_NOOP("Paginor", "%1 more curve files were left out of \"Apply Curves\""),
     QT_TRANSLATE_NOOP("Paginor", "Sorry - This applcation failed whilst initalising frame number %1"),
     QT_TRANSLATE_NOOP("Paginor", "%1 images selected "),
+    // A codec's error: its fixed text, the file and the library's own words
+    QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"),
+    QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"),
     QT_TRANSLATE_NOOP("Paginor", "Can't open file %1"),
     QT_TRANSLATE_NOOP("Paginor", "Can't write file %1"),
     // Printing

@@ -1172,6 +1172,42 @@ Does not exist </source>
         <source>Focal Length (mm)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image has no bitmap header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image is compressed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image has no usable size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image has an unknown bit count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image is shorter than its header says</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no scanned image</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>app::TAbout</name>
