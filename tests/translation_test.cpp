@@ -68,7 +68,7 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
                                       {"Paginor", cantOpen, "Seitendatei nicht lesbar"},
                                       {"settings::TSetup_Form", "Ask before printing frames below it", "Vorher fragen"},
                                       {"Paginor", "Frame %1: %2 pixels per inch on %3 (below %4)",
-                                       "Bild %1: %2 Pixel je Zoll auf %3 (unter %4)"},
+                                       "Bild %1 auf %3: %2 Pixel je Zoll (unter %4)"},
                                       {"Paginor", "Frames %1 and %2 print below %3 pixels per inch",
                                        "Bilder %1 und %2 unter %3 Pixel je Zoll"},
                                       {"Paginor", "Print anyway?", "Trotzdem drucken?"}}));
@@ -109,7 +109,7 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     settings::TSetup_Form setup(session.settings, settings::SetupHooks{}, &form);
     QCOMPARE(setup.findChild<QCheckBox*>("Confirm_Low_Res")->text(), QString("Vorher fragen"));
     QCOMPARE(app::shownText("Frame 2: 76 pixels per inch on PDF (below 150)"),
-             QString("Bild 2: 76 Pixel je Zoll auf PDF (unter 150)"));
+             QString("Bild 2 auf PDF: 76 Pixel je Zoll (unter 150)"));
     QCOMPARE(app::shownText("Frames 1, 2 and 4 print below 150 pixels per inch\nPrint anyway?"),
              QString("Bilder 1, 2 und 4 unter 150 Pixel je Zoll\nTrotzdem drucken?"));
     // Without a translation of its form a composed text stays as it is, a "%2" in a name too.
