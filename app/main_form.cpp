@@ -361,7 +361,7 @@ void TMain_Form::reportStartUp()
         setStatus(m_session.printerNote);
     if (m_session.warnings.empty())
         return;
-    std::string text = "Some stored settings were refused and their defaults are used:";
+    std::string text = QT_TRANSLATE_NOOP("Paginor", "Some stored settings were refused and their defaults are used:");
     for (const std::string& w : m_session.warnings)
         text += "\n" + w;
     m_session.warnings.clear();
@@ -383,7 +383,7 @@ page::PrinterMetrics TMain_Form::readPrinter()
 
 void TMain_Form::setPrinterLine(const std::string& line)
 {
-    StatusBarPanel->setText(fromStd(line));
+    StatusBarPanel->setText(shownText(line));
 }
 
 void TMain_Form::setStatus(const std::string& text)

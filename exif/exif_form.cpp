@@ -47,7 +47,7 @@ std::string tagText(std::int32_t tag)
 TExifForm::TExifForm(const ExifFormContent& content, QWidget* parent) : QDialog(parent)
 {
     setObjectName("ExifForm");
-    setWindowTitle(fromStd(std::string(kExifFormCaption)));
+    setWindowTitle(QCoreApplication::translate("Paginor", std::string(kExifFormCaption).c_str()));
     resize(482, 602);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -94,11 +94,11 @@ void TExifForm::fill(const ExifFormContent& content)
     const std::string name = slash == std::string::npos ? content.fileName : content.fileName.substr(slash + 1);
     m_grid->setItem(0, 0, new GridItem(QCoreApplication::translate("Paginor", "File name")));
     m_grid->setItem(0, 1, new GridItem(fromStd(name)));
-    m_grid->setItem(0, 2, new GridItem("N/A"));
+    m_grid->setItem(0, 2, new GridItem(QCoreApplication::translate("Paginor", "N/A")));
     for (std::size_t i = 0; i < content.items.size(); ++i) {
         const ExifItem& item = content.items[i];
         // The values are the file's bytes; Latin-1 shows any of them.
-        m_grid->setItem(static_cast<int>(i) + 1, 0, new GridItem(fromStd(item.label)));
+        m_grid->setItem(static_cast<int>(i) + 1, 0, new GridItem(QCoreApplication::translate("Paginor", item.label.c_str())));
         m_grid->setItem(static_cast<int>(i) + 1, 1, new GridItem(QString::fromLatin1(item.value.data(),
                                                                                    static_cast<qsizetype>(item.value.size()))));
         m_grid->setItem(static_cast<int>(i) + 1, 2, new GridItem(fromStd(tagText(item.tag))));

@@ -4,6 +4,7 @@
 #include "number_format.h"
 
 #include "core/messages.h"
+#include "core/translatable.h"
 
 #include <algorithm>
 #include <array>
@@ -82,30 +83,30 @@ struct KnownTag {
 };
 
 constexpr std::array<KnownTag, 24> kKnownTags{{
-    {270, "Image Description", Placement::AtOffset, true, Format::Text},
-    {271, "Camera Manufacturer", Placement::AtOffset, true, Format::Text},
-    {272, "Camera Model", Placement::AtOffset, true, Format::Text},
-    {282, "Xres", Placement::AtOffset, false, Format::Numerator},
-    {283, "Yres", Placement::AtOffset, false, Format::Numerator},
-    {296, "Resolution Units", Placement::Inline, false, Format::ResolutionUnit},
-    {305, "Camera Software version", Placement::AtOffset, true, Format::Text},
-    {306, "Date/Time (modified)", Placement::AtOffset, true, Format::Text},
-    {4096, "Thumbnail Type", Placement::AtOffset, true, Format::FixedText},
-    {33432, "Copyright", Placement::AtOffset, true, Format::Text},
-    {33434, "1 / Exposure", Placement::AtOffset, false, Format::ExposureTime},
-    {33437, "Aperture (f number)", Placement::AtOffset, false, Format::FNumber},
-    {36864, "Exif Version", Placement::AtOffset, true, Format::FixedText},
-    {36867, "Date/Time (Orig)", Placement::AtOffset, true, Format::Text},
-    {36868, "Date/Time (Digitized)", Placement::AtOffset, true, Format::Text},
-    {37122, "Jpeg Compression (bits/pixel)", Placement::AtOffset, false, Format::BitsPerPixel},
-    {37377, "Shutter Speed", Placement::AtOffset, false, Format::ShutterSpeed},
-    {37378, "Aperture (Calculated)", Placement::AtOffset, false, Format::Aperture},
-    {37381, "Aperture (Max)", Placement::AtOffset, false, Format::Aperture},
-    {37382, "Subject distance (m) ", Placement::AtOffset, false, Format::Quotient},
-    {37383, "Metering Mode", Placement::Inline, false, Format::MeteringMode},
-    {37384, "Light Source", Placement::Inline, false, Format::LightSource},
-    {37385, "Flash Used", Placement::Inline, false, Format::Flash},
-    {37386, "Focal Length (mm)", Placement::AtOffset, false, Format::Quotient},
+    {270, QT_TRANSLATE_NOOP("Paginor", "Image Description"), Placement::AtOffset, true, Format::Text},
+    {271, QT_TRANSLATE_NOOP("Paginor", "Camera Manufacturer"), Placement::AtOffset, true, Format::Text},
+    {272, QT_TRANSLATE_NOOP("Paginor", "Camera Model"), Placement::AtOffset, true, Format::Text},
+    {282, QT_TRANSLATE_NOOP("Paginor", "Xres"), Placement::AtOffset, false, Format::Numerator},
+    {283, QT_TRANSLATE_NOOP("Paginor", "Yres"), Placement::AtOffset, false, Format::Numerator},
+    {296, QT_TRANSLATE_NOOP("Paginor", "Resolution Units"), Placement::Inline, false, Format::ResolutionUnit},
+    {305, QT_TRANSLATE_NOOP("Paginor", "Camera Software version"), Placement::AtOffset, true, Format::Text},
+    {306, QT_TRANSLATE_NOOP("Paginor", "Date/Time (modified)"), Placement::AtOffset, true, Format::Text},
+    {4096, QT_TRANSLATE_NOOP("Paginor", "Thumbnail Type"), Placement::AtOffset, true, Format::FixedText},
+    {33432, QT_TRANSLATE_NOOP("Paginor", "Copyright"), Placement::AtOffset, true, Format::Text},
+    {33434, QT_TRANSLATE_NOOP("Paginor", "1 / Exposure"), Placement::AtOffset, false, Format::ExposureTime},
+    {33437, QT_TRANSLATE_NOOP("Paginor", "Aperture (f number)"), Placement::AtOffset, false, Format::FNumber},
+    {36864, QT_TRANSLATE_NOOP("Paginor", "Exif Version"), Placement::AtOffset, true, Format::FixedText},
+    {36867, QT_TRANSLATE_NOOP("Paginor", "Date/Time (Orig)"), Placement::AtOffset, true, Format::Text},
+    {36868, QT_TRANSLATE_NOOP("Paginor", "Date/Time (Digitized)"), Placement::AtOffset, true, Format::Text},
+    {37122, QT_TRANSLATE_NOOP("Paginor", "Jpeg Compression (bits/pixel)"), Placement::AtOffset, false, Format::BitsPerPixel},
+    {37377, QT_TRANSLATE_NOOP("Paginor", "Shutter Speed"), Placement::AtOffset, false, Format::ShutterSpeed},
+    {37378, QT_TRANSLATE_NOOP("Paginor", "Aperture (Calculated)"), Placement::AtOffset, false, Format::Aperture},
+    {37381, QT_TRANSLATE_NOOP("Paginor", "Aperture (Max)"), Placement::AtOffset, false, Format::Aperture},
+    {37382, QT_TRANSLATE_NOOP("Paginor", "Subject distance (m) "), Placement::AtOffset, false, Format::Quotient},
+    {37383, QT_TRANSLATE_NOOP("Paginor", "Metering Mode"), Placement::Inline, false, Format::MeteringMode},
+    {37384, QT_TRANSLATE_NOOP("Paginor", "Light Source"), Placement::Inline, false, Format::LightSource},
+    {37385, QT_TRANSLATE_NOOP("Paginor", "Flash Used"), Placement::Inline, false, Format::Flash},
+    {37386, QT_TRANSLATE_NOOP("Paginor", "Focal Length (mm)"), Placement::AtOffset, false, Format::Quotient},
 }};
 
 const KnownTag* findKnownTag(std::uint32_t tag)

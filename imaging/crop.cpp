@@ -2,6 +2,8 @@
 
 #include "imaging/adjust.h"
 
+#include "core/translatable.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -13,7 +15,9 @@ namespace imaging {
 namespace {
 
 constexpr std::array<std::string_view, kCropFilterItems> kLabels = {
-    "None", "Box", "Triangle", "Hermitite", "Bell", "Spline", "Lanczos3", "Mitchell"};
+    QT_TRANSLATE_NOOP("Paginor", "None"), QT_TRANSLATE_NOOP("Paginor", "Box"), QT_TRANSLATE_NOOP("Paginor", "Triangle"),
+    QT_TRANSLATE_NOOP("Paginor", "Hermitite"), QT_TRANSLATE_NOOP("Paginor", "Bell"), QT_TRANSLATE_NOOP("Paginor", "Spline"),
+    QT_TRANSLATE_NOOP("Paginor", "Lanczos3"), QT_TRANSLATE_NOOP("Paginor", "Mitchell")};
 
 int roundToInt(double v)
 {

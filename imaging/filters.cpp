@@ -1,6 +1,8 @@
 #include "imaging/imaging.h"
 #include "imaging/resample_internal.h"
 
+#include "core/translatable.h"
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -17,13 +19,13 @@ struct FilterInfo {
 };
 
 constexpr std::array<FilterInfo, kFilterCount> kFilters{{
-    {"Box", 0.5f},
-    {"Triangle", 1.0f},
-    {"Hermitite", 1.0f},
-    {"Bell", 1.5f},
-    {"Spline", 2.0f},
-    {"Lanczos3", 3.0f},
-    {"Mitchell", 2.0f},
+    {QT_TRANSLATE_NOOP("Paginor", "Box"), 0.5f},
+    {QT_TRANSLATE_NOOP("Paginor", "Triangle"), 1.0f},
+    {QT_TRANSLATE_NOOP("Paginor", "Hermitite"), 1.0f},
+    {QT_TRANSLATE_NOOP("Paginor", "Bell"), 1.5f},
+    {QT_TRANSLATE_NOOP("Paginor", "Spline"), 2.0f},
+    {QT_TRANSLATE_NOOP("Paginor", "Lanczos3"), 3.0f},
+    {QT_TRANSLATE_NOOP("Paginor", "Mitchell"), 2.0f},
 }};
 
 // sin(pi x), the argument first reduced by whole quarter turns (exactly: x is a float),

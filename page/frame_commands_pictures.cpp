@@ -188,10 +188,10 @@ void FrameCommandsUi::ReloadClick()
     if (f == 0)
         return;
     const ReloadNames names = reloadNames(m_view.page().frame(f).FileName);
-    popupAction("Original1")->setText(qs(names.originalCaption()));
+    popupAction("Original1")->setText(tr("Original (%1)").arg(qs(names.name)));
     QAction* modified = popupAction("Modified1");
     modified->setEnabled(QFileInfo(qs(names.editedPath)).isFile());
-    modified->setText(qs(names.modifiedCaption()));
+    modified->setText(tr("Modified (!%1)").arg(qs(names.name)));
 }
 
 void FrameCommandsUi::reloadFrom(int frame, const std::string& path)

@@ -109,14 +109,15 @@ void ImageLoader::followBatch()
     setButtons(b);
 }
 
-std::string ImageLoader::titleSuffix() const
+QString ImageLoader::titleSuffix() const
 {
     const settings::Settings& s = m_view.page().settings();
-    std::string suffix;
+    QString suffix;
     if (s.resample_on_load_Size != 100)
-        suffix += " Resample @ " + std::to_string(s.resample_on_load_Size) + "% ";
+        suffix += tr(" Resample @ %1% ").arg(s.resample_on_load_Size);
     if (s.En_CurveOnLoad)
-        suffix += " Using '" + std::filesystem::path(s.ApplyCurve).filename().string() + "' contrast curve";
+        suffix += tr(" Using '%1' contrast curve")
+                      .arg(QString::fromStdString(std::filesystem::path(s.ApplyCurve).filename().string()));
     return suffix;
 }
 
@@ -140,7 +141,7 @@ void ImageLoader::Open_Images(bool withDialog)
         return;
 
     if (withDialog) {
-        const QString title = QCoreApplication::translate("Paginor", "Load image files - ") + QString::fromStdString(titleSuffix());
+        const QString title = QCoreApplication::translate("Paginor", "Load image files - ") + titleSuffix();
         QStringList chosen = chooseFiles(m_window, title, QString::fromStdString(m_view.page().settings().start_dir));
         std::stable_sort(chosen.begin(), chosen.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });

@@ -70,7 +70,7 @@ protected:
 private:
     void setButtons(const ListButtons& buttons);
     void followBatch(); // the list buttons follow BatchInProgress
-    std::string titleSuffix() const;
+    QString titleSuffix() const;
     void appendDropped(const QStringList& paths);
     int frameAt(QPoint windowPos) const;
     bool everyLiveFrameLoaded() const;

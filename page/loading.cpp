@@ -144,7 +144,7 @@ LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options
 std::string clonedFrameMessage(int frame)
 {
     return "Frame #" + std::to_string(frame) + " is cloned to other frames" + "\n" +
-           "Delete the other frames before this one. ";
+           QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. ");
 }
 
 

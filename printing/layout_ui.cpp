@@ -139,7 +139,7 @@ void LayoutCommands::Save_File()
     const std::string path = chosen->path.toStdString();
     if (QFileInfo::exists(chosen->path)) {
         const std::string question =
-            "The file " + path + " already exists on the disk." + "\n" + "Do you want to overwrite this file ?";
+            "The file " + path + " already exists on the disk." + "\n" + QT_TRANSLATE_NOOP("Paginor", "Do you want to overwrite this file ?");
         if (app::messages().ask(app::MessageKind::Warning, question, app::Buttons::YesNo) != app::Answer::Yes)
             return;
     }

@@ -1,6 +1,8 @@
 // Get_Defaults, Get_Settings and Save_Settings over a Store, and the text form of values.
 #include "settings/settings.h"
 
+#include "core/translatable.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -52,7 +54,7 @@ bool validCount(std::int32_t n)
 std::string rangeProblem(const Field& f, std::int32_t v)
 {
     if (f.readName == "NumberOfFrames")
-        return validCount(v) ? "" : "must be 1, 2, 4, 8 or 16";
+        return validCount(v) ? "" : QT_TRANSLATE_NOOP("Paginor", "must be 1, 2, 4, 8 or 16");
     for (const auto& r : kIntRanges)
         if (r.name == f.readName && (v < r.low || v > r.high))
             return "must be between " + std::to_string(r.low) + " and " + std::to_string(r.high);
@@ -62,11 +64,11 @@ std::string rangeProblem(const Field& f, std::int32_t v)
 std::string rangeProblem(const Field& f, float v)
 {
     if (!std::isfinite(v))
-        return "must be a finite number";
+        return QT_TRANSLATE_NOOP("Paginor", "must be a finite number");
     if (f.readName == "Global_AspectRatio" && !(v > 0.0f && v <= 1000.0f))
-        return "must be above 0";
+        return QT_TRANSLATE_NOOP("Paginor", "must be above 0");
     if (f.readName == "Form_Mag_Factor" && !(v > 0.0f && v <= 10.0f))
-        return "must be above 0";
+        return QT_TRANSLATE_NOOP("Paginor", "must be above 0");
     if (f.readName == "margin_mm" && (v < 0.0f || v > 1000.0f))
         return "must be between 0 and 1000";
     if (f.readName == "Page_Margin_mm" && (v < -100.0f || v > 100.0f))

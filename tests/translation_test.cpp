@@ -1,6 +1,7 @@
 // The window in another language: a translation built here (lrelease from a .ts written by
-// the test) turns a menu caption and a message box's text, and the program installed beside
-// the same translation still prints the headless commands' messages in English.
+// the test) turns a menu caption, a message box's text, a settings caption and composed
+// messages, and the program installed beside the same translation still prints the headless
+// commands' messages in English.
 #include "app/box_messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
@@ -8,9 +9,11 @@
 #include "printing/layout_file.h"
 #include "printing/print_geometry.h"
 #include "settings/settings.h"
+#include "settings/ui/setup_form.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -62,7 +65,13 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     const QString cantOpen = QString::fromUtf8(printing::kCantOpenLayout.data(), printing::kCantOpenLayout.size());
     QVERIFY(buildTranslation(folder, {{"app::TMain_Form", "&Print", "&Drucken"},
                                       {"Paginor", nothing, "Nichts zu drucken!"},
-                                      {"Paginor", cantOpen, "Seitendatei nicht lesbar"}}));
+                                      {"Paginor", cantOpen, "Seitendatei nicht lesbar"},
+                                      {"settings::TSetup_Form", "Ask before printing frames below it", "Vorher fragen"},
+                                      {"Paginor", "Frame %1: %2 pixels per inch on %3 (below %4)",
+                                       "Bild %1 auf %3: %2 Pixel je Zoll (unter %4)"},
+                                      {"Paginor", "Frames %1 and %2 print below %3 pixels per inch",
+                                       "Bilder %1 und %2 unter %3 Pixel je Zoll"},
+                                      {"Paginor", "Print anyway?", "Trotzdem drucken?"}}));
 
     QVERIFY(!app::loadTranslation(*qApp, folder, QLocale(QLocale::French)));
     QVERIFY(app::loadTranslation(*qApp, folder, QLocale(QLocale::German, QLocale::Austria)));
@@ -94,6 +103,18 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     watch.start(20);
     form.findChild<QAction*>("PrintPreview1")->trigger(); // nothing is loaded
     QCOMPARE(boxText, QString("Nichts zu drucken!"));
+
+    // A caption added to the settings dialog late, and messages composed with numbers and
+    // names: translated whole, the parts filled in where the translation puts them.
+    settings::TSetup_Form setup(session.settings, settings::SetupHooks{}, &form);
+    QCOMPARE(setup.findChild<QCheckBox*>("Confirm_Low_Res")->text(), QString("Vorher fragen"));
+    QCOMPARE(app::shownText("Frame 2: 76 pixels per inch on PDF (below 150)"),
+             QString("Bild 2 auf PDF: 76 Pixel je Zoll (unter 150)"));
+    QCOMPARE(app::shownText("Frames 1, 2 and 4 print below 150 pixels per inch\nPrint anyway?"),
+             QString("Bilder 1, 2 und 4 unter 150 Pixel je Zoll\nTrotzdem drucken?"));
+    // Without a translation of its form a composed text stays as it is, a "%2" in a name too.
+    QCOMPARE(app::shownText("Can't load : \n/photos/50%2.jpg\nwith gimp"),
+             QString("Can't load : \n/photos/50%2.jpg\nwith gimp"));
     app::setMessages(nullptr);
     for (QTranslator* t : qApp->findChildren<QTranslator*>())
         QCoreApplication::removeTranslator(t);

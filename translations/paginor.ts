@@ -601,6 +601,613 @@ The extra images will be ignored</source>
         <source>the page waits in its queue until the printer is started again</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Some stored settings were refused and their defaults are used:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The help file %1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No web browser could be started to show %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skipped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer : %1 | Image area : %2 mm x %3 mm  | Page Margin : %4 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 already exists on the disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a valid image file &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough memory to load %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt or truncated JPEG data &apos;%1&apos;: the file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame #%1 is cloned to other frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can only copy one image at a time to the clipboard
+Only image #%1 will be copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t export pasted images.....
+Hint - Try pasting the image into 
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t load : 
+%1
+with %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modified file : 
+%1
+Does not exist </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotating Image%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotating image in frame %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adjusting image in frame %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampling image %1 to %2% of original image size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t load %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error - Can&apos;t open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 more curve files were left out of &quot;Apply Curves&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry - This applcation failed whilst initalising frame number %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 images selected </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t write file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1: %2 pixels per inch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1: %2 pixels per inch on %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1: %2 pixels per inch (below %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1: %2 pixels per inch on %3 (below %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1 prints below %2 pixels per inch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames %1 and %2 print below %3 pixels per inch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1 would be cut off by the page margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames %1 and %2 would be cut off by the page margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry.... %1 frames not yet supported by print option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampling image %1 for printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampling image %1 for image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampling image %1 for preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for empty Printer Queue..... (%1 job on %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for empty Printer Queue..... (%1 jobs on %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer %1 is stopped: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer %1 is stopped (%2): %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t ask the printer for its queue: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t start printing on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer %1 refused the page: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page was stopped before frame %1 was ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving Page - Embedding Image %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t write the layout file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1 holds no picture of its own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid value %1 for &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be between %1 and %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid value for &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no default printer: printing goes to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to load Source Manager (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open Source Manager (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The source manager cannot open the device %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The source refused the option %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open the scanner %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanner %1 has no option %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The option %1 of %2 cannot be set now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The option %1 does not take the value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The option %1 cannot be set from text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the other frames before this one. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to overwrite this file ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be 1, 2, 4, 8 or 16</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>must be above 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Triangle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hermitite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lanczos3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mitchell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t Resample </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Box Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Triangle Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Hermitite Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Bell Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Spline Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Lanczos3 Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Mitchell Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sources:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution (dpi):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanning failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file names frame %1 of a page of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clone source of the layout file&apos;s line &quot;%1&quot; is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The frame number of the layout file&apos;s line &quot;%1&quot; is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The frame count of the layout file is not a number: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The aspect ratio of the layout file is not a positive number: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The margin of the layout file is not a number of millimetres: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file names a member that is not a plain file name: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file holds more than one member named %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 would inflate to %2 bytes, more than any picture needs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t extract %1 into the temporary folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t make a temporary folder in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no printer named &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--set: there is no setting named &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Manufacturer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Xres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution Units</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Software version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time (modified)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thumbnail Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copyright</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 / Exposure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aperture (f number)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exif Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time (Orig)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date/Time (Digitized)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg Compression (bits/pixel)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shutter Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aperture (Calculated)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aperture (Max)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject distance (m) </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metering Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flash Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Focal Length (mm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image has no bitmap header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image is compressed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image has no usable size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image has an unknown bit count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scanned image is shorter than its header says</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no scanned image</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>app::TAbout</name>
@@ -892,6 +1499,30 @@ on selected frames.</source>
         <source>Adjust Color    </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cyan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>page::FrameCommandsUi</name>
@@ -973,6 +1604,25 @@ on selected frames.</source>
     </message>
     <message>
         <source>Extended Image Details </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Original (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modified (!%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>page::ImageLoader</name>
+    <message>
+        <source> Resample @ %1% </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Using &apos;%1&apos; contrast curve</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1360,6 +2010,30 @@ files to match frame orientation.</source>
         <source>Resample </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Read camera data from any JPEG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert photos with a colour profile to sRGB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Long batches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass over files that can&apos;t be read, without a message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warn below this many pixels per inch (0 = never)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask before printing frames below it</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>settings::TWarning</name>
@@ -1381,6 +2055,22 @@ files to match frame orientation.</source>
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resampled @ %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re-Contrasted with %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Autorated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AutoCentred</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -38,7 +38,7 @@ struct DibLayout {
 DibLayout layoutOf(const std::uint8_t* d, std::size_t size)
 {
     if (size < 4)
-        throw TwainError("The scanned image is empty");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "The scanned image is empty"));
     DibLayout l;
     const std::uint32_t headerSize = u32(d);
     std::int64_t h = 0;
@@ -56,21 +56,21 @@ DibLayout layoutOf(const std::uint8_t* d, std::size_t size)
         compression = u32(d + 16);
         coloursUsed = u32(d + 32);
     } else {
-        throw TwainError("The scanned image has no bitmap header");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "The scanned image has no bitmap header"));
     }
     if (compression != kBiRgb && !(compression == kBiBitfields && (l.bitCount == 16 || l.bitCount == 32)))
-        throw TwainError("The scanned image is compressed");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "The scanned image is compressed"));
     if (compression == kBiBitfields && headerSize == 40)
         l.tableEntries = 3; // the three masks follow the header
     l.topDown = h < 0;
     if (h < 0)
         h = -h;
     if (l.width <= 0 || h <= 0 || static_cast<std::int64_t>(l.width) * h > imaging::kMaxPixels)
-        throw TwainError("The scanned image has no usable size");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "The scanned image has no usable size"));
     l.height = static_cast<int>(h);
     if (l.bitCount != 1 && l.bitCount != 4 && l.bitCount != 8 && l.bitCount != 16 && l.bitCount != 24 &&
         l.bitCount != 32)
-        throw TwainError("The scanned image has an unknown bit count");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "The scanned image has an unknown bit count"));
     if (l.bitCount <= 8 && compression == kBiRgb) {
         std::size_t entries = headerSize == kCoreHeader || coloursUsed == 0 ? std::size_t(1) << l.bitCount : coloursUsed;
         l.tableEntries = entries > 256 ? 0 : entries;
@@ -78,7 +78,7 @@ DibLayout layoutOf(const std::uint8_t* d, std::size_t size)
     l.pixelOffset = headerSize + l.tableEntries * l.tableEntrySize;
     const std::size_t stride = (static_cast<std::size_t>(l.width) * l.bitCount + 31) / 32 * 4;
     if (l.pixelOffset > size || (size - l.pixelOffset) / stride < static_cast<std::size_t>(l.height))
-        throw TwainError("The scanned image is shorter than its header says");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "The scanned image is shorter than its header says"));
     return l;
 }
 
@@ -140,7 +140,7 @@ imaging::Bitmap dibToBitmap(const std::uint8_t* d, std::size_t size)
 imaging::Bitmap DibToImage(ImageHandle image)
 {
     if (!image)
-        throw TwainError("There is no scanned image");
+        throw TwainError(QT_TRANSLATE_NOOP("Paginor", "There is no scanned image"));
     return dibToBitmap(static_cast<const std::uint8_t*>(image), malloc_usable_size(image));
 }
 

@@ -71,7 +71,7 @@ void Tbright::buildCropPanel()
     Filter = new QComboBox(p.frame);
     Filter->setObjectName("Filter");
     for (int item = 0; item < kCropFilterItems; ++item)
-        Filter->addItem(QString::fromLatin1(cropFilterLabel(item).data(), int(cropFilterLabel(item).size())));
+        Filter->addItem(QCoreApplication::translate("Paginor", std::string(cropFilterLabel(item)).c_str()));
     Filter->setCurrentIndex(std::clamp(m_page.settings().Filter, 0, kCropFilterItems - 1));
     Filter->setGeometry(5, 142, 130, 22);
     connect(Zoom_Factor, &QDoubleSpinBox::valueChanged, this, &Tbright::Zoom_FactorChange);

@@ -127,13 +127,13 @@ void Tbright::buildRgbPanel()
     struct Channel {
         const char *slider, *edit, *left, *leftColour, *right, *rightColour;
     };
-    const Channel channels[3] = {{"red_sl", "Adjust_R", "Cyan", "cyan", "Red", "red"},
-                                 {"green_sl", "Adjust_G", "Magenta", "magenta", "Green", "green"},
-                                 {"blue_sl", "Adjust_B", "Yellow", "#c0a000", "Blue", "blue"}};
+    const Channel channels[3] = {{"red_sl", "Adjust_R", QT_TR_NOOP("Cyan"), "cyan", QT_TR_NOOP("Red"), "red"},
+                                 {"green_sl", "Adjust_G", QT_TR_NOOP("Magenta"), "magenta", QT_TR_NOOP("Green"), "green"},
+                                 {"blue_sl", "Adjust_B", QT_TR_NOOP("Yellow"), "#c0a000", QT_TR_NOOP("Blue"), "blue"}};
     for (int c = 0; c < 3; ++c) {
         const int top = 30 + 78 * c;
-        endLabel(p.frame, channels[c].left, channels[c].leftColour, {5, top, 64, 16}, Qt::AlignLeft);
-        endLabel(p.frame, channels[c].right, channels[c].rightColour, {71, top, 64, 16}, Qt::AlignRight);
+        endLabel(p.frame, tr(channels[c].left), channels[c].leftColour, {5, top, 64, 16}, Qt::AlignLeft);
+        endLabel(p.frame, tr(channels[c].right), channels[c].rightColour, {71, top, 64, 16}, Qt::AlignRight);
         m_colourSliders[c] = slider(p.frame, channels[c].slider, -256, 256, 2, {5, top + 16, 130, 24});
         m_colourEdits[c] = spinEdit(p.frame, channels[c].edit, -256, 256, {40, top + 42, 64, 22});
         QSlider* s = m_colourSliders[c];

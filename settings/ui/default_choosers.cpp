@@ -65,7 +65,7 @@ std::optional<QString> chooseCurveWith(const SetupHooks& hooks, QWidget* parent,
     if (hooks.chooseCurve)
         return hooks.chooseCurve(parent, startFolder);
     const QString file =
-        QFileDialog::getOpenFileName(parent, QString(), startFolder, QString::fromUtf8(kCurveFilter.data(), kCurveFilter.size()));
+        QFileDialog::getOpenFileName(parent, QString(), startFolder, QCoreApplication::translate("Paginor", std::string(kCurveFilter).c_str()));
     return file.isEmpty() ? std::nullopt : std::optional<QString>(file);
 }
 

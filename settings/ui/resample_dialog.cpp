@@ -1,4 +1,5 @@
 #include "settings/ui/resample_dialog.h"
+#include "settings/ui/setup_form_parts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,8 +16,6 @@
 namespace settings {
 namespace {
 
-// The resampling filters in filter-index order.
-const QStringList kFilters = {"Box", "Triangle", "Hermitite", "Bell", "Spline", "Lanczos3", "Mitchell"};
 constexpr int kDefaultFilter = 5;
 
 template <class W>
@@ -49,10 +48,10 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
 
     grid->addWidget(named(new QLabel(tr("Using the "), group), "Label9"), 2, 0);
     Resamp_onload_Filter = named(new QComboBox(group), "Resamp_onload_Filter");
-    Resamp_onload_Filter->addItems(kFilters);
+    Resamp_onload_Filter->addItems(setup_parts::shownNames(setup_parts::kLoadFilters));
     // A stored index outside the list would select nothing and then be written back.
     const int filter = s.Manual_Resamp_Filter;
-    Resamp_onload_Filter->setCurrentIndex(filter >= 0 && filter < kFilters.size() ? filter : kDefaultFilter);
+    Resamp_onload_Filter->setCurrentIndex(filter >= 0 && filter < Resamp_onload_Filter->count() ? filter : kDefaultFilter);
     grid->addWidget(Resamp_onload_Filter, 2, 1, 1, 2);
     grid->addWidget(named(new QLabel(tr("filter "), group), "Label11"), 3, 1);
 

@@ -29,7 +29,7 @@ QWidget* TSetup_Form::buildGeneralPage()
 
     Get_Camera_Details = checkBox(tr("Try to get embedded image data && print in margins "), "Get_Camera_Details", General);
     layout->addWidget(Get_Camera_Details);
-    Any_Jpeg_Camera_Data = checkBox("Read camera data from any JPEG", "Any_Jpeg_Camera_Data", General);
+    Any_Jpeg_Camera_Data = checkBox(tr("Read camera data from any JPEG"), "Any_Jpeg_Camera_Data", General);
     layout->addWidget(Any_Jpeg_Camera_Data);
 
     auto* details = new QGridLayout;
@@ -196,7 +196,7 @@ QWidget* TSetup_Form::buildLoadPage()
     On_Load_Warning = checkBox(tr("Show warning dialog box on image load (if any onload options enabled)"),
                                "On_Load_Warning", page);
     layout->addWidget(On_Load_Warning);
-    Use_Colour_Profiles = checkBox("Convert photos with a colour profile to sRGB", "Use_Colour_Profiles", page);
+    Use_Colour_Profiles = checkBox(tr("Convert photos with a colour profile to sRGB"), "Use_Colour_Profiles", page);
     layout->addWidget(Use_Colour_Profiles);
 
     // Qt's check box in a group title is the group itself; unchecked, it disables what it holds.
@@ -213,7 +213,7 @@ QWidget* TSetup_Form::buildLoadPage()
     Enable_resample_on_load->setCheckable(true);
     auto* rl = new QHBoxLayout(Enable_resample_on_load);
     Downsize_OnLoad_Spin = intSpin(5, 1000, 25, "Downsize_OnLoad_Spin", Enable_resample_on_load);
-    Resamp_onload_Filter = listBox(kLoadFilters, "Resamp_onload_Filter", Enable_resample_on_load);
+    Resamp_onload_Filter = listBox(shownNames(kLoadFilters), "Resamp_onload_Filter", Enable_resample_on_load);
     rl->addWidget(new QLabel(tr("to "), Enable_resample_on_load));
     rl->addWidget(Downsize_OnLoad_Spin);
     rl->addWidget(new QLabel(tr(" % of original "), Enable_resample_on_load));
@@ -267,7 +267,7 @@ QWidget* TSetup_Form::buildPrintPage()
 
     auto* resample = new QGroupBox(tr("Resample"), page);
     auto* rl = new QHBoxLayout(resample);
-    Resample_on_Print = listBox(kPrintFilters, "Resample_on_Print", resample);
+    Resample_on_Print = listBox(shownNames(kPrintFilters), "Resample_on_Print", resample);
     rl->addWidget(new QLabel(tr("when printing to printer"), resample));
     rl->addWidget(Resample_on_Print);
     layout->addWidget(resample);
@@ -280,15 +280,15 @@ QWidget* TSetup_Form::buildPrintPage()
     wl->addWidget(Wait_For_Q);
     layout->addWidget(queue);
 
-    auto* unattended = new QGroupBox("Long batches", page);
+    auto* unattended = new QGroupBox(tr("Long batches"), page);
     auto* ul = new QGridLayout(unattended);
-    Skip_Unreadable = checkBox("Pass over files that can't be read, without a message", "Skip_Unreadable", unattended);
+    Skip_Unreadable = checkBox(tr("Pass over files that can't be read, without a message"), "Skip_Unreadable", unattended);
     ul->addWidget(Skip_Unreadable, 0, 0, 1, 2);
-    ul->addWidget(new QLabel("Warn below this many pixels per inch (0 = never)", unattended), 1, 0);
+    ul->addWidget(new QLabel(tr("Warn below this many pixels per inch (0 = never)"), unattended), 1, 0);
     Min_Resolution = named(new QSpinBox(unattended), "Min_Resolution");
     Min_Resolution->setRange(0, 10000);
     ul->addWidget(Min_Resolution, 1, 1);
-    Confirm_Low_Res = checkBox("Ask before printing frames below it", "Confirm_Low_Res", unattended);
+    Confirm_Low_Res = checkBox(tr("Ask before printing frames below it"), "Confirm_Low_Res", unattended);
     ul->addWidget(Confirm_Low_Res, 2, 0, 1, 2);
     layout->addWidget(unattended);
     layout->addStretch(1);
@@ -315,7 +315,7 @@ QGroupBox* TSetup_Form::buildPrintToImageGroup(QWidget* page)
     res->addWidget(new QLabel(tr("dpi"), toImage));
     grid->addLayout(res, 1, 2);
 
-    Resample_On_Proof = listBox(kPrintFilters, "Resample_On_Proof", toImage);
+    Resample_On_Proof = listBox(shownNames(kPrintFilters), "Resample_On_Proof", toImage);
     grid->addWidget(new QLabel(tr("Resample "), toImage), 2, 0);
     grid->addWidget(Resample_On_Proof, 2, 1, 1, 2);
     return toImage;

@@ -4,12 +4,16 @@
 
 #include "settings/ui/exact_spin_box.h"
 
+#include "core/translatable.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QSpinBox>
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,10 +25,26 @@ inline constexpr double kDefaultMarginMm = 3.0;
 inline constexpr float kFallbackAspect = 1.3333333f;
 inline constexpr float kMagFactors[3] = {0.7f, 1.0f, 1.5f};
 
-inline const QStringList kLoadFilters = {"Box", "Triangle", "Hermitite", "Bell", "Spline", "Lanczos3", "Mitchell"};
-inline const QStringList kPrintFilters = {"Don't Resample ",    "Use Box Filter",     "Use Triangle Filter",
-                                   "Use Hermitite Filter", "Use Bell Filter",  "Use Spline Filter",
-                                   "Use Lanczos3 Filter", "Use Mitchell Filter"};
+// The resampling filters in filter-index order, and the choices for printing: none, then
+// each filter. Shown translated (shownNames).
+inline constexpr const char* kLoadFilters[] = {
+    QT_TRANSLATE_NOOP("Paginor", "Box"),    QT_TRANSLATE_NOOP("Paginor", "Triangle"), QT_TRANSLATE_NOOP("Paginor", "Hermitite"),
+    QT_TRANSLATE_NOOP("Paginor", "Bell"),   QT_TRANSLATE_NOOP("Paginor", "Spline"),   QT_TRANSLATE_NOOP("Paginor", "Lanczos3"),
+    QT_TRANSLATE_NOOP("Paginor", "Mitchell")};
+inline constexpr const char* kPrintFilters[] = {
+    QT_TRANSLATE_NOOP("Paginor", "Don't Resample "),      QT_TRANSLATE_NOOP("Paginor", "Use Box Filter"),
+    QT_TRANSLATE_NOOP("Paginor", "Use Triangle Filter"),  QT_TRANSLATE_NOOP("Paginor", "Use Hermitite Filter"),
+    QT_TRANSLATE_NOOP("Paginor", "Use Bell Filter"),      QT_TRANSLATE_NOOP("Paginor", "Use Spline Filter"),
+    QT_TRANSLATE_NOOP("Paginor", "Use Lanczos3 Filter"),  QT_TRANSLATE_NOOP("Paginor", "Use Mitchell Filter")};
+
+template <std::size_t N>
+QStringList shownNames(const char* const (&names)[N])
+{
+    QStringList shown;
+    for (const char* name : names)
+        shown << QCoreApplication::translate("Paginor", name);
+    return shown;
+}
 
 template <class W>
 W* named(W* widget, const char* name)
@@ -74,7 +94,10 @@ inline std::int32_t chosenIndex(const QComboBox* box, std::int32_t old)
     return box->currentIndex() >= 0 ? box->currentIndex() : old;
 }
 
-inline QString unitName(bool metric) { return metric ? QStringLiteral("mm") : QStringLiteral("Inch"); }
+inline QString unitName(bool metric)
+{
+    return metric ? QCoreApplication::translate("Paginor", "mm") : QCoreApplication::translate("Paginor", "Inch");
+}
 
 inline QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 

@@ -16,17 +16,19 @@ bool loadWarningApplies(const Settings& s)
     return s.OLW && (s.En_CurveOnLoad || s.autorotate || s.autocentre || s.resample_on_load_Size != 100);
 }
 
-std::string loadWarningText(const Settings& s)
+QString loadWarningText(const Settings& s)
 {
-    std::string text;
+    QString text;
     if (s.resample_on_load_Size != 100)
-        text += "Resampled @ " + std::to_string(s.resample_on_load_Size) + "%" + "\n";
+        text += TWarning::tr("Resampled @ %1%").arg(s.resample_on_load_Size) + "\n";
     if (s.En_CurveOnLoad)
-        text += "Re-Contrasted with " + std::filesystem::path(s.ApplyCurve).filename().string() + "\n";
+        text += TWarning::tr("Re-Contrasted with %1")
+                    .arg(QString::fromStdString(std::filesystem::path(s.ApplyCurve).filename().string())) +
+                "\n";
     if (s.autorotate)
-        text += std::string("Autorated") + "\n";
+        text += TWarning::tr("Autorated") + "\n";
     if (s.autocentre)
-        text += "AutoCentred";
+        text += TWarning::tr("AutoCentred");
     return text;
 }
 
@@ -36,7 +38,7 @@ TWarning::TWarning(Settings& s, QWidget* parent) : QDialog(parent), m_settings(s
     setWindowTitle(tr("Warning - Image Load Settings are active !"));
     resize(342, 178);
     auto* group = new QGroupBox(tr("All loaded image files will be "), this);
-    Label1 = new QLabel(QString::fromStdString(loadWarningText(s)), group);
+    Label1 = new QLabel(loadWarningText(s), group);
     Label1->setObjectName("Label1");
     auto* inGroup = new QVBoxLayout(group);
     inGroup->addWidget(Label1);

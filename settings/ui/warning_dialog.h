@@ -5,6 +5,7 @@
 #include "settings/settings.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <string>
 
@@ -16,8 +17,8 @@ namespace settings {
 
 // True when OLW is on and at least one on-load setting is active.
 bool loadWarningApplies(const Settings& s);
-// The lines that say what will be done to each loaded picture.
-std::string loadWarningText(const Settings& s);
+// The lines that say what will be done to each loaded picture, in the user's language.
+QString loadWarningText(const Settings& s);
 
 class TWarning final : public QDialog {
     Q_OBJECT

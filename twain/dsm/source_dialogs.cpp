@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,13 +20,18 @@ QString qs(const std::string& s)
     return QString::fromStdString(s);
 }
 
+QString shown(const char* text)
+{
+    return QCoreApplication::translate("Paginor", text);
+}
+
 } // namespace
 
 std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices, const std::string& current)
 {
     QDialog dialog(parent);
     dialog.setObjectName("SelectSource");
-    dialog.setWindowTitle("Select Source");
+    dialog.setWindowTitle(QCoreApplication::translate("Paginor", "Select Source"));
     auto* list = new QListWidget(&dialog);
     list->setObjectName("Sources");
     for (const DeviceInfo& d : devices) {
@@ -37,12 +43,12 @@ std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices
     if (!list->currentItem() && list->count() > 0)
         list->setCurrentRow(0);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText("Select");
+    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("Paginor", "Select"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel("Sources:", &dialog));
+    layout->addWidget(new QLabel(QCoreApplication::translate("Paginor", "Sources:"), &dialog));
     layout->addWidget(list);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted || !list->currentItem())
@@ -57,28 +63,31 @@ SourceDialog::SourceDialog(QWidget* parent, SaneDevice& device, Hooks hooks)
     setWindowTitle(qs(device.name()));
     setModal(false);
     auto* form = new QFormLayout;
-    m_mode = addChoice("Mode", "Mode:", "mode");
-    m_resolution = addChoice("Resolution", "Resolution (dpi):", "resolution");
-    m_source = addChoice("Source", "Source:", "source");
+    const char* modeLabel = QT_TRANSLATE_NOOP("Paginor", "Mode:");
+    const char* resolutionLabel = QT_TRANSLATE_NOOP("Paginor", "Resolution (dpi):");
+    const char* sourceLabel = QT_TRANSLATE_NOOP("Paginor", "Source:");
+    m_mode = addChoice("Mode", shown(modeLabel), "mode");
+    m_resolution = addChoice("Resolution", shown(resolutionLabel), "resolution");
+    m_source = addChoice("Source", shown(sourceLabel), "source");
     if (m_mode)
-        form->addRow("Mode:", m_mode);
+        form->addRow(shown(modeLabel), m_mode);
     if (m_resolution)
-        form->addRow("Resolution (dpi):", m_resolution);
+        form->addRow(shown(resolutionLabel), m_resolution);
     if (m_source)
-        form->addRow("Source:", m_source);
+        form->addRow(shown(sourceLabel), m_source);
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, 100);
     m_progress->setVisible(false);
     m_message = new QLabel(this);
     m_message->setObjectName("Message");
     m_message->setWordWrap(true);
-    m_scan = new QPushButton("Scan", this);
+    m_scan = new QPushButton(QCoreApplication::translate("Paginor", "Scan"), this);
     m_scan->setObjectName("Scan");
     m_scan->setDefault(true);
-    m_cancel = new QPushButton("Cancel", this);
+    m_cancel = new QPushButton(QCoreApplication::translate("Paginor", "Cancel"), this);
     m_cancel->setObjectName("Cancel");
     m_cancel->setEnabled(false);
-    m_close = new QPushButton("Close", this);
+    m_close = new QPushButton(QCoreApplication::translate("Paginor", "Close"), this);
     m_close->setObjectName("Close");
     connect(m_scan, &QPushButton::clicked, this, [this] {
         if (applyChoices() && m_hooks.scan)

@@ -21,6 +21,8 @@
 namespace twain::dsm {
 namespace {
 
+constexpr const char* kScanningFailed = QT_TRANSLATE_NOOP("Paginor", "Scanning failed: %1");
+
 void copyName(TW_STR32& to, const std::string& text)
 {
     std::memset(to, 0, sizeof to);
@@ -74,7 +76,7 @@ private:
     void onRead(SANE_Status st, std::shared_ptr<ScannedPage> page);
     void stopReading();
     void backToEnabled();
-    void report(const std::string& text);
+    void report(const char* text, const std::string& detail = {});
     void notify(TW_UINT16 msg);
 
     SaneDevice m_device;
@@ -127,12 +129,19 @@ void Source::notify(TW_UINT16 msg)
     QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);
 }
 
-void Source::report(const std::string& text)
+// text is a marked text of the program; %1 in it stands for detail. The dialog shows it in
+// the user's language, stderr in English.
+void Source::report(const char* text, const std::string& detail)
 {
-    if (m_dialog)
-        m_dialog->setMessage(QString::fromStdString(text));
-    else
-        std::fprintf(stderr, "%s: %s\n", m_device.name().c_str(), text.c_str());
+    if (m_dialog) {
+        const QString shown = QCoreApplication::translate("Paginor", text);
+        m_dialog->setMessage(detail.empty() ? shown : shown.arg(QString::fromStdString(detail)));
+        return;
+    }
+    std::string english = text;
+    if (const std::size_t at = english.find("%1"); at != std::string::npos)
+        english.replace(at, 2, detail);
+    std::fprintf(stderr, "%s: %s\n", m_device.name().c_str(), english.c_str());
 }
 
 // The worker starts the device and reads one page; what it finds comes back to the
@@ -176,7 +185,7 @@ void Source::onStarted(SANE_Status st)
         m_worker.join();
     m_device.cancel();
     if (!m_nextPage) {
-        report(std::string("Scanning failed: ") + sane_strstatus(st));
+        report(kScanningFailed, sane_strstatus(st));
         backToEnabled();
     }
 }
@@ -235,12 +244,12 @@ TW_UINT16 Source::nativeTransfer(TW_HANDLE* handle)
         m_lastGood = false;
         state = 7;
         m_phase = Phase::Idle;
-        report("Scan cancelled");
+        report(QT_TRANSLATE_NOOP("Paginor", "Scan cancelled"));
         return TWRC_CANCEL;
     }
     if (m_phase != Phase::Done || m_readStatus != SANE_STATUS_GOOD || !m_page) {
         if (m_phase == Phase::Done)
-            report(std::string("Scanning failed: ") + sane_strstatus(m_readStatus));
+            report(kScanningFailed, sane_strstatus(m_readStatus));
         m_phase = Phase::Idle;
         condition = TWCC_OPERATIONERROR;
         return TWRC_FAILURE;
@@ -275,7 +284,7 @@ TW_UINT16 Source::endTransfer(TW_PENDINGXFERS& pending)
             return TWRC_SUCCESS;
         }
         if (m_startStatus != SANE_STATUS_NO_DOCS)
-            report(std::string("Scanning failed: ") + sane_strstatus(m_startStatus));
+            report(kScanningFailed, sane_strstatus(m_startStatus));
     }
     m_device.cancel();
     backToEnabled();
