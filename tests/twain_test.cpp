@@ -95,8 +95,10 @@ struct Script {
             rc = transfers.front();
             transfers.pop_front();
         }
-        if (rc == TWRC_XFERDONE)
-            *handle = makeDib(4 + imageSeed % 3, 3, static_cast<std::uint8_t>(++imageSeed));
+        if (rc == TWRC_XFERDONE) {
+            ++imageSeed;
+            *handle = makeDib(4 + imageSeed % 3, 3, static_cast<std::uint8_t>(imageSeed));
+        }
         return rc;
     }
 
