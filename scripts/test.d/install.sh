@@ -57,7 +57,7 @@ moved=
 (cd build && cpack -G DEB -B "$WORK/deb" >/dev/null)
 deb=$(ls "$WORK"/deb/paginor_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6widgets6 libqt6printsupport6 libcups2 libjpeg62-turbo qt6-image-formats-plugins; do
+for need in libqt6widgets6 libqt6printsupport6 libcups2 libjpeg62-turbo libqpdf qt6-image-formats-plugins; do
   [[ "$depends" == *"$need"* ]] || fail "the package does not depend on $need (Depends: $depends)"
 done
 contents=$(dpkg-deb -c "$deb")
