@@ -14,6 +14,7 @@
 
 #include <QMenu>
 #include "settings/settings.h"
+#include "tests/test_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -384,17 +385,8 @@ private slots:
 
     void editImageOpensFromTheKeyboardDoubleClickAndPopup()
     {
-        app::Session session;
-        session.store = std::make_unique<settings::MemoryStore>();
-        settings::Get_Defaults(session.settings, nullptr, session.env);
-        app::ScriptedMessages messages;
-        app::setMessages(&messages);
-        app::TMain_Form::Options options;
-        options.splash = false;
-        options.fixedMetrics = kA4At600;
-        app::TMain_Form form(session, options);
-        form.resize(800, 640);
-        form.show();
+        testwindow::TestWindow window(kA4At600);
+        app::TMain_Form& form = *window.form;
         QVERIFY(form.FormCreate());
         page::TFrameRec& f = form.pageModel().frame(2);
         page::setOwnPixels(f, solid(40, 30, 9, 9, 9));

@@ -10,6 +10,7 @@
 #include "page/loading.h"
 #include "page/page_view.h"
 #include "settings/ui/resample_dialog.h"
+#include "tests/test_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -567,17 +568,8 @@ private slots:
 
     void theMainWindowRoutesClicksKeysAndButtonsToTheFrameCommands()
     {
-        app::Session session;
-        session.store = std::make_unique<settings::MemoryStore>();
-        settings::Get_Defaults(session.settings, nullptr, session.env);
-        app::ScriptedMessages messages;
-        app::setMessages(&messages);
-        app::TMain_Form::Options options;
-        options.splash = false;
-        options.fixedMetrics = kA4At600;
-        app::TMain_Form form(session, options);
-        form.resize(800, 640);
-        form.show();
+        testwindow::TestWindow window(kA4At600);
+        app::TMain_Form& form = *window.form;
         QVERIFY(form.FormCreate());
         // The page is rebuilt (and deselected) once the window's size has settled.
         QTRY_VERIFY(!form.resizeTimer()->isActive());

@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "page/page_view.h"
 #include "settings/settings.h"
+#include "tests/test_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,17 +68,8 @@ void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
     const QString photo = home.filePath("noise.png");
     QVERIFY(noise.save(photo));
 
-    app::Session session;
-    session.store = std::make_unique<settings::MemoryStore>();
-    settings::Get_Defaults(session.settings, nullptr, session.env);
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
-    app::TMain_Form::Options options;
-    options.splash = false;
-    options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
-    app::TMain_Form form(session, options);
-    form.resize(900, 700);
-    form.show();
+    testwindow::TestWindow window(testwindow::kA4At300, {900, 700});
+    app::TMain_Form& form = *window.form;
     QVERIFY(form.FormCreate());
     form.openFiles({photo});
     QTRY_VERIFY(form.pageModel().frame(1).Loaded);
@@ -106,19 +98,11 @@ void HiDpiTest::previewPageIsDrawnAtDevicePixels()
     const QString photo = home.filePath("black.png");
     QVERIFY(black.save(photo));
 
-    app::Session session;
-    session.store = std::make_unique<settings::MemoryStore>();
-    settings::Get_Defaults(session.settings, nullptr, session.env);
-    session.settings.PrintMarks = true;
-    session.settings.PrintProps = false;
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
-    app::TMain_Form::Options options;
-    options.splash = false;
-    options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
-    app::TMain_Form form(session, options);
-    form.resize(900, 700);
-    form.show();
+    testwindow::TestWindow window(testwindow::kA4At300, {900, 700}, [](settings::Settings& s) {
+        s.PrintMarks = true;
+        s.PrintProps = false;
+    });
+    app::TMain_Form& form = *window.form;
     QVERIFY(form.FormCreate());
     form.openFiles({photo});
     QTRY_VERIFY(form.pageModel().frame(1).Loaded);

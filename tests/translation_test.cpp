@@ -10,6 +10,7 @@
 #include "printing/print_geometry.h"
 #include "settings/settings.h"
 #include "settings/ui/setup_form.h"
+#include "tests/test_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,16 +76,10 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
 
     QVERIFY(!app::loadTranslation(*qApp, folder, QLocale(QLocale::French)));
     QVERIFY(app::loadTranslation(*qApp, folder, QLocale(QLocale::German, QLocale::Austria)));
-    app::Session session;
-    session.store = std::make_unique<settings::MemoryStore>();
-    settings::Get_Defaults(session.settings, nullptr, session.env);
     app::BoxMessages boxes;
-    app::setMessages(&boxes);
-    app::TMain_Form::Options options;
-    options.splash = false;
-    options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
-    app::TMain_Form form(session, options);
-    form.show();
+    testwindow::TestWindow window(testwindow::kA4At300, {800, 640}, {}, &boxes);
+    app::TMain_Form& form = *window.form;
+    app::Session& session = window.session;
     QVERIFY(form.FormCreate());
     boxes.setParent(&form);
     auto* printMenu = form.findChild<QMenu*>("Print1");
