@@ -156,7 +156,8 @@ QToolButton* TMain_Form::addButton(const QString& objectName, const QString& hin
 
 void TMain_Form::buildToolBar()
 {
-    ToolBar1 = addToolBar("ToolBar1");
+    // The title names the bar in its right-click menu; the object keeps its own name.
+    ToolBar1 = addToolBar(tr("Toolbar"));
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
     ToolBar1->setFixedHeight(30);

@@ -1384,6 +1384,10 @@ on selected frames.</source>
         <source>Printer : </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>imaging::Tbright</name>
