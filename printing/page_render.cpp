@@ -139,7 +139,7 @@ std::vector<FrameSource> loadedFrames(const page::Page& page)
         const imaging::Picture* picture = f.Loaded ? page.pictureShownIn(k) : nullptr;
         if (!picture)
             continue;
-        frames.push_back({k, f.PictureOwner > 0 ? f.PictureOwner : k, *picture, f.Details});
+        frames.push_back({k, f.PictureOwner > 0 ? f.PictureOwner : k, *picture, f.Details, std::nullopt});
     }
     return frames;
 }
@@ -201,20 +201,16 @@ void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, F
         if (source.asIs && hooks.drawAsIs) {
             pipeline.take(i, hooks.keepAlive); // nothing was made for it
             hooks.drawAsIs(painter, *source.asIs, i);
-            if (d.captions)
-                drawCaption(painter, d, cell, source.details);
-            if (hooks.progress)
-                hooks.progress(printProgress(source.frame, d.frameCount));
-            continue;
+        } else {
+            if (d.filter && hooks.status)
+                hooks.status(std::string(kResamplingImage) + std::to_string(source.pictureFrame) + d.resampleSuffix);
+            const PreparedFrame prepared = pipeline.take(i, hooks.keepAlive);
+            if (d.filter && hooks.status)
+                hooks.status(std::string(kPrintingShort));
+            const page::Rect rect =
+                d.direct ? directRect(cell.image, prepared.view.width, prepared.view.height) : cell.image;
+            putPicture(painter, rect, prepared, pageBitmap);
         }
-        if (d.filter && hooks.status)
-            hooks.status(std::string(kResamplingImage) + std::to_string(source.pictureFrame) + d.resampleSuffix);
-        const PreparedFrame prepared = pipeline.take(i, hooks.keepAlive);
-        if (d.filter && hooks.status)
-            hooks.status(std::string(kPrintingShort));
-        const page::Rect rect =
-            d.direct ? directRect(cell.image, prepared.view.width, prepared.view.height) : cell.image;
-        putPicture(painter, rect, prepared, pageBitmap);
         if (d.captions)
             drawCaption(painter, d, cell, source.details);
         if (hooks.progress)

@@ -155,7 +155,7 @@ bool isPdfPath(const std::string& path)
     return ext == ".pdf";
 }
 
-std::optional<QRectF> asIsRectangle(const PageDrawing& d, const FrameSource& s)
+std::optional<FileInPdf> fileInPdf(const PageDrawing& d, const FrameSource& s)
 {
     const imaging::Picture& picture = s.picture;
     if (d.direct || !picture.isJpeg() || s.frame < 1 || s.frame > static_cast<int>(d.layout.frames.size()))
@@ -166,9 +166,11 @@ std::optional<QRectF> asIsRectangle(const PageDrawing& d, const FrameSource& s)
     const int work = workBitmapWidth(picture.height(), d.aspectRatio);
     if (r.width < 1 || r.height < 1 || picture.width() > work || picture.height() < r.height || work < r.width)
         return std::nullopt;
-    if (!imaging::describeJpegStream(picture.jpegData()))
+    std::optional<imaging::JpegStream> stream = imaging::describeJpegStream(picture.jpegData());
+    if (!stream)
         return std::nullopt;
-    return QRectF(r.left, r.top, static_cast<double>(r.width) * picture.width() / work, r.height);
+    return FileInPdf{QRectF(r.left, r.top, static_cast<double>(r.width) * picture.width() / work, r.height),
+                     std::move(*stream)};
 }
 
 struct PdfPages::Impl {
@@ -182,16 +184,15 @@ struct PdfPages::Impl {
     std::unique_ptr<Spool> spool;
     std::vector<Placement> placements;
 
-    void place(QPainter& painter, const QRectF& rect, const imaging::Picture& picture, std::size_t index);
+    void place(QPainter& painter, const QRectF& rect, const imaging::Picture& picture, imaging::JpegStream stream,
+               std::size_t index);
     void copyPages();
     void putFilesIn();
 };
 
-void PdfPages::Impl::place(QPainter& p, const QRectF& rect, const imaging::Picture& picture, std::size_t index)
+void PdfPages::Impl::place(QPainter& p, const QRectF& rect, const imaging::Picture& picture,
+                           imaging::JpegStream stream, std::size_t index)
 {
-    std::optional<imaging::JpegStream> stream = imaging::describeJpegStream(picture.jpegData());
-    if (!stream)
-        throw PrintError("Can't write " + path + ": a photo changed while the page was made");
     if (!spool)
         spool = std::make_unique<Spool>();
     Placement placed;
@@ -199,7 +200,7 @@ void PdfPages::Impl::place(QPainter& p, const QRectF& rect, const imaging::Pictu
     placed.image = index;
     placed.offset = spool->append(picture.jpegData());
     placed.length = picture.jpegData().size();
-    placed.stream = std::move(*stream);
+    placed.stream = std::move(stream);
     placements.push_back(std::move(placed));
     // A one-pixel stand-in, a new image each time, so the writer makes an object of its
     // own for every placement.
@@ -331,14 +332,16 @@ void PdfPages::add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFram
     ++m->pageCount;
 
     PageDrawing d = drawing;
-    for (FrameSource& s : d.frames)
-        s.asIs = asIsRectangle(d, s);
+    std::vector<imaging::JpegStream> streams(d.frames.size());
+    for (std::size_t i = 0; i < d.frames.size(); ++i)
+        if (std::optional<FileInPdf> file = fileInPdf(d, d.frames[i])) {
+            d.frames[i].asIs = file->rect;
+            streams[i] = std::move(file->stream);
+        }
     DrawHooks withFiles = hooks;
-    withFiles.drawAsIs = [this, &d](QPainter& painter, const QRectF& rect, std::size_t index) {
+    withFiles.drawAsIs = [this, &d, &streams](QPainter& painter, const QRectF& rect, std::size_t index) {
         try {
-            m->place(painter, rect, d.frames.at(index).picture, index);
-        } catch (const PrintError&) {
-            throw;
+            m->place(painter, rect, d.frames.at(index).picture, std::move(streams.at(index)), index);
         } catch (const std::exception& e) {
             throw PrintError("Can't write " + m->path + ": " + e.what());
         }
@@ -359,8 +362,6 @@ void PdfPages::finish()
             m->copyPages();
         else
             m->putFilesIn();
-    } catch (const PrintError&) {
-        throw;
     } catch (const std::exception& e) {
         throw PrintError("Can't write " + m->path + ": " + e.what());
     }

@@ -15,12 +15,16 @@ bool isPdfPath(const std::string& path);
 // Where a frame's picture may go into a PDF page as its own JPEG data: the picture is
 // still the JPEG file it was loaded from, the frame shows all of it (not cut by the
 // frame's shape), and it has at least the pixels of the printed rectangle, so nothing
-// is gained by resampling it. The rectangle is the part of the frame the picture covers
-// (a narrower picture leaves white on its right); nothing when it may not.
-std::optional<QRectF> asIsRectangle(const PageDrawing& drawing, const FrameSource& frame);
+// is gained by resampling it. rect is the part of the frame the picture covers (a narrower
+// picture leaves white on its right); nothing when it may not.
+struct FileInPdf {
+    QRectF rect;
+    imaging::JpegStream stream;
+};
+std::optional<FileInPdf> fileInPdf(const PageDrawing& drawing, const FrameSource& frame);
 
 // A PDF file of printed pages. Pictures go in as JPEG images at the target's resolution,
-// except those asIsRectangle allows, which go in as their files' own bytes; cut marks go
+// except those fileInPdf allows, which go in as their files' own bytes; cut marks go
 // in as lines and captions as real text in an embedded font. The file appears only when
 // finish() succeeds; an older file of that name stays until then.
 class PdfPages {
