@@ -123,13 +123,6 @@ std::string zipMessage(zip_error_t& e)
     return s;
 }
 
-std::string zipMessage(int code)
-{
-    zip_error_t e;
-    zip_error_init_with_code(&e, code);
-    return zipMessage(e);
-}
-
 } // namespace
 
 std::string layoutNumber(float value)
