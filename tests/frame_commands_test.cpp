@@ -475,8 +475,9 @@ TEST_F(FramePictures, FourQuarterTurnsAndTwoFlipsGiveTheOriginal)
         for (int i = 0; i < 2; ++i) {
             model.frame(1).Selected = true;
             page::RotateBitmap(model, mode, {});
-            if (i == 0)
+            if (i == 0) {
                 EXPECT_NE(pixels(1), original);
+            }
         }
         EXPECT_EQ(pixels(1), original);
     }

@@ -489,8 +489,9 @@ TEST_P(AspectFromSelection, TakesTheRatioOfTheSelectedPictures)
         f.model.frame(n).Selected = true;
     const page::AspectChoice choice = f.model.aspectRatioFromSelection();
     EXPECT_EQ(choice.ratio.has_value(), c.hasRatio);
-    if (c.hasRatio)
+    if (c.hasRatio) {
         EXPECT_EQ(*choice.ratio, c.ratio);
+    }
     EXPECT_EQ(choice.rejected, c.rejected);
 }
 

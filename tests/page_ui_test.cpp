@@ -237,7 +237,6 @@ private slots:
     {
         PageUnderTest p;
         p.s.tcol = 0xFF0000; // blue
-        const QRgb blue = qRgb(0, 0, 0xFF);
         const page::FrameControl* f = p.view.FrameImage(3);
         const QPoint o = p.pageOrigin() + f->pos();
         auto coloured = [&](const QImage& img, int fromX, int toX, int fromY, int toY) {
