@@ -49,6 +49,8 @@ const FormatInfo* findFormat(std::string_view extension);
 bool isAcceptedExtension(std::string_view extension);
 // The extension of a path (from its last dot, after the last slash), or "".
 std::string extensionOf(const std::string& path);
+// The same in lower case (ASCII), for comparing with ".jpg" and the like.
+std::string lowerExtensionOf(const std::string& path);
 bool hasAcceptedExtension(const std::string& path);
 
 // Whether a picture that carries an ICC colour profile is converted to sRGB when it is

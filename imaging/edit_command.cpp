@@ -8,7 +8,6 @@
 #include "settings/settings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -187,8 +186,7 @@ enum class OutputKind { Bmp, Jpeg };
 
 OutputKind outputKindOf(const std::string& path)
 {
-    std::string ext = extensionOf(path);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ext = lowerExtensionOf(path);
     if (ext == ".bmp")
         return OutputKind::Bmp;
     if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe")

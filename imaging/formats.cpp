@@ -175,6 +175,14 @@ std::string extensionOf(const std::string& path)
     return path.substr(dot);
 }
 
+std::string lowerExtensionOf(const std::string& path)
+{
+    std::string ext = extensionOf(path);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
 bool hasAcceptedExtension(const std::string& path)
 {
     return isAcceptedExtension(extensionOf(path));

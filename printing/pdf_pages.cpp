@@ -19,7 +19,6 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
@@ -149,10 +148,7 @@ bool isStandIn(QPDFObjectHandle image)
 
 bool isPdfPath(const std::string& path)
 {
-    std::string ext = imaging::extensionOf(path);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".pdf";
+    return imaging::lowerExtensionOf(path) == ".pdf";
 }
 
 std::optional<FileInPdf> fileInPdf(const PageDrawing& d, const FrameSource& s)

@@ -13,7 +13,6 @@
 #include <QPrinter>
 #include <QTimer>
 
-#include <cctype>
 #include <chrono>
 #include <stdexcept>
 #include <iomanip>
@@ -64,14 +63,6 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
         return std::nullopt;
     }
     return r;
-}
-
-std::string lowerExtension(const std::string& path)
-{
-    std::string ext = imaging::extensionOf(path);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
 }
 
 // The run's printer: the queue Printer_Name names when it is there, else the index.
@@ -221,7 +212,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     const auto r = parseRenderArgs(args, ctx.messages);
     if (!r)
         return 2;
-    const std::string ext = lowerExtension(r->out);
+    const std::string ext = imaging::lowerExtensionOf(r->out);
     const bool jpeg = ext == ".jpg" || ext == ".jpeg";
     const bool pdf = ext == ".pdf";
     if (!jpeg && !pdf && ext != ".bmp") {
