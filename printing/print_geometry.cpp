@@ -199,7 +199,7 @@ int workBitmapWidth(int pictureHeight, float aspectRatio)
     return w < 1 ? 1 : w;
 }
 
-std::string cutOffMessage(const std::vector<int>& frames)
+std::string framesText(const std::vector<int>& frames)
 {
     std::string text = frames.size() == 1 ? "Frame " : "Frames ";
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -207,7 +207,12 @@ std::string cutOffMessage(const std::vector<int>& frames)
             text += i + 1 == frames.size() ? " and " : ", ";
         text += std::to_string(frames[i]);
     }
-    return text + std::string(kCutOff);
+    return text;
+}
+
+std::string cutOffMessage(const std::vector<int>& frames)
+{
+    return framesText(frames) + std::string(kCutOff);
 }
 
 int printProgress(int k, int frameCount)

@@ -107,8 +107,10 @@ PrintedPage layoutPage(const LayoutInput& input, const PrintTarget& target);
 // as the picture and round(height x aspectRatio) wide, at least one pixel.
 int workBitmapWidth(int pictureHeight, float aspectRatio);
 
-// "Frame 3 would be cut off by the page margin", "Frames 1, 2 and 5 would be ..."; frames
-// must not be empty.
+// "Frame 3", "Frames 1 and 2", "Frames 1, 2 and 5": the start of a message about the
+// frames; frames must not be empty.
+std::string framesText(const std::vector<int>& frames);
+// "Frame 3 would be cut off by the page margin", "Frames 1, 2 and 5 would be ...".
 std::string cutOffMessage(const std::vector<int>& frames);
 
 // trunc(k / N x 100): the progress after frame k of N.

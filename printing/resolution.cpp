@@ -68,14 +68,8 @@ std::string resolutionStatus(const page::Page& page, int frame, const std::strin
 
 std::string lowResolutionMessage(const std::vector<int>& frames, int threshold)
 {
-    std::string list;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == frames.size() ? " and " : ", ";
-        list += std::to_string(frames[i]);
-    }
-    return (frames.size() == 1 ? "Frame " + list + " prints" : "Frames " + list + " print") + " below " +
-           std::to_string(threshold) + " pixels per inch";
+    return framesText(frames) + (frames.size() == 1 ? " prints" : " print") + " below " + std::to_string(threshold) +
+           " pixels per inch";
 }
 
 } // namespace printing
