@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/about.h"
+#include "app/help_window.h"
 #include "core/messages.h"
 #include "app/session.h"
 #include "app/translation.h"
@@ -517,8 +518,9 @@ void TMain_Form::Help()
         messages().error("The help file " + topic.toStdString() + " is missing.");
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(topic)))
-        messages().error("No web browser could be started to show " + topic.toStdString());
+    // Without a browser the guide opens in the program's own help window.
+    if (!desktopShowsHtml() || !QDesktopServices::openUrl(QUrl::fromLocalFile(topic)))
+        showHelpWindow(topic, this);
 }
 
 void TMain_Form::tb_helpClick()

@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -123,7 +124,7 @@ void TMain_Form::buildMenus()
 
     QMenu* about = menu("About1", tr("&About"), 14);
     addEntry(about, "About2", tr("&About"), &TMain_Form::About2Click);
-    addEntry(about, "Help1", tr("Help"), &TMain_Form::Help);
+    addEntry(about, "Help1", tr("Help"), &TMain_Form::Help)->setShortcut(QKeySequence::HelpContents);
     addEntry(about, "Quit_Btn", tr("&Quit"), &TMain_Form::Quit_BtnClick);
     about->addSeparator();
     addEntry(about, "HomePage1", tr("Home Page"), &TMain_Form::HomePageClick);
