@@ -227,6 +227,7 @@ bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
     }
     m_parent = window;
     bool ok = false;
+    m_selectCancelled = false;
     if (!loadSourceManager()) {
         m_messages.warning(std::string(kUnableToLoad) + m_loader.libraryName() + ")");
     } else if (!openSourceManager()) {
@@ -234,6 +235,7 @@ bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
     } else {
         TW_IDENTITY chosen{};
         ok = callManager(DAT_IDENTITY, MSG_USERSELECT, &chosen) == TWRC_SUCCESS;
+        m_selectCancelled = m_rc == TWRC_CANCEL;
     }
     closeSourceManager();
     unloadSourceManager();
