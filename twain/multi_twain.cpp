@@ -253,13 +253,15 @@ ImageHandle MultiTWAIN::TWAIN_AcquireImages(Window window, unsigned pixelTypes, 
     m_errorText.clear();
     clearImages();
 
+    // A run without the source's dialog needs no window: the source manager, opened
+    // without one, shows none either.
     Window proxy = nullptr;
-    if (!m_platform.isWindow(window)) {
+    if (options.showUI && !m_platform.isWindow(window)) {
         proxy = m_platform.createProxyWindow();
         window = proxy;
     }
-    m_parent = window;
-    if (!window) {
+    m_parent = options.showUI ? window : nullptr;
+    if (options.showUI && !window) {
         m_messages.warning(kNoProxy);
     } else if (!loadSourceManager()) {
         recordError(kErrorLoad);
