@@ -8,6 +8,7 @@ target_link_libraries(printer_test PRIVATE GTest::gtest paginor_printer Qt6::Wid
 gtest_discover_tests(printer_test DISCOVERY_TIMEOUT 120 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
 paginor_qtest(main_window_test SOURCES main_window_test.cpp LIBS paginor_app)
+add_dependencies(main_window_test paginor_twaindsm)
 
 # The one test that needs a real X server: scripts/test.sh starts Xvfb and names its display.
 add_executable(main_window_screenshot_test main_window_screenshot_test.cpp)

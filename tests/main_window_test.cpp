@@ -76,6 +76,20 @@ struct Fixture {
     }
 };
 
+// Calls its function with every event the filter sees, and lets them all pass.
+class EventSpy : public QObject {
+public:
+    explicit EventSpy(std::function<void(QObject*, QEvent*)> seen) : m_seen(std::move(seen)) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        m_seen(o, e);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> m_seen;
+};
+
 QImage grab(QWidget* w)
 {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -105,6 +119,7 @@ private slots:
     void printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheList();
     void filesFromTheCommandLineLoadAsADropOfThem();
     void scannerMessagesComeUnderTheirOwnTitle();
+    void loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPainting();
     void coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce();
     void unattendedBatchPassesOverUnreadableFilesWithoutABox();
 };
@@ -424,6 +439,71 @@ void MainWindowTest::scannerMessagesComeUnderTheirOwnTitle()
     titles.clear();
     app::messages().warning("w");
     QCOMPARE(titles, QStringList{QApplication::applicationName()});
+}
+
+int openDescriptors()
+{
+    return int(QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
+}
+
+// The machine's own SANE configuration (every backend Debian ships, some of which keep
+// descriptors after sane_exit) behind the program's source manager, twenty tries in one
+// window. libsane lives once for the run: the devices are looked for once, behind a box
+// while the window goes on painting, and the descriptors stay where the first try left them.
+void MainWindowTest::loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPainting()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    const QByteArray saneConfig = qgetenv("SANE_CONFIG_DIR");
+    qunsetenv("SANE_CONFIG_DIR");
+    qputenv("PAGINOR_TWAIN_DSM", PAGINOR_BUILD_DIR "/libpaginor_twaindsm.so");
+    app::BoxMessages boxes(f.form.get());
+    app::setMessages(&boxes);
+
+    int lookingBoxes = 0, paintsWhileLooking = 0;
+    QStringList boxTexts;
+    auto looking = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "LookingForScanners" && w->isVisible())
+                return true;
+        return false;
+    };
+    EventSpy spy([&](QObject* o, QEvent* e) {
+        if (e->type() == QEvent::Show && o->objectName() == "LookingForScanners")
+            ++lookingBoxes;
+        if (e->type() == QEvent::Paint && o == f.form.get() && looking())
+            ++paintsWhileLooking;
+    });
+    qApp->installEventFilter(&spy);
+    // The user waits for the search, then leaves the source chooser (and any box) with Cancel.
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (looking()) {
+            f.form->update();
+            return;
+        }
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (auto* box = qobject_cast<QMessageBox*>(d))
+                boxTexts << box->text();
+            d->reject();
+        }
+    });
+    user.start(20);
+    std::vector<int> descriptors;
+    for (int i = 0; i < 20; ++i) {
+        f.form->menuAction("LoadfromTWAIN1")->trigger();
+        descriptors.push_back(openDescriptors());
+    }
+    qApp->removeEventFilter(&spy);
+    if (!saneConfig.isNull())
+        qputenv("SANE_CONFIG_DIR", saneConfig);
+    qunsetenv("PAGINOR_TWAIN_DSM");
+
+    QCOMPARE(boxTexts, QStringList());
+    QCOMPARE(lookingBoxes, 1);
+    QVERIFY(paintsWhileLooking > 0);
+    QVERIFY2(descriptors.back() - descriptors.front() <= 4,
+             qPrintable(QString("descriptors after the 1st try %1, after the 20th %2").arg(descriptors.front()).arg(descriptors.back())));
 }
 
 void MainWindowTest::withoutAnyPrinterTheWindowStillLaysOutThePage()

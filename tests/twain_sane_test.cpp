@@ -21,6 +21,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QDialogButtonBox>
+#include <QListWidget>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,6 +79,25 @@ private:
     std::size_t m_next = 0;
     QTimer m_timer;
     QElapsedTimer m_clock;
+};
+
+// Calls its function with every widget shown, while it lives.
+class ShowSpy : public QObject {
+public:
+    explicit ShowSpy(std::function<void(QWidget*)> shown) : m_shown(std::move(shown))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~ShowSpy() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && o->isWidgetType())
+            m_shown(static_cast<QWidget*>(o));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> m_shown;
 };
 
 bool click(QWidget* dialog, const char* button)
@@ -168,6 +195,73 @@ private slots:
         m_page = std::make_unique<page::Page>(m_settings, [] { return page::PrinterMetrics{"P", 300, 300, 2400, 3300}; });
         m_page->setFrameCount(4);
         m_messages.clear();
+    }
+
+    // First of all: it holds up the process's one search (libsane lives once per run) on a
+    // dll.conf that is a pipe, so the "Looking for scanners…" box stays up until Cancel.
+    void cancelWhileLookingForScannersEndsTheSessionWithNothingPlaced()
+    {
+        const QString dll = m_dir.filePath("sane.d/dll.conf");
+        QVERIFY(QFile::remove(dll));
+        QCOMPARE(::mkfifo(QFile::encodeName(dll).constData(), 0600), 0);
+        int lookingBoxes = 0, lookingOverChooser = 0;
+        ShowSpy spy([&](QWidget* w) {
+            if (w->objectName() == "LookingForScanners") {
+                ++lookingBoxes;
+                lookingOverChooser += topLevel("SelectSource") != nullptr;
+            }
+        });
+        bool cancelLooking = true;
+        std::vector<int> listed; // the chooser's lengths, before and after "Look again"
+        QTimer user;
+        connect(&user, &QTimer::timeout, this, [&] {
+            if (QWidget* box = topLevel("LookingForScanners")) {
+                if (cancelLooking)
+                    box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+            } else if (auto* chooser = qobject_cast<QDialog*>(topLevel("SelectSource"))) {
+                listed.push_back(int(chooser->findChild<QListWidget*>("Sources")->count()));
+                if (listed.size() == 1)
+                    QTimer::singleShot(0, chooser->findChild<QPushButton*>("LookAgain"), &QPushButton::click);
+                else
+                    chooser->reject();
+            }
+        });
+        user.start(20);
+        m_page->frame(1).Selected = true;
+        run();
+        QCOMPARE(lookingBoxes, 1);
+        QVERIFY(listed.empty());
+        QVERIFY(m_messages.texts().empty());
+        QVERIFY(!m_page->frame(1).Loaded);
+        QCOMPARE(highestState(), 3); // the manager was opened, no source
+        QCOMPARE(m_session->state(), 1);
+
+        // The search goes on behind the cancelled box; once libsane has its configuration it
+        // finds the two test devices. The scan commands' children read a plain file.
+        // Opening a pipe's writing end without waiting succeeds only once the reader has it open.
+        int pipe = -1;
+        for (int i = 0; i < 500 && pipe < 0; ++i) {
+            pipe = ::open(QFile::encodeName(dll).constData(), O_WRONLY | O_NONBLOCK);
+            if (pipe < 0)
+                QTest::qWait(20);
+        }
+        QVERIFY(pipe >= 0);
+        QCOMPARE(::write(pipe, "test\n", 5), ssize_t(5));
+        ::close(pipe);
+        QVERIFY(QFile::remove(dll));
+        QFile plain(dll);
+        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("test\n") == 5);
+        plain.close();
+
+        // The next session lists them; "Look again" searches anew behind the box and lists
+        // them again; Cancel in the chooser ends the session without a scan.
+        cancelLooking = false;
+        run();
+        QCOMPARE(listed, (std::vector<int>{2, 2}));
+        QCOMPARE(lookingOverChooser, 1);
+        QVERIFY(m_messages.texts().empty());
+        QVERIFY(!m_page->frame(1).Loaded);
+        QCOMPARE(highestState(), 3);
     }
 
     void feederPagesFillTheSelectedFramesAndTheRestAreDropped()
@@ -292,6 +386,12 @@ private slots:
     }
 
 private:
+    int highestState() const
+    {
+        const std::vector<int>& trail = m_session->stateTrail();
+        return *std::max_element(trail.begin(), trail.end());
+    }
+
     void run()
     {
         twain::QtPlatform platform;

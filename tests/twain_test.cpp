@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "page/frame_commands.h"
+#include "page/loading.h"
 #include "page/page.h"
 #include "settings/settings.h"
 
@@ -44,6 +45,7 @@ void* makeDib(int w, int h, std::uint8_t seed)
 // which notices the events carry and what each MSG_GET answers.
 struct Script {
     std::set<std::pair<TW_UINT16, TW_UINT16>> failing; // (DAT, MSG) answered TWRC_FAILURE
+    std::set<std::pair<TW_UINT16, TW_UINT16>> cancelling; // (DAT, MSG) answered TWRC_CANCEL
     std::deque<TW_UINT16> notices;                      // TWMessage of successive events
     std::deque<TW_UINT16> transfers;                    // answers to MSG_GET; failure when empty
     std::deque<TW_UINT16> counts;                       // ENDXFER's pending counts; 0 when empty
@@ -59,6 +61,8 @@ struct Script {
             condition = TWCC_OPERATIONERROR;
             return TWRC_FAILURE;
         }
+        if (cancelling.count({dat, msg}))
+            return TWRC_CANCEL;
         if (dat == DAT_STATUS) {
             static_cast<TW_STATUS*>(data)->ConditionCode = condition;
             return TWRC_SUCCESS;
@@ -409,4 +413,51 @@ TEST_F(Placing, BrokenImageLeavesTheFrameAsItWasButDeselected)
     EXPECT_EQ(page->frame(1).FileName, "/photos/a.jpg");
     EXPECT_FALSE(page->frame(1).Selected);
     EXPECT_EQ(messages.texts().size(), 1u);
+}
+
+TEST_F(Placing, ScanMeantForACloneSourceGoesToTheNextSelectedFrame)
+{
+    // Frame 1 holds a picture that frame 2 shows as a copy; frames 1 and 3 are selected.
+    page->frame(1).Loaded = true;
+    page->frame(1).PictureOwner = 1;
+    page->frame(1).FileName = "/photos/a.jpg";
+    page->frame(1).PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(imaging::Bitmap(8, 8)));
+    page->frame(1).Selected = true;
+    page->frame(2).Selected = true;
+    page::FrameCommands commands(*page);
+    commands.PopupFrame = 1;
+    commands.frameCopy();
+    page->frame(1).Selected = false;
+    ASSERT_EQ(commands.framePaste(), std::vector<int>{2});
+    page->frame(2).Selected = false;
+    page->frame(1).Selected = page->frame(3).Selected = true;
+    app::setMessages(&messages);
+    script.notices = {MSG_XFERREADY};
+    script.transfers = {TWRC_XFERDONE, TWRC_XFERDONE};
+    script.counts = {1, 0};
+    loadFromTwain(session, *page, messages);
+    app::setMessages(nullptr);
+
+    // As with files: the source keeps its picture and the first page waits for frame 3.
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{page::clonedFrameMessage(1), std::string(kExtraImages)}));
+    EXPECT_EQ(page->frame(1).FileName, "/photos/a.jpg");
+    EXPECT_EQ(page->pictureShownIn(2), page->pictureShownIn(1));
+    ASSERT_TRUE(page->frame(3).Loaded);
+    EXPECT_EQ(page->pictureShownIn(3)->bitmap().row(0)[2], 1);
+    EXPECT_FALSE(page->frame(4).Loaded);
+    EXPECT_FALSE(page->anySelected());
+}
+
+TEST_F(Placing, CancelInTheSourceChooserEndsTheSessionWithNothingScanned)
+{
+    page->frame(1).Selected = true;
+    script.cancelling = {{DAT_IDENTITY, MSG_USERSELECT}};
+    script.notices = {MSG_XFERREADY};
+    script.transfers = {TWRC_XFERDONE};
+    loadFromTwain(session, *page, messages);
+    EXPECT_EQ(script.count(DAT_IDENTITY, MSG_OPENDS), 0);
+    EXPECT_EQ(session.TWAIN_ImageCount(), 0);
+    EXPECT_FALSE(page->frame(1).Loaded);
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_EQ(session.state(), 1);
 }

@@ -227,6 +227,7 @@ bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
     }
     m_parent = window;
     bool ok = false;
+    m_selectCancelled = false;
     if (!loadSourceManager()) {
         m_messages.warning(std::string(kUnableToLoad) + m_loader.libraryName() + ")");
     } else if (!openSourceManager()) {
@@ -234,6 +235,7 @@ bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
     } else {
         TW_IDENTITY chosen{};
         ok = callManager(DAT_IDENTITY, MSG_USERSELECT, &chosen) == TWRC_SUCCESS;
+        m_selectCancelled = m_rc == TWRC_CANCEL;
     }
     closeSourceManager();
     unloadSourceManager();
@@ -251,13 +253,15 @@ ImageHandle MultiTWAIN::TWAIN_AcquireImages(Window window, unsigned pixelTypes, 
     m_errorText.clear();
     clearImages();
 
+    // A run without the source's dialog needs no window: the source manager, opened
+    // without one, shows none either.
     Window proxy = nullptr;
-    if (!m_platform.isWindow(window)) {
+    if (options.showUI && !m_platform.isWindow(window)) {
         proxy = m_platform.createProxyWindow();
         window = proxy;
     }
-    m_parent = window;
-    if (!window) {
+    m_parent = options.showUI ? window : nullptr;
+    if (options.showUI && !window) {
         m_messages.warning(kNoProxy);
     } else if (!loadSourceManager()) {
         recordError(kErrorLoad);

@@ -18,27 +18,48 @@ int firstSelectedFrame(const page::Page& page)
     return 0;
 }
 
+// The first selected frame that is empty or can be emptied, 0 when none is left. Frames
+// whose picture other frames show keep it and are passed over.
+int frameForImage(page::Page& page, const PlaceHooks& hooks)
+{
+    for (int n = firstSelectedFrame(page); n != 0; n = firstSelectedFrame(page)) {
+        page::TFrameRec& f = page.frame(n);
+        if (!f.Loaded)
+            return n;
+        if (page::emptyFrameForLoad(page, n)) {
+            if (hooks.emptied)
+                hooks.emptied(n);
+            return n;
+        }
+        f.Selected = false;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages, const PlaceHooks& hooks)
 {
-    const int n = firstSelectedFrame(page);
+    if (firstSelectedFrame(page) == 0) {
+        messages.information(kExtraImages);
+        return false;
+    }
+    imaging::Bitmap bmp;
+    try {
+        // Decoded before any frame is touched: a broken image leaves the frame as it was.
+        bmp = DibToImage(image);
+    } catch (const std::exception& e) {
+        messages.error(e.what());
+        page.frame(firstSelectedFrame(page)).Selected = false;
+        return true;
+    }
+    const int n = frameForImage(page, hooks);
     if (n == 0) {
         messages.information(kExtraImages);
         return false;
     }
     page::TFrameRec& f = page.frame(n);
     try {
-        // Decoded before the frame is touched: a broken image leaves the frame as it was.
-        imaging::Bitmap bmp = DibToImage(image);
-        if (f.Loaded) {
-            if (!page::emptyFrameForLoad(page, n)) {
-                f.Selected = false;
-                return true;
-            }
-            if (hooks.emptied)
-                hooks.emptied(n);
-        }
         const float ratio = static_cast<float>(bmp.width()) / static_cast<float>(bmp.height());
         f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(bmp)));
         f.ScreenPicture = {};
@@ -62,7 +83,8 @@ bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages,
 
 void loadFromTwain(MultiTWAIN& session, page::Page& page, app::Messages& messages, const PlaceHooks& hooks)
 {
-    session.TWAIN_SelectImageSource(nullptr);
+    if (!session.TWAIN_SelectImageSource(nullptr) && session.selectionCancelled())
+        return;
     session.TWAIN_AcquireImages(nullptr, 0);
     for (int i = 0; i < session.TWAIN_ImageCount(); ++i) {
         ImageHandle image = session.TWAIN_Image(i);

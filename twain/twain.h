@@ -114,6 +114,8 @@ public:
     MultiTWAIN& operator=(const MultiTWAIN&) = delete;
 
     bool TWAIN_SelectImageSource(Window window);
+    // The user cancelled the last selection (its chooser or the search before it).
+    bool selectionCancelled() const { return m_selectCancelled; }
     // One acquisition; the last image transferred, or null.
     ImageHandle TWAIN_AcquireImages(Window window, unsigned pixelTypes, const AcquireOptions& options = {});
     int TWAIN_ImageCount() const { return static_cast<int>(m_images.size()); }
@@ -166,6 +168,7 @@ private:
     std::string m_errorText;
     std::vector<ImageHandle> m_images;
     ImageHandle m_current = nullptr;
+    bool m_selectCancelled = false;
 };
 
 // The width and height in an image's header (a core header's 16-bit ones included).
@@ -181,8 +184,10 @@ imaging::Bitmap DibToImage(ImageHandle image);
 
 // Puts one image into the first selected frame: empties it, marks it as a picture without a
 // file ("* Twain image *"), sets its aspect ratio, applies the curve on load when the
-// settings ask, and deselects it. False (after the extra-images message) when no frame is
-// selected: the caller stops. emptied(n) paints frame n's empty look.
+// settings ask, and deselects it. A frame that cannot be emptied (other frames show its
+// picture) is deselected and the image goes to the next selected one, as a file does.
+// False (after the extra-images message) when no frame is left: the caller stops.
+// emptied(n) paints frame n's empty look.
 struct PlaceHooks {
     std::function<void(int frame)> emptied;
     std::function<void(page::Page& page, int frame)> curveOnLoad;
@@ -190,7 +195,8 @@ struct PlaceHooks {
 bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages, const PlaceHooks& hooks = {});
 
 // The whole "Load from TWAIN": select a source, acquire, place every image, release them.
-// The caller deselects all frames and repaints afterwards.
+// Cancelling the selection ends it there. The caller deselects all frames and repaints
+// afterwards.
 void loadFromTwain(MultiTWAIN& session, page::Page& page, app::Messages& messages, const PlaceHooks& hooks = {});
 
 } // namespace twain

@@ -61,7 +61,10 @@ std::vector<DeviceInfo> listDevices()
 {
     std::vector<DeviceInfo> out;
     const SANE_Device** list = nullptr;
-    if (sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list)
+    const SANE_Status st = sane_get_devices(&list, SANE_FALSE);
+    if (st != SANE_STATUS_GOOD)
+        throw SaneError(std::string("Cannot list the scanners: ") + sane_strstatus(st));
+    if (!list)
         return out;
     for (; *list; ++list) {
         const SANE_Device* d = *list;

@@ -23,7 +23,7 @@ struct DeviceInfo {
     std::string description; // vendor, model and type as the backend gives them
 };
 
-// The devices SANE finds (sane_init must have been called).
+// The devices SANE finds (sane_init must have been called); throws SaneError when it cannot look.
 std::vector<DeviceInfo> listDevices();
 
 // A scanned page: rows top to bottom, 1 byte a pixel (grey) or 3 (red, green, blue).

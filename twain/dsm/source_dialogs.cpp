@@ -27,13 +27,11 @@ QString shown(const char* text)
 
 } // namespace
 
-std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices, const std::string& current)
+namespace {
+
+void fillList(QListWidget* list, const std::vector<DeviceInfo>& devices, const std::string& current)
 {
-    QDialog dialog(parent);
-    dialog.setObjectName("SelectSource");
-    dialog.setWindowTitle(QCoreApplication::translate("Paginor", "Select Source"));
-    auto* list = new QListWidget(&dialog);
-    list->setObjectName("Sources");
+    list->clear();
     for (const DeviceInfo& d : devices) {
         auto* item = new QListWidgetItem(qs(d.name + "  " + d.description), list);
         item->setData(Qt::UserRole, qs(d.name));
@@ -42,18 +40,64 @@ std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices
     }
     if (!list->currentItem() && list->count() > 0)
         list->setCurrentRow(0);
+}
+
+} // namespace
+
+std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices, const std::string& current,
+                         const LookAgain& lookAgain)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName("SelectSource");
+    dialog.setWindowTitle(QCoreApplication::translate("Paginor", "Select Source"));
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName("Sources");
+    auto* none = new QLabel(QCoreApplication::translate("Paginor", "No scanner was found."), &dialog);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("Paginor", "Select"));
+    QPushButton* select = buttons->button(QDialogButtonBox::Ok);
+    select->setText(QCoreApplication::translate("Paginor", "Select"));
+    QPushButton* again = buttons->addButton(QCoreApplication::translate("Paginor", "Look again"),
+                                            QDialogButtonBox::ActionRole);
+    again->setObjectName("LookAgain");
+    again->setVisible(bool(lookAgain));
+    auto show = [&, list, none, select](const std::vector<DeviceInfo>& found, const std::string& chosen) {
+        fillList(list, found, chosen);
+        none->setVisible(found.empty());
+        select->setEnabled(list->currentItem() != nullptr);
+    };
+    show(devices, current);
+    QObject::connect(again, &QPushButton::clicked, &dialog, [&] {
+        const QListWidgetItem* item = list->currentItem();
+        const std::string chosen = item ? item->data(Qt::UserRole).toString().toStdString() : current;
+        if (const auto found = lookAgain(&dialog))
+            show(*found, chosen);
+    });
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QCoreApplication::translate("Paginor", "Sources:"), &dialog));
     layout->addWidget(list);
+    layout->addWidget(none);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted || !list->currentItem())
         return {};
     return list->currentItem()->data(Qt::UserRole).toString().toStdString();
+}
+
+LookingBox::LookingBox(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("LookingForScanners");
+    setWindowTitle(QCoreApplication::applicationName());
+    auto* busy = new QProgressBar(this);
+    busy->setRange(0, 0); // no end known: the bar shows that something is going on
+    busy->setTextVisible(false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QCoreApplication::translate("Paginor", "Looking for scanners…"), this));
+    layout->addWidget(busy);
+    layout->addWidget(buttons);
 }
 
 SourceDialog::SourceDialog(QWidget* parent, SaneDevice& device, Hooks hooks)

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,20 @@ class QPushButton;
 
 namespace twain::dsm {
 
+// Searches anew from the chooser ("Look again"); the list to show, or nothing when the
+// search was cancelled (the chooser keeps its list).
+using LookAgain = std::function<std::optional<std::vector<DeviceInfo>>(QWidget* chooser)>;
+
 // Returns the device chosen, or an empty name when the user cancels.
-std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices, const std::string& current);
+std::string chooseDevice(QWidget* parent, const std::vector<DeviceInfo>& devices, const std::string& current,
+                         const LookAgain& lookAgain);
+
+// "Looking for scanners…" with Cancel (rejects) while the device search runs; the search
+// accepts it when done.
+class LookingBox final : public QDialog {
+public:
+    explicit LookingBox(QWidget* parent);
+};
 
 class SourceDialog final : public QDialog {
     Q_OBJECT

@@ -1,6 +1,9 @@
 // Our TWAIN source manager: DSM_Entry over SANE. Each SANE device is a source; the
 // session's triplets are answered here, pages are read on a worker thread, and the notices
 // for the session (MSG_XFERREADY, MSG_CLOSEDSREQ) wait until its loop hands us an event.
+// Opening and closing the manager opens and closes no library: libsane lives for the whole
+// run (device_search.h).
+#include "twain/dsm/device_search.h"
 #include "twain/dsm/sane_device.h"
 #include "twain/dsm/source_dialogs.h"
 #include "twain/source_manager.h"
@@ -309,7 +312,7 @@ struct Manager {
     int state = 2;
     TW_UINT16 condition = TWCC_SUCCESS;
     std::string nextDevice;
-    QWidget* parent = nullptr; // the window given with MSG_OPENDSM
+    QWidget* parent = nullptr; // the window given with MSG_OPENDSM; none for a run without windows
     std::unique_ptr<Source> source;
     TW_IDENTITY sourceId{};
 };
@@ -335,16 +338,41 @@ std::string defaultDevice(const std::vector<DeviceInfo>& devices)
     return devices.empty() ? std::string() : devices.front().name;
 }
 
+// The window the "Looking for scanners…" box goes over; none when the manager was opened
+// without a window (a run without the source's dialog waits without the box).
+QWidget* boxParent(const Manager& m)
+{
+    return haveWidgets() ? m.parent : nullptr;
+}
+
+// The chooser's "Look again": a new search; nothing when the user cancels it.
+std::optional<std::vector<DeviceInfo>> searchAgain(QWidget* chooser)
+{
+    std::vector<DeviceInfo> devices;
+    if (DeviceSearch::instance().devices(chooser, true, true, devices) == DeviceSearch::Outcome::Cancelled)
+        return std::nullopt;
+    return devices;
+}
+
+// A search that failed before is tried again here, at the start of each selection; the
+// acquisition after it takes whatever this one found.
 TW_UINT16 userSelect(Manager& m, TW_IDENTITY* id)
 {
     if (m.state != 3 || !id)
         return fail(m.condition, TWCC_SEQERROR);
-    const std::vector<DeviceInfo> devices = listDevices();
-    if (devices.empty())
-        return fail(m.condition, TWCC_NODS);
-    if (!haveWidgets())
+    if (!haveWidgets() || !m.parent)
         return fail(m.condition, TWCC_OPERATIONERROR);
-    const std::string chosen = chooseDevice(m.parent, devices, defaultDevice(devices));
+    std::vector<DeviceInfo> devices;
+    switch (DeviceSearch::instance().devices(m.parent, false, true, devices)) {
+    case DeviceSearch::Outcome::Cancelled:
+        return TWRC_CANCEL;
+    case DeviceSearch::Outcome::Failed:
+        return fail(m.condition, TWCC_OPERATIONERROR);
+    case DeviceSearch::Outcome::Found:
+        break;
+    }
+    // An empty list is shown too: the user may plug a scanner in and look again.
+    const std::string chosen = chooseDevice(m.parent, devices, defaultDevice(devices), &searchAgain);
     if (chosen.empty())
         return TWRC_CANCEL;
     sourceSettings().setValue("DefaultSource", QString::fromStdString(chosen));
@@ -362,8 +390,13 @@ TW_UINT16 openSource(Manager& m, TW_IDENTITY* id)
     std::string name = m.nextDevice;
     m.nextDevice.clear();
     if (name.empty())
-        name = id->ProductName[0] ? std::string(id->ProductName) : defaultDevice(listDevices());
-    if (name.empty())
+        name = id->ProductName[0] ? std::string(id->ProductName) : std::string();
+    if (name.empty()) {
+        std::vector<DeviceInfo> devices;
+        if (DeviceSearch::instance().devices(boxParent(m), false, false, devices) == DeviceSearch::Outcome::Found)
+            name = defaultDevice(devices);
+    }
+    if (name.empty() || !DeviceSearch::instance().initialise())
         return fail(m.condition, TWCC_NODS);
     try {
         m.source = std::make_unique<Source>(name);
@@ -392,8 +425,6 @@ TW_UINT16 toManager(Manager& m, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_M
         if (msg == MSG_OPENDSM) {
             if (m.state != 2)
                 return fail(m.condition, TWCC_SEQERROR);
-            if (sane_init(nullptr, nullptr) != SANE_STATUS_GOOD)
-                return fail(m.condition, TWCC_OPERATIONERROR);
             m.parent = data ? *static_cast<QWidget**>(data) : nullptr;
             m.state = 3;
             return TWRC_SUCCESS;
@@ -401,7 +432,7 @@ TW_UINT16 toManager(Manager& m, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_M
         if (msg == MSG_CLOSEDSM) {
             if (m.state != 3 || m.source)
                 return fail(m.condition, TWCC_SEQERROR);
-            sane_exit();
+            m.parent = nullptr;
             m.state = 2;
             return TWRC_SUCCESS;
         }
