@@ -5,7 +5,7 @@
 #include "app/session.h"
 #include "app/translation.h"
 #include "imaging/codecs.h"
-#include "imaging/ui/bright_adjust.h"
+#include "page/edit_ui.h"
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
 #include "page/loading.h"
@@ -270,7 +270,7 @@ void TMain_Form::buildFrameCommands()
         imaging::AdjustHooks adjust;
         // A curve saved in the window can be applied from the frames' menu at once.
         adjust.curvesSaved = [this] { m_frameCommands->Add_Curves_To_Menu(); };
-        if (imaging::Properties1Click(*m_page, this, adjust))
+        if (page::Properties1Click(*m_page, this, adjust))
             m_view->Update_Visual();
     };
     hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };

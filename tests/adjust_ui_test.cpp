@@ -7,7 +7,8 @@
 #include "app/main_form.h"
 #include "app/session.h"
 #include "core/messages.h"
-#include "imaging/adjust_frames.h"
+#include "page/edit_frames.h"
+#include "page/edit_ui.h"
 #include "page/frame_commands.h"
 #include "page/frame_commands_ui.h"
 #include "page/page_view.h"
@@ -120,7 +121,8 @@ private slots:
     {
         EditPage p;
         p.load(1, solid(40, 30, 200, 10, 128), 4.0f / 3.0f);
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "BrightSpBtn"), Qt::LeftButton);
         QVERIFY(w.panelOpen(imaging::ToolPanel::Bright));
@@ -150,7 +152,8 @@ private slots:
     {
         EditPage p;
         p.load(1, solid(40, 30, 64, 0, 255), 4.0f / 3.0f);
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "GammaSpBtn"), Qt::LeftButton);
         child<QSlider>(w, "Gama_Slider")->setValue(200);
@@ -185,11 +188,12 @@ private slots:
             w.resize(900, 640);
             QTest::keyClick(&w, Qt::Key_Escape);
         });
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         QCOMPARE(p.model.frame(1).PictureHolder, before);
         QCOMPARE(p.model.frame(1).PictureHolder->width(), 400);
         QCOMPARE(p.model.frame(1).Details, std::string("old details"));
-        QCOMPARE(p.model.frame(1).AspectRatio, 0.75f);
+        // The unchanged picture keeps its own shape, or the page would show it stretched.
+        QCOMPARE(p.model.frame(1).AspectRatio, 4.0f / 3.0f);
 
         // OK without any panel still stores the reshaped picture and the details.
         whenModal([](Tbright& w) {
@@ -198,25 +202,26 @@ private slots:
             child<QLineEdit>(w, "Edit_Details")->setText("new details");
             QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
         });
-        QVERIFY(imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(page::Properties1Click(p.model, nullptr));
         const Bitmap& stored = page::ownPixels(p.model.frame(1));
         QCOMPARE(stored.width(), 225);
         QCOMPARE(stored.height(), 300);
         QCOMPARE(stored.bytesPerPixel(), 4);
         QCOMPARE(p.model.frame(1).Details, std::string("new details"));
+        QCOMPARE(p.model.frame(1).AspectRatio, 0.75f);
     }
 
     void refusedOpeningsSayWhyAndOpenNothing()
     {
         EditPage p;
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         p.load(1, solid(40, 30, 0, 0, 0), 1.5f);
         p.load(2, solid(40, 30, 0, 0, 0), 1.5f);
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         p.model.frame(2).Selected = false;
         p.model.frame(1).AspectRatio = 4.0f / 3.0f;
         imaging::setWorkingImageBudget(100);
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         imaging::setWorkingImageBudget(0);
         QCOMPARE(p.messages.texts(), (std::vector<std::string>{"No images selected",
                                                                "2 images selected \nYou can only adjust 1 image at a time",
@@ -235,7 +240,8 @@ private slots:
         imaging::AdjustHooks hooks;
         hooks.chooseCurveFile = [&](bool) { return chosen; };
         hooks.curvesSaved = [&] { ++saved; };
-        Tbright w(p.model, 1, hooks);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, hooks);
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "CurveSpBtn"), Qt::LeftButton);
         auto* control = child<imaging::TLUTControl>(w, "Manual_Lut_Control");
@@ -286,7 +292,8 @@ private slots:
         p.model.frame(3).CloneOf = 1;
         p.model.frame(3).Selected = false;
         p.model.frame(3).AspectRatio = 2.0f;
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
         auto* zoom = child<QDoubleSpinBox>(w, "Zoom_Factor");
@@ -331,7 +338,8 @@ private slots:
         Bitmap dot = solid(9, 9, 0, 0, 0);
         std::memset(dot.row(4) + 3 * 4, 255, 3);
         p.load(1, std::move(dot), 1.0f);
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
         auto* style = child<QComboBox>(w, "Filter_Style");
