@@ -332,6 +332,40 @@ private slots:
         QVERIFY(!p.s.Settings_Changed);
     }
 
+    // A closed panel shows only its button. Its controls must not take the keyboard
+    // either: a brightness step on a hidden slider would drop an uncommitted sharpen, a
+    // zoom step would make the next commit crop. Tab goes round the whole window.
+    void closedPanelsTakeNoKeyboardFocus()
+    {
+        EditPage p;
+        p.load(1, solid(40, 30, 9, 9, 9), 4.0f / 3.0f);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const char* const panels[] = {"CropPanel", "BrightPanel", "GammaPanel", "CurvePanel", "RgbPanel", "FilterPAnel"};
+        for (const char* open : {"FilterSpBtn", "CropSpbtn"}) {
+            QTest::mouseClick(child<QToolButton>(w, open), Qt::LeftButton);
+            child<QLineEdit>(w, "Edit_Details")->setFocus();
+            int inOpenPanel = 0;
+            for (int step = 0; step < 60; ++step) {
+                QWidget* focus = QApplication::focusWidget();
+                QVERIFY(focus);
+                for (const char* name : panels) {
+                    auto* panel = child<QFrame>(w, name);
+                    if (!panel->isAncestorOf(focus) || qobject_cast<QToolButton*>(focus))
+                        continue;
+                    const bool isOpen = panel->height() > 25;
+                    QVERIFY2(isOpen, qPrintable(QString("focus on %1 in closed %2").arg(focus->objectName(), name)));
+                    ++inOpenPanel;
+                }
+                QTest::keyClick(focus, Qt::Key_Tab);
+            }
+            QVERIFY(inOpenPanel > 0); // the open panel's own controls are still reachable
+        }
+    }
+
     void sharpenAndBlurFiltersAgainOnEachApply()
     {
         EditPage p;

@@ -242,6 +242,7 @@ void Tbright::layOutTools()
     for (Panel& p : m_panels) {
         p.frame->resize(kPanelWidth, p.closedHeight);
         p.button->setChecked(false);
+        showControls(p, false);
     }
     stack();
     for (int k = 0; k < kToolPanelCount; ++k) {
@@ -249,10 +250,24 @@ void Tbright::layOutTools()
             continue;
         m_panels[k].frame->resize(kPanelWidth, m_panels[k].openHeight);
         m_panels[k].button->setChecked(true);
+        showControls(m_panels[k], true);
         stack();
         break;
     }
     update(); // the preview frame
+}
+
+// A closed panel is clipped to its button, but clipped controls still take Tab, arrow
+// keys and the wheel: a step on a hidden brightness slider would recompute from the
+// baseline and drop an uncommitted sharpen, a zoom step would make the next commit crop.
+// Hidden, they take nothing; their own enabled states stay as the tools set them.
+void Tbright::showControls(Panel& panel, bool shown)
+{
+    for (QObject* o : panel.frame->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && w != panel.button)
+            w->setVisible(shown);
+    }
 }
 
 void Tbright::closePanel(ToolPanel which)

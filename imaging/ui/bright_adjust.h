@@ -125,6 +125,7 @@ private:
                                 void (Tbright::*cancel)());
     void panelButtonClick(ToolPanel which);
     void layOutTools();
+    void showControls(Panel& panel, bool shown);
     void closePanel(ToolPanel which);
     void commit();
     void resetControls();
