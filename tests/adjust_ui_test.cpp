@@ -4,6 +4,7 @@
 #include "imaging/ui/bright_adjust.h"
 #include "imaging/ui/lut_control.h"
 
+#include "app/application.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "core/messages.h"
@@ -399,6 +400,39 @@ private slots:
         QVERIFY(p.s.Settings_Changed);
     }
 
+    // An exception that leaves a slot reaches the event loop's edge: the user is told,
+    // and the window and the page go on. A baseline that does not fit after a cut-out is
+    // the window's own "Not enough resources" case: the cut is dropped, nothing breaks.
+    void errorsInToolsAreReportedAndTheWindowGoesOn()
+    {
+        EditPage p;
+        p.load(1, solid(301, 200, 10, 20, 30), 301.0f / 200.0f);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
+        w.show();
+        QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
+        auto* style = child<QComboBox>(w, "Filter_Style");
+        style->addItem("Blurry"); // as the editable list takes a typed text
+        style->setCurrentIndex(4);
+        const Bitmap before = w.images().working();
+        QTest::mouseClick(child<QPushButton>(w, "ApplyFilterSpBtn"), Qt::LeftButton);
+        QCOMPARE(p.messages.texts(), std::vector<std::string>{"Unknown filter style"});
+        QCOMPARE(w.images().working(), before);
+        QVERIFY(w.isVisible());
+
+        QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
+        child<QDoubleSpinBox>(w, "Zoom_Factor")->setValue(2.0);
+        imaging::setWorkingImageBudget(300 * 200 * 8 - 1); // the cut-out comes back 300 wide: no room for it
+        QTest::mouseClick(child<QPushButton>(w, "OkCropSpBtn"), Qt::LeftButton);
+        imaging::setWorkingImageBudget(0);
+        QCOMPARE(p.messages.texts().back(), std::string("Not enough resources available to adjust image"));
+        QCOMPARE(w.images().working(), before);
+        QCOMPARE(w.images().baseline(), before);
+        QCOMPARE(child<QDoubleSpinBox>(w, "Zoom_Factor")->value(), 1.0);
+        QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QCOMPARE(page::ownPixels(p.model.frame(1)), before);
+    }
+
     void curveControlEditsNodesWithTheMouse()
     {
         imaging::TLUTControl c;
@@ -458,5 +492,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(AdjustUiTest)
+// The program's own application object, so that exceptions meet its event-loop edge.
+int main(int argc, char** argv)
+{
+    app::Application application(argc, argv);
+    AdjustUiTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "adjust_ui_test.moc"

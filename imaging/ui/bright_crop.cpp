@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace imaging {
 
@@ -154,6 +155,9 @@ void Tbright::commitCrop()
         m_cutOut = true;
         if (cut.failure)
             app::messages().error(*cut.failure);
+    } catch (const std::bad_alloc&) {
+        // The cut is dropped; the working image and its baseline stay as they were.
+        app::messages().error(kNoResourcesToAdjust);
     } catch (const std::exception& e) {
         app::messages().error(e.what());
     }
