@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/box_messages.h"
 #include "app/commands.h"
 #include "core/command_line.h"
@@ -87,7 +88,7 @@ QIcon programIcon()
 
 int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
 {
-    QApplication application(argc, argv);
+    app::Application application(argc, argv);
     nameTheApplication();
     QGuiApplication::setDesktopFileName("org.paginor.Paginor");
     QApplication::setWindowIcon(programIcon());

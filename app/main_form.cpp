@@ -6,7 +6,7 @@
 #include "app/session.h"
 #include "app/translation.h"
 #include "imaging/codecs.h"
-#include "imaging/ui/bright_adjust.h"
+#include "page/edit_ui.h"
 #include "page/frame_commands_ui.h"
 #include "page/load_ui.h"
 #include "page/loading.h"
@@ -48,6 +48,9 @@
 namespace app {
 namespace {
 
+// Asked before a new frame count empties a page that holds pictures.
+constexpr const char* kFrameCountEmptiesPage = QT_TRANSLATE_NOOP(
+    "Paginor", "A new number of frames empties the page: the pictures in its frames are dropped.\nChange the number of frames?");
 constexpr const char* kClipboardQuestion =
     QT_TRANSLATE_NOOP("Paginor", "The clipboard is currently holding image data.\nDo you want to save this data for other applications ?");
 constexpr const char* kSaveSettingsQuestion = QT_TRANSLATE_NOOP("Paginor", "Do you want the current settings saved as a default ?");
@@ -271,7 +274,7 @@ void TMain_Form::buildFrameCommands()
         imaging::AdjustHooks adjust;
         // A curve saved in the window can be applied from the frames' menu at once.
         adjust.curvesSaved = [this] { m_frameCommands->Add_Curves_To_Menu(); };
-        if (imaging::Properties1Click(*m_page, this, adjust))
+        if (page::Properties1Click(*m_page, this, adjust))
             m_view->Update_Visual();
     };
     hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
@@ -553,9 +556,28 @@ void TMain_Form::tb_arClick()
     m_view->ar_BtnClick();
 }
 
+bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Sel_Frames && event->type() == QEvent::Wheel && !Sel_Frames->hasFocus()) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TMain_Form::Sel_FramesChange(int index)
 {
-    m_view->Change_No_Of_frames(page::frameCountAt(index));
+    // One arrow key on the focused list is enough to change the count, and the change
+    // drops every picture: a page with pictures asks first. A layout file sets the count
+    // with the list's signals blocked, so loading one asks nothing.
+    const int count = page::frameCountAt(index);
+    if (count != m_page->state().FrameCount && page::Loaded_Count(*m_page) > 0 &&
+        messages().ask(MessageKind::Confirmation, kFrameCountEmptiesPage, Buttons::YesNo) != Answer::Yes) {
+        const QSignalBlocker block(Sel_Frames);
+        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+        return;
+    }
+    m_view->Change_No_Of_frames(count);
 }
 
 void TMain_Form::Page_ButtonClick()
@@ -645,8 +667,15 @@ void TMain_Form::restorePlacement()
     QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
     if (restoreGeometry(placement.value("FormPlacement1/geometry").toByteArray()))
         return;
-    resize(595, 500);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
+    // The first start: 595 x 500, but never narrower than the whole toolbar (this
+    // style's buttons and list are wider than the original's), or its last buttons would
+    // start out behind the overflow button. Within the screen.
+    int width = std::max(595, ToolBar1->sizeHint().width());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen)
+        width = std::min(width, screen->availableGeometry().width());
+    resize(width, 500);
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
 }
 

@@ -52,13 +52,13 @@ void TMain_Form::SavePages1Click()
 
 void TMain_Form::Save_FileClick()
 {
-    m_layout->Save_File();
+    m_layout->Save_File(m_frameCommands->commands().PopupFrame);
 }
 
 void TMain_Form::ViewImageDetailsClick()
 {
     exif::ExifFormContent content;
-    if (const int n = page::find_selected(*m_page)) {
+    if (const int n = page::pictureSource(*m_page, m_frameCommands->commands().PopupFrame)) {
         const page::TFrameRec& f = m_page->frame(n);
         content.hasExif = f.HasExif;
         content.fileName = f.FileName;

@@ -161,7 +161,10 @@ void TMain_Form::buildToolBar()
     ToolBar1 = addToolBar(tr("Toolbar"));
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
-    ToolBar1->setFixedHeight(30);
+    // At least 30 high, but not fixed: the overflow button of a narrow window
+    // shows the hidden buttons by letting the bar grow downwards, which a fixed height
+    // forbids (the click then showed nothing).
+    ToolBar1->setMinimumHeight(30);
     ToolBar1->setIconSize(QSize(25, 21));
 
     // Buttons whose commands come with later parts of the program start disabled.
@@ -186,6 +189,10 @@ void TMain_Form::buildToolBar()
     Sel_Frames->setObjectName("Sel_Frames");
     Sel_Frames->setToolTip(tr("number of frames on page"));
     Sel_Frames->addItems({"1", "2", "4", "8", "16"});
+    // The wheel passing over the list must not change the count (and empty the page): it
+    // neither gives the list the focus nor turns it without it.
+    Sel_Frames->setFocusPolicy(Qt::StrongFocus);
+    Sel_Frames->installEventFilter(this);
     ToolBar1->addWidget(Sel_Frames);
     ToolBar1->addSeparator();
 

@@ -8,6 +8,7 @@
 #include "imaging/crop.h"
 #include "imaging/lut_curve.h"
 #include "imaging/ui/bright_adjust.h"
+#include "page/edit_frames.h"
 #include "page/frame_commands.h"
 
 #include <QApplication>
@@ -133,7 +134,8 @@ int main(int argc, char** argv)
     page::setOwnPixels(f, std::move(picture));
     f.PictureOwner = 1;
     f.Loaded = f.Selected = true;
-    imaging::Tbright window(model, 1, {});
+    page::FrameEdit subject(model, 1);
+    imaging::Tbright window(subject, settings, {});
     window.resize(812, 612);
     window.show();
     QWidget* preview = window.findChild<QWidget*>("adjust_image");

@@ -145,6 +145,14 @@ void AdjustImages::sampleInto(const Bitmap& from, Bitmap& to) const
 
 void AdjustImages::setWorking(Bitmap working)
 {
+    // The baseline is sized before anything changes, so a failure leaves the working
+    // image and its baseline matching (a later restore copies one into the other).
+    if (double(working.width()) * working.height() * 8.0 > double(workingImageBudget()))
+        throw std::bad_alloc();
+    if (m_baseline.width() != working.width() || m_baseline.height() != working.height()) {
+        Bitmap baseline = Bitmap::uninitialized(working.width(), working.height(), 4);
+        m_baseline = std::move(baseline);
+    }
     m_working = std::move(working);
     const int w = m_previewWorking.width(), h = m_previewWorking.height();
     m_previewWorking = Bitmap();

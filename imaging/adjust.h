@@ -59,7 +59,8 @@ public:
     // The working image becomes a copy of the baseline.
     void restoreBaseline();
     // A new working image (a cut-out, of any size; 32-bit). The baseline follows at the
-    // next commit.
+    // next commit; room for it is taken now. Throws std::bad_alloc, changing nothing,
+    // when the new image and its baseline would not fit the budget or the memory.
     void setWorking(Bitmap working);
     // Changes the working image in place (a filter that reads its neighbours, which has
     // no per-pixel rendition) and renews the preview from it.

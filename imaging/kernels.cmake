@@ -33,10 +33,3 @@ add_library(paginor_imaging_cli STATIC ${CMAKE_CURRENT_LIST_DIR}/edit_command.cp
   ${CMAKE_CURRENT_LIST_DIR}/curve_command.cpp)
 target_link_libraries(paginor_imaging_cli PUBLIC paginor_imaging paginor_messages
   PRIVATE paginor_codecs paginor_settings)
-
-# The adjustment window's rules on the frame table (the curve and the working images
-# themselves are kernels above).
-add_library(paginor_adjust STATIC ${CMAKE_CURRENT_LIST_DIR}/adjust_frames.cpp)
-target_link_libraries(paginor_adjust PUBLIC paginor_imaging paginor_page
-  PRIVATE paginor_page_commands paginor_loading paginor_messages)
-set_target_properties(paginor_adjust PROPERTIES AUTOMOC OFF)

@@ -181,6 +181,22 @@ int find_selected(const Page& page)
     return 0;
 }
 
+int pictureSource(const Page& page, int clicked)
+{
+    int n = 0;
+    if (clicked >= 1 && clicked <= liveCount(page) && rec(page, clicked).Selected && rec(page, clicked).Loaded)
+        n = clicked;
+    if (n == 0)
+        n = find_selected(page);
+    if (n == 0)
+        n = firstSelectedPicture(page);
+    if (n == 0)
+        return 0;
+    const TFrameRec& f = rec(page, n);
+    const int source = f.CloneOf != 0 ? f.PictureOwner : n;
+    return source >= 1 && source <= liveCount(page) && rec(page, source).Loaded ? source : 0;
+}
+
 int firstSelectedPicture(const Page& page)
 {
     for (int n = 1; n <= liveCount(page); ++n)

@@ -60,6 +60,11 @@ int Loaded_Count(const Page& page);
 int selected_and_loaded(const Page& page); // selected, loaded and not a copy
 int find_selected(const Page& page);       // the first such frame; 0 if none
 int firstSelectedPicture(const Page& page); // the first selected loaded frame, copies included
+// The frame whose own picture a command on one picture uses (Save Frame's Image, the
+// EXIF details): the right-clicked frame when it is selected and loaded, else
+// find_selected's frame, else the first selected copy; a copy stands for its source,
+// whose picture it shows. 0 if none.
+int pictureSource(const Page& page, int clicked);
 // Another live frame shows frame n's own picture.
 bool hasCopies(const Page& page, int n);
 

@@ -124,9 +124,9 @@ void LayoutCommands::load_page()
         m_hooks.selectFrame(1);
 }
 
-void LayoutCommands::Save_File()
+void LayoutCommands::Save_File(int clicked)
 {
-    const int n = page::find_selected(m_page);
+    const int n = page::pictureSource(m_page, clicked);
     if (n == 0) {
         app::messages().error(kSelectionError);
         return;

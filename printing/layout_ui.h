@@ -41,8 +41,9 @@ public:
 
     void Save_Page();
     void load_page();
-    // "Save Frame's Image": the first selected frame with a picture of its own.
-    void Save_File();
+    // "Save Frame's Image": the picture page::pictureSource picks, clicked being the
+    // frame the popup menu was opened on (0 when none); a copy saves its source's picture.
+    void Save_File(int clicked = 0);
 
     // "Save Page - Zip" when a live frame is loaded and the ZIP engine is there;
     // "Load Page - Zip" when the engine is there.

@@ -1,7 +1,7 @@
 // The adjustment window's core: the curve behind the curve control, the working images,
 // the frame-table rules and `paginor curve`, on real curve files in a temporary folder.
 #include "imaging/adjust.h"
-#include "imaging/adjust_frames.h"
+#include "page/edit_frames.h"
 #include "imaging/codecs.h"
 #include "imaging/crop.h"
 #include "imaging/edit_command.h"
@@ -308,13 +308,13 @@ struct Frames : ::testing::Test {
 
 TEST_F(Frames, EditTargetIsExactlyOneOwnPicture)
 {
-    EXPECT_EQ(imaging::editTarget(model).message, "No images selected");
+    EXPECT_EQ(page::editTarget(model).message, "No images selected");
     load(2, columns(4, 4));
     load(3, columns(4, 4));
-    EXPECT_EQ(imaging::editTarget(model).message, "2 images selected \nYou can only adjust 1 image at a time");
+    EXPECT_EQ(page::editTarget(model).message, "2 images selected \nYou can only adjust 1 image at a time");
     model.frame(2).Selected = false;
-    EXPECT_EQ(imaging::editTarget(model).frame, 3);
-    EXPECT_EQ(imaging::captionSuffix(model, 3), " - Frame # 3- /photos/p3.jpg");
+    EXPECT_EQ(page::editTarget(model).frame, 3);
+    EXPECT_EQ(page::FrameEdit(model, 3).caption(), " - Frame # 3- /photos/p3.jpg");
 }
 
 TEST_F(Frames, SavedCurveIsAppliedToTheSelectedFramesOnly)
@@ -332,7 +332,7 @@ TEST_F(Frames, SavedCurveIsAppliedToTheSelectedFramesOnly)
     load(2, columns(8, 2));
     load(4, columns(8, 2));
     model.frame(4).Selected = false;
-    ASSERT_TRUE(imaging::Apply_LUT_to_Selected(model, loaded));
+    ASSERT_TRUE(page::Apply_LUT_to_Selected(model, loaded));
     for (int n : {1, 2}) {
         const Bitmap& after = page::ownPixels(model.frame(n));
         EXPECT_EQ(after.bytesPerPixel(), 4);

@@ -4,10 +4,12 @@
 #include "imaging/ui/bright_adjust.h"
 #include "imaging/ui/lut_control.h"
 
+#include "app/application.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "core/messages.h"
-#include "imaging/adjust_frames.h"
+#include "page/edit_frames.h"
+#include "page/edit_ui.h"
 #include "page/frame_commands.h"
 #include "page/frame_commands_ui.h"
 #include "page/page_view.h"
@@ -120,7 +122,8 @@ private slots:
     {
         EditPage p;
         p.load(1, solid(40, 30, 200, 10, 128), 4.0f / 3.0f);
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "BrightSpBtn"), Qt::LeftButton);
         QVERIFY(w.panelOpen(imaging::ToolPanel::Bright));
@@ -150,7 +153,8 @@ private slots:
     {
         EditPage p;
         p.load(1, solid(40, 30, 64, 0, 255), 4.0f / 3.0f);
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "GammaSpBtn"), Qt::LeftButton);
         child<QSlider>(w, "Gama_Slider")->setValue(200);
@@ -185,11 +189,12 @@ private slots:
             w.resize(900, 640);
             QTest::keyClick(&w, Qt::Key_Escape);
         });
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         QCOMPARE(p.model.frame(1).PictureHolder, before);
         QCOMPARE(p.model.frame(1).PictureHolder->width(), 400);
         QCOMPARE(p.model.frame(1).Details, std::string("old details"));
-        QCOMPARE(p.model.frame(1).AspectRatio, 0.75f);
+        // The unchanged picture keeps its own shape, or the page would show it stretched.
+        QCOMPARE(p.model.frame(1).AspectRatio, 4.0f / 3.0f);
 
         // OK without any panel still stores the reshaped picture and the details.
         whenModal([](Tbright& w) {
@@ -198,25 +203,26 @@ private slots:
             child<QLineEdit>(w, "Edit_Details")->setText("new details");
             QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
         });
-        QVERIFY(imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(page::Properties1Click(p.model, nullptr));
         const Bitmap& stored = page::ownPixels(p.model.frame(1));
         QCOMPARE(stored.width(), 225);
         QCOMPARE(stored.height(), 300);
         QCOMPARE(stored.bytesPerPixel(), 4);
         QCOMPARE(p.model.frame(1).Details, std::string("new details"));
+        QCOMPARE(p.model.frame(1).AspectRatio, 0.75f);
     }
 
     void refusedOpeningsSayWhyAndOpenNothing()
     {
         EditPage p;
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         p.load(1, solid(40, 30, 0, 0, 0), 1.5f);
         p.load(2, solid(40, 30, 0, 0, 0), 1.5f);
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         p.model.frame(2).Selected = false;
         p.model.frame(1).AspectRatio = 4.0f / 3.0f;
         imaging::setWorkingImageBudget(100);
-        QVERIFY(!imaging::Properties1Click(p.model, nullptr));
+        QVERIFY(!page::Properties1Click(p.model, nullptr));
         imaging::setWorkingImageBudget(0);
         QCOMPARE(p.messages.texts(), (std::vector<std::string>{"No images selected",
                                                                "2 images selected \nYou can only adjust 1 image at a time",
@@ -235,7 +241,8 @@ private slots:
         imaging::AdjustHooks hooks;
         hooks.chooseCurveFile = [&](bool) { return chosen; };
         hooks.curvesSaved = [&] { ++saved; };
-        Tbright w(p.model, 1, hooks);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, hooks);
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "CurveSpBtn"), Qt::LeftButton);
         auto* control = child<imaging::TLUTControl>(w, "Manual_Lut_Control");
@@ -286,7 +293,8 @@ private slots:
         p.model.frame(3).CloneOf = 1;
         p.model.frame(3).Selected = false;
         p.model.frame(3).AspectRatio = 2.0f;
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
         auto* zoom = child<QDoubleSpinBox>(w, "Zoom_Factor");
@@ -325,13 +333,48 @@ private slots:
         QVERIFY(!p.s.Settings_Changed);
     }
 
+    // A closed panel shows only its button. Its controls must not take the keyboard
+    // either: a brightness step on a hidden slider would drop an uncommitted sharpen, a
+    // zoom step would make the next commit crop. Tab goes round the whole window.
+    void closedPanelsTakeNoKeyboardFocus()
+    {
+        EditPage p;
+        p.load(1, solid(40, 30, 9, 9, 9), 4.0f / 3.0f);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const char* const panels[] = {"CropPanel", "BrightPanel", "GammaPanel", "CurvePanel", "RgbPanel", "FilterPAnel"};
+        for (const char* open : {"FilterSpBtn", "CropSpbtn"}) {
+            QTest::mouseClick(child<QToolButton>(w, open), Qt::LeftButton);
+            child<QLineEdit>(w, "Edit_Details")->setFocus();
+            int inOpenPanel = 0;
+            for (int step = 0; step < 60; ++step) {
+                QWidget* focus = QApplication::focusWidget();
+                QVERIFY(focus);
+                for (const char* name : panels) {
+                    auto* panel = child<QFrame>(w, name);
+                    if (!panel->isAncestorOf(focus) || qobject_cast<QToolButton*>(focus))
+                        continue;
+                    const bool isOpen = panel->height() > 25;
+                    QVERIFY2(isOpen, qPrintable(QString("focus on %1 in closed %2").arg(focus->objectName(), name)));
+                    ++inOpenPanel;
+                }
+                QTest::keyClick(focus, Qt::Key_Tab);
+            }
+            QVERIFY(inOpenPanel > 0); // the open panel's own controls are still reachable
+        }
+    }
+
     void sharpenAndBlurFiltersAgainOnEachApply()
     {
         EditPage p;
         Bitmap dot = solid(9, 9, 0, 0, 0);
         std::memset(dot.row(4) + 3 * 4, 255, 3);
         p.load(1, std::move(dot), 1.0f);
-        Tbright w(p.model, 1, {});
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
         auto* style = child<QComboBox>(w, "Filter_Style");
@@ -355,6 +398,39 @@ private slots:
         QCOMPARE(p.s.Filter, 6);
         QVERIFY(!p.s.CZ);
         QVERIFY(p.s.Settings_Changed);
+    }
+
+    // An exception that leaves a slot reaches the event loop's edge: the user is told,
+    // and the window and the page go on. A baseline that does not fit after a cut-out is
+    // the window's own "Not enough resources" case: the cut is dropped, nothing breaks.
+    void errorsInToolsAreReportedAndTheWindowGoesOn()
+    {
+        EditPage p;
+        p.load(1, solid(301, 200, 10, 20, 30), 301.0f / 200.0f);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
+        w.show();
+        QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
+        auto* style = child<QComboBox>(w, "Filter_Style");
+        style->addItem("Blurry"); // as the editable list takes a typed text
+        style->setCurrentIndex(4);
+        const Bitmap before = w.images().working();
+        QTest::mouseClick(child<QPushButton>(w, "ApplyFilterSpBtn"), Qt::LeftButton);
+        QCOMPARE(p.messages.texts(), std::vector<std::string>{"Unknown filter style"});
+        QCOMPARE(w.images().working(), before);
+        QVERIFY(w.isVisible());
+
+        QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
+        child<QDoubleSpinBox>(w, "Zoom_Factor")->setValue(2.0);
+        imaging::setWorkingImageBudget(300 * 200 * 8 - 1); // the cut-out comes back 300 wide: no room for it
+        QTest::mouseClick(child<QPushButton>(w, "OkCropSpBtn"), Qt::LeftButton);
+        imaging::setWorkingImageBudget(0);
+        QCOMPARE(p.messages.texts().back(), std::string("Not enough resources available to adjust image"));
+        QCOMPARE(w.images().working(), before);
+        QCOMPARE(w.images().baseline(), before);
+        QCOMPARE(child<QDoubleSpinBox>(w, "Zoom_Factor")->value(), 1.0);
+        QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QCOMPARE(page::ownPixels(p.model.frame(1)), before);
     }
 
     void curveControlEditsNodesWithTheMouse()
@@ -416,5 +492,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(AdjustUiTest)
+// The program's own application object, so that exceptions meet its event-loop edge.
+int main(int argc, char** argv)
+{
+    app::Application application(argc, argv);
+    AdjustUiTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "adjust_ui_test.moc"

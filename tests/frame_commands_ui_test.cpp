@@ -10,6 +10,8 @@
 #include "page/loading.h"
 #include "page/page_view.h"
 #include "settings/ui/resample_dialog.h"
+#include "exif/exif_form.h"
+#include "printing/layout_ui.h"
 #include "tests/test_window.h"
 
 #include <QAction>
@@ -22,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -598,6 +601,73 @@ private slots:
         commands->popupMenu()->hide();
         form.menuAction("Delete1")->trigger();
         QVERIFY(!form.pageModel().frame(2).Loaded);
+        app::setMessages(nullptr);
+    }
+
+    // A copy shows its source's picture, so Save Frame's Image and the EXIF details from
+    // a copy's popup act on the source, whatever else is selected, and a copy selected
+    // alone is no "Selection Error".
+    void aCopysSaveAndDetailsActOnItsSourcesPicture()
+    {
+        testwindow::TestWindow window(kA4At600);
+        app::TMain_Form& form = *window.form;
+        QVERIFY(form.FormCreate());
+        QTRY_VERIFY(!form.resizeTimer()->isActive());
+        page::PageView* view = form.pageView();
+        page::FrameCommandsUi* commands = form.frameCommands();
+        QTemporaryDir dir;
+        const QString wide = dir.filePath("wide.png"), square = dir.filePath("square.png");
+        solid(60, 20, Qt::red).save(wide);
+        solid(16, 16, Qt::blue).save(square);
+        auto rightClick = [&](int frame, const char* entry) {
+            QTest::mouseClick(view->FrameImage(frame), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
+            commands->popupMenu()->hide();
+            QAction* a = commands->popupAction(QString::fromLatin1(entry));
+            QVERIFY2(a->isEnabled(), entry);
+            a->trigger();
+        };
+        QTest::mouseClick(view->FrameImage(1), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        commands->hooks().loadFile(wide.toStdString());
+        QTest::mouseClick(view->FrameImage(3), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        commands->hooks().loadFile(square.toStdString());
+        form.pageModel().frame(1).HasExif = true;
+        form.pageModel().frame(1).ExifTags = {{271, "Make", "Maker"}};
+        rightClick(1, "Copy1");
+        QTest::mouseClick(view->FrameImage(2), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        rightClick(2, "Paste1");
+        QCOMPARE(form.pageModel().frame(2).CloneOf, 1);
+
+        QStringList presets;
+        const QString target = dir.filePath("out.bmp");
+        form.layoutCommands()->chooseImageFile = [&](QWidget*, const QString& preset) {
+            presets << preset;
+            QFile::remove(target);
+            return std::optional<printing::ChosenImageFile>({target, true});
+        };
+        QString detailsOf;
+        auto readDetails = [&] {
+            auto* poll = new QTimer;
+            poll->setInterval(10);
+            QObject::connect(poll, &QTimer::timeout, [&detailsOf, poll] {
+                if (auto* form = dynamic_cast<exif::TExifForm*>(QApplication::activeModalWidget())) {
+                    poll->deleteLater();
+                    poll->stop();
+                    detailsOf = form->SortGrid1()->item(0, 1)->text();
+                    form->reject();
+                }
+            });
+            poll->start();
+        };
+        for (bool withOwnFrame : {true, false}) {
+            QTest::mouseClick(view->FrameImage(withOwnFrame ? 3 : 2), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+            rightClick(2, "SaveFramesImage1");
+            QCOMPARE(presets.takeLast(), QString("Frame_1"));
+            QCOMPARE(QImage(target).size(), QSize(60, 20));
+            readDetails();
+            rightClick(2, "ExtendedImageDetails1");
+            QCOMPARE(detailsOf, QString("wide.png"));
+        }
+        QVERIFY(window.messages.texts().empty());
         app::setMessages(nullptr);
     }
 

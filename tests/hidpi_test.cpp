@@ -8,10 +8,13 @@
 #include "core/messages.h"
 #include "page/page_view.h"
 #include "settings/settings.h"
+#include "settings/ui/resample_dialog.h"
 #include "tests/test_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -54,7 +57,34 @@ class HiDpiTest : public QObject {
 private slots:
     void picturesAndToolbarIconsAreDrawnAtDevicePixels();
     void previewPageIsDrawnAtDevicePixels();
+    void resampleDialogShowsEveryTextWhole();
 };
+
+// Every text of the resample dialog shows whole: each label, button, list and spin box
+// gets at least the size its text asks for, inside the dialog.
+void HiDpiTest::resampleDialogShowsEveryTextWhole()
+{
+    settings::Settings s;
+    s.Manual_Resamp_Size = 1000; // the widest value
+    settings::TResamp_Dialog dialog(s);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    int checked = 0;
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w)))
+            continue;
+        ++checked;
+        const QSize wanted = w->sizeHint();
+        QVERIFY2(w->width() >= wanted.width() && w->height() >= wanted.height(),
+                 qPrintable(QString("%1 is %2x%3, its text needs %4x%5")
+                                .arg(w->objectName())
+                                .arg(w->width()).arg(w->height()).arg(wanted.width()).arg(wanted.height())));
+        QVERIFY2(dialog.rect().contains(QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size())), qPrintable(w->objectName()));
+    }
+    QCOMPARE(checked, 9); // five labels, the spin box, the list and the two buttons
+    QVERIFY(dialog.width() >= 230 && dialog.height() >= 150);
+}
 
 void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
 {

@@ -7,11 +7,15 @@
 #include "page/load_ui.h"
 #include "page/page_view.h"
 #include "printing/print_commands.h"
+#include "page/frame_commands_ui.h"
+#include "printing/layout_ui.h"
+#include "printing/layout_page.h"
 #include "printing/print_geometry.h"
 #include "printing/printer.h"
 #include "settings/settings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -28,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QToolButton>
 #include <QtTest>
 
@@ -48,7 +53,9 @@ struct Fixture {
     app::ScriptedMessages messages;
     std::unique_ptr<TMain_Form> form;
 
-    explicit Fixture(const std::function<void(settings::Settings&)>& adjust = {})
+    // storedPlacement: the window takes its place and size as the program does, from
+    // the stored placement or the first-start size, instead of the tests' fixed size.
+    explicit Fixture(const std::function<void(settings::Settings&)>& adjust = {}, bool storedPlacement = false)
     {
         auto memory = std::make_unique<settings::MemoryStore>();
         store = memory.get();
@@ -65,7 +72,8 @@ struct Fixture {
         options.splash = false;
         options.fixedMetrics = a4();
         form = std::make_unique<TMain_Form>(session, options);
-        form->resize(800, 640);
+        if (!storedPlacement)
+            form->resize(800, 640);
         form->show();
     }
     ~Fixture() { app::setMessages(nullptr); }
@@ -122,6 +130,8 @@ private slots:
     void loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPainting();
     void coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce();
     void unattendedBatchPassesOverUnreadableFilesWithoutABox();
+    void firstStartShowsTheWholeToolbarAndANarrowWindowReachesItsOverflow();
+    void changingTheFrameCountOfAPageWithPicturesAsksFirst();
 };
 
 void MainWindowTest::initTestCase()
@@ -684,4 +694,96 @@ void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
 }
 
 QTEST_MAIN(MainWindowTest)
+// The toolbar's buttons that a narrow window hides behind the overflow button, and
+// whether any is hidden.
+QStringList hiddenToolButtons(TMain_Form& form)
+{
+    QStringList hidden;
+    for (QToolButton* b : form.findChildren<QToolButton*>()) {
+        if (b->objectName().startsWith("qt_") || b->objectName() == "ToolButton1" || !b->parentWidget()->inherits("QToolBar"))
+            continue;
+        const QRect bar = b->parentWidget()->rect();
+        if (!b->isVisible() || b->geometry().right() > bar.right() || b->geometry().top() > bar.bottom())
+            hidden << b->objectName();
+    }
+    return hidden;
+}
+
+void MainWindowTest::firstStartShowsTheWholeToolbarAndANarrowWindowReachesItsOverflow()
+{
+    const QString placement = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/Korvan/Paginor-window.conf";
+    QFile::remove(placement);
+    {
+        Fixture f({}, true);
+        QVERIFY(f.form->FormCreate());
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        auto* overflow = f.form->findChild<QToolButton*>("qt_toolbar_ext_button");
+        QVERIFY(overflow);
+        QVERIFY(!overflow->isVisible());
+        QCOMPARE(hiddenToolButtons(*f.form), QStringList());
+        QVERIFY(f.form->height() >= 500);
+        f.form->resize(380, 500);
+        QVERIFY(f.close());
+    }
+    // The stored placement is honoured; the buttons it hides are one click away.
+    Fixture f({}, true);
+    QVERIFY(f.form->FormCreate());
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    QCOMPARE(f.form->width(), 380);
+    QVERIFY(!hiddenToolButtons(*f.form).isEmpty());
+    auto* overflow = f.form->findChild<QToolButton*>("qt_toolbar_ext_button");
+    QVERIFY(overflow->isVisible());
+    overflow->click();
+    QTRY_COMPARE(hiddenToolButtons(*f.form), QStringList());
+    QFile::remove(placement);
+}
+
+void MainWindowTest::changingTheFrameCountOfAPageWithPicturesAsksFirst()
+{
+    Fixture f;
+    QVERIFY(f.form->FormCreate());
+    f.session.settings.Zip_Available = true;
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("photo.png");
+    QImage(40, 30, QImage::Format_RGB32).save(photo);
+    QTest::mouseClick(f.form->pageView()->FrameImage(1), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    f.form->frameCommands()->hooks().loadFile(photo.toStdString());
+    page::Page& model = f.form->pageModel();
+    QVERIFY(model.frame(1).Loaded);
+    QComboBox* list = f.form->frameSelector();
+
+    // No keeps the page and the list as they were.
+    f.messages.clear();
+    f.messages.queueAnswer(Answer::No);
+    list->setCurrentIndex(1);
+    QCOMPARE(f.messages.texts().size(), std::size_t(1));
+    QCOMPARE(int(model.state().FrameCount), 4);
+    QCOMPARE(list->currentIndex(), 2);
+    QVERIFY(model.frame(1).Loaded);
+
+    // The wheel passing over the list changes nothing unless the list has the focus.
+    f.form->pageView()->setFocus();
+    QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    QCOMPARE(list->currentIndex(), 2);
+    QCOMPARE(f.messages.texts().size(), std::size_t(1));
+    QVERIFY(list->focusPolicy() != Qt::WheelFocus);
+
+    // A layout file sets the count itself: nothing is asked. Yes empties the page.
+    const std::string saved = dir.filePath("page.zip").toStdString();
+    printing::Save_Page(model, saved);
+    f.messages.queueAnswer(Answer::Yes);
+    list->setCurrentIndex(1);
+    QCOMPARE(int(model.state().FrameCount), 2);
+    QVERIFY(!model.frame(1).Loaded);
+    f.form->layoutCommands()->chooseOpenLayout = [&](QWidget*, const QString&) { return QString::fromStdString(saved); };
+    f.messages.clear();
+    f.form->layoutCommands()->load_page();
+    QCOMPARE(int(model.state().FrameCount), 4);
+    QCOMPARE(list->currentIndex(), 2);
+    QVERIFY(model.frame(1).Loaded);
+    QVERIFY(f.messages.texts().empty());
+}
+
 #include "main_window_test.moc"

@@ -3,7 +3,6 @@
 #include "imaging/ui/bright_adjust.h"
 
 #include "core/messages.h"
-#include "imaging/adjust_frames.h"
 #include "imaging/qimage_adapter.h"
 #include "imaging/ui/lut_control.h"
 
@@ -78,30 +77,28 @@ const char* const kPlacementKey = "bright/geometry";
 
 } // namespace
 
-Tbright::Tbright(page::Page& page, int frame, AdjustHooks hooks, QWidget* parent)
-    : QDialog(parent), m_page(page), m_frame(frame), m_hooks(std::move(hooks)),
-      m_aspectRatio(page.state().Global_AspectRatio), m_tone(identityLUT())
+Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHooks hooks, QWidget* parent)
+    : QDialog(parent), m_subject(subject), m_settings(settings), m_hooks(std::move(hooks)),
+      m_aspectRatio(subject.aspectRatio()), m_tone(identityLUT())
 {
     setObjectName("bright");
     if (!m_hooks.chooseCurveFile)
         m_hooks.chooseCurveFile = [this](bool save) {
-            return chooseCurveFileWithDialog(this, m_page.settings().Curve_Dir, save);
+            return chooseCurveFileWithDialog(this, m_settings.Curve_Dir, save);
         };
     m_fullImage.setSingleShot(true);
     m_fullImage.setInterval(kFullImageDelayMs);
     connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flush);
-    page::TFrameRec& f = m_page.frame(frame);
     try {
-        const Bitmap& picture = f.PictureHolder->bitmap();
+        const Bitmap& picture = m_subject.picture();
         m_images = std::make_unique<AdjustImages>(picture.view(), m_aspectRatio);
     } catch (const std::exception&) {
         // bad_alloc, a refused size or a picture that no longer decodes: the caller says so.
         m_images.reset();
         return;
     }
-    f.AspectRatio = m_aspectRatio; // kept even when the window is cancelled
     buildWindow();
-    Edit_Details->setText(QString::fromStdString(f.Details));
+    Edit_Details->setText(QString::fromStdString(m_subject.details()));
     restorePlacement();
 }
 
@@ -245,6 +242,7 @@ void Tbright::layOutTools()
     for (Panel& p : m_panels) {
         p.frame->resize(kPanelWidth, p.closedHeight);
         p.button->setChecked(false);
+        showControls(p, false);
     }
     stack();
     for (int k = 0; k < kToolPanelCount; ++k) {
@@ -252,10 +250,24 @@ void Tbright::layOutTools()
             continue;
         m_panels[k].frame->resize(kPanelWidth, m_panels[k].openHeight);
         m_panels[k].button->setChecked(true);
+        showControls(m_panels[k], true);
         stack();
         break;
     }
     update(); // the preview frame
+}
+
+// A closed panel is clipped to its button, but clipped controls still take Tab, arrow
+// keys and the wheel: a step on a hidden brightness slider would recompute from the
+// baseline and drop an uncommitted sharpen, a zoom step would make the next commit crop.
+// Hidden, they take nothing; their own enabled states stay as the tools set them.
+void Tbright::showControls(Panel& panel, bool shown)
+{
+    for (QObject* o : panel.frame->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && w != panel.button)
+            w->setVisible(shown);
+    }
 }
 
 void Tbright::closePanel(ToolPanel which)
@@ -394,7 +406,7 @@ void Tbright::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (failed())
         return;
-    setWindowTitle(tr("Edit Image ") + QString::fromStdString(captionSuffix(m_page, m_frame)));
+    setWindowTitle(tr("Edit Image ") + QString::fromStdString(m_subject.caption()));
     layOutTools();
 }
 
@@ -422,8 +434,8 @@ void Tbright::ok_btnClick()
     if (panelOpen(ToolPanel::Crop))
         OkCropSpBtnClick();
     flush();
-    storeEdit(m_page, m_frame, Edit_Details->text().toStdString(), m_images->takeWorking());
-    settings::Settings& s = m_page.settings();
+    m_subject.store(Edit_Details->text().toStdString(), m_images->takeWorking(), m_cutOut);
+    settings::Settings& s = m_settings;
     if (Filter->currentIndex() != s.Filter)
         s.Settings_Changed = true;
     s.Filter = Filter->currentIndex();
@@ -445,21 +457,6 @@ void Tbright::savePlacement() const
 {
     QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
     placement.setValue(kPlacementKey, saveGeometry());
-}
-
-bool Properties1Click(page::Page& page, QWidget* parent, const AdjustHooks& hooks)
-{
-    const EditTarget target = editTarget(page);
-    if (target.frame == 0) {
-        app::messages().information(target.message);
-        return false;
-    }
-    Tbright window(page, target.frame, hooks, parent);
-    if (window.failed()) {
-        app::messages().error(kNoResourcesToAdjust);
-        return false;
-    }
-    return window.exec() == QDialog::Accepted;
 }
 
 } // namespace imaging

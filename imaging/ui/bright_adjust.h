@@ -1,10 +1,11 @@
 // The "Edit Image" window: a tool column of six panels that open one at a time, the
 // frame's details line and a large preview of the working image. The images and their
-// rules are imaging/adjust.h; the frame-table side is imaging/adjust_frames.h.
+// rules are imaging/adjust.h; what it edits comes in as an imaging::AdjustSubject.
 #pragma once
 
 #include "imaging/adjust.h"
-#include "page/page.h"
+#include "imaging/adjust_subject.h"
+#include "settings/settings.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -44,9 +45,10 @@ inline constexpr int kToolPanelCount = 6;
 class Tbright final : public QDialog {
     Q_OBJECT
 public:
-    // frame must be the one editTarget chose. When the working images cannot be made,
-    // failed() is true and the window must not be shown.
-    Tbright(page::Page& page, int frame, AdjustHooks hooks, QWidget* parent = nullptr);
+    // The window reads the crop settings (Filter, CZ, Curve_Dir) from settings and
+    // writes Filter and CZ back on OK. When the working images cannot be made, failed()
+    // is true and the window must not be shown.
+    Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHooks hooks, QWidget* parent = nullptr);
     ~Tbright() override;
 
     bool failed() const { return !m_images; }
@@ -123,6 +125,7 @@ private:
                                 void (Tbright::*cancel)());
     void panelButtonClick(ToolPanel which);
     void layOutTools();
+    void showControls(Panel& panel, bool shown);
     void closePanel(ToolPanel which);
     void commit();
     void resetControls();
@@ -140,8 +143,9 @@ private:
     void restorePlacement();
     void savePlacement() const;
 
-    page::Page& m_page;
-    int m_frame;
+    AdjustSubject& m_subject;
+    settings::Settings& m_settings;
+    bool m_cutOut = false; // a commit cut a part out of the working image
     AdjustHooks m_hooks;
     float m_aspectRatio;
     std::unique_ptr<AdjustImages> m_images;
@@ -184,9 +188,5 @@ private:
 
 // The file dialog for curve files: *.tcv in folder (the Curve_Dir setting).
 QString chooseCurveFileWithDialog(QWidget* parent, const std::string& folder, bool save);
-
-// "Edit Image" on the page: the checks, the window shown modally, and true when it
-// closed with OK (the caller then rebuilds the page display).
-bool Properties1Click(page::Page& page, QWidget* parent, const AdjustHooks& hooks = {});
 
 } // namespace imaging

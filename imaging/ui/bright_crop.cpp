@@ -3,7 +3,6 @@
 #include "imaging/ui/bright_adjust.h"
 
 #include "core/messages.h"
-#include "imaging/adjust_frames.h"
 #include "imaging/crop.h"
 
 #include <QCoreApplication>
@@ -19,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace imaging {
 
@@ -60,7 +60,7 @@ void Tbright::buildCropPanel()
     Zoom_Factor->setGeometry(45, 30, 60, 22);
     centre = new QCheckBox(tr("Centre"), p.frame);
     centre->setObjectName("centre");
-    centre->setChecked(m_page.settings().CZ);
+    centre->setChecked(m_settings.CZ);
     centre->setGeometry(5, 56, 120, 20);
     label(p.frame, tr("Position"), {5, 78, 60, 18});
     label(p.frame, tr("X"), {5, 98, 12, 20});
@@ -72,7 +72,7 @@ void Tbright::buildCropPanel()
     Filter->setObjectName("Filter");
     for (int item = 0; item < kCropFilterItems; ++item)
         Filter->addItem(QCoreApplication::translate("Paginor", std::string(cropFilterLabel(item)).c_str()));
-    Filter->setCurrentIndex(std::clamp(m_page.settings().Filter, 0, kCropFilterItems - 1));
+    Filter->setCurrentIndex(std::clamp(m_settings.Filter, 0, kCropFilterItems - 1));
     Filter->setGeometry(5, 142, 130, 22);
     connect(Zoom_Factor, &QDoubleSpinBox::valueChanged, this, &Tbright::Zoom_FactorChange);
     connect(Adjust_Left, &QSpinBox::valueChanged, this, &Tbright::Adjust_LeftChange);
@@ -152,9 +152,12 @@ void Tbright::commitCrop()
     try {
         CutOut cut = cutOut(m_images->working().view(), z, shown, m_aspectRatio, Filter->currentIndex());
         m_images->setWorking(std::move(cut.image));
-        setCutAspectRatio(m_page, m_frame, m_aspectRatio);
+        m_cutOut = true;
         if (cut.failure)
             app::messages().error(*cut.failure);
+    } catch (const std::bad_alloc&) {
+        // The cut is dropped; the working image and its baseline stay as they were.
+        app::messages().error(kNoResourcesToAdjust);
     } catch (const std::exception& e) {
         app::messages().error(e.what());
     }

@@ -31,7 +31,6 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_s(s)
 {
     setObjectName("Resamp_Dialog");
-    setFixedSize(230, 150);
     auto* outer = new QVBoxLayout(this);
     auto* group = named(new QGroupBox(tr("Resample images  "), this), "GroupBox9");
     outer->addWidget(group);
@@ -46,14 +45,15 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
     grid->addWidget(named(new QLabel(tr("%"), group), "Label1"), 0, 2);
     grid->addWidget(named(new QLabel(tr("of original image size "), group), "Label10"), 1, 0, 1, 3);
 
-    grid->addWidget(named(new QLabel(tr("Using the "), group), "Label9"), 2, 0);
+    grid->addWidget(named(new QLabel(tr("Using the "), group), "Label9"), 2, 0, 1, 3);
     Resamp_onload_Filter = named(new QComboBox(group), "Resamp_onload_Filter");
     Resamp_onload_Filter->addItems(setup_parts::shownNames(setup_parts::kLoadFilters));
     // A stored index outside the list would select nothing and then be written back.
     const int filter = s.Manual_Resamp_Filter;
     Resamp_onload_Filter->setCurrentIndex(filter >= 0 && filter < Resamp_onload_Filter->count() ? filter : kDefaultFilter);
-    grid->addWidget(Resamp_onload_Filter, 2, 1, 1, 2);
-    grid->addWidget(named(new QLabel(tr("filter "), group), "Label11"), 3, 1);
+    grid->addWidget(Resamp_onload_Filter, 3, 0, 1, 3);
+    grid->addWidget(named(new QLabel(tr("filter "), group), "Label11"), 4, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
     auto* ok = named(new QPushButton(tr("OK"), this), "BitBtn1");
@@ -69,6 +69,11 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
     // Connected after the initial values, so opening the dialog changes no setting.
     connect(Manual_Resamp_Size, &QSpinBox::valueChanged, this, &TResamp_Dialog::controlChanged);
     connect(Resamp_onload_Filter, &QComboBox::currentIndexChanged, this, &TResamp_Dialog::controlChanged);
+
+    // 230 x 150 as designed, but never smaller than its texts need: the style's spin box,
+    // list and fonts, and a scaled screen, ask for more than the original's.
+    ensurePolished();
+    setFixedSize(sizeHint().expandedTo(QSize(230, 150)));
 }
 
 void TResamp_Dialog::BitBtn1Click()

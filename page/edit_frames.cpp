@@ -1,0 +1,65 @@
+#include "page/edit_frames.h"
+
+#include "page/frame_commands.h"
+#include "page/on_load.h"
+
+#include <vector>
+
+namespace page {
+
+EditTarget editTarget(const Page& page)
+{
+    const int count = selected_and_loaded(page);
+    if (count == 0)
+        return {0, std::string(kNoImagesSelected)};
+    if (count > 1)
+        return {0, std::to_string(count) + std::string(kImagesSelected) + "\n" + std::string(kOneImageAtATime)};
+    return {find_selected(page), {}};
+}
+
+FrameEdit::FrameEdit(Page& page, int frame)
+    : m_page(page), m_frame(frame), m_aspectRatio(page.state().Global_AspectRatio)
+{
+}
+
+const imaging::Bitmap& FrameEdit::picture()
+{
+    return m_page.frame(m_frame).PictureHolder->bitmap();
+}
+
+std::string FrameEdit::details() const
+{
+    return m_page.frame(m_frame).Details;
+}
+
+std::string FrameEdit::caption() const
+{
+    return " - Frame # " + std::to_string(m_frame) + "- " + m_page.frame(m_frame).FileName;
+}
+
+void FrameEdit::store(const std::string& details, imaging::Bitmap working, bool cutOut)
+{
+    TFrameRec& f = m_page.frame(m_frame);
+    f.Details = details;
+    setOwnPixels(f, std::move(working));
+    f.AspectRatio = m_aspectRatio;
+    if (!cutOut)
+        return;
+    const int owner = f.PictureOwner;
+    for (int n = 1; n <= kMaxFrames; ++n)
+        if (m_page.frame(n).CloneOf != 0 && m_page.frame(n).CloneOf == owner)
+            m_page.frame(n).AspectRatio = m_aspectRatio;
+}
+
+bool Apply_LUT_to_Selected(Page& page, const imaging::ToneLUT& lut)
+{
+    std::vector<int> frames;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        const TFrameRec& f = page.frame(n);
+        if (f.Selected && f.Loaded && f.CloneOf == 0 && f.PictureHolder && !f.PictureHolder->empty())
+            frames.push_back(n);
+    }
+    return applyCurveToFrames(page, frames, lut);
+}
+
+} // namespace page
