@@ -59,7 +59,7 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
 
     const app::CommandFunction command = app::findCommand(cl.command);
     if (!command) {
-        messages.error("the command '" + cl.command + "' is not available in this version");
+        messages.error({"the command '%1' is not available in this version", cl.command});
         return 2;
     }
     const bool needPrinter = cl.command == "print";

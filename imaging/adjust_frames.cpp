@@ -14,10 +14,10 @@ EditTarget editTarget(const page::Page& page)
 {
     const int count = page::selected_and_loaded(page);
     if (count == 0)
-        return {0, std::string(kNoImagesSelected)};
+        return {0, app::Message(kNoImagesSelected)};
     if (count > 1)
-        return {0, std::to_string(count) + std::string(kImagesSelected) + "\n" + std::string(kOneImageAtATime)};
-    return {page::find_selected(page), {}};
+        return {0, {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 images selected "), count), app::Message(kOneImageAtATime)}};
+    return {page::find_selected(page), app::Message("")};
 }
 
 std::string captionSuffix(const page::Page& page, int frame)

@@ -14,14 +14,14 @@
 namespace imaging {
 
 inline constexpr std::string_view kNoImagesSelected = QT_TRANSLATE_NOOP("Paginor", "No images selected");
-inline constexpr std::string_view kImagesSelected = QT_TRANSLATE_NOOP("Paginor", " images selected "); // after the count
+inline constexpr std::string_view kImagesSelected = " images selected "; // after the count
 inline constexpr std::string_view kOneImageAtATime = QT_TRANSLATE_NOOP("Paginor", "You can only adjust 1 image at a time");
 
 // The frame "Edit Image" works on (the first selected, loaded frame that is not a copy),
 // or 0; message is set when there is no such frame or there are several.
 struct EditTarget {
     int frame = 0;
-    std::string message;
+    app::Message message{""};
 };
 EditTarget editTarget(const page::Page& page);
 

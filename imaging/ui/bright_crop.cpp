@@ -156,7 +156,7 @@ void Tbright::commitCrop()
         if (cut.failure)
             app::messages().error(*cut.failure);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     unsetCursor();
     setZoomSilently(1.0);
