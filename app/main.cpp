@@ -52,8 +52,10 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     else
         application = std::make_unique<QApplication>(argc, argv);
     nameTheApplication();
-    // Numbers the user reads (EXIF values) use the user's decimal separator.
+    // Numbers the user reads (EXIF values) use the user's decimal separator; the C library's
+    // own words (strerror's) stay English like every other text of the output.
     std::setlocale(LC_ALL, "");
+    std::setlocale(LC_MESSAGES, "C");
     app::StreamMessages messages(std::cerr);
     app::setMessages(&messages);
 

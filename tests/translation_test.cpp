@@ -265,7 +265,9 @@ void TranslationTest::shippedTranslationFollowsTheLocale()
 }
 
 // Installed beside the shipped translations, the program's commands print the same bytes
-// and end the same way in English and in the test's locale.
+// and end the same way in English and in the test's locale, the C library's error texts
+// too. (EXIF values alone follow the locale's decimal separator, by design: no command here
+// prints one.)
 void TranslationTest::headlessOutputIsTheSameInEveryLocale()
 {
     QTemporaryDir home;
