@@ -32,19 +32,19 @@ QMessageBox::StandardButtons buttonsOf(Buttons b)
 
 } // namespace
 
-void BoxMessages::show(MessageKind kind, std::string_view text)
+void BoxMessages::show(MessageKind kind, const Message& text)
 {
     showTitled(kind, QApplication::applicationName().toStdString(), text);
 }
 
-void BoxMessages::showTitled(MessageKind kind, std::string_view title, std::string_view text)
+void BoxMessages::showTitled(MessageKind kind, std::string_view title, const Message& text)
 {
     QMessageBox box(iconOf(kind), shownText(title),
                     shownText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
-Answer BoxMessages::ask(MessageKind kind, std::string_view text, Buttons buttons)
+Answer BoxMessages::ask(MessageKind kind, const Message& text, Buttons buttons)
 {
     QMessageBox box(iconOf(kind), QApplication::applicationName(), shownText(text),
                     buttonsOf(buttons), m_parent);

@@ -20,7 +20,7 @@ int settingsCommand(const CommandArgs& args, CommandContext& ctx)
         if (a == "--save") {
             save = true;
         } else {
-            ctx.messages.error("settings: unknown argument '" + a + "'");
+            ctx.messages.error({"settings: unknown argument '%1'", a});
             return 2;
         }
     }
@@ -33,7 +33,7 @@ int settingsCommand(const CommandArgs& args, CommandContext& ctx)
             const bool havePrinter = printers.select(ctx.settings.Printer);
             settings::Save_Settings(ctx.settings, store, havePrinter ? &printers : nullptr);
         } catch (const std::exception& e) {
-            ctx.messages.error(e.what());
+            ctx.messages.error(app::messageOf(e));
             return 1;
         }
     }

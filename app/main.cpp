@@ -53,14 +53,16 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     else
         application = std::make_unique<QApplication>(argc, argv);
     nameTheApplication();
-    // Numbers the user reads (EXIF values) use the user's decimal separator.
+    // Numbers the user reads (EXIF values) use the user's decimal separator; the C library's
+    // own words (strerror's) stay English like every other text of the output.
     std::setlocale(LC_ALL, "");
+    std::setlocale(LC_MESSAGES, "C");
     app::StreamMessages messages(std::cerr);
     app::setMessages(&messages);
 
     const app::CommandFunction command = app::findCommand(cl.command);
     if (!command) {
-        messages.error("the command '" + cl.command + "' is not available in this version");
+        messages.error({"the command '%1' is not available in this version", cl.command});
         return 2;
     }
     const bool needPrinter = cl.command == "print";

@@ -362,12 +362,12 @@ bool TMain_Form::FormCreate()
 void TMain_Form::reportStartUp()
 {
     if (!m_session.printerNote.empty())
-        setStatus(m_session.printerNote);
+        showStatus(m_session.printerNote);
     if (m_session.warnings.empty())
         return;
-    std::string text = QT_TRANSLATE_NOOP("Paginor", "Some stored settings were refused and their defaults are used:");
-    for (const std::string& w : m_session.warnings)
-        text += "\n" + w;
+    Message text = QT_TRANSLATE_NOOP("Paginor", "Some stored settings were refused and their defaults are used:");
+    for (const Message& w : m_session.warnings)
+        text = {"%1\n%2", text, w};
     m_session.warnings.clear();
     messages().warning(text);
 }
@@ -387,10 +387,20 @@ page::PrinterMetrics TMain_Form::readPrinter()
 
 void TMain_Form::setPrinterLine(const std::string& line)
 {
-    StatusBarPanel->setText(shownText(line));
+    showPrinterLine(Message::plain(line));
 }
 
 void TMain_Form::setStatus(const std::string& text)
+{
+    showStatus(Message::plain(text));
+}
+
+void TMain_Form::showPrinterLine(const Message& line)
+{
+    StatusBarPanel->setText(shownText(line));
+}
+
+void TMain_Form::showStatus(const Message& text)
 {
     Status->setVisible(true);
     Status->setText(shownText(text));
@@ -518,7 +528,7 @@ void TMain_Form::Help()
 {
     const QString topic = helpFolder() + "/" + kHelpTopic;
     if (!QFileInfo::exists(topic)) {
-        messages().error("The help file " + topic.toStdString() + " is missing.");
+        messages().error({QT_TRANSLATE_NOOP("Paginor", "The help file %1 is missing."), topic.toStdString()});
         return;
     }
     // Without a browser the guide opens in the program's own help window.
@@ -595,7 +605,7 @@ void TMain_Form::ToolButton1Click()
     for (int n = 1; n <= m_page->state().FrameCount; ++n) {
         const auto& f = m_page->frame(n);
         if (f.Selected && f.Loaded && f.CloneOf == 0)
-            messages().information(std::to_string(n) + " Selected");
+            messages().information({QT_TRANSLATE_NOOP("Paginor", "%1 Selected"), n});
     }
 }
 
@@ -633,7 +643,7 @@ bool TMain_Form::FormCloseQuery()
             settings::Save_Settings(settings(), *m_session.store, m_session.printers.get());
         } catch (const std::exception& e) {
             // The close is abandoned: the user can close again and is asked again.
-            messages().error(e.what());
+            messages().error(app::messageOf(e));
             return false;
         }
     }

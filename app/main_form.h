@@ -122,7 +122,9 @@ private slots:
 private:
     // page::StatusDisplay
     void setPrinterLine(const std::string& line) override;
+    void showPrinterLine(const Message& line) override;
     void setStatus(const std::string& text) override;
+    void showStatus(const Message& text) override;
     void setProgress(int percent) override;
     void setProgressVisible(bool visible) override;
 
@@ -161,7 +163,7 @@ private:
     bool batchInProgress() const override;
     void loadNextPage() override;
     void batchEnded() override;
-    bool confirmLowResolution(const std::string& message, bool accepted) override;
+    bool confirmLowResolution(const app::Message& message, bool accepted) override;
 
     Session& m_session;
     Options m_options;

@@ -11,19 +11,21 @@ namespace app {
 
 void TMain_Form::loadNextPage()
 {
-    std::function<void(const std::string&, const std::string&)> passOver;
+    std::function<void(const std::string&, const Message&)> passOver;
     // Unattended: the file is named in the status line and the batch goes on, where a
     // message box would hold every later page until someone comes to close it.
     if (m_page->settings().Batch_Skip_Unreadable)
-        passOver = [this](const std::string&, const std::string& error) { setStatus("Skipped: " + error); };
+        passOver = [this](const std::string&, const Message& error) {
+            showStatus({QT_TRANSLATE_NOOP("Paginor", "Skipped: %1"), error});
+        };
     m_loader->loadNextPage(passOver);
 }
 
-bool TMain_Form::confirmLowResolution(const std::string& message, bool accepted)
+bool TMain_Form::confirmLowResolution(const Message& message, bool accepted)
 {
     if (accepted || !m_page->settings().Confirm_Low_Resolution)
         return true;
-    return messages().ask(MessageKind::Confirmation, message + "\n" + std::string(printing::kPrintAnyway),
+    return messages().ask(MessageKind::Confirmation, {"%1\n%2", message, Message(printing::kPrintAnyway)},
                           Buttons::YesNo) == Answer::Yes;
 }
 
@@ -47,9 +49,9 @@ void TMain_Form::showFrameResolution(int frame)
     m_resolutionShownFor = frame;
     if (frame == 0)
         return;
-    const std::string text = printing::resolutionStatus(*m_page, frame, m_printer.printerName().toStdString());
+    const Message text = printing::resolutionStatus(*m_page, frame, m_printer.printerName().toStdString());
     if (!text.empty())
-        setStatus(text);
+        showStatus(text);
 }
 
 } // namespace app

@@ -28,13 +28,13 @@ bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msg
     for (const auto& [name, value] : common.sets) {
         const settings::Field* f = settings::findField(name);
         if (!f) {
-            msgs.error("--set: there is no setting named '" + name + "'");
+            msgs.error({QT_TRANSLATE_NOOP("Paginor", "--set: there is no setting named '%1'"), name});
             return false;
         }
         try {
             settings::parseValue(s, *f, value);
         } catch (const settings::SettingsError& e) {
-            msgs.error(std::string("--set: ") + e.what());
+            msgs.error({"--set: %1", app::messageOf(e)});
             return false;
         }
     }
@@ -74,8 +74,8 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
         return nullptr;
     }
     std::set<std::string> reported;
-    auto warn = [&](const std::string& text) {
-        if (reported.insert(text).second)
+    auto warn = [&](const Message& text) {
+        if (reported.insert(text.english()).second)
             session->warnings.push_back(text);
     };
     if (!settings::Get_Settings(s, *session->store, printers, session->env, warn)) {
@@ -84,15 +84,15 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
     }
     if (common.printer) {
         if (!session->printers || !session->printers->selectByName(QString::fromStdString(*common.printer))) {
-            msgs.error("There is no printer named '" + *common.printer + "'");
+            msgs.error({QT_TRANSLATE_NOOP("Paginor", "There is no printer named '%1'"), *common.printer});
             return nullptr;
         }
         s.Printer = session->printers->current();
         s.Printer_Name = *common.printer;
     }
     if (noDefault)
-        session->printerNote = "There is no default printer: printing goes to " +
-                               session->printers->currentName().toStdString();
+        session->printerNote = {QT_TRANSLATE_NOOP("Paginor", "There is no default printer: printing goes to %1"),
+                                session->printers->currentName().toStdString()};
     if (!applySets(s, common, msgs))
         return nullptr;
     imaging::setColourProfilesUsed(s.Use_Colour_Profiles);

@@ -23,9 +23,9 @@ struct Session {
     std::unique_ptr<settings::Store> store;
     settings::Environment env;
     // Stored values that were refused (the default is used), each reported once.
-    std::vector<std::string> warnings;
+    std::vector<Message> warnings;
     // Set when the machine has printers but none is the default: which one was taken.
-    std::string printerNote;
+    Message printerNote{""};
 };
 
 // Where the printer list comes from: the machine's CUPS list, or a given one in tests.

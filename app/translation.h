@@ -2,6 +2,8 @@
 // the translated form of the program's fixed texts where the window shows them.
 #pragma once
 
+#include "core/message.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -19,8 +21,11 @@ QString translationFolder();
 // false when there is none. Only the window calls it: headless output stays untranslated.
 bool loadTranslation(QCoreApplication& application, const QString& folder, const QLocale& locale = QLocale());
 
-// A fixed text marked with QT_TRANSLATE_NOOP("Paginor", ...) in the user's language; any
-// other text (one composed with a file name, say) as it stands.
+// A fixed text marked with QT_TRANSLATE_NOOP("Paginor", ...) in the user's language; a text
+// the translation does not know as it stands.
 QString shownText(std::string_view text);
+// A message in the user's language: its form translated, filled in with its parts, each
+// part translated when it is a fixed text and never when it is a name or a number.
+QString shownText(const Message& message);
 
 } // namespace app

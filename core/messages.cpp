@@ -55,26 +55,26 @@ StreamMessages::StreamMessages(std::ostream& out, Answer answerToQuestions)
 {
 }
 
-void StreamMessages::show(MessageKind kind, std::string_view text)
+void StreamMessages::show(MessageKind kind, const Message& text)
 {
-    m_out << "paginor: " << kindName(kind) << ": " << text << '\n' << std::flush;
+    m_out << "paginor: " << kindName(kind) << ": " << text.english() << '\n' << std::flush;
 }
 
-Answer StreamMessages::ask(MessageKind kind, std::string_view text, Buttons buttons)
+Answer StreamMessages::ask(MessageKind kind, const Message& text, Buttons buttons)
 {
     const Answer a = fitAnswer(m_answer, buttons);
-    m_out << "paginor: " << kindName(kind) << ": " << text << " -> " << answerName(a) << '\n' << std::flush;
+    m_out << "paginor: " << kindName(kind) << ": " << text.english() << " -> " << answerName(a) << '\n' << std::flush;
     return a;
 }
 
-void ScriptedMessages::show(MessageKind kind, std::string_view text)
+void ScriptedMessages::show(MessageKind kind, const Message& text)
 {
-    m_entries.push_back({kind, std::string(text), false});
+    m_entries.push_back({kind, text.english(), false});
 }
 
-Answer ScriptedMessages::ask(MessageKind kind, std::string_view text, Buttons buttons)
+Answer ScriptedMessages::ask(MessageKind kind, const Message& text, Buttons buttons)
 {
-    m_entries.push_back({kind, std::string(text), true});
+    m_entries.push_back({kind, text.english(), true});
     Answer a = Answer::No;
     if (!m_answers.empty()) {
         a = m_answers.front();

@@ -2,6 +2,8 @@
 // The window answers with message boxes, headless runs print to stderr, tests script the answers.
 #pragma once
 
+#include "core/message.h"
+
 #include <deque>
 #include <iosfwd>
 #include <string>
@@ -30,22 +32,24 @@ enum class Answer { Ok, Yes, No, Cancel };
 class Messages {
 public:
     virtual ~Messages() = default;
+    // Every text goes in as a Message, so the window can translate its form; a composed
+    // std::string does not compile here.
     // Shows text and waits until it is acknowledged.
-    virtual void show(MessageKind kind, std::string_view text) = 0;
+    virtual void show(MessageKind kind, const Message& text) = 0;
     // Asks text and returns the button pressed.
-    virtual Answer ask(MessageKind kind, std::string_view text, Buttons buttons) = 0;
+    virtual Answer ask(MessageKind kind, const Message& text, Buttons buttons) = 0;
 
-    // Shows text under a title of its own (a message box's caption); where messages have
-    // no titles the text is shown as show() shows it.
-    virtual void showTitled(MessageKind kind, std::string_view title, std::string_view text)
+    // Shows text under a title of its own (a message box's caption, a fixed text); where
+    // messages have no titles the text is shown as show() shows it.
+    virtual void showTitled(MessageKind kind, std::string_view title, const Message& text)
     {
         (void)title;
         show(kind, text);
     }
 
-    void information(std::string_view text) { show(MessageKind::Information, text); }
-    void warning(std::string_view text) { show(MessageKind::Warning, text); }
-    void error(std::string_view text) { show(MessageKind::Error, text); }
+    void information(const Message& text) { show(MessageKind::Information, text); }
+    void warning(const Message& text) { show(MessageKind::Warning, text); }
+    void error(const Message& text) { show(MessageKind::Error, text); }
 };
 
 // Headless runs: every message goes to a stream (stderr), one line per message with
@@ -53,8 +57,8 @@ public:
 class StreamMessages final : public Messages {
 public:
     explicit StreamMessages(std::ostream& out, Answer answerToQuestions = Answer::No);
-    void show(MessageKind kind, std::string_view text) override;
-    Answer ask(MessageKind kind, std::string_view text, Buttons buttons) override;
+    void show(MessageKind kind, const Message& text) override;
+    Answer ask(MessageKind kind, const Message& text, Buttons buttons) override;
 
 private:
     std::ostream& m_out;
@@ -71,8 +75,8 @@ public:
     };
 
     void queueAnswer(Answer a) { m_answers.push_back(a); }
-    void show(MessageKind kind, std::string_view text) override;
-    Answer ask(MessageKind kind, std::string_view text, Buttons buttons) override;
+    void show(MessageKind kind, const Message& text) override;
+    Answer ask(MessageKind kind, const Message& text, Buttons buttons) override;
 
     const std::vector<Entry>& entries() const { return m_entries; }
     std::vector<std::string> texts() const;
@@ -88,8 +92,8 @@ private:
 class TitledMessages final : public Messages {
 public:
     TitledMessages(Messages& inner, std::string title) : m_inner(inner), m_title(std::move(title)) {}
-    void show(MessageKind kind, std::string_view text) override { m_inner.showTitled(kind, m_title, text); }
-    Answer ask(MessageKind kind, std::string_view text, Buttons buttons) override
+    void show(MessageKind kind, const Message& text) override { m_inner.showTitled(kind, m_title, text); }
+    Answer ask(MessageKind kind, const Message& text, Buttons buttons) override
     {
         return m_inner.ask(kind, text, buttons);
     }

@@ -38,7 +38,7 @@ int exifCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         } else if (!optionsEnded && a == "--details") {
             withDetails = true;
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-            ctx.messages.error("unknown option for exif: " + a + "\n" + std::string(kExifUsage));
+            ctx.messages.error({"unknown option for exif: %1\n%2", a, app::Message(kExifUsage)});
             return kUsageExit;
         } else {
             files.push_back(a);

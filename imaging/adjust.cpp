@@ -57,11 +57,11 @@ void setWorkingImageBudget(std::size_t bytes)
 Bitmap makeWorkingImage(ConstBitmapView picture, float aspectRatio)
 {
     if (picture.bytesPerPixel != 3 && picture.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     const int height = picture.height;
     const double width = std::nearbyint(double(height) * double(aspectRatio));
     if (!(width >= 1.0) || height < 1)
-        throw ImagingError(std::string(kBadAspectRatio));
+        throw ImagingError(kBadAspectRatio);
     // The working image and its baseline, 4 bytes a pixel each.
     if (width * height * 8.0 > double(workingImageBudget()) || width * height > double(kMaxResultPixels))
         throw std::bad_alloc();
@@ -80,7 +80,7 @@ Bitmap makeWorkingImage(ConstBitmapView picture, float aspectRatio)
 Bitmap to32Bit(ConstBitmapView src)
 {
     if (src.bytesPerPixel != 3 && src.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     Bitmap result = Bitmap::uninitialized(src.width, src.height, 4);
     detail::parallelFor(src.height, 4LL * src.width, [&](int y0, int y1) {
         for (int y = y0; y < y1; ++y) {

@@ -24,11 +24,11 @@ unsigned le16(const std::vector<std::uint8_t>& d, std::size_t at)
 void checkHeader(const std::vector<std::uint8_t>& d, const std::string& path)
 {
     if (d.size() >= 6 && (le16(d, 4) == kProPictureMagic || le16(d, 4) == kFlicMagic))
-        throw ImagingError(msg::compose(msg::kNoReader, path, "Animator Pro pictures and flic cels are not read"));
+        throw ImagingError(msg::compose(msg::kNoReader, path, QT_TRANSLATE_NOOP("Paginor", "Animator Pro pictures and flic cels are not read")));
     if (d.size() < kHeaderSize || le16(d, 0) != kMagic)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "not an Autodesk Animator picture"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "not an Autodesk Animator picture")));
     if (d[10] != 8 || d[11] != 0)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "only 8-bit uncompressed Animator pictures exist"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "only 8-bit uncompressed Animator pictures exist")));
 }
 
 } // namespace
@@ -42,7 +42,7 @@ Bitmap readAnimator(const std::string& path, const ProgressFn& progress)
     checkImageSize(width, height, path);
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (d.size() < kHeaderSize + kPaletteSize + pixels)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "the file is truncated")));
     std::uint8_t colours[256][3]; // blue, green, red
     for (int i = 0; i < 256; ++i)
         for (int c = 0; c < 3; ++c) { // 0..63 stretched to 0..255

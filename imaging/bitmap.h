@@ -2,6 +2,8 @@
 // (blue, green, red, unused) pixels, row 0 at the top.
 #pragma once
 
+#include "core/message.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -76,9 +78,10 @@ struct PixelAllocator {
 
 } // namespace detail
 
-class ImagingError : public std::runtime_error {
+// Carries its message with its form, so the window can translate it.
+class ImagingError : public app::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using app::MessageError::MessageError;
 };
 
 // Non-owning; valid while the owner lives and is not resized.

@@ -22,7 +22,7 @@ unsigned le16(const std::uint8_t* p)
 
 [[noreturn]] void truncated(const std::string& path)
 {
-    throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated"));
+    throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "the file is truncated")));
 }
 
 // Walks a run-length coded bitmap's codes until the end-of-bitmap code or the last row;
@@ -64,11 +64,11 @@ std::vector<std::uint8_t> asBmpFile(std::vector<std::uint8_t> data, const std::s
     if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
         return data;
     if (data.size() < 16)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "too short for a bitmap"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "too short for a bitmap")));
     const std::uint32_t headerSize = le32(data.data());
     if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 64 &&
         headerSize != 108 && headerSize != 124)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "not a device-independent bitmap"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "not a device-independent bitmap")));
     std::uint64_t paletteBytes = 0;
     if (headerSize >= 40 && data.size() >= 36) {
         const unsigned bits = data[14] | (data[15] << 8);

@@ -61,13 +61,13 @@ void writeHeaders(std::uint8_t* h, int width, int height, std::uint32_t imageByt
 std::size_t checkedRowBytes(ConstBitmapView bmp)
 {
     if (bmp.pixels == nullptr || bmp.width <= 0 || bmp.height <= 0)
-        throw ImagingError(std::string(msg::kNothingToSave));
+        throw ImagingError(msg::kNothingToSave);
     if (bmp.bytesPerPixel != 3 && bmp.bytesPerPixel != 4)
-        throw ImagingError("Unsupported bitmap layout: " + std::to_string(bmp.bytesPerPixel) + " bytes per pixel");
+        throw ImagingError({"Unsupported bitmap layout: %1 bytes per pixel", bmp.bytesPerPixel});
     const std::size_t rowBytes = (static_cast<std::size_t>(bmp.width) * 3 + 3) & ~std::size_t(3);
     if (rowBytes * static_cast<std::size_t>(bmp.height) >
         std::numeric_limits<std::uint32_t>::max() - kFileHeaderSize - kInfoHeaderSize)
-        throw ImagingError(std::string(msg::kTooLargeToSave));
+        throw ImagingError(msg::kTooLargeToSave);
     return rowBytes;
 }
 

@@ -2,7 +2,7 @@
 // on with the file's name and the library's own words; tests match the fixed start.
 #pragma once
 
-#include "core/translatable.h"
+#include "core/message.h"
 
 #include <string>
 #include <string_view>
@@ -22,14 +22,29 @@ inline constexpr std::string_view kTooLargeToSave = QT_TRANSLATE_NOOP("Paginor",
 inline constexpr std::string_view kPaletteFile = QT_TRANSLATE_NOOP("Paginor", "A palette file holds no picture");
 
 // "<fixed> '<path>': <detail>", leaving out what is empty.
-inline std::string compose(std::string_view fixed, const std::string& path, const std::string& detail = {})
+inline app::Message compose(std::string_view fixed, const std::string& path, const std::string& detail = {})
 {
-    std::string text(fixed);
-    if (!path.empty())
-        text += " '" + path + "'";
-    if (!detail.empty())
-        text += ": " + detail;
-    return text;
+    if (path.empty() && detail.empty())
+        return app::Message(fixed);
+    if (detail.empty())
+        return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"), app::Message(fixed), path};
+    if (path.empty())
+        return {QT_TRANSLATE_NOOP("Paginor", "%1: %2"), app::Message(fixed), detail};
+    return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"), app::Message(fixed), path, detail};
+}
+
+// The same with a detail of the program's own (marked for the template), translated with the rest.
+inline app::Message compose(std::string_view fixed, const std::string& path, const char* detail);
+inline app::Message compose(std::string_view fixed, const std::string& path, const app::Message& detail)
+{
+    if (path.empty())
+        return {QT_TRANSLATE_NOOP("Paginor", "%1: %2"), app::Message(fixed), detail};
+    return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"), app::Message(fixed), path, detail};
+}
+
+inline app::Message compose(std::string_view fixed, const std::string& path, const char* detail)
+{
+    return compose(fixed, path, app::Message(detail));
 }
 
 } // namespace imaging::msg

@@ -115,9 +115,9 @@ void filterBand(int style, BitmapView bmp, Band& band)
 void Convolve3x3(int style, BitmapView bmp)
 {
     if (style < 0 || style >= kConvolveStyleCount)
-        throw ImagingError(std::string(kBadConvolveStyle));
+        throw ImagingError(kBadConvolveStyle);
     if (bmp.bytesPerPixel != 3 && bmp.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     if (bmp.width <= 0 || bmp.height <= 0)
         return;
     const int h = bmp.height;

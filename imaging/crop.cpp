@@ -28,7 +28,7 @@ void checkZoom(double z)
 {
     // The cut-out divides by z: nothing at or below 0 has a meaning.
     if (!(z > 0.0) || !std::isfinite(z))
-        throw ImagingError(std::string(kBadZoom));
+        throw ImagingError(kBadZoom);
 }
 
 // A w x h bitmap of the working image's pixels from (x0, y0) on, white outside it.
@@ -97,9 +97,9 @@ CutOut cutOut(ConstBitmapView working, double z, const PreviewPlacement& preview
 {
     checkZoom(z);
     if (filterItem < 0 || filterItem >= kCropFilterItems)
-        throw ImagingError(std::string(kBadFilter));
+        throw ImagingError(kBadFilter);
     if (working.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     const int W = working.width;
     const int H = working.height;
     const int cutWidth = std::max(1, roundToInt(W / z));
@@ -121,12 +121,12 @@ CutOut cutOut(ConstBitmapView working, double z, const PreviewPlacement& preview
     try {
         const int width = roundToInt(cutWidth * z), height = roundToInt(cutHeight * z);
         if (double(width) * height > double(kMaxResultPixels))
-            throw ImagingError(std::string(kResampleTooLarge));
+            throw ImagingError(kResampleTooLarge);
         Bitmap scaled = Bitmap::uninitialized(std::max(width, 1), std::max(height, 1), 3);
         ResampleBitmap(result.image.view(), scaled.view(), filterFromIndex(filterItem - 1));
         result.image = to32Bit(scaled.view());
     } catch (const ImagingError& e) {
-        result.failure = e.what();
+        result.failure = app::messageOf(e);
     }
     return result;
 }

@@ -2,6 +2,8 @@
 // the part it shows out of the working image at the working image's full size. Plain C++.
 #pragma once
 
+#include "core/message.h"
+
 #include "core/translatable.h"
 
 #include "imaging/imaging.h"
@@ -36,7 +38,7 @@ int mulDiv(long long a, long long b, long long c);
 
 struct CutOut {
     Bitmap image;                       // 32-bit
-    std::optional<std::string> failure; // the resampling failed: image is the unscaled cut-out
+    std::optional<app::Message> failure; // the resampling failed: image is the unscaled cut-out
 };
 
 // The commit of the crop panel with zoom z != 1 on a 32-bit working image, the preview

@@ -58,7 +58,7 @@ int curveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
 {
     const auto job = parseCurveArguments(args);
     if (!job) {
-        ctx.messages.error(std::string(kCurveUsage));
+        ctx.messages.error(kCurveUsage);
         return 2;
     }
     try {
@@ -74,7 +74,7 @@ int curveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         }
         printTable(ctx.out, table);
     } catch (const std::exception& e) {
-        ctx.messages.error(e.what());
+        ctx.messages.error(app::messageOf(e));
         return 1;
     }
     return 0;

@@ -78,14 +78,14 @@ ToneLUT readCurveFile(const std::string& path, const ToneLUT& base)
     std::error_code ec;
     // Only a plain file: a FIFO or device would block or never end.
     if (!std::filesystem::is_regular_file(path, ec))
-        throw ImagingError(std::string(kCantOpenFile) + path);
+        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't open file %1"), path});
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw ImagingError(std::string(kCantOpenFile) + path);
+        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't open file %1"), path});
     auto bytes = toBytes(base);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad())
-        throw ImagingError(std::string(kCantOpenFile) + path);
+        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't open file %1"), path});
     // A short file has replaced only the bytes it holds; the rest are base's.
     return fromBytes(bytes);
 }
@@ -98,7 +98,7 @@ void writeCurveFile(const ToneLUT& lut, const std::string& path)
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        throw ImagingError(std::string(kCantWriteFile) + path);
+        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't write file %1"), path});
     try {
         {
             FileDescriptor file(fd);
@@ -111,7 +111,7 @@ void writeCurveFile(const ToneLUT& lut, const std::string& path)
     } catch (const std::exception&) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        throw ImagingError(std::string(kCantWriteFile) + path);
+        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't write file %1"), path});
     }
 }
 

@@ -234,10 +234,10 @@ int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         job = parseArguments(args, ctx.settings.Global_AspectRatio);
         kind = outputKindOf(job.output);
     } catch (const UsageError& e) {
-        ctx.messages.error(std::string("edit: ") + e.what() + "\n" + std::string(kUsage));
+        ctx.messages.error({"edit: %1\n%2", app::messageOf(e), app::Message(kUsage)});
         return 2;
     } catch (const std::exception& e) {
-        ctx.messages.error(std::string("edit: ") + e.what());
+        ctx.messages.error({"edit: %1", app::messageOf(e)});
         return 2;
     }
     try {
@@ -251,7 +251,7 @@ int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         else
             saveBmp(bmp.view(), job.output);
     } catch (const std::exception& e) {
-        ctx.messages.error(std::string("edit: ") + e.what());
+        ctx.messages.error({"edit: %1", app::messageOf(e)});
         return 1;
     }
     return 0;

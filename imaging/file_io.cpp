@@ -92,9 +92,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
     if (::fstat(fd.get(), &st) != 0)
         throw ImagingError(msg::compose(msg::kCannotOpen, path, errnoText(errno)));
     if (!S_ISREG(st.st_mode))
-        throw ImagingError(msg::compose(msg::kCannotOpen, path, "not an ordinary file"));
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, QT_TRANSLATE_NOOP("Paginor", "not an ordinary file")));
     if (st.st_size > detail::maxImageBytes())
-        throw ImagingError(msg::compose(msg::kTooLarge, path, "the file is larger than this machine can hold"));
+        throw ImagingError(msg::compose(msg::kTooLarge, path, QT_TRANSLATE_NOOP("Paginor", "the file is larger than this machine can hold")));
     std::vector<std::uint8_t> data(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;
     while (done < data.size()) {
@@ -302,14 +302,15 @@ std::int64_t maxImageBytes()
 void checkImageSize(std::int64_t width, std::int64_t height, const std::string& path)
 {
     if (width <= 0 || height <= 0)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "the image has no pixels"));
-    const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
+        throw ImagingError(msg::compose(msg::kCannotRead, path, app::Message(QT_TRANSLATE_NOOP("Paginor", "the image has no pixels"))));
     // Bitmap sizes are ints; the row stride must fit too.
     if (width > (1 << 28) || height > (1 << 28) || width * height > kMaxPixels)
-        throw ImagingError(msg::compose(msg::kTooLarge, path, size));
+        throw ImagingError(msg::compose(msg::kTooLarge, path, app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels"), width, height)));
     // A decoder may hold a 32-bit copy beside our 24-bit result.
     if (width * height * 7 > maxImageBytes())
-        throw ImagingError(msg::compose(msg::kTooLarge, path, size + ", more than this machine's memory"));
+        throw ImagingError(msg::compose(
+            msg::kTooLarge, path,
+            app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels, more than this machine's memory"), width, height)));
 }
 
 TempDir::TempDir()

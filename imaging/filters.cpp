@@ -107,7 +107,7 @@ float mitchell(float a)
 Filter filterFromIndex(int index)
 {
     if (index < 0 || index >= kFilterCount)
-        throw ImagingError(std::string(kBadFilter));
+        throw ImagingError(kBadFilter);
     return static_cast<Filter>(index);
 }
 
@@ -140,7 +140,7 @@ float filterKernel(Filter filter, float x)
     case Filter::Mitchell:
         return mitchell(a);
     }
-    throw ImagingError(std::string(kBadFilter));
+    throw ImagingError(kBadFilter);
 }
 
 } // namespace imaging

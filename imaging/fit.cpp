@@ -10,13 +10,13 @@ namespace imaging {
 Bitmap fitToAspectRatio(ConstBitmapView src, float aspectRatio)
 {
     if (src.bytesPerPixel != 3 && src.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     const long double wanted = static_cast<long double>(src.height) * aspectRatio;
     if (!std::isfinite(wanted) || !(aspectRatio > 0.0f))
-        throw ImagingError(std::string(kBadAspectRatio));
+        throw ImagingError(kBadAspectRatio);
     const long double width = std::nearbyint(wanted);
     if (width < 1.0L || width * src.height > static_cast<long double>(kMaxResultPixels))
-        throw ImagingError(std::string(kBadAspectRatio));
+        throw ImagingError(kBadAspectRatio);
 
     Bitmap result(static_cast<int>(width), src.height, 3);
     // Blank strips are white, as the page behind the picture is.

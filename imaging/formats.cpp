@@ -285,7 +285,7 @@ Picture loadPicture(const std::string& path, const ProgressFn& progress)
 void savePictureAsJpeg(const Picture& picture, const std::string& path, int quality, const ProgressFn& progress)
 {
     if (picture.empty())
-        throw ImagingError(std::string(msg::kNothingToSave));
+        throw ImagingError(msg::kNothingToSave);
     if (!picture.isJpeg()) {
         saveJpeg(picture.bitmap().view(), path, quality, progress);
         return;

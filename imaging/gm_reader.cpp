@@ -39,10 +39,10 @@ ImageSize rlaSize(const std::string& path)
     std::vector<std::uint8_t> head(kRlaHeaderSize);
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw ImagingError(msg::compose(msg::kCannotOpen, path, "cannot be opened"));
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, QT_TRANSLATE_NOOP("Paginor", "cannot be opened")));
     in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
     if (static_cast<std::size_t>(in.gcount()) < kRlaHeaderSize)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "too short for an RLA header"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "too short for an RLA header")));
     const int left = be16(head, 8), right = be16(head, 10), bottom = be16(head, 12), top = be16(head, 14);
     return {right - left + 1, top - bottom + 1};
 }
@@ -75,7 +75,7 @@ int runHelper(const std::vector<std::string>& args, const std::filesystem::path&
     const int err = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (err == ENOENT)
-        throw ImagingError(msg::compose(msg::kNoReader, path, "RLA pictures need GraphicsMagick's gm program"));
+        throw ImagingError(msg::compose(msg::kNoReader, path, QT_TRANSLATE_NOOP("Paginor", "RLA pictures need GraphicsMagick's gm program")));
     if (err != 0)
         throw ImagingError(msg::compose(msg::kCannotRead, path, "gm: " + std::generic_category().message(err)));
 
@@ -88,7 +88,7 @@ int runHelper(const std::vector<std::string>& args, const std::filesystem::path&
         if (std::chrono::steady_clock::now() > deadline) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
-            throw ImagingError(msg::compose(msg::kCannotRead, path, "gm did not finish"));
+            throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "gm did not finish")));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -28,8 +28,8 @@ inline constexpr std::string_view kBadGamma = QT_TRANSLATE_NOOP("Paginor", "Gamm
 inline constexpr std::string_view kBadAspectRatio = QT_TRANSLATE_NOOP("Paginor", "Can't fit the picture: the aspect ratio gives no usable width");
 inline constexpr std::string_view kSizeMismatch = QT_TRANSLATE_NOOP("Paginor", "The source and destination bitmaps differ in size or format");
 inline constexpr std::string_view kNeeds24Or32Bit = QT_TRANSLATE_NOOP("Paginor", "Only 24-bit and 32-bit bitmaps can be processed");
-inline constexpr std::string_view kCantOpenFile = QT_TRANSLATE_NOOP("Paginor", "Can't open file ");   // + the file name
-inline constexpr std::string_view kCantWriteFile = QT_TRANSLATE_NOOP("Paginor", "Can't write file "); // + the file name
+inline constexpr std::string_view kCantOpenFile = "Can't open file ";   // + the file name
+inline constexpr std::string_view kCantWriteFile = "Can't write file "; // + the file name
 
 // No kernel makes a result larger than this many pixels (a typing slip on a command
 // line must not try to take all memory).

@@ -173,7 +173,7 @@ void startDecoder(JpegReader& d, std::span<const std::uint8_t> data, const Progr
 {
     attachManagers(reinterpret_cast<j_common_ptr>(&d.cinfo), d.err, d.prog, progress);
     if (data.empty())
-        throw ImagingError(msg::compose(msg::kCorruptJpeg, name, "the file is empty"));
+        throw ImagingError(msg::compose(msg::kCorruptJpeg, name, QT_TRANSLATE_NOOP("Paginor", "the file is empty")));
     if (!readHeader(d, data.data(), data.size()))
         throwFailure(d.err, msg::kCorruptJpeg, name);
 }
@@ -281,9 +281,9 @@ struct WriterGuard {
 void checkWritable(ConstBitmapView bmp)
 {
     if (bmp.pixels == nullptr || bmp.width <= 0 || bmp.height <= 0)
-        throw ImagingError(std::string(msg::kNothingToSave));
+        throw ImagingError(msg::kNothingToSave);
     if (bmp.bytesPerPixel != 3 && bmp.bytesPerPixel != 4)
-        throw ImagingError("Unsupported bitmap layout: " + std::to_string(bmp.bytesPerPixel) + " bytes per pixel");
+        throw ImagingError({"Unsupported bitmap layout: %1 bytes per pixel", bmp.bytesPerPixel});
 }
 
 } // namespace
@@ -322,10 +322,10 @@ void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_
         fewestBlocks = std::min<std::uint64_t>(fewestBlocks, std::uint64_t(comp.width_in_blocks) * comp.height_in_blocks);
     }
     if (std::uint64_t(bytes) * 8 < fewestBlocks)
-        throw ImagingError(msg::compose(msg::kCorruptJpeg, name,
-                                        "Corrupt JPEG data: " + std::to_string(bytes) + " bytes cannot hold a " +
-                                            std::to_string(cinfo.image_width) + " x " +
-                                            std::to_string(cinfo.image_height) + " picture"));
+        throw ImagingError(msg::compose(
+            msg::kCorruptJpeg, name,
+            app::Message(QT_TRANSLATE_NOOP("Paginor", "Corrupt JPEG data: %1 bytes cannot hold a %2 x %3 picture"), bytes,
+                         cinfo.image_width, cinfo.image_height)));
 }
 
 // Inverted (Adobe) CMYK is what every writer of CMYK JPEGs produces; plain CMYK is
@@ -431,7 +431,7 @@ std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data)
 std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress, int dpi)
 {
     if (quality < 1 || quality > 100)
-        throw ImagingError(std::string(msg::kBadQuality));
+        throw ImagingError(msg::kBadQuality);
     checkWritable(bmp);
     if (bmp.width > JPEG_MAX_DIMENSION || bmp.height > JPEG_MAX_DIMENSION)
         throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");

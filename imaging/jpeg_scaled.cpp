@@ -144,7 +144,7 @@ Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const s
     r.err.emit_message = onMessage;
     r.prog.progress_monitor = onProgress;
     if (data.empty())
-        throw ImagingError(msg::compose(msg::kCorruptJpeg, name, "the file is empty"));
+        throw ImagingError(msg::compose(msg::kCorruptJpeg, name, QT_TRANSLATE_NOOP("Paginor", "the file is empty")));
     if (!readHeader(r, data.data(), data.size(), eighths))
         throw ImagingError(msg::compose(msg::kCorruptJpeg, name, r.text));
     // The full size is checked, as the full decode will be asked for it later.

@@ -37,14 +37,14 @@ public:
     int number()
     {
         if (!isDigit(current()))
-            throw CurveError(std::string(kNumberExpected));
+            throw CurveError(kNumberExpected);
         std::int64_t value = 0;
         for (; !atEnd() && isDigit(m_text[m_at]); ++m_at) {
             value = value * 10 + (m_text[m_at] - '0');
             // Beyond 32 bits the old conversion refused the number; below that any
             // level above 255 is the top level.
             if (value > INT32_MAX)
-                throw CurveError(std::string(kNumberInvalid));
+                throw CurveError(kNumberInvalid);
         }
         skipBlanks();
         return static_cast<int>(std::min<std::int64_t>(value, 255));
@@ -54,7 +54,7 @@ private:
     char current() const
     {
         if (atEnd())
-            throw CurveError(std::string(kUnexpectedEnd));
+            throw CurveError(kUnexpectedEnd);
         return m_text[m_at];
     }
 
@@ -81,13 +81,9 @@ int indexOf(std::size_t i)
 
 } // namespace
 
-std::string withCharacter(std::string_view message, char c)
+app::Message withCharacter(std::string_view message, char c)
 {
-    std::string text(message);
-    const auto at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, std::string(1, c));
-    return text;
+    return {message, std::string(1, c)};
 }
 
 std::vector<CurveNode> parseNodes(std::string_view text)

@@ -3,6 +3,8 @@
 // it and turns the mouse into calls on it.
 #pragma once
 
+#include "core/message.h"
+
 #include "core/translatable.h"
 
 #include "imaging/imaging.h"
@@ -19,9 +21,9 @@ inline constexpr std::string_view kColumnsPositive = QT_TRANSLATE_NOOP("Paginor"
 inline constexpr std::string_view kRowsPositive = QT_TRANSLATE_NOOP("Paginor", "Number of rows should be positive");
 inline constexpr std::string_view kHandleSizeRange = QT_TRANSLATE_NOOP("Paginor", "Handle size should be in [0..16] range");
 inline constexpr std::string_view kUnexpectedEnd = QT_TRANSLATE_NOOP("Paginor", "Unexpected string end");
-inline constexpr std::string_view kOpenExpected = QT_TRANSLATE_NOOP("Paginor", "'(' expected but found '%s'");
-inline constexpr std::string_view kCommaExpected = QT_TRANSLATE_NOOP("Paginor", "',' expected but '%s' found");
-inline constexpr std::string_view kCloseExpected = QT_TRANSLATE_NOOP("Paginor", "')' expected but '%s' found");
+inline constexpr std::string_view kOpenExpected = QT_TRANSLATE_NOOP("Paginor", "'(' expected but found '%1'");
+inline constexpr std::string_view kCommaExpected = QT_TRANSLATE_NOOP("Paginor", "',' expected but '%1' found");
+inline constexpr std::string_view kCloseExpected = QT_TRANSLATE_NOOP("Paginor", "')' expected but '%1' found");
 inline constexpr std::string_view kNumberExpected = QT_TRANSLATE_NOOP("Paginor", "Number expected");
 inline constexpr std::string_view kNumberInvalid = QT_TRANSLATE_NOOP("Paginor", "Number is invalid");
 
@@ -47,8 +49,8 @@ enum class TLUTMode {
 std::vector<CurveNode> parseNodes(std::string_view text);
 std::string formatNodes(const std::vector<CurveNode>& nodes);
 
-// The message with its "%s" replaced by c.
-std::string withCharacter(std::string_view message, char c);
+// The message (a form with "%1") with its %1 filled in by c.
+app::Message withCharacter(std::string_view message, char c);
 
 class LutCurve {
 public:

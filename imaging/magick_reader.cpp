@@ -39,9 +39,9 @@ void checkReadable(const std::string& path)
     // it); a missing file or a folder gets our own clear message first.
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        throw ImagingError(msg::compose(msg::kCannotOpen, path, "no such file"));
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, QT_TRANSLATE_NOOP("Paginor", "no such file")));
     if (!S_ISREG(st.st_mode))
-        throw ImagingError(msg::compose(msg::kCannotOpen, path, "not an ordinary file"));
+        throw ImagingError(msg::compose(msg::kCannotOpen, path, QT_TRANSLATE_NOOP("Paginor", "not an ordinary file")));
 }
 
 std::uint32_t be(const std::vector<std::uint8_t>& d, std::size_t at, int bytes)
@@ -58,7 +58,7 @@ std::uint32_t be(const std::vector<std::uint8_t>& d, std::size_t at, int bytes)
 void checkSgiComplete(const std::string& path)
 {
     const std::vector<std::uint8_t> d = readWholeFile(path);
-    const auto cut = [&] { throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated")); };
+    const auto cut = [&] { throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "the file is truncated"))); };
     if (d.size() < 512)
         cut();
     const std::uint64_t bpc = d[3], x = be(d, 6, 2), y = be(d, 8, 2), z = std::max<std::uint32_t>(1, be(d, 10, 2));
@@ -106,7 +106,7 @@ void checkFaxComplete(const std::string& path)
         ++endOfLines;
     }
     if (endOfLines < 6)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated (no end-of-page codes)"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "the file is truncated (no end-of-page codes)")));
 }
 
 // ImageMagick's messages end with where in its own source it gave up
@@ -262,7 +262,7 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     if (readProgress.error)
         std::rethrow_exception(readProgress.error);
     if (!image.isValid() || image.columns() == 0 || image.rows() == 0)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, "no picture in the file"));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "no picture in the file")));
     checkImageSize(image.columns(), image.rows(), path);
     applyStoredOrientation(image, format, path);
     report(progress, 70);

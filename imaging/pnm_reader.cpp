@@ -178,7 +178,7 @@ std::size_t readAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t off
 
 [[noreturn]] void cutOff(const std::string& path)
 {
-    throw ImagingError(msg::compose(msg::kCannotRead, path, "the file is truncated"));
+    throw ImagingError(msg::compose(msg::kCannotRead, path, QT_TRANSLATE_NOOP("Paginor", "the file is truncated")));
 }
 
 // Rows [begin, end), chunk by chunk, turned into ours as they arrive. Reports progress

@@ -13,7 +13,7 @@ QImage::Format formatFor(int bytesPerPixel)
         return QImage::Format_BGR888;
     if (bytesPerPixel == 4)
         return QImage::Format_RGB32;
-    throw ImagingError("Unsupported bitmap layout: " + std::to_string(bytesPerPixel) + " bytes per pixel");
+    throw ImagingError({"Unsupported bitmap layout: %1 bytes per pixel", bytesPerPixel});
 }
 
 } // namespace
@@ -31,8 +31,7 @@ QImage toQImage(ConstBitmapView bmp)
         return {};
     QImage image(bmp.width, bmp.height, formatFor(bmp.bytesPerPixel));
     if (image.isNull())
-        throw ImagingError("Not enough memory for a " + std::to_string(bmp.width) + " x " +
-                           std::to_string(bmp.height) + " image");
+        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Not enough memory for a %1 x %2 image"), bmp.width, bmp.height});
     const auto rowBytes = static_cast<std::size_t>(bmp.width) * static_cast<std::size_t>(bmp.bytesPerPixel);
     for (int y = 0; y < bmp.height; ++y)
         std::memcpy(image.scanLine(y), bmp.row(y), rowBytes);

@@ -19,10 +19,10 @@ namespace detail {
 void checkResampleSizes(ConstBitmapView src, BitmapView dst)
 {
     if ((src.bytesPerPixel != 3 && src.bytesPerPixel != 4) || dst.bytesPerPixel != 3)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     // The column pass needs two rows to step between and a column to run down.
     if (src.width < 1 || src.height < 2 || dst.width < 1 || dst.height < 2 || !src.pixels || !dst.pixels)
-        throw ImagingError(std::string(kResampleTooSmall));
+        throw ImagingError(kResampleTooSmall);
 }
 
 } // namespace detail
@@ -87,7 +87,7 @@ void appendWeights(PassWeights& pw, int i, int srcLength, Filter filter, float s
     }
     pw.weightSum[i] = static_cast<std::int32_t>(sum);
     if (magnitude > kMaxWeightMagnitude)
-        throw ImagingError(std::string(kBadSupport));
+        throw ImagingError(kBadSupport);
 }
 
 PassWeights buildWeights(int srcLength, int dstLength, Filter filter, float support)
@@ -280,7 +280,7 @@ float checkedSupport(Filter filter, float support)
         return defaultSupport(filter);
     // A reach beyond this has no use and would make weight lists without bound.
     if (!(support > 0.0f && support <= 64.0f))
-        throw ImagingError(std::string(kBadSupport));
+        throw ImagingError(kBadSupport);
     return support;
 }
 
@@ -295,7 +295,7 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
 {
     detail::checkResampleSizes(src, dst);
     if (paddedWidth < src.width)
-        throw ImagingError(std::string(kSizeMismatch));
+        throw ImagingError(kSizeMismatch);
     support = checkedSupport(filter, support);
     const PassWeights across = buildWeights(paddedWidth, dst.width, filter, support);
     // Work rows are padded so the column pass may always read whole runs; the row pass
@@ -314,9 +314,9 @@ void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap
 {
     const Filter filter = filterFromIndex(filterIndex);
     if (newWidth < 1 || newHeight < 2)
-        throw ImagingError(std::string(kResampleTooSmall));
+        throw ImagingError(kResampleTooSmall);
     if (static_cast<std::int64_t>(newWidth) * newHeight > kMaxResultPixels)
-        throw ImagingError(std::string(kResampleTooLarge));
+        throw ImagingError(kResampleTooLarge);
     Bitmap result = Bitmap::uninitialized(newWidth, newHeight, 3);
     ResampleBitmap(bitmap.view(), result.view(), filter, support);
     bitmap = std::move(result);

@@ -59,7 +59,7 @@ void turnRows(ConstBitmapView src, BitmapView dst, int quarters, int y0, int y1)
 Bitmap FlipReverse(bool flip, bool reverse, ConstBitmapView bmp)
 {
     if (bmp.bytesPerPixel != 3)
-        throw ImagingError(std::string(kCantFlipReverse));
+        throw ImagingError(kCantFlipReverse);
     Bitmap result = Bitmap::uninitialized(bmp.width, bmp.height, 3);
     BitmapView dst = result.view();
     detail::parallelFor(bmp.height, static_cast<long long>(bmp.width) * 3,
@@ -70,9 +70,9 @@ Bitmap FlipReverse(bool flip, bool reverse, ConstBitmapView bmp)
 Bitmap Rotate90(std::int32_t angle, ConstBitmapView bmp)
 {
     if (bmp.bytesPerPixel != 3)
-        throw ImagingError(std::string(kCantRotate90));
+        throw ImagingError(kCantRotate90);
     if (angle < 0 || angle % 90 != 0)
-        throw ImagingError(std::string(kRotateAngle));
+        throw ImagingError(kRotateAngle);
     const int quarters = (angle / 90) % 4;
     if (quarters == 0)
         return FlipReverse(false, false, bmp);

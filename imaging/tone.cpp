@@ -22,9 +22,9 @@ namespace {
 void checkSameShape(ConstBitmapView src, BitmapView dst)
 {
     if (src.bytesPerPixel != 3 && src.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     if (src.width != dst.width || src.height != dst.height || src.bytesPerPixel != dst.bytesPerPixel)
-        throw ImagingError(std::string(kSizeMismatch));
+        throw ImagingError(kSizeMismatch);
 }
 
 // Runs rowFn(srcRow, dstRow) over every row, split across the cores.
@@ -262,7 +262,7 @@ ToneLUT identityLUT()
 ToneLUT gammaLUT(double gamma)
 {
     if (!std::isfinite(gamma) || gamma <= 0.0)
-        throw ImagingError(std::string(kBadGamma));
+        throw ImagingError(kBadGamma);
     ToneLUT lut{};
     for (int i = 1; i < 256; ++i) {
         const long double v = 255.0L * std::exp(std::log(static_cast<long double>(i) / 255.0L) / gamma);
@@ -332,7 +332,7 @@ void greyscale(ConstBitmapView src, BitmapView dst)
 Bitmap to24Bit(ConstBitmapView src)
 {
     if (src.bytesPerPixel != 3 && src.bytesPerPixel != 4)
-        throw ImagingError(std::string(kNeeds24Or32Bit));
+        throw ImagingError(kNeeds24Or32Bit);
     Bitmap result = Bitmap::uninitialized(src.width, src.height, 3);
     for (int y = 0; y < src.height; ++y) {
         const std::uint8_t* from = src.row(y);

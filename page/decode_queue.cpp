@@ -22,12 +22,12 @@ DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int scre
     try {
         r.loaded = loadImageFile(path, screenWidth, screenHeight, fullDecode, options);
     } catch (const std::bad_alloc&) {
-        r.error = "Not enough memory to load " + path;
+        r.error = {QT_TRANSLATE_NOOP("Paginor", "Not enough memory to load %1"), path};
     } catch (const std::exception& e) {
-        r.error = e.what();
+        r.error = app::messageOf(e);
     }
     if (r.error.empty() && (!r.loaded.picture || r.loaded.picture->empty()))
-        r.error = std::string(kNotValidImageFile) + " '" + path + "'";
+        r.error = {QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"), app::Message(kNotValidImageFile), path};
     return r;
 }
 

@@ -3,6 +3,8 @@
 // the order of the list; only the waiting is shortened.
 #pragma once
 
+#include "core/message.h"
+
 #include "page/loading.h"
 
 #include <condition_variable>
@@ -19,7 +21,7 @@ class DecodeQueue {
 public:
     struct Result {
         LoadedPicture loaded;
-        std::string error; // the message to show; empty when the file decoded
+        app::Message error{""}; // the message to show; empty when the file decoded
         bool deferred = false; // to be decoded by the taker, on its own thread
     };
 

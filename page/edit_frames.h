@@ -3,6 +3,7 @@
 // the result goes), and applying a tone table to every selected frame. Plain C++.
 #pragma once
 
+#include "core/message.h"
 #include "core/translatable.h"
 
 #include "imaging/adjust_subject.h"
@@ -15,14 +16,14 @@
 namespace page {
 
 inline constexpr std::string_view kNoImagesSelected = QT_TRANSLATE_NOOP("Paginor", "No images selected");
-inline constexpr std::string_view kImagesSelected = QT_TRANSLATE_NOOP("Paginor", " images selected "); // after the count
+inline constexpr std::string_view kImagesSelected = " images selected "; // after the count
 inline constexpr std::string_view kOneImageAtATime = QT_TRANSLATE_NOOP("Paginor", "You can only adjust 1 image at a time");
 
 // The frame "Edit Image" works on (the first selected, loaded frame that is not a copy),
 // or 0; message is set when there is no such frame or there are several.
 struct EditTarget {
     int frame = 0;
-    std::string message;
+    app::Message message{""};
 };
 EditTarget editTarget(const Page& page);
 

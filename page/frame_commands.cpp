@@ -56,7 +56,7 @@ public:
     BusyDisplay(StatusDisplay& status, std::string_view text) : m_status(status)
     {
         if (!text.empty())
-            m_status.setStatus(std::string(text));
+            m_status.showStatus(app::Message(text));
         m_status.setProgress(1);
         m_status.setProgressVisible(true);
     }
@@ -97,24 +97,24 @@ imaging::Bitmap turned(const imaging::Bitmap& source, RotateMode mode)
 
 // ---- texts ------------------------------------------------------------------------------
 
-std::string copyOneImageMessage(int n)
+app::Message copyOneImageMessage(int n)
 {
-    return std::string(kCopyOneImageOnly) + std::to_string(n) + std::string(kWillBeCopied);
+    return {QT_TRANSLATE_NOOP("Paginor", "You can only copy one image at a time to the clipboard\nOnly image #%1 will be copied"), n};
 }
 
-std::string cantExportPastedMessage(const std::string& program)
+app::Message cantExportPastedMessage(const app::Message& program)
 {
-    return std::string(kCantExportPasted) + program;
+    return {QT_TRANSLATE_NOOP("Paginor", "Can't export pasted images.....\nHint - Try pasting the image into \n%1"), program};
 }
 
-std::string cantLoadWithMessage(const std::string& fileName, const std::string& program)
+app::Message cantLoadWithMessage(const std::string& fileName, const app::Message& program)
 {
-    return std::string(kCantLoadHead) + fileName + std::string(kCantLoadWith) + program;
+    return {QT_TRANSLATE_NOOP("Paginor", "Can't load : \n%1\nwith %2"), fileName, program};
 }
 
-std::string modifiedMissingMessage(const std::string& path)
+app::Message modifiedMissingMessage(const std::string& path)
 {
-    return std::string(kModifiedFileHead) + path + std::string(kDoesNotExist);
+    return {QT_TRANSLATE_NOOP("Paginor", "Modified file : \n%1\nDoes not exist "), path};
 }
 
 std::string ratioText(float ratio)
@@ -125,12 +125,12 @@ std::string ratioText(float ratio)
     return result.ec == std::errc() ? std::string(buf, result.ptr) : std::string("?");
 }
 
-std::string frameStatusText(const TFrameRec& f, int n)
+app::Message frameStatusText(const TFrameRec& f, int n)
 {
     if (!f.Loaded)
-        return "Frame " + std::to_string(n) + std::string(kNoFileLoaded);
-    return "Frame " + std::to_string(n) + ": File " + f.FileName + "\n" + f.Details + " AR= " +
-           ratioText(f.AspectRatio);
+        return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: No file loaded"), n};
+    return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: File %2\n%3 AR= %4"), n, f.FileName, f.Details,
+            ratioText(f.AspectRatio)};
 }
 
 ReloadNames reloadNames(const std::string& fileName)
@@ -237,7 +237,7 @@ SelectResult FrameCommands::SelectImage(int n, bool exclusive)
     // With nothing named (Deselect All) there is no frame to describe: the line is cleared
     // rather than describing a frame 0.
     if (Selected_Count(m_page) > 1 || !live)
-        result.status.clear();
+        result.status = app::Message("");
     else
         result.status = frameStatusText(rec(m_page, n), n);
     return result;
@@ -420,7 +420,7 @@ ExportPlan FrameCommands::exportPlan() const
     // (the desktop's opener included) as if it were one.
     if (f.NotFromFile || isMarkerName(f.FileName)) {
         plan.kind = ExportPlan::Kind::Refused;
-        plan.message = cantExportPastedMessage(s.app_assos ? std::string(kAssociatedProgram) : program);
+        plan.message = cantExportPastedMessage(s.app_assos ? app::Message(kAssociatedProgram) : app::Message::name(program));
         return plan;
     }
     plan.kind = s.app_assos ? ExportPlan::Kind::Associated : ExportPlan::Kind::Program;
@@ -500,7 +500,7 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
         // The position counts frame numbers against the selected frames, so it can run out
         // early; it stops at the bar's end.
         page.status().setProgress(std::min(100, roundToInt(static_cast<long double>(i) / selected * 100)));
-        page.status().setStatus(resamplingStatus(i, percent));
+        page.status().showStatus(resamplingStatus(i, percent));
         if (keepAlive)
             keepAlive();
         imaging::Bitmap work = ownPixels(f);
@@ -533,7 +533,7 @@ bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive)
             return false;
         } catch (const std::exception& e) {
             // A picture that cannot be decoded says so in its own words.
-            app::messages().error(e.what());
+            app::messages().error(app::messageOf(e));
             return false;
         }
         page.status().setProgress(roundToInt(static_cast<long double>(i) / count * 100));

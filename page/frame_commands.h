@@ -19,22 +19,23 @@
 
 namespace page {
 
-// Fixed message and status texts, shared by the code and its tests.
+// Fixed message and status texts, shared by the code and its tests. The pieces of a composed
+// message are kept for the tests; the message itself is made from its form below.
 inline constexpr std::string_view kCopyOneImageOnly =
-    QT_TRANSLATE_NOOP("Paginor", "You can only copy one image at a time to the clipboard\nOnly image #"); // + n + kWillBeCopied
-inline constexpr std::string_view kWillBeCopied = QT_TRANSLATE_NOOP("Paginor", " will be copied");
+    "You can only copy one image at a time to the clipboard\nOnly image #"; // + n + kWillBeCopied
+inline constexpr std::string_view kWillBeCopied = " will be copied";
 inline constexpr std::string_view kCantExportPasted =
-    QT_TRANSLATE_NOOP("Paginor", "Can't export pasted images.....\nHint - Try pasting the image into \n"); // + program
-inline constexpr std::string_view kCantLoadHead = QT_TRANSLATE_NOOP("Paginor", "Can't load : \n");          // + file
-inline constexpr std::string_view kCantLoadWith = QT_TRANSLATE_NOOP("Paginor", "\nwith ");                  // + program
+    "Can't export pasted images.....\nHint - Try pasting the image into \n"; // + program
+inline constexpr std::string_view kCantLoadHead = "Can't load : \n";          // + file
+inline constexpr std::string_view kCantLoadWith = "\nwith ";                  // + program
 // Names the desktop's choice of program when opening with it fails.
 inline constexpr std::string_view kAssociatedProgram = QT_TRANSLATE_NOOP("Paginor", "the program the desktop associates with it");
-inline constexpr std::string_view kModifiedFileHead = QT_TRANSLATE_NOOP("Paginor", "Modified file : \n"); // + path
-inline constexpr std::string_view kDoesNotExist = QT_TRANSLATE_NOOP("Paginor", "\nDoes not exist ");
+inline constexpr std::string_view kModifiedFileHead = "Modified file : \n"; // + path
+inline constexpr std::string_view kDoesNotExist = "\nDoes not exist ";
 inline constexpr std::string_view kPastedImageName = "* Pasted image *";
 inline constexpr std::string_view kPastedImageDetails = "* Clipboard Pasted image *";
 inline constexpr std::string_view kCopyOfFrame = "* Copy of Frame "; // + c + "* " + source name
-inline constexpr std::string_view kNoFileLoaded = QT_TRANSLATE_NOOP("Paginor", ": No file loaded");
+inline constexpr std::string_view kNoFileLoaded = ": No file loaded";
 
 // The three ways RotateBitmap turns pictures, numbered as its callers number them.
 enum class RotateMode {
@@ -45,12 +46,12 @@ enum class RotateMode {
 
 // Texts built from the fixed pieces above. (The copy guard's text is loading.h's
 // clonedFrameMessage: loading into a frame empties it with the same guard.)
-std::string copyOneImageMessage(int n);
-std::string cantExportPastedMessage(const std::string& program);
-std::string cantLoadWithMessage(const std::string& fileName, const std::string& program);
-std::string modifiedMissingMessage(const std::string& path);
+app::Message copyOneImageMessage(int n);
+app::Message cantExportPastedMessage(const app::Message& program);
+app::Message cantLoadWithMessage(const std::string& fileName, const app::Message& program);
+app::Message modifiedMissingMessage(const std::string& path);
 // "Frame n: File <name>\n<details> AR= <ratio>" for a loaded frame, else "Frame n: No file loaded".
-std::string frameStatusText(const TFrameRec& f, int n);
+app::Message frameStatusText(const TFrameRec& f, int n);
 // The ratio as the status line shows it: general format, 3 significant digits.
 std::string ratioText(float ratio);
 
@@ -73,7 +74,7 @@ struct SelectResult {
     std::vector<int> deselected;       // frames whose border turns white
     std::optional<bool> imageButtons;  // rotate, flips and fit on/off; nullopt: as they are
     std::optional<bool> aspectButton;  // tb_ar on/off; nullopt: as it is
-    std::string status;                // the status line ("" clears it)
+    app::Message status{""};           // the status line ("" clears it)
 };
 
 // Which popup entries are enabled for the frame it opens on.
@@ -120,7 +121,7 @@ struct ExportPlan {
     Kind kind = Kind::Nothing;
     std::string file;
     std::string program;
-    std::string message;
+    app::Message message{""};
 };
 
 // The enabled states of the buttons printing freezes (tb_load, tb_load_next, tb_stop,

@@ -156,7 +156,7 @@ void FrameCommandsUi::Special_CopyClick()
         const imaging::Bitmap& pixels = ownPixels(m_view.page().frame(source.owner));
         QGuiApplication::clipboard()->setMimeData(clipboard::mimeDataFor(imaging::toQImage(pixels.view())));
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
 }
 
@@ -174,7 +174,7 @@ void FrameCommandsUi::Special_PasteClick()
         }
         pasted = m_commands.pasteBitmap(imaging::fromQImage(image));
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
         return;
     }
     for (int n : pasted)
@@ -242,7 +242,7 @@ void FrameCommandsUi::RunShell1Click()
         const QUrl url = QUrl::fromLocalFile(qs(plan.file));
         const bool started = m_hooks.openUrl ? m_hooks.openUrl(url) : QDesktopServices::openUrl(url);
         if (!started)
-            app::messages().error(cantLoadWithMessage(plan.file, std::string(kAssociatedProgram)));
+            app::messages().error(cantLoadWithMessage(plan.file, app::Message(kAssociatedProgram)));
         return;
     }
     case ExportPlan::Kind::Program: {
@@ -259,7 +259,7 @@ void FrameCommandsUi::RunShell1Click()
         const bool started = m_hooks.startProgram ? m_hooks.startProgram(program, args)
                                                   : QProcess::startDetached(program, args);
         if (!started)
-            app::messages().error(cantLoadWithMessage(plan.file, plan.program));
+            app::messages().error(cantLoadWithMessage(plan.file, app::Message::name(plan.program)));
         return;
     }
     }
@@ -278,7 +278,7 @@ void FrameCommandsUi::RotateBitmap(int mode)
         page::RotateBitmap(
             m_view.page(), static_cast<RotateMode>(mode), [this](int k) { m_view.paintEmptyFrame(k); }, keepAlive);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     // Also after a failure: the frames turned before it show their new shape.
     Deselect_All_Images();
@@ -298,7 +298,7 @@ void FrameCommandsUi::Add_Curves_To_Menu()
     }
     m_curves->menuAction()->setEnabled(!m_curves->isEmpty());
     if (leftOut > 0)
-        setStatus(std::to_string(leftOut) + std::string(kCurvesLeftOut));
+        setStatus({QT_TRANSLATE_NOOP("Paginor", "%1 more curve files were left out of \"Apply Curves\""), leftOut});
 }
 
 void FrameCommandsUi::PopupHandler(const QString& caption)
@@ -308,7 +308,7 @@ void FrameCommandsUi::PopupHandler(const QString& caption)
     try {
         applyCurveFileToSelected(m_view.page(), path, keepAlive);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     Deselect_All_Images();
     m_view.Update_Visual();
@@ -319,7 +319,7 @@ void FrameCommandsUi::Crop_To_Frame_BtnClick()
     try {
         Crop_to_Frame(m_view.page(), keepAlive);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     Deselect_All_Images();
     m_view.Update_Visual();
@@ -346,7 +346,7 @@ void FrameCommandsUi::Resample1Click()
             try {
                 resampleSelected(m_view.page(), s.Manual_Resamp_Size, s.Manual_Resamp_Filter, keepAlive);
             } catch (const std::exception& e) {
-                app::messages().error(e.what());
+                app::messages().error(app::messageOf(e));
             }
         }
     }

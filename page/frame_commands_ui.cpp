@@ -146,9 +146,9 @@ bool FrameCommandsUi::buttonEnabled(const char* objectName) const
     return false;
 }
 
-void FrameCommandsUi::setStatus(const std::string& text)
+void FrameCommandsUi::setStatus(const app::Message& text)
 {
-    m_view.page().status().setStatus(text);
+    m_view.page().status().showStatus(text);
 }
 
 void FrameCommandsUi::enable_image_buttons(bool on)

@@ -4,6 +4,8 @@
 // while printing. The rules live in frame_commands.h; this paints and asks.
 #pragma once
 
+#include "core/message.h"
+
 #include "core/translatable.h"
 
 #include "page/frame_commands.h"
@@ -128,7 +130,7 @@ private:
     void setButtonEnabled(const char* objectName, bool on);
     void applyButtonStates(const ButtonStates& states);
     bool buttonEnabled(const char* objectName) const;
-    void setStatus(const std::string& text);
+    void setStatus(const app::Message& text);
 
     PageView& m_view;
     QWidget* m_window;

@@ -317,29 +317,28 @@ Centring Centre_On_Page(int frameCount, int pageWidthPx, int pageHeightPx, int l
     return out;
 }
 
-std::string printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
-                        float pageMarginMm, bool useMetric, bool centreOutput)
+app::Message printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
+                         float pageMarginMm, bool useMetric, bool centreOutput)
 {
-    std::string line = "Printer : " + printerName + " | Image area : ";
+    // The centring indicator: a right and a left guillemet when the output is centred, a
+    // bar and a left guillemet when it is not (UTF-8 bytes of U+00BB and U+00AB). The
+    // indicator's third byte in the old single-byte code page (0x9D) names no character
+    // there and would show as an invisible control code, so it is left out.
+    const char* indicator = centreOutput ? " \xC2\xBB\xC2\xAB" : " |\xC2\xAB";
     if (useMetric) {
-        line += std::to_string(roundToInt(kMmPerInch * pageWidthIn)) + " mm x " +
-                std::to_string(roundToInt(kMmPerInch * pageHeightIn)) + " mm " + " | Page Margin : " +
-                std::to_string(roundToInt(pageMarginMm)) + " mm";
+        return {QT_TRANSLATE_NOOP("Paginor", "Printer : %1 | Image area : %2 mm x %3 mm  | Page Margin : %4 mm%5"),
+                printerName, roundToInt(kMmPerInch * pageWidthIn), roundToInt(kMmPerInch * pageHeightIn),
+                roundToInt(pageMarginMm), indicator};
     } else {
         // "%f" without the locale: the line must read the same whatever LC_NUMERIC says.
         char inches[64];
         const auto res = std::to_chars(inches, inches + sizeof inches,
                                        static_cast<double>(static_cast<Real>(pageMarginMm) / kMmPerInch),
                                        std::chars_format::fixed, 6);
-        line += std::to_string(roundToInt(pageWidthIn)) + "\" x " + std::to_string(roundToInt(pageHeightIn)) +
-                "\" | Page Margin : " + std::string(inches, res.ptr) + "\"";
+        return {QT_TRANSLATE_NOOP("Paginor", "Printer : %1 | Image area : %2\" x %3\" | Page Margin : %4\"%5"),
+                printerName, roundToInt(pageWidthIn), roundToInt(pageHeightIn), std::string(inches, res.ptr),
+                indicator};
     }
-    // The centring indicator: a right and a left guillemet when the output is centred, a
-    // bar and a left guillemet when it is not (UTF-8 bytes of U+00BB and U+00AB). The
-    // indicator's third byte in the old single-byte code page (0x9D) names no character
-    // there and would show as an invisible control code, so it is left out.
-    line += centreOutput ? " \xC2\xBB\xC2\xAB" : " |\xC2\xAB";
-    return line;
 }
 
 } // namespace page

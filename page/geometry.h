@@ -3,6 +3,8 @@
 // Nothing here knows about widgets, so every layout is testable without a window.
 #pragma once
 
+#include "core/message.h"
+
 #include <string>
 #include <vector>
 
@@ -112,7 +114,7 @@ Centring Centre_On_Page(int frameCount, int pageWidthPx, int pageHeightPx, int l
 
 // The status-bar line that names the printer, its image area and the page margin, ending
 // in an indicator of whether the output is centred.
-std::string printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
+app::Message printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
                         float pageMarginMm, bool useMetric, bool centreOutput);
 
 } // namespace page

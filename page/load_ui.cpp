@@ -193,7 +193,7 @@ void ImageLoader::loadFile(const std::string& path)
     Load_The_Files(m_view.page(), m_queue, hooks());
 }
 
-void ImageLoader::loadNextPage(const std::function<void(const std::string&, const std::string&)>& fileFailed)
+void ImageLoader::loadNextPage(const std::function<void(const std::string&, const app::Message&)>& fileFailed)
 {
     if (m_busy)
         return;
@@ -266,9 +266,9 @@ void ImageLoader::appendDropped(const QStringList& paths)
         }
         FindAllFiles(path, scan, m_queue.FileList);
         if (s.searchSubFolders) {
-            m_view.page().status().setStatus(std::string(kSearchingFolders));
+            m_view.page().status().showStatus(kSearchingFolders);
             DoSearch(path, scan, m_queue.FileList);
-            m_view.page().status().setStatus(std::string(kFinishedSearching));
+            m_view.page().status().showStatus(kFinishedSearching);
         }
     }
 }

@@ -2,6 +2,8 @@
 // and files or folders dropped on the main window, on top of the load step (loading.h).
 #pragma once
 
+#include "core/message.h"
+
 #include "page/loading.h"
 
 #include <QObject>
@@ -55,7 +57,7 @@ public:
     // The next page of the list into every live frame (emptied first), as one load step;
     // nothing while a load runs. Given fileFailed, a file that can't be decoded is told
     // there instead of in a message box.
-    void loadNextPage(const std::function<void(const std::string& path, const std::string& error)>& fileFailed = {});
+    void loadNextPage(const std::function<void(const std::string& path, const app::Message& error)>& fileFailed = {});
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     // Local paths dropped on the window; the frame under the pointer is the page's HotFrame.

@@ -116,7 +116,7 @@ bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, De
                 app::messages().error(decoded.error);
             continue;
         }
-        status.setStatus(std::string(kLoadingImages) + path);
+        status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Loading Images%1"), path});
         const std::vector<PictureStep> steps = std::move(decoded.loaded.steps);
         fillFrame(page, n, path, std::move(decoded.loaded));
         setFrameDetails(page, n, path);
@@ -141,10 +141,10 @@ LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options
 
 } // namespace
 
-std::string clonedFrameMessage(int frame)
+app::Message clonedFrameMessage(int frame)
 {
-    return "Frame #" + std::to_string(frame) + " is cloned to other frames" + "\n" +
-           QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. ");
+    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Frame #%1 is cloned to other frames"), frame),
+            app::Message(QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. "))};
 }
 
 
@@ -158,7 +158,7 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
     if (!data.empty() && !startsWithSoi(data))
         return decodedWhole(path, options);
     if (data.empty())
-        throw imaging::ImagingError("Corrupt or truncated JPEG data '" + path + "': the file is empty");
+        throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data '%1': the file is empty"), path});
     const imaging::ImageSize size = imaging::readJpegSize(data);
     LoadedPicture out;
     out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));

@@ -44,7 +44,7 @@ inline constexpr std::string_view kClearImageListQuestion =
 using exif::kSideFileExtension;
 
 // The text shown when a frame that copies still show is to be emptied.
-std::string clonedFrameMessage(int frame);
+app::Message clonedFrameMessage(int frame);
 
 // The files waiting to be loaded. A load step takes them from NextFileIndex on;
 // BatchInProgress is set by every load step and cleared when a step used the list up
@@ -84,7 +84,7 @@ struct LoadHooks {
     FullDecode fullDecode;
     // A file that can't be decoded, told here instead of in an error message (unattended
     // batches log it and go on); the next file still takes its frame.
-    std::function<void(const std::string& path, const std::string& error)> fileFailed;
+    std::function<void(const std::string& path, const app::Message& error)> fileFailed;
 };
 
 struct LoadStepResult {

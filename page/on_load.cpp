@@ -61,7 +61,7 @@ class BusyLine {
 public:
     BusyLine(StatusDisplay& status, std::string_view text) : m_status(status)
     {
-        m_status.setStatus(std::string(text));
+        m_status.showStatus(app::Message(text));
         m_status.setProgressVisible(true);
         m_status.setProgress(1);
     }
@@ -91,20 +91,19 @@ bool ownsPicture(const TFrameRec& f)
 
 } // namespace
 
-std::string rotatingStatus(int frame)
+app::Message rotatingStatus(int frame)
 {
-    return "Rotating image in frame " + std::to_string(frame);
+    return {QT_TRANSLATE_NOOP("Paginor", "Rotating image in frame %1"), frame};
 }
 
-std::string adjustingStatus(int frame)
+app::Message adjustingStatus(int frame)
 {
-    return "Adjusting image in frame " + std::to_string(frame);
+    return {QT_TRANSLATE_NOOP("Paginor", "Adjusting image in frame %1"), frame};
 }
 
-std::string resamplingStatus(int frame, int percent)
+app::Message resamplingStatus(int frame, int percent)
 {
-    return "Resampling image " + std::to_string(frame) + " to " + std::to_string(percent) +
-           "% of original image size";
+    return {QT_TRANSLATE_NOOP("Paginor", "Resampling image %1 to %2% of original image size"), frame, percent};
 }
 
 OnLoadOptions onLoadOptions(const Page& page)
@@ -133,7 +132,7 @@ LoadPlan planOnLoad(const OnLoadOptions& options, int width, int height)
     if (options.centre && plan.aspectRatio != options.aspectRatio) {
         const long double w = std::nearbyint(static_cast<long double>(plan.height) * options.aspectRatio);
         if (!(w >= 1.0L) || w * plan.height > static_cast<long double>(imaging::kMaxResultPixels))
-            throw imaging::ImagingError(std::string(imaging::kBadAspectRatio));
+            throw imaging::ImagingError(imaging::kBadAspectRatio);
         plan.steps.push_back({PictureStep::Kind::Fit, options.aspectRatio});
         plan.width = static_cast<int>(w);
         plan.aspectRatio = static_cast<float>(plan.width) / static_cast<float>(plan.height);
@@ -143,9 +142,9 @@ LoadPlan planOnLoad(const OnLoadOptions& options, int width, int height)
         const int w = scaled(plan.width, options.resamplePercent);
         const int h = scaled(plan.height, options.resamplePercent);
         if (w < 1 || h < 2)
-            throw imaging::ImagingError(std::string(imaging::kResampleTooSmall));
+            throw imaging::ImagingError(imaging::kResampleTooSmall);
         if (static_cast<std::int64_t>(w) * h > imaging::kMaxResultPixels)
-            throw imaging::ImagingError(std::string(imaging::kResampleTooLarge));
+            throw imaging::ImagingError(imaging::kResampleTooLarge);
         PictureStep step{PictureStep::Kind::Resample};
         step.width = plan.width = w;
         step.height = plan.height = h;
@@ -254,15 +253,15 @@ void showOnLoadSteps(Page& page, int frame, const std::string& path, const std::
     for (const PictureStep& step : steps) {
         switch (step.kind) {
         case PictureStep::Kind::Turn:
-            status.setStatus(std::string(kRotatingImage) + path);
-            status.setStatus(rotatingStatus(frame));
+            status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Rotating Image%1"), path});
+            status.showStatus(rotatingStatus(frame));
             break;
         case PictureStep::Kind::Fit:
-            status.setStatus(std::string(kRotatingImage) + path);
-            status.setStatus(adjustingStatus(frame));
+            status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Rotating Image%1"), path});
+            status.showStatus(adjustingStatus(frame));
             break;
         case PictureStep::Kind::Resample:
-            status.setStatus(resamplingStatus(frame, resamplePercent));
+            status.showStatus(resamplingStatus(frame, resamplePercent));
             break;
         case PictureStep::Kind::Curve:
             break;
@@ -293,7 +292,7 @@ void Apply_Curve_On_Load(Page& page, const std::vector<int>& frames)
     try {
         lut = imaging::readCurveFile(path);
     } catch (const imaging::ImagingError&) {
-        app::messages().error(std::string(kCantLoadCurve) + path);
+        app::messages().error({QT_TRANSLATE_NOOP("Paginor", "Can't load %1"), path});
         return;
     }
     std::vector<int> own;
@@ -314,12 +313,12 @@ bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imagin
         try {
             applyCurveToFrame(page, n, table);
         } catch (const std::bad_alloc&) {
-            app::messages().error(std::string(kNoResourcesForCurve));
+            app::messages().error(kNoResourcesForCurve);
             return false;
         } catch (const std::exception&) {
             // A picture that cannot be decoded any more is as unusable here as one that
             // does not fit in memory; later frames are left as they are.
-            app::messages().error(std::string(kNoResourcesForCurve));
+            app::messages().error(kNoResourcesForCurve);
             return false;
         }
         page.status().setProgress(static_cast<int>(std::lround(double(n) / count * 100.0)));
@@ -334,7 +333,7 @@ bool applyCurveFileToSelected(Page& page, const std::string& path, const std::fu
     try {
         lut = imaging::readCurveFile(path);
     } catch (const imaging::ImagingError&) {
-        app::messages().error(std::string(kCantOpenCurve) + path);
+        app::messages().error({QT_TRANSLATE_NOOP("Paginor", "Error - Can't open %1"), path});
         return false;
     }
     std::vector<int> frames;

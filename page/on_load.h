@@ -24,16 +24,16 @@ namespace page {
 
 // Fixed status and message texts, shared by the code and its tests.
 inline constexpr std::string_view kImageBeingProcessed = QT_TRANSLATE_NOOP("Paginor", "Image being processed");
-inline constexpr std::string_view kRotatingImage = QT_TRANSLATE_NOOP("Paginor", "Rotating Image");                    // + file
+inline constexpr std::string_view kRotatingImage = "Rotating Image";                    // + file
 inline constexpr std::string_view kNoResourcesForCurve = QT_TRANSLATE_NOOP("Paginor", "Not enough resources available to apply curve ");
 inline constexpr std::string_view kApplyingCurve = QT_TRANSLATE_NOOP("Paginor", "Applying image correction curve ");
-inline constexpr std::string_view kCantLoadCurve = QT_TRANSLATE_NOOP("Paginor", "Can't load ");                       // + path
-inline constexpr std::string_view kCantOpenCurve = QT_TRANSLATE_NOOP("Paginor", "Error - Can't open ");               // + path
-inline constexpr std::string_view kCurvesLeftOut = QT_TRANSLATE_NOOP("Paginor", " more curve files were left out of \"Apply Curves\"");
+inline constexpr std::string_view kCantLoadCurve = "Can't load ";                       // + path
+inline constexpr std::string_view kCantOpenCurve = "Error - Can't open ";               // + path
+inline constexpr std::string_view kCurvesLeftOut = " more curve files were left out of \"Apply Curves\"";
 inline constexpr std::size_t kMaxCurveEntries = 256;
-std::string rotatingStatus(int frame);  // "Rotating image in frame " + n
-std::string adjustingStatus(int frame); // "Adjusting image in frame " + n
-std::string resamplingStatus(int frame, int percent);
+app::Message rotatingStatus(int frame);  // "Rotating image in frame " + n
+app::Message adjustingStatus(int frame); // "Adjusting image in frame " + n
+app::Message resamplingStatus(int frame, int percent);
 
 // One step done to a picture, in the order the steps run.
 struct PictureStep {

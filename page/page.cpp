@@ -39,7 +39,7 @@ void Page::sanitiseSettings()
 const TFrameRec& Page::frame(int n) const
 {
     if (n < 1 || n > kMaxFrames)
-        throw PageError("No frame number " + std::to_string(n));
+        throw PageError({"No frame number %1", n});
     return m_frames[static_cast<std::size_t>(n)];
 }
 
@@ -54,7 +54,7 @@ void Page::Get_Printer_Res()
     const PrinterMetrics metrics = m_readPrinter ? m_readPrinter() : PrinterMetrics{};
     m_state.PrinterName = metrics.name;
     if (!metrics.usable()) {
-        status().setPrinterLine("Printer : " + metrics.name);
+        status().showPrinterLine({QT_TRANSLATE_NOOP("Paginor", "Printer : %1"), metrics.name});
         return;
     }
     m_state.PrinterDpiX = metrics.dpiX;
@@ -63,7 +63,7 @@ void Page::Get_Printer_Res()
     m_state.PageHeightPx = metrics.pageHeightPx;
     m_state.PageWidthIn = static_cast<float>(static_cast<double>(metrics.pageWidthPx) / metrics.dpiX);
     m_state.PageHeightIn = static_cast<float>(static_cast<double>(metrics.pageHeightPx) / metrics.dpiY);
-    status().setPrinterLine(printerLine(metrics.name, m_state.PageWidthIn, m_state.PageHeightIn,
+    status().showPrinterLine(printerLine(metrics.name, m_state.PageWidthIn, m_state.PageHeightIn,
                                         m_settings.Page_Margin_mm, m_settings.Use_Metric,
                                         m_settings.centre_output));
     m_state.PrinterReady = true;
@@ -126,7 +126,7 @@ ScreenLayout Page::Sizeup_Visual_Page(int windowWidth, int windowHeight)
 void Page::setFrameCount(int count)
 {
     if (!isFrameCount(count))
-        throw PageError("No page layout has " + std::to_string(count) + " frames");
+        throw PageError({"No page layout has %1 frames", count});
     m_state.FrameCount = static_cast<std::uint8_t>(count);
     m_settings.NumberOfFrames = static_cast<std::uint8_t>(count);
 }
@@ -134,7 +134,7 @@ void Page::setFrameCount(int count)
 void Page::setGlobalAspectRatio(float ratio)
 {
     if (!usableAspectRatio(ratio))
-        throw PageError(std::string(kNegativeAspectRatio));
+        throw PageError(kNegativeAspectRatio);
     m_state.Global_AspectRatio = ratio;
     m_settings.Global_AspectRatio = ratio;
 }

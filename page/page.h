@@ -2,7 +2,7 @@
 // laid out against. Plain C++; the on-screen page (page_view.h) and printing read it.
 #pragma once
 
-#include "core/translatable.h"
+#include "core/message.h"
 
 #include "page/geometry.h"
 
@@ -24,7 +24,7 @@
 namespace page {
 
 // Fixed message texts, shared by the code and its tests.
-inline constexpr std::string_view kFrameInitFailed = QT_TRANSLATE_NOOP("Paginor", "Sorry - This applcation failed whilst initalising frame number ");
+inline constexpr std::string_view kFrameInitFailed = "Sorry - This applcation failed whilst initalising frame number ";
 inline constexpr std::string_view kNotEnoughResourcesTryLess = QT_TRANSLATE_NOOP("Paginor", " Not enough system resources available - try less frames");
 inline constexpr std::string_view kNotEnoughResources = QT_TRANSLATE_NOOP("Paginor", " Not enough system resources available");
 inline constexpr std::string_view kRebuildFailed = QT_TRANSLATE_NOOP("Paginor", "ODEAR");
@@ -40,9 +40,10 @@ inline constexpr std::string_view kVersionLabel = " Ver 1.81 \xC2\xBB\xC2\xAB 02
 inline constexpr int kBackgroundTop = 60;
 inline constexpr int kBackgroundStartLeft = 30;
 
-class PageError : public std::runtime_error {
+// Carries its message with its form, so the window can translate it.
+class PageError : public app::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using app::MessageError::MessageError;
 };
 
 // The selected printer as the page needs it: resolution (LOGPIXELSX/Y) and the
@@ -68,12 +69,16 @@ struct PrinterMetrics {
 
 // Where the page reports to the user: the printer line of the status bar, the status
 // label and the progress bar of the bottom panel. The main window implements it;
-// every method does nothing by default.
+// every method does nothing by default. The page reports through showPrinterLine and
+// showStatus, whose messages keep their form for the window to translate; by default they
+// pass the English text on to setPrinterLine and setStatus.
 class StatusDisplay {
 public:
     virtual ~StatusDisplay() = default;
     virtual void setPrinterLine(const std::string& /*line*/) {}
     virtual void setStatus(const std::string& /*text*/) {}
+    virtual void showPrinterLine(const app::Message& line) { setPrinterLine(line.english()); }
+    virtual void showStatus(const app::Message& text) { setStatus(text.english()); }
     virtual void setProgress(int /*percent*/) {}
     virtual void setProgressVisible(bool /*visible*/) {}
 };

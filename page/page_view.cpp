@@ -229,8 +229,10 @@ bool PageView::buildPage(int windowWidth, int windowHeight)
 
 void PageView::reportCreationFailure(int frameNumber, std::string_view secondLine)
 {
-    app::messages().error(std::string(kFrameInitFailed) + std::to_string(frameNumber) + "\n" +
-                          std::string(secondLine));
+    app::messages().error({"%1\n%2",
+                           app::Message(QT_TRANSLATE_NOOP("Paginor", "Sorry - This applcation failed whilst initalising frame number %1"),
+                                        frameNumber),
+                           app::Message(secondLine)});
 }
 
 bool PageView::Create_BackGround_Image()
@@ -435,7 +437,7 @@ void PageView::paintPicture(int n)
         picture = m_page.screenBitmap(n, static_cast<int>(std::ceil(r.width * dpr)),
                                       static_cast<int>(std::ceil(r.height * dpr)));
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     if (!picture || picture->empty())
         return;
@@ -485,7 +487,7 @@ void PageView::Update_Visual()
 {
     clearSelection();
     StatusDisplay& status = m_page.status();
-    status.setStatus(QT_TRANSLATE_NOOP("Paginor", "Updating..."));
+    status.showStatus(QT_TRANSLATE_NOOP("Paginor", "Updating..."));
     status.setProgressVisible(true);
     const int count = m_page.state().FrameCount;
     for (int n = 1; n <= count; ++n) {

@@ -230,7 +230,7 @@ PreparedFrame FramePipeline::take(std::size_t k, const std::function<void()>& ke
     std::unique_lock lock(m_mutex);
     while (!m_slots.at(k).done) {
         if (m_cancelled && k >= m_next)
-            throw PrintError("The page was stopped before frame " + std::to_string(k + 1) + " was ready");
+            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "The page was stopped before frame %1 was ready"), k + 1});
         m_changed.wait_for(lock, std::chrono::milliseconds(50));
         if (keepAlive && !m_slots[k].done) {
             lock.unlock();

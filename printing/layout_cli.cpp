@@ -75,11 +75,11 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             } else if (const auto c = parseClone(v)) {
                 clones.push_back(*c);
             } else {
-                ctx.messages.error("layout save: --clone wants K:S (frame K a copy of frame S), not '" + v + "'");
+                ctx.messages.error({"layout save: --clone wants K:S (frame K a copy of frame S), not '%1'", v});
                 return 2;
             }
         } else if (!a.empty() && a[0] == '-') {
-            ctx.messages.error("layout save: unknown option '" + a + "'");
+            ctx.messages.error({"layout save: unknown option '%1'", a});
             return 2;
         } else {
             files.push_back(a);
@@ -92,8 +92,7 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     auto page = layoutPage(ctx);
     const int frames = page->state().FrameCount;
     if (files.size() > static_cast<std::size_t>(frames)) {
-        ctx.messages.error("layout save: " + std::to_string(files.size()) + " files for a page of " +
-                           std::to_string(frames) + " frames");
+        ctx.messages.error({"layout save: %1 files for a page of %2 frames", files.size(), frames});
         return 2;
     }
     try {
@@ -105,8 +104,7 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         for (const Clone& c : clones) {
             if (c.frame < 1 || c.frame > frames || c.source < 1 || c.source > frames || c.frame == c.source ||
                 !page->frame(c.source).Loaded) {
-                ctx.messages.error("layout save: --clone " + std::to_string(c.frame) + ":" +
-                                   std::to_string(c.source) + " does not name two frames of the page, the second loaded");
+                ctx.messages.error({"layout save: --clone %1:%2 does not name two frames of the page, the second loaded", c.frame, c.source});
                 return 2;
             }
             page->clearSelection();
@@ -118,7 +116,7 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         page->clearSelection();
         Save_Page(*page, out);
     } catch (const std::exception& e) {
-        ctx.messages.error(e.what());
+        ctx.messages.error(app::messageOf(e));
         return 1;
     }
     return 0;

@@ -83,7 +83,7 @@ std::vector<std::string_view> splitLines(std::string_view text)
 std::string_view requiredLine(const std::vector<std::string_view>& lines, std::size_t i, const char* what)
 {
     if (i >= lines.size())
-        throw LayoutError(std::string("The layout file ends before its ") + what + " line");
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file ends before its %1 line"), app::Message(what)});
     return lines[i];
 }
 
@@ -92,7 +92,7 @@ LayoutLine parseFrameLine(std::string_view line)
     LayoutLine out;
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-        out.error = "A frame line of the layout file has no \"=\": " + std::string(line.substr(0, kMaxLayoutField));
+        out.error = {QT_TRANSLATE_NOOP("Paginor", "A frame line of the layout file has no \"=\": %1"), line.substr(0, kMaxLayoutField)};
         return out;
     }
     out.member = std::string(line.substr(0, eq));
@@ -100,7 +100,7 @@ LayoutLine parseFrameLine(std::string_view line)
     out.caption = std::string(rest.substr(0, rest.find(kClonedFrom)));
     out.frame = parseInt(std::string_view(out.member).substr(0, out.member.find('.')));
     if (!out.frame)
-        out.error = "The frame number of the layout file's line \"" + out.member + "\" is not a number";
+        out.error = {QT_TRANSLATE_NOOP("Paginor", "The frame number of the layout file's line \"%1\" is not a number"), out.member};
     // The writer puts the mark last; a caption may hold the text of its own, so the
     // number is the one after the last mark.
     const std::size_t mark = line.rfind(kClonedFrom);
@@ -157,24 +157,24 @@ PageDescription parseLayoutText(std::string_view text)
 {
     const std::vector<std::string_view> lines = splitLines(text);
     if (lines.empty() || lines[0] != kLayoutHeader)
-        throw LayoutError(std::string(kNotALayoutFile));
+        throw LayoutError(kNotALayoutFile);
     PageDescription d;
-    const std::string_view count = valueOf(requiredLine(lines, 1, "frame count"));
+    const std::string_view count = valueOf(requiredLine(lines, 1, QT_TRANSLATE_NOOP("Paginor", "frame count")));
     const std::optional<int> n = parseInt(count);
     if (!n)
-        throw LayoutError("The frame count of the layout file is not a number: " + std::string(count));
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The frame count of the layout file is not a number: %1"), count});
     d.frameCountReplaced = !isFrameCount(*n);
     d.frameCount = d.frameCountReplaced ? 4 : *n;
 
-    const std::string_view ar = valueOf(requiredLine(lines, 2, "aspect ratio"));
+    const std::string_view ar = valueOf(requiredLine(lines, 2, QT_TRANSLATE_NOOP("Paginor", "aspect ratio")));
     const std::optional<float> ratio = parseFloat(ar);
     if (!ratio || !(*ratio > 0.0f) || !std::isfinite(*ratio))
-        throw LayoutError("The aspect ratio of the layout file is not a positive number: " + std::string(ar));
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The aspect ratio of the layout file is not a positive number: %1"), ar});
     d.aspectRatio = *ratio;
-    const std::string_view mm = valueOf(requiredLine(lines, 3, "margin"));
+    const std::string_view mm = valueOf(requiredLine(lines, 3, QT_TRANSLATE_NOOP("Paginor", "margin")));
     const std::optional<float> margin = parseFloat(mm);
     if (!margin || *margin < 0.0f)
-        throw LayoutError("The margin of the layout file is not a number of millimetres: " + std::string(mm));
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The margin of the layout file is not a number of millimetres: %1"), mm});
     d.margin = *margin;
 
     for (std::size_t i = 4; i < lines.size(); ++i) {
@@ -208,7 +208,7 @@ std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, cons
                                          const std::string& path)
 {
     const auto failed = [&](const std::string& what) {
-        return LayoutError("Can't write the layout file " + path + ": " + what);
+        return LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't write the layout file %1: %2"), path, what});
     };
     zip_error_t error;
     zip_error_init(&error);
@@ -288,7 +288,7 @@ LayoutArchive::LayoutArchive(const std::string& path) : m(std::make_unique<Impl>
     int code = 0;
     m->za = zip_open(path.c_str(), ZIP_RDONLY, &code);
     if (!m->za)
-        throw LayoutError(std::string(kCantOpenLayout));
+        throw LayoutError(kCantOpenLayout);
     m->countNames();
 }
 
@@ -303,7 +303,7 @@ LayoutArchive::LayoutArchive(std::span<const std::uint8_t> bytes) : m(std::make_
     if (!m->za) {
         if (src)
             zip_source_free(src);
-        throw LayoutError(std::string(kCantOpenLayout));
+        throw LayoutError(kCantOpenLayout);
     }
     m->countNames();
 }
@@ -336,27 +336,27 @@ std::string LayoutArchive::readDescription()
 {
     const std::string name(kLayoutMember);
     if (m->count(name) != 1)
-        throw LayoutError(std::string(kCantOpenLayout));
+        throw LayoutError(kCantOpenLayout);
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat(m->za, name.c_str(), 0, &st) < 0)
-        throw LayoutError(std::string(kCantOpenLayout));
+        throw LayoutError(kCantOpenLayout);
     if ((st.valid & ZIP_STAT_SIZE) && st.size > kMaxDescriptionBytes)
-        throw LayoutError(std::string(kNotALayoutFile));
+        throw LayoutError(kNotALayoutFile);
     ZipFile f(zip_fopen(m->za, name.c_str(), 0));
     if (!f)
-        throw LayoutError(std::string(kCantOpenLayout));
+        throw LayoutError(kCantOpenLayout);
     std::string text;
     std::array<char, 16384> buf{};
     for (;;) {
         const zip_int64_t got = zip_fread(f.get(), buf.data(), buf.size());
         if (got < 0)
-            throw LayoutError(std::string(kCantOpenLayout));
+            throw LayoutError(kCantOpenLayout);
         if (got == 0)
             break;
         text.append(buf.data(), static_cast<std::size_t>(got));
         if (text.size() > kMaxDescriptionBytes)
-            throw LayoutError(std::string(kNotALayoutFile));
+            throw LayoutError(kNotALayoutFile);
     }
     return text;
 }
@@ -364,54 +364,54 @@ std::string LayoutArchive::readDescription()
 bool LayoutArchive::extract(const std::string& member, const std::filesystem::path& folder, std::uint64_t maxBytes)
 {
     if (!isBareMemberName(member))
-        throw LayoutError("The layout file names a member that is not a plain file name: " + member);
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file names a member that is not a plain file name: %1"), member});
     const int count = m->count(member);
     if (count == 0)
         return false;
     if (count > 1)
-        throw LayoutError("The layout file holds more than one member named " + member);
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file holds more than one member named %1"), member});
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat(m->za, member.c_str(), 0, &st) < 0 || !(st.valid & ZIP_STAT_SIZE))
-        throw LayoutError("The layout file's member " + member + " cannot be read");
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 cannot be read"), member});
     if (st.size > maxBytes)
-        throw LayoutError("The layout file's member " + member + " would inflate to " + std::to_string(st.size) +
-                          " bytes, more than any picture needs");
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 would inflate to %2 bytes, more than any picture needs"),
+                           member, st.size});
     ZipFile f(zip_fopen(m->za, member.c_str(), 0));
     if (!f)
-        throw LayoutError("The layout file's member " + member + " cannot be read: " + zip_strerror(m->za));
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 cannot be read: %2"), member, zip_strerror(m->za)});
 
     const std::filesystem::path target = folder / member;
     FdCloser out{::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600)};
     if (out.fd < 0)
-        throw LayoutError("Can't extract " + member + " into the temporary folder");
-    const auto fail = [&](const std::string& why) {
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't extract %1 into the temporary folder"), member});
+    const auto fail = [&](const app::Message& why) {
         std::error_code ec;
         std::filesystem::remove(target, ec);
-        throw LayoutError("The layout file's member " + member + " " + why);
+        throw LayoutError(why);
     };
     std::vector<char> buf(1 << 20);
     std::uint64_t total = 0;
     for (;;) {
         const zip_int64_t got = zip_fread(f.get(), buf.data(), buf.size());
         if (got < 0)
-            fail(std::string("is damaged: ") + zip_file_strerror(f.get()));
+            fail({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 is damaged: %2"), member, zip_file_strerror(f.get())});
         if (got == 0)
             break;
         total += static_cast<std::uint64_t>(got);
         // The directory's size was checked above; data that inflates past it is refused
         // before it is written.
         if (total > st.size)
-            fail("inflates past the size the archive gives for it");
+            fail({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 inflates past the size the archive gives for it"), member});
         for (zip_int64_t done = 0; done < got;) {
             const ssize_t w = ::write(out.fd, buf.data() + done, static_cast<std::size_t>(got - done));
             if (w <= 0)
-                fail("could not be written to the temporary folder");
+                fail({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 could not be written to the temporary folder"), member});
             done += w;
         }
     }
     if (total != st.size)
-        fail("is shorter than the archive says");
+        fail({QT_TRANSLATE_NOOP("Paginor", "The layout file's member %1 is shorter than the archive says"), member});
     return true;
 }
 
@@ -423,7 +423,7 @@ PrivateFolder::PrivateFolder()
         base = "/tmp";
     std::string pattern = (base / "paginor-page-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
-        throw LayoutError("Can't make a temporary folder in " + base.string());
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't make a temporary folder in %1"), base.string()});
     m_path = pattern;
 }
 

@@ -4,7 +4,7 @@
 // a page into one and takes it out again. Plain C++; no Qt.
 #pragma once
 
-#include "core/translatable.h"
+#include "core/message.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -29,15 +29,16 @@ inline constexpr std::string_view kSavePageTitle = QT_TRANSLATE_NOOP("Paginor", 
 inline constexpr std::string_view kLoadPageTitle = QT_TRANSLATE_NOOP("Paginor", "Load Page");
 inline constexpr std::string_view kLayoutFilter = QT_TRANSLATE_NOOP("Paginor", "Paginor layout files  (*.zip)"); // two blanks, as ever
 inline constexpr std::string_view kSavingPage = QT_TRANSLATE_NOOP("Paginor", "Saving Page");
-inline constexpr std::string_view kEmbeddingImage = QT_TRANSLATE_NOOP("Paginor", "Saving Page - Embedding Image "); // + frame
+inline constexpr std::string_view kEmbeddingImage = "Saving Page - Embedding Image "; // + frame
 inline constexpr std::string_view kLoadedPage = "* Loaded page ";                     // + archive path
 inline constexpr std::string_view kCloneOf = "* Clone of ";                           // + source frame
 // Only this many characters after a frame line's first "=" are read back.
 inline constexpr std::size_t kMaxLayoutField = 255;
 
-class LayoutError : public std::runtime_error {
+// Carries its message with its form, so the window can translate it.
+class LayoutError : public app::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using app::MessageError::MessageError;
 };
 
 // One frame as the description names it on saving.
@@ -61,7 +62,7 @@ struct LayoutLine {
     std::optional<int> frame;   // the member name before its first "." as a number
     bool hasCloneMark = false;  // the line holds "<Cloned_From>"
     std::optional<int> cloneOf; // the number after its last "<Cloned_From>"
-    std::string error;          // not empty: the line cannot be used, and this says why
+    app::Message error{""};     // not empty: the line cannot be used, and this says why
 };
 
 struct PageDescription {

@@ -51,7 +51,7 @@ bool showsCopies(const page::Page& page, int n)
     return false;
 }
 
-void problem(LayoutLoadResult& result, const std::string& text)
+void problem(LayoutLoadResult& result, const app::Message& text)
 {
     ++result.problems;
     app::messages().error(text);
@@ -70,11 +70,11 @@ void loadFramePicture(page::Page& page, const std::string& archivePath, const La
         loaded = page::loadImageFile(file.string(), hooks.screenWidth, hooks.screenHeight);
     } catch (const std::exception& e) {
         std::filesystem::remove(file);
-        problem(result, e.what());
+        problem(result, app::messageOf(e));
         return;
     }
     std::filesystem::remove(file);
-    page.status().setStatus(std::string(page::kLoadingImages) + file.string());
+    page.status().showStatus({QT_TRANSLATE_NOOP("Paginor", "Loading Images%1"), file.string()});
     if (showsCopies(page, k)) {
         problem(result, page::clonedFrameMessage(k));
         return;
@@ -145,7 +145,7 @@ void Save_Page(page::Page& page, const std::string& archivePath, const std::func
 
     page::StatusDisplay& status = page.status();
     StatusGuard guard{status};
-    status.setStatus(std::string(kSavingPage));
+    status.showStatus(kSavingPage);
     status.setProgressVisible(true);
     status.setProgress(boundedPercent(100.0 / n));
 
@@ -156,7 +156,7 @@ void Save_Page(page::Page& page, const std::string& archivePath, const std::func
     for (int i = 1; i <= n; ++i) {
         page::TFrameRec& f = page.frame(i);
         if (f.Loaded && f.CloneOf <= 0 && f.PictureHolder) {
-            status.setStatus(std::string(kEmbeddingImage) + std::to_string(i));
+            status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Saving Page - Embedding Image %1"), i});
             if (keepAlive)
                 keepAlive();
             members.push_back({std::to_string(i) + "." + ext,
@@ -179,7 +179,7 @@ void updateArchive(const std::string& path, const std::vector<ArchiveMember>& me
         old = {};
         imaging::writeFileAtomically(path, bytes);
     } catch (const imaging::ImagingError& e) {
-        throw LayoutError("Can't write the layout file " + path + ": " + e.what());
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't write the layout file %1: %2"), path, app::messageOf(e)});
     }
 }
 
@@ -218,14 +218,13 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
                 continue;
             }
             if (*line.frame < 1 || *line.frame > d.frameCount) {
-                problem(result, "The layout file names frame " + std::to_string(*line.frame) + " of a page of " +
-                                    std::to_string(d.frameCount));
+                problem(result, {QT_TRANSLATE_NOOP("Paginor", "The layout file names frame %1 of a page of %2"), *line.frame, d.frameCount});
                 continue;
             }
             try {
                 loadFramePicture(page, archivePath, line, archive, folder.path(), hooks, result);
             } catch (const LayoutError& e) {
-                problem(result, e.what());
+                problem(result, app::messageOf(e));
             }
         }
         for (const LayoutLine& line : d.lines) {
@@ -234,13 +233,13 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
             if (!line.error.empty())
                 continue;
             if (!line.cloneOf) {
-                problem(result, "The clone source of the layout file's line \"" + line.member + "\" is not a number");
+                problem(result, {QT_TRANSLATE_NOOP("Paginor", "The clone source of the layout file's line \"%1\" is not a number"), line.member});
                 continue;
             }
             makeClone(page, *line.frame, *line.cloneOf, line, hooks, result);
         }
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     page.clearSelection();
     return result;
@@ -251,7 +250,7 @@ void saveFrameImage(page::Page& page, int frame, const std::string& path, FrameI
 {
     page::TFrameRec& f = page.frame(frame);
     if (!f.PictureHolder)
-        throw imaging::ImagingError("Frame " + std::to_string(frame) + " holds no picture of its own");
+        throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Frame %1 holds no picture of its own"), frame});
     const imaging::Picture& picture = *f.PictureHolder;
     if (format == FrameImageFormat::Bmp) {
         imaging::saveBmp(picture.bitmap(progress).view(), path);

@@ -87,7 +87,7 @@ void LayoutCommands::Save_Page()
     try {
         printing::Save_Page(m_page, path.toStdString(), m_hooks.keepAlive);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     if (m_hooks.repaintAll)
         m_hooks.repaintAll();
@@ -138,13 +138,14 @@ void LayoutCommands::Save_File(int clicked)
         return;
     const std::string path = chosen->path.toStdString();
     if (QFileInfo::exists(chosen->path)) {
-        const std::string question =
-            "The file " + path + " already exists on the disk." + "\n" + QT_TRANSLATE_NOOP("Paginor", "Do you want to overwrite this file ?");
+        const app::Message question{"%1\n%2",
+                                    app::Message(QT_TRANSLATE_NOOP("Paginor", "The file %1 already exists on the disk."), path),
+                                    app::Message(QT_TRANSLATE_NOOP("Paginor", "Do you want to overwrite this file ?"))};
         if (app::messages().ask(app::MessageKind::Warning, question, app::Buttons::YesNo) != app::Answer::Yes)
             return;
     }
     page::StatusDisplay& status = m_page.status();
-    status.setStatus(std::string(chosen->bitmap ? kSavingBitmapImage : kSavingImage));
+    status.showStatus(chosen->bitmap ? kSavingBitmapImage : kSavingImage);
     status.setProgressVisible(true);
     status.setProgress(chosen->bitmap ? 0 : 1);
     if (m_hooks.keepAlive)
@@ -157,7 +158,7 @@ void LayoutCommands::Save_File(int clicked)
     try {
         saveFrameImage(m_page, n, path, chosen->bitmap ? FrameImageFormat::Bmp : FrameImageFormat::Jpeg, progress);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     status.setProgress(0);
     status.setProgressVisible(false);

@@ -157,15 +157,15 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
     case Output::Printer:
         d.direct = !s.bp;
         d.filter = d.direct ? std::nullopt : filterSetting(s.resample_for_printer);
-        d.resampleSuffix = kForPrinter;
+        d.resampleForm = QT_TRANSLATE_NOOP("Paginor", "Resampling image %1 for printer");
         break;
     case Output::ImageFile:
         d.filter = filterSetting(s.Print_Image_Resample_USing);
-        d.resampleSuffix = kForImageFile;
+        d.resampleForm = QT_TRANSLATE_NOOP("Paginor", "Resampling image %1 for image file");
         break;
     case Output::Preview:
         d.filter = imaging::Filter::Box;
-        d.resampleSuffix = kForPreview;
+        d.resampleForm = QT_TRANSLATE_NOOP("Paginor", "Resampling image %1 for preview");
         break;
     }
     d.marks = s.PrintMarks;
@@ -203,10 +203,10 @@ void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, F
             hooks.drawAsIs(painter, *source.asIs, i);
         } else {
             if (d.filter && hooks.status)
-                hooks.status(std::string(kResamplingImage) + std::to_string(source.pictureFrame) + d.resampleSuffix);
+                hooks.status({d.resampleForm, source.pictureFrame});
             const PreparedFrame prepared = pipeline.take(i, hooks.keepAlive);
             if (d.filter && hooks.status)
-                hooks.status(std::string(kPrintingShort));
+                hooks.status(kPrintingShort);
             const page::Rect rect =
                 d.direct ? directRect(cell.image, prepared.view.width, prepared.view.height) : cell.image;
             putPicture(painter, rect, prepared, pageBitmap);
@@ -235,20 +235,20 @@ void checkPageMemory(const PageDrawing& d)
     const PrintTarget& t = d.layout.target;
     const long long pixels = static_cast<long long>(t.pageWidth) * t.pageHeight;
     if (t.bitmap && (t.pageWidth < 1 || t.pageHeight < 1 || pixels > imaging::kMaxResultPixels))
-        throw PrintError(std::string(kPageTooLarge));
+        throw PrintError(kPageTooLarge);
     if (!d.filter || d.direct)
         return;
     // Each frame is resampled to its rectangle; the frames share one shape, so one check.
     for (const PrintedFrame& f : d.layout.frames)
         if (static_cast<long long>(f.image.width) * f.image.height > imaging::kMaxResultPixels)
-            throw PrintError(std::string(kPageTooLarge));
+            throw PrintError(kPageTooLarge);
 }
 
 imaging::Bitmap blankPageBitmap(const PrintTarget& target)
 {
     const long long pixels = static_cast<long long>(target.pageWidth) * target.pageHeight;
     if (target.pageWidth < 1 || target.pageHeight < 1 || pixels > imaging::kMaxResultPixels)
-        throw PrintError(std::string(kPageTooLarge));
+        throw PrintError(kPageTooLarge);
     imaging::Bitmap bitmap(target.pageWidth, target.pageHeight);
     std::memset(bitmap.data(), 0xFF, static_cast<std::size_t>(bitmap.stride()) * bitmap.height());
     return bitmap;

@@ -61,12 +61,12 @@ struct PageDrawing {
     int ruleWeight = 1;
     QString fontName;
     int tsz = 6;
-    std::string resampleSuffix; // " for printer", " for image file", " for preview"
+    const char* resampleForm = ""; // "Resampling image %1 for printer", ... for image file, ... for preview
 };
 
 // What the window is told while a page is drawn; every hook may be empty.
 struct DrawHooks {
-    std::function<void(const std::string&)> status;
+    std::function<void(const app::Message&)> status;
     std::function<void(int)> progress;
     std::function<void()> keepAlive;   // lets pending window events run
     std::function<bool()> cancelled;   // Stop: draw no further frame

@@ -289,9 +289,9 @@ PdfPages::PdfPages(const std::string& path) : m(std::make_unique<Impl>())
     m->path = path;
     m->file.setFileName(QString::fromStdString(path));
     if (!m->file.open(QIODevice::WriteOnly))
-        throw PrintError("Can't write " + path + ": " + m->file.errorString().toStdString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), path, m->file.errorString().toStdString()});
     if (!m->pages.open())
-        throw PrintError("Can't write " + path + ": " + m->pages.errorString().toStdString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), path, m->pages.errorString().toStdString()});
     m->writer = std::make_unique<QPdfWriter>(&m->pages);
     m->writer->setCreator("Paginor");
 }
@@ -320,7 +320,7 @@ void PdfPages::add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFram
         m->writer->setResolution(m->dpi);
         m->writer->setPageLayout(layout);
         if (!m->painter.begin(m->writer.get()))
-            throw PrintError("Can't write " + m->path);
+            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1"), m->path});
     } else {
         m->writer->setPageLayout(layout);
         m->writer->newPage();
@@ -339,7 +339,7 @@ void PdfPages::add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFram
         try {
             m->place(painter, rect, d.frames.at(index).picture, std::move(streams.at(index)), index);
         } catch (const std::exception& e) {
-            throw PrintError("Can't write " + m->path + ": " + e.what());
+            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, app::messageOf(e)});
         }
     };
     std::vector<FrameWork> work = frameWork(d);
@@ -359,10 +359,10 @@ void PdfPages::finish()
         else
             m->putFilesIn();
     } catch (const std::exception& e) {
-        throw PrintError("Can't write " + m->path + ": " + e.what());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, app::messageOf(e)});
     }
     if (!m->file.commit())
-        throw PrintError("Can't write " + m->path + ": " + m->file.errorString().toStdString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, m->file.errorString().toStdString()});
 }
 
 } // namespace printing

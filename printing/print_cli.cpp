@@ -45,14 +45,14 @@ std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Mes
             const long dpi = std::strtol(v.c_str(), &end, 10);
             // The range print to file allows: beyond it the page bitmap runs to gigabytes.
             if (v.empty() || *end != '\0' || dpi < 72 || dpi > 1000) {
-                msgs.error("render: --dpi wants a resolution of 72..1000 dots per inch, not '" + v + "'");
+                msgs.error({"render: --dpi wants a resolution of 72..1000 dots per inch, not '%1'", v});
                 return std::nullopt;
             }
             r.dpi = static_cast<int>(dpi);
         } else if (a == "--geometry") {
             r.geometry = true;
         } else if (!a.empty() && a[0] == '-' && a != "-") {
-            msgs.error("render: unknown option '" + a + "'");
+            msgs.error({"render: unknown option '%1'", a});
             return std::nullopt;
         } else {
             r.files.push_back(a);
@@ -86,7 +86,7 @@ std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
             // No printer at all: the page of the last printer, else A4 at 300 dpi, as the
             // window lays it out.
             m = fallbackMetrics(ctx.settings.Printer_Page);
-            ctx.messages.information("No printer: the page is laid out on " + printerPageText(m));
+            ctx.messages.information({"No printer: the page is laid out on %1", printerPageText(m)});
         } else {
             QPrinter printer(QPrinter::HighResolution);
             preparePrinter(printer, name);
@@ -186,7 +186,7 @@ int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandC
         if (r.geometry)
             writeGeometry(ctx.out, drawing);
     } catch (const std::exception& e) {
-        ctx.messages.error(e.what());
+        ctx.messages.error(app::messageOf(e));
         return 1;
     }
     return 0;
@@ -216,7 +216,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     const bool jpeg = ext == ".jpg" || ext == ".jpeg";
     const bool pdf = ext == ".pdf";
     if (!jpeg && !pdf && ext != ".bmp") {
-        ctx.messages.error("render: the output must end in .jpg, .jpeg, .bmp or .pdf: " + r->out);
+        ctx.messages.error({"render: the output must end in .jpg, .jpeg, .bmp or .pdf: %1", r->out});
         return 2;
     }
     const auto metrics = metricsFor(ctx);
@@ -272,7 +272,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         if (pdfFile && pageNumber > 0)
             pdfFile->finish();
     } catch (const std::exception& e) {
-        ctx.messages.error(e.what());
+        ctx.messages.error(app::messageOf(e));
         return 1;
     }
     return failures > 0 || pageNumber == 0 ? 1 : 0;
@@ -298,12 +298,12 @@ public:
     void setStopEnabled(bool) override {}
     bool stopRequested() const override { return m_stop || StopSignals::received(); }
     void setStopRequested(bool stop) override { m_stop = stop; }
-    bool confirmCutOff(const std::string& message) override
+    bool confirmCutOff(const app::Message& message) override
     {
         m_messages.warning(message);
         return true;
     }
-    void queueWaitGoesOn(const std::string& text, bool first) override
+    void queueWaitGoesOn(const app::Message& text, bool first) override
     {
         const auto now = std::chrono::steady_clock::now();
         if (first || now - m_lastNotice >= std::chrono::minutes(1)) {
@@ -317,12 +317,12 @@ public:
     void loadNextPage() override
     {
         page::LoadHooks hooks;
-        hooks.fileFailed = [this](const std::string& path, const std::string& error) {
+        hooks.fileFailed = [this](const std::string& path, const app::Message& error) {
             if (m_log)
                 m_log->skipped(path, error);
             // Passed over either way; only an unattended run takes it as no failure.
             if (m_skipUnreadable) {
-                app::messages().warning("Skipped: " + error);
+                app::messages().warning({QT_TRANSLATE_NOOP("Paginor", "Skipped: %1"), error});
                 --failures;
             } else {
                 app::messages().error(error);
@@ -331,7 +331,7 @@ public:
         failures += page::Next_Batch(m_page, m_queue, hooks).filesFailed;
     }
     // Nobody to ask: a warning line, and the page prints.
-    bool confirmLowResolution(const std::string& message, bool) override
+    bool confirmLowResolution(const app::Message& message, bool) override
     {
         app::messages().warning(message);
         return true;
@@ -377,7 +377,7 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
             }
             const auto eq = v.indexOf('=');
             if (eq <= 0) {
-                msgs.error("print: --option wants NAME=VALUE, not '" + v.toStdString() + "'");
+                msgs.error({"print: --option wants NAME=VALUE, not '%1'", v.toStdString()});
                 return std::nullopt;
             }
             p.options.emplace_back(v.left(eq), v.mid(eq + 1));
@@ -392,12 +392,12 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
             char* end = nullptr;
             const long n = std::strtol(v.c_str(), &end, 10);
             if (v.empty() || *end != '\0' || n < 1) {
-                msgs.error("print: --from wants a file number from 1 on, not '" + v + "'");
+                msgs.error({"print: --from wants a file number from 1 on, not '%1'", v});
                 return std::nullopt;
             }
             p.from = static_cast<std::size_t>(n);
         } else if (!a.empty() && a[0] == '-' && a != "-") {
-            msgs.error("print: unknown option '" + a + "'");
+            msgs.error({"print: unknown option '%1'", a});
             return std::nullopt;
         } else {
             p.files.push_back(a);
@@ -409,8 +409,7 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
         return std::nullopt;
     }
     if (!p.files.empty() && p.from > p.files.size()) {
-        msgs.error("print: --from " + std::to_string(p.from) + " is beyond the " + std::to_string(p.files.size()) +
-                   " files given");
+        msgs.error({"print: --from %1 is beyond the %2 files given", p.from, p.files.size()});
         return std::nullopt;
     }
     return p;
@@ -436,7 +435,7 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         for (const auto& [option, value] : p->options)
             setJobOption(printer, option, value);
     } catch (const std::invalid_argument& e) {
-        ctx.messages.error(std::string("print: ") + e.what());
+        ctx.messages.error({"print: %1", app::messageOf(e)});
         return 2;
     }
     page::PrinterMetrics m = readPrinterMetrics(printer);
@@ -446,7 +445,7 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         if (!p->log.empty())
             log = std::make_unique<BatchLog>(p->log, printer.printerName().toStdString());
     } catch (const std::exception& e) {
-        ctx.messages.error(std::string("print: ") + e.what());
+        ctx.messages.error({"print: %1", app::messageOf(e)});
         return 1;
     }
     page::FileQueue queue;

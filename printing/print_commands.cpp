@@ -27,17 +27,17 @@ void PrintWindow::keepAlive()
     QCoreApplication::processEvents();
 }
 
-bool PrintWindow::confirmCutOff(const std::string& message)
+bool PrintWindow::confirmCutOff(const app::Message& message)
 {
-    return app::messages().ask(app::MessageKind::Warning, message + "\n" + std::string(kPrintAnyway),
+    return app::messages().ask(app::MessageKind::Warning, {"%1\n%2", message, app::Message(kPrintAnyway)},
                                app::Buttons::YesNo) == app::Answer::Yes;
 }
 
-void PrintWindow::queueWaitGoesOn(const std::string& /*text*/, bool first)
+void PrintWindow::queueWaitGoesOn(const app::Message& /*text*/, bool first)
 {
     // The window's status line keeps its one fixed text for the whole wait.
     if (first)
-        printPage().status().setStatus(std::string(kWaitingForQueue));
+        printPage().status().showStatus(kWaitingForQueue);
 }
 
 std::string jobTitleOf(const page::Page& page)
@@ -105,7 +105,7 @@ DrawHooks PrintCommands::hooks(bool cancellable)
 {
     page::StatusDisplay& status = m_window.printPage().status();
     DrawHooks h;
-    h.status = [&status](const std::string& text) { status.setStatus(text); };
+    h.status = [&status](const app::Message& text) { status.showStatus(text); };
     h.progress = [this, &status](int percent) {
         status.setProgress(percent);
         m_window.keepAlive();
@@ -124,13 +124,15 @@ void PrintCommands::clearStatus()
 void PrintCommands::report(const std::exception& e)
 {
     ++m_failures;
-    app::messages().error(e.what());
+    app::messages().error(app::messageOf(e));
 }
 
-std::string queueWaitText(const QString& printerName, int jobs)
+app::Message queueWaitText(const QString& printerName, int jobs)
 {
-    return std::string(kWaitingForQueue) + "(" + std::to_string(jobs) + (jobs == 1 ? " job" : " jobs") + " on " +
-           printerName.section('/', 0, 0).toStdString() + ")";
+    const std::string name = printerName.section('/', 0, 0).toStdString();
+    if (jobs == 1)
+        return {QT_TRANSLATE_NOOP("Paginor", "Waiting for empty Printer Queue..... (%1 job on %2)"), jobs, name};
+    return {QT_TRANSLATE_NOOP("Paginor", "Waiting for empty Printer Queue..... (%1 jobs on %2)"), jobs, name};
 }
 
 void PrintCommands::warnIfHeld(const QString& printerName)
@@ -283,7 +285,7 @@ void PrintCommands::printCommandBody()
     m_cutOffAccepted = false;
     m_window.setStopRequested(false);
     m_window.saveAndDisableButtons();
-    m_window.printPage().status().setStatus(std::string(kPrinting));
+    m_window.printPage().status().showStatus(kPrinting);
     try {
         bool accepted = false;
         if (lowResolutionAccepted(accepted) && waitForEmptyQueue() && !m_window.stopRequested())
@@ -332,7 +334,7 @@ void PrintCommands::batchBody()
     m_window.setStopRequested(false);
     m_window.saveAndDisableButtons();
     page::StatusDisplay& status = m_window.printPage().status();
-    status.setStatus(std::string(kPrinting));
+    status.showStatus(kPrinting);
     try {
         bool lowAccepted = false;
         m_batchPage = 0;
@@ -345,7 +347,7 @@ void PrintCommands::batchBody()
                 if (!waitForEmptyQueue())
                     break;
                 m_window.loadNextPage();
-                status.setStatus(std::string(kPrinting));
+                status.showStatus(kPrinting);
                 printBatchPage(lowAccepted);
             }
         }
@@ -467,7 +469,7 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         return;
     }
     const bool jpeg = s.Print_Image_As_Jpeg;
-    status.setStatus(std::string(jpeg ? kSavingJpeg : kSavingBmp));
+    status.showStatus(jpeg ? kSavingJpeg : kSavingBmp);
     status.setProgressVisible(true);
     status.setProgress(jpeg ? 0 : 20);
     try {
@@ -494,7 +496,7 @@ void PrintCommands::printToFileBody()
 {
     m_cutOffAccepted = false;
     m_window.saveAndDisableButtons();
-    m_window.printPage().status().setStatus(std::string(kPrinting));
+    m_window.printPage().status().showStatus(kPrinting);
     try {
         Print_bmp_Scheme(1);
     } catch (const std::exception& e) {

@@ -4,6 +4,8 @@
 // `paginor print` supplies its own, so both run the very same steps.
 #pragma once
 
+#include "core/message.h"
+
 #include "printing/page_render.h"
 #include "settings/settings.h"
 
@@ -50,7 +52,7 @@ public:
     // A page with frames below Min_Print_Resolution is about to print (message names
     // them): true prints it. accepted: the user already agreed once in this batch. By
     // default the page prints without a word.
-    virtual bool confirmLowResolution(const std::string& message, bool accepted)
+    virtual bool confirmLowResolution(const app::Message& message, bool accepted)
     {
         (void)message;
         (void)accepted;
@@ -60,10 +62,10 @@ public:
     virtual void keepAlive();
     // Frames of the page lie partly off the paper (message names them): whether to print
     // all the same. The window asks; headless runs say so and go on.
-    virtual bool confirmCutOff(const std::string& message);
+    virtual bool confirmCutOff(const app::Message& message);
     // The wait for an empty queue goes on (text says for what); called when it starts and
     // at every poll. The window shows it in the status line; headless runs on stderr.
-    virtual void queueWaitGoesOn(const std::string& text, bool first);
+    virtual void queueWaitGoesOn(const app::Message& text, bool first);
 };
 
 class PrintCommands : public QObject {
@@ -144,7 +146,7 @@ private:
 };
 
 // "Waiting for empty Printer Queue..... (2 jobs on PDF)": what a wait waits for.
-std::string queueWaitText(const QString& printerName, int jobs);
+app::Message queueWaitText(const QString& printerName, int jobs);
 
 // The page's file name list as the print job names it: the first and last loaded frame.
 std::string jobTitleOf(const page::Page& page);

@@ -105,10 +105,10 @@ std::vector<page::Line> cutMarkLines(const MarkTable& t, int x0, int pageHeight)
 
 } // namespace
 
-std::string framesNotSupportedMessage(int frameCount)
+app::Message framesNotSupportedMessage(int frameCount)
 {
-    return std::string(kFramesNotSupported1) + std::to_string(frameCount) + std::string(kFramesNotSupported2) +
-           "\n" + std::string(kTryFour);
+    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Sorry.... %1 frames not yet supported by print option"), frameCount),
+            app::Message(kTryFour)};
 }
 
 bool printableFrameCount(int frameCount)
@@ -167,7 +167,7 @@ PrintedPage layoutPage(const LayoutInput& in, const PrintTarget& target)
         } while (h > 0 && gridWidth(grid.columns, w, m) >= target.pageWidth);
     }
     if (h < 1 || w < 1)
-        throw PrintError(std::string(kPageTooSmall));
+        throw PrintError(kPageTooSmall);
     p.frameWidth = w;
     p.frameHeight = h;
     p.captionHeight = truncToInt(static_cast<long double>(target.dpi) / 72 * in.tsz);
@@ -210,9 +210,14 @@ std::string framesText(const std::vector<int>& frames)
     return text;
 }
 
-std::string cutOffMessage(const std::vector<int>& frames)
+app::Message cutOffMessage(const std::vector<int>& frames)
 {
-    return framesText(frames) + std::string(kCutOff);
+    if (frames.size() == 1)
+        return {QT_TRANSLATE_NOOP("Paginor", "Frame %1 would be cut off by the page margin"), frames[0]};
+    if (frames.empty())
+        return {"Frames %1 would be cut off by the page margin", ""};
+    return {QT_TRANSLATE_NOOP("Paginor", "Frames %1 and %2 would be cut off by the page margin"), app::listBeforeLast(frames),
+            frames.back()};
 }
 
 int printProgress(int k, int frameCount)

@@ -4,7 +4,7 @@
 // draw from this one computation, so they can never disagree about where a frame lies.
 #pragma once
 
-#include "core/translatable.h"
+#include "core/message.h"
 
 #include "page/geometry.h"
 
@@ -17,35 +17,36 @@ namespace printing {
 
 // Fixed message texts of printing, shared by the code and its tests.
 inline constexpr std::string_view kNothingToPrint = QT_TRANSLATE_NOOP("Paginor", "Nothing to print!");
-inline constexpr std::string_view kFramesNotSupported1 = QT_TRANSLATE_NOOP("Paginor", "Sorry.... ");   // + N
-inline constexpr std::string_view kFramesNotSupported2 = QT_TRANSLATE_NOOP("Paginor", " frames not yet supported by print option");
+inline constexpr std::string_view kFramesNotSupported1 = "Sorry.... ";   // + N
+inline constexpr std::string_view kFramesNotSupported2 = " frames not yet supported by print option";
 inline constexpr std::string_view kTryFour = QT_TRANSLATE_NOOP("Paginor", "Try 4!!");
 inline constexpr std::string_view kPrinting = QT_TRANSLATE_NOOP("Paginor", "Printing ...");
 inline constexpr std::string_view kPrintingShort = QT_TRANSLATE_NOOP("Paginor", "Printing");
 inline constexpr std::string_view kWaitingForQueue = QT_TRANSLATE_NOOP("Paginor", "Waiting for empty Printer Queue..... ");
 inline constexpr std::string_view kSavingJpeg = QT_TRANSLATE_NOOP("Paginor", "Saving Jpeg Image");
 inline constexpr std::string_view kSavingBmp = QT_TRANSLATE_NOOP("Paginor", "Saving Bmp Image...");
-inline constexpr std::string_view kResamplingImage = QT_TRANSLATE_NOOP("Paginor", "Resampling image ");          // + n + one of:
-inline constexpr std::string_view kForPrinter = QT_TRANSLATE_NOOP("Paginor", " for printer");
-inline constexpr std::string_view kForImageFile = QT_TRANSLATE_NOOP("Paginor", " for image file");
-inline constexpr std::string_view kForPreview = QT_TRANSLATE_NOOP("Paginor", " for preview");
+inline constexpr std::string_view kResamplingImage = "Resampling image ";          // + n + one of:
+inline constexpr std::string_view kForPrinter = " for printer";
+inline constexpr std::string_view kForImageFile = " for image file";
+inline constexpr std::string_view kForPreview = " for preview";
 inline constexpr std::string_view kPageTooSmall = QT_TRANSLATE_NOOP("Paginor", "The page is too small for the frames and the gaps between them");
 inline constexpr std::string_view kPageTooLarge = QT_TRANSLATE_NOOP("Paginor", "The page bitmap would be too large: choose a lower resolution");
-inline constexpr std::string_view kCutOff = QT_TRANSLATE_NOOP("Paginor", " would be cut off by the page margin"); // "Frames 1 and 2" + it
+inline constexpr std::string_view kCutOff = " would be cut off by the page margin"; // "Frames 1 and 2" + it
 // The question after a warning about the page (cut-off or coarse frames).
 inline constexpr std::string_view kPrintAnyway = QT_TRANSLATE_NOOP("Paginor", "Print anyway?");
 // After "The printer NAME is stopped (reason): "
 inline constexpr std::string_view kStoppedQueueWait = QT_TRANSLATE_NOOP("Paginor", "its queue will not empty, so nothing was printed");
 inline constexpr std::string_view kStoppedJobHeld = QT_TRANSLATE_NOOP("Paginor", "the page waits in its queue until the printer is started again");
-inline constexpr std::string_view kQueueQueryFailed = QT_TRANSLATE_NOOP("Paginor", "Can't ask the printer for its queue: "); // + the reason
+inline constexpr std::string_view kQueueQueryFailed = "Can't ask the printer for its queue: "; // + the reason
 
-class PrintError : public std::runtime_error {
+// Carries its message with its form, so the window can translate it.
+class PrintError : public app::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using app::MessageError::MessageError;
 };
 
 // "Sorry.... N frames not yet supported by print option\nTry 4!!"
-std::string framesNotSupportedMessage(int frameCount);
+app::Message framesNotSupportedMessage(int frameCount);
 
 // Where the page is drawn: its size in device pixels as laid out (already turned for the
 // landscape layouts) and the resolution every millimetre and point is converted at.
@@ -111,7 +112,7 @@ int workBitmapWidth(int pictureHeight, float aspectRatio);
 // frames; frames must not be empty.
 std::string framesText(const std::vector<int>& frames);
 // "Frame 3 would be cut off by the page margin", "Frames 1, 2 and 5 would be ...".
-std::string cutOffMessage(const std::vector<int>& frames);
+app::Message cutOffMessage(const std::vector<int>& frames);
 
 // trunc(k / N x 100): the progress after frame k of N.
 int printProgress(int k, int frameCount);

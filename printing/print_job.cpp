@@ -38,7 +38,7 @@ int activeJobCount(const QString& printerName)
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
     cupsFreeJobs(count > 0 ? count : 0, jobs);
     if (count < 0)
-        throw PrintError(std::string(kQueueQueryFailed) + cupsLastErrorString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't ask the printer for its queue: %1"), cupsLastErrorString()});
     return count;
 }
 
@@ -52,7 +52,7 @@ PrinterState printerState(const QString& printerName)
     const QByteArray name = printerName.section('/', 0, 0).toLocal8Bit();
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
     if (!dest)
-        throw PrintError(std::string(kQueueQueryFailed) + cupsLastErrorString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't ask the printer for its queue: %1"), cupsLastErrorString()});
     PrinterState state;
     const char* value = cupsGetOption("printer-state", dest->num_options, dest->options);
     state.stopped = value && std::atoi(value) == IPP_PSTATE_STOPPED;
@@ -62,12 +62,13 @@ PrinterState printerState(const QString& printerName)
     return state;
 }
 
-std::string printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence)
+app::Message printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence)
 {
-    std::string text = "The printer " + printerName.section('/', 0, 0).toStdString() + " is stopped";
+    const std::string name = printerName.section('/', 0, 0).toStdString();
     if (!state.reason.empty())
-        text += " (" + state.reason + ")";
-    return text + ": " + std::string(consequence);
+        return {QT_TRANSLATE_NOOP("Paginor", "The printer %1 is stopped (%2): %3"), name, state.reason,
+                app::Message(consequence)};
+    return {QT_TRANSLATE_NOOP("Paginor", "The printer %1 is stopped: %2"), name, app::Message(consequence)};
 }
 
 PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)
@@ -79,7 +80,7 @@ PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)
         // Not ".pdf": that name would swap the CUPS engine for the plain PDF writer, and
         // the printer's own page and resolution with it.
         if (!m_spool.open())
-            throw PrintError("Can't create the print spool file: " + m_spool.errorString().toStdString());
+            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't create the print spool file: %1"), m_spool.errorString().toStdString()});
         m_spool.close();
         m_printer.setOutputFileName(m_spool.fileName());
     }
@@ -89,7 +90,7 @@ PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)
         if (!m_toUserFile)
             m_printer.setOutputFileName(QString());
         m_printer.setPageOrientation(QPageLayout::Portrait);
-        throw PrintError("Can't start printing on " + m_printer.printerName().toStdString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't start printing on %1"), m_printer.printerName().toStdString()});
     }
 }
 
@@ -124,7 +125,7 @@ int PageJob::finish()
     const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, name.constData(), file.constData(), m_title.c_str(),
                                   static_cast<int>(options.pairs.size()), options.data());
     if (id == 0)
-        throw PrintError("The printer " + name.toStdString() + " refused the page: " + cupsLastErrorString());
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "The printer %1 refused the page: %2"), name.toStdString(), cupsLastErrorString()});
     return id;
 }
 

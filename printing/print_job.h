@@ -4,6 +4,8 @@
 // CUPS refuses is an error the user sees.
 #pragma once
 
+#include "core/message.h"
+
 #include <QPainter>
 #include <QString>
 #include <QTemporaryFile>
@@ -30,7 +32,7 @@ struct PrinterState {
 };
 PrinterState printerState(const QString& printerName);
 // "The printer NAME is stopped (reason)" + what follows from it.
-std::string printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence);
+app::Message printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence);
 
 class PageJob {
 public:

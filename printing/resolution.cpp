@@ -52,24 +52,32 @@ std::vector<int> lowResolutionFrames(const page::Page& page)
     return frames;
 }
 
-std::string resolutionStatus(const page::Page& page, int frame, const std::string& printerName)
+app::Message resolutionStatus(const page::Page& page, int frame, const std::string& printerName)
 {
     const std::optional<int> ppi = effectiveResolution(page, frame);
     if (!ppi)
-        return {};
-    std::string text = "Frame " + std::to_string(frame) + ": " + std::to_string(*ppi) + " pixels per inch";
-    if (!printerName.empty())
-        text += " on " + printerName;
+        return app::Message("");
     const int threshold = page.settings().Min_Print_Resolution;
-    if (threshold > 0 && *ppi < threshold)
-        text += " (below " + std::to_string(threshold) + ")";
-    return text;
+    const bool below = threshold > 0 && *ppi < threshold;
+    if (printerName.empty()) {
+        if (below)
+            return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: %2 pixels per inch (below %3)"), frame, *ppi, threshold};
+        return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: %2 pixels per inch"), frame, *ppi};
+    }
+    if (below)
+        return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: %2 pixels per inch on %3 (below %4)"), frame, *ppi, printerName,
+                threshold};
+    return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: %2 pixels per inch on %3"), frame, *ppi, printerName};
 }
 
-std::string lowResolutionMessage(const std::vector<int>& frames, int threshold)
+app::Message lowResolutionMessage(const std::vector<int>& frames, int threshold)
 {
-    return framesText(frames) + (frames.size() == 1 ? " prints" : " print") + " below " + std::to_string(threshold) +
-           " pixels per inch";
+    if (frames.size() == 1)
+        return {QT_TRANSLATE_NOOP("Paginor", "Frame %1 prints below %2 pixels per inch"), frames[0], threshold};
+    if (frames.empty())
+        return {"Frames %1 print below %2 pixels per inch", "", threshold};
+    return {QT_TRANSLATE_NOOP("Paginor", "Frames %1 and %2 print below %3 pixels per inch"), app::listBeforeLast(frames),
+            frames.back(), threshold};
 }
 
 } // namespace printing

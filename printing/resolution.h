@@ -2,6 +2,8 @@
 // printer's page, and the frames that fall below the Min_Print_Resolution setting.
 #pragma once
 
+#include "core/message.h"
+
 #include <optional>
 #include <string_view>
 #include <string>
@@ -20,9 +22,9 @@ std::optional<int> effectiveResolution(const page::Page& page, int frame);
 std::vector<int> lowResolutionFrames(const page::Page& page);
 
 // "Frame 3: 212 pixels per inch on PDF", with " (below 300)" under the threshold.
-std::string resolutionStatus(const page::Page& page, int frame, const std::string& printerName);
+app::Message resolutionStatus(const page::Page& page, int frame, const std::string& printerName);
 
 // "Frames 1 and 4 print below 150 pixels per inch" (one frame: "Frame 2 prints ...").
-std::string lowResolutionMessage(const std::vector<int>& frames, int threshold);
+app::Message lowResolutionMessage(const std::vector<int>& frames, int threshold);
 
 } // namespace printing

@@ -11,6 +11,7 @@ PACKAGES=(
   libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev liblcms2-dev libexiv2-dev libqpdf-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf
   xvfb xauth poppler-utils
+  locales          # the translation tests run the program under German and French locales
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
   # test witnesses and helper tools
@@ -60,6 +61,22 @@ ensure_printer() {
   fi
 }
 
+# The locales the translation tests run under: without them the C library falls back to
+# "C" and Qt warns on stderr, which is no part of the program's output.
+ensure_locales() {
+  local wanted=(de_DE.UTF-8 fr_FR.UTF-8) missing=()
+  for l in "${wanted[@]}"; do
+    locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || missing+=("$l")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: generating the locales ${missing[*]}"
+    for l in "${missing[@]}"; do
+      as_root sed -i "s/^# *\(${l} UTF-8\)/\1/" /etc/locale.gen
+    done
+    as_root locale-gen >/dev/null
+  fi
+}
+
 build() {
   if [ ! -f build/build.ninja ]; then
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -68,6 +85,7 @@ build() {
 }
 
 install_missing
+ensure_locales
 start_cups
 ensure_printer
 build

@@ -65,9 +65,9 @@ QString QtStore::findKey(std::string_view name) const
     return matches.first();
 }
 
-std::vector<std::string> QtStore::keyProblems() const
+std::vector<app::Message> QtStore::keyProblems() const
 {
-    std::vector<std::string> problems;
+    std::vector<app::Message> problems;
     QStringList seen;
     const QStringList keys = keysInFileOrder();
     for (const QString& k : keys) {
@@ -79,8 +79,8 @@ std::vector<std::string> QtStore::keyProblems() const
             if (other.compare(k, Qt::CaseInsensitive) == 0 && !spellings.contains(other))
                 spellings << other;
         if (spellings.size() > 1)
-            problems.push_back("'" + k.toStdString() + "' is stored more than once (as '" +
-                               spellings.join("', '").toStdString() + "'); the first is read");
+            problems.push_back({QT_TRANSLATE_NOOP("Paginor", "'%1' is stored more than once (as '%2'); the first is read"), k.toStdString(),
+                                spellings.join("', '").toStdString()});
     }
     return problems;
 }
@@ -101,7 +101,7 @@ void QtStore::beginWrite()
 {
     const QFileInfo info(m_settings->fileName());
     if (!QDir().mkpath(info.absolutePath()) || !m_settings->isWritable())
-        throw SettingsError(std::string(kCantSaveSettings));
+        throw SettingsError(kCantSaveSettings);
 }
 
 void QtStore::write(std::string_view name, const StoredValue& value)
@@ -118,7 +118,7 @@ void QtStore::endWrite()
 {
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError)
-        throw SettingsError(std::string(kCantSaveSettings));
+        throw SettingsError(kCantSaveSettings);
 }
 
 QString QtStore::encode(const StoredValue& value)

@@ -3,6 +3,8 @@
 // float comes back as the same 8 bytes and a string is never taken for a number.
 #pragma once
 
+#include "core/message.h"
+
 #include "settings/settings.h"
 
 #include <QString>
@@ -23,7 +25,7 @@ public:
 
     bool canRead() const override;
     std::optional<StoredValue> read(std::string_view name) const override;
-    std::vector<std::string> keyProblems() const override;
+    std::vector<app::Message> keyProblems() const override;
     void beginWrite() override;
     void write(std::string_view name, const StoredValue& value) override;
     void endWrite() override;

@@ -134,14 +134,14 @@ std::optional<StoredValue> MemoryStore::read(std::string_view name) const
 void MemoryStore::beginWrite()
 {
     if (m_failWrites)
-        throw SettingsError(std::string(kCantSaveSettings));
+        throw SettingsError(kCantSaveSettings);
     m_exists = true;
 }
 
 void MemoryStore::write(std::string_view name, const StoredValue& value)
 {
     if (m_failWrites)
-        throw SettingsError(std::string(kCantSaveSettings));
+        throw SettingsError(kCantSaveSettings);
     m_exists = true;
     m_values[lower(name)] = {std::string(name), value};
 }

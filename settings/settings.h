@@ -3,7 +3,7 @@
 // every value kept as its kind).
 #pragma once
 
-#include "core/translatable.h"
+#include "core/message.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,9 +26,10 @@ inline constexpr std::string_view kPleaseInstallPrinter = QT_TRANSLATE_NOOP("Pag
 // The bit pattern 0x3FAAAAA8: the default frame aspect ratio as the original single holds it.
 inline constexpr float kDefaultAspectRatio = 1.3333330f;
 
-class SettingsError : public std::runtime_error {
+// Carries its message with its form, so the window can translate it.
+class SettingsError : public app::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using app::MessageError::MessageError;
 };
 
 // Every setting under its registry value name. Field names are the value names, so
@@ -142,7 +143,7 @@ public:
     virtual std::optional<StoredValue> read(std::string_view name) const = 0;
     // What is wrong with the key itself (a name stored twice in different letter case),
     // one text a problem; read() has already settled each.
-    virtual std::vector<std::string> keyProblems() const { return {}; }
+    virtual std::vector<app::Message> keyProblems() const { return {}; }
     // Creates the key when missing; throws SettingsError(kCantSaveSettings) when it can't.
     virtual void beginWrite() = 0;
     virtual void write(std::string_view name, const StoredValue& value) = 0;
@@ -199,7 +200,7 @@ bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env);
 // when none of them can be selected (the caller shows kPleaseInstallPrinter).
 // Values of the wrong kind are treated as missing and reported through warn, once each.
 bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
-                  const std::function<void(const std::string&)>& warn);
+                  const std::function<void(const app::Message&)>& warn);
 
 // Writes every stored setting in the table's order. Throws SettingsError(kCantSaveSettings).
 void Save_Settings(const Settings& s, Store& store, const PrinterList* printers);

@@ -51,17 +51,17 @@ bool validCount(std::int32_t n)
 }
 
 // Empty when the value is acceptable for the field, else why not.
-std::string rangeProblem(const Field& f, std::int32_t v)
+app::Message rangeProblem(const Field& f, std::int32_t v)
 {
     if (f.readName == "NumberOfFrames")
         return validCount(v) ? "" : QT_TRANSLATE_NOOP("Paginor", "must be 1, 2, 4, 8 or 16");
     for (const auto& r : kIntRanges)
         if (r.name == f.readName && (v < r.low || v > r.high))
-            return "must be between " + std::to_string(r.low) + " and " + std::to_string(r.high);
+            return {QT_TRANSLATE_NOOP("Paginor", "must be between %1 and %2"), r.low, r.high};
     return "";
 }
 
-std::string rangeProblem(const Field& f, float v)
+app::Message rangeProblem(const Field& f, float v)
 {
     if (!std::isfinite(v))
         return QT_TRANSLATE_NOOP("Paginor", "must be a finite number");
@@ -70,9 +70,9 @@ std::string rangeProblem(const Field& f, float v)
     if (f.readName == "Form_Mag_Factor" && !(v > 0.0f && v <= 10.0f))
         return QT_TRANSLATE_NOOP("Paginor", "must be above 0");
     if (f.readName == "margin_mm" && (v < 0.0f || v > 1000.0f))
-        return "must be between 0 and 1000";
+        return {QT_TRANSLATE_NOOP("Paginor", "must be between %1 and %2"), 0, 1000};
     if (f.readName == "Page_Margin_mm" && (v < -100.0f || v > 100.0f))
-        return "must be between -100 and 100";
+        return {QT_TRANSLATE_NOOP("Paginor", "must be between %1 and %2"), -100, 100};
     return "";
 }
 
@@ -97,16 +97,16 @@ std::int32_t intOf(const Settings& s, const Field& f)
 
 // Reads one stored value into its setting with the reading of its kind. Returns an
 // empty string on success, else the report for a value that can't be taken.
-std::string readInto(Settings& s, const Field& f, const StoredValue& v)
+app::Message readInto(Settings& s, const Field& f, const StoredValue& v)
 {
-    const std::string invalid = "Invalid data type for '" + std::string(f.readName) + "'";
+    const app::Message invalid(QT_TRANSLATE_NOOP("Paginor", "Invalid data type for '%1'"), f.readName);
     switch (f.kind) {
     case Kind::Int: {
         auto i = std::get_if<std::int32_t>(&v);
         if (!i)
             return invalid;
         if (auto p = rangeProblem(f, *i); !p.empty())
-            return "Invalid value " + std::to_string(*i) + " for '" + std::string(f.readName) + "': " + p;
+            return {QT_TRANSLATE_NOOP("Paginor", "Invalid value %1 for '%2': %3"), *i, f.readName, p};
         assignInt(s, f, *i);
         return "";
     }
@@ -123,7 +123,7 @@ std::string readInto(Settings& s, const Field& f, const StoredValue& v)
         if (!value)
             return invalid;
         if (auto p = rangeProblem(f, *value); !p.empty())
-            return "Invalid value for '" + std::string(f.readName) + "': " + p;
+            return {QT_TRANSLATE_NOOP("Paginor", "Invalid value for '%1': %2"), f.readName, p};
         assignFloat(s, f, *value);
         return "";
     }
@@ -149,14 +149,14 @@ StoredValue storedOf(const Settings& s, const Field& f)
     return std::int32_t(0);
 }
 
-std::optional<std::int32_t> storedPrinterIndex(const Store& store, const std::function<void(const std::string&)>& warn)
+std::optional<std::int32_t> storedPrinterIndex(const Store& store, const std::function<void(const app::Message&)>& warn)
 {
     auto stored = store.read("Printer");
     if (!stored)
         return std::nullopt;
     auto index = std::get_if<std::int32_t>(&*stored);
     if (!index) {
-        warn("Invalid data type for 'Printer'");
+        warn({QT_TRANSLATE_NOOP("Paginor", "Invalid data type for '%1'"), "Printer"});
         return std::nullopt;
     }
     return *index;
@@ -173,7 +173,7 @@ std::optional<int> storedPrinterName(const Store& store, const PrinterList& prin
 
 // The name wins over the index: queues come and go, and an index then names another.
 bool selectStoredPrinter(Settings& s, const Store& store, PrinterList* printers,
-                         const std::function<void(const std::string&)>& warn)
+                         const std::function<void(const app::Message&)>& warn)
 {
     const auto index = storedPrinterIndex(store, warn);
     if (!printers) {
@@ -235,11 +235,11 @@ bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env)
 }
 
 bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
-                  const std::function<void(const std::string&)>& warn)
+                  const std::function<void(const app::Message&)>& warn)
 {
     if (!store.canRead())
         return Get_Defaults(s, printers, env);
-    for (const std::string& problem : store.keyProblems())
+    for (const app::Message& problem : store.keyProblems())
         warn(problem);
     if (!selectStoredPrinter(s, store, printers, warn))
         return false;
@@ -260,7 +260,7 @@ bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const 
                 if (auto str = std::get_if<std::string>(&*legacy))
                     s.ApplyCurve = *str;
                 else
-                    warn("Invalid data type for 'Enable_Curve_on_Load'");
+                    warn({QT_TRANSLATE_NOOP("Paginor", "Invalid data type for '%1'"), "Enable_Curve_on_Load"});
             }
         }
     }
@@ -300,8 +300,8 @@ std::string formatValue(const Settings& s, const Field& f)
 void parseValue(Settings& s, const Field& f, std::string_view text)
 {
     const std::string name(f.readName);
-    auto fail = [&](const std::string& why) {
-        throw SettingsError("Invalid value '" + std::string(text) + "' for " + name + ": " + why);
+    auto fail = [&](const app::Message& why) {
+        throw SettingsError({"Invalid value '%1' for %2: %3", text, name, why});
     };
     switch (f.kind) {
     case Kind::Bool: {

@@ -30,7 +30,14 @@ add_dependencies(print_faults_test paginor)
 target_compile_definitions(print_faults_test PRIVATE PAGINOR_EXE="$<TARGET_FILE:paginor>")
 
 # The window in another language, the headless commands still in English.
+# Run under a German and a French locale (scripts/setup.sh generates both).
 paginor_qtest(translation_test SOURCES translation_test.cpp LIBS paginor_app)
 add_dependencies(translation_test paginor)
+if(TARGET paginor_qm)
+  add_dependencies(translation_test paginor_qm)
+endif()
 target_compile_definitions(translation_test PRIVATE
   PAGINOR_EXE="$<TARGET_FILE:paginor>" PAGINOR_LRELEASE="${PAGINOR_LRELEASE}")
+set_tests_properties(translation_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=de_DE.UTF-8;LC_ALL=de_DE.UTF-8;LANGUAGE=de")
+add_test(NAME translation_test_fr COMMAND translation_test)
+set_tests_properties(translation_test_fr PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=fr_FR.UTF-8;LC_ALL=fr_FR.UTF-8;LANGUAGE=fr")

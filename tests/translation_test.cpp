@@ -1,12 +1,17 @@
-// The window in another language: a translation built here (lrelease from a .ts written by
-// the test) turns a menu caption, a message box's text, a settings caption and composed
-// messages, and the program installed beside the same translation still prints the headless
-// commands' messages in English.
+// The window in another language. A translation built here (lrelease from a .ts written by
+// the test) turns a menu caption, a message box's text, a settings caption and messages
+// composed from forms; the shipped translation of the user's locale (the test runs under a
+// German and under a French LANG) turns the window's menus, a message box, the settings
+// dialog's pages and the Edit Image window; the program installed beside the translations
+// prints the headless commands' output byte for byte as it does in English.
 #include "app/box_messages.h"
 #include "app/main_form.h"
 #include "app/session.h"
 #include "app/translation.h"
+#include "imaging/ui/bright_adjust.h"
+#include "page/frame_commands.h"
 #include "printing/layout_file.h"
+#include "printing/resolution.h"
 #include "printing/print_geometry.h"
 #include "settings/settings.h"
 #include "settings/ui/setup_form.h"
@@ -20,6 +25,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -47,12 +54,59 @@ bool buildTranslation(const QString& folder, const QList<QStringList>& entries)
     return QProcess::execute(PAGINOR_LRELEASE, {"-silent", file.fileName(), "-qm", folder + "/paginor_de.qm"}) == 0;
 }
 
+// The text of the next message box the window opens, the box closed.
+class BoxWatch {
+public:
+    BoxWatch()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_timer.stop();
+                text = box->text();
+                box->close();
+            }
+        });
+        m_timer.start(20);
+    }
+    QString text;
+
+private:
+    QTimer m_timer;
+};
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// program run to its end with LANG, LC_ALL and LC_MESSAGES set to locale.
+Run runIn(const QString& program, const QStringList& args, const QString& locale)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANG", "LC_ALL", "LC_MESSAGES"})
+        env.insert(name, locale);
+    env.remove("LANGUAGE");
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
 } // namespace
 
 class TranslationTest : public QObject {
     Q_OBJECT
 private slots:
     void windowTextsAreTranslatedAndHeadlessOutputIsNot();
+    void shippedTranslationFollowsTheLocale();
+    void headlessOutputIsTheSameInEveryLocale();
 };
 
 void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
@@ -72,7 +126,10 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
                                        "Bild %1 auf %3: %2 Pixel je Zoll (unter %4)"},
                                       {"Paginor", "Frames %1 and %2 print below %3 pixels per inch",
                                        "Bilder %1 und %2 unter %3 Pixel je Zoll"},
-                                      {"Paginor", "Print anyway?", "Trotzdem drucken?"}}));
+                                      {"Paginor", "Print anyway?", "Trotzdem drucken?"},
+                                      {"Paginor", "Can't load : \n%1\nwith %2", "Laden misslungen: \n%1\nmit %2"},
+                                      {"Paginor", QString::fromUtf8(page::kAssociatedProgram.data(), page::kAssociatedProgram.size()),
+                                       "dem Standardprogramm"}}));
 
     QVERIFY(!app::loadTranslation(*qApp, folder, QLocale(QLocale::French)));
     QVERIFY(app::loadTranslation(*qApp, folder, QLocale(QLocale::German, QLocale::Austria)));
@@ -98,18 +155,28 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     watch.start(20);
     form.findChild<QAction*>("PrintPreview1")->trigger(); // nothing is loaded
     QCOMPARE(boxText, QString("Nichts zu drucken!"));
+    app::setMessages(&boxes);
 
-    // A caption added to the settings dialog late, and messages composed with numbers and
-    // names: translated whole, the parts filled in where the translation puts them.
+    // A caption added to the settings dialog late, and messages composed from forms: the
+    // form translated, its numbers and names filled in where the translation puts them, a
+    // part that is a fixed text translated too, and a name that holds "%2" left as it is.
     settings::TSetup_Form setup(session.settings, settings::SetupHooks{}, &form);
     QCOMPARE(setup.findChild<QCheckBox*>("Confirm_Low_Res")->text(), QString("Vorher fragen"));
-    QCOMPARE(app::shownText("Frame 2: 76 pixels per inch on PDF (below 150)"),
+    QCOMPARE(app::shownText(app::Message("Frame %1: %2 pixels per inch on %3 (below %4)", 2, 76, "PDF", 150)),
              QString("Bild 2 auf PDF: 76 Pixel je Zoll (unter 150)"));
-    QCOMPARE(app::shownText("Frames 1, 2 and 4 print below 150 pixels per inch\nPrint anyway?"),
-             QString("Bilder 1, 2 und 4 unter 150 Pixel je Zoll\nTrotzdem drucken?"));
-    // Without a translation of its form a composed text stays as it is, a "%2" in a name too.
-    QCOMPARE(app::shownText("Can't load : \n/photos/50%2.jpg\nwith gimp"),
-             QString("Can't load : \n/photos/50%2.jpg\nwith gimp"));
+    {
+        BoxWatch watchQuestion;
+        app::messages().ask(app::MessageKind::Confirmation,
+                            {"%1\n%2", printing::lowResolutionMessage({1, 2, 4}, 150), app::Message(printing::kPrintAnyway)},
+                            app::Buttons::YesNo);
+        QCOMPARE(watchQuestion.text, QString("Bilder 1, 2 und 4 unter 150 Pixel je Zoll\nTrotzdem drucken?"));
+    }
+    const app::Message withProgram = page::cantLoadWithMessage("/photos/50%2.jpg", app::Message(page::kAssociatedProgram));
+    QCOMPARE(app::shownText(withProgram), QString("Laden misslungen: \n/photos/50%2.jpg\nmit dem Standardprogramm"));
+    QCOMPARE(withProgram.english(),
+             std::string("Can't load : \n/photos/50%2.jpg\nwith the program the desktop associates with it"));
+    QCOMPARE(app::shownText(page::cantLoadWithMessage("/photos/50%2.jpg", app::Message::name("Print anyway?"))),
+             QString("Laden misslungen: \n/photos/50%2.jpg\nmit Print anyway?"));
     app::setMessages(nullptr);
     for (QTranslator* t : qApp->findChildren<QTranslator*>())
         QCoreApplication::removeTranslator(t);
@@ -127,6 +194,111 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     QVERIFY(run.waitForFinished(60000));
     const QString err = QString::fromUtf8(run.readAllStandardError());
     QVERIFY2(err.contains(cantOpen), qPrintable(err));
+}
+
+// The test runs once under LANG=de_DE.UTF-8 and once under LANG=fr_FR.UTF-8.
+void TranslationTest::shippedTranslationFollowsTheLocale()
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    const QString language = QLocale().name().left(2);
+    // A word of each language, so a file of the wrong language can't pass.
+    const QMap<QString, QStringList> anchors{{"de", {"&Drucken", "Abbrechen"}}, {"fr", {"&Imprimer", "Annuler"}}};
+    QVERIFY2(anchors.contains(language), qPrintable("run under a German or French LANG, not " + QLocale().name()));
+    QVERIFY(app::loadTranslation(*qApp, PAGINOR_BUILD_DIR "/translations")); // the user's locale, as the program does
+    const auto translated = [](const char* context, const char* english) {
+        const QString t = QCoreApplication::translate(context, english);
+        return t != QString::fromUtf8(english) ? t : QString();
+    };
+
+    app::BoxMessages boxes;
+    testwindow::TestWindow window(testwindow::kA4At300, {800, 640}, {}, &boxes);
+    app::TMain_Form& form = *window.form;
+    QVERIFY(form.FormCreate());
+    boxes.setParent(&form);
+    QCOMPARE(form.findChild<QMenu*>("Print1")->title(), anchors[language][0]);
+    int menus = 0;
+    for (QMenu* menu : form.findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && !a->text().isEmpty()) {
+                ++menus;
+                QVERIFY2(translated("app::TMain_Form", a->text().toUtf8().constData()).isEmpty(),
+                         qPrintable("left in English: " + a->text()));
+            }
+    QVERIFY(menus > 10);
+
+    {
+        BoxWatch watch;
+        form.findChild<QAction*>("PrintPreview1")->trigger(); // nothing is loaded
+        const std::string_view nothing = printing::kNothingToPrint;
+        QCOMPARE(watch.text, translated("Paginor", std::string(nothing).c_str()));
+        QVERIFY(!watch.text.isEmpty());
+    }
+
+    settings::TSetup_Form setup(window.session.settings, settings::SetupHooks{}, &form);
+    auto* pages = setup.findChild<QTabWidget*>("PageControl1");
+    QVERIFY(pages && pages->count() >= 5);
+    for (const char* english : {"General ", "Folders && Files ", "Saving Images / Pages", "On image load", "On Print "}) {
+        const QString t = translated("settings::TSetup_Form", english);
+        QVERIFY2(!t.isEmpty(), english);
+        bool shown = false;
+        for (int i = 0; i < pages->count(); ++i)
+            shown = shown || pages->tabText(i) == t;
+        QVERIFY2(shown, english);
+    }
+
+    page::Page& model = form.pageModel();
+    page::TFrameRec& f = model.frame(1);
+    page::setOwnPixels(f, imaging::Bitmap(40, 30));
+    f.PictureOwner = 1;
+    f.Loaded = true;
+    f.AspectRatio = 4.0f / 3.0f;
+    imaging::Tbright edit(model, 1, {});
+    QVERIFY(!translated("imaging::Tbright", "Edit Image ").isEmpty());
+    QVERIFY(edit.windowTitle().startsWith(translated("imaging::Tbright", "Edit Image ")));
+    bool cancelShown = false;
+    for (QPushButton* b : edit.findChildren<QPushButton*>())
+        cancelShown = cancelShown || b->text() == anchors[language][1];
+    QVERIFY(cancelShown);
+    for (QTranslator* t : qApp->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
+}
+
+// Installed beside the shipped translations, the program's commands print the same bytes
+// and end the same way in English and in the test's locale, the C library's error texts
+// too. (EXIF values alone follow the locale's decimal separator, by design: no command here
+// prints one.)
+void TranslationTest::headlessOutputIsTheSameInEveryLocale()
+{
+    QTemporaryDir home;
+    const QString folder = home.filePath("share/paginor/translations");
+    QVERIFY(QDir().mkpath(folder) && QDir().mkpath(home.filePath("bin")));
+    const QStringList shipped = QDir(PAGINOR_BUILD_DIR "/translations").entryList({"paginor_*.qm"});
+    QVERIFY(shipped.size() >= 4);
+    for (const QString& qm : shipped)
+        QVERIFY(QFile::copy(PAGINOR_BUILD_DIR "/translations/" + qm, folder + "/" + qm));
+    const QString program = home.filePath("bin/paginor");
+    QVERIFY(QFile::copy(PAGINOR_EXE, program));
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+
+    const QString missing = home.filePath("missing.jpg");
+    const QList<QStringList> commands{{"--help"},
+                                      {"settings"},
+                                      {"layout", "show", home.filePath("missing.zip")},
+                                      {"exif", missing},
+                                      {"render", "-o", home.filePath("out.jpg"), "--printer-page", "2480x3508",
+                                       "--printer-dpi", "300", missing},
+                                      {"render", "--no-such-option"},
+                                      {"edit", missing, "--rotate", "45", "-o", home.filePath("e.bmp")}};
+    for (const QStringList& args : commands) {
+        const Run english = runIn(program, args, "C.UTF-8");
+        const Run local = runIn(program, args, QLocale().name() + ".UTF-8");
+        QVERIFY2(english.exitCode >= 0 && local.exitCode >= 0, qPrintable(args.join(' ')));
+        QVERIFY2(!english.out.isEmpty() || !english.err.isEmpty(), qPrintable(args.join(' ')));
+        QCOMPARE(local.exitCode, english.exitCode);
+        QCOMPARE(local.out, english.out);
+        QCOMPARE(local.err, english.err);
+    }
 }
 
 QTEST_MAIN(TranslationTest)

@@ -53,10 +53,6 @@ Do you want to save this data for other applications ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Saving Page - Embedding Image </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Selection Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -78,14 +74,6 @@ Do you want to save this data for other applications ?</source>
     </message>
     <message>
         <source>Nothing to print!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sorry.... </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> frames not yet supported by print option</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -113,22 +101,6 @@ Do you want to save this data for other applications ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Resampling image </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> for printer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> for image file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> for preview</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The page is too small for the frames and the gaps between them</source>
         <translation type="unfinished"></translation>
     </message>
@@ -137,50 +109,7 @@ Do you want to save this data for other applications ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Can&apos;t ask the printer for its queue: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>You can only copy one image at a time to the clipboard
-Only image #</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> will be copied</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can&apos;t export pasted images.....
-Hint - Try pasting the image into 
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can&apos;t load : 
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-with </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>the program the desktop associates with it</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Modified file : 
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-Does not exist </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>: No file loaded</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -241,31 +170,11 @@ YES clears the list - No appends to the current list</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Rotating Image</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Not enough resources available to apply curve </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Applying image correction curve </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can&apos;t load </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Error - Can&apos;t open </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> more curve files were left out of &quot;Apply Curves&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sorry - This applcation failed whilst initalising frame number </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -330,15 +239,6 @@ Hint - Install or set up a default printer.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Drag &amp;&amp; Drop
-File extension &apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&apos; is not a valid image format</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Paginor curves (*.tcv)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -348,10 +248,6 @@ File extension &apos;</source>
     </message>
     <message>
         <source>No images selected</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> images selected </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -451,14 +347,6 @@ File extension &apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Can&apos;t open file </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can&apos;t write file </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Number of columns should be positive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -472,18 +360,6 @@ File extension &apos;</source>
     </message>
     <message>
         <source>Unexpected string end</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&apos;(&apos; expected but found &apos;%s&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&apos;,&apos; expected but &apos;%s&apos; found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&apos;)&apos; expected but &apos;%s&apos; found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -553,14 +429,6 @@ change the image position.  </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Unable to load Source Manager (</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Unable to open Source Manager (</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>TWAIN_ReportLastError: an error occurred</source>
         <translation type="unfinished"></translation>
     </message>
@@ -583,10 +451,6 @@ change the image position.  </source>
     <message>
         <source>Not enough frames selected to hold all the images sent via TWAIN
 The extra images will be ignored</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> would be cut off by the page margin</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -623,22 +487,6 @@ The extra images will be ignored</source>
     </message>
     <message>
         <source>Printer : %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Printer : %1 | Image area : %2 mm x %3 mm  | Page Margin : %4 mm</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The file %1 already exists on the disk.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Not a valid image file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -854,26 +702,6 @@ Does not exist </source>
     </message>
     <message>
         <source>The source refused the option %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cannot open the scanner %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The scanner %1 has no option %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The option %1 of %2 cannot be set now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The option %1 does not take the value &apos;%2&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The option %1 cannot be set from text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1206,6 +1034,184 @@ Does not exist </source>
     </message>
     <message>
         <source>There is no scanned image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1: No file loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1: File %2
+%3 AR= %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer : %1 | Image area : %2 mm x %3 mm  | Page Margin : %4 mm%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading Images%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file ends before its %1 line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A frame line of the layout file has no &quot;=&quot;: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>frame count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aspect ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 is damaged: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 inflates past the size the archive gives for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 could not be written to the temporary folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout file&apos;s member %1 is shorter than the archive says</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t create the print spool file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is stored more than once (as &apos;%2&apos;); the first is read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag &amp;&amp; Drop
+File extension &apos;%1&apos; is not a valid image format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough memory for a %1 x %2 image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t open the log file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 already exists on the disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animator Pro pictures and flic cels are not read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an Autodesk Animator picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only 8-bit uncompressed Animator pictures exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is truncated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>too short for a bitmap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a device-independent bitmap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an ordinary file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is larger than this machine can hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the image has no pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels, more than this machine&apos;s memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>too short for an RLA header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RLA pictures need GraphicsMagick&apos;s gm program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gm did not finish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt JPEG data: %1 bytes cannot hold a %2 x %3 picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is truncated (no end-of-page codes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no picture in the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected but found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;,&apos; expected but &apos;%1&apos; found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected but &apos;%1&apos; found</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -98,11 +98,11 @@ void MultiTWAIN::recordError(int code)
 
 void MultiTWAIN::TWAIN_ReportLastError(std::string_view callerText)
 {
-    std::string text(kReportLastError);
+    app::Message text(kReportLastError);
     if (!callerText.empty())
-        text += "\n" + std::string(callerText);
+        text = {"%1\n%2", text, app::Message(callerText)};
     if (!m_errorText.empty())
-        text += "\n" + m_errorText;
+        text = {"%1\n%2", text, m_errorText};
     m_messages.warning(text);
 }
 
@@ -147,7 +147,7 @@ bool MultiTWAIN::openDefaultSource(const AcquireOptions& options)
     if (!options.device.empty() &&
         callManager(DAT_SANEDEVICE, MSG_SET, const_cast<char*>(options.device.c_str())) != TWRC_SUCCESS) {
         recordError(kErrorOpenSource);
-        m_errorText = "The source manager cannot open the device " + options.device;
+        m_errorText = {QT_TRANSLATE_NOOP("Paginor", "The source manager cannot open the device %1"), options.device};
         return false;
     }
     if (m_state != 3 || callManager(DAT_IDENTITY, MSG_OPENDS, &m_source) != TWRC_SUCCESS) {
@@ -160,7 +160,9 @@ bool MultiTWAIN::openDefaultSource(const AcquireOptions& options)
         if (callSource(DG_CONTROL, DAT_SANEOPTION, MSG_SET, &rec) != TWRC_SUCCESS) {
             recordError(kErrorOptions);
             rec.Error[sizeof rec.Error - 1] = '\0';
-            m_errorText = rec.Error[0] ? std::string(rec.Error) : "The source refused the option " + name;
+            // The source's own words come as text only: the protocol carries no form.
+            m_errorText = rec.Error[0] ? app::Message::plain(rec.Error)
+                                       : app::Message(QT_TRANSLATE_NOOP("Paginor", "The source refused the option %1"), name);
             return false;
         }
     }
@@ -229,9 +231,9 @@ bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
     bool ok = false;
     m_selectCancelled = false;
     if (!loadSourceManager()) {
-        m_messages.warning(std::string(kUnableToLoad) + m_loader.libraryName() + ")");
+        m_messages.warning({QT_TRANSLATE_NOOP("Paginor", "Unable to load Source Manager (%1)"), m_loader.libraryName()});
     } else if (!openSourceManager()) {
-        m_messages.warning(std::string(kUnableToOpen) + m_loader.libraryName() + ")");
+        m_messages.warning({QT_TRANSLATE_NOOP("Paginor", "Unable to open Source Manager (%1)"), m_loader.libraryName()});
     } else {
         TW_IDENTITY chosen{};
         ok = callManager(DAT_IDENTITY, MSG_USERSELECT, &chosen) == TWRC_SUCCESS;
@@ -250,7 +252,7 @@ ImageHandle MultiTWAIN::TWAIN_AcquireImages(Window window, unsigned pixelTypes, 
     m_current = nullptr;
     m_error = kNoError;
     m_errorRc = m_errorCondition = 0;
-    m_errorText.clear();
+    m_errorText = app::Message("");
     clearImages();
 
     // A run without the source's dialog needs no window: the source manager, opened
@@ -265,10 +267,10 @@ ImageHandle MultiTWAIN::TWAIN_AcquireImages(Window window, unsigned pixelTypes, 
         m_messages.warning(kNoProxy);
     } else if (!loadSourceManager()) {
         recordError(kErrorLoad);
-        m_messages.warning(std::string(kUnableToLoad) + m_loader.libraryName() + ")");
+        m_messages.warning({QT_TRANSLATE_NOOP("Paginor", "Unable to load Source Manager (%1)"), m_loader.libraryName()});
     } else if (!openSourceManager()) {
         recordError(kErrorOpenManager);
-        m_messages.warning(std::string(kUnableToOpen) + m_loader.libraryName() + ")");
+        m_messages.warning({QT_TRANSLATE_NOOP("Paginor", "Unable to open Source Manager (%1)"), m_loader.libraryName()});
     } else if (!openDefaultSource(options)) {
         TWAIN_ReportLastError(m_error == kErrorOptions ? "" : kNoDefaultSource);
     } else if (pixelTypes != 0) {

@@ -75,7 +75,7 @@ bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages,
         if (page.settings().En_CurveOnLoad && hooks.curveOnLoad)
             hooks.curveOnLoad(page, n);
     } catch (const std::exception& e) {
-        messages.error(e.what());
+        messages.error(app::messageOf(e));
     }
     f.Selected = false;
     return true;

@@ -35,12 +35,12 @@ int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             const std::string& v = args[++i];
             const auto eq = v.find('=');
             if (eq == std::string::npos || eq == 0) {
-                ctx.messages.error("scan: --scan-option wants NAME=VALUE, not '" + v + "'");
+                ctx.messages.error({"scan: --scan-option wants NAME=VALUE, not '%1'", v});
                 return 2;
             }
             options.saneOptions.emplace_back(v.substr(0, eq), v.substr(eq + 1));
         } else {
-            ctx.messages.error("scan: unknown argument '" + a + "'");
+            ctx.messages.error({"scan: unknown argument '%1'", a});
             return 2;
         }
     }
@@ -67,7 +67,7 @@ int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             imaging::saveBmp(bmp.view(), scanOutputName(out, k, count));
             ctx.out << "image " << k << ": " << bmp.width() << 'x' << bmp.height() << '\n';
         } catch (const std::exception& e) {
-            ctx.messages.error(e.what());
+            ctx.messages.error(app::messageOf(e));
             return 1;
         }
         session.TWAIN_ReleaseImage(image);

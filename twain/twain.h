@@ -4,7 +4,7 @@
 // the window system and the library loading sit behind the two small interfaces below.
 #pragma once
 
-#include "core/translatable.h"
+#include "core/message.h"
 
 #include "twain/twain_protocol.h"
 
@@ -31,8 +31,8 @@ inline constexpr std::string_view kErrorTitle = QT_TRANSLATE_NOOP("Paginor", "TW
 inline constexpr std::string_view kSelectBadWindow = QT_TRANSLATE_NOOP("Paginor", "TWAIN_SelectImageSource: window handle is invalid");
 inline constexpr std::string_view kSelectNoProxy = QT_TRANSLATE_NOOP("Paginor", "TWAIN_SelectImageSource: Unable to create proxy window");
 inline constexpr std::string_view kNoProxy = QT_TRANSLATE_NOOP("Paginor", "Unable to create proxy window");
-inline constexpr std::string_view kUnableToLoad = QT_TRANSLATE_NOOP("Paginor", "Unable to load Source Manager (");
-inline constexpr std::string_view kUnableToOpen = QT_TRANSLATE_NOOP("Paginor", "Unable to open Source Manager (");
+inline constexpr std::string_view kUnableToLoad = "Unable to load Source Manager (";
+inline constexpr std::string_view kUnableToOpen = "Unable to open Source Manager (";
 inline constexpr std::string_view kReportLastError = QT_TRANSLATE_NOOP("Paginor", "TWAIN_ReportLastError: an error occurred");
 inline constexpr std::string_view kAssertionFailed = QT_TRANSLATE_NOOP("Paginor", "Assertion failed");
 inline constexpr std::string_view kNoDefaultSource = QT_TRANSLATE_NOOP("Paginor", "Unable to open default Data Source.");
@@ -42,9 +42,10 @@ inline constexpr std::string_view kTwainImageName = "* Twain image *";
 inline constexpr std::string_view kExtraImages =
     QT_TRANSLATE_NOOP("Paginor", "Not enough frames selected to hold all the images sent via TWAIN\nThe extra images will be ignored");
 
-class TwainError : public std::runtime_error {
+// Carries its message with its form, so the window can translate it.
+class TwainError : public app::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using app::MessageError::MessageError;
 };
 
 using Window = void*;      // the platform's window (a QWidget* in the program)
@@ -165,7 +166,7 @@ private:
     int m_error = 0;
     TW_UINT16 m_errorRc = 0;
     TW_UINT16 m_errorCondition = 0;
-    std::string m_errorText;
+    app::Message m_errorText{""};
     std::vector<ImageHandle> m_images;
     ImageHandle m_current = nullptr;
     bool m_selectCancelled = false;

@@ -159,7 +159,7 @@ void Tbright::commitCrop()
         // The cut is dropped; the working image and its baseline stay as they were.
         app::messages().error(kNoResourcesToAdjust);
     } catch (const std::exception& e) {
-        app::messages().error(e.what());
+        app::messages().error(app::messageOf(e));
     }
     unsetCursor();
     setZoomSilently(1.0);

@@ -307,7 +307,7 @@ void Tbright::Load_CurveClick()
             Manual_Lut_Control->LoadTable(m_tone);
             Manual_Lut_Control->setColor(Qt::red); // a loaded curve, not editable
         } catch (const std::exception& e) {
-            app::messages().error(e.what());
+            app::messages().error(app::messageOf(e));
         }
     }
     Save_Curve->setEnabled(false);
@@ -324,7 +324,7 @@ void Tbright::saveCurve()
             if (m_hooks.curvesSaved)
                 m_hooks.curvesSaved();
         } catch (const std::exception& e) {
-            app::messages().error(e.what());
+            app::messages().error(app::messageOf(e));
         }
     }
     Save_Curve->setEnabled(false);

@@ -62,7 +62,7 @@ void TLUTControl::setNodeColor(QRgb argb)
 void TLUTControl::setGridCols(int count)
 {
     if (count < 0)
-        throw CurveError(std::string(kColumnsPositive));
+        throw CurveError(kColumnsPositive);
     if (std::exchange(m_gridCols, count) != count)
         update();
 }
@@ -70,7 +70,7 @@ void TLUTControl::setGridCols(int count)
 void TLUTControl::setGridRows(int count)
 {
     if (count < 0)
-        throw CurveError(std::string(kRowsPositive));
+        throw CurveError(kRowsPositive);
     if (std::exchange(m_gridRows, count) != count)
         update();
 }
@@ -91,7 +91,7 @@ void TLUTControl::setNodes(const QString& text)
 void TLUTControl::setNodeSize(int size)
 {
     if (size < 0 || size > 16)
-        throw CurveError(std::string(kHandleSizeRange));
+        throw CurveError(kHandleSizeRange);
     m_nodeSize = size;
     if (Mode() == TLUTMode::lmNodes)
         update();

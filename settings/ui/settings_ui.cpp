@@ -50,9 +50,10 @@ bool isValidDropFilter(std::string_view mask)
     return kImageExtensions.find(ext) != std::string_view::npos;
 }
 
-std::string dropFilterMessage(std::string_view mask)
+app::Message dropFilterMessage(std::string_view mask)
 {
-    return std::string(kDropFilterPrefix) + dropFilterExtension(mask) + std::string(kDropFilterSuffix);
+    return {QT_TRANSLATE_NOOP("Paginor", "Drag && Drop\nFile extension '%1' is not a valid image format"),
+            dropFilterExtension(mask)};
 }
 
 // OK applies the settings before the drop filter is checked, so the dialog shown again opens on

@@ -1,6 +1,8 @@
 // The settings dialog: how the main window runs it and what it needs from the main window.
 #pragma once
 
+#include "core/message.h"
+
 #include "core/translatable.h"
 
 #include "settings/settings.h"
@@ -20,8 +22,8 @@ namespace settings {
 
 // Fixed message texts, shared by the dialog and its tests.
 inline constexpr std::string_view kColourDialogFailed = QT_TRANSLATE_NOOP("Paginor", "Color selection dialog failed to load.");
-inline constexpr std::string_view kDropFilterPrefix = QT_TRANSLATE_NOOP("Paginor", "Drag && Drop\nFile extension '");
-inline constexpr std::string_view kDropFilterSuffix = QT_TRANSLATE_NOOP("Paginor", "' is not a valid image format");
+inline constexpr std::string_view kDropFilterPrefix = "Drag && Drop\nFile extension '";
+inline constexpr std::string_view kDropFilterSuffix = "' is not a valid image format";
 // The file filter of the curve chooser.
 inline constexpr std::string_view kCurveFilter = QT_TRANSLATE_NOOP("Paginor", "Paginor curves (*.tcv)");
 
@@ -73,7 +75,7 @@ std::string dropFilterExtension(std::string_view mask);
 // extensions the loader accepts. An empty extension is never valid.
 bool isValidDropFilter(std::string_view mask);
 // The message shown for an invalid drop filter.
-std::string dropFilterMessage(std::string_view mask);
+app::Message dropFilterMessage(std::string_view mask);
 
 // Set_Up_Settings: runs the dialog on s until the user cancels or OKs a valid drop filter.
 // On OK the settings are marked changed and the frames are redisplayed. Returns true on OK.
