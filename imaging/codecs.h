@@ -125,6 +125,11 @@ public:
     // Checks the header (and its size) now; decodes later. The orientation the data
     // records is honoured (see orientation.h) when orientations are, else 1.
     static Picture fromJpegData(std::vector<std::uint8_t> data);
+    // The same for JPEG data inside another file that says how to turn it (a camera RAW
+    // file's preview): orientation (1..8, already as honoured) replaces the data's own tag.
+    // When that differs from the data's own tag, the data no longer stands for the
+    // picture as a file (keepsJpegFile is false) and is never saved as it is.
+    static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
     // The JPEG data's pixels are the picture as it stands: no steps are waiting on it and
@@ -132,7 +137,7 @@ public:
     bool isJpeg() const { return keepsJpegFile() && m_orientation == 1; }
     // The JPEG data is a file that loads as this picture again: decoded and turned
     // upright by its orientation, with no steps waiting on it. Such data is saved as it is.
-    bool keepsJpegFile() const { return m_jpeg != nullptr && !m_steps; }
+    bool keepsJpegFile() const { return m_jpeg != nullptr && !m_steps && m_fileOrientation == m_orientation; }
     int width() const { return m_width; }
     int height() const { return m_height; }
     // The compressed file data of a JPEG picture (before any deferred steps); empty for a bitmap.
@@ -165,6 +170,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     int m_orientation = 1;
+    int m_fileOrientation = 1; // the one a load of the data as a file would give
     ImageSize m_upright; // of the JPEG data, turned upright
 };
 

@@ -214,11 +214,23 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
     const ImageSize size = readJpegSize(data);
     detail::checkImageSize(size.width, size.height, {});
     Picture p;
-    p.m_orientation = honouredOrientation(fileOrientation(data));
+    p.m_orientation = p.m_fileOrientation = honouredOrientation(fileOrientation(data));
     p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{size.height, size.width} : size;
     p.m_width = p.m_upright.width;
     p.m_height = p.m_upright.height;
     p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
+    return p;
+}
+
+Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
+{
+    Picture p = fromJpegData(std::move(data));
+    p.m_orientation = orientation >= 1 && orientation <= 8 ? orientation : kUpright;
+    const ImageSize stored = orientationSwapsSides(p.m_fileOrientation) ? ImageSize{p.m_upright.height, p.m_upright.width}
+                                                                         : p.m_upright;
+    p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{stored.height, stored.width} : stored;
+    p.m_width = p.m_upright.width;
+    p.m_height = p.m_upright.height;
     return p;
 }
 
@@ -275,7 +287,7 @@ void Picture::setBitmap(Bitmap bmp)
 {
     m_jpeg.reset();
     m_steps.reset();
-    m_orientation = 1;
+    m_orientation = m_fileOrientation = 1;
     m_width = bmp.width();
     m_height = bmp.height();
     m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));

@@ -716,10 +716,11 @@ bool haveExiftool()
 // Tags each file with its orientation, all in one run of exiftool (it takes a while to start).
 void tagOrientations(const std::vector<std::pair<std::string, int>>& files)
 {
-    std::string cmd = "exiftool -q -q -overwrite_original";
+    std::string cmd = "exiftool";
     for (std::size_t i = 0; i < files.size(); ++i)
         cmd += (i ? " -execute" : "") + std::string(" -Orientation#=") + std::to_string(files[i].second) + " '" +
                files[i].first + "'";
+    cmd += " -common_args -q -q -overwrite_original";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
 }
 
@@ -795,6 +796,13 @@ TEST(Orientation, EveryOrientationStandsUprightOnTheFullAndTheLeanPathAndInTiffA
         // Lossless files give the upright picture exactly.
         for (const char* ext : {".tif", ".png"})
             EXPECT_EQ(imaging::loadBitmap(t.file("o" + std::to_string(orientation) + ext)), upright) << ext;
+
+        // JPEG data turned as the file around it says (a RAW file's preview) is turned by
+        // that alone, and is no file of its own to be saved as it is.
+        const std::vector<std::uint8_t> plain = imaging::readWholeFile(t.file("o1.jpg"));
+        const imaging::Picture inside = imaging::Picture::fromJpegData(plain, orientation);
+        EXPECT_EQ(inside.bitmap(), shownUpright(imaging::decodeJpeg(plain), orientation));
+        EXPECT_EQ(inside.keepsJpegFile(), orientation == 1);
     }
 }
 
