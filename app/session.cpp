@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "imaging/codecs.h"
+#include "imaging/orientation.h"
 #include "settings/qt_store.h"
 
 #include <QDir>
@@ -96,6 +97,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
     if (!applySets(s, common, msgs))
         return nullptr;
     imaging::setColourProfilesUsed(s.Use_Colour_Profiles);
+    imaging::setOrientationHonoured(s.Honour_Orientation);
     return session;
 }
 

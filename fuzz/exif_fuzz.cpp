@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the EXIF reader and the details builder, and checks what
 // must hold for any file: known result codes, at most one item per tag, no tag 0, text
-// values within the read buffer, and the details choice following the result.
+// values within the read buffer, and the details choice following the result. The same
+// bytes go to the orientation reader, as a whole file and as a bare EXIF block.
 #include "core/messages.h"
 #include "exif/exif.h"
+#include "imaging/orientation.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -45,6 +47,17 @@ void checkItems(const exif::ReadResult& r, const app::ScriptedMessages& sink)
     }
 }
 
+// Any orientation read is one of the eight, and turns a picture to the size it promises.
+void checkOrientation(std::span<const std::uint8_t> bytes)
+{
+    for (const int orientation : {imaging::fileOrientation(bytes), imaging::exifOrientation(bytes),
+                                  imaging::exifOrientation(bytes.size() > 12 ? bytes.subspan(12) : bytes)}) {
+        require(orientation >= 1 && orientation <= 8);
+        const imaging::Bitmap turned = imaging::orientUpright(imaging::Bitmap(3, 2), orientation);
+        require(turned.width() == (imaging::orientationSwapsSides(orientation) ? 2 : 3));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -56,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.decimalSeparator = size % 2 ? "," : ".";
     const exif::ReadResult r = exif::Read_Exif(source, options);
     checkItems(r, sink);
+    checkOrientation({data, size});
 
     const exif::DetailsOptions d = optionsFromByte(size > 0 ? data[size - 1] : 0);
     const exif::ImageDetails details = exif::buildDetails(d, "folder/a.jpg", r);

@@ -60,7 +60,8 @@ void setColourProfilesUsed(bool on);
 bool colourProfilesUsed();
 
 // Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
-// Transparent pixels are laid over white, as they will be printed.
+// Transparent pixels are laid over white, as they will be printed. The picture is
+// turned upright by the orientation the file records (see orientation.h).
 Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {});
 
 // JPEG in memory. decodeJpeg accepts baseline and progressive, grey, colour and CMYK data.
@@ -121,16 +122,31 @@ class Picture {
 public:
     Picture() = default;
     static Picture fromBitmap(Bitmap bmp);
-    // Checks the header (and its size) now; decodes later.
+    // Checks the header (and its size) now; decodes later. The orientation the data
+    // records is honoured (see orientation.h) when orientations are, else 1.
     static Picture fromJpegData(std::vector<std::uint8_t> data);
+    // The same for JPEG data inside another file that says how to turn it (a camera RAW
+    // file's preview): orientation (1..8, already as honoured) replaces the data's own tag.
+    // When that differs from the data's own tag, the data no longer stands for the
+    // picture as a file (keepsJpegFile is false) and is never saved as it is.
+    static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
-    // The JPEG data is the picture as it stands (no steps are waiting on it).
-    bool isJpeg() const { return m_jpeg != nullptr && !m_steps; }
+    // The JPEG data's pixels are the picture as it stands: no steps are waiting on it and
+    // it needs no turn to stand upright. Such data can go into a document as it is.
+    bool isJpeg() const { return keepsJpegFile() && m_orientation == 1; }
+    // The JPEG data is a file that loads as this picture again: decoded and turned
+    // upright by its orientation, with no steps waiting on it. Such data is saved as it is.
+    bool keepsJpegFile() const { return m_jpeg != nullptr && !m_steps && m_fileOrientation == m_orientation; }
     int width() const { return m_width; }
     int height() const { return m_height; }
     // The compressed file data of a JPEG picture (before any deferred steps); empty for a bitmap.
     std::span<const std::uint8_t> jpegData() const;
+    // The orientation (1..8) a JPEG picture's data is turned upright by when it is
+    // decoded, before any deferred steps; 1 for a bitmap.
+    int orientation() const { return m_orientation; }
+    // The size of a JPEG picture's data decoded and turned upright, before any deferred steps.
+    ImageSize uprightSize() const;
     // True for a JPEG picture whose pixels have not been decoded yet: steps may still be
     // deferred on it.
     bool canDefer() const { return m_jpeg != nullptr && !m_bitmap; }
@@ -153,14 +169,22 @@ private:
     mutable std::shared_ptr<const Bitmap> m_bitmap;
     int m_width = 0;
     int m_height = 0;
+    int m_orientation = 1;
+    int m_fileOrientation = 1; // the one a load of the data as a file would give
+    ImageSize m_upright; // of the JPEG data, turned upright
 };
+
+// A JPEG picture's data decoded at eighths/8 of its size and turned upright by the
+// picture's orientation, without its deferred steps: the start of a screen rendition.
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {});
 
 // Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
 // corrupt file is refused here rather than when the picture is first drawn.
 Picture loadPicture(const std::string& path, const ProgressFn& progress = {});
 
-// Writes a picture as JPEG: a JPEG picture's own data unchanged (quality is not
-// applied), anything else encoded at quality 1..100.
+// Writes a picture as JPEG: a JPEG picture's own file data unchanged when it keeps it
+// (quality is not applied; its orientation tag still stands it upright), anything else
+// encoded upright at quality 1..100, with no orientation tag.
 void savePictureAsJpeg(const Picture& picture, const std::string& path, int quality,
                        const ProgressFn& progress = {});
 

@@ -2,6 +2,8 @@
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
 #include "imaging/fast_io.h"
+#include "imaging/jpeg_scaled.h"
+#include "imaging/orientation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,7 +40,7 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
     // is common) is read by what it is.
     if (!data.empty() && !startsWith(data, "\xFF\xD8"))
         return detail::readWithQt(path, nullptr, progress);
-    return detail::decodeJpegNamed(data, progress, path);
+    return orientUpright(detail::decodeJpegNamed(data, progress, path), honouredOrientation(fileOrientation(data)));
 }
 
 bool isNetpbm(std::string_view qtFormat)
@@ -212,9 +214,23 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
     const ImageSize size = readJpegSize(data);
     detail::checkImageSize(size.width, size.height, {});
     Picture p;
-    p.m_width = size.width;
-    p.m_height = size.height;
+    p.m_orientation = p.m_fileOrientation = honouredOrientation(fileOrientation(data));
+    p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{size.height, size.width} : size;
+    p.m_width = p.m_upright.width;
+    p.m_height = p.m_upright.height;
     p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
+    return p;
+}
+
+Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
+{
+    Picture p = fromJpegData(std::move(data));
+    p.m_orientation = orientation >= 1 && orientation <= 8 ? orientation : kUpright;
+    const ImageSize stored = orientationSwapsSides(p.m_fileOrientation) ? ImageSize{p.m_upright.height, p.m_upright.width}
+                                                                         : p.m_upright;
+    p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{stored.height, stored.width} : stored;
+    p.m_width = p.m_upright.width;
+    p.m_height = p.m_upright.height;
     return p;
 }
 
@@ -231,7 +247,7 @@ const Bitmap& Picture::bitmap(const ProgressFn& progress) const
         if (!m_jpeg)
             m_bitmap = std::make_shared<const Bitmap>();
         else if (!m_steps)
-            m_bitmap = std::make_shared<const Bitmap>(decodeJpeg(*m_jpeg, progress));
+            m_bitmap = std::make_shared<const Bitmap>(orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation));
         else
             m_bitmap = std::make_shared<const Bitmap>(decodeWithSteps(progress));
     }
@@ -240,11 +256,21 @@ const Bitmap& Picture::bitmap(const ProgressFn& progress) const
 
 Bitmap Picture::decodeWithSteps(const ProgressFn& progress) const
 {
-    Bitmap result = m_steps->apply(decodeJpeg(*m_jpeg, progress));
+    Bitmap result = m_steps->apply(orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation));
     // The frame was laid out with the size recorded; other pixels would be drawn wrongly.
     if (result.width() != m_width || result.height() != m_height)
         throw ImagingError("The deferred steps gave a picture of another size");
     return result;
+}
+
+ImageSize Picture::uprightSize() const
+{
+    return m_jpeg ? m_upright : ImageSize{m_width, m_height};
+}
+
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name)
+{
+    return orientUpright(decodeJpegScaled(picture.jpegData(), eighths, name), picture.orientation());
 }
 
 void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, int height)
@@ -261,6 +287,7 @@ void Picture::setBitmap(Bitmap bmp)
 {
     m_jpeg.reset();
     m_steps.reset();
+    m_orientation = m_fileOrientation = 1;
     m_width = bmp.width();
     m_height = bmp.height();
     m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));
@@ -278,7 +305,7 @@ Picture loadPicture(const std::string& path, const ProgressFn& progress)
         return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress));
     Bitmap pixels = detail::decodeJpegNamed(data, progress, path);
     Picture picture = Picture::fromJpegData(std::move(data));
-    picture.m_bitmap = std::make_shared<const Bitmap>(std::move(pixels));
+    picture.m_bitmap = std::make_shared<const Bitmap>(orientUpright(std::move(pixels), picture.m_orientation));
     return picture;
 }
 
@@ -286,7 +313,7 @@ void savePictureAsJpeg(const Picture& picture, const std::string& path, int qual
 {
     if (picture.empty())
         throw ImagingError(msg::kNothingToSave);
-    if (!picture.isJpeg()) {
+    if (!picture.keepsJpegFile()) {
         saveJpeg(picture.bitmap().view(), path, quality, progress);
         return;
     }

@@ -165,9 +165,8 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
     ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
     const imaging::DeferredSteps* steps = picture->deferredSteps();
     // Steps waiting on the picture (a turn, a fit) are done on the rendition: the scale is
-    // chosen for the decoded picture they start from.
-    const imaging::ImageSize decoded = steps ? imaging::readJpegSize(picture->jpegData())
-                                             : imaging::ImageSize{picture->width(), picture->height()};
+    // chosen for the decoded picture they start from, turned upright by its orientation.
+    const imaging::ImageSize decoded = picture->uprightSize();
     const imaging::ImageSize need = steps ? steps->renditionMinimum(minWidth, minHeight)
                                           : imaging::ImageSize{minWidth, minHeight};
     const int wanted = imaging::jpegScaleFor(decoded.width, decoded.height, need.width, need.height);
@@ -178,7 +177,7 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
                                          r.pixels->width() >= picture->width());
     if (!largeEnough) {
         r = {}; // the old data goes before the new decode takes its memory
-        imaging::Bitmap pixels = imaging::decodeJpegScaled(picture->jpegData(), wanted);
+        imaging::Bitmap pixels = imaging::decodeRendition(*picture, wanted);
         if (steps)
             pixels = steps->applyToRendition(std::move(pixels));
         r.pixels = std::make_shared<const imaging::Bitmap>(std::move(pixels));

@@ -90,6 +90,7 @@ const std::vector<Field>& fields()
         {"Batch_Skip_Unreadable", "Batch_Skip_Unreadable", Kind::Bool, &S::Batch_Skip_Unreadable},
         {"Use_Colour_Profiles", "Use_Colour_Profiles", Kind::Bool, &S::Use_Colour_Profiles},
         {"Any_Jpeg_Camera_Data", "Any_Jpeg_Camera_Data", Kind::Bool, &S::Any_Jpeg_Camera_Data},
+        {"Honour_Orientation", "Honour_Orientation", Kind::Bool, &S::Honour_Orientation},
     };
     return table;
 }

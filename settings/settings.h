@@ -105,6 +105,9 @@ struct Settings {
     // camera data taken from any JPEG when the EXIF reader finds none.
     bool Use_Colour_Profiles = true;
     bool Any_Jpeg_Camera_Data = false;
+    // Pictures turned upright by the orientation their camera recorded, as they are
+    // decoded; off loads the stored pixels as they are.
+    bool Honour_Orientation = true;
 
     // Not stored.
     std::string Margin_Font_Name = "Arial";

@@ -103,7 +103,7 @@ QString expectedDefaults(const QString& curveDir)
            "Manual_Resamp_Filter=5\nGet_Camera_Details=false\nWait_For_Empty_Q=false\nDroppedSearchString=*.*\n"
            "searchSubFolders=true\nPage_Margin_mm=0\ncentre_output=false\nPrinter_Name=%PRINTER%\nPrinter_Paper=\n"
            "Printer_Duplex=0\nPrinter_Page=\nMin_Print_Resolution=150\nConfirm_Low_Resolution=false\nBatch_Skip_Unreadable=false\n"
-           "Use_Colour_Profiles=true\nAny_Jpeg_Camera_Data=false\n";
+           "Use_Colour_Profiles=true\nAny_Jpeg_Camera_Data=false\nHonour_Orientation=true\n";
 }
 
 QString withoutPrinterLine(QString text)

@@ -5,7 +5,9 @@
 
 #include "core/messages.h"
 #include "imaging/codecs.h"
+#include "imaging/orientation.h"
 #include "page/loading.h"
+#include "page/on_load.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -169,6 +171,44 @@ TEST_F(LayoutPageTest, SavedPageLoadsAgainWithItsCloneCaptionsAndUnchangedJpegDa
     EXPECT_EQ(q->frame(4).CloneOf, 1);
     EXPECT_EQ(q->frame(4).FileName, "* Clone of 1");
     EXPECT_EQ(q->pictureShownIn(4), q->pictureShownIn(1));
+}
+
+TEST_F(LayoutPageTest, AnOrientedJpegIsKeptByteForByteAndAReencodedPictureIsStoredUprightWithoutATag)
+{
+    if (std::system("exiftool -ver > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "exiftool is not installed";
+    s.store_as_Jpg = true;
+    // A phone photo: stored lying on its side (64 x 48), tagged to be turned clockwise.
+    const std::string a = writeJpeg(t, "a.jpg", 64, 48, 10), b = writeJpeg(t, "b.jpg", 64, 48, 20);
+    for (const std::string& f : {a, b})
+        ASSERT_EQ(std::system(("exiftool -q -q -overwrite_original -Orientation#=6 '" + f + "'").c_str()), 0);
+    auto p = newPage(2);
+    page::FileQueue q;
+    q.FileList = {a, b};
+    page::Next_Batch(*p, q);
+    const imaging::Bitmap upright = imaging::loadBitmap(a);
+    ASSERT_EQ(upright.width(), 48);
+    // Frame 2 fitted to the frames' shape: a step waits on its JPEG data, so it is encoded.
+    p->frame(2).Selected = true;
+    page::Crop_to_Frame(*p);
+    const imaging::Bitmap fitted = p->pictureShownIn(2)->bitmap();
+    ASSERT_NE(fitted.width(), 48);
+    const std::string zip = t.file("page.zip");
+    printing::Save_Page(*p, zip);
+
+    TempFolder out;
+    printing::LayoutArchive archive(zip);
+    ASSERT_TRUE(archive.extract("1.jpg", out.path));
+    ASSERT_TRUE(archive.extract("2.jpg", out.path));
+    EXPECT_EQ(readText(out.file("1.jpg")), readText(a));
+    EXPECT_EQ(imaging::fileOrientation(imaging::readWholeFile(out.file("2.jpg"))), imaging::kUpright);
+
+    auto back = newPage(16);
+    ASSERT_TRUE(printing::loadLayout(*back, zip).opened);
+    EXPECT_EQ(back->pictureShownIn(1)->bitmap(), upright);
+    const imaging::Bitmap& second = back->pictureShownIn(2)->bitmap();
+    EXPECT_EQ(second.width(), fitted.width());
+    EXPECT_EQ(second.height(), fitted.height());
 }
 
 TEST_F(LayoutPageTest, SavingTwiceReplacesMembersAndKeepsTheOthers)

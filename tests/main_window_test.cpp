@@ -232,7 +232,8 @@ void MainWindowTest::closingAfterAChangeSavesOnlyOnYes()
     f.form->frameSelector()->setCurrentIndex(3);
     f.messages.queueAnswer(Answer::Yes);
     QVERIFY(f.close());
-    QCOMPARE(f.store->names().size(), std::size_t(49 + 4 + 3 + 2)); // the table, the printer's choices, the print checks, colour and camera data
+    // the table, the printer's choices, the print checks, colour and camera data, orientation
+    QCOMPARE(f.store->names().size(), std::size_t(49 + 4 + 3 + 2 + 1));
     QCOMPARE(std::get<std::int32_t>(*f.store->read("NumberOfFrames")), 8);
 }
 

@@ -189,7 +189,8 @@ TEST_F(SettingsStore, NamesAreMatchedWithoutRegardToCase)
     const auto names = store.names();
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_FileName"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_This_TExt"), names.end());
-    EXPECT_EQ(names.size(), 49u + 4u + 3u + 2u) << "the settings table, the printer's choices, the print checks, colour and camera data";
+    EXPECT_EQ(names.size(), 49u + 4u + 3u + 2u + 1u)
+        << "the settings table, the printer's choices, the print checks, colour and camera data, orientation";
 
     const QString file = m_dir.path() + "/case.conf";
     {

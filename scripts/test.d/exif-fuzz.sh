@@ -23,7 +23,7 @@ if [ ! -f "$seeds/.done" ]; then
         -ExposureTime=0.8 -FNumber=2.8 -ShutterSpeedValue=1/60 -ApertureValue=5.6
         -MaxApertureValue=2 -FocalLength=5.4 -Flash#=1 -MeteringMode#=5 -LightSource#=21
         -ResolutionUnit=inches -XResolution=300 -Copyright=C -Software=S -ImageDescription=D
-        -SubjectDistance=2.5 -CompressedBitsPerPixel=4)
+        -SubjectDistance=2.5 -CompressedBitsPerPixel=4 -Orientation#=6)
   if command -v exiftool >/dev/null && command -v convert >/dev/null; then
     convert -size 4x4 xc:gray "$seeds/base.jpg"
     for order in II MM; do

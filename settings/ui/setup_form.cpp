@@ -134,6 +134,7 @@ void TSetup_Form::loadOnLoad()
 {
     On_Load_Warning->setChecked(m_s.OLW);
     Use_Colour_Profiles->setChecked(m_s.Use_Colour_Profiles);
+    Honour_Orientation->setChecked(m_s.Honour_Orientation);
     Apply_Curve_On_Load->setChecked(m_s.En_CurveOnLoad);
     Apply_Curve->setText(fromStd(m_s.ApplyCurve));
     Downsize_OnLoad_Spin->setValue(m_s.resample_on_load_Size);
@@ -352,6 +353,7 @@ void TSetup_Form::applyFoldersAndResampling()
     m_s.Get_Camera_Details = Get_Camera_Details->isChecked();
     m_s.Any_Jpeg_Camera_Data = Any_Jpeg_Camera_Data->isChecked();
     m_s.Use_Colour_Profiles = Use_Colour_Profiles->isChecked();
+    m_s.Honour_Orientation = Honour_Orientation->isChecked();
 }
 
 void TSetup_Form::applyDetailsAndDropping()

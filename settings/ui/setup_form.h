@@ -123,6 +123,7 @@ private:
     // "On image load"
     QCheckBox* On_Load_Warning = nullptr;
     QCheckBox* Use_Colour_Profiles = nullptr;
+    QCheckBox* Honour_Orientation = nullptr;
     QGroupBox* Apply_Curve_On_Load = nullptr;
     PathEdit* Apply_Curve = nullptr;
     QGroupBox* Enable_resample_on_load = nullptr;

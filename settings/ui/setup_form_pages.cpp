@@ -198,6 +198,8 @@ QWidget* TSetup_Form::buildLoadPage()
     layout->addWidget(On_Load_Warning);
     Use_Colour_Profiles = checkBox(tr("Convert photos with a colour profile to sRGB"), "Use_Colour_Profiles", page);
     layout->addWidget(Use_Colour_Profiles);
+    Honour_Orientation = checkBox(tr("Turn photos upright as their camera recorded"), "Honour_Orientation", page);
+    layout->addWidget(Honour_Orientation);
 
     // Qt's check box in a group title is the group itself; unchecked, it disables what it holds.
     Apply_Curve_On_Load = named(new QGroupBox(tr(" Apply contrast curve      "), page), "Apply_Curve_On_Load");
