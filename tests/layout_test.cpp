@@ -253,6 +253,12 @@ TEST_F(LayoutPageTest, SavingIntoAnArchiveMadeByZipKeepsItsMembersAndShowsProgre
     TempFolder out;
     ASSERT_TRUE(archive.extract("first.bin", out.path));
     EXPECT_TRUE(readText(out.file("first.bin")) == readText(t.file("first.bin")));
+    // A member that cannot be made ends the save with an error, and the archive is as it was.
+    const std::string saved = readText(t.file("other.zip"));
+    const auto cannot = []() -> std::vector<std::uint8_t> { throw imaging::ImagingError("no pixels"); };
+    EXPECT_THROW(printing::updateArchive(t.file("other.zip"), {{"3.bmp", {}, cannot}}), LayoutError);
+    EXPECT_TRUE(readText(t.file("other.zip")) == saved);
+
     auto q = newPage();
     EXPECT_TRUE(printing::loadLayout(*q, t.file("other.zip")).opened);
     EXPECT_EQ(q->pictureShownIn(2)->width(), 1200);
