@@ -2,7 +2,8 @@
 # A page of 16 camera-sized JPEGs (6000 x 4000, the loading benchmark's pictures) saved
 # as a layout file and loaded again, against zip -9 and unzip on the same files in the
 # same run. Prints medians and the ratios: save / zip -9, and load / (unzip + the normal
-# load step of the same files).
+# load step of the same files). The program also reports how far its memory rose during a
+# save, beside the archive's size and the largest member's.
 #
 #   bench/layout_bench.sh [BUILD_DIR] [RUNS]      (defaults: build, 5)
 set -eu

@@ -2,7 +2,9 @@
 // file in process: the normal load step, Save_Page into a new archive, and loadLayout back,
 // both loads giving each frame the screen rendition of a 250 x 190 frame. Prints the medians
 // of RUNS rounds (the first argument) in seconds; bench/layout_bench.sh sets them against
-// zip and unzip.
+// zip and unzip. Also prints how far the resident memory rose while the page was saved,
+// beside the archive's size and the largest member's: a save should take at most the
+// finished archive and one member.
 #include "printing/layout_page.h"
 
 #include "core/messages.h"
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -31,6 +34,27 @@ double timed(F&& f)
     const auto start = std::chrono::steady_clock::now();
     f();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A line of /proc/self/status in kB ("VmRSS", "VmHWM").
+long statusKb(const std::string& field)
+{
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(field + ":", 0) == 0)
+            return std::atol(line.c_str() + field.size() + 1);
+    return -1;
+}
+
+// How far the resident memory rose above what it was before f ran, in bytes: the peak
+// mark is reset to the present size first (writing 5 to clear_refs).
+template <typename F>
+long peakRise(F&& f)
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = statusKb("VmRSS");
+    f();
+    return (statusKb("VmHWM") - before) * 1024;
 }
 
 } // namespace
@@ -57,12 +81,22 @@ int main(int argc, char** argv)
     layoutHooks.screenHeight = hooks.screenHeight;
 
     std::vector<double> load, save, reload;
+    long savePeak = 0;
+    long updatePeak = 0;
     for (int r = 0; r < runs; ++r) {
         page::Page page(s, [] { return page::PrinterMetrics{}; });
         page::FileQueue queue;
         queue.FileList = files;
         load.push_back(timed([&] { page::Next_Batch(page, queue, hooks); }));
         std::filesystem::remove(archive);
+        if (r == 0) {
+            // The memory a save takes beyond the page it saves: into a new archive, and
+            // over the one just written (the path of the window's Save Page and of
+            // `layout save` into an existing file).
+            savePeak = peakRise([&] { printing::Save_Page(page, archive); });
+            updatePeak = peakRise([&] { printing::Save_Page(page, archive); });
+            std::filesystem::remove(archive);
+        }
         save.push_back(timed([&] { printing::Save_Page(page, archive); }));
         page::Page back(s, [] { return page::PrinterMetrics{}; });
         reload.push_back(timed([&] { printing::loadLayout(back, archive, layoutHooks); }));
@@ -73,5 +107,13 @@ int main(int argc, char** argv)
     }
     std::printf("load step: %.3f s\nsave page: %.3f s\nload page: %.3f s\n", median(load), median(save),
                 median(reload));
+    std::uintmax_t largest = 0;
+    for (const std::string& f : files)
+        largest = std::max(largest, std::filesystem::file_size(f));
+    const double mb = 1024.0 * 1024.0;
+    std::printf("save peak memory: %.1f MB new archive, %.1f MB over an existing one "
+                "(archive %.1f MB, largest member %.1f MB)\n",
+                double(savePeak) / mb, double(updatePeak) / mb, double(std::filesystem::file_size(archive)) / mb,
+                double(largest) / mb);
     return 0;
 }

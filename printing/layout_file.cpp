@@ -5,20 +5,30 @@
 #include <zip.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
+#include <exception>
 #include <map>
+#include <system_error>
 
 namespace printing {
 namespace {
 
 // The description is a few lines per frame; anything larger is not one of ours.
 constexpr std::uint64_t kMaxDescriptionBytes = 1 << 20;
+// The ranges the settings store keeps the frame aspect ratio and the image margin (mm)
+// to. Anything larger drives the page's geometry past its integers, and a margin that
+// became infinity is written back as "inf", which no load takes.
+constexpr double kMaxAspectRatio = 1000.0;
+constexpr double kMaxMarginMm = 1000.0;
 
 std::string_view trim(std::string_view s)
 {
@@ -43,25 +53,26 @@ std::optional<int> parseInt(std::string_view s)
 }
 
 // Pages written where the decimal separator is a comma hold "1,33333337306976"; both
-// separators are read so pages move between locales.
-std::optional<float> parseFloat(std::string_view s)
+// separators are read so pages move between locales. Only values from low to high are
+// taken, checked before the narrowing, so 1e39 is refused rather than read as infinity.
+std::optional<float> parseFloat(std::string_view s, double low, double high)
 {
     std::string t(trim(s));
     std::replace(t.begin(), t.end(), ',', '.');
     double v = 0;
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !(v >= low && v <= high))
         return std::nullopt;
     return static_cast<float>(v);
 }
 
-// The text after the first "=" (the whole line when there is none), at most 255 characters.
+// The text after the first "=" (the whole line when there is none), at most 255 bytes.
 std::string_view valueOf(std::string_view line)
 {
     const std::size_t eq = line.find('=');
     if (eq != std::string_view::npos)
         line.remove_prefix(eq + 1);
-    return line.substr(0, kMaxLayoutField);
+    return utf8Prefix(line, kMaxLayoutField);
 }
 
 std::vector<std::string_view> splitLines(std::string_view text)
@@ -92,11 +103,11 @@ LayoutLine parseFrameLine(std::string_view line)
     LayoutLine out;
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-        out.error = {QT_TRANSLATE_NOOP("Paginor", "A frame line of the layout file has no \"=\": %1"), line.substr(0, kMaxLayoutField)};
+        out.error = {QT_TRANSLATE_NOOP("Paginor", "A frame line of the layout file has no \"=\": %1"), std::string(utf8Prefix(line, kMaxLayoutField))};
         return out;
     }
     out.member = std::string(line.substr(0, eq));
-    const std::string_view rest = line.substr(eq + 1, kMaxLayoutField);
+    const std::string_view rest = utf8Prefix(line.substr(eq + 1), kMaxLayoutField);
     out.caption = std::string(rest.substr(0, rest.find(kClonedFrom)));
     out.frame = parseInt(std::string_view(out.member).substr(0, out.member.find('.')));
     if (!out.frame)
@@ -167,14 +178,16 @@ PageDescription parseLayoutText(std::string_view text)
     d.frameCount = d.frameCountReplaced ? 4 : *n;
 
     const std::string_view ar = valueOf(requiredLine(lines, 2, QT_TRANSLATE_NOOP("Paginor", "aspect ratio")));
-    const std::optional<float> ratio = parseFloat(ar);
-    if (!ratio || !(*ratio > 0.0f) || !std::isfinite(*ratio))
-        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The aspect ratio of the layout file is not a positive number: %1"), ar});
+    const std::optional<float> ratio = parseFloat(ar, 0.0, kMaxAspectRatio);
+    if (!ratio || !(*ratio > 0.0f))
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The aspect ratio of the layout file is not a number above 0 and up to %1: %2"),
+                           layoutNumber(static_cast<float>(kMaxAspectRatio)), ar});
     d.aspectRatio = *ratio;
     const std::string_view mm = valueOf(requiredLine(lines, 3, QT_TRANSLATE_NOOP("Paginor", "margin")));
-    const std::optional<float> margin = parseFloat(mm);
-    if (!margin || *margin < 0.0f)
-        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The margin of the layout file is not a number of millimetres: %1"), mm});
+    const std::optional<float> margin = parseFloat(mm, 0.0, kMaxMarginMm);
+    if (!margin)
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The margin of the layout file is not a number of millimetres from 0 to %1: %2"),
+                           layoutNumber(static_cast<float>(kMaxMarginMm)), mm});
     d.margin = *margin;
 
     for (std::size_t i = 4; i < lines.size(); ++i) {
@@ -204,26 +217,248 @@ std::uint64_t maxPictureMemberBytes()
     return static_cast<std::uint64_t>(imaging::kMaxPixels) * 3 + 65536;
 }
 
-std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, const std::vector<ArchiveMember>& members,
-                                         const std::string& path)
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t end = maxBytes;
+    // Back over continuation bytes (10xxxxxx) to the start of the character that does not fit.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+namespace {
+
+// The archive's own source: read from the old archive's file, written into the output
+// file. libzip gets descriptors, never memory of ours, so no libzip version can free or
+// keep what the program owns.
+struct ArchiveFiles {
+    int oldFd = -1; // -1: no old archive, a new one is made
+    zip_uint64_t oldSize = 0;
+    zip_uint64_t readAt = 0;
+    int outFd = -1;
+    zip_uint64_t writeAt = 0;
+    zip_uint64_t writeEnd = 0;
+    bool committed = false;
+    zip_error_t error{};
+};
+
+zip_int64_t failWith(zip_error_t& error, int zipCode, int systemCode)
+{
+    zip_error_set(&error, zipCode, systemCode);
+    return -1;
+}
+
+zip_int64_t archiveFiles(void* state, void* data, zip_uint64_t len, zip_source_cmd_t cmd)
+{
+    ArchiveFiles& f = *static_cast<ArchiveFiles*>(state);
+    switch (cmd) {
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                              ZIP_SOURCE_SUPPORTS, ZIP_SOURCE_BEGIN_WRITE, ZIP_SOURCE_WRITE,
+                                              ZIP_SOURCE_SEEK_WRITE, ZIP_SOURCE_TELL_WRITE, ZIP_SOURCE_COMMIT_WRITE,
+                                              ZIP_SOURCE_ROLLBACK_WRITE, ZIP_SOURCE_REMOVE, -1);
+    case ZIP_SOURCE_STAT: {
+        if (f.oldFd < 0) // how libzip learns that the archive is a new one
+            return failWith(f.error, ZIP_ER_READ, ENOENT);
+        auto* st = static_cast<zip_stat_t*>(data);
+        zip_stat_init(st);
+        st->size = f.oldSize;
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_OPEN:
+        f.readAt = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t n = std::min(len, f.oldSize - std::min(f.readAt, f.oldSize));
+        ssize_t got;
+        do
+            got = ::pread(f.oldFd, data, n, static_cast<off_t>(f.readAt));
+        while (got < 0 && errno == EINTR);
+        if (got < 0)
+            return failWith(f.error, ZIP_ER_READ, errno);
+        f.readAt += static_cast<zip_uint64_t>(got);
+        return got;
+    }
+    case ZIP_SOURCE_SEEK: {
+        const zip_int64_t at = zip_source_seek_compute_offset(f.readAt, f.oldSize, data, len, &f.error);
+        if (at < 0)
+            return -1;
+        f.readAt = static_cast<zip_uint64_t>(at);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL:
+        return static_cast<zip_int64_t>(f.readAt);
+    case ZIP_SOURCE_BEGIN_WRITE:
+        f.writeAt = f.writeEnd = 0;
+        return 0;
+    case ZIP_SOURCE_WRITE: {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        for (zip_uint64_t done = 0; done < len;) {
+            const ssize_t n = ::pwrite(f.outFd, bytes + done, len - done, static_cast<off_t>(f.writeAt + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return failWith(f.error, ZIP_ER_WRITE, n < 0 ? errno : EIO);
+            done += static_cast<zip_uint64_t>(n);
+        }
+        f.writeAt += len;
+        f.writeEnd = std::max(f.writeEnd, f.writeAt);
+        return static_cast<zip_int64_t>(len);
+    }
+    case ZIP_SOURCE_SEEK_WRITE: {
+        const zip_int64_t at = zip_source_seek_compute_offset(f.writeAt, f.writeEnd, data, len, &f.error);
+        if (at < 0)
+            return -1;
+        f.writeAt = static_cast<zip_uint64_t>(at);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL_WRITE:
+        return static_cast<zip_int64_t>(f.writeAt);
+    case ZIP_SOURCE_COMMIT_WRITE:
+        f.committed = true;
+        return 0;
+    case ZIP_SOURCE_ROLLBACK_WRITE:
+    case ZIP_SOURCE_REMOVE: // an archive left with no members: the caller never publishes one
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&f.error, data, len);
+    default:
+        return failWith(f.error, ZIP_ER_OPNOTSUPP, 0);
+    }
+}
+
+// One member's source. Made bytes exist from the moment libzip asks for the member's size
+// until it has read them; the size is remembered for its later questions.
+struct MemberFeed {
+    const ArchiveMember* member = nullptr;
+    const ArchiveProgress* progress = nullptr;
+    std::vector<std::uint8_t> made;
+    std::span<const std::uint8_t> bytes;
+    std::optional<zip_uint64_t> size;
+    zip_uint64_t readAt = 0;
+    std::exception_ptr failure; // what make threw, rethrown once libzip has given up
+    zip_error_t error{};
+
+    bool prepare()
+    {
+        if (size)
+            return true;
+        try {
+            if (progress->starting)
+                progress->starting(member->name);
+            if (member->make) {
+                made = member->make();
+                bytes = made;
+            } else {
+                bytes = member->bytes;
+            }
+        } catch (...) {
+            failure = std::current_exception();
+            zip_error_set(&error, ZIP_ER_INTERNAL, 0);
+            return false;
+        }
+        size = bytes.size();
+        return true;
+    }
+};
+
+zip_int64_t memberFeed(void* state, void* data, zip_uint64_t len, zip_source_cmd_t cmd)
+{
+    MemberFeed& m = *static_cast<MemberFeed*>(state);
+    switch (cmd) {
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS, -1);
+    case ZIP_SOURCE_STAT: {
+        if (!m.prepare())
+            return -1;
+        auto* st = static_cast<zip_stat_t*>(data);
+        zip_stat_init(st);
+        st->size = *m.size;
+        st->mtime = std::time(nullptr);
+        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_OPEN:
+        m.readAt = 0;
+        return m.prepare() ? 0 : -1;
+    case ZIP_SOURCE_READ: {
+        const std::size_t n = static_cast<std::size_t>(std::min<zip_uint64_t>(len, m.bytes.size() - m.readAt));
+        std::copy_n(m.bytes.data() + m.readAt, n, static_cast<std::uint8_t*>(data));
+        m.readAt += n;
+        return static_cast<zip_int64_t>(n);
+    }
+    case ZIP_SOURCE_CLOSE:
+        m.made = {};
+        m.bytes = {};
+        return 0;
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&m.error, data, len);
+    default:
+        return failWith(m.error, ZIP_ER_OPNOTSUPP, 0);
+    }
+}
+
+void reportProgress(zip_t*, double done, void* state)
+{
+    const auto& progress = *static_cast<const ArchiveProgress*>(state);
+    try {
+        progress.progress(done);
+    } catch (...) {
+        // Only the bar: the archive goes on.
+    }
+}
+
+struct FdCloser {
+    int fd;
+    ~FdCloser()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+void writeArchive(int out, const std::string& oldPath, const std::vector<ArchiveMember>& members,
+                  const std::string& path, const ArchiveProgress& progress)
 {
     const auto failed = [&](const std::string& what) {
         return LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't write the layout file %1: %2"), path, what});
     };
+    ArchiveFiles files;
+    files.outFd = out;
+    FdCloser old{-1};
+    if (!oldPath.empty()) {
+        old.fd = ::open(oldPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        struct stat st {};
+        if (old.fd < 0 && errno != ENOENT)
+            throw failed(std::generic_category().message(errno));
+        if (old.fd >= 0 && (::fstat(old.fd, &st) != 0 || !S_ISREG(st.st_mode)))
+            throw failed("it is not an ordinary file");
+        files.oldFd = old.fd;
+        files.oldSize = old.fd >= 0 ? static_cast<zip_uint64_t>(st.st_size) : 0;
+    }
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* src = zip_source_buffer_create(old.empty() ? nullptr : old.data(), old.size(), 0, &error);
+    zip_source_t* src = zip_source_function_create(archiveFiles, &files, &error);
     if (!src)
         throw failed(zipMessage(error));
-    // The source outlives the archive: the new archive is read back from it.
-    struct Release {
-        zip_source_t* s;
-        ~Release() { zip_source_free(s); }
-    } release{src};
-    zip_source_keep(src);
     zip_t* za = zip_open_from_source(src, ZIP_CREATE, &error);
-    if (!za)
+    if (!za) {
+        zip_source_free(src);
         throw failed(zipMessage(error));
+    }
+    zip_error_fini(&error);
+    std::vector<std::unique_ptr<MemberFeed>> feeds;
     const auto fail = [&](const std::string& what) {
         const LayoutError e = failed(what + ": " + zip_strerror(za));
         zip_discard(za);
@@ -232,7 +467,10 @@ std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, cons
     for (const ArchiveMember& m : members) {
         if (!isBareMemberName(m.name))
             fail("not a bare member name '" + m.name + "'");
-        zip_source_t* member = zip_source_buffer(za, m.bytes.data(), m.bytes.size(), 0);
+        feeds.push_back(std::make_unique<MemberFeed>());
+        feeds.back()->member = &m;
+        feeds.back()->progress = &progress;
+        zip_source_t* member = zip_source_function(za, memberFeed, feeds.back().get());
         if (!member)
             fail(m.name);
         const zip_int64_t idx = zip_file_add(za, m.name.c_str(), member, ZIP_FL_OVERWRITE);
@@ -243,24 +481,19 @@ std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, cons
         if (zip_set_file_compression(za, static_cast<zip_uint64_t>(idx), ZIP_CM_DEFLATE, 9) < 0)
             fail(m.name);
     }
-    if (zip_close(za) < 0)
+    if (progress.progress)
+        zip_register_progress_callback_with_state(za, 0.005, reportProgress, nullptr,
+                                                  const_cast<ArchiveProgress*>(&progress));
+    if (zip_close(za) < 0) {
+        for (const auto& f : feeds)
+            if (f->failure) {
+                zip_discard(za);
+                std::rethrow_exception(f->failure);
+            }
         fail("writing");
-
-    if (zip_source_open(src) < 0)
-        throw failed(zip_error_strerror(zip_source_error(src)));
-    std::vector<std::uint8_t> bytes;
-    zip_int64_t size = -1;
-    if (zip_source_seek(src, 0, SEEK_END) == 0)
-        size = zip_source_tell(src);
-    if (size >= 0 && zip_source_seek(src, 0, SEEK_SET) == 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        if (zip_source_read(src, bytes.data(), bytes.size()) != size)
-            size = -1;
     }
-    zip_source_close(src);
-    if (size < 0)
-        throw failed("reading the new archive back");
-    return bytes;
+    if (!files.committed)
+        throw failed("the archive was not finished");
 }
 
 // ---- reading ----------------------------------------------------------------------------
@@ -320,15 +553,6 @@ struct ZipFileCloser {
     void operator()(zip_file_t* f) const { zip_fclose(f); }
 };
 using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
-
-struct FdCloser {
-    int fd;
-    ~FdCloser()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 } // namespace
 

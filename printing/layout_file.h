@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -27,12 +28,15 @@ inline constexpr std::string_view kCantOpenLayout = QT_TRANSLATE_NOOP("Paginor",
 inline constexpr std::string_view kNotALayoutFile = QT_TRANSLATE_NOOP("Paginor", "Not a Paginor layout file");
 inline constexpr std::string_view kSavePageTitle = QT_TRANSLATE_NOOP("Paginor", "Save Page");
 inline constexpr std::string_view kLoadPageTitle = QT_TRANSLATE_NOOP("Paginor", "Load Page");
-inline constexpr std::string_view kLayoutFilter = QT_TRANSLATE_NOOP("Paginor", "Paginor layout files  (*.zip)"); // two blanks, as ever
+// Two blanks, as ever; both cases, as Linux names are case-sensitive and so are the
+// desktop's file dialogs.
+inline constexpr std::string_view kLayoutFilter = QT_TRANSLATE_NOOP("Paginor", "Paginor layout files  (*.zip *.ZIP)");
 inline constexpr std::string_view kSavingPage = QT_TRANSLATE_NOOP("Paginor", "Saving Page");
 inline constexpr std::string_view kEmbeddingImage = "Saving Page - Embedding Image "; // + frame
 inline constexpr std::string_view kLoadedPage = "* Loaded page ";                     // + archive path
 inline constexpr std::string_view kCloneOf = "* Clone of ";                           // + source frame
-// Only this many characters after a frame line's first "=" are read back.
+// Only this many bytes after a frame line's first "=" are read back (fewer where a
+// character would be cut).
 inline constexpr std::size_t kMaxLayoutField = 255;
 
 // Carries its message with its form, so the window can translate it.
@@ -58,7 +62,7 @@ std::string layoutNumber(float value);
 // One frame line as it is read back.
 struct LayoutLine {
     std::string member;         // the text before the first "="
-    std::string caption;        // after it: at most 255 characters, cut at the first "<Cloned_From>"
+    std::string caption;        // after it: at most 255 bytes, cut at the first "<Cloned_From>"
     std::optional<int> frame;   // the member name before its first "." as a number
     bool hasCloneMark = false;  // the line holds "<Cloned_From>"
     std::optional<int> cloneOf; // the number after its last "<Cloned_From>"
@@ -74,8 +78,8 @@ struct PageDescription {
 };
 
 // Reads the description. Throws LayoutError with kNotALayoutFile when the first line is
-// not the header, and with a message naming the line when the frame count, the aspect
-// ratio or the margin is not a number (or the ratio not a positive one).
+// not the header, and with a message naming the line and its value when the frame count
+// is not a number, or the aspect ratio or the margin is not one the settings accept.
 PageDescription parseLayoutText(std::string_view text);
 
 // A member name that is a bare file name: no folder, no drive, no way out of the folder
@@ -86,18 +90,34 @@ bool isBareMemberName(std::string_view name);
 // headers. The program writes no larger member and shows no larger picture.
 std::uint64_t maxPictureMemberBytes();
 
-// A file written into an archive: its bare name and its bytes, which must stay valid
-// until updateArchive returns.
+// A file written into an archive under its bare name: bytes that stay valid until the
+// archive is written, or, when make is set, bytes made when the archive comes to the member
+// and dropped once it is in, so only one such member is in memory at a time.
 struct ArchiveMember {
     std::string name;
     std::span<const std::uint8_t> bytes;
+    std::function<std::vector<std::uint8_t>()> make;
 };
 
-// The archive old (empty: a new one) with the members added, deflated at level 9; members
-// of the same name are replaced, the others kept. path only names the file in messages.
-// Throws LayoutError.
-std::vector<std::uint8_t> updatedArchive(std::span<const std::uint8_t> old, const std::vector<ArchiveMember>& members,
-                                         const std::string& path);
+// Saving over an archive: its members of other names are kept (Update), or the new archive
+// holds the members given and nothing else (Replace).
+enum class ArchiveWrite { Update, Replace };
+
+struct ArchiveProgress {
+    std::function<void(const std::string& member)> starting; // the member is about to go in
+    std::function<void(double done)> progress;                // 0..1 of the whole archive
+};
+
+// Writes an archive into out, an empty file open for writing: the members deflated at
+// level 9, after the members of the archive at oldPath (none when empty) that they do not
+// replace, copied as they are. Nothing is read into memory but one made member at a time;
+// the old archive is read from its file and the new one goes straight to out. path only
+// names the file in messages. Throws LayoutError, or what a member's make threw.
+void writeArchive(int out, const std::string& oldPath, const std::vector<ArchiveMember>& members,
+                  const std::string& path, const ArchiveProgress& progress = {});
+
+// At most maxBytes of text, never ending inside a UTF-8 character.
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 
 // A layout file opened for reading.
 class LayoutArchive {

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "exif/exif.h"
 #include "imaging/codecs.h"
+#include "imaging/fast_io.h"
 #include "page/frame_commands.h"
 #include "page/loading.h"
 
@@ -28,18 +29,19 @@ int boundedPercent(double value)
     return static_cast<int>(std::min(100.0, std::nearbyint(value)));
 }
 
-// The member bytes of frame n's own picture: an unchanged JPEG picture's own file data
-// (which loads upright again by its orientation tag), anything else encoded upright with
-// no tag. encoded keeps what was encoded alive until the archive is written.
-std::span<const std::uint8_t> memberBytes(page::TFrameRec& f, bool asJpeg, int quality,
-                                          std::vector<std::uint8_t>& encoded)
+// The member of frame n's own picture: an unchanged JPEG picture's own file data (which
+// loads upright again by its orientation tag), anything else encoded upright with no tag
+// when the archive comes to it. The member holds the picture, so the data stays whatever
+// the window does while the archive is written.
+ArchiveMember pictureMember(const std::string& name, const std::shared_ptr<imaging::Picture>& picture, bool asJpeg,
+                            int quality)
 {
-    const imaging::Picture& picture = *f.PictureHolder;
-    if (asJpeg && picture.keepsJpegFile())
-        return picture.jpegData();
-    const imaging::Bitmap& bmp = picture.bitmap();
-    encoded = asJpeg ? imaging::encodeJpeg(bmp.view(), quality) : imaging::encodeBmp(bmp.view());
-    return encoded;
+    if (asJpeg && picture->keepsJpegFile())
+        return {name, picture->jpegData(), {}};
+    return {name, {}, [picture, asJpeg, quality] {
+                const imaging::Bitmap& bmp = picture->bitmap();
+                return asJpeg ? imaging::encodeJpeg(bmp.view(), quality) : imaging::encodeBmp(bmp.view());
+            }};
 }
 
 bool showsCopies(const page::Page& page, int n)
@@ -129,7 +131,8 @@ void makeClone(page::Page& page, int a, int s, const LayoutLine& line, const Lay
 
 } // namespace
 
-void Save_Page(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive)
+void Save_Page(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive,
+               ArchiveWrite mode)
 {
     const settings::Settings& s = page.settings();
     const bool asJpeg = s.store_as_Jpg;
@@ -148,46 +151,49 @@ void Save_Page(page::Page& page, const std::string& archivePath, const std::func
     StatusGuard guard{status};
     status.showStatus(kSavingPage);
     status.setProgressVisible(true);
-    status.setProgress(boundedPercent(100.0 / n));
+    const int first = boundedPercent(100.0 / n);
+    status.setProgress(first);
 
     std::vector<ArchiveMember> members;
     members.push_back({std::string(kLayoutMember),
-                       {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}});
-    std::array<std::vector<std::uint8_t>, page::kMaxFrames + 1> encoded;
+                       {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, {}});
     for (int i = 1; i <= n; ++i) {
-        page::TFrameRec& f = page.frame(i);
-        if (f.Loaded && f.CloneOf <= 0 && f.PictureHolder) {
-            status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Saving Page - Embedding Image %1"), i});
-            if (keepAlive)
-                keepAlive();
-            members.push_back({std::to_string(i) + "." + ext,
-                               memberBytes(f, asJpeg, s.Quality, encoded[static_cast<std::size_t>(i)])});
-        }
-        status.setProgress(boundedPercent(100.0 / n * i + 1));
+        const page::TFrameRec& f = page.frame(i);
+        if (f.Loaded && f.CloneOf <= 0 && f.PictureHolder)
+            members.push_back(pictureMember(std::to_string(i) + "." + ext, f.PictureHolder, asJpeg, s.Quality));
     }
-    updateArchive(archivePath, members);
+    ArchiveProgress progress;
+    progress.starting = [&](const std::string& member) {
+        if (member != kLayoutMember)
+            status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Saving Page - Embedding Image %1"), member.substr(0, member.find('.'))});
+        if (keepAlive)
+            keepAlive();
+    };
+    // The bar follows libzip through the whole archive, the compression included, and
+    // only goes forward.
+    int shown = first;
+    progress.progress = [&](double done) {
+        const int percent = boundedPercent(100.0 * done);
+        if (percent > shown) {
+            shown = percent;
+            status.setProgress(percent);
+        }
+        if (keepAlive)
+            keepAlive();
+    };
+    updateArchive(archivePath, members, mode, progress);
 }
 
-void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members)
+void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members, ArchiveWrite mode,
+                   const ArchiveProgress& progress)
 {
-    std::vector<std::uint8_t> old;
-    std::vector<std::uint8_t> bytes;
     try {
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec))
-            old = imaging::readWholeFile(path);
-        bytes = updatedArchive(old, members, path);
-        old = {};
-        imaging::writeFileAtomically(path, bytes);
+        imaging::detail::writeFileWith(path, [&](imaging::detail::OutputFile& out) {
+            writeArchive(out.fd(), mode == ArchiveWrite::Update ? path : std::string(), members, path, progress);
+        });
     } catch (const imaging::ImagingError& e) {
         throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't write the layout file %1: %2"), path, app::messageOf(e)});
     }
-}
-
-void emptyPageForLayout(page::Page& page)
-{
-    page.dropAllPictures();
-    page.status().setStatus("");
 }
 
 LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, const LayoutLoadHooks& hooks)
@@ -262,7 +268,7 @@ void saveFrameImage(page::Page& page, int frame, const std::string& path, FrameI
         f.Details == kTwainImageDetails)
         return;
     try {
-        std::string line = f.Details.substr(0, kMaxLayoutField) + "\r\n";
+        std::string line = std::string(utf8Prefix(f.Details, kMaxLayoutField)) + "\r\n";
         imaging::writeFileAtomically(exif::sideFileName(path),
                                      {reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
     } catch (const std::exception&) {

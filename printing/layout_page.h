@@ -24,16 +24,21 @@ inline constexpr std::string_view kSavingBitmapImage = QT_TRANSLATE_NOOP("Pagino
 inline constexpr std::string_view kFrameNamePreset = "Frame_"; // + frame number
 inline constexpr std::string_view kTwainImageDetails = "* Twain image *";
 
-// The members added to the archive at path (created when missing; members of the same
-// name replaced, the others kept). The new archive is made in memory and written through
-// an unnamed temporary file that takes the name only when complete, so a failed or killed
-// save leaves the old archive as it was and nothing beside it. Throws LayoutError.
-void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members);
+// Writes the members into the archive at path (created when missing): with Update the
+// old archive's members of other names are kept, with Replace nothing of it is. The
+// archive is written through an unnamed temporary file that takes the name only when
+// complete, so a failed or killed save leaves the old archive as it was and nothing beside
+// it. Throws LayoutError.
+void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members,
+                   ArchiveWrite mode = ArchiveWrite::Update, const ArchiveProgress& progress = {});
 
 // Save_Page: the page into the archive at path ("jpg" members when store_as_Jpg is on,
-// else "bmp"). An unchanged JPEG picture goes in as the data it was loaded from. Throws
-// LayoutError or imaging::ImagingError; the archive is then as it was.
-void Save_Page(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive = {});
+// else "bmp"). An unchanged JPEG picture goes in as the data it was loaded from; the
+// others are encoded one at a time as the archive reaches them. Progress follows the
+// archive as it is compressed, and keepAlive runs with it. Throws LayoutError, also for a
+// picture that cannot be encoded; the archive is then as it was.
+void Save_Page(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive = {},
+               ArchiveWrite mode = ArchiveWrite::Update);
 
 struct LayoutLoadHooks {
     // Rebuilds the page for count frames (1, 2, 4, 8 or 16), every frame empty. Empty: the
@@ -53,14 +58,12 @@ struct LayoutLoadResult {
     std::array<std::string, page::kMaxFrames + 1> members{}; // the member each loaded frame came from
 };
 
-// Step 2 of load_page: every frame's picture dropped, the status cleared.
-void emptyPageForLayout(page::Page& page);
-
 // load_page after the user chose the archive: reads it into the page. Pictures are
 // extracted into a private temporary folder that is removed again on every path; only
 // members the description names, by bare name, are read. Each failure is told through
-// app::messages(): a file that cannot be opened or is not a layout file leaves the page
-// as it was, a frame line that cannot be used leaves its frame empty.
+// app::messages(): a file that cannot be opened, is not a layout file or holds values
+// the settings refuse leaves the page as it was, a frame line that cannot be used leaves
+// its frame empty.
 LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, const LayoutLoadHooks& hooks = {});
 
 // The picture of frame n as JPEG (at Quality unless it is an unchanged JPEG picture) or as

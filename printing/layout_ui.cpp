@@ -85,7 +85,9 @@ void LayoutCommands::Save_Page()
     if (path.isEmpty())
         return;
     try {
-        printing::Save_Page(m_page, path.toStdString(), m_hooks.keepAlive);
+        // The dialog asked before an existing file was chosen: it is replaced, not
+        // added to, so nothing of an earlier page travels with this one.
+        printing::Save_Page(m_page, path.toStdString(), m_hooks.keepAlive, ArchiveWrite::Replace);
     } catch (const std::exception& e) {
         app::messages().error(app::messageOf(e));
     }
@@ -97,17 +99,13 @@ void LayoutCommands::Save_Page()
 
 void LayoutCommands::load_page()
 {
-    if (m_hooks.disableBatchCommands)
-        m_hooks.disableBatchCommands();
     const QString title = shown(kLoadPageTitle);
     const QString path = chooseOpenLayout ? chooseOpenLayout(m_parent, title)
                                           : layoutDialog(m_parent, title, QFileDialog::AcceptOpen);
-    // The page is emptied only once a file is chosen: a cancelled dialog keeps it.
+    // The page and the batch commands change only once a file is chosen and its
+    // description read: a cancelled dialog or a refused file keeps both as they were.
     if (path.isEmpty())
         return;
-    emptyPageForLayout(m_page);
-    if (m_hooks.repaintAll)
-        m_hooks.repaintAll();
     LayoutLoadHooks hooks;
     hooks.setFrameCount = m_hooks.setFrameCount;
     hooks.keepAlive = m_hooks.keepAlive;
@@ -117,7 +115,8 @@ void LayoutCommands::load_page()
     };
     hooks.screenWidth = m_hooks.screenWidth;
     hooks.screenHeight = m_hooks.screenHeight;
-    loadLayout(m_page, path.toStdString(), hooks);
+    if (loadLayout(m_page, path.toStdString(), hooks).opened && m_hooks.disableBatchCommands)
+        m_hooks.disableBatchCommands();
     if (m_hooks.repaintAll)
         m_hooks.repaintAll();
     if (m_hooks.selectFrame)

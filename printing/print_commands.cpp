@@ -2,6 +2,7 @@
 #include "printing/pdf_pages.h"
 
 #include "core/messages.h"
+#include "imaging/codecs.h"
 #include "imaging/qimage_adapter.h"
 #include "page/geometry.h"
 #include "page/page.h"
@@ -64,6 +65,42 @@ int imageFileDpi(const settings::Settings& s, int printerDpi)
     return std::clamp(s.Print_Image_Resolution, 72, 1000);
 }
 
+std::unique_ptr<QFileDialog> printFileDialog(QWidget* parent, bool jpeg)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, QCoreApplication::translate("Paginor", "Print to image file"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    const QString jpegFilter = QCoreApplication::translate("Paginor", "Printed Image file   (*.jpg *.jpeg)");
+    const QString bmpFilter = QCoreApplication::translate("Paginor", "Printed Image file  (*.bmp)");
+    const QString pdfFilter = QCoreApplication::translate("Paginor", "PDF document (*.pdf)");
+    dialog->setNameFilters({jpegFilter, bmpFilter, pdfFilter});
+    // Filters are found by their place: the dialog keeps their names with the blanks
+    // run together.
+    static const char* const kSuffixes[] = {"jpg", "bmp", "pdf"};
+    dialog->selectNameFilter(dialog->nameFilters().value(jpeg ? 0 : 1));
+    dialog->setDefaultSuffix(jpeg ? "jpg" : "bmp");
+    // A name typed without an extension takes the one of the chosen kind.
+    QFileDialog* d = dialog.get();
+    QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& f) {
+        const qsizetype i = d->nameFilters().indexOf(f);
+        if (i >= 0 && i < 3)
+            d->setDefaultSuffix(kSuffixes[i]);
+    });
+    dialog->selectFile(QString());
+    return dialog;
+}
+
+PrintFileFormat printFileFormat(const std::string& path, bool jpegSetting)
+{
+    const std::string ext = imaging::lowerExtensionOf(path);
+    if (ext == ".jpg" || ext == ".jpeg")
+        return PrintFileFormat::Jpeg;
+    if (ext == ".bmp")
+        return PrintFileFormat::Bmp;
+    if (ext == ".pdf")
+        return PrintFileFormat::Pdf;
+    return jpegSetting ? PrintFileFormat::Jpeg : PrintFileFormat::Bmp;
+}
+
 void savePageBitmap(const imaging::Bitmap& bitmap, const std::string& path, bool jpeg, int quality, int dpi,
                     const std::function<void(int)>& progress)
 {
@@ -77,19 +114,16 @@ PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(par
 {
     connect(&m_window.queueTimer(), &QTimer::timeout, this, &PrintCommands::QtimerTimer);
     askImageFileName = [this](bool jpeg) {
-        QFileDialog dialog(m_window.dialogParent(), tr("Print to image file"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        const QString imageFilter = jpeg ? tr("Printed Image file   (*.jpg)") : tr("Printed Image file  (*.bmp)");
-        const QString pdfFilter = tr("PDF document (*.pdf)");
-        dialog.setNameFilters({imageFilter, pdfFilter});
-        dialog.setDefaultSuffix(jpeg ? "jpg" : "bmp");
-        // A name typed without an extension takes the one of the chosen kind.
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pdfFilter, jpeg](const QString& f) {
-            dialog.setDefaultSuffix(f == pdfFilter ? "pdf" : jpeg ? "jpg" : "bmp");
-        });
-        dialog.selectFile(QString());
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                       : QString();
+        const auto dialog = printFileDialog(m_window.dialogParent(), jpeg);
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return QString();
+        QString file = dialog->selectedFiles().first();
+        // A name whose extension is none of the three takes the chosen kind's, so the
+        // file's name never belies its content.
+        const std::string ext = imaging::lowerExtensionOf(file.toStdString());
+        if (ext != ".jpg" && ext != ".jpeg" && ext != ".bmp" && ext != ".pdf")
+            file += "." + dialog->defaultSuffix();
+        return file;
     };
     showPreview = [this](const QImage& image, int frameCount) {
         const page::PageState& st = m_window.printPage().state();
@@ -440,7 +474,8 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         clearStatus();
         status.setProgress(0);
     };
-    if (mode == 1 && isPdfPath(file.toStdString())) {
+    const PrintFileFormat format = printFileFormat(file.toStdString(), s.Print_Image_As_Jpeg);
+    if (mode == 1 && format == PrintFileFormat::Pdf) {
         try {
             PdfPages pdf(file.toStdString());
             pdf.add(drawing, hooks(false));
@@ -468,7 +503,7 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         }
         return;
     }
-    const bool jpeg = s.Print_Image_As_Jpeg;
+    const bool jpeg = format == PrintFileFormat::Jpeg;
     status.showStatus(jpeg ? kSavingJpeg : kSavingBmp);
     status.setProgressVisible(true);
     status.setProgress(jpeg ? 0 : 20);

@@ -14,8 +14,10 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
+class QFileDialog;
 class QPrinter;
 class QTimer;
 class QWidget;
@@ -154,6 +156,15 @@ std::string jobTitleOf(const page::Page& page);
 // The resolution of print to image file: the current printer's (printerDpi) when
 // Print_Image_Use_Printers_Res is on, else Print_Image_Resolution; kept to 72..1000.
 int imageFileDpi(const settings::Settings& s, int printerDpi);
+
+// The save dialog of "Print to image file": JPEG, BMP and PDF, the kind the settings
+// print images as chosen first, with its extension for a name typed without one.
+std::unique_ptr<QFileDialog> printFileDialog(QWidget* parent, bool jpeg);
+
+// What print to file writes, by the file's extension: .jpg and .jpeg JPEG, .bmp BMP, .pdf
+// PDF; any other name gets the kind the settings choose (jpegSetting).
+enum class PrintFileFormat { Jpeg, Bmp, Pdf };
+PrintFileFormat printFileFormat(const std::string& path, bool jpegSetting);
 
 // Writes a page bitmap as JPEG at quality or as a 24-bit BMP carrying dpi as its
 // resolution, replacing any old file only when the new one is complete.

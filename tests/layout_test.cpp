@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -129,6 +130,32 @@ TEST(LayoutText, ReadingFollowsTheWritersLinesAndRefusesWhatIsNotANumber)
                             "Frames=4\r\nAR=1.2.3\r\nmargin=3\r\n", "Frames=4\r\nAR=nan\r\nmargin=3\r\n",
                             "Frames=4\r\nAR=1\r\n"})
         EXPECT_THROW(printing::parseLayoutText("#Paginor Layout File\r\n" + std::string(bad)), LayoutError) << bad;
+
+    // Values past what the settings accept are refused like words, naming the value: a
+    // margin of 1e39 would become infinity and be saved as "inf", which no load takes.
+    struct Bad {
+        const char* lines;
+        const char* what;
+        const char* value;
+    };
+    for (const Bad& b : {Bad{"AR=1e39\r\nmargin=3", "aspect ratio", "1e39"}, Bad{"AR=1000.5\r\nmargin=3", "aspect ratio", "1000.5"},
+                         Bad{"AR=1\r\nmargin=1e39", "margin", "1e39"}, Bad{"AR=1\r\nmargin=1000.5", "margin", "1000.5"}}) {
+        try {
+            printing::parseLayoutText("#Paginor Layout File\r\nFrames=4\r\n" + std::string(b.lines) + "\r\n#End of file\r\n");
+            ADD_FAILURE() << b.lines;
+        } catch (const LayoutError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find(b.what), std::string::npos) << text;
+            EXPECT_NE(text.find("1000"), std::string::npos) << text;
+            EXPECT_EQ(text.substr(text.size() - std::strlen(b.value)), b.value) << text;
+        }
+    }
+    const auto edge = printing::parseLayoutText(head.substr(0, head.find("AR=")) + "AR=1000\r\nmargin=1000\r\n");
+    EXPECT_FLOAT_EQ(edge.margin, 1000.0f);
+
+    // A caption is cut at 255 bytes, but never inside a character: "é" takes bytes 255 and 256.
+    const auto cut = printing::parseLayoutText(head + "1.jpg=" + std::string(254, 'x') + "\xC3\xA9<Cloned_From>0\r\n");
+    EXPECT_EQ(cut.lines.at(0).caption, std::string(254, 'x'));
 }
 
 TEST(LayoutText, OnlyBareFileNamesAreMembers)
@@ -229,6 +256,56 @@ TEST_F(LayoutPageTest, SavingTwiceReplacesMembersAndKeepsTheOthers)
     EXPECT_EQ(q->frame(2).PictureHolder->isJpeg(), true);
 }
 
+TEST_F(LayoutPageTest, SavingIntoAnArchiveMadeByZipKeepsItsMembersAndShowsProgressWhileCompressing)
+{
+    // zip puts a large member first; the page goes in after it.
+    std::vector<std::uint8_t> noise(3 << 20);
+    std::uint32_t x = 777;
+    for (auto& b : noise)
+        b = static_cast<std::uint8_t>((x = x * 1664525u + 1013904223u) >> 24);
+    imaging::writeFileAtomically(t.file("first.bin"), noise);
+    ASSERT_EQ(std::system(("cd " + t.path.string() + " && zip -q -9 other.zip first.bin").c_str()), 0);
+
+    // Frame 2 a large picture, so its member takes a while to compress.
+    auto p = pageWithClone();
+    imaging::Bitmap big(1200, 900);
+    for (int y = 0; y < big.height(); ++y)
+        for (int i = 0; i < 3 * big.width(); ++i)
+            big.row(y)[i] = static_cast<std::uint8_t>((x = x * 1664525u + 1013904223u) >> 24);
+    p->frame(2).PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(big)));
+    struct Recorder : page::StatusDisplay {
+        std::vector<int> percents;
+        void setProgress(int percent) override { percents.push_back(percent); }
+    } status;
+    p->setStatusDisplay(&status);
+    int alive = 0;
+    printing::Save_Page(*p, t.file("other.zip"), [&] { ++alive; });
+    p->setStatusDisplay(nullptr);
+
+    // The window is kept alive while the members are compressed, not only between them,
+    // and the bar only goes forward.
+    EXPECT_GT(alive, 8);
+    const std::vector<int> shown(status.percents.begin(), status.percents.end() - 1); // the last hides the bar
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << ::testing::PrintToString(status.percents);
+    EXPECT_GT(std::count_if(shown.begin(), shown.end(), [](int v) { return v > 0 && v < 100; }), 8);
+
+    printing::LayoutArchive archive(t.file("other.zip"));
+    TempFolder out;
+    ASSERT_TRUE(archive.extract("first.bin", out.path));
+    EXPECT_TRUE(readText(out.file("first.bin")) == readText(t.file("first.bin")));
+    // A member that cannot be made ends the save with an error, and the archive is as it was.
+    const std::string saved = readText(t.file("other.zip"));
+    const auto cannot = []() -> std::vector<std::uint8_t> { throw imaging::ImagingError("no pixels"); };
+    EXPECT_THROW(printing::updateArchive(t.file("other.zip"), {{"3.bmp", {}, cannot}}), LayoutError);
+    EXPECT_TRUE(readText(t.file("other.zip")) == saved);
+
+    auto q = newPage();
+    EXPECT_TRUE(printing::loadLayout(*q, t.file("other.zip")).opened);
+    EXPECT_EQ(q->pictureShownIn(2)->width(), 1200);
+    EXPECT_EQ(q->frame(4).CloneOf, 1);
+    EXPECT_TRUE(messages.entries().empty()) << ::testing::PrintToString(messages.texts());
+}
+
 TEST_F(LayoutPageTest, HostileArchivesGiveMessagesAndWriteNothingOutsideThePrivateFolder)
 {
     writeJpeg(t, "pic.jpg", 8, 8, 5);
@@ -314,13 +391,21 @@ TEST_F(LayoutPageTest, KilledSaveLeavesTheOldArchiveIntactAndNothingBesideIt)
     for (int delayMs : {20, 150, 400, 800, 1500}) {
         const pid_t child = ::fork();
         if (child == 0) {
-            printing::updateArchive(zip, {{"big.bin", noise}});
+            try {
+                printing::updateArchive(zip, {{"big.bin", noise, {}}});
+            } catch (...) {
+                ::_exit(1);
+            }
             ::_exit(0);
         }
         ::usleep(static_cast<useconds_t>(delayMs) * 1000);
         ::kill(child, SIGKILL);
         int status = 0;
-        ::waitpid(child, &status, 0);
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        // Our kill, or a save that finished first; a child that crashed or failed is a fault.
+        const bool ourKill = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        ASSERT_TRUE(ourKill || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+            << delayMs << " ms: the save ended with status " << status;
         EXPECT_EQ(listing(), files) << delayMs;
         if (readText(zip) != before) {
             // The kill came after the rename: the new archive, whole.
@@ -329,7 +414,7 @@ TEST_F(LayoutPageTest, KilledSaveLeavesTheOldArchiveIntactAndNothingBesideIt)
             EXPECT_EQ(fs::file_size(out.file("big.bin")), noise.size()) << delayMs;
             break; // longer delays show nothing new
         }
-        if (!WIFSIGNALED(status))
+        if (!ourKill)
             break;
         ++killed;
     }
@@ -352,6 +437,11 @@ TEST_F(LayoutPageTest, FramePictureSavesWithItsSideFileUnlessPastedAndAsBmpWhenA
     auto back = newPage(1);
     page::Next_Batch(*back, q);
     EXPECT_EQ(back->frame(1).Details, "first = one");
+
+    // The side file keeps 255 bytes of the details, cut between characters.
+    p->frame(1).Details = std::string(254, 'x') + "\xC3\xA9 and more";
+    printing::saveFrameImage(*p, 1, t.file("long.jpg"), printing::FrameImageFormat::Jpeg);
+    EXPECT_EQ(readText(t.file("long.vdt")), std::string(254, 'x') + "\r\n");
 
     p->frame(2).Details = "* Clipboard Pasted image *";
     printing::saveFrameImage(*p, 2, t.file("pasted.jpg"), printing::FrameImageFormat::Jpeg);

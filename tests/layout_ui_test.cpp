@@ -1,12 +1,15 @@
 // The window side of layout files, "Save Frame's Image" and the EXIF details window, with
 // scripted dialogs and answers, offscreen.
 #include "exif/exif_form.h"
+#include "printing/layout_file.h"
 #include "printing/layout_ui.h"
 
 #include "core/messages.h"
 #include "imaging/codecs.h"
 
 #include <QHeaderView>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -132,10 +135,27 @@ private slots:
         m_settings.Zip_Available = false;
         QVERIFY(!commands.canSavePage() && !commands.canLoadPage());
 
+        // Cancelled: the page and the batch commands stay as they were.
         commands.chooseOpenLayout = [](QWidget*, const QString&) { return QString(); };
         commands.load_page();
-        QVERIFY(batchOff);
+        QVERIFY(!batchOff);
         QVERIFY(p.frame(1).Loaded);
+
+        // A file that is refused (a margin past the settings' range) keeps the page too.
+        const QString bad = m_home.path() + "/bad.zip";
+        const std::string make = "python3 -c \"import zipfile; z = zipfile.ZipFile('" + bad.toStdString() +
+                                 "', 'w'); z.writestr('layout.vdt', '#Paginor Layout File\\r\\nFrames=2\\r\\nAR=1.5\\r\\n"
+                                 "margin=1e39\\r\\n#End of file\\r\\n'); z.close()\"";
+        QCOMPARE(std::system(make.c_str()), 0);
+        const float margin = m_settings.margin_mm;
+        commands.chooseOpenLayout = [&](QWidget*, const QString&) { return bad; };
+        commands.load_page();
+        QVERIFY(p.frame(1).Loaded);
+        QCOMPARE(int(p.state().FrameCount), 4);
+        QCOMPARE(m_settings.margin_mm, margin);
+        QCOMPARE(m_messages.texts().size(), std::size_t(1));
+        QVERIFY(m_messages.texts().front().find("1e39") != std::string::npos);
+        m_messages.clear();
 
         // Saved, then loaded over a changed page from the dialog's choice.
         const QString zip = m_home.path() + "/page.zip";
@@ -151,7 +171,54 @@ private slots:
         QVERIFY(p.frame(1).Loaded);
         QVERIFY(!p.frame(2).Loaded);
         QCOMPARE(p.frame(1).FileName, "* Loaded page " + zip.toStdString());
+        QVERIFY(batchOff);
         QVERIFY(m_messages.texts().empty());
+    }
+
+    void savePageOverAnArchiveHoldsThisPageAlone()
+    {
+        // The save dialog asked whether to replace the file: the archive then holds the
+        // page being saved and nothing of the one before.
+        page::Page p(m_settings, [] { return page::PrinterMetrics{}; });
+        printing::LayoutCommands commands(p, nullptr, {});
+        const QString zip = m_home.path() + "/replaced.zip";
+        commands.chooseSaveLayout = [&](QWidget*, const QString&) { return zip; };
+        const auto members = [&] {
+            QProcess unzip;
+            unzip.start("unzip", {"-Z1", zip});
+            unzip.waitForFinished();
+            QStringList names = QString::fromUtf8(unzip.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            names.sort();
+            return names;
+        };
+        m_settings.store_as_Jpg = false;
+        givePicture(p, 1, 4, 4);
+        givePicture(p, 2, 6, 4);
+        commands.Save_Page();
+        QCOMPARE(members(), QStringList({"1.bmp", "2.bmp", "layout.vdt"}));
+        p.emptyFrame(2);
+        m_settings.store_as_Jpg = true;
+        commands.Save_Page();
+        QCOMPARE(members(), QStringList({"1.jpg", "layout.vdt"}));
+        QVERIFY(m_messages.texts().empty());
+    }
+
+    void layoutFilterShowsArchivesWhateverTheCaseOfTheirNames()
+    {
+        // The patterns as a file dialog reads them out of the filter, matched as the
+        // desktop's dialog does, letter case and all.
+        const QString filter = QCoreApplication::translate("Paginor", std::string(printing::kLayoutFilter).c_str());
+        const QString patterns = filter.mid(filter.lastIndexOf('(') + 1).chopped(1);
+        const auto shown = [&](const QString& name) {
+            for (const QString& pattern : patterns.split(' ', Qt::SkipEmptyParts))
+                if (QRegularExpression::fromWildcard(pattern, Qt::CaseSensitive).match(name).hasMatch())
+                    return true;
+            return false;
+        };
+        QVERIFY(shown("page.zip"));
+        QVERIFY(shown("PAGE.ZIP"));
+        QVERIFY(!shown("page.jpg"));
+        QVERIFY(!shown("page.zip.txt"));
     }
 };
 

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -240,6 +241,7 @@ private slots:
     void nothingLoadedSaysSoAndWritesNoFile();
     void framesOffThePaperAreAskedAboutFirst();
     void cancelledFileDialogLeavesNothing();
+    void fileNameDecidesTheFormatAndTheDialogOffersAllThree();
     void failedSaveIsReportedAndKeepsWhatWasThere();
     void previewWindowTurnsAndFits();
     void cupsPageHasItsFramesWhereTheGeometrySays();
@@ -425,6 +427,46 @@ void PrintingUiTest::cancelledFileDialogLeavesNothing()
     QVERIFY(asked);
     QVERIFY(messages.entries().empty()); // not even "Nothing to print!"
     QCOMPARE(rig.frozen, 0);
+}
+
+void PrintingUiTest::fileNameDecidesTheFormatAndTheDialogOffersAllThree()
+{
+    Rig rig;
+    rig.s.Print_Image_Use_Printers_Res = false;
+    rig.s.Print_Image_Resolution = 72;
+    fillFrame(*rig.model, 1, kColours[0], "a.jpg");
+    QTemporaryDir dir;
+    const auto start = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.read(4) : QByteArray();
+    };
+    for (bool jpegSetting : {false, true}) {
+        rig.s.Print_Image_As_Jpeg = jpegSetting;
+        const QString prefix = dir.filePath(jpegSetting ? "j-" : "b-");
+        for (const char* name : {"page.jpg", "page.JPEG", "page.bmp", "page.pdf"})
+            rig.commands->Print_bmp_Scheme(1, prefix + name);
+        QCOMPARE(start(prefix + "page.jpg").left(3), QByteArray("\xFF\xD8\xFF"));
+        QCOMPARE(start(prefix + "page.JPEG").left(3), QByteArray("\xFF\xD8\xFF"));
+        QCOMPARE(start(prefix + "page.bmp").left(2), QByteArray("BM"));
+        QCOMPARE(start(prefix + "page.pdf"), QByteArray("%PDF"));
+    }
+    QVERIFY(messages.entries().empty());
+    // The JPEG is written at the Quality setting.
+    rig.s.Quality = 5;
+    rig.commands->Print_bmp_Scheme(1, dir.filePath("low.jpg"));
+    QVERIFY(QFileInfo(dir.filePath("low.jpg")).size() < QFileInfo(dir.filePath("b-page.jpg")).size());
+
+    for (bool jpegSetting : {false, true}) {
+        const auto dialog = printing::printFileDialog(nullptr, jpegSetting);
+        dialog->show(); // the filter list is made when the dialog is
+        const QStringList filters = dialog->nameFilters();
+        QCOMPARE(filters.size(), 3);
+        for (const char* pattern : {"*.jpg", "*.bmp", "*.pdf"})
+            QCOMPARE(filters.filter(pattern).size(), 1);
+        QVERIFY(dialog->selectedNameFilter().contains(jpegSetting ? "*.jpg" : "*.bmp"));
+        QCOMPARE(dialog->defaultSuffix(), QString(jpegSetting ? "jpg" : "bmp"));
+        dialog->reject();
+    }
 }
 
 void PrintingUiTest::failedSaveIsReportedAndKeepsWhatWasThere()
