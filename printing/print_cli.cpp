@@ -181,7 +181,7 @@ int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandC
             pdf.add(drawing, {});
             pdf.finish();
         } else {
-            savePageBitmap(renderPageBitmap(drawing, {}), r.out, jpeg, ctx.settings.Quality, dpi);
+            savePageFile(drawing, {}, nullptr, r.out, jpeg, ctx.settings.Quality, dpi);
         }
         if (r.geometry)
             writeGeometry(ctx.out, drawing);
@@ -262,9 +262,8 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
                 pdfFile->add(drawing, {}, ready.get());
                 ++pageNumber;
             } else {
-                const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
-                savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, pageCount), jpeg, ctx.settings.Quality,
-                               dpi);
+                savePageFile(drawing, {}, ready.get(), numberedOutput(r->out, ++pageNumber, pageCount), jpeg,
+                             ctx.settings.Quality, dpi);
             }
             if (r->geometry)
                 writeGeometry(ctx.out, drawing);
