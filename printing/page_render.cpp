@@ -324,6 +324,13 @@ imaging::Bitmap blankPageBitmap(const PrintTarget& target)
     return bitmap;
 }
 
+// A cut mark drawn once, on a strip of its own as long as the line: a dashed line cut at
+// a band's edge would start its dashes afresh there, so the bands copy its pixels instead.
+struct PageBands::Mark {
+    QRect box; // on the page
+    QImage strip; // where alpha is set, the line is
+};
+
 struct PageBands::Held {
     PreparedFrame frame;
     page::Rect rect; // where it is drawn
@@ -337,6 +344,30 @@ PageBands::PageBands(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFr
     if (ready)
         ready->attachTo(work);
     m_pipeline = std::make_unique<FramePipeline>(std::move(work), 2, lookaheadFor(drawing));
+    if (!drawing.marks)
+        return;
+    // Each strip is the line's box, widened by the pen, within the page: the line meets
+    // the strip's edges where it meets the page's, so it is clipped as on the whole page.
+    const QRect pageRect(0, 0, width(), height());
+    const int pad = std::max(1, drawing.ruleWeight) + 2;
+    for (const page::Line& l : drawing.layout.cutMarks) {
+        const QRect box = QRect(QPoint(std::min(l.x1, l.x2), std::min(l.y1, l.y2)),
+                                QPoint(std::max(l.x1, l.x2), std::max(l.y1, l.y2)))
+                              .adjusted(-pad, -pad, pad, pad)
+                              .intersected(pageRect);
+        if (box.isEmpty())
+            continue;
+        Mark mark{box, QImage(box.size(), QImage::Format_ARGB32_Premultiplied)};
+        mark.strip.fill(Qt::transparent);
+        QPainter painter(&mark.strip);
+        painter.translate(-box.left(), -box.top());
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.setPen(QPen(drawing.colour, std::max(1, drawing.ruleWeight), Qt::DashDotLine, Qt::FlatCap));
+        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+        painter.end();
+        m_marks.push_back(std::move(mark));
+    }
 }
 
 PageBands::~PageBands() = default;
@@ -395,8 +426,20 @@ void PageBands::compose(imaging::BitmapView band)
     painter.translate(0, -top);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (d.marks)
-        drawCutMarks(painter, d, {});
+    // The cut marks, in the pen's colour where each strip holds its line.
+    const std::uint8_t ink[3] = {static_cast<std::uint8_t>(d.colour.blue()), static_cast<std::uint8_t>(d.colour.green()),
+                                 static_cast<std::uint8_t>(d.colour.red())};
+    for (const Mark& mark : m_marks) {
+        const int y0 = std::max(top, mark.box.top());
+        const int y1 = std::min(bottom, mark.box.bottom() + 1);
+        for (int y = y0; y < y1; ++y) {
+            const auto* from = reinterpret_cast<const QRgb*>(mark.strip.constScanLine(y - mark.box.top()));
+            std::uint8_t* to = band.row(y - top) + static_cast<std::ptrdiff_t>(mark.box.left()) * 3;
+            for (int x = 0; x < mark.box.width(); ++x)
+                if (qAlpha(from[x]) != 0)
+                    std::memcpy(to + 3 * x, ink, 3);
+        }
+    }
     // Where a caption's glyphs may reach: from a little above its line to a few lines below.
     const int fontPixels = captionPixels(d);
     for (std::size_t i = 0; i < d.frames.size(); ++i) {

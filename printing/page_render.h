@@ -138,12 +138,14 @@ public:
 
 private:
     struct Held;
+    struct Mark;
     void take(std::size_t index);
 
     const PageDrawing& m_drawing;
     DrawHooks m_hooks;
     std::unique_ptr<FramePipeline> m_pipeline;
     std::vector<std::unique_ptr<Held>> m_held; // by index into the drawing's frames
+    std::vector<Mark> m_marks;
     std::size_t m_taken = 0;
     bool m_stopped = false;
     int m_row = 0;

@@ -322,7 +322,6 @@ void PrintingUiTest::bandsMakeTheWholePageByteForByte()
     rig.relayout();
     rig.s.PrintMarks = true;
     rig.s.PrintProps = true;
-    rig.s.RuleWeight = 3;
     rig.s.tsz = 11;
     for (int k = 1; k <= 8; ++k) {
         // A tall one padded with white, wide ones cut: every way a picture meets its frame.
@@ -334,9 +333,11 @@ void PrintingUiTest::bandsMakeTheWholePageByteForByte()
     }
     const page::PageState& st = rig.model->state();
     QTemporaryDir dir;
-    // Resampled to exact size, stretched by the painter, and the preview's Box.
+    // Resampled to exact size, stretched by the painter, and the preview's Box; dashed cut
+    // marks of one pixel (a band's edge would restart their dashes) and of three.
     for (int filter : {6, 0, -1}) {
         rig.s.Print_Image_Resample_USing = std::max(filter, 0);
+        rig.s.RuleWeight = filter == 0 ? 3 : 1;
         const bool preview = filter < 0;
         const auto target = printing::bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX,
                                                    preview ? 72 : 150);
