@@ -144,7 +144,7 @@ int lookaheadFor(const PageDrawing& d)
         return 2;
     const page::Rect& r = d.layout.frames.front().image;
     const long long bytes = std::max(1LL, 3LL * r.width * r.height);
-    return static_cast<int>(std::clamp<long long>((96LL << 20) / bytes, 2, 4));
+    return static_cast<int>(std::clamp<long long>((64LL << 20) / bytes, 2, 4));
 }
 
 // The rows of an exact-size picture that fall in the band whose first row is the page's
