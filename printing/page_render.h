@@ -1,6 +1,6 @@
 // Drawing the printed page: cut marks, every loaded frame's picture and its caption, on
-// any QPainter (the printer, or a QImage over the page bitmap). The printer, print to
-// file, the preview and the headless commands all go through drawPage.
+// any QPainter (drawPage: the printer and PDF files), or a band of page rows at a time
+// (PageBands: image files and the preview), the same pixels either way.
 #pragma once
 
 #include "imaging/bitmap.h"
