@@ -152,7 +152,7 @@ PrintTarget imageFileTarget(const page::Page& page, int dpi)
     return bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
 }
 
-constexpr std::size_t kReadyFramesBudget = std::size_t(64) << 20;
+constexpr std::size_t kReadyFramesBudget = std::size_t(96) << 20;
 
 // The shape every frame of the next page will have, known before its files load as the
 // layout does not depend on them; none when the page cannot be laid out (the failure
