@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <sys/uio.h>
+#include <unistd.h>
 
 namespace imaging {
 namespace {
@@ -189,6 +190,44 @@ void saveBmp(ConstBitmapView bmp, const std::string& path, int dpi)
         RowStream out(file);
         out.add(headers, sizeof headers);
         writeRows(bmp, rowBytes, out);
+    });
+}
+
+} // namespace imaging
+
+namespace imaging {
+
+void saveBmpBands(const std::string& path, int width, int height, const NextBand& nextBand, int dpi)
+{
+    ConstBitmapView shape;
+    shape.pixels = reinterpret_cast<const std::uint8_t*>(&shape); // only checked for null
+    shape.width = width;
+    shape.height = height;
+    shape.bytesPerPixel = 3;
+    const std::size_t rowBytes = checkedRowBytes(shape);
+    const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(height);
+    std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize] = {};
+    writeHeaders(headers, width, height, static_cast<std::uint32_t>(imageBytes), dpi);
+    detail::writeFileWith(path, [&](detail::OutputFile& file) {
+        // The rows go in from the bottom up, so each band of rows, top to bottom, goes in
+        // at its own place, its last row first.
+        if (::ftruncate(file.fd(), static_cast<off_t>(sizeof headers + imageBytes)) != 0)
+            throw std::system_error(errno, std::generic_category());
+        RowStream out(file);
+        out.add(headers, sizeof headers);
+        out.flush();
+        for (int written = 0; written < height;) {
+            const ConstBitmapView band = nextBand();
+            if (band.pixels == nullptr || band.width != width || band.height <= 0 || band.height > height - written ||
+                (band.bytesPerPixel != 3 && band.bytesPerPixel != 4))
+                throw ImagingError("The rows given do not fit the picture being saved");
+            const auto offset = static_cast<off_t>(sizeof headers +
+                                                   rowBytes * static_cast<std::size_t>(height - written - band.height));
+            if (::lseek(file.fd(), offset, SEEK_SET) != offset)
+                throw std::system_error(errno, std::generic_category());
+            writeRows(band, rowBytes, out);
+            written += band.height;
+        }
     });
 }
 

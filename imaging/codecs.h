@@ -97,6 +97,15 @@ void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const P
               int dpi = 0);
 void saveBmp(ConstBitmapView bmp, const std::string& path, int dpi = 0); // 24-bit, bottom-up rows
 std::vector<std::uint8_t> encodeBmp(ConstBitmapView bmp);
+// The same files made a band of rows at a time, top to bottom, so the whole picture never
+// has to exist: nextBand gives the rows that come next (at least one, all width wide,
+// each band with the pixel layout of the first) and is called until height rows are
+// given. The rows one call gave are not read after the next call. Byte for byte the file
+// saveJpeg or saveBmp makes of the whole picture.
+using NextBand = std::function<ConstBitmapView()>;
+void saveJpegBands(const std::string& path, int width, int height, int quality, const NextBand& nextBand,
+                   const ProgressFn& progress = {}, int dpi = 0);
+void saveBmpBands(const std::string& path, int width, int height, const NextBand& nextBand, int dpi = 0);
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
 

@@ -3,13 +3,18 @@
 // no object with a destructor; the C++ code around it turns a failure into a throw.
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
+#include "imaging/fast_io.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <system_error>
+
+#include <unistd.h>
 
 #include <jpeglib.h> // before jerror.h: its configuration decides which codes exist
 #include <jerror.h>
@@ -236,7 +241,7 @@ struct JpegWriter {
     bool created = false;
 };
 
-bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
+bool startCompress(JpegWriter& e, int width, int height, int bytesPerPixel, int quality, int dpi)
 {
     if (setjmp(e.err.jump))
         return false;
@@ -244,10 +249,10 @@ bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
     jpeg_create_compress(&e.cinfo);
     e.cinfo.progress = &e.prog.pub;
     e.cinfo.dest = &e.dest.pub;
-    e.cinfo.image_width = static_cast<JDIMENSION>(bmp.width);
-    e.cinfo.image_height = static_cast<JDIMENSION>(bmp.height);
-    e.cinfo.input_components = bmp.bytesPerPixel;
-    e.cinfo.in_color_space = bmp.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+    e.cinfo.image_width = static_cast<JDIMENSION>(width);
+    e.cinfo.image_height = static_cast<JDIMENSION>(height);
+    e.cinfo.input_components = bytesPerPixel;
+    e.cinfo.in_color_space = bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     jpeg_set_defaults(&e.cinfo);
     jpeg_set_quality(&e.cinfo, quality, TRUE);
     if (dpi > 0) {
@@ -259,15 +264,46 @@ bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
         for (int c = 0; c < 3; ++c)
             e.cinfo.comp_info[c].h_samp_factor = e.cinfo.comp_info[c].v_samp_factor = 1;
     jpeg_start_compress(&e.cinfo, TRUE);
-    while (e.cinfo.next_scanline < e.cinfo.image_height) {
+    return true;
+}
+
+// The rows of bmp, which follow those written so far.
+bool compressBand(JpegWriter& e, ConstBitmapView bmp, JSAMPROW* rows)
+{
+    if (setjmp(e.err.jump))
+        return false;
+    for (int y = 0; y < bmp.height; ++y)
         // libjpeg's row type is not const, but the encoder only reads the rows.
-        JSAMPROW row = const_cast<JSAMPLE*>(bmp.row(static_cast<int>(e.cinfo.next_scanline)));
-        jpeg_write_scanlines(&e.cinfo, &row, 1);
-    }
+        rows[y] = const_cast<JSAMPLE*>(bmp.row(y));
+    JDIMENSION done = 0;
+    while (done < static_cast<JDIMENSION>(bmp.height))
+        done += jpeg_write_scanlines(&e.cinfo, rows + done, static_cast<JDIMENSION>(bmp.height) - done);
+    return true;
+}
+
+bool finishCompress(JpegWriter& e)
+{
+    if (setjmp(e.err.jump))
+        return false;
     jpeg_finish_compress(&e.cinfo);
     return true;
 }
-// ---- end of setjmp function ----
+
+bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
+{
+    if (!startCompress(e, bmp.width, bmp.height, bmp.bytesPerPixel, quality, dpi))
+        return false;
+    for (int y = 0; y < bmp.height; ++y) {
+        ConstBitmapView row = bmp;
+        row.pixels = bmp.row(y);
+        row.height = 1;
+        JSAMPROW pointer = nullptr;
+        if (!compressBand(e, row, &pointer))
+            return false;
+    }
+    return finishCompress(e);
+}
+// ---- end of setjmp functions ----
 
 struct WriterGuard {
     JpegWriter& e;
@@ -453,6 +489,79 @@ std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const Pro
 void saveJpeg(ConstBitmapView bmp, const std::string& path, int quality, const ProgressFn& progress, int dpi)
 {
     writeFileAtomically(path, encodeJpeg(bmp, quality, progress, dpi));
+}
+
+namespace {
+
+void writeAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw std::system_error(n < 0 ? errno : EIO, std::generic_category());
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace
+
+void saveJpegBands(const std::string& path, int width, int height, int quality, const NextBand& nextBand,
+                   const ProgressFn& progress, int dpi)
+{
+    if (quality < 1 || quality > 100)
+        throw ImagingError(std::string(msg::kBadQuality));
+    if (width <= 0 || height <= 0)
+        throw ImagingError(std::string(msg::kNothingToSave));
+    if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
+        throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
+    detail::writeFileWith(path, [&](detail::OutputFile& file) {
+        std::vector<std::uint8_t> out;
+        JpegWriter e{};
+        e.dest.pub.init_destination = startOutput;
+        e.dest.pub.empty_output_buffer = growOutput;
+        e.dest.pub.term_destination = endOutput;
+        e.dest.out = &out;
+        WriterGuard guard{e};
+        attachManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
+        // What the encoder has made so far goes to the file after each band, and its
+        // buffer is used again: the compressed page is never held whole either.
+        auto drain = [&] {
+            const std::size_t used = out.size() - e.dest.pub.free_in_buffer;
+            writeAll(file.fd(), out.data(), used);
+            file.startWriteback();
+            e.dest.pub.next_output_byte = out.data();
+            e.dest.pub.free_in_buffer = out.size();
+        };
+        detail::report(progress, 0);
+        int bytesPerPixel = 0;
+        std::vector<JSAMPROW> rows;
+        for (int written = 0; written < height;) {
+            const ConstBitmapView band = nextBand();
+            checkWritable(band);
+            if (band.width != width || band.height > height - written ||
+                (bytesPerPixel != 0 && band.bytesPerPixel != bytesPerPixel))
+                throw ImagingError("The rows given do not fit the picture being saved");
+            if (bytesPerPixel == 0) {
+                bytesPerPixel = band.bytesPerPixel;
+                if (!startCompress(e, width, height, bytesPerPixel, quality, dpi))
+                    throwFailure(e.err, msg::kCannotWrite, {});
+            }
+            rows.resize(static_cast<std::size_t>(band.height));
+            if (!compressBand(e, band, rows.data()))
+                throwFailure(e.err, msg::kCannotWrite, {});
+            drain();
+            written += band.height;
+        }
+        if (!finishCompress(e))
+            throwFailure(e.err, msg::kCannotWrite, {});
+        // endOutput has cut the buffer to what is still to be written.
+        writeAll(file.fd(), out.data(), out.size());
+        file.startWriteback();
+    });
+    detail::report(progress, 100);
 }
 
 } // namespace imaging

@@ -121,7 +121,7 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
     return out;
 }
 
-ReadyFrames::ReadyFrames(FrameWork shape) : m_shape(std::move(shape))
+ReadyFrames::ReadyFrames(FrameWork shape, std::size_t budgetBytes) : m_shape(std::move(shape)), m_budget(budgetBytes)
 {
     m_shape.picture = {};
     m_shape.ready = {};
@@ -131,6 +131,14 @@ void ReadyFrames::prepare(const imaging::Picture& picture)
 {
     // Decoding buffers are reused from photo to photo: fresh memory of a photo's size
     // would have to be faulted in and zeroed by the system each time.
+    const std::size_t bytes = 3 * static_cast<std::size_t>(std::max(0, m_shape.width)) *
+                              static_cast<std::size_t>(std::max(0, m_shape.height));
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_promised + bytes > m_budget)
+            throw PrintError("no room to keep this frame ready");
+        m_promised += bytes;
+    }
     imaging::Bitmap scratch = takeScratch();
     FrameWork work = m_shape;
     work.picture = picture;
@@ -139,6 +147,8 @@ void ReadyFrames::prepare(const imaging::Picture& picture)
         frame = std::make_shared<const PreparedFrame>(prepareFrame(work, &scratch));
     } catch (...) {
         giveBack(std::move(scratch));
+        const std::lock_guard lock(m_mutex);
+        m_promised -= bytes;
         throw;
     }
     giveBack(std::move(scratch));

@@ -9,6 +9,7 @@
 #include "imaging/imaging.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <cstddef>
 #include <exception>
 #include <functional>
@@ -66,7 +67,10 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch = nul
 // resampling of earlier ones. prepare() may be called from several threads at once.
 class ReadyFrames {
 public:
-    explicit ReadyFrames(FrameWork shape); // the shape's picture is not used
+    // The shape's picture is not used. At most budgetBytes of frames are kept: a photo
+    // beyond them is refused (prepare throws before decoding anything), so the load makes
+    // its usual small rendition and the page prepares the frame when it draws it.
+    explicit ReadyFrames(FrameWork shape, std::size_t budgetBytes = SIZE_MAX);
     // Decodes and resamples picture (a JPEG) as prepareFrame does; throws as it does.
     void prepare(const imaging::Picture& picture);
     // Hands each frame of work whose picture was prepared with exactly its shape over to
@@ -82,6 +86,8 @@ private:
     void giveBack(imaging::Bitmap scratch);
 
     FrameWork m_shape;
+    std::size_t m_budget;
+    std::size_t m_promised = 0; // bytes of the frames kept or being made
     std::mutex m_mutex;
     std::vector<Entry> m_frames;
     std::vector<imaging::Bitmap> m_scratch; // decoding buffers not in use

@@ -13,7 +13,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 namespace printing {
 namespace {
@@ -79,13 +84,19 @@ void putPicture(QPainter& painter, const page::Rect& r, const PreparedFrame& fra
     painter.drawImage(QRect(r.left, r.top, r.width, r.height), imaging::wrapAsQImage(view));
 }
 
+// The font size of captions in pixels of the target.
+int captionPixels(const PageDrawing& d)
+{
+    return std::max(1, page::roundToInt(static_cast<long double>(d.tsz) * d.layout.target.dpi / 72));
+}
+
 void drawCaption(QPainter& painter, const PageDrawing& d, const PrintedFrame& f, const std::string& text)
 {
     if (text.empty())
         return;
     QFont font(d.fontName);
     // tsz points at the target's resolution: the same size on paper and in the file.
-    font.setPixelSize(std::max(1, page::roundToInt(static_cast<long double>(d.tsz) * d.layout.target.dpi / 72)));
+    font.setPixelSize(captionPixels(d));
     painter.setFont(font);
     painter.setPen(d.colour);
     const QRect box(f.captionX, f.captionY, std::max(1, d.layout.target.pageWidth * 2),
@@ -109,6 +120,54 @@ page::Rect directRect(const page::Rect& r, int pictureWidth, int pictureHeight)
     else
         out.width = static_cast<int>(std::max(1LL, h * pictureWidth / pictureHeight));
     return out;
+}
+
+// The most frames that cross one row of the page: the frames a band may need at once.
+long long maxFramesAcross(const PrintedPage& layout)
+{
+    long long most = 0;
+    for (const PrintedFrame& f : layout.frames) {
+        long long across = 0;
+        for (const PrintedFrame& g : layout.frames)
+            if (g.image.top <= f.image.top && f.image.top < g.image.bottom())
+                ++across;
+        most = std::max(most, across);
+    }
+    return most;
+}
+
+// How many frames the pipeline prepares beyond those the bands hold: enough to keep both
+// cores busy while a row of frames is written, fewer when frames are large.
+int lookaheadFor(const PageDrawing& d)
+{
+    if (d.layout.frames.empty())
+        return 2;
+    const page::Rect& r = d.layout.frames.front().image;
+    const long long bytes = std::max(1LL, 3LL * r.width * r.height);
+    return static_cast<int>(std::clamp<long long>((64LL << 20) / bytes, 2, 4));
+}
+
+// The rows of an exact-size picture that fall in the band whose first row is the page's
+// row top, copied as copyIntoPage copies them into the whole page.
+void copyIntoBand(imaging::BitmapView band, int top, const page::Rect& r, imaging::ConstBitmapView src)
+{
+    const int x0 = std::max(0, r.left);
+    const int x1 = std::min(band.width, r.left + src.width);
+    const int y0 = std::max(top, r.top);
+    const int y1 = std::min(top + band.height, r.top + src.height);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const int bpp = src.bytesPerPixel;
+    for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* from = src.row(y - r.top) + static_cast<std::ptrdiff_t>(x0 - r.left) * bpp;
+        std::uint8_t* to = band.row(y - top) + static_cast<std::ptrdiff_t>(x0) * 3;
+        if (bpp == 3) {
+            std::memcpy(to, from, static_cast<std::size_t>(x1 - x0) * 3);
+        } else {
+            for (int x = 0; x < x1 - x0; ++x)
+                std::memcpy(to + 3 * x, from + 4 * x, 3);
+        }
+    }
 }
 
 } // namespace
@@ -149,6 +208,7 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
     const page::PageState& st = page.state();
     const settings::Settings& s = page.settings();
     PageDrawing d;
+    d.output = output;
     d.frameCount = st.FrameCount;
     d.aspectRatio = st.Global_AspectRatio;
     d.layout = layoutPage({st.FrameCount, st.Global_AspectRatio, s.margin_mm, s.Page_Margin_mm, s.tsz}, target);
@@ -233,15 +293,25 @@ std::vector<int> cutOffFrames(const PageDrawing& d)
 void checkPageMemory(const PageDrawing& d)
 {
     const PrintTarget& t = d.layout.target;
-    const long long pixels = static_cast<long long>(t.pageWidth) * t.pageHeight;
-    if (t.bitmap && (t.pageWidth < 1 || t.pageHeight < 1 || pixels > imaging::kMaxResultPixels))
-        throw PrintError(kPageTooLarge);
-    if (!d.filter || d.direct)
-        return;
-    // Each frame is resampled to its rectangle; the frames share one shape, so one check.
-    for (const PrintedFrame& f : d.layout.frames)
-        if (static_cast<long long>(f.image.width) * f.image.height > imaging::kMaxResultPixels)
+    long long pixels = 0; // held at once
+    if (t.bitmap) {
+        // The preview is kept whole; files are made a band at a time.
+        const long long rows = d.output == Output::Preview ? t.pageHeight : bandHeightFor(t.pageWidth);
+        if (t.pageWidth < 1 || t.pageHeight < 1)
             throw PrintError(kPageTooLarge);
+        pixels = static_cast<long long>(t.pageWidth) * rows;
+    }
+    if (d.filter && !d.direct && !d.layout.frames.empty()) {
+        // Each frame is resampled to its rectangle (the frames share one shape); the bands
+        // hold the frames that cross one row and those prepared ahead of them.
+        const page::Rect& shape = d.layout.frames.front().image;
+        const long long frame = static_cast<long long>(shape.width) * shape.height;
+        if (frame > imaging::kMaxResultPixels)
+            throw PrintError(kPageTooLarge);
+        pixels += frame * (maxFramesAcross(d.layout) + lookaheadFor(d));
+    }
+    if (pixels > imaging::kMaxResultPixels)
+        throw PrintError(kPageTooLarge);
 }
 
 imaging::Bitmap blankPageBitmap(const PrintTarget& target)
@@ -254,22 +324,271 @@ imaging::Bitmap blankPageBitmap(const PrintTarget& target)
     return bitmap;
 }
 
-imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready)
+// A cut mark drawn once, on a strip of its own as long as the line: a dashed line cut at
+// a band's edge would start its dashes afresh there, so the bands copy its pixels instead.
+struct PageBands::Mark {
+    QRect box; // on the page
+    QImage strip; // where alpha is set, the line is
+};
+
+struct PageBands::Held {
+    PreparedFrame frame;
+    page::Rect rect; // where it is drawn
+    bool drawn = false; // a picture was taken for it (not stopped, not placed as is)
+};
+
+PageBands::PageBands(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready)
+    : m_drawing(drawing), m_hooks(hooks), m_held(drawing.frames.size())
 {
     std::vector<FrameWork> work = frameWork(drawing);
     if (ready)
         ready->attachTo(work);
-    // The first photos decode while the page bitmap, a hundred megabytes at 600 dpi,
-    // is taken and painted white.
-    FramePipeline pipeline(std::move(work));
-    imaging::Bitmap bitmap = blankPageBitmap(drawing.layout.target);
-    // Painted in place: the QImage shares the bitmap's memory.
-    QImage canvas(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),
-                  QImage::Format_BGR888);
+    m_pipeline = std::make_unique<FramePipeline>(std::move(work), 2, lookaheadFor(drawing));
+    if (!drawing.marks)
+        return;
+    // Each strip is the line's box, widened by the pen, within the page: the line meets
+    // the strip's edges where it meets the page's, so it is clipped as on the whole page.
+    const QRect pageRect(0, 0, width(), height());
+    const int pad = std::max(1, drawing.ruleWeight) + 2;
+    for (const page::Line& l : drawing.layout.cutMarks) {
+        const QRect box = QRect(QPoint(std::min(l.x1, l.x2), std::min(l.y1, l.y2)),
+                                QPoint(std::max(l.x1, l.x2), std::max(l.y1, l.y2)))
+                              .adjusted(-pad, -pad, pad, pad)
+                              .intersected(pageRect);
+        if (box.isEmpty())
+            continue;
+        Mark mark{box, QImage(box.size(), QImage::Format_ARGB32_Premultiplied)};
+        mark.strip.fill(Qt::transparent);
+        QPainter painter(&mark.strip);
+        painter.translate(-box.left(), -box.top());
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.setPen(QPen(drawing.colour, std::max(1, drawing.ruleWeight), Qt::DashDotLine, Qt::FlatCap));
+        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+        painter.end();
+        m_marks.push_back(std::move(mark));
+    }
+}
+
+PageBands::~PageBands() = default;
+
+int PageBands::width() const
+{
+    return m_drawing.layout.target.pageWidth;
+}
+
+int PageBands::height() const
+{
+    return m_drawing.layout.target.pageHeight;
+}
+
+// Takes frames from the pipeline, in order, up to and including index.
+void PageBands::take(std::size_t index)
+{
+    const PageDrawing& d = m_drawing;
+    for (; m_taken <= index && !m_stopped; ++m_taken) {
+        if (m_hooks.cancelled && m_hooks.cancelled()) {
+            m_stopped = true;
+            break;
+        }
+        const FrameSource& source = d.frames[m_taken];
+        auto held = std::make_unique<Held>();
+        if (source.asIs) {
+            m_pipeline->take(m_taken, m_hooks.keepAlive); // nothing was made for it
+        } else {
+            if (d.filter && m_hooks.status)
+                m_hooks.status({d.resampleForm, source.pictureFrame});
+            held->frame = m_pipeline->take(m_taken, m_hooks.keepAlive);
+            if (d.filter && m_hooks.status)
+                m_hooks.status(kPrintingShort);
+            const page::Rect& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1)).image;
+            held->rect = d.direct ? directRect(cell, held->frame.view.width, held->frame.view.height) : cell;
+            held->drawn = true;
+        }
+        m_held[m_taken] = std::move(held);
+    }
+}
+
+void PageBands::compose(imaging::BitmapView band)
+{
+    const PageDrawing& d = m_drawing;
+    const int top = m_row;
+    const int bottom = top + band.height;
+    if (band.width != width() || band.bytesPerPixel != 3 || band.height < 1 || bottom > height())
+        throw PrintError("A band does not fit the page");
+    if (m_hooks.keepAlive)
+        m_hooks.keepAlive();
+    for (int y = 0; y < band.height; ++y)
+        std::memset(band.row(y), 0xFF, static_cast<std::size_t>(band.width) * 3);
+    // Painted in place, shifted so the page's own coordinates land in the band.
+    QImage canvas(band.pixels, band.width, band.height, static_cast<qsizetype>(band.stride), QImage::Format_BGR888);
     QPainter painter(&canvas);
-    drawPage(painter, drawing, hooks, pipeline, &bitmap);
+    painter.translate(0, -top);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The cut marks, in the pen's colour where each strip holds its line.
+    const std::uint8_t ink[3] = {static_cast<std::uint8_t>(d.colour.blue()), static_cast<std::uint8_t>(d.colour.green()),
+                                 static_cast<std::uint8_t>(d.colour.red())};
+    for (const Mark& mark : m_marks) {
+        const int y0 = std::max(top, mark.box.top());
+        const int y1 = std::min(bottom, mark.box.bottom() + 1);
+        for (int y = y0; y < y1; ++y) {
+            const auto* from = reinterpret_cast<const QRgb*>(mark.strip.constScanLine(y - mark.box.top()));
+            std::uint8_t* to = band.row(y - top) + static_cast<std::ptrdiff_t>(mark.box.left()) * 3;
+            for (int x = 0; x < mark.box.width(); ++x)
+                if (qAlpha(from[x]) != 0)
+                    std::memcpy(to + 3 * x, ink, 3);
+        }
+    }
+    // Where a caption's glyphs may reach: from a little above its line to a few lines below.
+    const int fontPixels = captionPixels(d);
+    for (std::size_t i = 0; i < d.frames.size(); ++i) {
+        const FrameSource& source = d.frames[i];
+        const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
+        if (cell.image.top < bottom && top < cell.image.bottom())
+            take(i);
+        if (m_stopped && i >= m_taken)
+            break;
+        Held* held = i < m_taken ? m_held[i].get() : nullptr;
+        if (held && held->drawn && held->rect.top < bottom && top < held->rect.bottom()) {
+            const PreparedFrame& f = held->frame;
+            const int paddedWidth = std::max(f.paddedWidth, f.view.width);
+            if (paddedWidth == held->rect.width && f.view.height == held->rect.height)
+                copyIntoBand(band, top, held->rect, f.view);
+            else
+                putPicture(painter, held->rect, f, nullptr);
+        }
+        if (d.captions && !source.details.empty() && cell.captionY - 2 * fontPixels - 16 < bottom &&
+            top < cell.captionY + 4 * fontPixels + d.layout.captionHeight * 4 + 16)
+            drawCaption(painter, d, cell, source.details);
+    }
     painter.end();
+    m_row = bottom;
+    // Frames wholly above the next band are done with.
+    for (std::size_t i = 0; i < m_taken; ++i) {
+        if (!m_held[i])
+            continue;
+        const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(d.frames[i].frame - 1));
+        if (cell.image.bottom() <= m_row || m_row >= height()) {
+            m_held[i].reset();
+            if (m_hooks.progress)
+                m_hooks.progress(printProgress(d.frames[i].frame, d.frameCount));
+        }
+    }
+}
+
+int bandHeightFor(int pageWidth)
+{
+    constexpr long long kBandBytes = 4LL << 20;
+    const long long rows = kBandBytes / (3LL * std::max(1, pageWidth));
+    return static_cast<int>(std::max<long long>(16, rows / 16 * 16));
+}
+
+imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready)
+{
+    // The first photos decode while the page bitmap is taken and painted.
+    PageBands bands(drawing, hooks, ready);
+    imaging::Bitmap bitmap = blankPageBitmap(drawing.layout.target);
+    const int step = bandHeightFor(bitmap.width());
+    while (bands.rowsDone() < bands.height()) {
+        imaging::BitmapView band = bitmap.view();
+        band.pixels = bitmap.row(bands.rowsDone());
+        band.height = std::min(step, bands.height() - bands.rowsDone());
+        bands.compose(band);
+    }
     return bitmap;
+}
+
+namespace {
+
+// Thrown into the writer when the composing side has failed, so it gives up its file.
+struct BandsStopped {};
+
+} // namespace
+
+void writePageBands(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready,
+                    const std::function<void(const imaging::NextBand&)>& write, int bandHeight)
+{
+    PageBands bands(drawing, hooks, ready);
+    const int step = bandHeight > 0 ? bandHeight : bandHeightFor(bands.width());
+    const int count = (bands.height() + step - 1) / step;
+    // Two bands in turn: the writer reads one while the other is composed.
+    imaging::Bitmap buffers[2];
+    std::mutex mutex;
+    std::condition_variable changed;
+    int composed = 0; // bands ready for the writer
+    int given = 0;    // bands handed to the writer; all before the last are free again
+    bool composerFailed = false;
+    bool writerEnded = false;
+    std::exception_ptr writerError;
+    const imaging::NextBand next = [&]() -> imaging::ConstBitmapView {
+        std::unique_lock lock(mutex);
+        changed.notify_all(); // the band handed out before is free
+        changed.wait(lock, [&] { return composed > given || composerFailed; });
+        if (composerFailed)
+            throw BandsStopped{};
+        return buffers[given++ % 2].view();
+    };
+    std::thread writer([&] {
+        try {
+            write(next);
+        } catch (const BandsStopped&) {
+        } catch (...) {
+            writerError = std::current_exception();
+        }
+        const std::lock_guard lock(mutex);
+        writerEnded = true;
+        changed.notify_all();
+    });
+    try {
+        for (int k = 0; k < count; ++k) {
+            {
+                // Band k goes where band k - 2 was: the writer must have moved past it.
+                std::unique_lock lock(mutex);
+                while (k >= 2 && given < k && !writerEnded) {
+                    changed.wait_for(lock, std::chrono::milliseconds(50));
+                    if (hooks.keepAlive) {
+                        lock.unlock();
+                        hooks.keepAlive();
+                        lock.lock();
+                    }
+                }
+                if (writerEnded)
+                    break;
+            }
+            const int rows = std::min(step, bands.height() - k * step);
+            imaging::Bitmap& buffer = buffers[k % 2];
+            if (buffer.height() != rows || buffer.width() != bands.width())
+                buffer = imaging::Bitmap(bands.width(), rows);
+            bands.compose(buffer.view());
+            const std::lock_guard lock(mutex);
+            ++composed;
+            changed.notify_all();
+        }
+    } catch (...) {
+        {
+            const std::lock_guard lock(mutex);
+            composerFailed = true;
+            changed.notify_all();
+        }
+        writer.join();
+        throw;
+    }
+    writer.join();
+    if (writerError)
+        std::rethrow_exception(writerError);
+}
+
+void savePageFile(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready, const std::string& path,
+                  bool jpeg, int quality, int dpi)
+{
+    const PrintTarget& t = drawing.layout.target;
+    writePageBands(drawing, hooks, ready, [&](const imaging::NextBand& next) {
+        if (jpeg)
+            imaging::saveJpegBands(path, t.pageWidth, t.pageHeight, std::clamp(quality, 1, 100), next, {}, dpi);
+        else
+            imaging::saveBmpBands(path, t.pageWidth, t.pageHeight, next, dpi);
+    });
 }
 
 } // namespace printing

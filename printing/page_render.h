@@ -1,6 +1,6 @@
 // Drawing the printed page: cut marks, every loaded frame's picture and its caption, on
-// any QPainter (the printer, or a QImage over the page bitmap). The printer, print to
-// file, the preview and the headless commands all go through drawPage.
+// any QPainter (drawPage: the printer and PDF files), or a band of page rows at a time
+// (PageBands: image files and the preview), the same pixels either way.
 #pragma once
 
 #include "imaging/bitmap.h"
@@ -49,6 +49,7 @@ struct FrameSource {
 // Everything one page needs, taken from the page and the settings at the start, so
 // the window may change while the page is drawn.
 struct PageDrawing {
+    Output output = Output::ImageFile;
     PrintedPage layout;
     std::vector<FrameSource> frames; // loaded frames only, in frame order
     int frameCount = 0;
@@ -101,16 +102,68 @@ void drawPage(QPainter& painter, const PageDrawing& drawing, const DrawHooks& ho
 // pushes the grid off the paper), in frame order.
 std::vector<int> cutOffFrames(const PageDrawing& drawing);
 
-// Throws PrintError(kPageTooLarge) when the drawing's page bitmap or a frame resampled for
-// it would be larger than any bitmap the program makes.
+// Throws PrintError(kPageTooLarge) when what the drawing needs would be larger than any
+// bitmap the program makes: a frame resampled for it, a band of its rows and, for the
+// preview (the one output kept whole), its page bitmap.
 void checkPageMemory(const PageDrawing& drawing);
 
 // A white 24-bit page bitmap for the target; throws PrintError when it would be larger
 // than any bitmap the program makes.
 imaging::Bitmap blankPageBitmap(const PrintTarget& target);
 
-// Draws the page into a new page bitmap (print to file and preview); frames that ready
-// holds (made while the page loaded) are not made again.
+// Draws the page into a new page bitmap (the preview), band by band as PageBands does;
+// frames that ready holds (made while the page loaded) are not made again.
 imaging::Bitmap renderPageBitmap(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
+
+// The page made a band of rows at a time, top to bottom, so that no page bitmap need
+// exist: each band is painted white and gets the cut marks, pictures and captions that
+// cross it, drawn as drawPage draws them on the whole page, so the bands one under
+// another are that page pixel for pixel. A frame's picture is prepared (on the
+// pipeline's threads, ahead of need) for the first band that crosses it and dropped
+// after the last, so memory holds about a row of frames, however large the page.
+class PageBands {
+public:
+    // drawing must outlive the bands; ready as for renderPageBitmap.
+    PageBands(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready = nullptr);
+    ~PageBands();
+    PageBands(const PageBands&) = delete;
+    PageBands& operator=(const PageBands&) = delete;
+
+    int width() const;
+    int height() const;
+    int rowsDone() const { return m_row; }
+    // Composes the next band.height rows of the page into band (the page's width, at
+    // most the rows left; 3 bytes a pixel).
+    void compose(imaging::BitmapView band);
+
+private:
+    struct Held;
+    struct Mark;
+    void take(std::size_t index);
+
+    const PageDrawing& m_drawing;
+    DrawHooks m_hooks;
+    std::unique_ptr<FramePipeline> m_pipeline;
+    std::vector<std::unique_ptr<Held>> m_held; // by index into the drawing's frames
+    std::vector<Mark> m_marks;
+    std::size_t m_taken = 0;
+    bool m_stopped = false;
+    int m_row = 0;
+};
+
+// The rows of one band for a page this wide: a few megabytes, in whole 16-row blocks of
+// the JPEG encoder.
+int bandHeightFor(int pageWidth);
+
+// Makes the page band by band on this thread while write, on a thread of its own, takes
+// the bands through its NextBand (see imaging::saveJpegBands): band k is written while
+// band k + 1 is composed. Rethrows what either side threw; a failure of one stops the
+// other. bandHeight 0 takes bandHeightFor the page.
+void writePageBands(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready,
+                    const std::function<void(const imaging::NextBand&)>& write, int bandHeight = 0);
+
+// Print to file as an image: the page as a JPEG (at quality) or BMP file, made in bands.
+void savePageFile(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready, const std::string& path,
+                  bool jpeg, int quality, int dpi);
 
 } // namespace printing

@@ -152,6 +152,8 @@ PrintTarget imageFileTarget(const page::Page& page, int dpi)
     return bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, dpi);
 }
 
+constexpr std::size_t kReadyFramesBudget = std::size_t(96) << 20;
+
 // The shape every frame of the next page will have, known before its files load as the
 // layout does not depend on them; none when the page cannot be laid out (the failure
 // is reported once the files are loaded, where it always was) or is not resampled.
@@ -162,7 +164,9 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
         if (!d.filter || d.layout.frames.empty())
             return nullptr;
         const page::Rect& r = d.layout.frames.front().image;
-        return std::make_unique<ReadyFrames>(FrameWork{{}, d.aspectRatio, d.filter, r.width, r.height});
+        // The frames made ahead wait for their band: a few, not a page of them.
+        return std::make_unique<ReadyFrames>(FrameWork{{}, d.aspectRatio, d.filter, r.width, r.height},
+                                             kReadyFramesBudget);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -181,7 +185,7 @@ int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandC
             pdf.add(drawing, {});
             pdf.finish();
         } else {
-            savePageBitmap(renderPageBitmap(drawing, {}), r.out, jpeg, ctx.settings.Quality, dpi);
+            savePageFile(drawing, {}, nullptr, r.out, jpeg, ctx.settings.Quality, dpi);
         }
         if (r.geometry)
             writeGeometry(ctx.out, drawing);
@@ -262,9 +266,8 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
                 pdfFile->add(drawing, {}, ready.get());
                 ++pageNumber;
             } else {
-                const imaging::Bitmap bitmap = renderPageBitmap(drawing, {}, ready.get());
-                savePageBitmap(bitmap, numberedOutput(r->out, ++pageNumber, pageCount), jpeg, ctx.settings.Quality,
-                               dpi);
+                savePageFile(drawing, {}, ready.get(), numberedOutput(r->out, ++pageNumber, pageCount), jpeg,
+                             ctx.settings.Quality, dpi);
             }
             if (r->geometry)
                 writeGeometry(ctx.out, drawing);

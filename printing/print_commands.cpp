@@ -487,15 +487,15 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         endOfPage();
         return;
     }
-    imaging::Bitmap bitmap;
-    try {
-        bitmap = renderPageBitmap(drawing, hooks(false));
-    } catch (...) {
-        endOfPage();
-        throw;
-    }
-    endOfPage();
     if (mode == 2) {
+        imaging::Bitmap bitmap;
+        try {
+            bitmap = renderPageBitmap(drawing, hooks(false));
+        } catch (...) {
+            endOfPage();
+            throw;
+        }
+        endOfPage();
         if (showPreview) {
             QImage shown = imaging::wrapAsQImage(bitmap.view());
             shown.setDevicePixelRatio(ratio);
@@ -503,12 +503,17 @@ void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
         }
         return;
     }
+    // The file is written band by band as the page is made: no page bitmap is held.
     const bool jpeg = format == PrintFileFormat::Jpeg;
-    status.showStatus(jpeg ? kSavingJpeg : kSavingBmp);
-    status.setProgressVisible(true);
-    status.setProgress(jpeg ? 0 : 20);
+    DrawHooks saving = hooks(false);
+    saving.status = [&status, jpeg](const app::Message& text) {
+        if (text.english() == kPrintingShort)
+            status.showStatus(jpeg ? kSavingJpeg : kSavingBmp);
+        else
+            status.showStatus(text);
+    };
     try {
-        savePageBitmap(bitmap, file.toStdString(), jpeg, s.Quality, dpi, hooks(false).progress);
+        savePageFile(drawing, saving, nullptr, file.toStdString(), jpeg, s.Quality, dpi);
     } catch (...) {
         endOfPage();
         throw;

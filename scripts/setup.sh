@@ -16,6 +16,8 @@ PACKAGES=(
   dpkg-dev desktop-file-utils appstream
   # test witnesses and helper tools
   libimage-exiftool-perl colord-data graphicsmagick imagemagick netpbm clang libclang-rt-14-dev python3 zip unzip
+  # the render bench's peers and its floor
+  libvips-tools libjpeg-turbo-progs time
 )
 
 as_root() {

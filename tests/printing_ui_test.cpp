@@ -6,6 +6,8 @@
 #include "imaging/qimage_adapter.h"
 #include "page/loading.h"
 #include "page/page.h"
+#include "printing/frame_pipeline.h"
+#include "printing/page_render.h"
 #include "printing/preview_form.h"
 #include "printing/print_commands.h"
 #include "printing/print_job.h"
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -235,6 +238,8 @@ private slots:
 
     void printToFileMatchesTheGeometryPixelForPixel();
     void printToFileTakesThePrintersResolutionAfterAPrinterChange();
+    void bandsMakeTheWholePageByteForByte();
+    void theMemoryCheckAsksForBandsNotThePage();
     void directPathDrawsTheWholePictureAtItsOwnProportions();
     void previewIsAt72DpiWithBoxWhateverTheSettings();
     void captionsStandAboveTheirFramesAtTheGeometrysCorner();
@@ -291,6 +296,134 @@ void PrintingUiTest::printToFileTakesThePrintersResolutionAfterAPrinterChange()
         QCOMPARE(qRound(img.dotsPerMeterX() * 0.0254), dpi);
     }
     QVERIFY(messages.entries().empty());
+}
+
+namespace {
+
+// A photo-like picture: every pixel its own, so a row or column out of place shows.
+imaging::Bitmap textured(int w, int h, int seed)
+{
+    imaging::Bitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = b.row(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(x * 7 + y * 3 + seed * 40);
+            p[1] = static_cast<std::uint8_t>((x ^ y) + seed * 13);
+            p[2] = static_cast<std::uint8_t>(x * y / 5 + seed);
+        }
+    return b;
+}
+
+} // namespace
+
+void PrintingUiTest::bandsMakeTheWholePageByteForByte()
+{
+    Rig rig(page::PrinterMetrics{"small", 150, 150, 1240, 1754});
+    rig.s.NumberOfFrames = 8;
+    rig.model = std::make_unique<page::Page>(rig.s, [&rig] { return rig.metrics; });
+    rig.relayout();
+    rig.s.PrintMarks = true;
+    rig.s.PrintProps = true;
+    rig.s.tsz = 11;
+    for (int k = 1; k <= 8; ++k) {
+        // A tall one padded with white, wide ones cut: every way a picture meets its frame.
+        const int w = k == 3 ? 120 : 330 + 20 * k;
+        fillFrame(*rig.model, k, Qt::black, "photo" + std::to_string(k) + ".jpg", w, 260);
+        rig.model->frame(k).PictureHolder =
+            std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(textured(w, 260, k)));
+        rig.model->frame(k).Details = "Frame " + std::to_string(k) + " gjpqy_ÅÉ";
+    }
+    const page::PageState& st = rig.model->state();
+    QTemporaryDir dir;
+    // Resampled to exact size, stretched by the painter, and the preview's Box; dashed cut
+    // marks of one pixel (a band's edge would restart their dashes) and of three.
+    for (int filter : {6, 0, -1}) {
+        rig.s.Print_Image_Resample_USing = std::max(filter, 0);
+        rig.s.RuleWeight = filter == 0 ? 3 : 1;
+        const bool preview = filter < 0;
+        const auto target = printing::bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX,
+                                                   preview ? 72 : 150);
+        const printing::PageDrawing d = printing::composePage(
+            *rig.model, preview ? printing::Output::Preview : printing::Output::ImageFile, target);
+        // The whole page at once, as drawPage paints it.
+        imaging::Bitmap whole = printing::blankPageBitmap(target);
+        {
+            QImage canvas(whole.data(), whole.width(), whole.height(), whole.stride(), QImage::Format_BGR888);
+            QPainter painter(&canvas);
+            printing::drawPage(painter, d, {}, &whole);
+        }
+        const printing::PrintedFrame& last = d.layout.frames.back();
+        QVERIFY(last.captionY > 0);
+        // One row, an odd height, one that ends half-way down the last caption's line, and
+        // the whole page as one band.
+        const int splitsCaption = last.captionY + d.layout.captionHeight / 2;
+        for (int height : {1, 7, splitsCaption, whole.height()}) {
+            printing::PageBands bands(d, {});
+            imaging::Bitmap band(whole.width(), height);
+            while (bands.rowsDone() < bands.height()) {
+                const int top = bands.rowsDone();
+                imaging::BitmapView v = band.view();
+                v.height = std::min(height, bands.height() - top);
+                bands.compose(v);
+                for (int y = 0; y < v.height; ++y)
+                    if (std::memcmp(v.row(y), whole.row(top + y), static_cast<std::size_t>(whole.width()) * 3) != 0)
+                        QFAIL(qPrintable(QString("filter %1, bands of %2: row %3 differs").arg(filter).arg(height).arg(top + y)));
+            }
+        }
+        if (preview) {
+            QVERIFY(printing::renderPageBitmap(d, {}) == whole);
+            continue;
+        }
+        // The files, written band by band while the next band is made, are those of the
+        // whole page byte for byte.
+        for (bool jpeg : {true, false}) {
+            const std::string banded = dir.filePath("banded").toStdString();
+            const std::string reference = dir.filePath("whole").toStdString();
+            printing::savePageFile(d, {}, nullptr, banded, jpeg, 93, 150);
+            printing::savePageBitmap(whole, reference, jpeg, 93, 150);
+            QVERIFY(imaging::readWholeFile(banded) == imaging::readWholeFile(reference));
+        }
+        // A writer that fails stops the page and leaves no file; so does a page that fails.
+        const std::string nowhere = dir.filePath("missing/page.jpg").toStdString();
+        QVERIFY_THROWS_EXCEPTION(std::exception, printing::savePageFile(d, {}, nullptr, nowhere, true, 90, 150));
+        QVERIFY(!QFile::exists(QString::fromStdString(nowhere)));
+        const std::string stopped = dir.filePath("stopped.bmp").toStdString();
+        printing::DrawHooks failing;
+        failing.progress = [](int) { throw std::runtime_error("stopped"); };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 printing::writePageBands(d, failing, nullptr, [&](const imaging::NextBand& next) {
+                                     imaging::saveBmpBands(stopped, d.layout.target.pageWidth,
+                                                           d.layout.target.pageHeight, next);
+                                 }, 5));
+        QVERIFY(!QFile::exists(QString::fromStdString(stopped)));
+    }
+}
+
+void PrintingUiTest::theMemoryCheckAsksForBandsNotThePage()
+{
+    // 36,000 dots a side: a page bitmap of 1.3 gigapixels, more than any bitmap the
+    // program makes, but its bands and a row of frames are far less.
+    Rig rig(page::PrinterMetrics{"wide", 300, 300, 12000, 12000});
+    rig.s.NumberOfFrames = 16;
+    rig.s.Print_Image_Resample_USing = 6;
+    rig.model = std::make_unique<page::Page>(rig.s, [&rig] { return rig.metrics; });
+    rig.relayout();
+    const page::PageState& st = rig.model->state();
+    const auto target = printing::bitmapTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX, 900);
+    QVERIFY(static_cast<long long>(target.pageWidth) * target.pageHeight > imaging::kMaxResultPixels);
+    printing::composePage(*rig.model, printing::Output::ImageFile, target);
+    // Kept whole it is still refused, as is a page whose frames alone are too large.
+    QVERIFY_THROWS_EXCEPTION(printing::PrintError,
+                             printing::composePage(*rig.model, printing::Output::Preview, target));
+    rig.s.NumberOfFrames = 1;
+    rig.model = std::make_unique<page::Page>(rig.s, [&rig] { return rig.metrics; });
+    rig.relayout();
+    const page::PageState& one = rig.model->state();
+    QVERIFY_THROWS_EXCEPTION(
+        printing::PrintError,
+        printing::composePage(*rig.model, printing::Output::ImageFile,
+                              printing::bitmapTarget(one.FrameCount, one.PageWidthPx, one.PageHeightPx,
+                                                     one.PrinterDpiX, 900)));
 }
 
 void PrintingUiTest::directPathDrawsTheWholePictureAtItsOwnProportions()
