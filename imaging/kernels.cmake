@@ -4,6 +4,7 @@ add_library(paginor_imaging STATIC
   ${CMAKE_CURRENT_LIST_DIR}/filters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resample.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rotate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/orientation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/curve_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lut_curve.cpp
