@@ -31,6 +31,10 @@ enum class Decoder {
     Magick,   // ImageMagick's Magick++, in process
     GmHelper, // GraphicsMagick's gm, run as a helper process
     Own,      // this program's own reader (Autodesk Animator pictures)
+    LibHeif,  // libheif: HEIF (HEVC) and AVIF, in process
+    LibWebP,  // libwebp, in process
+    LibJxl,   // libjxl, in process
+    LibRaw,   // LibRaw: camera RAW files, in process
     None,     // accepted by name but not readable on this system
 };
 
@@ -117,20 +121,39 @@ public:
     virtual ImageSize renditionMinimum(int minWidth, int minHeight) const = 0;
 };
 
+struct EncodedLoad;
+
 class Picture {
 public:
+    // Decodes another format's compressed data whole; name only goes into messages.
+    using DataDecoder = Bitmap (*)(std::span<const std::uint8_t> data, const ProgressFn& progress,
+                                   const std::string& name);
+
     Picture() = default;
     static Picture fromBitmap(Bitmap bmp);
     // Checks the header (and its size) now; decodes later.
     static Picture fromJpegData(std::vector<std::uint8_t> data);
+    // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
+    // JPEG XL) rather than its pixels, which take ten times the memory; decode gives the
+    // width x height pixels whenever they are asked for. Like a JPEG picture it can defer
+    // steps, but it is never written out as its data.
+    static Picture fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
     // The JPEG data is the picture as it stands (no steps are waiting on it).
-    bool isJpeg() const { return m_jpeg != nullptr && !m_steps; }
+    bool isJpeg() const { return m_jpeg != nullptr && m_decode == nullptr && !m_steps; }
     int width() const { return m_width; }
     int height() const { return m_height; }
-    // The compressed file data of a JPEG picture (before any deferred steps); empty for a bitmap.
+    // The compressed file data of a JPEG picture (before any deferred steps); empty for a
+    // bitmap or another format's data.
     std::span<const std::uint8_t> jpegData() const;
+    // The compressed data kept, JPEG or another format's; empty for a bitmap.
+    std::span<const std::uint8_t> encodedData() const;
+    bool isJpegData() const { return m_jpeg != nullptr && m_decode == nullptr; }
+    // The size the kept data decodes to, before any deferred steps.
+    ImageSize decodedSize() const { return {m_decodedWidth, m_decodedHeight}; }
+    // The kept data decoded afresh, without the deferred steps; nothing is kept.
+    Bitmap decodeData(const ProgressFn& progress = {}) const;
     // True for a JPEG picture whose pixels have not been decoded yet: steps may still be
     // deferred on it.
     bool canDefer() const { return m_jpeg != nullptr && !m_bitmap; }
@@ -147,8 +170,12 @@ public:
 private:
     Bitmap decodeWithSteps(const ProgressFn& progress) const;
     friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
+    friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress);
 
-    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg;
+    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // JPEG data, or m_decode's
+    DataDecoder m_decode = nullptr;                          // null: the data is JPEG
+    int m_decodedWidth = 0;
+    int m_decodedHeight = 0;
     std::shared_ptr<const DeferredSteps> m_steps;
     mutable std::shared_ptr<const Bitmap> m_bitmap;
     int m_width = 0;
@@ -156,8 +183,19 @@ private:
 };
 
 // Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
-// corrupt file is refused here rather than when the picture is first drawn.
+// corrupt file is refused here rather than when the picture is first drawn. So are
+// HEIF, AVIF, WebP and JPEG XL files, recognised by their content.
 Picture loadPicture(const std::string& path, const ProgressFn& progress = {});
+
+// A HEIF, AVIF, WebP or JPEG XL file (known by its content, whatever its name) as a
+// picture that keeps only the file's data, with its pixels decoded once now (so a damaged
+// file is refused here) for the caller to take what it needs from. Nothing for any
+// other file.
+struct EncodedLoad {
+    Picture picture;
+    Bitmap pixels;
+};
+std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {});
 
 // Writes a picture as JPEG: a JPEG picture's own data unchanged (quality is not
 // applied), anything else encoded at quality 1..100.

@@ -160,25 +160,28 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
     const imaging::Picture* picture = pictureShownIn(n);
     if (!picture)
         return nullptr;
-    if (picture->jpegData().empty())
+    if (picture->encodedData().empty())
         return &picture->bitmap();
     ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
     const imaging::DeferredSteps* steps = picture->deferredSteps();
     // Steps waiting on the picture (a turn, a fit) are done on the rendition: the scale is
     // chosen for the decoded picture they start from.
-    const imaging::ImageSize decoded = steps ? imaging::readJpegSize(picture->jpegData())
-                                             : imaging::ImageSize{picture->width(), picture->height()};
+    const imaging::ImageSize decoded = picture->decodedSize();
     const imaging::ImageSize need = steps ? steps->renditionMinimum(minWidth, minHeight)
                                           : imaging::ImageSize{minWidth, minHeight};
-    const int wanted = imaging::jpegScaleFor(decoded.width, decoded.height, need.width, need.height);
-    const bool current = r.pixels && r.source.jpegData().data() == picture->jpegData().data();
+    const bool jpeg = picture->isJpegData();
+    const int wanted = jpeg ? imaging::jpegScaleFor(decoded.width, decoded.height, need.width, need.height) : 8;
+    const bool current = r.pixels && r.source.encodedData().data() == picture->encodedData().data();
     // The rendition may have been reduced below its DCT scale; a full-size one is as
     // large as it gets.
     const bool largeEnough = current && ((r.pixels->width() >= minWidth && r.pixels->height() >= minHeight) ||
                                          r.pixels->width() >= picture->width());
     if (!largeEnough) {
         r = {}; // the old data goes before the new decode takes its memory
-        imaging::Bitmap pixels = imaging::decodeJpegScaled(picture->jpegData(), wanted);
+        // Other formats have no scaled decoding: the whole picture is decoded for the
+        // moment and only the rendition kept.
+        imaging::Bitmap pixels = jpeg ? imaging::decodeJpegScaled(picture->jpegData(), wanted)
+                                      : reduceForScreen(picture->decodeData(), need.width, need.height);
         if (steps)
             pixels = steps->applyToRendition(std::move(pixels));
         r.pixels = std::make_shared<const imaging::Bitmap>(std::move(pixels));
