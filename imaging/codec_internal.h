@@ -31,7 +31,9 @@ public:
     using ImagingError::ImagingError;
 };
 
-// The decoders behind loadBitmap. `name` only goes into error messages.
+// The decoders behind loadBitmap. `name` only goes into error messages. readWithQt
+// turns its picture upright by the file's orientation (a TIFF, a PNG's eXIf chunk);
+// decodeJpegNamed turns nothing.
 Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
 Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress);
 Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress);

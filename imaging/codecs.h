@@ -64,7 +64,8 @@ void setColourProfilesUsed(bool on);
 bool colourProfilesUsed();
 
 // Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
-// Transparent pixels are laid over white, as they will be printed.
+// Transparent pixels are laid over white, as they will be printed. The picture is
+// turned upright by the orientation the file records (see orientation.h).
 Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {});
 
 // JPEG in memory. decodeJpeg accepts baseline and progressive, grey, colour and CMYK data.
@@ -131,7 +132,8 @@ public:
 
     Picture() = default;
     static Picture fromBitmap(Bitmap bmp);
-    // Checks the header (and its size) now; decodes later.
+    // Checks the header (and its size) now; decodes later. The orientation the data
+    // records is honoured (see orientation.h) when orientations are, else 1.
     static Picture fromJpegData(std::vector<std::uint8_t> data);
     // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
     // JPEG XL) rather than its pixels, which take ten times the memory; decode gives the
@@ -140,8 +142,12 @@ public:
     static Picture fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
-    // The JPEG data is the picture as it stands (no steps are waiting on it).
-    bool isJpeg() const { return m_jpeg != nullptr && m_decode == nullptr && !m_steps; }
+    // The JPEG data's pixels are the picture as it stands: no steps are waiting on it and
+    // it needs no turn to stand upright. Such data can go into a document as it is.
+    bool isJpeg() const { return keepsJpegFile() && m_orientation == 1; }
+    // The JPEG data is a file that loads as this picture again: decoded and turned
+    // upright by its orientation, with no steps waiting on it. Such data is saved as it is.
+    bool keepsJpegFile() const { return m_jpeg != nullptr && m_decode == nullptr && !m_steps; }
     int width() const { return m_width; }
     int height() const { return m_height; }
     // The compressed file data of a JPEG picture (before any deferred steps); empty for a
@@ -150,9 +156,13 @@ public:
     // The compressed data kept, JPEG or another format's; empty for a bitmap.
     std::span<const std::uint8_t> encodedData() const;
     bool isJpegData() const { return m_jpeg != nullptr && m_decode == nullptr; }
-    // The size the kept data decodes to, before any deferred steps.
-    ImageSize decodedSize() const { return {m_decodedWidth, m_decodedHeight}; }
-    // The kept data decoded afresh, without the deferred steps; nothing is kept.
+    // The orientation (1..8) a JPEG picture's data is turned upright by when it is
+    // decoded, before any deferred steps; 1 for a bitmap (and for other formats' data,
+    // which their decoders turn themselves).
+    int orientation() const { return m_orientation; }
+    // The size of the kept data decoded and turned upright, before any deferred steps.
+    ImageSize uprightSize() const;
+    // The kept data decoded afresh and upright, without the deferred steps; nothing is kept.
     Bitmap decodeData(const ProgressFn& progress = {}) const;
     // True for a JPEG picture whose pixels have not been decoded yet: steps may still be
     // deferred on it.
@@ -174,13 +184,17 @@ private:
 
     std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // JPEG data, or m_decode's
     DataDecoder m_decode = nullptr;                          // null: the data is JPEG
-    int m_decodedWidth = 0;
-    int m_decodedHeight = 0;
     std::shared_ptr<const DeferredSteps> m_steps;
     mutable std::shared_ptr<const Bitmap> m_bitmap;
     int m_width = 0;
     int m_height = 0;
+    int m_orientation = 1;
+    ImageSize m_upright; // of the JPEG data, turned upright
 };
+
+// A JPEG picture's data decoded at eighths/8 of its size and turned upright by the
+// picture's orientation, without its deferred steps: the start of a screen rendition.
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {});
 
 // Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
 // corrupt file is refused here rather than when the picture is first drawn. So are
@@ -197,8 +211,9 @@ struct EncodedLoad {
 };
 std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {});
 
-// Writes a picture as JPEG: a JPEG picture's own data unchanged (quality is not
-// applied), anything else encoded at quality 1..100.
+// Writes a picture as JPEG: a JPEG picture's own file data unchanged when it keeps it
+// (quality is not applied; its orientation tag still stands it upright), anything else
+// encoded upright at quality 1..100, with no orientation tag.
 void savePictureAsJpeg(const Picture& picture, const std::string& path, int quality,
                        const ProgressFn& progress = {});
 

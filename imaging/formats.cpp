@@ -2,7 +2,9 @@
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
 #include "imaging/fast_io.h"
+#include "imaging/jpeg_scaled.h"
 #include "imaging/modern_formats.h"
+#include "imaging/orientation.h"
 
 #include <algorithm>
 #include <array>
@@ -43,7 +45,7 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
             return decode(data, progress, path);
         return detail::readWithQt(path, nullptr, progress);
     }
-    return detail::decodeJpegNamed(data, progress, path);
+    return orientUpright(detail::decodeJpegNamed(data, progress, path), honouredOrientation(fileOrientation(data)));
 }
 
 // HEIF, AVIF, WebP and JPEG XL, by what the data is: a phone's file renamed to another of
@@ -257,8 +259,10 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
     const ImageSize size = readJpegSize(data);
     detail::checkImageSize(size.width, size.height, {});
     Picture p;
-    p.m_width = p.m_decodedWidth = size.width;
-    p.m_height = p.m_decodedHeight = size.height;
+    p.m_orientation = honouredOrientation(fileOrientation(data));
+    p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{size.height, size.width} : size;
+    p.m_width = p.m_upright.width;
+    p.m_height = p.m_upright.height;
     p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
     return p;
 }
@@ -267,8 +271,9 @@ Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, DataDecoder dec
 {
     detail::checkImageSize(width, height, {});
     Picture p;
-    p.m_width = p.m_decodedWidth = width;
-    p.m_height = p.m_decodedHeight = height;
+    p.m_upright = {width, height};
+    p.m_width = width;
+    p.m_height = height;
     p.m_decode = decode;
     p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
     return p;
@@ -292,9 +297,9 @@ Bitmap Picture::decodeData(const ProgressFn& progress) const
 {
     if (!m_jpeg)
         return {};
-    Bitmap bmp = m_decode ? m_decode(*m_jpeg, progress, {}) : decodeJpeg(*m_jpeg, progress);
+    Bitmap bmp = m_decode ? m_decode(*m_jpeg, progress, {}) : orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
     // Decoded again later (with other settings, say), the data must give what was laid out.
-    if (bmp.width() != m_decodedWidth || bmp.height() != m_decodedHeight)
+    if (bmp.width() != m_upright.width || bmp.height() != m_upright.height)
         throw ImagingError("The picture's data decoded to another size than when it was loaded");
     return bmp;
 }
@@ -321,6 +326,16 @@ Bitmap Picture::decodeWithSteps(const ProgressFn& progress) const
     return result;
 }
 
+ImageSize Picture::uprightSize() const
+{
+    return m_jpeg ? m_upright : ImageSize{m_width, m_height};
+}
+
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name)
+{
+    return orientUpright(decodeJpegScaled(picture.jpegData(), eighths, name), picture.orientation());
+}
+
 void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, int height)
 {
     if (!canDefer())
@@ -336,6 +351,7 @@ void Picture::setBitmap(Bitmap bmp)
     m_jpeg.reset();
     m_decode = nullptr;
     m_steps.reset();
+    m_orientation = 1;
     m_width = bmp.width();
     m_height = bmp.height();
     m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));
@@ -373,7 +389,7 @@ Picture loadPicture(const std::string& path, const ProgressFn& progress)
         return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress));
     Bitmap pixels = detail::decodeJpegNamed(data, progress, path);
     Picture picture = Picture::fromJpegData(std::move(data));
-    picture.m_bitmap = std::make_shared<const Bitmap>(std::move(pixels));
+    picture.m_bitmap = std::make_shared<const Bitmap>(orientUpright(std::move(pixels), picture.m_orientation));
     return picture;
 }
 
@@ -381,7 +397,7 @@ void savePictureAsJpeg(const Picture& picture, const std::string& path, int qual
 {
     if (picture.empty())
         throw ImagingError(std::string(msg::kNothingToSave));
-    if (!picture.isJpeg()) {
+    if (!picture.keepsJpegFile()) {
         saveJpeg(picture.bitmap().view(), path, quality, progress);
         return;
     }

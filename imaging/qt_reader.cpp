@@ -1,6 +1,7 @@
 // Formats read through Qt's image readers (and the image-formats plugins).
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
+#include "imaging/orientation.h"
 #include "imaging/qimage_adapter.h"
 
 #include <QBuffer>
@@ -73,6 +74,7 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, formatName);
+    reader.setAutoTransform(false); // the orientation is ours to apply, once, below
     if (formatName == "ico")
         jumpToLargestIcon(reader);
     const QSize announced = reader.size();
@@ -90,6 +92,8 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     const QByteArray icc = formatName != "png" || pngCarriesProfile(data) ? image.colorSpace().iccProfile() : QByteArray();
     convertToSrgb({reinterpret_cast<const std::uint8_t*>(icc.constData()), static_cast<std::size_t>(icc.size())},
                   bmp.view());
+    // A TIFF, a PNG with an eXIf chunk, or a JPEG under another name.
+    bmp = orientUpright(std::move(bmp), honouredOrientation(fileOrientation(data)));
     report(progress, 100);
     return bmp;
 }

@@ -200,9 +200,10 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
         return decodedWhole(path, options);
     if (data.empty())
         throw imaging::ImagingError("Corrupt or truncated JPEG data '" + path + "': the file is empty");
-    const imaging::ImageSize size = imaging::readJpegSize(data);
     LoadedPicture out;
     out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
+    // The on-load steps start from the picture turned upright by its orientation.
+    const imaging::ImageSize size = out.picture->uprightSize();
     const LoadPlan plan = planOnLoad(options, size.width, size.height);
     out.steps = plan.steps;
     out.aspectRatio = plan.aspectRatio;
@@ -221,7 +222,7 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
     // Decoding the rendition reads every byte, so a damaged file fails here, before the
     // picture reaches a frame.
     auto pixels = std::make_shared<const imaging::Bitmap>(
-        reduceForScreen(imaging::decodeJpegScaled(out.picture->jpegData(), eighths, path), need.width, need.height));
+        reduceForScreen(imaging::decodeRendition(*out.picture, eighths, path), need.width, need.height));
     out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
     putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;

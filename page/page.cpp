@@ -165,8 +165,8 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
     ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
     const imaging::DeferredSteps* steps = picture->deferredSteps();
     // Steps waiting on the picture (a turn, a fit) are done on the rendition: the scale is
-    // chosen for the decoded picture they start from.
-    const imaging::ImageSize decoded = picture->decodedSize();
+    // chosen for the decoded picture they start from, turned upright by its orientation.
+    const imaging::ImageSize decoded = picture->uprightSize();
     const imaging::ImageSize need = steps ? steps->renditionMinimum(minWidth, minHeight)
                                           : imaging::ImageSize{minWidth, minHeight};
     const bool jpeg = picture->isJpegData();
@@ -180,7 +180,7 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
         r = {}; // the old data goes before the new decode takes its memory
         // Other formats have no scaled decoding: the whole picture is decoded for the
         // moment and only the rendition kept.
-        imaging::Bitmap pixels = jpeg ? imaging::decodeJpegScaled(picture->jpegData(), wanted)
+        imaging::Bitmap pixels = jpeg ? imaging::decodeRendition(*picture, wanted)
                                       : reduceForScreen(picture->decodeData(), need.width, need.height);
         if (steps)
             pixels = steps->applyToRendition(std::move(pixels));

@@ -2,6 +2,8 @@
 
 #include "printing/print_geometry.h"
 
+#include "imaging/orientation.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -23,11 +25,13 @@ namespace {
 // the picture's own, kept alive by out.
 imaging::ConstBitmapView sourceOf(const imaging::Picture& picture, PreparedFrame& out, imaging::Bitmap* scratch)
 {
-    if (picture.isJpeg()) {
+    if (picture.keepsJpegFile()) {
         // Decoded here, on the caller's thread, into memory of this frame's own; the
         // picture's lazy decode is not safe to share between threads.
         imaging::Bitmap& target = scratch ? *scratch : out.owned;
         imaging::decodeJpegInto(picture.jpegData(), target);
+        if (picture.orientation() != imaging::kUpright)
+            target = imaging::orientUpright(std::move(target), picture.orientation());
         return target.view();
     }
     out.keep = picture;
@@ -67,8 +71,9 @@ PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, ima
 PreparedFrame wholePicture(const imaging::Picture& picture)
 {
     PreparedFrame out;
-    if (picture.isJpeg()) {
+    if (picture.keepsJpegFile()) {
         imaging::decodeJpegInto(picture.jpegData(), out.owned);
+        out.owned = imaging::orientUpright(std::move(out.owned), picture.orientation());
         out.view = out.owned.view();
     } else {
         out.keep = picture;
@@ -163,7 +168,7 @@ void ReadyFrames::attachTo(std::vector<FrameWork>& work)
     for (FrameWork& w : work) {
         const bool sameShape = w.aspectRatio == m_shape.aspectRatio && w.filter == m_shape.filter &&
                                w.width == m_shape.width && w.height == m_shape.height;
-        if (!sameShape || !w.picture.isJpeg())
+        if (!sameShape || !w.picture.keepsJpegFile())
             continue;
         for (Entry& e : m_frames)
             if (e.frame && e.picture.jpegData().data() == w.picture.jpegData().data()) {

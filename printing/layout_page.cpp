@@ -28,13 +28,14 @@ int boundedPercent(double value)
     return static_cast<int>(std::min(100.0, std::nearbyint(value)));
 }
 
-// The member bytes of frame n's own picture: an unchanged JPEG picture's own data,
-// anything else encoded. encoded keeps what was encoded alive until the archive is written.
+// The member bytes of frame n's own picture: an unchanged JPEG picture's own file data
+// (which loads upright again by its orientation tag), anything else encoded upright with
+// no tag. encoded keeps what was encoded alive until the archive is written.
 std::span<const std::uint8_t> memberBytes(page::TFrameRec& f, bool asJpeg, int quality,
                                           std::vector<std::uint8_t>& encoded)
 {
     const imaging::Picture& picture = *f.PictureHolder;
-    if (asJpeg && picture.isJpeg())
+    if (asJpeg && picture.keepsJpegFile())
         return picture.jpegData();
     const imaging::Bitmap& bmp = picture.bitmap();
     encoded = asJpeg ? imaging::encodeJpeg(bmp.view(), quality) : imaging::encodeBmp(bmp.view());

@@ -8,10 +8,12 @@
 #include "imaging/adjust.h"
 #include "imaging/codecs.h"
 #include "imaging/jpeg_scaled.h"
+#include "imaging/orientation.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <cstdlib>
 #include <stdlib.h>
 #include <stdexcept>
@@ -641,4 +643,191 @@ TEST(OnLoad, AMissingCurveFileIsReportedAndChangesNothing)
     f.s.ApplyCurve = "\"" + t.file("gone.tcv") + "\"";
     EXPECT_EQ(loadOne(f, path).bitmap(), before);
     EXPECT_EQ(f.messages.texts(), std::vector<std::string>{std::string(page::kCantLoadCurve) + t.file("gone.tcv")});
+}
+
+// ---- turned upright by the orientation the camera recorded ------------------------------
+
+namespace {
+
+// Where a stored pixel (x, y) of a w x h picture is shown once the picture stands upright,
+// as the EXIF standard describes each orientation by where the stored first row and first
+// column belong.
+std::pair<int, int> shownAt(int orientation, int x, int y, int w, int h)
+{
+    switch (orientation) {
+    case 2: return {w - 1 - x, y};         // first row at the top, first column on the right
+    case 3: return {w - 1 - x, h - 1 - y}; // bottom, right
+    case 4: return {x, h - 1 - y};         // bottom, left
+    case 5: return {y, x};                 // first row on the left, first column at the top
+    case 6: return {h - 1 - y, x};         // right, top
+    case 7: return {h - 1 - y, w - 1 - x}; // right, bottom
+    case 8: return {y, w - 1 - x};         // left, bottom
+    default: return {x, y};
+    }
+}
+
+// stored as it stands upright by orientation: every pixel where the standard puts it.
+imaging::Bitmap shownUpright(const imaging::Bitmap& stored, int orientation)
+{
+    const bool swapped = orientation >= 5;
+    imaging::Bitmap out(swapped ? stored.height() : stored.width(), swapped ? stored.width() : stored.height());
+    for (int y = 0; y < stored.height(); ++y)
+        for (int x = 0; x < stored.width(); ++x) {
+            const auto [sx, sy] = shownAt(orientation, x, y, stored.width(), stored.height());
+            std::memcpy(out.row(sy) + 3 * sx, stored.row(y) + 3 * x, 3);
+        }
+    return out;
+}
+
+// The pixels a camera held that way stores for an upright picture.
+imaging::Bitmap storedFor(const imaging::Bitmap& upright, int orientation)
+{
+    const bool swapped = orientation >= 5;
+    const int w = swapped ? upright.height() : upright.width(), h = swapped ? upright.width() : upright.height();
+    imaging::Bitmap out(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const auto [sx, sy] = shownAt(orientation, x, y, w, h);
+            std::memcpy(out.row(y) + 3 * x, upright.row(sy) + 3 * sx, 3);
+        }
+    return out;
+}
+
+// An upright portrait, a different colour in each quarter, so that every turn and mirror
+// of it looks different.
+imaging::Bitmap uprightQuarters(int w, int h)
+{
+    imaging::Bitmap bmp(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = bmp.row(y) + 3 * x;
+            p[0] = x < w / 2 ? 30 : 220;
+            p[1] = y < h / 2 ? 40 : 200;
+            p[2] = static_cast<std::uint8_t>(x < w / 2 ? (y < h / 2 ? 250 : 10) : 120);
+        }
+    return bmp;
+}
+
+bool haveExiftool()
+{
+    return std::system("exiftool -ver > /dev/null 2>&1") == 0;
+}
+
+// Tags each file with its orientation, all in one run of exiftool (it takes a while to start).
+void tagOrientations(const std::vector<std::pair<std::string, int>>& files)
+{
+    std::string cmd = "exiftool -q -q -overwrite_original";
+    for (std::size_t i = 0; i < files.size(); ++i)
+        cmd += (i ? " -execute" : "") + std::string(" -Orientation#=") + std::to_string(files[i].second) + " '" +
+               files[i].first + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+}
+
+// The stored picture of an upright one in a file named o<orientation><ext>, tagged with
+// the orientation: JPEG, or through ImageMagick any lossless format.
+std::string storedFile(const TempFolder& t, const imaging::Bitmap& upright, int orientation, const std::string& ext)
+{
+    const std::string path = t.file("o" + std::to_string(orientation) + ext);
+    if (ext == ".jpg") {
+        imaging::saveJpeg(storedFor(upright, orientation).view(), path, 95);
+    } else {
+        imaging::saveBmp(storedFor(upright, orientation).view(), t.file("stored.bmp"));
+        if (std::system(("convert '" + t.file("stored.bmp") + "' '" + path + "'").c_str()) != 0)
+            throw std::runtime_error("convert failed for " + path);
+    }
+    return path;
+}
+
+std::string orientedJpeg(const TempFolder& t, const imaging::Bitmap& upright, int orientation)
+{
+    const std::string path = storedFile(t, upright, orientation, ".jpg");
+    tagOrientations({{path, orientation}});
+    return path;
+}
+
+// Sets whether orientations are honoured for one test, and back to on afterwards.
+struct Honour {
+    explicit Honour(bool on) { imaging::setOrientationHonoured(on); }
+    ~Honour() { imaging::setOrientationHonoured(true); }
+};
+
+} // namespace
+
+TEST(Orientation, EveryOrientationStandsUprightOnTheFullAndTheLeanPathAndInTiffAndPng)
+{
+    if (!haveExiftool())
+        GTEST_SKIP() << "exiftool is not installed";
+    TempFolder t;
+    const imaging::Bitmap upright = uprightQuarters(96, 128);
+    std::vector<std::pair<std::string, int>> files;
+    for (int orientation = 1; orientation <= 8; ++orientation)
+        for (const char* ext : {".jpg", ".tif", ".png"})
+            files.emplace_back(storedFile(t, upright, orientation, ext), orientation);
+    tagOrientations(files);
+
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE("orientation " + std::to_string(orientation));
+        const std::string jpg = t.file("o" + std::to_string(orientation) + ".jpg");
+        const std::vector<std::uint8_t> data = imaging::readWholeFile(jpg);
+        EXPECT_EQ(imaging::fileOrientation(data), orientation);
+
+        // The full decode: every stored pixel where the standard shows it.
+        const imaging::Bitmap full = imaging::loadPicture(jpg).bitmap();
+        EXPECT_EQ(full, shownUpright(imaging::decodeJpeg(data), orientation));
+        EXPECT_EQ(imaging::loadBitmap(jpg), full);
+        for (auto [x, y] : {std::pair{20, 30}, {76, 30}, {20, 100}, {76, 100}})
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(full.row(y)[3 * x + c], upright.row(y)[3 * x + c], 6) << x << "," << y;
+
+        // The lean path: the DCT-scaled rendition turned, and the picture the size it stands at.
+        const page::LoadedPicture lean = page::loadImageFile(jpg, 24, 32);
+        ASSERT_TRUE(lean.screen.pixels);
+        EXPECT_TRUE(lean.picture->canDefer());
+        EXPECT_EQ(lean.picture->width(), 96);
+        EXPECT_EQ(lean.picture->height(), 128);
+        EXPECT_NEAR(lean.aspectRatio, 0.75f, 1e-6);
+        EXPECT_EQ(*lean.screen.pixels,
+                  shownUpright(imaging::decodeJpegScaled(data, lean.screen.scaleEighths), orientation));
+        EXPECT_EQ(lean.picture->bitmap(), full); // decoded whole only when asked for
+        // At full scale the rendition is the turned full decode, bit for bit.
+        EXPECT_EQ(*page::loadImageFile(jpg, 96, 128).screen.pixels, full);
+
+        // Lossless files give the upright picture exactly.
+        for (const char* ext : {".tif", ".png"})
+            EXPECT_EQ(imaging::loadBitmap(t.file("o" + std::to_string(orientation) + ext)), upright) << ext;
+    }
+}
+
+TEST(Orientation, TheTurnOnLoadAndTheFitActOnTheUprightPicture)
+{
+    if (!haveExiftool())
+        GTEST_SKIP() << "exiftool is not installed";
+    TempFolder t;
+    LoadFixture f;
+    f.s.autorotate = f.s.autocentre = true;
+    f.model.setGlobalAspectRatio(1.5f);
+    // A phone held upright stores its portrait lying on its side, tagged 6.
+    const std::string path = orientedJpeg(t, uprightQuarters(96, 128), 6);
+    const imaging::Picture& p = loadOne(f, path);
+    EXPECT_EQ(p.width(), 144); // turned to 128 x 96, then fitted at 1.5
+    EXPECT_EQ(p.height(), 96);
+    imaging::Bitmap expected = imaging::Rotate90(270, imaging::loadBitmap(path).view());
+    expected = imaging::fitToAspectRatio(expected.view(), 1.5f);
+    EXPECT_EQ(p.bitmap(), expected);
+}
+
+TEST(Orientation, NotHonouredTheStoredPixelsLoadAsTheyAre)
+{
+    if (!haveExiftool())
+        GTEST_SKIP() << "exiftool is not installed";
+    TempFolder t;
+    const Honour off(false);
+    const std::string path = orientedJpeg(t, uprightQuarters(96, 128), 6);
+    const std::vector<std::uint8_t> data = imaging::readWholeFile(path);
+    const page::LoadedPicture lean = page::loadImageFile(path, 32, 24);
+    EXPECT_EQ(lean.picture->width(), 128);
+    EXPECT_EQ(*lean.screen.pixels, imaging::decodeJpegScaled(data, lean.screen.scaleEighths));
+    EXPECT_EQ(lean.picture->bitmap(), imaging::decodeJpeg(data));
+    EXPECT_TRUE(lean.picture->isJpeg());
+    EXPECT_EQ(imaging::loadBitmap(path), imaging::decodeJpeg(data));
 }
