@@ -132,8 +132,11 @@ std::vector<std::uint8_t> heifProfile(const heif_image_handle* handle)
         break;
     case heif_color_profile_type_nclx: {
         heif_color_profile_nclx* nclx = nullptr;
-        if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || nclx == nullptr)
+        // libheif may hand out the profile even when it reports an error: it is freed either way.
+        if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || nclx == nullptr) {
+            heif_nclx_color_profile_free(nclx);
             break;
+        }
         const auto primaries = nclx->color_primaries;
         if (primaries != heif_color_primaries_ITU_R_BT_709_5 && primaries != heif_color_primaries_unspecified)
             icc = rgbProfile({nclx->color_primary_red_x, nclx->color_primary_red_y, nclx->color_primary_green_x,
