@@ -5,10 +5,12 @@
 #include "core/messages.h"
 #include "exif/details_options.h"
 #include "imaging/jpeg_scaled.h"
+#include "imaging/modern_formats.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 
 namespace page {
 namespace {
@@ -122,6 +124,12 @@ LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options
 std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidth, int screenHeight,
                                          const FullDecode& fullDecode, const OnLoadOptions& options)
 {
+    if (imaging::detail::decoderFor(imaging::detail::sniffFile(path)) == nullptr)
+        return std::nullopt;
+    // A whole 12-megapixel decode takes some 100 MB in passing (the decoder's planes, its
+    // RGB picture and ours); one at a time, the queue's workers do not multiply that.
+    static std::mutex oneAtATime;
+    std::unique_lock<std::mutex> lock(oneAtATime);
     std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path);
     if (!encoded)
         return std::nullopt;
@@ -141,6 +149,7 @@ std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidt
     if (need.width <= 0 && need.height <= 0)
         need = {(full.width() + 7) / 8, (full.height() + 7) / 8};
     auto pixels = std::make_shared<const imaging::Bitmap>(reduceForScreen(std::move(full), need.width, need.height));
+    lock.unlock();
     out.screen = ScreenRendition{*out.picture, std::move(pixels), 8};
     putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;
