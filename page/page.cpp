@@ -155,6 +155,37 @@ const imaging::Picture* Page::pictureShownIn(int n) const
     return holder && !holder->empty() ? holder.get() : nullptr;
 }
 
+// The DCT scale goes down to 1/8 only; a 6000 x 4000 photo is then still 750 x 500 for
+// a frame of perhaps 250 x 190. Averaging f x f blocks here, on the decoding thread, keeps
+// the rendition at least the frame's size while every later repaint scales a third as far.
+// A side of 0 asks for nothing on that side (a picture fitted on load takes its width from its height).
+imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight)
+{
+    if (minWidth <= 0 && minHeight <= 0)
+        return bmp;
+    const int f = std::min(minWidth > 0 ? bmp.width() / minWidth : bmp.width(),
+                           minHeight > 0 ? bmp.height() / minHeight : bmp.height());
+    if (f < 2)
+        return bmp;
+    imaging::Bitmap out(bmp.width() / f, bmp.height() / f);
+    std::vector<unsigned> sums(static_cast<std::size_t>(out.width()) * 3);
+    const unsigned area = static_cast<unsigned>(f * f);
+    for (int y = 0; y < out.height(); ++y) {
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int dy = 0; dy < f; ++dy) {
+            const std::uint8_t* in = bmp.row(y * f + dy);
+            for (int x = 0; x < out.width(); ++x)
+                for (int dx = 0; dx < f; ++dx)
+                    for (int c = 0; c < 3; ++c)
+                        sums[static_cast<std::size_t>(x) * 3 + c] += in[(x * f + dx) * 3 + c];
+        }
+        std::uint8_t* o = out.row(y);
+        for (std::size_t i = 0; i < sums.size(); ++i)
+            o[i] = static_cast<std::uint8_t>((sums[i] + area / 2) / area);
+    }
+    return out;
+}
+
 const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
 {
     const imaging::Picture* picture = pictureShownIn(n);
