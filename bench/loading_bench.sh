@@ -13,6 +13,9 @@
 # ORIENT=1 tags the 16 files with EXIF orientations 2..8 (exiftool) and loads them, in the
 # same run, against the same files with the tag removed; prints the ratio (target at most
 # 1.1: turning the screen renditions upright must cost next to nothing).
+# HEIC=1 instead loads a page of 16 phone-sized (4032 x 3024) HEIC files and one of 16
+# JPEGs of the same pictures, and prints the HEIC page's peak memory against the JPEG
+# page's (target at most 1.3).
 set -eu
 
 build=${1:-build}
@@ -30,6 +33,34 @@ if ! command -v djpeg >/dev/null 2>&1; then
 fi
 command -v convert >/dev/null 2>&1 || { echo "needs ImageMagick's convert" >&2; exit 1; }
 cmake --build "$build" --target paginor_loading_bench >/dev/null
+
+if [ "${HEIC:-0}" = 1 ]; then
+    command -v heif-enc >/dev/null 2>&1 || { echo "needs heif-enc (libheif-examples)" >&2; exit 1; }
+    cmake --build "$build" --target paginor_loading_bench >/dev/null
+    phones=$build/bench-data/loading-heic
+    mkdir -p "$phones"
+    if [ ! -f "$phones/photo16.heic" ]; then
+        echo "generating 16 HEIC and 16 JPEG files of 4032 x 3024 in $phones" >&2
+        convert -size 1008x756 plasma:fractal -resize 4032x3024! -attenuate "$noise" +noise Gaussian "$phones/base.png"
+        convert "$phones/base.png" -quality 92 "$phones/base.jpg"
+        heif-enc -q 85 -o "$phones/base.heic" "$phones/base.png" >/dev/null
+        i=1
+        while [ $i -le 16 ]; do
+            cp "$phones/base.jpg" "$phones/photo$i.jpg"
+            cp "$phones/base.heic" "$phones/photo$i.heic"
+            i=$((i + 1))
+        done
+    fi
+    peak() {
+        QT_QPA_PLATFORM=offscreen "$bench" "$@" 2>/dev/null | sed -n 's/^peak memory: \([0-9.]*\) MB.*/\1/p'
+    }
+    jpeg_mb=$(peak "$phones"/photo[0-9]*.jpg)
+    heic_mb=$(peak "$phones"/photo[0-9]*.heic)
+    printf 'peak memory, 16 JPEGs of 4032 x 3024: %s MB\n' "$jpeg_mb"
+    printf 'peak memory, 16 HEICs of the same pictures: %s MB\n' "$heic_mb"
+    printf 'HEIC / JPEG peak memory: %.2f (target at most 1.3)\n' "$(echo "$heic_mb / $jpeg_mb" | bc -l)"
+    exit 0
+fi
 
 # Grainy pictures compress like photographs (several MB each), not like flat test cards.
 mkdir -p "$data"

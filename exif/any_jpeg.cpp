@@ -4,6 +4,8 @@
 #include "exif.h"
 #include "known_tags.h"
 
+#include "imaging/exif_blocks.h"
+
 #include <algorithm>
 
 #include <exiv2/exiv2.hpp>
@@ -46,16 +48,17 @@ std::vector<ExifItem> itemsOf(const Exiv2::ExifData& data, detail::ByteOrder ord
     return items;
 }
 
-// What libexiv2 finds in a JPEG file; a result of kNoExif when it finds nothing or the
-// file is damaged (libexiv2 throws on damage; nothing of that reaches the caller).
-ReadResult readWithExiv2(const std::filesystem::path& path, const std::string& separator)
+// What libexiv2 finds in a JPEG file (or, with anyType, a camera RAW file); a result of
+// kNoExif when it finds nothing or the file is damaged (libexiv2 throws on damage;
+// nothing of that reaches the caller).
+ReadResult readWithExiv2(const std::filesystem::path& path, const std::string& separator, bool anyType = false)
 {
     ReadResult out;
     out.result = kNoExif;
     try {
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
         auto image = Exiv2::ImageFactory::open(path.string());
-        if (image.get() == nullptr || image->imageType() != Exiv2::ImageType::jpeg)
+        if (image.get() == nullptr || (!anyType && image->imageType() != Exiv2::ImageType::jpeg))
             return out;
         image->readMetadata();
         const detail::ByteOrder order =
@@ -69,14 +72,27 @@ ReadResult readWithExiv2(const std::filesystem::path& path, const std::string& s
     return out;
 }
 
-} // namespace
-
-ReadResult readCameraData(const std::filesystem::path& path, const ReadOptions& options, bool anyJpeg)
+// What libexiv2 finds in a bare TIFF block (the EXIF data of a HEIF, WebP or JPEG XL file).
+ReadResult readBlockWithExiv2(std::span<const std::uint8_t> tiff, const std::string& separator)
 {
-    ReadResult own = Read_Exif(path, options);
-    if (!anyJpeg || own.result == kNotJpeg)
-        return own;
-    ReadResult more = readWithExiv2(path, options.decimalSeparator.value_or(localeDecimalSeparator()));
+    ReadResult out{kNoExif, {}};
+    try {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::ExifData data;
+        const Exiv2::ByteOrder byteOrder = Exiv2::ExifParser::decode(data, tiff.data(), static_cast<std::uint32_t>(tiff.size()));
+        const detail::ByteOrder order = byteOrder == Exiv2::bigEndian ? detail::ByteOrder::Motorola : detail::ByteOrder::Intel;
+        out.items = itemsOf(data, order, separator);
+        if (!out.items.empty())
+            out.result = order == detail::ByteOrder::Motorola ? kMotorolaOrder : kIntelOrder;
+    } catch (...) {
+        return ReadResult{kNoExif, {}};
+    }
+    return out;
+}
+
+// own's items, then those of more that own lacks.
+ReadResult merged(ReadResult own, ReadResult more)
+{
     if (more.items.empty())
         return own;
     if (own.result < kIntelOrder)
@@ -85,6 +101,61 @@ ReadResult readCameraData(const std::filesystem::path& path, const ReadOptions& 
         if (!hasTag(own.items, item.tag))
             own.items.push_back(std::move(item));
     return own;
+}
+
+bool isRawName(const std::filesystem::path& path)
+{
+    std::string ext = path.extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static constexpr std::string_view kRaw[] = {".dng", ".cr2", ".cr3", ".nef", ".arw", ".orf", ".raf", ".rw2", ".pef"};
+    return std::find(std::begin(kRaw), std::end(kRaw), ext) != std::end(kRaw);
+}
+
+// The camera data of a file that is no JPEG: the EXIF block a HEIF, AVIF, WebP or JPEG XL
+// file carries, read by the same reader as a JPEG's (wrapped as a JPEG's APP1 segment),
+// or what libexiv2 finds in a camera RAW file, whose data sits in the RAW's own
+// directories. kNotJpeg for anything else.
+ReadResult readOtherFormat(const std::filesystem::path& path, const ReadOptions& options, bool anyJpeg)
+{
+    const std::string separator = options.decimalSeparator.value_or(localeDecimalSeparator());
+    if (isRawName(path)) {
+        ReadResult raw = readWithExiv2(path, separator, true);
+        return raw;
+    }
+    FileSource file(path);
+    // The block finders take the whole file; phone pictures are a few megabytes.
+    constexpr std::uint64_t kMaxRead = std::uint64_t(1) << 30;
+    if (!file.isOpen() || file.size() < 12 || file.size() > kMaxRead)
+        return {};
+    std::vector<std::uint8_t> bytes(file.size());
+    if (!file.readAt(0, bytes))
+        return {};
+    const std::vector<std::uint8_t> tiff = imaging::embeddedExifBlock(bytes);
+    if (tiff.empty())
+        return {};
+    std::vector<std::uint8_t> wrapped = {0xFF, 0xD8, 0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
+    const std::size_t length = std::min<std::size_t>(tiff.size() + 8, 0xFFFF);
+    wrapped[4] = static_cast<std::uint8_t>(length >> 8);
+    wrapped[5] = static_cast<std::uint8_t>(length & 0xFF);
+    wrapped.insert(wrapped.end(), tiff.begin(), tiff.end());
+    MemorySource source(wrapped);
+    ReadResult own = Read_Exif(source, options);
+    if (!anyJpeg)
+        return own;
+    return merged(std::move(own), readBlockWithExiv2(tiff, separator));
+}
+
+} // namespace
+
+ReadResult readCameraData(const std::filesystem::path& path, const ReadOptions& options, bool anyJpeg)
+{
+    ReadResult own = Read_Exif(path, options);
+    if (own.result == kNotJpeg)
+        return readOtherFormat(path, options, anyJpeg);
+    if (!anyJpeg)
+        return own;
+    return merged(std::move(own), readWithExiv2(path, options.decimalSeparator.value_or(localeDecimalSeparator())));
 }
 
 } // namespace exif

@@ -27,3 +27,20 @@ target_sources(paginor_codecs PRIVATE jpeg_scaled.h jpeg_scaled.cpp)
 pkg_check_modules(LCMS2 REQUIRED IMPORTED_TARGET lcms2)
 target_sources(paginor_codecs PRIVATE colour_profile.cpp)
 target_link_libraries(paginor_codecs PRIVATE PkgConfig::LCMS2)
+
+# The phone, web and camera formats: HEIF and AVIF (libheif), WebP (libwebp), JPEG XL
+# (libjxl) and camera RAW (LibRaw), each decoded in process.
+pkg_check_modules(HEIF REQUIRED IMPORTED_TARGET libheif)
+pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebp libwebpdemux)
+pkg_check_modules(JXL REQUIRED IMPORTED_TARGET libjxl libjxl_threads)
+pkg_check_modules(LIBRAW REQUIRED IMPORTED_TARGET libraw_r)
+target_sources(paginor_codecs PRIVATE modern_formats.h phone_codecs.cpp raw_codec.cpp)
+target_link_libraries(paginor_codecs PRIVATE PkgConfig::HEIF PkgConfig::WEBP PkgConfig::JXL PkgConfig::LIBRAW)
+
+# The EXIF block inside HEIF, WebP and JPEG XL files, for the decoders' orientation and
+# the EXIF reader's camera data (no Qt).
+add_library(paginor_exif_blocks STATIC exif_blocks.h exif_blocks.cpp)
+target_include_directories(paginor_exif_blocks PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(paginor_exif_blocks PRIVATE PkgConfig::HEIF PkgConfig::WEBP PkgConfig::JXL)
+set_target_properties(paginor_exif_blocks PROPERTIES AUTOMOC OFF)
+target_link_libraries(paginor_codecs PRIVATE paginor_exif_blocks)

@@ -31,6 +31,10 @@ enum class Decoder {
     Magick,   // ImageMagick's Magick++, in process
     GmHelper, // GraphicsMagick's gm, run as a helper process
     Own,      // this program's own reader (Autodesk Animator pictures)
+    LibHeif,  // libheif: HEIF (HEVC) and AVIF, in process
+    LibWebP,  // libwebp, in process
+    LibJxl,   // libjxl, in process
+    LibRaw,   // LibRaw: camera RAW files, in process
     None,     // accepted by name but not readable on this system
 };
 
@@ -127,8 +131,14 @@ public:
     virtual ImageSize renditionMinimum(int minWidth, int minHeight) const = 0;
 };
 
+struct EncodedLoad;
+
 class Picture {
 public:
+    // Decodes another format's compressed data whole; name only goes into messages.
+    using DataDecoder = Bitmap (*)(std::span<const std::uint8_t> data, const ProgressFn& progress,
+                                   const std::string& name);
+
     Picture() = default;
     static Picture fromBitmap(Bitmap bmp);
     // Checks the header (and its size) now; decodes later. The orientation the data
@@ -139,6 +149,11 @@ public:
     // When that differs from the data's own tag, the data no longer stands for the
     // picture as a file (keepsJpegFile is false) and is never saved as it is.
     static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation);
+    // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
+    // JPEG XL) rather than its pixels, which take ten times the memory; decode gives the
+    // width x height pixels whenever they are asked for. Like a JPEG picture it can defer
+    // steps, but it is never written out as its data.
+    static Picture fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
     // The JPEG data's pixels are the picture as it stands: no steps are waiting on it and
@@ -146,16 +161,26 @@ public:
     bool isJpeg() const { return keepsJpegFile() && m_orientation == 1; }
     // The JPEG data is a file that loads as this picture again: decoded and turned
     // upright by its orientation, with no steps waiting on it. Such data is saved as it is.
-    bool keepsJpegFile() const { return m_jpeg != nullptr && !m_steps && m_fileOrientation == m_orientation; }
+    bool keepsJpegFile() const
+    {
+        return m_jpeg != nullptr && m_decode == nullptr && !m_steps && m_fileOrientation == m_orientation;
+    }
     int width() const { return m_width; }
     int height() const { return m_height; }
-    // The compressed file data of a JPEG picture (before any deferred steps); empty for a bitmap.
+    // The compressed file data of a JPEG picture (before any deferred steps); empty for a
+    // bitmap or another format's data.
     std::span<const std::uint8_t> jpegData() const;
+    // The compressed data kept, JPEG or another format's; empty for a bitmap.
+    std::span<const std::uint8_t> encodedData() const;
+    bool isJpegData() const { return m_jpeg != nullptr && m_decode == nullptr; }
     // The orientation (1..8) a JPEG picture's data is turned upright by when it is
-    // decoded, before any deferred steps; 1 for a bitmap.
+    // decoded, before any deferred steps; 1 for a bitmap (and for other formats' data,
+    // which their decoders turn themselves).
     int orientation() const { return m_orientation; }
-    // The size of a JPEG picture's data decoded and turned upright, before any deferred steps.
+    // The size of the kept data decoded and turned upright, before any deferred steps.
     ImageSize uprightSize() const;
+    // The kept data decoded afresh and upright, without the deferred steps; nothing is kept.
+    Bitmap decodeData(const ProgressFn& progress = {}) const;
     // True for a JPEG picture whose pixels have not been decoded yet: steps may still be
     // deferred on it.
     bool canDefer() const { return m_jpeg != nullptr && !m_bitmap; }
@@ -172,8 +197,10 @@ public:
 private:
     Bitmap decodeWithSteps(const ProgressFn& progress) const;
     friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
+    friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress);
 
-    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg;
+    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // JPEG data, or m_decode's
+    DataDecoder m_decode = nullptr;                          // null: the data is JPEG
     std::shared_ptr<const DeferredSteps> m_steps;
     mutable std::shared_ptr<const Bitmap> m_bitmap;
     int m_width = 0;
@@ -188,8 +215,19 @@ private:
 Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {});
 
 // Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
-// corrupt file is refused here rather than when the picture is first drawn.
+// corrupt file is refused here rather than when the picture is first drawn. So are
+// HEIF, AVIF, WebP and JPEG XL files, recognised by their content.
 Picture loadPicture(const std::string& path, const ProgressFn& progress = {});
+
+// A HEIF, AVIF, WebP or JPEG XL file (known by its content, whatever its name) as a
+// picture that keeps only the file's data, with its pixels decoded once now (so a damaged
+// file is refused here) for the caller to take what it needs from. Nothing for any
+// other file.
+struct EncodedLoad {
+    Picture picture;
+    Bitmap pixels;
+};
+std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {});
 
 // Writes a picture as JPEG: a JPEG picture's own file data unchanged when it keeps it
 // (quality is not applied; its orientation tag still stands it upright), anything else

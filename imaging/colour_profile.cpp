@@ -2,6 +2,7 @@
 // converted to sRGB with Little CMS when they are decoded, so screen and paper show the
 // colours the profile means rather than its raw numbers, which look dull as sRGB.
 #include "imaging/codec_internal.h"
+#include "imaging/modern_formats.h"
 #include "imaging/parallel.h"
 
 #include <atomic>
@@ -82,6 +83,27 @@ TransformPtr transformToSrgb(std::span<const std::uint8_t> icc, int bytesPerPixe
 }
 
 } // namespace
+
+std::vector<std::uint8_t> rgbProfile(const std::array<float, 8>& xy)
+{
+    const cmsCIExyY white{xy[6], xy[7], 1.0};
+    const cmsCIExyYTRIPLE primaries{{xy[0], xy[1], 1.0}, {xy[2], xy[3], 1.0}, {xy[4], xy[5], 1.0}};
+    // The sRGB curve: IEC 61966-2-1 as Little CMS's parametric type 4.
+    const cmsFloat64Number srgbCurve[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
+    cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, srgbCurve);
+    if (curve == nullptr)
+        return {};
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    ProfilePtr profile(cmsCreateRGBProfile(&white, &primaries, curves));
+    cmsFreeToneCurve(curve);
+    cmsUInt32Number size = 0;
+    if (!profile || !cmsSaveProfileToMem(profile.get(), nullptr, &size) || size == 0)
+        return {};
+    std::vector<std::uint8_t> icc(size);
+    if (!cmsSaveProfileToMem(profile.get(), icc.data(), &size))
+        return {};
+    return icc;
+}
 
 bool profileChangesColours(std::span<const std::uint8_t> icc)
 {

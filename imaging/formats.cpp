@@ -3,9 +3,11 @@
 #include "imaging/codec_messages.h"
 #include "imaging/fast_io.h"
 #include "imaging/jpeg_scaled.h"
+#include "imaging/modern_formats.h"
 #include "imaging/orientation.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <fstream>
 
@@ -37,10 +39,31 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
 {
     const std::vector<std::uint8_t> data = readWholeFile(path);
     // A file named .jpg that holds another format (a PNG saved under the wrong name
-    // is common) is read by what it is.
-    if (!data.empty() && !startsWith(data, "\xFF\xD8"))
+    // is common, a phone's HEIC renamed on the way off it too) is read by what it is.
+    if (!data.empty() && !startsWith(data, "\xFF\xD8")) {
+        if (const detail::EncodedDecoder decode = detail::decoderFor(detail::sniffFormat(data)))
+            return decode(data, progress, path);
         return detail::readWithQt(path, nullptr, progress);
+    }
     return orientUpright(detail::decodeJpegNamed(data, progress, path), honouredOrientation(fileOrientation(data)));
+}
+
+// HEIF, AVIF, WebP and JPEG XL, by what the data is: a phone's file renamed to another of
+// them (or to .jpg) still loads.
+Bitmap loadEncodedFile(const std::string& path, Decoder named, const ProgressFn& progress)
+{
+    const std::vector<std::uint8_t> data = readWholeFile(path);
+    const detail::Sniffed kind = detail::sniffFormat(data);
+    if (kind == detail::Sniffed::Jpeg)
+        return detail::decodeJpegNamed(data, progress, path);
+    if (const detail::EncodedDecoder decode = detail::decoderFor(kind))
+        return decode(data, progress, path);
+    // Not what its name says: its own decoder gives the message.
+    if (named == Decoder::LibWebP)
+        return detail::decodeWebp(data, progress, path);
+    if (named == Decoder::LibJxl)
+        return detail::decodeJxl(data, progress, path);
+    return detail::decodeHeif(data, progress, path);
 }
 
 bool isNetpbm(std::string_view qtFormat)
@@ -99,6 +122,12 @@ Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const Pro
         return detail::readWithGm(path, format, progress);
     case Decoder::Own:
         return detail::readAnimator(path, progress);
+    case Decoder::LibHeif:
+    case Decoder::LibWebP:
+    case Decoder::LibJxl:
+        return loadEncodedFile(path, format.decoder, progress);
+    case Decoder::LibRaw:
+        return detail::decodeRaw(path, progress);
     case Decoder::None:
         break;
     }
@@ -108,6 +137,7 @@ Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const Pro
 }
 
 } // namespace
+
 
 const std::vector<FormatInfo>& acceptedFormats()
 {
@@ -149,6 +179,21 @@ const std::vector<FormatInfo>& acceptedFormats()
         {".RPF", Decoder::GmHelper, "RLA", "Alias/Wavefront image"},
         {".RLE", Decoder::Magick, "RLE", "Utah run-length image"},
         {".DIB", Decoder::Qt, "dib", "device-independent bitmap"},
+        {".HEIC", Decoder::LibHeif, "HEIF", "HEIF image"},
+        {".HEIF", Decoder::LibHeif, "HEIF", "HEIF image"},
+        {".HIF", Decoder::LibHeif, "HEIF", "HEIF image"},
+        {".AVIF", Decoder::LibHeif, "AVIF", "AVIF image"},
+        {".WEBP", Decoder::LibWebP, "WebP", "WebP image"},
+        {".JXL", Decoder::LibJxl, "JXL", "JPEG XL image"},
+        {".DNG", Decoder::LibRaw, "DNG", "camera RAW"},
+        {".CR2", Decoder::LibRaw, "CR2", "camera RAW"},
+        {".CR3", Decoder::LibRaw, "CR3", "camera RAW"},
+        {".NEF", Decoder::LibRaw, "NEF", "camera RAW"},
+        {".ARW", Decoder::LibRaw, "ARW", "camera RAW"},
+        {".ORF", Decoder::LibRaw, "ORF", "camera RAW"},
+        {".RAF", Decoder::LibRaw, "RAF", "camera RAW"},
+        {".RW2", Decoder::LibRaw, "RW2", "camera RAW"},
+        {".PEF", Decoder::LibRaw, "PEF", "camera RAW"},
     };
     return formats;
 }
@@ -222,6 +267,18 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
     return p;
 }
 
+Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height)
+{
+    detail::checkImageSize(width, height, {});
+    Picture p;
+    p.m_upright = {width, height};
+    p.m_width = width;
+    p.m_height = height;
+    p.m_decode = decode;
+    p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
+    return p;
+}
+
 Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
 {
     Picture p = fromJpegData(std::move(data));
@@ -236,9 +293,27 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
 
 std::span<const std::uint8_t> Picture::jpegData() const
 {
+    if (!m_jpeg || m_decode != nullptr)
+        return {};
+    return *m_jpeg;
+}
+
+std::span<const std::uint8_t> Picture::encodedData() const
+{
     if (!m_jpeg)
         return {};
     return *m_jpeg;
+}
+
+Bitmap Picture::decodeData(const ProgressFn& progress) const
+{
+    if (!m_jpeg)
+        return {};
+    Bitmap bmp = m_decode ? m_decode(*m_jpeg, progress, {}) : orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
+    // Decoded again later (with other settings, say), the data must give what was laid out.
+    if (bmp.width() != m_upright.width || bmp.height() != m_upright.height)
+        throw ImagingError("The picture's data decoded to another size than when it was loaded");
+    return bmp;
 }
 
 const Bitmap& Picture::bitmap(const ProgressFn& progress) const
@@ -247,7 +322,7 @@ const Bitmap& Picture::bitmap(const ProgressFn& progress) const
         if (!m_jpeg)
             m_bitmap = std::make_shared<const Bitmap>();
         else if (!m_steps)
-            m_bitmap = std::make_shared<const Bitmap>(orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation));
+            m_bitmap = std::make_shared<const Bitmap>(decodeData(progress));
         else
             m_bitmap = std::make_shared<const Bitmap>(decodeWithSteps(progress));
     }
@@ -256,7 +331,7 @@ const Bitmap& Picture::bitmap(const ProgressFn& progress) const
 
 Bitmap Picture::decodeWithSteps(const ProgressFn& progress) const
 {
-    Bitmap result = m_steps->apply(orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation));
+    Bitmap result = m_steps->apply(decodeData(progress));
     // The frame was laid out with the size recorded; other pixels would be drawn wrongly.
     if (result.width() != m_width || result.height() != m_height)
         throw ImagingError("The deferred steps gave a picture of another size");
@@ -286,6 +361,7 @@ void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, 
 void Picture::setBitmap(Bitmap bmp)
 {
     m_jpeg.reset();
+    m_decode = nullptr;
     m_steps.reset();
     m_orientation = m_fileOrientation = 1;
     m_width = bmp.width();
@@ -293,11 +369,31 @@ void Picture::setBitmap(Bitmap bmp)
     m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));
 }
 
+std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress)
+{
+    const FormatInfo* format = findFormat(extensionOf(path));
+    if (format == nullptr || format->decoder == Decoder::LibRaw)
+        return std::nullopt;
+    const detail::Sniffed kind = detail::sniffFile(path);
+    const detail::EncodedDecoder decode = detail::decoderFor(kind);
+    if (decode == nullptr)
+        return std::nullopt;
+    std::vector<std::uint8_t> data = readWholeFile(path);
+    EncodedLoad out;
+    out.pixels = decode(data, progress, path);
+    out.picture = Picture::fromEncodedData(std::move(data), decode, out.pixels.width(), out.pixels.height());
+    return out;
+}
+
 Picture loadPicture(const std::string& path, const ProgressFn& progress)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr)
         throw ImagingError(msg::compose(msg::kNotAccepted, path));
+    if (std::optional<EncodedLoad> encoded = loadEncodedPicture(path, progress)) {
+        encoded->picture.m_bitmap = std::make_shared<const Bitmap>(std::move(encoded->pixels));
+        return std::move(encoded->picture);
+    }
     if (format->decoder != Decoder::LibJpeg)
         return Picture::fromBitmap(loadByFormat(path, *format, progress));
     std::vector<std::uint8_t> data = readWholeFile(path);

@@ -5,10 +5,12 @@
 #include "core/messages.h"
 #include "exif/details_options.h"
 #include "imaging/jpeg_scaled.h"
+#include "imaging/modern_formats.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 
 namespace page {
 namespace {
@@ -18,41 +20,17 @@ bool startsWithSoi(const std::vector<std::uint8_t>& data)
     return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
 }
 
+bool startsWithSoi(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char head[2] = {};
+    return in.read(head, 2) && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8;
+}
+
 bool isLibJpegFormat(const std::string& path)
 {
     const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
     return format != nullptr && format->decoder == imaging::Decoder::LibJpeg;
-}
-
-// The DCT scale goes down to 1/8 only; a 6000 x 4000 photo is then still 750 x 500 for
-// a frame of perhaps 250 x 190. Averaging f x f blocks here, on the decoding thread, keeps
-// the rendition at least the frame's size while every later repaint scales a third as far.
-// A side of 0 asks for nothing on that side (a picture fitted on load takes its width from its height).
-imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight)
-{
-    if (minWidth <= 0 && minHeight <= 0)
-        return bmp;
-    const int f = std::min(minWidth > 0 ? bmp.width() / minWidth : bmp.width(),
-                           minHeight > 0 ? bmp.height() / minHeight : bmp.height());
-    if (f < 2)
-        return bmp;
-    imaging::Bitmap out(bmp.width() / f, bmp.height() / f);
-    std::vector<unsigned> sums(static_cast<std::size_t>(out.width()) * 3);
-    const unsigned area = static_cast<unsigned>(f * f);
-    for (int y = 0; y < out.height(); ++y) {
-        std::fill(sums.begin(), sums.end(), 0u);
-        for (int dy = 0; dy < f; ++dy) {
-            const std::uint8_t* in = bmp.row(y * f + dy);
-            for (int x = 0; x < out.width(); ++x)
-                for (int dx = 0; dx < f; ++dx)
-                    for (int c = 0; c < 3; ++c)
-                        sums[static_cast<std::size_t>(x) * 3 + c] += in[(x * f + dx) * 3 + c];
-        }
-        std::uint8_t* o = out.row(y);
-        for (std::size_t i = 0; i < sums.size(); ++i)
-            o[i] = static_cast<std::uint8_t>((sums[i] + area / 2) / area);
-    }
-    return out;
 }
 
 void keepAlive(const LoadHooks& hooks)
@@ -139,6 +117,44 @@ LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options
     return out;
 }
 
+// A HEIF, AVIF, WebP or JPEG XL file keeps only its compressed data and a screen-sized
+// copy: decoded whole once, here on the decoding thread, and reduced, so a page of phone
+// photos takes about the memory of a page of JPEGs. Headless runs, which print the full
+// pixels anyway, keep those. Nothing for other files.
+std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidth, int screenHeight,
+                                         const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    if (imaging::detail::decoderFor(imaging::detail::sniffFile(path)) == nullptr)
+        return std::nullopt;
+    // A whole 12-megapixel decode takes some 100 MB in passing (the decoder's planes, its
+    // RGB picture and ours); one at a time, the queue's workers do not multiply that.
+    static std::mutex oneAtATime;
+    std::unique_lock<std::mutex> lock(oneAtATime);
+    std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path);
+    if (!encoded)
+        return std::nullopt;
+    LoadedPicture out;
+    imaging::Bitmap full = std::move(encoded->pixels);
+    const LoadPlan plan = planOnLoad(options, full.width(), full.height());
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    if (fullDecode) {
+        out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(full)));
+        putSteps(*out.picture, nullptr, plan.steps, plan.width, plan.height);
+        return out;
+    }
+    out.picture = std::make_shared<imaging::Picture>(std::move(encoded->picture));
+    imaging::ImageSize need = renditionMinimum(plan.steps, screenWidth, screenHeight);
+    // No size asked for: what the smallest DCT scale gives a JPEG.
+    if (need.width <= 0 && need.height <= 0)
+        need = {(full.width() + 7) / 8, (full.height() + 7) / 8};
+    auto pixels = std::make_shared<const imaging::Bitmap>(reduceForScreen(std::move(full), need.width, need.height));
+    lock.unlock();
+    out.screen = ScreenRendition{*out.picture, std::move(pixels), 8};
+    putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
+    return out;
+}
+
 } // namespace
 
 app::Message clonedFrameMessage(int frame)
@@ -151,6 +167,9 @@ app::Message clonedFrameMessage(int frame)
 LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
                             const OnLoadOptions& options)
 {
+    if (!isLibJpegFormat(path) || !startsWithSoi(path))
+        if (std::optional<LoadedPicture> lean = leanEncoded(path, screenWidth, screenHeight, fullDecode, options))
+            return std::move(*lean);
     if (!isLibJpegFormat(path))
         return decodedWhole(path, options);
     std::vector<std::uint8_t> data = imaging::readWholeFile(path);

@@ -236,7 +236,7 @@ void putSteps(imaging::Picture& picture, ScreenRendition* screen, const std::vec
     all.insert(all.end(), steps.begin(), steps.end());
     // The rendition is brought along first, so a failure leaves the picture as it was.
     std::shared_ptr<const imaging::Bitmap> shown;
-    const bool current = screen && screen->pixels && screen->source.jpegData().data() == picture.jpegData().data();
+    const bool current = screen && screen->pixels && screen->source.encodedData().data() == picture.encodedData().data();
     if (current)
         shown = std::make_shared<const imaging::Bitmap>(applyStepsToRendition(steps, *screen->pixels));
     picture.deferSteps(std::make_shared<const RecordedSteps>(std::move(all)), width, height);

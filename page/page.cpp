@@ -155,12 +155,43 @@ const imaging::Picture* Page::pictureShownIn(int n) const
     return holder && !holder->empty() ? holder.get() : nullptr;
 }
 
+// The DCT scale goes down to 1/8 only; a 6000 x 4000 photo is then still 750 x 500 for
+// a frame of perhaps 250 x 190. Averaging f x f blocks here, on the decoding thread, keeps
+// the rendition at least the frame's size while every later repaint scales a third as far.
+// A side of 0 asks for nothing on that side (a picture fitted on load takes its width from its height).
+imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight)
+{
+    if (minWidth <= 0 && minHeight <= 0)
+        return bmp;
+    const int f = std::min(minWidth > 0 ? bmp.width() / minWidth : bmp.width(),
+                           minHeight > 0 ? bmp.height() / minHeight : bmp.height());
+    if (f < 2)
+        return bmp;
+    imaging::Bitmap out(bmp.width() / f, bmp.height() / f);
+    std::vector<unsigned> sums(static_cast<std::size_t>(out.width()) * 3);
+    const unsigned area = static_cast<unsigned>(f * f);
+    for (int y = 0; y < out.height(); ++y) {
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int dy = 0; dy < f; ++dy) {
+            const std::uint8_t* in = bmp.row(y * f + dy);
+            for (int x = 0; x < out.width(); ++x)
+                for (int dx = 0; dx < f; ++dx)
+                    for (int c = 0; c < 3; ++c)
+                        sums[static_cast<std::size_t>(x) * 3 + c] += in[(x * f + dx) * 3 + c];
+        }
+        std::uint8_t* o = out.row(y);
+        for (std::size_t i = 0; i < sums.size(); ++i)
+            o[i] = static_cast<std::uint8_t>((sums[i] + area / 2) / area);
+    }
+    return out;
+}
+
 const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
 {
     const imaging::Picture* picture = pictureShownIn(n);
     if (!picture)
         return nullptr;
-    if (picture->jpegData().empty())
+    if (picture->encodedData().empty())
         return &picture->bitmap();
     ScreenRendition& r = m_frames[static_cast<std::size_t>(frame(n).PictureOwner)].ScreenPicture;
     const imaging::DeferredSteps* steps = picture->deferredSteps();
@@ -169,15 +200,19 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
     const imaging::ImageSize decoded = picture->uprightSize();
     const imaging::ImageSize need = steps ? steps->renditionMinimum(minWidth, minHeight)
                                           : imaging::ImageSize{minWidth, minHeight};
-    const int wanted = imaging::jpegScaleFor(decoded.width, decoded.height, need.width, need.height);
-    const bool current = r.pixels && r.source.jpegData().data() == picture->jpegData().data();
+    const bool jpeg = picture->isJpegData();
+    const int wanted = jpeg ? imaging::jpegScaleFor(decoded.width, decoded.height, need.width, need.height) : 8;
+    const bool current = r.pixels && r.source.encodedData().data() == picture->encodedData().data();
     // The rendition may have been reduced below its DCT scale; a full-size one is as
     // large as it gets.
     const bool largeEnough = current && ((r.pixels->width() >= minWidth && r.pixels->height() >= minHeight) ||
                                          r.pixels->width() >= picture->width());
     if (!largeEnough) {
         r = {}; // the old data goes before the new decode takes its memory
-        imaging::Bitmap pixels = imaging::decodeRendition(*picture, wanted);
+        // Other formats have no scaled decoding: the whole picture is decoded for the
+        // moment and only the rendition kept.
+        imaging::Bitmap pixels = jpeg ? imaging::decodeRendition(*picture, wanted)
+                                      : reduceForScreen(picture->decodeData(), need.width, need.height);
         if (steps)
             pixels = steps->applyToRendition(std::move(pixels));
         r.pixels = std::make_shared<const imaging::Bitmap>(std::move(pixels));

@@ -94,6 +94,10 @@ struct ScreenRendition {
     int scaleEighths = 0; // the DCT scale it was decoded at, 1..8 (8 = full size); it may be reduced further
 };
 
+// A decoded picture reduced by whole factors (averaging f x f blocks) while it stays at
+// least minWidth x minHeight; a side of 0 asks for nothing on that side.
+imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight);
+
 // One frame. The visible control lives in the page view (PageView::FrameImage(n)).
 struct TFrameRec {
     // The picture; set only on a frame that owns its picture (PictureOwner == its own

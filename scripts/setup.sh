@@ -10,14 +10,16 @@ PACKAGES=(
   qt6-l10n-tools   # lupdate and lrelease: the translation template
   libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev liblcms2-dev libexiv2-dev libqpdf-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf
+  # phone and camera formats: HEIF/AVIF, WebP, JPEG XL, camera RAW
+  libheif-dev libjxl-dev libwebp-dev libraw-dev
   xvfb xauth poppler-utils
   locales          # the translation tests run the program under German and French locales
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
   # test witnesses and helper tools
-  libimage-exiftool-perl colord-data graphicsmagick imagemagick netpbm clang libclang-rt-14-dev python3 zip unzip
+  libimage-exiftool-perl libheif-examples libjxl-tools libavif-bin webp libraw-bin libvips-tools colord-data graphicsmagick imagemagick netpbm clang libclang-rt-14-dev python3 zip unzip
   # the render bench's peers and its floor
-  libvips-tools libjpeg-turbo-progs time
+  libjpeg-turbo-progs time
 )
 
 as_root() {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the decoders this program owns (binary netpbm, Autodesk Animator, the bitmap
-# checks in front of Qt's BMP reader, the JPEG header checks and decoders) and the
-# settings file's values, one after another, each for a bounded time (clang, libFuzzer,
+# checks in front of Qt's BMP reader, the JPEG header checks and decoders, the glue around
+# the HEIF, WebP, JPEG XL and camera RAW libraries) and the settings file's values, one after another, each for a bounded time (clang, libFuzzer,
 # AddressSanitizer, UndefinedBehaviorSanitizer) on the seed corpus kept in fuzz/seeds.
 # Any finding fails this script. The build and the grown corpora are kept in build-fuzz.
 # PAGINOR_FUZZ_SECONDS changes the time of each; PAGINOR_FUZZERS picks some of them.
@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 B=build-fuzz
 SECONDS_TO_RUN=${PAGINOR_FUZZ_SECONDS:-60}
-FUZZERS=${PAGINOR_FUZZERS:-pnm animator bmp jpeg settings}
+FUZZERS=${PAGINOR_FUZZERS:-pnm animator bmp jpeg settings modern}
 
 if [ ! -f "$B/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$B" -G Ninja -DPAGINOR_FUZZ=ON \

@@ -1,0 +1,49 @@
+// The glue this program puts around the phone, web and camera format libraries: telling
+// a format by its content, finding the EXIF block in HEIF, WebP and JPEG XL files and its
+// orientation, and the HEIF, WebP, JPEG XL and camera RAW decoders with their size checks,
+// sample narrowing, alpha over white and turns. What must hold for any input: a bitmap of
+// a sane size or an ImagingError, never anything else; a block no larger than the input.
+#include "fuzz/fuzz_file.h"
+#include "imaging/codec_internal.h"
+#include "imaging/exif_blocks.h"
+#include "imaging/modern_formats.h"
+#include "imaging/orientation.h"
+
+namespace {
+
+using fuzzing::require;
+
+void checkBitmap(const imaging::Bitmap& bmp)
+{
+    require(bmp.width() > 0 && bmp.height() > 0 && bmp.bytesPerPixel() == 3);
+    require(std::int64_t(bmp.width()) * bmp.height() <= imaging::kMaxPixels);
+}
+
+} // namespace
+
+// libheif's AV1 decoding through dav1d leaves a few bytes behind when a damaged picture
+// stops it part way (inside the system's libraries, out of this program's reach).
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libdav1d.so\n";
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::span<const std::uint8_t> bytes(data, size);
+    const std::vector<std::uint8_t> block = imaging::embeddedExifBlock(bytes);
+    require(block.size() <= size);
+    const int orientation = imaging::exifOrientation(block);
+    require(orientation >= 1 && orientation <= 8);
+    const imaging::detail::Sniffed kind = imaging::detail::sniffFormat(bytes);
+    try {
+        if (const imaging::detail::EncodedDecoder decode = imaging::detail::decoderFor(kind)) {
+            checkBitmap(decode(bytes, {}, "in"));
+        } else if (size >= 4 && ((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'))) {
+            // A camera RAW file is a TIFF file in most makes.
+            checkBitmap(imaging::detail::decodeRaw(fuzzing::inputFile(data, size), {}));
+        }
+    } catch (const imaging::ImagingError&) {
+    }
+    return 0;
+}

@@ -1,0 +1,49 @@
+// The phone, web and camera formats: HEIF/AVIF, WebP, JPEG XL and camera RAW. Their
+// decoders, what their content says they are, and the EXIF block each carries. Not part
+// of the module's public header.
+#pragma once
+
+#include "imaging/codecs.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace imaging::detail {
+
+// What a file's first bytes say it is, for the formats recognised by content whatever
+// the file's name.
+enum class Sniffed { Other, Jpeg, Heif, WebP, Jxl };
+Sniffed sniffFormat(std::span<const std::uint8_t> head);
+// The same for a file on disk (its first bytes only); Other when it cannot be read.
+Sniffed sniffFile(const std::string& path);
+
+// The decoders; name only goes into error messages. Each gives the picture upright (see
+// orientationHonoured) and in sRGB, and refuses damaged data with kNotAccepted.
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
+Bitmap decodeWebp(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
+Bitmap decodeJxl(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
+// The decoder of a sniffed kind (not Other or Jpeg).
+using EncodedDecoder = Bitmap (*)(std::span<const std::uint8_t>, const ProgressFn&, const std::string&);
+EncodedDecoder decoderFor(Sniffed kind);
+
+// An ICC profile of an RGB space with these primaries and white point (x, y of red,
+// green, blue and white) and the sRGB tone curve.
+std::vector<std::uint8_t> rgbProfile(const std::array<float, 8>& xy);
+
+// Camera RAW through LibRaw.
+struct RawPreview {
+    std::vector<std::uint8_t> jpeg; // the embedded JPEG preview, as stored
+    int orientation = 1;            // the RAW file's EXIF orientation (1..8)
+};
+// The embedded JPEG preview when it is a full-size one (see raw_codec.cpp); nothing else.
+std::optional<RawPreview> rawFullSizePreview(const std::string& path);
+// The RAW picture developed by LibRaw with the camera's white balance, sRGB, 8 bits, upright.
+Bitmap developRaw(const std::string& path, const ProgressFn& progress);
+// The whole load: the preview through the JPEG decoder, turned upright, or the develop.
+Bitmap decodeRaw(const std::string& path, const ProgressFn& progress);
+
+} // namespace imaging::detail

@@ -1,0 +1,3 @@
+# The phone, web and camera formats (HEIF, AVIF, WebP, JPEG XL, camera RAW), through the
+# codecs, the EXIF reader and the load step.
+paginor_gtest(imaging_modern_test SOURCES imaging_modern_test.cpp LIBS paginor_loading paginor_codecs paginor_exif)
