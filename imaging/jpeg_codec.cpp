@@ -512,9 +512,9 @@ void saveJpegBands(const std::string& path, int width, int height, int quality, 
                    const ProgressFn& progress, int dpi)
 {
     if (quality < 1 || quality > 100)
-        throw ImagingError(std::string(msg::kBadQuality));
+        throw ImagingError(msg::kBadQuality);
     if (width <= 0 || height <= 0)
-        throw ImagingError(std::string(msg::kNothingToSave));
+        throw ImagingError(msg::kNothingToSave);
     if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
         throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
     detail::writeFileWith(path, [&](detail::OutputFile& file) {

@@ -45,10 +45,6 @@ Do you want to save this data for other applications ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Paginor layout files  (*.zip)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Saving Page</source>
         <translation type="unfinished"></translation>
     </message>
@@ -474,10 +470,6 @@ The extra images will be ignored</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>No web browser could be started to show %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 Selected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -857,14 +849,6 @@ Does not exist </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The aspect ratio of the layout file is not a positive number: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The margin of the layout file is not a number of millimetres: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The layout file names a member that is not a plain file name: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1212,6 +1196,79 @@ File extension &apos;%1&apos; is not a valid image format</source>
     </message>
     <message>
         <source>&apos;)&apos; expected but &apos;%1&apos; found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough memory available to finish this command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This command stopped on an unexpected error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paginor help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new number of frames empties the page: the pictures in its frames are dropped.
+Change the number of frames?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The aspect ratio of the layout file is not a number above 0 and up to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The margin of the layout file is not a number of millimetres from 0 to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paginor layout files  (*.zip *.ZIP)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print to image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed Image file   (*.jpg *.jpeg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed Image file  (*.bmp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No scanner was found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Look again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking for scanners…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1637,25 +1694,6 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>printing::PrintCommands</name>
-    <message>
-        <source>Print to image file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Printed Image file   (*.jpg)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Printed Image file  (*.bmp)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>printing::Tpreviewing_form</name>
     <message>
         <source>Printer Preview</source>
@@ -2042,6 +2080,10 @@ files to match frame orientation.</source>
     </message>
     <message>
         <source>Ask before printing frames below it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn photos upright as their camera recorded</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

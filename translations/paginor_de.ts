@@ -30,7 +30,7 @@ Möchten Sie diese Daten für andere Anwendungen behalten?</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Can't open layout file</source>
+        <source>Can&apos;t open layout file</source>
         <translation>Die Layoutdatei kann nicht geöffnet werden</translation>
     </message>
     <message>
@@ -44,10 +44,6 @@ Möchten Sie diese Daten für andere Anwendungen behalten?</translation>
     <message>
         <source>Load Page</source>
         <translation>Seite laden</translation>
-    </message>
-    <message>
-        <source>Paginor layout files  (*.zip)</source>
-        <translation>Paginor-Layoutdateien  (*.zip)</translation>
     </message>
     <message>
         <source>Saving Page</source>
@@ -134,7 +130,7 @@ Möchten Sie diese Daten für andere Anwendungen behalten?</translation>
         <translation>Dateien zur Liste hinzufügen </translation>
     </message>
     <message>
-        <source>Sorry : Can't load images because :
+        <source>Sorry : Can&apos;t load images because :
 No frames are selected - Select some frames and try again.</source>
         <translation>Bilder können nicht geladen werden, weil:
 Keine Rahmen ausgewählt sind – wählen Sie Rahmen aus und versuchen Sie es erneut.</translation>
@@ -156,7 +152,7 @@ Keine Rahmen ausgewählt sind – wählen Sie Rahmen aus und versuchen Sie es er
         <translation>Durchsuchen der Ordner abgeschlossen ....</translation>
     </message>
     <message>
-        <source>The file list isn't empty. 
+        <source>The file list isn&apos;t empty. 
 Do you want to clear the current file list ? 
 YES clears the list - No appends to the current list</source>
         <translation>Die Dateiliste ist nicht leer. 
@@ -164,7 +160,7 @@ Möchten Sie die aktuelle Dateiliste leeren?
 JA leert die Liste – Nein hängt an die aktuelle Liste an</translation>
     </message>
     <message>
-        <source>The image list isn't empty. 
+        <source>The image list isn&apos;t empty. 
 Do you want to clear the current image list ? 
 YES clears the list - No appends to the current list</source>
         <translation>Die Bildliste ist nicht leer. 
@@ -220,11 +216,11 @@ JA leert die Liste – Nein hängt an die aktuelle Liste an</translation>
         <translation>Bitmap-Dateien (*.bmp)</translation>
     </message>
     <message>
-        <source>Can't save settings</source>
+        <source>Can&apos;t save settings</source>
         <translation>Die Einstellungen können nicht gespeichert werden</translation>
     </message>
     <message>
-        <source>Can't run Paginor because there is no default printer available.
+        <source>Can&apos;t run Paginor because there is no default printer available.
 Hint - Install or set up a default printer.</source>
         <translation>Paginor kann nicht starten, weil kein Standarddrucker verfügbar ist.
 Tipp – installieren oder richten Sie einen Standarddrucker ein.</translation>
@@ -318,11 +314,11 @@ Tipp – installieren oder richten Sie einen Standarddrucker ein.</translation>
         <translation>Drehen um 90°: Winkel ist kein positives Vielfaches von 90 Grad</translation>
     </message>
     <message>
-        <source>Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
+        <source>Can&apos;t resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
         <translation>Neuberechnung nicht möglich: Bild und neue Größe müssen mindestens 1 Pixel breit und 2 Pixel hoch sein</translation>
     </message>
     <message>
-        <source>Can't resample: the new size is too large</source>
+        <source>Can&apos;t resample: the new size is too large</source>
         <translation>Neuberechnung nicht möglich: die neue Größe ist zu groß</translation>
     </message>
     <message>
@@ -342,7 +338,7 @@ Tipp – installieren oder richten Sie einen Standarddrucker ein.</translation>
         <translation>Gamma muss eine Zahl größer als 0 sein</translation>
     </message>
     <message>
-        <source>Can't fit the picture: the aspect ratio gives no usable width</source>
+        <source>Can&apos;t fit the picture: the aspect ratio gives no usable width</source>
         <translation>Das Bild kann nicht eingepasst werden: das Seitenverhältnis ergibt keine brauchbare Breite</translation>
     </message>
     <message>
@@ -484,10 +480,6 @@ Die übrigen Bilder werden ignoriert</translation>
         <translation>Die Hilfedatei %1 fehlt.</translation>
     </message>
     <message>
-        <source>No web browser could be started to show %1</source>
-        <translation>Es konnte kein Webbrowser gestartet werden, um %1 anzuzeigen</translation>
-    </message>
-    <message>
         <source>%1 Selected</source>
         <translation>%1 ausgewählt</translation>
     </message>
@@ -504,8 +496,8 @@ Die übrigen Bilder werden ignoriert</translation>
         <translation>Nicht genügend Speicher, um %1 zu laden</translation>
     </message>
     <message>
-        <source>Corrupt or truncated JPEG data '%1': the file is empty</source>
-        <translation>Beschädigte oder unvollständige JPEG-Daten '%1': die Datei ist leer</translation>
+        <source>Corrupt or truncated JPEG data &apos;%1&apos;: the file is empty</source>
+        <translation>Beschädigte oder unvollständige JPEG-Daten &apos;%1&apos;: die Datei ist leer</translation>
     </message>
     <message>
         <source>Frame #%1 is cloned to other frames</source>
@@ -518,7 +510,7 @@ Only image #%1 will be copied</source>
 Nur Bild Nr. %1 wird kopiert</translation>
     </message>
     <message>
-        <source>Can't export pasted images.....
+        <source>Can&apos;t export pasted images.....
 Hint - Try pasting the image into 
 %1</source>
         <translation>Eingefügte Bilder können nicht exportiert werden.....
@@ -526,7 +518,7 @@ Tipp – fügen Sie das Bild ein in
 %1</translation>
     </message>
     <message>
-        <source>Can't load : 
+        <source>Can&apos;t load : 
 %1
 with %2</source>
         <translation>Kann nicht geladen werden: 
@@ -558,15 +550,15 @@ existiert nicht </translation>
         <translation>Bild %1 wird auf %2% der Originalgröße neu berechnet</translation>
     </message>
     <message>
-        <source>Can't load %1</source>
+        <source>Can&apos;t load %1</source>
         <translation>%1 kann nicht geladen werden</translation>
     </message>
     <message>
-        <source>Error - Can't open %1</source>
+        <source>Error - Can&apos;t open %1</source>
         <translation>Fehler – %1 kann nicht geöffnet werden</translation>
     </message>
     <message>
-        <source>%1 more curve files were left out of "Apply Curves"</source>
+        <source>%1 more curve files were left out of &quot;Apply Curves&quot;</source>
         <translation>%1 weitere Kurvendateien wurden bei „Kurven anwenden“ weggelassen</translation>
     </message>
     <message>
@@ -578,11 +570,11 @@ existiert nicht </translation>
         <translation>%1 Bilder ausgewählt </translation>
     </message>
     <message>
-        <source>Can't open file %1</source>
+        <source>Can&apos;t open file %1</source>
         <translation>Datei %1 kann nicht geöffnet werden</translation>
     </message>
     <message>
-        <source>Can't write file %1</source>
+        <source>Can&apos;t write file %1</source>
         <translation>Datei %1 kann nicht geschrieben werden</translation>
     </message>
     <message>
@@ -650,11 +642,11 @@ existiert nicht </translation>
         <translation>Der Drucker %1 ist angehalten (%2): %3</translation>
     </message>
     <message>
-        <source>Can't ask the printer for its queue: %1</source>
+        <source>Can&apos;t ask the printer for its queue: %1</source>
         <translation>Die Druckerwarteschlange kann nicht abgefragt werden: %1</translation>
     </message>
     <message>
-        <source>Can't start printing on %1</source>
+        <source>Can&apos;t start printing on %1</source>
         <translation>Drucken auf %1 kann nicht gestartet werden</translation>
     </message>
     <message>
@@ -666,11 +658,11 @@ existiert nicht </translation>
         <translation>Die Seite wurde angehalten, bevor Rahmen %1 fertig war</translation>
     </message>
     <message>
-        <source>Can't write %1: %2</source>
+        <source>Can&apos;t write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <source>Can't write %1</source>
+        <source>Can&apos;t write %1</source>
         <translation>%1 kann nicht geschrieben werden</translation>
     </message>
     <message>
@@ -678,7 +670,7 @@ existiert nicht </translation>
         <translation>Seite wird gespeichert – Bild %1 wird eingebettet</translation>
     </message>
     <message>
-        <source>Can't write the layout file %1: %2</source>
+        <source>Can&apos;t write the layout file %1: %2</source>
         <translation>Die Layoutdatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
@@ -686,20 +678,20 @@ existiert nicht </translation>
         <translation>Rahmen %1 hat kein eigenes Bild</translation>
     </message>
     <message>
-        <source>Invalid data type for '%1'</source>
-        <translation>Ungültiger Datentyp für '%1'</translation>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Ungültiger Datentyp für &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Invalid value %1 for '%2': %3</source>
-        <translation>Ungültiger Wert %1 für '%2': %3</translation>
+        <source>Invalid value %1 for &apos;%2&apos;: %3</source>
+        <translation>Ungültiger Wert %1 für &apos;%2&apos;: %3</translation>
     </message>
     <message>
         <source>must be between %1 and %2</source>
         <translation>muss zwischen %1 und %2 liegen</translation>
     </message>
     <message>
-        <source>Invalid value for '%1': %2</source>
-        <translation>Ungültiger Wert für '%1': %2</translation>
+        <source>Invalid value for &apos;%1&apos;: %2</source>
+        <translation>Ungültiger Wert für &apos;%1&apos;: %2</translation>
     </message>
     <message>
         <source>There is no default printer: printing goes to %1</source>
@@ -770,7 +762,7 @@ existiert nicht </translation>
         <translation>Mitchell</translation>
     </message>
     <message>
-        <source>Don't Resample </source>
+        <source>Don&apos;t Resample </source>
         <translation>Nicht neu berechnen </translation>
     </message>
     <message>
@@ -862,24 +854,16 @@ existiert nicht </translation>
         <translation>Die Layoutdatei nennt Rahmen %1 einer Seite mit %2</translation>
     </message>
     <message>
-        <source>The clone source of the layout file's line "%1" is not a number</source>
+        <source>The clone source of the layout file&apos;s line &quot;%1&quot; is not a number</source>
         <translation>Die Klonquelle der Zeile „%1“ der Layoutdatei ist keine Zahl</translation>
     </message>
     <message>
-        <source>The frame number of the layout file's line "%1" is not a number</source>
+        <source>The frame number of the layout file&apos;s line &quot;%1&quot; is not a number</source>
         <translation>Die Rahmennummer der Zeile „%1“ der Layoutdatei ist keine Zahl</translation>
     </message>
     <message>
         <source>The frame count of the layout file is not a number: %1</source>
         <translation>Die Rahmenanzahl der Layoutdatei ist keine Zahl: %1</translation>
-    </message>
-    <message>
-        <source>The aspect ratio of the layout file is not a positive number: %1</source>
-        <translation>Das Seitenverhältnis der Layoutdatei ist keine positive Zahl: %1</translation>
-    </message>
-    <message>
-        <source>The margin of the layout file is not a number of millimetres: %1</source>
-        <translation>Der Rand der Layoutdatei ist keine Millimeterangabe: %1</translation>
     </message>
     <message>
         <source>The layout file names a member that is not a plain file name: %1</source>
@@ -890,32 +874,32 @@ existiert nicht </translation>
         <translation>Die Layoutdatei enthält mehr als ein Element namens %1</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read</source>
+        <source>The layout file&apos;s member %1 cannot be read</source>
         <translation>Das Element %1 der Layoutdatei kann nicht gelesen werden</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read: %2</source>
+        <source>The layout file&apos;s member %1 cannot be read: %2</source>
         <translation>Das Element %1 der Layoutdatei kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 would inflate to %2 bytes, more than any picture needs</source>
+        <source>The layout file&apos;s member %1 would inflate to %2 bytes, more than any picture needs</source>
         <translation>Das Element %1 der Layoutdatei würde auf %2 Byte anwachsen, mehr als ein Bild je braucht</translation>
     </message>
     <message>
-        <source>Can't extract %1 into the temporary folder</source>
+        <source>Can&apos;t extract %1 into the temporary folder</source>
         <translation>%1 kann nicht in den temporären Ordner entpackt werden</translation>
     </message>
     <message>
-        <source>Can't make a temporary folder in %1</source>
+        <source>Can&apos;t make a temporary folder in %1</source>
         <translation>In %1 kann kein temporärer Ordner angelegt werden</translation>
     </message>
     <message>
-        <source>There is no printer named '%1'</source>
-        <translation>Es gibt keinen Drucker namens '%1'</translation>
+        <source>There is no printer named &apos;%1&apos;</source>
+        <translation>Es gibt keinen Drucker namens &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>--set: there is no setting named '%1'</source>
-        <translation>--set: es gibt keine Einstellung namens '%1'</translation>
+        <source>--set: there is no setting named &apos;%1&apos;</source>
+        <translation>--set: es gibt keine Einstellung namens &apos;%1&apos;</translation>
     </message>
     <message>
         <source>N/A</source>
@@ -1018,12 +1002,12 @@ existiert nicht </translation>
         <translation>Brennweite (mm)</translation>
     </message>
     <message>
-        <source>%1 '%2': %3</source>
-        <translation>%1 '%2': %3</translation>
+        <source>%1 &apos;%2&apos;: %3</source>
+        <translation>%1 &apos;%2&apos;: %3</translation>
     </message>
     <message>
-        <source>%1 '%2'</source>
-        <translation>%1 '%2'</translation>
+        <source>%1 &apos;%2&apos;</source>
+        <translation>%1 &apos;%2&apos;</translation>
     </message>
     <message>
         <source>The scanned image is empty</source>
@@ -1068,8 +1052,8 @@ existiert nicht </translation>
         <translation>Drucker: %1 | Bildbereich: %2 mm x %3 mm  | Seitenrand: %4 mm%5</translation>
     </message>
     <message>
-        <source>Printer : %1 | Image area : %2" x %3" | Page Margin : %4"%5</source>
-        <translation>Drucker: %1 | Bildbereich: %2" x %3" | Seitenrand: %4"%5</translation>
+        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;%5</source>
+        <translation>Drucker: %1 | Bildbereich: %2&quot; x %3&quot; | Seitenrand: %4&quot;%5</translation>
     </message>
     <message>
         <source>Loading Images%1</source>
@@ -1080,7 +1064,7 @@ existiert nicht </translation>
         <translation>Die Layoutdatei endet vor ihrer Zeile „%1“</translation>
     </message>
     <message>
-        <source>A frame line of the layout file has no "=": %1</source>
+        <source>A frame line of the layout file has no &quot;=&quot;: %1</source>
         <translation>Eine Rahmenzeile der Layoutdatei hat kein „=“: %1</translation>
     </message>
     <message>
@@ -1096,34 +1080,34 @@ existiert nicht </translation>
         <translation>Rand</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is damaged: %2</source>
+        <source>The layout file&apos;s member %1 is damaged: %2</source>
         <translation>Das Element %1 der Layoutdatei ist beschädigt: %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 inflates past the size the archive gives for it</source>
+        <source>The layout file&apos;s member %1 inflates past the size the archive gives for it</source>
         <translation>Das Element %1 der Layoutdatei wird beim Entpacken größer, als das Archiv angibt</translation>
     </message>
     <message>
-        <source>The layout file's member %1 could not be written to the temporary folder</source>
+        <source>The layout file&apos;s member %1 could not be written to the temporary folder</source>
         <translation>Das Element %1 der Layoutdatei konnte nicht in den temporären Ordner geschrieben werden</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is shorter than the archive says</source>
+        <source>The layout file&apos;s member %1 is shorter than the archive says</source>
         <translation>Das Element %1 der Layoutdatei ist kürzer, als das Archiv angibt</translation>
     </message>
     <message>
-        <source>Can't create the print spool file: %1</source>
+        <source>Can&apos;t create the print spool file: %1</source>
         <translation>Die Spooldatei für den Druck kann nicht angelegt werden: %1</translation>
     </message>
     <message>
-        <source>'%1' is stored more than once (as '%2'); the first is read</source>
-        <translation>'%1' ist mehrfach gespeichert (als '%2'); der erste Eintrag wird gelesen</translation>
+        <source>&apos;%1&apos; is stored more than once (as &apos;%2&apos;); the first is read</source>
+        <translation>&apos;%1&apos; ist mehrfach gespeichert (als &apos;%2&apos;); der erste Eintrag wird gelesen</translation>
     </message>
     <message>
         <source>Drag &amp;&amp; Drop
-File extension '%1' is not a valid image format</source>
+File extension &apos;%1&apos; is not a valid image format</source>
         <translation>Ziehen &amp;&amp; Ablegen
-Die Dateiendung '%1' ist kein gültiges Bildformat</translation>
+Die Dateiendung &apos;%1&apos; ist kein gültiges Bildformat</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -1134,7 +1118,7 @@ Die Dateiendung '%1' ist kein gültiges Bildformat</translation>
         <translation>Nicht genügend Speicher für ein Bild mit %1 x %2 Pixeln</translation>
     </message>
     <message>
-        <source>Can't open the log file %1: %2</source>
+        <source>Can&apos;t open the log file %1: %2</source>
         <translation>Die Protokolldatei %1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
@@ -1182,7 +1166,7 @@ Die Dateiendung '%1' ist kein gültiges Bildformat</translation>
         <translation>%1 x %2 Pixel</translation>
     </message>
     <message>
-        <source>%1 x %2 pixels, more than this machine's memory</source>
+        <source>%1 x %2 pixels, more than this machine&apos;s memory</source>
         <translation>%1 x %2 Pixel, mehr als der Speicher dieses Rechners</translation>
     </message>
     <message>
@@ -1194,7 +1178,7 @@ Die Dateiendung '%1' ist kein gültiges Bildformat</translation>
         <translation>zu kurz für einen RLA-Kopf</translation>
     </message>
     <message>
-        <source>RLA pictures need GraphicsMagick's gm program</source>
+        <source>RLA pictures need GraphicsMagick&apos;s gm program</source>
         <translation>RLA-Bilder benötigen das Programm gm von GraphicsMagick</translation>
     </message>
     <message>
@@ -1222,16 +1206,90 @@ Die Dateiendung '%1' ist kein gültiges Bildformat</translation>
         <translation>kein Bild in der Datei</translation>
     </message>
     <message>
-        <source>'(' expected but found '%1'</source>
-        <translation>'(' erwartet, aber '%1' gefunden</translation>
+        <source>&apos;(&apos; expected but found &apos;%1&apos;</source>
+        <translation>&apos;(&apos; erwartet, aber &apos;%1&apos; gefunden</translation>
     </message>
     <message>
-        <source>',' expected but '%1' found</source>
-        <translation>',' erwartet, aber '%1' gefunden</translation>
+        <source>&apos;,&apos; expected but &apos;%1&apos; found</source>
+        <translation>&apos;,&apos; erwartet, aber &apos;%1&apos; gefunden</translation>
     </message>
     <message>
-        <source>')' expected but '%1' found</source>
-        <translation>')' erwartet, aber '%1' gefunden</translation>
+        <source>&apos;)&apos; expected but &apos;%1&apos; found</source>
+        <translation>&apos;)&apos; erwartet, aber &apos;%1&apos; gefunden</translation>
+    </message>
+    <message>
+        <source>Not enough memory available to finish this command</source>
+        <translation>Nicht genügend Arbeitsspeicher, um diesen Befehl abzuschließen</translation>
+    </message>
+    <message>
+        <source>This command stopped on an unexpected error</source>
+        <translation>Dieser Befehl wurde durch einen unerwarteten Fehler abgebrochen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Paginor help</source>
+        <translation>Paginor-Hilfe</translation>
+    </message>
+    <message>
+        <source>A new number of frames empties the page: the pictures in its frames are dropped.
+Change the number of frames?</source>
+        <translation>Eine neue Anzahl von Rahmen leert die Seite: Die Bilder in ihren Rahmen werden entfernt.
+Anzahl der Rahmen ändern?</translation>
+    </message>
+    <message>
+        <source>The aspect ratio of the layout file is not a number above 0 and up to %1: %2</source>
+        <translation>Das Seitenverhältnis der Layoutdatei ist keine Zahl über 0 und bis %1: %2</translation>
+    </message>
+    <message>
+        <source>The margin of the layout file is not a number of millimetres from 0 to %1: %2</source>
+        <translation>Der Rand der Layoutdatei ist keine Anzahl Millimeter von 0 bis %1: %2</translation>
+    </message>
+    <message>
+        <source>Paginor layout files  (*.zip *.ZIP)</source>
+        <translation>Paginor-Layoutdateien  (*.zip *.ZIP)</translation>
+    </message>
+    <message>
+        <source>Print to image file</source>
+        <translation>In Bilddatei drucken</translation>
+    </message>
+    <message>
+        <source>Printed Image file   (*.jpg *.jpeg)</source>
+        <translation>Gedruckte Bilddatei   (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Printed Image file  (*.bmp)</source>
+        <translation>Gedruckte Bilddatei  (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>No scanner was found.</source>
+        <translation>Es wurde kein Scanner gefunden.</translation>
+    </message>
+    <message>
+        <source>Look again</source>
+        <translation>Erneut suchen</translation>
+    </message>
+    <message>
+        <source>Looking for scanners…</source>
+        <translation>Scanner werden gesucht…</translation>
     </message>
 </context>
 <context>
@@ -1630,7 +1688,7 @@ anpassen und zentrieren
         <translation>Bild bearbeiten</translation>
     </message>
     <message>
-        <source>Save Frame's Image</source>
+        <source>Save Frame&apos;s Image</source>
         <translation>Bild des Rahmens speichern</translation>
     </message>
     <message>
@@ -1653,27 +1711,8 @@ anpassen und zentrieren
         <translation> Neu berechnet auf %1% </translation>
     </message>
     <message>
-        <source> Using '%1' contrast curve</source>
-        <translation> mit der Kontrastkurve '%1'</translation>
-    </message>
-</context>
-<context>
-    <name>printing::PrintCommands</name>
-    <message>
-        <source>Print to image file</source>
-        <translation>In Bilddatei drucken</translation>
-    </message>
-    <message>
-        <source>Printed Image file   (*.jpg)</source>
-        <translation>Gedruckte Bilddatei   (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Printed Image file  (*.bmp)</source>
-        <translation>Gedruckte Bilddatei  (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>PDF-Dokument (*.pdf)</translation>
+        <source> Using &apos;%1&apos; contrast curve</source>
+        <translation> mit der Kontrastkurve &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -2055,7 +2094,7 @@ passend zur Rahmenausrichtung.</translation>
         <translation>Lange Stapel</translation>
     </message>
     <message>
-        <source>Pass over files that can't be read, without a message</source>
+        <source>Pass over files that can&apos;t be read, without a message</source>
         <translation>Unlesbare Dateien ohne Meldung überspringen</translation>
     </message>
     <message>
@@ -2065,6 +2104,10 @@ passend zur Rahmenausrichtung.</translation>
     <message>
         <source>Ask before printing frames below it</source>
         <translation>Vor dem Drucken von Rahmen darunter fragen</translation>
+    </message>
+    <message>
+        <source>Turn photos upright as their camera recorded</source>
+        <translation>Fotos aufrichten, wie die Kamera es festgehalten hat</translation>
     </message>
 </context>
 <context>
@@ -2078,7 +2121,7 @@ passend zur Rahmenausrichtung.</translation>
         <translation>Alle geladenen Bilddateien werden </translation>
     </message>
     <message>
-        <source>Don't show this message again </source>
+        <source>Don&apos;t show this message again </source>
         <translation>Diese Meldung nicht mehr anzeigen </translation>
     </message>
     <message>

@@ -30,7 +30,7 @@ Do you want to save this data for other applications ?</source>
         <translation>Aceptar</translation>
     </message>
     <message>
-        <source>Can't open layout file</source>
+        <source>Can&apos;t open layout file</source>
         <translation>No se puede abrir el archivo de diseño</translation>
     </message>
     <message>
@@ -44,10 +44,6 @@ Do you want to save this data for other applications ?</source>
     <message>
         <source>Load Page</source>
         <translation>Cargar página</translation>
-    </message>
-    <message>
-        <source>Paginor layout files  (*.zip)</source>
-        <translation>Archivos de diseño de Paginor  (*.zip)</translation>
     </message>
     <message>
         <source>Saving Page</source>
@@ -134,7 +130,7 @@ Do you want to save this data for other applications ?</source>
         <translation>Añadir archivos a la lista </translation>
     </message>
     <message>
-        <source>Sorry : Can't load images because :
+        <source>Sorry : Can&apos;t load images because :
 No frames are selected - Select some frames and try again.</source>
         <translation>No se pueden cargar las imágenes porque:
 No hay marcos seleccionados. Seleccione algunos marcos y vuelva a intentarlo.</translation>
@@ -156,7 +152,7 @@ No hay marcos seleccionados. Seleccione algunos marcos y vuelva a intentarlo.</t
         <translation>Búsqueda en las carpetas terminada ....</translation>
     </message>
     <message>
-        <source>The file list isn't empty. 
+        <source>The file list isn&apos;t empty. 
 Do you want to clear the current file list ? 
 YES clears the list - No appends to the current list</source>
         <translation>La lista de archivos no está vacía. 
@@ -164,7 +160,7 @@ YES clears the list - No appends to the current list</source>
 SÍ vacía la lista; No añade a la lista actual</translation>
     </message>
     <message>
-        <source>The image list isn't empty. 
+        <source>The image list isn&apos;t empty. 
 Do you want to clear the current image list ? 
 YES clears the list - No appends to the current list</source>
         <translation>La lista de imágenes no está vacía. 
@@ -220,11 +216,11 @@ SÍ vacía la lista; No añade a la lista actual</translation>
         <translation>Archivos de mapa de bits (*.bmp)</translation>
     </message>
     <message>
-        <source>Can't save settings</source>
+        <source>Can&apos;t save settings</source>
         <translation>No se puede guardar la configuración</translation>
     </message>
     <message>
-        <source>Can't run Paginor because there is no default printer available.
+        <source>Can&apos;t run Paginor because there is no default printer available.
 Hint - Install or set up a default printer.</source>
         <translation>Paginor no puede iniciarse porque no hay ninguna impresora predeterminada.
 Consejo: instale o configure una impresora predeterminada.</translation>
@@ -318,11 +314,11 @@ Consejo: instale o configure una impresora predeterminada.</translation>
         <translation>Giro de 90°: el ángulo no es un múltiplo positivo de 90 grados</translation>
     </message>
     <message>
-        <source>Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
+        <source>Can&apos;t resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
         <translation>No se puede remuestrear: la imagen y el nuevo tamaño deben tener al menos 1 píxel de ancho y 2 de alto</translation>
     </message>
     <message>
-        <source>Can't resample: the new size is too large</source>
+        <source>Can&apos;t resample: the new size is too large</source>
         <translation>No se puede remuestrear: el nuevo tamaño es demasiado grande</translation>
     </message>
     <message>
@@ -342,7 +338,7 @@ Consejo: instale o configure una impresora predeterminada.</translation>
         <translation>La gamma debe ser un número mayor que 0</translation>
     </message>
     <message>
-        <source>Can't fit the picture: the aspect ratio gives no usable width</source>
+        <source>Can&apos;t fit the picture: the aspect ratio gives no usable width</source>
         <translation>No se puede ajustar la imagen: la relación de aspecto no da un ancho utilizable</translation>
     </message>
     <message>
@@ -484,10 +480,6 @@ Las imágenes sobrantes se ignorarán</translation>
         <translation>Falta el archivo de ayuda %1.</translation>
     </message>
     <message>
-        <source>No web browser could be started to show %1</source>
-        <translation>No se pudo iniciar ningún navegador web para mostrar %1</translation>
-    </message>
-    <message>
         <source>%1 Selected</source>
         <translation>%1 seleccionado</translation>
     </message>
@@ -504,8 +496,8 @@ Las imágenes sobrantes se ignorarán</translation>
         <translation>No hay memoria suficiente para cargar %1</translation>
     </message>
     <message>
-        <source>Corrupt or truncated JPEG data '%1': the file is empty</source>
-        <translation>Datos JPEG dañados o truncados '%1': el archivo está vacío</translation>
+        <source>Corrupt or truncated JPEG data &apos;%1&apos;: the file is empty</source>
+        <translation>Datos JPEG dañados o truncados &apos;%1&apos;: el archivo está vacío</translation>
     </message>
     <message>
         <source>Frame #%1 is cloned to other frames</source>
@@ -518,7 +510,7 @@ Only image #%1 will be copied</source>
 Solo se copiará la imagen n.º %1</translation>
     </message>
     <message>
-        <source>Can't export pasted images.....
+        <source>Can&apos;t export pasted images.....
 Hint - Try pasting the image into 
 %1</source>
         <translation>No se pueden exportar las imágenes pegadas.....
@@ -526,7 +518,7 @@ Consejo: pruebe a pegar la imagen en
 %1</translation>
     </message>
     <message>
-        <source>Can't load : 
+        <source>Can&apos;t load : 
 %1
 with %2</source>
         <translation>No se puede cargar: 
@@ -558,15 +550,15 @@ no existe </translation>
         <translation>Remuestreando la imagen %1 al %2% del tamaño original</translation>
     </message>
     <message>
-        <source>Can't load %1</source>
+        <source>Can&apos;t load %1</source>
         <translation>No se puede cargar %1</translation>
     </message>
     <message>
-        <source>Error - Can't open %1</source>
+        <source>Error - Can&apos;t open %1</source>
         <translation>Error: no se puede abrir %1</translation>
     </message>
     <message>
-        <source>%1 more curve files were left out of "Apply Curves"</source>
+        <source>%1 more curve files were left out of &quot;Apply Curves&quot;</source>
         <translation>%1 archivos de curva más quedaron fuera de «Aplicar curvas»</translation>
     </message>
     <message>
@@ -578,11 +570,11 @@ no existe </translation>
         <translation>%1 imágenes seleccionadas </translation>
     </message>
     <message>
-        <source>Can't open file %1</source>
+        <source>Can&apos;t open file %1</source>
         <translation>No se puede abrir el archivo %1</translation>
     </message>
     <message>
-        <source>Can't write file %1</source>
+        <source>Can&apos;t write file %1</source>
         <translation>No se puede escribir el archivo %1</translation>
     </message>
     <message>
@@ -650,11 +642,11 @@ no existe </translation>
         <translation>La impresora %1 está detenida (%2): %3</translation>
     </message>
     <message>
-        <source>Can't ask the printer for its queue: %1</source>
+        <source>Can&apos;t ask the printer for its queue: %1</source>
         <translation>No se puede consultar la cola de la impresora: %1</translation>
     </message>
     <message>
-        <source>Can't start printing on %1</source>
+        <source>Can&apos;t start printing on %1</source>
         <translation>No se puede empezar a imprimir en %1</translation>
     </message>
     <message>
@@ -666,11 +658,11 @@ no existe </translation>
         <translation>La página se detuvo antes de que el marco %1 estuviera listo</translation>
     </message>
     <message>
-        <source>Can't write %1: %2</source>
+        <source>Can&apos;t write %1: %2</source>
         <translation>No se puede escribir %1: %2</translation>
     </message>
     <message>
-        <source>Can't write %1</source>
+        <source>Can&apos;t write %1</source>
         <translation>No se puede escribir %1</translation>
     </message>
     <message>
@@ -678,7 +670,7 @@ no existe </translation>
         <translation>Guardando la página – incrustando la imagen %1</translation>
     </message>
     <message>
-        <source>Can't write the layout file %1: %2</source>
+        <source>Can&apos;t write the layout file %1: %2</source>
         <translation>No se puede escribir el archivo de diseño %1: %2</translation>
     </message>
     <message>
@@ -686,20 +678,20 @@ no existe </translation>
         <translation>El marco %1 no tiene imagen propia</translation>
     </message>
     <message>
-        <source>Invalid data type for '%1'</source>
-        <translation>Tipo de datos no válido para '%1'</translation>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Tipo de datos no válido para &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Invalid value %1 for '%2': %3</source>
-        <translation>Valor %1 no válido para '%2': %3</translation>
+        <source>Invalid value %1 for &apos;%2&apos;: %3</source>
+        <translation>Valor %1 no válido para &apos;%2&apos;: %3</translation>
     </message>
     <message>
         <source>must be between %1 and %2</source>
         <translation>debe estar entre %1 y %2</translation>
     </message>
     <message>
-        <source>Invalid value for '%1': %2</source>
-        <translation>Valor no válido para '%1': %2</translation>
+        <source>Invalid value for &apos;%1&apos;: %2</source>
+        <translation>Valor no válido para &apos;%1&apos;: %2</translation>
     </message>
     <message>
         <source>There is no default printer: printing goes to %1</source>
@@ -770,7 +762,7 @@ no existe </translation>
         <translation>Mitchell</translation>
     </message>
     <message>
-        <source>Don't Resample </source>
+        <source>Don&apos;t Resample </source>
         <translation>No remuestrear </translation>
     </message>
     <message>
@@ -862,24 +854,16 @@ no existe </translation>
         <translation>El archivo de diseño indica el marco %1 de una página de %2</translation>
     </message>
     <message>
-        <source>The clone source of the layout file's line "%1" is not a number</source>
+        <source>The clone source of the layout file&apos;s line &quot;%1&quot; is not a number</source>
         <translation>El origen de copia de la línea «%1» del archivo de diseño no es un número</translation>
     </message>
     <message>
-        <source>The frame number of the layout file's line "%1" is not a number</source>
+        <source>The frame number of the layout file&apos;s line &quot;%1&quot; is not a number</source>
         <translation>El número de marco de la línea «%1» del archivo de diseño no es un número</translation>
     </message>
     <message>
         <source>The frame count of the layout file is not a number: %1</source>
         <translation>El número de marcos del archivo de diseño no es un número: %1</translation>
-    </message>
-    <message>
-        <source>The aspect ratio of the layout file is not a positive number: %1</source>
-        <translation>La relación de aspecto del archivo de diseño no es un número positivo: %1</translation>
-    </message>
-    <message>
-        <source>The margin of the layout file is not a number of millimetres: %1</source>
-        <translation>El margen del archivo de diseño no es un número de milímetros: %1</translation>
     </message>
     <message>
         <source>The layout file names a member that is not a plain file name: %1</source>
@@ -890,32 +874,32 @@ no existe </translation>
         <translation>El archivo de diseño contiene más de un elemento llamado %1</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read</source>
+        <source>The layout file&apos;s member %1 cannot be read</source>
         <translation>No se puede leer el elemento %1 del archivo de diseño</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read: %2</source>
+        <source>The layout file&apos;s member %1 cannot be read: %2</source>
         <translation>No se puede leer el elemento %1 del archivo de diseño: %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 would inflate to %2 bytes, more than any picture needs</source>
+        <source>The layout file&apos;s member %1 would inflate to %2 bytes, more than any picture needs</source>
         <translation>El elemento %1 del archivo de diseño ocuparía %2 bytes al descomprimirse, más de lo que necesita cualquier imagen</translation>
     </message>
     <message>
-        <source>Can't extract %1 into the temporary folder</source>
+        <source>Can&apos;t extract %1 into the temporary folder</source>
         <translation>No se puede extraer %1 en la carpeta temporal</translation>
     </message>
     <message>
-        <source>Can't make a temporary folder in %1</source>
+        <source>Can&apos;t make a temporary folder in %1</source>
         <translation>No se puede crear una carpeta temporal en %1</translation>
     </message>
     <message>
-        <source>There is no printer named '%1'</source>
-        <translation>No hay ninguna impresora llamada '%1'</translation>
+        <source>There is no printer named &apos;%1&apos;</source>
+        <translation>No hay ninguna impresora llamada &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>--set: there is no setting named '%1'</source>
-        <translation>--set: no hay ningún ajuste llamado '%1'</translation>
+        <source>--set: there is no setting named &apos;%1&apos;</source>
+        <translation>--set: no hay ningún ajuste llamado &apos;%1&apos;</translation>
     </message>
     <message>
         <source>N/A</source>
@@ -1018,12 +1002,12 @@ no existe </translation>
         <translation>Distancia focal (mm)</translation>
     </message>
     <message>
-        <source>%1 '%2': %3</source>
-        <translation>%1 '%2': %3</translation>
+        <source>%1 &apos;%2&apos;: %3</source>
+        <translation>%1 &apos;%2&apos;: %3</translation>
     </message>
     <message>
-        <source>%1 '%2'</source>
-        <translation>%1 '%2'</translation>
+        <source>%1 &apos;%2&apos;</source>
+        <translation>%1 &apos;%2&apos;</translation>
     </message>
     <message>
         <source>The scanned image is empty</source>
@@ -1068,8 +1052,8 @@ no existe </translation>
         <translation>Impresora: %1 | Área de imagen: %2 mm x %3 mm  | Margen de página: %4 mm%5</translation>
     </message>
     <message>
-        <source>Printer : %1 | Image area : %2" x %3" | Page Margin : %4"%5</source>
-        <translation>Impresora: %1 | Área de imagen: %2" x %3" | Margen de página: %4"%5</translation>
+        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;%5</source>
+        <translation>Impresora: %1 | Área de imagen: %2&quot; x %3&quot; | Margen de página: %4&quot;%5</translation>
     </message>
     <message>
         <source>Loading Images%1</source>
@@ -1080,7 +1064,7 @@ no existe </translation>
         <translation>El archivo de diseño termina antes de su línea «%1»</translation>
     </message>
     <message>
-        <source>A frame line of the layout file has no "=": %1</source>
+        <source>A frame line of the layout file has no &quot;=&quot;: %1</source>
         <translation>Una línea de marco del archivo de diseño no tiene «=»: %1</translation>
     </message>
     <message>
@@ -1096,34 +1080,34 @@ no existe </translation>
         <translation>margen</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is damaged: %2</source>
+        <source>The layout file&apos;s member %1 is damaged: %2</source>
         <translation>El elemento %1 del archivo de diseño está dañado: %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 inflates past the size the archive gives for it</source>
+        <source>The layout file&apos;s member %1 inflates past the size the archive gives for it</source>
         <translation>El elemento %1 del archivo de diseño supera al descomprimirse el tamaño que indica el archivo</translation>
     </message>
     <message>
-        <source>The layout file's member %1 could not be written to the temporary folder</source>
+        <source>The layout file&apos;s member %1 could not be written to the temporary folder</source>
         <translation>No se pudo escribir el elemento %1 del archivo de diseño en la carpeta temporal</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is shorter than the archive says</source>
+        <source>The layout file&apos;s member %1 is shorter than the archive says</source>
         <translation>El elemento %1 del archivo de diseño es más corto de lo que indica el archivo</translation>
     </message>
     <message>
-        <source>Can't create the print spool file: %1</source>
+        <source>Can&apos;t create the print spool file: %1</source>
         <translation>No se puede crear el archivo de cola de impresión: %1</translation>
     </message>
     <message>
-        <source>'%1' is stored more than once (as '%2'); the first is read</source>
-        <translation>'%1' está guardado más de una vez (como '%2'); se lee el primero</translation>
+        <source>&apos;%1&apos; is stored more than once (as &apos;%2&apos;); the first is read</source>
+        <translation>&apos;%1&apos; está guardado más de una vez (como &apos;%2&apos;); se lee el primero</translation>
     </message>
     <message>
         <source>Drag &amp;&amp; Drop
-File extension '%1' is not a valid image format</source>
+File extension &apos;%1&apos; is not a valid image format</source>
         <translation>Arrastrar y soltar
-La extensión de archivo '%1' no es un formato de imagen válido</translation>
+La extensión de archivo &apos;%1&apos; no es un formato de imagen válido</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -1134,7 +1118,7 @@ La extensión de archivo '%1' no es un formato de imagen válido</translation>
         <translation>No hay memoria suficiente para una imagen de %1 x %2</translation>
     </message>
     <message>
-        <source>Can't open the log file %1: %2</source>
+        <source>Can&apos;t open the log file %1: %2</source>
         <translation>No se puede abrir el archivo de registro %1: %2</translation>
     </message>
     <message>
@@ -1182,7 +1166,7 @@ La extensión de archivo '%1' no es un formato de imagen válido</translation>
         <translation>%1 x %2 píxeles</translation>
     </message>
     <message>
-        <source>%1 x %2 pixels, more than this machine's memory</source>
+        <source>%1 x %2 pixels, more than this machine&apos;s memory</source>
         <translation>%1 x %2 píxeles, más que la memoria de este equipo</translation>
     </message>
     <message>
@@ -1194,7 +1178,7 @@ La extensión de archivo '%1' no es un formato de imagen válido</translation>
         <translation>demasiado corto para una cabecera RLA</translation>
     </message>
     <message>
-        <source>RLA pictures need GraphicsMagick's gm program</source>
+        <source>RLA pictures need GraphicsMagick&apos;s gm program</source>
         <translation>las imágenes RLA necesitan el programa gm de GraphicsMagick</translation>
     </message>
     <message>
@@ -1222,16 +1206,90 @@ La extensión de archivo '%1' no es un formato de imagen válido</translation>
         <translation>no hay ninguna imagen en el archivo</translation>
     </message>
     <message>
-        <source>'(' expected but found '%1'</source>
-        <translation>Se esperaba '(' pero se encontró '%1'</translation>
+        <source>&apos;(&apos; expected but found &apos;%1&apos;</source>
+        <translation>Se esperaba &apos;(&apos; pero se encontró &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>',' expected but '%1' found</source>
-        <translation>Se esperaba ',' pero se encontró '%1'</translation>
+        <source>&apos;,&apos; expected but &apos;%1&apos; found</source>
+        <translation>Se esperaba &apos;,&apos; pero se encontró &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>')' expected but '%1' found</source>
-        <translation>Se esperaba ')' pero se encontró '%1'</translation>
+        <source>&apos;)&apos; expected but &apos;%1&apos; found</source>
+        <translation>Se esperaba &apos;)&apos; pero se encontró &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Not enough memory available to finish this command</source>
+        <translation>No hay memoria suficiente para terminar esta orden</translation>
+    </message>
+    <message>
+        <source>This command stopped on an unexpected error</source>
+        <translation>Esta orden se detuvo por un error inesperado</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Adelante</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Contenido</translation>
+    </message>
+    <message>
+        <source>Paginor help</source>
+        <translation>Ayuda de Paginor</translation>
+    </message>
+    <message>
+        <source>A new number of frames empties the page: the pictures in its frames are dropped.
+Change the number of frames?</source>
+        <translation>Un nuevo número de marcos vacía la página: se quitan las imágenes de sus marcos.
+¿Cambiar el número de marcos?</translation>
+    </message>
+    <message>
+        <source>The aspect ratio of the layout file is not a number above 0 and up to %1: %2</source>
+        <translation>La relación de aspecto del archivo de diseño no es un número mayor que 0 y de hasta %1: %2</translation>
+    </message>
+    <message>
+        <source>The margin of the layout file is not a number of millimetres from 0 to %1: %2</source>
+        <translation>El margen del archivo de diseño no es un número de milímetros de 0 a %1: %2</translation>
+    </message>
+    <message>
+        <source>Paginor layout files  (*.zip *.ZIP)</source>
+        <translation>Archivos de diseño de Paginor  (*.zip *.ZIP)</translation>
+    </message>
+    <message>
+        <source>Print to image file</source>
+        <translation>Imprimir en un archivo de imagen</translation>
+    </message>
+    <message>
+        <source>Printed Image file   (*.jpg *.jpeg)</source>
+        <translation>Archivo de imagen impreso   (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Printed Image file  (*.bmp)</source>
+        <translation>Archivo de imagen impreso  (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>No scanner was found.</source>
+        <translation>No se ha encontrado ningún escáner.</translation>
+    </message>
+    <message>
+        <source>Look again</source>
+        <translation>Buscar de nuevo</translation>
+    </message>
+    <message>
+        <source>Looking for scanners…</source>
+        <translation>Buscando escáneres…</translation>
     </message>
 </context>
 <context>
@@ -1630,7 +1688,7 @@ al del marco y centrar
         <translation>Editar imagen</translation>
     </message>
     <message>
-        <source>Save Frame's Image</source>
+        <source>Save Frame&apos;s Image</source>
         <translation>Guardar la imagen del marco</translation>
     </message>
     <message>
@@ -1653,27 +1711,8 @@ al del marco y centrar
         <translation> Remuestreada al %1% </translation>
     </message>
     <message>
-        <source> Using '%1' contrast curve</source>
-        <translation> con la curva de contraste '%1'</translation>
-    </message>
-</context>
-<context>
-    <name>printing::PrintCommands</name>
-    <message>
-        <source>Print to image file</source>
-        <translation>Imprimir en un archivo de imagen</translation>
-    </message>
-    <message>
-        <source>Printed Image file   (*.jpg)</source>
-        <translation>Archivo de imagen impreso   (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Printed Image file  (*.bmp)</source>
-        <translation>Archivo de imagen impreso  (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>Documento PDF (*.pdf)</translation>
+        <source> Using &apos;%1&apos; contrast curve</source>
+        <translation> con la curva de contraste &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -2055,7 +2094,7 @@ según la orientación del marco.</translation>
         <translation>Lotes largos</translation>
     </message>
     <message>
-        <source>Pass over files that can't be read, without a message</source>
+        <source>Pass over files that can&apos;t be read, without a message</source>
         <translation>Omitir sin aviso los archivos que no se pueden leer</translation>
     </message>
     <message>
@@ -2065,6 +2104,10 @@ según la orientación del marco.</translation>
     <message>
         <source>Ask before printing frames below it</source>
         <translation>Preguntar antes de imprimir marcos por debajo</translation>
+    </message>
+    <message>
+        <source>Turn photos upright as their camera recorded</source>
+        <translation>Enderezar las fotos según lo registró la cámara</translation>
     </message>
 </context>
 <context>
@@ -2078,7 +2121,7 @@ según la orientación del marco.</translation>
         <translation>Todas las imágenes cargadas se </translation>
     </message>
     <message>
-        <source>Don't show this message again </source>
+        <source>Don&apos;t show this message again </source>
         <translation>No volver a mostrar este mensaje </translation>
     </message>
     <message>

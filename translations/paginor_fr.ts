@@ -15,7 +15,7 @@
         <source>The clipboard is currently holding image data.
 Do you want to save this data for other applications ?</source>
         <translation>Le presse-papiers contient actuellement une image.
-Voulez-vous la conserver pour d'autres applications ?</translation>
+Voulez-vous la conserver pour d&apos;autres applications ?</translation>
     </message>
     <message>
         <source>Do you want the current settings saved as a default ?</source>
@@ -23,19 +23,19 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     </message>
     <message>
         <source>Printer Setup</source>
-        <translation>Configuration de l'imprimante</translation>
+        <translation>Configuration de l&apos;imprimante</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Can't open layout file</source>
-        <translation>Impossible d'ouvrir le fichier de mise en page</translation>
+        <source>Can&apos;t open layout file</source>
+        <translation>Impossible d&apos;ouvrir le fichier de mise en page</translation>
     </message>
     <message>
         <source>Not a Paginor layout file</source>
-        <translation>Ce n'est pas un fichier de mise en page Paginor</translation>
+        <translation>Ce n&apos;est pas un fichier de mise en page Paginor</translation>
     </message>
     <message>
         <source>Save Page</source>
@@ -44,10 +44,6 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     <message>
         <source>Load Page</source>
         <translation>Charger une page</translation>
-    </message>
-    <message>
-        <source>Paginor layout files  (*.zip)</source>
-        <translation>Fichiers de mise en page Paginor  (*.zip)</translation>
     </message>
     <message>
         <source>Saving Page</source>
@@ -59,7 +55,7 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     </message>
     <message>
         <source>Drive Error - Unable to save Props file</source>
-        <translation>Erreur de disque – impossible d'enregistrer le fichier de propriétés</translation>
+        <translation>Erreur de disque – impossible d&apos;enregistrer le fichier de propriétés</translation>
     </message>
     <message>
         <source>Save image file</source>
@@ -67,11 +63,11 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     </message>
     <message>
         <source>Saving Image</source>
-        <translation>Enregistrement de l'image</translation>
+        <translation>Enregistrement de l&apos;image</translation>
     </message>
     <message>
         <source>Saving Bitmap Image</source>
-        <translation>Enregistrement de l'image bitmap</translation>
+        <translation>Enregistrement de l&apos;image bitmap</translation>
     </message>
     <message>
         <source>Nothing to print!</source>
@@ -91,15 +87,15 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     </message>
     <message>
         <source>Waiting for empty Printer Queue..... </source>
-        <translation>Attente de la file d'impression vide..... </translation>
+        <translation>Attente de la file d&apos;impression vide..... </translation>
     </message>
     <message>
         <source>Saving Jpeg Image</source>
-        <translation>Enregistrement de l'image JPEG</translation>
+        <translation>Enregistrement de l&apos;image JPEG</translation>
     </message>
     <message>
         <source>Saving Bmp Image...</source>
-        <translation>Enregistrement de l'image BMP...</translation>
+        <translation>Enregistrement de l&apos;image BMP...</translation>
     </message>
     <message>
         <source>The page is too small for the frames and the gaps between them</source>
@@ -107,7 +103,7 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     </message>
     <message>
         <source>The page bitmap would be too large: choose a lower resolution</source>
-        <translation>L'image de la page serait trop grande : choisissez une résolution plus basse</translation>
+        <translation>L&apos;image de la page serait trop grande : choisissez une résolution plus basse</translation>
     </message>
     <message>
         <source>the program the desktop associates with it</source>
@@ -115,7 +111,7 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
     </message>
     <message>
         <source>The picture on the clipboard could not be read</source>
-        <translation>L'image du presse-papiers n'a pas pu être lue</translation>
+        <translation>L&apos;image du presse-papiers n&apos;a pas pu être lue</translation>
     </message>
     <message>
         <source>All images</source>
@@ -134,10 +130,10 @@ Voulez-vous la conserver pour d'autres applications ?</translation>
         <translation>Ajouter des fichiers à la liste </translation>
     </message>
     <message>
-        <source>Sorry : Can't load images because :
+        <source>Sorry : Can&apos;t load images because :
 No frames are selected - Select some frames and try again.</source>
         <translation>Impossible de charger les images :
-Aucun cadre n'est sélectionné – sélectionnez des cadres et réessayez.</translation>
+Aucun cadre n&apos;est sélectionné – sélectionnez des cadres et réessayez.</translation>
     </message>
     <message>
         <source>Not a valid image file</source>
@@ -156,24 +152,24 @@ Aucun cadre n'est sélectionné – sélectionnez des cadres et réessayez.</tra
         <translation>Recherche dans les dossiers terminée ....</translation>
     </message>
     <message>
-        <source>The file list isn't empty. 
+        <source>The file list isn&apos;t empty. 
 Do you want to clear the current file list ? 
 YES clears the list - No appends to the current list</source>
-        <translation>La liste de fichiers n'est pas vide. 
+        <translation>La liste de fichiers n&apos;est pas vide. 
 Voulez-vous vider la liste de fichiers actuelle ? 
 OUI vide la liste – Non ajoute à la liste actuelle</translation>
     </message>
     <message>
-        <source>The image list isn't empty. 
+        <source>The image list isn&apos;t empty. 
 Do you want to clear the current image list ? 
 YES clears the list - No appends to the current list</source>
-        <translation>La liste d'images n'est pas vide. 
-Voulez-vous vider la liste d'images actuelle ? 
+        <translation>La liste d&apos;images n&apos;est pas vide. 
+Voulez-vous vider la liste d&apos;images actuelle ? 
 OUI vide la liste – Non ajoute à la liste actuelle</translation>
     </message>
     <message>
         <source>Image being processed</source>
-        <translation>Traitement de l'image</translation>
+        <translation>Traitement de l&apos;image</translation>
     </message>
     <message>
         <source>Not enough resources available to apply curve </source>
@@ -197,11 +193,11 @@ OUI vide la liste – Non ajoute à la liste actuelle</translation>
     </message>
     <message>
         <source>Aspect ratio is &lt; 0, try rotating the image</source>
-        <translation>Le rapport largeur/hauteur est &lt; 0, essayez de faire pivoter l'image</translation>
+        <translation>Le rapport largeur/hauteur est &lt; 0, essayez de faire pivoter l&apos;image</translation>
     </message>
     <message>
         <source>The stored number of frames is not 1, 2, 4, 8 or 16; using 4</source>
-        <translation>Le nombre de cadres enregistré n'est pas 1, 2, 4, 8 ou 16 ; 4 est utilisé</translation>
+        <translation>Le nombre de cadres enregistré n&apos;est pas 1, 2, 4, 8 ou 16 ; 4 est utilisé</translation>
     </message>
     <message>
         <source>The stored frame aspect ratio is not usable; using 1.333333</source>
@@ -220,13 +216,13 @@ OUI vide la liste – Non ajoute à la liste actuelle</translation>
         <translation>Fichiers bitmap (*.bmp)</translation>
     </message>
     <message>
-        <source>Can't save settings</source>
-        <translation>Impossible d'enregistrer les paramètres</translation>
+        <source>Can&apos;t save settings</source>
+        <translation>Impossible d&apos;enregistrer les paramètres</translation>
     </message>
     <message>
-        <source>Can't run Paginor because there is no default printer available.
+        <source>Can&apos;t run Paginor because there is no default printer available.
 Hint - Install or set up a default printer.</source>
-        <translation>Paginor ne peut pas démarrer car aucune imprimante par défaut n'est disponible.
+        <translation>Paginor ne peut pas démarrer car aucune imprimante par défaut n&apos;est disponible.
 Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
@@ -239,11 +235,11 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>Application files (*)</source>
-        <translation>Fichiers d'application (*)</translation>
+        <translation>Fichiers d&apos;application (*)</translation>
     </message>
     <message>
         <source>Color selection dialog failed to load.</source>
-        <translation>La boîte de sélection des couleurs n'a pas pu être chargée.</translation>
+        <translation>La boîte de sélection des couleurs n&apos;a pas pu être chargée.</translation>
     </message>
     <message>
         <source>Paginor curves (*.tcv)</source>
@@ -251,7 +247,7 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>Not enough resources available to adjust image</source>
-        <translation>Ressources insuffisantes pour retoucher l'image</translation>
+        <translation>Ressources insuffisantes pour retoucher l&apos;image</translation>
     </message>
     <message>
         <source>No images selected</source>
@@ -259,11 +255,11 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>You can only adjust 1 image at a time</source>
-        <translation>Vous ne pouvez retoucher qu'une image à la fois</translation>
+        <translation>Vous ne pouvez retoucher qu&apos;une image à la fois</translation>
     </message>
     <message>
         <source>Cannot open the image file</source>
-        <translation>Impossible d'ouvrir le fichier image</translation>
+        <translation>Impossible d&apos;ouvrir le fichier image</translation>
     </message>
     <message>
         <source>Cannot read the image file</source>
@@ -275,7 +271,7 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>The image is too large to load</source>
-        <translation>L'image est trop grande pour être chargée</translation>
+        <translation>L&apos;image est trop grande pour être chargée</translation>
     </message>
     <message>
         <source>Corrupt or truncated JPEG data</source>
@@ -283,7 +279,7 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>Cannot write the image file</source>
-        <translation>Impossible d'écrire le fichier image</translation>
+        <translation>Impossible d&apos;écrire le fichier image</translation>
     </message>
     <message>
         <source>JPEG quality must be between 1 and 100</source>
@@ -291,11 +287,11 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>There is no picture to save</source>
-        <translation>Il n'y a aucune image à enregistrer</translation>
+        <translation>Il n&apos;y a aucune image à enregistrer</translation>
     </message>
     <message>
         <source>The picture is too large for a BMP file</source>
-        <translation>L'image est trop grande pour un fichier BMP</translation>
+        <translation>L&apos;image est trop grande pour un fichier BMP</translation>
     </message>
     <message>
         <source>A palette file holds no picture</source>
@@ -307,22 +303,22 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
     </message>
     <message>
         <source>Can Flip/Reverse only 24-bit bitmap</source>
-        <translation>Retourner/inverser n'est possible que pour les bitmaps 24 bits</translation>
+        <translation>Retourner/inverser n&apos;est possible que pour les bitmaps 24 bits</translation>
     </message>
     <message>
         <source>Can Rotate90 only 24-bit bitmap</source>
-        <translation>La rotation de 90° n'est possible que pour les bitmaps 24 bits</translation>
+        <translation>La rotation de 90° n&apos;est possible que pour les bitmaps 24 bits</translation>
     </message>
     <message>
         <source>Rotate90:  Angle not positive multiple of 90 degrees</source>
-        <translation>Rotation de 90° : l'angle n'est pas un multiple positif de 90 degrés</translation>
+        <translation>Rotation de 90° : l&apos;angle n&apos;est pas un multiple positif de 90 degrés</translation>
     </message>
     <message>
-        <source>Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
-        <translation>Rééchantillonnage impossible : l'image et la nouvelle taille doivent faire au moins 1 pixel de large et 2 pixels de haut</translation>
+        <source>Can&apos;t resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
+        <translation>Rééchantillonnage impossible : l&apos;image et la nouvelle taille doivent faire au moins 1 pixel de large et 2 pixels de haut</translation>
     </message>
     <message>
-        <source>Can't resample: the new size is too large</source>
+        <source>Can&apos;t resample: the new size is too large</source>
         <translation>Rééchantillonnage impossible : la nouvelle taille est trop grande</translation>
     </message>
     <message>
@@ -342,8 +338,8 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
         <translation>Le gamma doit être un nombre supérieur à 0</translation>
     </message>
     <message>
-        <source>Can't fit the picture: the aspect ratio gives no usable width</source>
-        <translation>Impossible d'ajuster l'image : le rapport largeur/hauteur ne donne aucune largeur utilisable</translation>
+        <source>Can&apos;t fit the picture: the aspect ratio gives no usable width</source>
+        <translation>Impossible d&apos;ajuster l&apos;image : le rapport largeur/hauteur ne donne aucune largeur utilisable</translation>
     </message>
     <message>
         <source>The source and destination bitmaps differ in size or format</source>
@@ -382,7 +378,7 @@ Astuce – installez ou configurez une imprimante par défaut.</translation>
 You can also use the mouse to<byte value="xd"/>
 change the image position.  </source>
         <translation>Astuce – <byte value="xd"/>
-Vous pouvez aussi déplacer l'image<byte value="xd"/>
+Vous pouvez aussi déplacer l&apos;image<byte value="xd"/>
 avec la souris.  </translation>
     </message>
     <message>
@@ -419,7 +415,7 @@ avec la souris.  </translation>
     </message>
     <message>
         <source>Extended Image info (Embedded in jpeg file) </source>
-        <translation>Informations d'image étendues (intégrées au fichier JPEG) </translation>
+        <translation>Informations d&apos;image étendues (intégrées au fichier JPEG) </translation>
     </message>
     <message>
         <source>TWAIN Error</source>
@@ -427,7 +423,7 @@ avec la souris.  </translation>
     </message>
     <message>
         <source>TWAIN_SelectImageSource: window handle is invalid</source>
-        <translation>TWAIN_SelectImageSource : le handle de fenêtre n'est pas valide</translation>
+        <translation>TWAIN_SelectImageSource : le handle de fenêtre n&apos;est pas valide</translation>
     </message>
     <message>
         <source>TWAIN_SelectImageSource: Unable to create proxy window</source>
@@ -439,15 +435,15 @@ avec la souris.  </translation>
     </message>
     <message>
         <source>TWAIN_ReportLastError: an error occurred</source>
-        <translation>TWAIN_ReportLastError : une erreur s'est produite</translation>
+        <translation>TWAIN_ReportLastError : une erreur s&apos;est produite</translation>
     </message>
     <message>
         <source>Assertion failed</source>
-        <translation>Échec de l'assertion</translation>
+        <translation>Échec de l&apos;assertion</translation>
     </message>
     <message>
         <source>Unable to open default Data Source.</source>
-        <translation>Impossible d'ouvrir la source de données par défaut.</translation>
+        <translation>Impossible d&apos;ouvrir la source de données par défaut.</translation>
     </message>
     <message>
         <source>Failed to negotiate Pixel Type.</source>
@@ -455,7 +451,7 @@ avec la souris.  </translation>
     </message>
     <message>
         <source>Failed to enable Data Source.</source>
-        <translation>Impossible d'activer la source de données.</translation>
+        <translation>Impossible d&apos;activer la source de données.</translation>
     </message>
     <message>
         <source>Not enough frames selected to hold all the images sent via TWAIN
@@ -469,11 +465,11 @@ Les images en trop seront ignorées</translation>
     </message>
     <message>
         <source>its queue will not empty, so nothing was printed</source>
-        <translation>sa file d'attente ne se videra pas, rien n'a donc été imprimé</translation>
+        <translation>sa file d&apos;attente ne se videra pas, rien n&apos;a donc été imprimé</translation>
     </message>
     <message>
         <source>the page waits in its queue until the printer is started again</source>
-        <translation>la page attend dans la file jusqu'au redémarrage de l'imprimante</translation>
+        <translation>la page attend dans la file jusqu&apos;au redémarrage de l&apos;imprimante</translation>
     </message>
     <message>
         <source>Some stored settings were refused and their defaults are used:</source>
@@ -481,11 +477,7 @@ Les images en trop seront ignorées</translation>
     </message>
     <message>
         <source>The help file %1 is missing.</source>
-        <translation>Le fichier d'aide %1 est introuvable.</translation>
-    </message>
-    <message>
-        <source>No web browser could be started to show %1</source>
-        <translation>Aucun navigateur web n'a pu être lancé pour afficher %1</translation>
+        <translation>Le fichier d&apos;aide %1 est introuvable.</translation>
     </message>
     <message>
         <source>%1 Selected</source>
@@ -504,29 +496,29 @@ Les images en trop seront ignorées</translation>
         <translation>Mémoire insuffisante pour charger %1</translation>
     </message>
     <message>
-        <source>Corrupt or truncated JPEG data '%1': the file is empty</source>
-        <translation>Données JPEG corrompues ou tronquées '%1' : le fichier est vide</translation>
+        <source>Corrupt or truncated JPEG data &apos;%1&apos;: the file is empty</source>
+        <translation>Données JPEG corrompues ou tronquées &apos;%1&apos; : le fichier est vide</translation>
     </message>
     <message>
         <source>Frame #%1 is cloned to other frames</source>
-        <translation>Le cadre n° %1 est dupliqué dans d'autres cadres</translation>
+        <translation>Le cadre n° %1 est dupliqué dans d&apos;autres cadres</translation>
     </message>
     <message>
         <source>You can only copy one image at a time to the clipboard
 Only image #%1 will be copied</source>
-        <translation>Vous ne pouvez copier qu'une image à la fois dans le presse-papiers
-Seule l'image n° %1 sera copiée</translation>
+        <translation>Vous ne pouvez copier qu&apos;une image à la fois dans le presse-papiers
+Seule l&apos;image n° %1 sera copiée</translation>
     </message>
     <message>
-        <source>Can't export pasted images.....
+        <source>Can&apos;t export pasted images.....
 Hint - Try pasting the image into 
 %1</source>
-        <translation>Impossible d'exporter les images collées.....
-Astuce – essayez de coller l'image dans 
+        <translation>Impossible d&apos;exporter les images collées.....
+Astuce – essayez de coller l&apos;image dans 
 %1</translation>
     </message>
     <message>
-        <source>Can't load : 
+        <source>Can&apos;t load : 
 %1
 with %2</source>
         <translation>Impossible de charger : 
@@ -539,51 +531,51 @@ avec %2</translation>
 Does not exist </source>
         <translation>Fichier modifié : 
 %1
-n'existe pas </translation>
+n&apos;existe pas </translation>
     </message>
     <message>
         <source>Rotating Image%1</source>
-        <translation>Rotation de l'image %1</translation>
+        <translation>Rotation de l&apos;image %1</translation>
     </message>
     <message>
         <source>Rotating image in frame %1</source>
-        <translation>Rotation de l'image du cadre %1</translation>
+        <translation>Rotation de l&apos;image du cadre %1</translation>
     </message>
     <message>
         <source>Adjusting image in frame %1</source>
-        <translation>Ajustement de l'image du cadre %1</translation>
+        <translation>Ajustement de l&apos;image du cadre %1</translation>
     </message>
     <message>
         <source>Resampling image %1 to %2% of original image size</source>
-        <translation>Rééchantillonnage de l'image %1 à %2% de sa taille d'origine</translation>
+        <translation>Rééchantillonnage de l&apos;image %1 à %2% de sa taille d&apos;origine</translation>
     </message>
     <message>
-        <source>Can't load %1</source>
+        <source>Can&apos;t load %1</source>
         <translation>Impossible de charger %1</translation>
     </message>
     <message>
-        <source>Error - Can't open %1</source>
-        <translation>Erreur – impossible d'ouvrir %1</translation>
+        <source>Error - Can&apos;t open %1</source>
+        <translation>Erreur – impossible d&apos;ouvrir %1</translation>
     </message>
     <message>
-        <source>%1 more curve files were left out of "Apply Curves"</source>
+        <source>%1 more curve files were left out of &quot;Apply Curves&quot;</source>
         <translation>%1 autres fichiers de courbe ont été laissés hors de « Appliquer les courbes »</translation>
     </message>
     <message>
         <source>Sorry - This applcation failed whilst initalising frame number %1</source>
-        <translation>Désolé, l'application a échoué lors de l'initialisation du cadre n° %1</translation>
+        <translation>Désolé, l&apos;application a échoué lors de l&apos;initialisation du cadre n° %1</translation>
     </message>
     <message>
         <source>%1 images selected </source>
         <translation>%1 images sélectionnées </translation>
     </message>
     <message>
-        <source>Can't open file %1</source>
-        <translation>Impossible d'ouvrir le fichier %1</translation>
+        <source>Can&apos;t open file %1</source>
+        <translation>Impossible d&apos;ouvrir le fichier %1</translation>
     </message>
     <message>
-        <source>Can't write file %1</source>
-        <translation>Impossible d'écrire le fichier %1</translation>
+        <source>Can&apos;t write file %1</source>
+        <translation>Impossible d&apos;écrire le fichier %1</translation>
     </message>
     <message>
         <source>Frame %1: %2 pixels per inch</source>
@@ -619,91 +611,91 @@ n'existe pas </translation>
     </message>
     <message>
         <source>Sorry.... %1 frames not yet supported by print option</source>
-        <translation>Désolé.... %1 cadres ne sont pas encore pris en charge à l'impression</translation>
+        <translation>Désolé.... %1 cadres ne sont pas encore pris en charge à l&apos;impression</translation>
     </message>
     <message>
         <source>Resampling image %1 for printer</source>
-        <translation>Rééchantillonnage de l'image %1 pour l'imprimante</translation>
+        <translation>Rééchantillonnage de l&apos;image %1 pour l&apos;imprimante</translation>
     </message>
     <message>
         <source>Resampling image %1 for image file</source>
-        <translation>Rééchantillonnage de l'image %1 pour le fichier image</translation>
+        <translation>Rééchantillonnage de l&apos;image %1 pour le fichier image</translation>
     </message>
     <message>
         <source>Resampling image %1 for preview</source>
-        <translation>Rééchantillonnage de l'image %1 pour l'aperçu</translation>
+        <translation>Rééchantillonnage de l&apos;image %1 pour l&apos;aperçu</translation>
     </message>
     <message>
         <source>Waiting for empty Printer Queue..... (%1 job on %2)</source>
-        <translation>Attente de la file d'impression vide..... (%1 tâche sur %2)</translation>
+        <translation>Attente de la file d&apos;impression vide..... (%1 tâche sur %2)</translation>
     </message>
     <message>
         <source>Waiting for empty Printer Queue..... (%1 jobs on %2)</source>
-        <translation>Attente de la file d'impression vide..... (%1 tâches sur %2)</translation>
+        <translation>Attente de la file d&apos;impression vide..... (%1 tâches sur %2)</translation>
     </message>
     <message>
         <source>The printer %1 is stopped: %2</source>
-        <translation>L'imprimante %1 est arrêtée : %2</translation>
+        <translation>L&apos;imprimante %1 est arrêtée : %2</translation>
     </message>
     <message>
         <source>The printer %1 is stopped (%2): %3</source>
-        <translation>L'imprimante %1 est arrêtée (%2) : %3</translation>
+        <translation>L&apos;imprimante %1 est arrêtée (%2) : %3</translation>
     </message>
     <message>
-        <source>Can't ask the printer for its queue: %1</source>
-        <translation>Impossible d'interroger la file d'impression : %1</translation>
+        <source>Can&apos;t ask the printer for its queue: %1</source>
+        <translation>Impossible d&apos;interroger la file d&apos;impression : %1</translation>
     </message>
     <message>
-        <source>Can't start printing on %1</source>
-        <translation>Impossible de lancer l'impression sur %1</translation>
+        <source>Can&apos;t start printing on %1</source>
+        <translation>Impossible de lancer l&apos;impression sur %1</translation>
     </message>
     <message>
         <source>The printer %1 refused the page: %2</source>
-        <translation>L'imprimante %1 a refusé la page : %2</translation>
+        <translation>L&apos;imprimante %1 a refusé la page : %2</translation>
     </message>
     <message>
         <source>The page was stopped before frame %1 was ready</source>
         <translation>La page a été arrêtée avant que le cadre %1 soit prêt</translation>
     </message>
     <message>
-        <source>Can't write %1: %2</source>
-        <translation>Impossible d'écrire %1 : %2</translation>
+        <source>Can&apos;t write %1: %2</source>
+        <translation>Impossible d&apos;écrire %1 : %2</translation>
     </message>
     <message>
-        <source>Can't write %1</source>
-        <translation>Impossible d'écrire %1</translation>
+        <source>Can&apos;t write %1</source>
+        <translation>Impossible d&apos;écrire %1</translation>
     </message>
     <message>
         <source>Saving Page - Embedding Image %1</source>
-        <translation>Enregistrement de la page – intégration de l'image %1</translation>
+        <translation>Enregistrement de la page – intégration de l&apos;image %1</translation>
     </message>
     <message>
-        <source>Can't write the layout file %1: %2</source>
-        <translation>Impossible d'écrire le fichier de mise en page %1 : %2</translation>
+        <source>Can&apos;t write the layout file %1: %2</source>
+        <translation>Impossible d&apos;écrire le fichier de mise en page %1 : %2</translation>
     </message>
     <message>
         <source>Frame %1 holds no picture of its own</source>
-        <translation>Le cadre %1 ne contient pas d'image propre</translation>
+        <translation>Le cadre %1 ne contient pas d&apos;image propre</translation>
     </message>
     <message>
-        <source>Invalid data type for '%1'</source>
-        <translation>Type de données non valide pour '%1'</translation>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Type de données non valide pour &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Invalid value %1 for '%2': %3</source>
-        <translation>Valeur %1 non valide pour '%2' : %3</translation>
+        <source>Invalid value %1 for &apos;%2&apos;: %3</source>
+        <translation>Valeur %1 non valide pour &apos;%2&apos; : %3</translation>
     </message>
     <message>
         <source>must be between %1 and %2</source>
         <translation>doit être compris entre %1 et %2</translation>
     </message>
     <message>
-        <source>Invalid value for '%1': %2</source>
-        <translation>Valeur non valide pour '%1' : %2</translation>
+        <source>Invalid value for &apos;%1&apos;: %2</source>
+        <translation>Valeur non valide pour &apos;%1&apos; : %2</translation>
     </message>
     <message>
         <source>There is no default printer: printing goes to %1</source>
-        <translation>Aucune imprimante par défaut : l'impression se fait sur %1</translation>
+        <translation>Aucune imprimante par défaut : l&apos;impression se fait sur %1</translation>
     </message>
     <message>
         <source>Unable to load Source Manager (%1)</source>
@@ -711,7 +703,7 @@ n'existe pas </translation>
     </message>
     <message>
         <source>Unable to open Source Manager (%1)</source>
-        <translation>Impossible d'ouvrir le gestionnaire de sources (%1)</translation>
+        <translation>Impossible d&apos;ouvrir le gestionnaire de sources (%1)</translation>
     </message>
     <message>
         <source>The source manager cannot open the device %1</source>
@@ -719,11 +711,11 @@ n'existe pas </translation>
     </message>
     <message>
         <source>The source refused the option %1</source>
-        <translation>La source a refusé l'option %1</translation>
+        <translation>La source a refusé l&apos;option %1</translation>
     </message>
     <message>
         <source>Delete the other frames before this one. </source>
-        <translation>Supprimez d'abord les autres cadres. </translation>
+        <translation>Supprimez d&apos;abord les autres cadres. </translation>
     </message>
     <message>
         <source>Do you want to overwrite this file ?</source>
@@ -770,7 +762,7 @@ n'existe pas </translation>
         <translation>Mitchell</translation>
     </message>
     <message>
-        <source>Don't Resample </source>
+        <source>Don&apos;t Resample </source>
         <translation>Ne pas rééchantillonner </translation>
     </message>
     <message>
@@ -859,63 +851,55 @@ n'existe pas </translation>
     </message>
     <message>
         <source>The layout file names frame %1 of a page of %2</source>
-        <translation>Le fichier de mise en page désigne le cadre %1 d'une page de %2</translation>
+        <translation>Le fichier de mise en page désigne le cadre %1 d&apos;une page de %2</translation>
     </message>
     <message>
-        <source>The clone source of the layout file's line "%1" is not a number</source>
-        <translation>La source de copie de la ligne « %1 » du fichier de mise en page n'est pas un nombre</translation>
+        <source>The clone source of the layout file&apos;s line &quot;%1&quot; is not a number</source>
+        <translation>La source de copie de la ligne « %1 » du fichier de mise en page n&apos;est pas un nombre</translation>
     </message>
     <message>
-        <source>The frame number of the layout file's line "%1" is not a number</source>
-        <translation>Le numéro de cadre de la ligne « %1 » du fichier de mise en page n'est pas un nombre</translation>
+        <source>The frame number of the layout file&apos;s line &quot;%1&quot; is not a number</source>
+        <translation>Le numéro de cadre de la ligne « %1 » du fichier de mise en page n&apos;est pas un nombre</translation>
     </message>
     <message>
         <source>The frame count of the layout file is not a number: %1</source>
-        <translation>Le nombre de cadres du fichier de mise en page n'est pas un nombre : %1</translation>
-    </message>
-    <message>
-        <source>The aspect ratio of the layout file is not a positive number: %1</source>
-        <translation>Le rapport largeur/hauteur du fichier de mise en page n'est pas un nombre positif : %1</translation>
-    </message>
-    <message>
-        <source>The margin of the layout file is not a number of millimetres: %1</source>
-        <translation>La marge du fichier de mise en page n'est pas un nombre de millimètres : %1</translation>
+        <translation>Le nombre de cadres du fichier de mise en page n&apos;est pas un nombre : %1</translation>
     </message>
     <message>
         <source>The layout file names a member that is not a plain file name: %1</source>
-        <translation>Le fichier de mise en page désigne un élément qui n'est pas un simple nom de fichier : %1</translation>
+        <translation>Le fichier de mise en page désigne un élément qui n&apos;est pas un simple nom de fichier : %1</translation>
     </message>
     <message>
         <source>The layout file holds more than one member named %1</source>
         <translation>Le fichier de mise en page contient plusieurs éléments nommés %1</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read</source>
-        <translation>L'élément %1 du fichier de mise en page est illisible</translation>
+        <source>The layout file&apos;s member %1 cannot be read</source>
+        <translation>L&apos;élément %1 du fichier de mise en page est illisible</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read: %2</source>
-        <translation>L'élément %1 du fichier de mise en page est illisible : %2</translation>
+        <source>The layout file&apos;s member %1 cannot be read: %2</source>
+        <translation>L&apos;élément %1 du fichier de mise en page est illisible : %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 would inflate to %2 bytes, more than any picture needs</source>
-        <translation>L'élément %1 du fichier de mise en page occuperait %2 octets une fois décompressé, plus qu'aucune image n'en a besoin</translation>
+        <source>The layout file&apos;s member %1 would inflate to %2 bytes, more than any picture needs</source>
+        <translation>L&apos;élément %1 du fichier de mise en page occuperait %2 octets une fois décompressé, plus qu&apos;aucune image n&apos;en a besoin</translation>
     </message>
     <message>
-        <source>Can't extract %1 into the temporary folder</source>
-        <translation>Impossible d'extraire %1 dans le dossier temporaire</translation>
+        <source>Can&apos;t extract %1 into the temporary folder</source>
+        <translation>Impossible d&apos;extraire %1 dans le dossier temporaire</translation>
     </message>
     <message>
-        <source>Can't make a temporary folder in %1</source>
+        <source>Can&apos;t make a temporary folder in %1</source>
         <translation>Impossible de créer un dossier temporaire dans %1</translation>
     </message>
     <message>
-        <source>There is no printer named '%1'</source>
-        <translation>Il n'y a aucune imprimante nommée '%1'</translation>
+        <source>There is no printer named &apos;%1&apos;</source>
+        <translation>Il n&apos;y a aucune imprimante nommée &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>--set: there is no setting named '%1'</source>
-        <translation>--set : aucun paramètre ne s'appelle '%1'</translation>
+        <source>--set: there is no setting named &apos;%1&apos;</source>
+        <translation>--set : aucun paramètre ne s&apos;appelle &apos;%1&apos;</translation>
     </message>
     <message>
         <source>N/A</source>
@@ -923,15 +907,15 @@ n'existe pas </translation>
     </message>
     <message>
         <source>Image Description</source>
-        <translation>Description de l'image</translation>
+        <translation>Description de l&apos;image</translation>
     </message>
     <message>
         <source>Camera Manufacturer</source>
-        <translation>Fabricant de l'appareil</translation>
+        <translation>Fabricant de l&apos;appareil</translation>
     </message>
     <message>
         <source>Camera Model</source>
-        <translation>Modèle de l'appareil</translation>
+        <translation>Modèle de l&apos;appareil</translation>
     </message>
     <message>
         <source>Xres</source>
@@ -947,7 +931,7 @@ n'existe pas </translation>
     </message>
     <message>
         <source>Camera Software version</source>
-        <translation>Version du logiciel de l'appareil</translation>
+        <translation>Version du logiciel de l&apos;appareil</translation>
     </message>
     <message>
         <source>Date/Time (modified)</source>
@@ -987,7 +971,7 @@ n'existe pas </translation>
     </message>
     <message>
         <source>Shutter Speed</source>
-        <translation>Vitesse d'obturation</translation>
+        <translation>Vitesse d&apos;obturation</translation>
     </message>
     <message>
         <source>Aperture (Calculated)</source>
@@ -1018,40 +1002,40 @@ n'existe pas </translation>
         <translation>Focale (mm)</translation>
     </message>
     <message>
-        <source>%1 '%2': %3</source>
-        <translation>%1 '%2' : %3</translation>
+        <source>%1 &apos;%2&apos;: %3</source>
+        <translation>%1 &apos;%2&apos; : %3</translation>
     </message>
     <message>
-        <source>%1 '%2'</source>
-        <translation>%1 '%2'</translation>
+        <source>%1 &apos;%2&apos;</source>
+        <translation>%1 &apos;%2&apos;</translation>
     </message>
     <message>
         <source>The scanned image is empty</source>
-        <translation>L'image numérisée est vide</translation>
+        <translation>L&apos;image numérisée est vide</translation>
     </message>
     <message>
         <source>The scanned image has no bitmap header</source>
-        <translation>L'image numérisée n'a pas d'en-tête bitmap</translation>
+        <translation>L&apos;image numérisée n&apos;a pas d&apos;en-tête bitmap</translation>
     </message>
     <message>
         <source>The scanned image is compressed</source>
-        <translation>L'image numérisée est compressée</translation>
+        <translation>L&apos;image numérisée est compressée</translation>
     </message>
     <message>
         <source>The scanned image has no usable size</source>
-        <translation>L'image numérisée n'a pas de taille utilisable</translation>
+        <translation>L&apos;image numérisée n&apos;a pas de taille utilisable</translation>
     </message>
     <message>
         <source>The scanned image has an unknown bit count</source>
-        <translation>L'image numérisée a une profondeur de bits inconnue</translation>
+        <translation>L&apos;image numérisée a une profondeur de bits inconnue</translation>
     </message>
     <message>
         <source>The scanned image is shorter than its header says</source>
-        <translation>L'image numérisée est plus courte que ne l'indique son en-tête</translation>
+        <translation>L&apos;image numérisée est plus courte que ne l&apos;indique son en-tête</translation>
     </message>
     <message>
         <source>There is no scanned image</source>
-        <translation>Il n'y a aucune image numérisée</translation>
+        <translation>Il n&apos;y a aucune image numérisée</translation>
     </message>
     <message>
         <source>Frame %1: No file loaded</source>
@@ -1065,11 +1049,11 @@ n'existe pas </translation>
     </message>
     <message>
         <source>Printer : %1 | Image area : %2 mm x %3 mm  | Page Margin : %4 mm%5</source>
-        <translation>Imprimante : %1 | Zone d'image : %2 mm x %3 mm  | Marge de la page : %4 mm%5</translation>
+        <translation>Imprimante : %1 | Zone d&apos;image : %2 mm x %3 mm  | Marge de la page : %4 mm%5</translation>
     </message>
     <message>
-        <source>Printer : %1 | Image area : %2" x %3" | Page Margin : %4"%5</source>
-        <translation>Imprimante : %1 | Zone d'image : %2" x %3" | Marge de la page : %4"%5</translation>
+        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;%5</source>
+        <translation>Imprimante : %1 | Zone d&apos;image : %2&quot; x %3&quot; | Marge de la page : %4&quot;%5</translation>
     </message>
     <message>
         <source>Loading Images%1</source>
@@ -1080,8 +1064,8 @@ n'existe pas </translation>
         <translation>Le fichier de mise en page se termine avant sa ligne « %1 »</translation>
     </message>
     <message>
-        <source>A frame line of the layout file has no "=": %1</source>
-        <translation>Une ligne de cadre du fichier de mise en page n'a pas de « = » : %1</translation>
+        <source>A frame line of the layout file has no &quot;=&quot;: %1</source>
+        <translation>Une ligne de cadre du fichier de mise en page n&apos;a pas de « = » : %1</translation>
     </message>
     <message>
         <source>frame count</source>
@@ -1096,34 +1080,34 @@ n'existe pas </translation>
         <translation>marge</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is damaged: %2</source>
-        <translation>L'élément %1 du fichier de mise en page est endommagé : %2</translation>
+        <source>The layout file&apos;s member %1 is damaged: %2</source>
+        <translation>L&apos;élément %1 du fichier de mise en page est endommagé : %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 inflates past the size the archive gives for it</source>
-        <translation>L'élément %1 du fichier de mise en page dépasse, une fois décompressé, la taille indiquée par l'archive</translation>
+        <source>The layout file&apos;s member %1 inflates past the size the archive gives for it</source>
+        <translation>L&apos;élément %1 du fichier de mise en page dépasse, une fois décompressé, la taille indiquée par l&apos;archive</translation>
     </message>
     <message>
-        <source>The layout file's member %1 could not be written to the temporary folder</source>
-        <translation>L'élément %1 du fichier de mise en page n'a pas pu être écrit dans le dossier temporaire</translation>
+        <source>The layout file&apos;s member %1 could not be written to the temporary folder</source>
+        <translation>L&apos;élément %1 du fichier de mise en page n&apos;a pas pu être écrit dans le dossier temporaire</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is shorter than the archive says</source>
-        <translation>L'élément %1 du fichier de mise en page est plus court que ne l'indique l'archive</translation>
+        <source>The layout file&apos;s member %1 is shorter than the archive says</source>
+        <translation>L&apos;élément %1 du fichier de mise en page est plus court que ne l&apos;indique l&apos;archive</translation>
     </message>
     <message>
-        <source>Can't create the print spool file: %1</source>
-        <translation>Impossible de créer le fichier de spool d'impression : %1</translation>
+        <source>Can&apos;t create the print spool file: %1</source>
+        <translation>Impossible de créer le fichier de spool d&apos;impression : %1</translation>
     </message>
     <message>
-        <source>'%1' is stored more than once (as '%2'); the first is read</source>
-        <translation>'%1' est enregistré plusieurs fois (sous '%2') ; le premier est lu</translation>
+        <source>&apos;%1&apos; is stored more than once (as &apos;%2&apos;); the first is read</source>
+        <translation>&apos;%1&apos; est enregistré plusieurs fois (sous &apos;%2&apos;) ; le premier est lu</translation>
     </message>
     <message>
         <source>Drag &amp;&amp; Drop
-File extension '%1' is not a valid image format</source>
+File extension &apos;%1&apos; is not a valid image format</source>
         <translation>Glisser-déposer
-L'extension de fichier '%1' n'est pas un format d'image valide</translation>
+L&apos;extension de fichier &apos;%1&apos; n&apos;est pas un format d&apos;image valide</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -1134,8 +1118,8 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
         <translation>Mémoire insuffisante pour une image de %1 x %2</translation>
     </message>
     <message>
-        <source>Can't open the log file %1: %2</source>
-        <translation>Impossible d'ouvrir le fichier journal %1 : %2</translation>
+        <source>Can&apos;t open the log file %1: %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier journal %1 : %2</translation>
     </message>
     <message>
         <source>The file %1 already exists on the disk.</source>
@@ -1147,7 +1131,7 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>not an Autodesk Animator picture</source>
-        <translation>ce n'est pas une image Autodesk Animator</translation>
+        <translation>ce n&apos;est pas une image Autodesk Animator</translation>
     </message>
     <message>
         <source>only 8-bit uncompressed Animator pictures exist</source>
@@ -1163,11 +1147,11 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>not a device-independent bitmap</source>
-        <translation>ce n'est pas un bitmap indépendant du périphérique</translation>
+        <translation>ce n&apos;est pas un bitmap indépendant du périphérique</translation>
     </message>
     <message>
         <source>not an ordinary file</source>
-        <translation>ce n'est pas un fichier ordinaire</translation>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
     </message>
     <message>
         <source>the file is larger than this machine can hold</source>
@@ -1175,14 +1159,14 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>the image has no pixels</source>
-        <translation>l'image n'a aucun pixel</translation>
+        <translation>l&apos;image n&apos;a aucun pixel</translation>
     </message>
     <message>
         <source>%1 x %2 pixels</source>
         <translation>%1 x %2 pixels</translation>
     </message>
     <message>
-        <source>%1 x %2 pixels, more than this machine's memory</source>
+        <source>%1 x %2 pixels, more than this machine&apos;s memory</source>
         <translation>%1 x %2 pixels, plus que la mémoire de cette machine</translation>
     </message>
     <message>
@@ -1194,12 +1178,12 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
         <translation>trop court pour un en-tête RLA</translation>
     </message>
     <message>
-        <source>RLA pictures need GraphicsMagick's gm program</source>
+        <source>RLA pictures need GraphicsMagick&apos;s gm program</source>
         <translation>les images RLA nécessitent le programme gm de GraphicsMagick</translation>
     </message>
     <message>
         <source>gm did not finish</source>
-        <translation>gm ne s'est pas terminé</translation>
+        <translation>gm ne s&apos;est pas terminé</translation>
     </message>
     <message>
         <source>the file is empty</source>
@@ -1222,16 +1206,90 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
         <translation>aucune image dans le fichier</translation>
     </message>
     <message>
-        <source>'(' expected but found '%1'</source>
-        <translation>'(' attendu mais '%1' trouvé</translation>
+        <source>&apos;(&apos; expected but found &apos;%1&apos;</source>
+        <translation>&apos;(&apos; attendu mais &apos;%1&apos; trouvé</translation>
     </message>
     <message>
-        <source>',' expected but '%1' found</source>
-        <translation>',' attendu mais '%1' trouvé</translation>
+        <source>&apos;,&apos; expected but &apos;%1&apos; found</source>
+        <translation>&apos;,&apos; attendu mais &apos;%1&apos; trouvé</translation>
     </message>
     <message>
-        <source>')' expected but '%1' found</source>
-        <translation>')' attendu mais '%1' trouvé</translation>
+        <source>&apos;)&apos; expected but &apos;%1&apos; found</source>
+        <translation>&apos;)&apos; attendu mais &apos;%1&apos; trouvé</translation>
+    </message>
+    <message>
+        <source>Not enough memory available to finish this command</source>
+        <translation>Mémoire insuffisante pour terminer cette commande</translation>
+    </message>
+    <message>
+        <source>This command stopped on an unexpected error</source>
+        <translation>Cette commande s’est arrêtée sur une erreur inattendue</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Paginor help</source>
+        <translation>Aide de Paginor</translation>
+    </message>
+    <message>
+        <source>A new number of frames empties the page: the pictures in its frames are dropped.
+Change the number of frames?</source>
+        <translation>Un nouveau nombre de cadres vide la page : les images de ses cadres sont retirées.
+Changer le nombre de cadres ?</translation>
+    </message>
+    <message>
+        <source>The aspect ratio of the layout file is not a number above 0 and up to %1: %2</source>
+        <translation>Le rapport largeur/hauteur du fichier de mise en page n’est pas un nombre supérieur à 0 et inférieur ou égal à %1 : %2</translation>
+    </message>
+    <message>
+        <source>The margin of the layout file is not a number of millimetres from 0 to %1: %2</source>
+        <translation>La marge du fichier de mise en page n’est pas un nombre de millimètres de 0 à %1 : %2</translation>
+    </message>
+    <message>
+        <source>Paginor layout files  (*.zip *.ZIP)</source>
+        <translation>Fichiers de mise en page Paginor  (*.zip *.ZIP)</translation>
+    </message>
+    <message>
+        <source>Print to image file</source>
+        <translation>Imprimer dans un fichier image</translation>
+    </message>
+    <message>
+        <source>Printed Image file   (*.jpg *.jpeg)</source>
+        <translation>Fichier image imprimé   (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Printed Image file  (*.bmp)</source>
+        <translation>Fichier image imprimé  (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Document PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>No scanner was found.</source>
+        <translation>Aucun scanner n’a été trouvé.</translation>
+    </message>
+    <message>
+        <source>Look again</source>
+        <translation>Chercher à nouveau</translation>
+    </message>
+    <message>
+        <source>Looking for scanners…</source>
+        <translation>Recherche des scanners…</translation>
     </message>
 </context>
 <context>
@@ -1301,7 +1359,7 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>&amp;Print to printer</source>
-        <translation>&amp;Imprimer sur l'imprimante</translation>
+        <translation>&amp;Imprimer sur l&apos;imprimante</translation>
     </message>
     <message>
         <source>Print to image file</source>
@@ -1317,7 +1375,7 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>&amp;Printer Setup</source>
-        <translation>Configuration de l'&amp;imprimante</translation>
+        <translation>Configuration de l&apos;&amp;imprimante</translation>
     </message>
     <message>
         <source>&amp;About</source>
@@ -1333,7 +1391,7 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>Home Page</source>
-        <translation>Page d'accueil</translation>
+        <translation>Page d&apos;accueil</translation>
     </message>
     <message>
         <source>Email</source>
@@ -1365,13 +1423,13 @@ L'extension de fichier '%1' n'est pas un format d'image valide</translation>
     </message>
     <message>
         <source>set aspect ratio to match selected image</source>
-        <translation>Adapter le rapport largeur/hauteur à l'image sélectionnée</translation>
+        <translation>Adapter le rapport largeur/hauteur à l&apos;image sélectionnée</translation>
     </message>
     <message>
         <source>set image size to match
 frame size &amp; centre
 on selected frames.</source>
-        <translation>Adapter la taille de l'image
+        <translation>Adapter la taille de l&apos;image
 à celle du cadre et centrer
 (cadres sélectionnés).</translation>
     </message>
@@ -1389,11 +1447,11 @@ on selected frames.</source>
     </message>
     <message>
         <source>print image properties in margin</source>
-        <translation>Imprimer les propriétés de l'image dans la marge</translation>
+        <translation>Imprimer les propriétés de l&apos;image dans la marge</translation>
     </message>
     <message>
         <source>stop printing </source>
-        <translation>Arrêter l'impression </translation>
+        <translation>Arrêter l&apos;impression </translation>
     </message>
     <message>
         <source>print </source>
@@ -1401,7 +1459,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>print - load - print (from image list)</source>
-        <translation>Imprimer – charger – imprimer (depuis la liste d'images)</translation>
+        <translation>Imprimer – charger – imprimer (depuis la liste d&apos;images)</translation>
     </message>
     <message>
         <source>help </source>
@@ -1413,18 +1471,18 @@ on selected frames.</source>
     </message>
     <message>
         <source>Toolbar</source>
-        <translation>Barre d'outils</translation>
+        <translation>Barre d&apos;outils</translation>
     </message>
 </context>
 <context>
     <name>imaging::Tbright</name>
     <message>
         <source>Edit Image </source>
-        <translation>Retoucher l'image </translation>
+        <translation>Retoucher l&apos;image </translation>
     </message>
     <message>
         <source>Image details (printed in margins)</source>
-        <translation>Détails de l'image (imprimés dans les marges)</translation>
+        <translation>Détails de l&apos;image (imprimés dans les marges)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1440,7 +1498,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>Image Tools </source>
-        <translation>Outils d'image </translation>
+        <translation>Outils d&apos;image </translation>
     </message>
     <message>
         <source>Crop &amp;&amp; Zoom </source>
@@ -1627,15 +1685,15 @@ on selected frames.</source>
     </message>
     <message>
         <source>Edit Image</source>
-        <translation>Retoucher l'image</translation>
+        <translation>Retoucher l&apos;image</translation>
     </message>
     <message>
-        <source>Save Frame's Image</source>
-        <translation>Enregistrer l'image du cadre</translation>
+        <source>Save Frame&apos;s Image</source>
+        <translation>Enregistrer l&apos;image du cadre</translation>
     </message>
     <message>
         <source>Extended Image Details </source>
-        <translation>Détails étendus de l'image </translation>
+        <translation>Détails étendus de l&apos;image </translation>
     </message>
     <message>
         <source>Original (%1)</source>
@@ -1653,27 +1711,8 @@ on selected frames.</source>
         <translation> Rééchantillonnée à %1% </translation>
     </message>
     <message>
-        <source> Using '%1' contrast curve</source>
-        <translation> avec la courbe de contraste '%1'</translation>
-    </message>
-</context>
-<context>
-    <name>printing::PrintCommands</name>
-    <message>
-        <source>Print to image file</source>
-        <translation>Imprimer dans un fichier image</translation>
-    </message>
-    <message>
-        <source>Printed Image file   (*.jpg)</source>
-        <translation>Fichier image imprimé   (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Printed Image file  (*.bmp)</source>
-        <translation>Fichier image imprimé  (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>Document PDF (*.pdf)</translation>
+        <source> Using &apos;%1&apos; contrast curve</source>
+        <translation> avec la courbe de contraste &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -1727,7 +1766,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>of original image size </source>
-        <translation>de la taille d'origine </translation>
+        <translation>de la taille d&apos;origine </translation>
     </message>
     <message>
         <source>Using the </source>
@@ -1770,7 +1809,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>On Print </source>
-        <translation>À l'impression </translation>
+        <translation>À l&apos;impression </translation>
     </message>
     <message>
         <source>OK</source>
@@ -1782,7 +1821,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>Try to get embedded image data &amp;&amp; print in margins </source>
-        <translation>Lire les données intégrées à l'image &amp;&amp; les imprimer dans les marges </translation>
+        <translation>Lire les données intégrées à l&apos;image &amp;&amp; les imprimer dans les marges </translation>
     </message>
     <message>
         <source>File name</source>
@@ -1830,7 +1869,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>Centre image on paper</source>
-        <translation>Centrer l'image sur le papier</translation>
+        <translation>Centrer l&apos;image sur le papier</translation>
     </message>
     <message>
         <source>Frame Aspect</source>
@@ -1890,7 +1929,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>When saving pages - store images as : </source>
-        <translation>À l'enregistrement des pages, stocker les images en : </translation>
+        <translation>À l&apos;enregistrement des pages, stocker les images en : </translation>
     </message>
     <message>
         <source>Bmp</source>
@@ -1902,7 +1941,7 @@ on selected frames.</source>
     </message>
     <message>
         <source>When saving individual images </source>
-        <translation>À l'enregistrement d'images isolées </translation>
+        <translation>À l&apos;enregistrement d&apos;images isolées </translation>
     </message>
     <message>
         <source>Write props file (.VDT)</source>
@@ -1926,7 +1965,7 @@ on selected frames.</source>
     </message>
     <message>
         <source> % of original </source>
-        <translation> % de l'original </translation>
+        <translation> % de l&apos;original </translation>
     </message>
     <message>
         <source>Using the </source>
@@ -1948,7 +1987,7 @@ on selected frames.</source>
         <source>Automatically rotates image
 files to match frame orientation.</source>
         <translation>Fait pivoter automatiquement les images
-selon l'orientation du cadre.</translation>
+selon l&apos;orientation du cadre.</translation>
     </message>
     <message>
         <source>Auto centre</source>
@@ -1976,7 +2015,7 @@ selon l'orientation du cadre.</translation>
     </message>
     <message>
         <source>Image details </source>
-        <translation>Détails de l'image </translation>
+        <translation>Détails de l&apos;image </translation>
     </message>
     <message>
         <source>Cut marks</source>
@@ -2000,15 +2039,15 @@ selon l'orientation du cadre.</translation>
     </message>
     <message>
         <source>when printing to printer</source>
-        <translation>à l'impression sur l'imprimante</translation>
+        <translation>à l&apos;impression sur l&apos;imprimante</translation>
     </message>
     <message>
         <source>Windows print Queue </source>
-        <translation>File d'impression </translation>
+        <translation>File d&apos;impression </translation>
     </message>
     <message>
         <source>Wait until Print Queue is empty before printing</source>
-        <translation>Attendre que la file d'impression soit vide avant d'imprimer</translation>
+        <translation>Attendre que la file d&apos;impression soit vide avant d&apos;imprimer</translation>
     </message>
     <message>
         <source>Print to image - file characteristics  </source>
@@ -2024,7 +2063,7 @@ selon l'orientation du cadre.</translation>
     </message>
     <message>
         <source>Use the printers </source>
-        <translation>Utiliser celle de l'imprimante </translation>
+        <translation>Utiliser celle de l&apos;imprimante </translation>
     </message>
     <message>
         <source>Resolution</source>
@@ -2044,18 +2083,18 @@ selon l'orientation du cadre.</translation>
     </message>
     <message>
         <source>Read camera data from any JPEG</source>
-        <translation>Lire les données de l'appareil dans tout fichier JPEG</translation>
+        <translation>Lire les données de l&apos;appareil dans tout fichier JPEG</translation>
     </message>
     <message>
         <source>Convert photos with a colour profile to sRGB</source>
-        <translation>Convertir en sRGB les photos dotées d'un profil de couleurs</translation>
+        <translation>Convertir en sRGB les photos dotées d&apos;un profil de couleurs</translation>
     </message>
     <message>
         <source>Long batches</source>
         <translation>Longs lots</translation>
     </message>
     <message>
-        <source>Pass over files that can't be read, without a message</source>
+        <source>Pass over files that can&apos;t be read, without a message</source>
         <translation>Ignorer sans message les fichiers illisibles</translation>
     </message>
     <message>
@@ -2064,21 +2103,25 @@ selon l'orientation du cadre.</translation>
     </message>
     <message>
         <source>Ask before printing frames below it</source>
-        <translation>Demander avant d'imprimer des cadres en dessous</translation>
+        <translation>Demander avant d&apos;imprimer des cadres en dessous</translation>
+    </message>
+    <message>
+        <source>Turn photos upright as their camera recorded</source>
+        <translation>Redresser les photos comme l’appareil l’a enregistré</translation>
     </message>
 </context>
 <context>
     <name>settings::TWarning</name>
     <message>
         <source>Warning - Image Load Settings are active !</source>
-        <translation>Attention – des réglages de chargement d'images sont actifs !</translation>
+        <translation>Attention – des réglages de chargement d&apos;images sont actifs !</translation>
     </message>
     <message>
         <source>All loaded image files will be </source>
         <translation>Toutes les images chargées seront </translation>
     </message>
     <message>
-        <source>Don't show this message again </source>
+        <source>Don&apos;t show this message again </source>
         <translation>Ne plus afficher ce message </translation>
     </message>
     <message>

@@ -30,7 +30,7 @@ Vuoi conservarli per altre applicazioni?</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Can't open layout file</source>
+        <source>Can&apos;t open layout file</source>
         <translation>Impossibile aprire il file di layout</translation>
     </message>
     <message>
@@ -44,10 +44,6 @@ Vuoi conservarli per altre applicazioni?</translation>
     <message>
         <source>Load Page</source>
         <translation>Carica pagina</translation>
-    </message>
-    <message>
-        <source>Paginor layout files  (*.zip)</source>
-        <translation>File di layout di Paginor  (*.zip)</translation>
     </message>
     <message>
         <source>Saving Page</source>
@@ -67,11 +63,11 @@ Vuoi conservarli per altre applicazioni?</translation>
     </message>
     <message>
         <source>Saving Image</source>
-        <translation>Salvataggio dell'immagine</translation>
+        <translation>Salvataggio dell&apos;immagine</translation>
     </message>
     <message>
         <source>Saving Bitmap Image</source>
-        <translation>Salvataggio dell'immagine bitmap</translation>
+        <translation>Salvataggio dell&apos;immagine bitmap</translation>
     </message>
     <message>
         <source>Nothing to print!</source>
@@ -95,11 +91,11 @@ Vuoi conservarli per altre applicazioni?</translation>
     </message>
     <message>
         <source>Saving Jpeg Image</source>
-        <translation>Salvataggio dell'immagine JPEG</translation>
+        <translation>Salvataggio dell&apos;immagine JPEG</translation>
     </message>
     <message>
         <source>Saving Bmp Image...</source>
-        <translation>Salvataggio dell'immagine BMP...</translation>
+        <translation>Salvataggio dell&apos;immagine BMP...</translation>
     </message>
     <message>
         <source>The page is too small for the frames and the gaps between them</source>
@@ -107,7 +103,7 @@ Vuoi conservarli per altre applicazioni?</translation>
     </message>
     <message>
         <source>The page bitmap would be too large: choose a lower resolution</source>
-        <translation>L'immagine della pagina sarebbe troppo grande: scegli una risoluzione più bassa</translation>
+        <translation>L&apos;immagine della pagina sarebbe troppo grande: scegli una risoluzione più bassa</translation>
     </message>
     <message>
         <source>the program the desktop associates with it</source>
@@ -115,7 +111,7 @@ Vuoi conservarli per altre applicazioni?</translation>
     </message>
     <message>
         <source>The picture on the clipboard could not be read</source>
-        <translation>Impossibile leggere l'immagine negli appunti</translation>
+        <translation>Impossibile leggere l&apos;immagine negli appunti</translation>
     </message>
     <message>
         <source>All images</source>
@@ -131,10 +127,10 @@ Vuoi conservarli per altre applicazioni?</translation>
     </message>
     <message>
         <source>Add files to list </source>
-        <translation>Aggiungi file all'elenco </translation>
+        <translation>Aggiungi file all&apos;elenco </translation>
     </message>
     <message>
-        <source>Sorry : Can't load images because :
+        <source>Sorry : Can&apos;t load images because :
 No frames are selected - Select some frames and try again.</source>
         <translation>Impossibile caricare le immagini perché:
 Nessuna cornice è selezionata. Seleziona alcune cornici e riprova.</translation>
@@ -156,24 +152,24 @@ Nessuna cornice è selezionata. Seleziona alcune cornici e riprova.</translation
         <translation>Ricerca nelle cartelle completata ....</translation>
     </message>
     <message>
-        <source>The file list isn't empty. 
+        <source>The file list isn&apos;t empty. 
 Do you want to clear the current file list ? 
 YES clears the list - No appends to the current list</source>
-        <translation>L'elenco dei file non è vuoto. 
-Vuoi svuotare l'elenco dei file attuale? 
-SÌ svuota l'elenco, No aggiunge all'elenco attuale</translation>
+        <translation>L&apos;elenco dei file non è vuoto. 
+Vuoi svuotare l&apos;elenco dei file attuale? 
+SÌ svuota l&apos;elenco, No aggiunge all&apos;elenco attuale</translation>
     </message>
     <message>
-        <source>The image list isn't empty. 
+        <source>The image list isn&apos;t empty. 
 Do you want to clear the current image list ? 
 YES clears the list - No appends to the current list</source>
-        <translation>L'elenco delle immagini non è vuoto. 
-Vuoi svuotare l'elenco delle immagini attuale? 
-SÌ svuota l'elenco, No aggiunge all'elenco attuale</translation>
+        <translation>L&apos;elenco delle immagini non è vuoto. 
+Vuoi svuotare l&apos;elenco delle immagini attuale? 
+SÌ svuota l&apos;elenco, No aggiunge all&apos;elenco attuale</translation>
     </message>
     <message>
         <source>Image being processed</source>
-        <translation>Elaborazione dell'immagine</translation>
+        <translation>Elaborazione dell&apos;immagine</translation>
     </message>
     <message>
         <source>Not enough resources available to apply curve </source>
@@ -197,7 +193,7 @@ SÌ svuota l'elenco, No aggiunge all'elenco attuale</translation>
     </message>
     <message>
         <source>Aspect ratio is &lt; 0, try rotating the image</source>
-        <translation>Le proporzioni sono &lt; 0: prova a ruotare l'immagine</translation>
+        <translation>Le proporzioni sono &lt; 0: prova a ruotare l&apos;immagine</translation>
     </message>
     <message>
         <source>The stored number of frames is not 1, 2, 4, 8 or 16; using 4</source>
@@ -220,11 +216,11 @@ SÌ svuota l'elenco, No aggiunge all'elenco attuale</translation>
         <translation>File bitmap (*.bmp)</translation>
     </message>
     <message>
-        <source>Can't save settings</source>
+        <source>Can&apos;t save settings</source>
         <translation>Impossibile salvare le impostazioni</translation>
     </message>
     <message>
-        <source>Can't run Paginor because there is no default printer available.
+        <source>Can&apos;t run Paginor because there is no default printer available.
 Hint - Install or set up a default printer.</source>
         <translation>Impossibile avviare Paginor perché non è disponibile una stampante predefinita.
 Suggerimento: installa o configura una stampante predefinita.</translation>
@@ -251,7 +247,7 @@ Suggerimento: installa o configura una stampante predefinita.</translation>
     </message>
     <message>
         <source>Not enough resources available to adjust image</source>
-        <translation>Risorse insufficienti per regolare l'immagine</translation>
+        <translation>Risorse insufficienti per regolare l&apos;immagine</translation>
     </message>
     <message>
         <source>No images selected</source>
@@ -275,7 +271,7 @@ Suggerimento: installa o configura una stampante predefinita.</translation>
     </message>
     <message>
         <source>The image is too large to load</source>
-        <translation>L'immagine è troppo grande per essere caricata</translation>
+        <translation>L&apos;immagine è troppo grande per essere caricata</translation>
     </message>
     <message>
         <source>Corrupt or truncated JPEG data</source>
@@ -291,11 +287,11 @@ Suggerimento: installa o configura una stampante predefinita.</translation>
     </message>
     <message>
         <source>There is no picture to save</source>
-        <translation>Non c'è nessuna immagine da salvare</translation>
+        <translation>Non c&apos;è nessuna immagine da salvare</translation>
     </message>
     <message>
         <source>The picture is too large for a BMP file</source>
-        <translation>L'immagine è troppo grande per un file BMP</translation>
+        <translation>L&apos;immagine è troppo grande per un file BMP</translation>
     </message>
     <message>
         <source>A palette file holds no picture</source>
@@ -315,14 +311,14 @@ Suggerimento: installa o configura una stampante predefinita.</translation>
     </message>
     <message>
         <source>Rotate90:  Angle not positive multiple of 90 degrees</source>
-        <translation>Rotazione di 90°: l'angolo non è un multiplo positivo di 90 gradi</translation>
+        <translation>Rotazione di 90°: l&apos;angolo non è un multiplo positivo di 90 gradi</translation>
     </message>
     <message>
-        <source>Can't resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
-        <translation>Impossibile ricampionare: l'immagine e la nuova dimensione devono essere larghe almeno 1 pixel e alte almeno 2</translation>
+        <source>Can&apos;t resample: the picture and the new size must be at least 1 pixel wide and 2 pixels high</source>
+        <translation>Impossibile ricampionare: l&apos;immagine e la nuova dimensione devono essere larghe almeno 1 pixel e alte almeno 2</translation>
     </message>
     <message>
-        <source>Can't resample: the new size is too large</source>
+        <source>Can&apos;t resample: the new size is too large</source>
         <translation>Impossibile ricampionare: la nuova dimensione è troppo grande</translation>
     </message>
     <message>
@@ -342,8 +338,8 @@ Suggerimento: installa o configura una stampante predefinita.</translation>
         <translation>La gamma deve essere un numero maggiore di 0</translation>
     </message>
     <message>
-        <source>Can't fit the picture: the aspect ratio gives no usable width</source>
-        <translation>Impossibile adattare l'immagine: le proporzioni non danno una larghezza utilizzabile</translation>
+        <source>Can&apos;t fit the picture: the aspect ratio gives no usable width</source>
+        <translation>Impossibile adattare l&apos;immagine: le proporzioni non danno una larghezza utilizzabile</translation>
     </message>
     <message>
         <source>The source and destination bitmaps differ in size or format</source>
@@ -363,7 +359,7 @@ Suggerimento: installa o configura una stampante predefinita.</translation>
     </message>
     <message>
         <source>Handle size should be in [0..16] range</source>
-        <translation>La dimensione delle maniglie deve essere nell'intervallo [0..16]</translation>
+        <translation>La dimensione delle maniglie deve essere nell&apos;intervallo [0..16]</translation>
     </message>
     <message>
         <source>Unexpected string end</source>
@@ -383,7 +379,7 @@ You can also use the mouse to<byte value="xd"/>
 change the image position.  </source>
         <translation>Suggerimento: <byte value="xd"/>
 Puoi anche usare il mouse per<byte value="xd"/>
-cambiare la posizione dell'immagine.  </translation>
+cambiare la posizione dell&apos;immagine.  </translation>
     </message>
     <message>
         <source>Save Curve as </source>
@@ -419,7 +415,7 @@ cambiare la posizione dell'immagine.  </translation>
     </message>
     <message>
         <source>Extended Image info (Embedded in jpeg file) </source>
-        <translation>Informazioni estese sull'immagine (incorporate nel file JPEG) </translation>
+        <translation>Informazioni estese sull&apos;immagine (incorporate nel file JPEG) </translation>
     </message>
     <message>
         <source>TWAIN Error</source>
@@ -427,7 +423,7 @@ cambiare la posizione dell'immagine.  </translation>
     </message>
     <message>
         <source>TWAIN_SelectImageSource: window handle is invalid</source>
-        <translation>TWAIN_SelectImageSource: l'handle della finestra non è valido</translation>
+        <translation>TWAIN_SelectImageSource: l&apos;handle della finestra non è valido</translation>
     </message>
     <message>
         <source>TWAIN_SelectImageSource: Unable to create proxy window</source>
@@ -484,10 +480,6 @@ Le immagini in più verranno ignorate</translation>
         <translation>Il file della guida %1 non esiste.</translation>
     </message>
     <message>
-        <source>No web browser could be started to show %1</source>
-        <translation>Impossibile avviare un browser web per mostrare %1</translation>
-    </message>
-    <message>
         <source>%1 Selected</source>
         <translation>%1 selezionato</translation>
     </message>
@@ -504,8 +496,8 @@ Le immagini in più verranno ignorate</translation>
         <translation>Memoria insufficiente per caricare %1</translation>
     </message>
     <message>
-        <source>Corrupt or truncated JPEG data '%1': the file is empty</source>
-        <translation>Dati JPEG danneggiati o troncati '%1': il file è vuoto</translation>
+        <source>Corrupt or truncated JPEG data &apos;%1&apos;: the file is empty</source>
+        <translation>Dati JPEG danneggiati o troncati &apos;%1&apos;: il file è vuoto</translation>
     </message>
     <message>
         <source>Frame #%1 is cloned to other frames</source>
@@ -515,18 +507,18 @@ Le immagini in più verranno ignorate</translation>
         <source>You can only copy one image at a time to the clipboard
 Only image #%1 will be copied</source>
         <translation>Puoi copiare negli appunti una sola immagine alla volta
-Verrà copiata solo l'immagine n. %1</translation>
+Verrà copiata solo l&apos;immagine n. %1</translation>
     </message>
     <message>
-        <source>Can't export pasted images.....
+        <source>Can&apos;t export pasted images.....
 Hint - Try pasting the image into 
 %1</source>
         <translation>Impossibile esportare le immagini incollate.....
-Suggerimento: prova a incollare l'immagine in 
+Suggerimento: prova a incollare l&apos;immagine in 
 %1</translation>
     </message>
     <message>
-        <source>Can't load : 
+        <source>Can&apos;t load : 
 %1
 with %2</source>
         <translation>Impossibile caricare: 
@@ -543,46 +535,46 @@ non esiste </translation>
     </message>
     <message>
         <source>Rotating Image%1</source>
-        <translation>Rotazione dell'immagine %1</translation>
+        <translation>Rotazione dell&apos;immagine %1</translation>
     </message>
     <message>
         <source>Rotating image in frame %1</source>
-        <translation>Rotazione dell'immagine nella cornice %1</translation>
+        <translation>Rotazione dell&apos;immagine nella cornice %1</translation>
     </message>
     <message>
         <source>Adjusting image in frame %1</source>
-        <translation>Regolazione dell'immagine nella cornice %1</translation>
+        <translation>Regolazione dell&apos;immagine nella cornice %1</translation>
     </message>
     <message>
         <source>Resampling image %1 to %2% of original image size</source>
-        <translation>Ricampionamento dell'immagine %1 al %2% delle dimensioni originali</translation>
+        <translation>Ricampionamento dell&apos;immagine %1 al %2% delle dimensioni originali</translation>
     </message>
     <message>
-        <source>Can't load %1</source>
+        <source>Can&apos;t load %1</source>
         <translation>Impossibile caricare %1</translation>
     </message>
     <message>
-        <source>Error - Can't open %1</source>
+        <source>Error - Can&apos;t open %1</source>
         <translation>Errore: impossibile aprire %1</translation>
     </message>
     <message>
-        <source>%1 more curve files were left out of "Apply Curves"</source>
+        <source>%1 more curve files were left out of &quot;Apply Curves&quot;</source>
         <translation>%1 altri file di curva sono stati esclusi da «Applica curve»</translation>
     </message>
     <message>
         <source>Sorry - This applcation failed whilst initalising frame number %1</source>
-        <translation>Spiacenti: l'applicazione non è riuscita a inizializzare la cornice n. %1</translation>
+        <translation>Spiacenti: l&apos;applicazione non è riuscita a inizializzare la cornice n. %1</translation>
     </message>
     <message>
         <source>%1 images selected </source>
         <translation>%1 immagini selezionate </translation>
     </message>
     <message>
-        <source>Can't open file %1</source>
+        <source>Can&apos;t open file %1</source>
         <translation>Impossibile aprire il file %1</translation>
     </message>
     <message>
-        <source>Can't write file %1</source>
+        <source>Can&apos;t write file %1</source>
         <translation>Impossibile scrivere il file %1</translation>
     </message>
     <message>
@@ -623,15 +615,15 @@ non esiste </translation>
     </message>
     <message>
         <source>Resampling image %1 for printer</source>
-        <translation>Ricampionamento dell'immagine %1 per la stampante</translation>
+        <translation>Ricampionamento dell&apos;immagine %1 per la stampante</translation>
     </message>
     <message>
         <source>Resampling image %1 for image file</source>
-        <translation>Ricampionamento dell'immagine %1 per il file immagine</translation>
+        <translation>Ricampionamento dell&apos;immagine %1 per il file immagine</translation>
     </message>
     <message>
         <source>Resampling image %1 for preview</source>
-        <translation>Ricampionamento dell'immagine %1 per l'anteprima</translation>
+        <translation>Ricampionamento dell&apos;immagine %1 per l&apos;anteprima</translation>
     </message>
     <message>
         <source>Waiting for empty Printer Queue..... (%1 job on %2)</source>
@@ -650,11 +642,11 @@ non esiste </translation>
         <translation>La stampante %1 è ferma (%2): %3</translation>
     </message>
     <message>
-        <source>Can't ask the printer for its queue: %1</source>
+        <source>Can&apos;t ask the printer for its queue: %1</source>
         <translation>Impossibile interrogare la coda della stampante: %1</translation>
     </message>
     <message>
-        <source>Can't start printing on %1</source>
+        <source>Can&apos;t start printing on %1</source>
         <translation>Impossibile avviare la stampa su %1</translation>
     </message>
     <message>
@@ -666,44 +658,44 @@ non esiste </translation>
         <translation>La pagina è stata interrotta prima che la cornice %1 fosse pronta</translation>
     </message>
     <message>
-        <source>Can't write %1: %2</source>
+        <source>Can&apos;t write %1: %2</source>
         <translation>Impossibile scrivere %1: %2</translation>
     </message>
     <message>
-        <source>Can't write %1</source>
+        <source>Can&apos;t write %1</source>
         <translation>Impossibile scrivere %1</translation>
     </message>
     <message>
         <source>Saving Page - Embedding Image %1</source>
-        <translation>Salvataggio della pagina – incorporazione dell'immagine %1</translation>
+        <translation>Salvataggio della pagina – incorporazione dell&apos;immagine %1</translation>
     </message>
     <message>
-        <source>Can't write the layout file %1: %2</source>
+        <source>Can&apos;t write the layout file %1: %2</source>
         <translation>Impossibile scrivere il file di layout %1: %2</translation>
     </message>
     <message>
         <source>Frame %1 holds no picture of its own</source>
-        <translation>La cornice %1 non contiene un'immagine propria</translation>
+        <translation>La cornice %1 non contiene un&apos;immagine propria</translation>
     </message>
     <message>
-        <source>Invalid data type for '%1'</source>
-        <translation>Tipo di dati non valido per '%1'</translation>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Tipo di dati non valido per &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Invalid value %1 for '%2': %3</source>
-        <translation>Valore %1 non valido per '%2': %3</translation>
+        <source>Invalid value %1 for &apos;%2&apos;: %3</source>
+        <translation>Valore %1 non valido per &apos;%2&apos;: %3</translation>
     </message>
     <message>
         <source>must be between %1 and %2</source>
         <translation>deve essere compreso tra %1 e %2</translation>
     </message>
     <message>
-        <source>Invalid value for '%1': %2</source>
-        <translation>Valore non valido per '%1': %2</translation>
+        <source>Invalid value for &apos;%1&apos;: %2</source>
+        <translation>Valore non valido per &apos;%1&apos;: %2</translation>
     </message>
     <message>
         <source>There is no default printer: printing goes to %1</source>
-        <translation>Non c'è una stampante predefinita: si stampa su %1</translation>
+        <translation>Non c&apos;è una stampante predefinita: si stampa su %1</translation>
     </message>
     <message>
         <source>Unable to load Source Manager (%1)</source>
@@ -719,7 +711,7 @@ non esiste </translation>
     </message>
     <message>
         <source>The source refused the option %1</source>
-        <translation>La sorgente ha rifiutato l'opzione %1</translation>
+        <translation>La sorgente ha rifiutato l&apos;opzione %1</translation>
     </message>
     <message>
         <source>Delete the other frames before this one. </source>
@@ -770,7 +762,7 @@ non esiste </translation>
         <translation>Mitchell</translation>
     </message>
     <message>
-        <source>Don't Resample </source>
+        <source>Don&apos;t Resample </source>
         <translation>Non ricampionare </translation>
     </message>
     <message>
@@ -862,24 +854,16 @@ non esiste </translation>
         <translation>Il file di layout indica la cornice %1 di una pagina da %2</translation>
     </message>
     <message>
-        <source>The clone source of the layout file's line "%1" is not a number</source>
-        <translation>L'origine della copia della riga «%1» del file di layout non è un numero</translation>
+        <source>The clone source of the layout file&apos;s line &quot;%1&quot; is not a number</source>
+        <translation>L&apos;origine della copia della riga «%1» del file di layout non è un numero</translation>
     </message>
     <message>
-        <source>The frame number of the layout file's line "%1" is not a number</source>
+        <source>The frame number of the layout file&apos;s line &quot;%1&quot; is not a number</source>
         <translation>Il numero di cornice della riga «%1» del file di layout non è un numero</translation>
     </message>
     <message>
         <source>The frame count of the layout file is not a number: %1</source>
         <translation>Il numero di cornici del file di layout non è un numero: %1</translation>
-    </message>
-    <message>
-        <source>The aspect ratio of the layout file is not a positive number: %1</source>
-        <translation>Le proporzioni del file di layout non sono un numero positivo: %1</translation>
-    </message>
-    <message>
-        <source>The margin of the layout file is not a number of millimetres: %1</source>
-        <translation>Il margine del file di layout non è un numero di millimetri: %1</translation>
     </message>
     <message>
         <source>The layout file names a member that is not a plain file name: %1</source>
@@ -890,32 +874,32 @@ non esiste </translation>
         <translation>Il file di layout contiene più di un elemento di nome %1</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read</source>
-        <translation>Impossibile leggere l'elemento %1 del file di layout</translation>
+        <source>The layout file&apos;s member %1 cannot be read</source>
+        <translation>Impossibile leggere l&apos;elemento %1 del file di layout</translation>
     </message>
     <message>
-        <source>The layout file's member %1 cannot be read: %2</source>
-        <translation>Impossibile leggere l'elemento %1 del file di layout: %2</translation>
+        <source>The layout file&apos;s member %1 cannot be read: %2</source>
+        <translation>Impossibile leggere l&apos;elemento %1 del file di layout: %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 would inflate to %2 bytes, more than any picture needs</source>
-        <translation>L'elemento %1 del file di layout occuperebbe %2 byte una volta decompresso, più di quanto serva a qualsiasi immagine</translation>
+        <source>The layout file&apos;s member %1 would inflate to %2 bytes, more than any picture needs</source>
+        <translation>L&apos;elemento %1 del file di layout occuperebbe %2 byte una volta decompresso, più di quanto serva a qualsiasi immagine</translation>
     </message>
     <message>
-        <source>Can't extract %1 into the temporary folder</source>
+        <source>Can&apos;t extract %1 into the temporary folder</source>
         <translation>Impossibile estrarre %1 nella cartella temporanea</translation>
     </message>
     <message>
-        <source>Can't make a temporary folder in %1</source>
+        <source>Can&apos;t make a temporary folder in %1</source>
         <translation>Impossibile creare una cartella temporanea in %1</translation>
     </message>
     <message>
-        <source>There is no printer named '%1'</source>
-        <translation>Non esiste una stampante di nome '%1'</translation>
+        <source>There is no printer named &apos;%1&apos;</source>
+        <translation>Non esiste una stampante di nome &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>--set: there is no setting named '%1'</source>
-        <translation>--set: non esiste un'impostazione di nome '%1'</translation>
+        <source>--set: there is no setting named &apos;%1&apos;</source>
+        <translation>--set: non esiste un&apos;impostazione di nome &apos;%1&apos;</translation>
     </message>
     <message>
         <source>N/A</source>
@@ -1018,40 +1002,40 @@ non esiste </translation>
         <translation>Lunghezza focale (mm)</translation>
     </message>
     <message>
-        <source>%1 '%2': %3</source>
-        <translation>%1 '%2': %3</translation>
+        <source>%1 &apos;%2&apos;: %3</source>
+        <translation>%1 &apos;%2&apos;: %3</translation>
     </message>
     <message>
-        <source>%1 '%2'</source>
-        <translation>%1 '%2'</translation>
+        <source>%1 &apos;%2&apos;</source>
+        <translation>%1 &apos;%2&apos;</translation>
     </message>
     <message>
         <source>The scanned image is empty</source>
-        <translation>L'immagine acquisita è vuota</translation>
+        <translation>L&apos;immagine acquisita è vuota</translation>
     </message>
     <message>
         <source>The scanned image has no bitmap header</source>
-        <translation>L'immagine acquisita non ha un'intestazione bitmap</translation>
+        <translation>L&apos;immagine acquisita non ha un&apos;intestazione bitmap</translation>
     </message>
     <message>
         <source>The scanned image is compressed</source>
-        <translation>L'immagine acquisita è compressa</translation>
+        <translation>L&apos;immagine acquisita è compressa</translation>
     </message>
     <message>
         <source>The scanned image has no usable size</source>
-        <translation>L'immagine acquisita non ha dimensioni utilizzabili</translation>
+        <translation>L&apos;immagine acquisita non ha dimensioni utilizzabili</translation>
     </message>
     <message>
         <source>The scanned image has an unknown bit count</source>
-        <translation>L'immagine acquisita ha una profondità di bit sconosciuta</translation>
+        <translation>L&apos;immagine acquisita ha una profondità di bit sconosciuta</translation>
     </message>
     <message>
         <source>The scanned image is shorter than its header says</source>
-        <translation>L'immagine acquisita è più corta di quanto indichi la sua intestazione</translation>
+        <translation>L&apos;immagine acquisita è più corta di quanto indichi la sua intestazione</translation>
     </message>
     <message>
         <source>There is no scanned image</source>
-        <translation>Non c'è nessuna immagine acquisita</translation>
+        <translation>Non c&apos;è nessuna immagine acquisita</translation>
     </message>
     <message>
         <source>Frame %1: No file loaded</source>
@@ -1068,8 +1052,8 @@ non esiste </translation>
         <translation>Stampante: %1 | Area immagine: %2 mm x %3 mm  | Margine pagina: %4 mm%5</translation>
     </message>
     <message>
-        <source>Printer : %1 | Image area : %2" x %3" | Page Margin : %4"%5</source>
-        <translation>Stampante: %1 | Area immagine: %2" x %3" | Margine pagina: %4"%5</translation>
+        <source>Printer : %1 | Image area : %2&quot; x %3&quot; | Page Margin : %4&quot;%5</source>
+        <translation>Stampante: %1 | Area immagine: %2&quot; x %3&quot; | Margine pagina: %4&quot;%5</translation>
     </message>
     <message>
         <source>Loading Images%1</source>
@@ -1080,7 +1064,7 @@ non esiste </translation>
         <translation>Il file di layout termina prima della riga «%1»</translation>
     </message>
     <message>
-        <source>A frame line of the layout file has no "=": %1</source>
+        <source>A frame line of the layout file has no &quot;=&quot;: %1</source>
         <translation>Una riga di cornice del file di layout non ha «=»: %1</translation>
     </message>
     <message>
@@ -1096,34 +1080,34 @@ non esiste </translation>
         <translation>margine</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is damaged: %2</source>
-        <translation>L'elemento %1 del file di layout è danneggiato: %2</translation>
+        <source>The layout file&apos;s member %1 is damaged: %2</source>
+        <translation>L&apos;elemento %1 del file di layout è danneggiato: %2</translation>
     </message>
     <message>
-        <source>The layout file's member %1 inflates past the size the archive gives for it</source>
-        <translation>L'elemento %1 del file di layout, decompresso, supera la dimensione indicata dall'archivio</translation>
+        <source>The layout file&apos;s member %1 inflates past the size the archive gives for it</source>
+        <translation>L&apos;elemento %1 del file di layout, decompresso, supera la dimensione indicata dall&apos;archivio</translation>
     </message>
     <message>
-        <source>The layout file's member %1 could not be written to the temporary folder</source>
-        <translation>Impossibile scrivere l'elemento %1 del file di layout nella cartella temporanea</translation>
+        <source>The layout file&apos;s member %1 could not be written to the temporary folder</source>
+        <translation>Impossibile scrivere l&apos;elemento %1 del file di layout nella cartella temporanea</translation>
     </message>
     <message>
-        <source>The layout file's member %1 is shorter than the archive says</source>
-        <translation>L'elemento %1 del file di layout è più corto di quanto indichi l'archivio</translation>
+        <source>The layout file&apos;s member %1 is shorter than the archive says</source>
+        <translation>L&apos;elemento %1 del file di layout è più corto di quanto indichi l&apos;archivio</translation>
     </message>
     <message>
-        <source>Can't create the print spool file: %1</source>
+        <source>Can&apos;t create the print spool file: %1</source>
         <translation>Impossibile creare il file di spool di stampa: %1</translation>
     </message>
     <message>
-        <source>'%1' is stored more than once (as '%2'); the first is read</source>
-        <translation>'%1' è salvato più volte (come '%2'); si legge il primo</translation>
+        <source>&apos;%1&apos; is stored more than once (as &apos;%2&apos;); the first is read</source>
+        <translation>&apos;%1&apos; è salvato più volte (come &apos;%2&apos;); si legge il primo</translation>
     </message>
     <message>
         <source>Drag &amp;&amp; Drop
-File extension '%1' is not a valid image format</source>
+File extension &apos;%1&apos; is not a valid image format</source>
         <translation>Trascina e rilascia
-L'estensione di file '%1' non è un formato immagine valido</translation>
+L&apos;estensione di file &apos;%1&apos; non è un formato immagine valido</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -1131,10 +1115,10 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>Not enough memory for a %1 x %2 image</source>
-        <translation>Memoria insufficiente per un'immagine di %1 x %2</translation>
+        <translation>Memoria insufficiente per un&apos;immagine di %1 x %2</translation>
     </message>
     <message>
-        <source>Can't open the log file %1: %2</source>
+        <source>Can&apos;t open the log file %1: %2</source>
         <translation>Impossibile aprire il file di registro %1: %2</translation>
     </message>
     <message>
@@ -1147,7 +1131,7 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>not an Autodesk Animator picture</source>
-        <translation>non è un'immagine Autodesk Animator</translation>
+        <translation>non è un&apos;immagine Autodesk Animator</translation>
     </message>
     <message>
         <source>only 8-bit uncompressed Animator pictures exist</source>
@@ -1175,14 +1159,14 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>the image has no pixels</source>
-        <translation>l'immagine non ha pixel</translation>
+        <translation>l&apos;immagine non ha pixel</translation>
     </message>
     <message>
         <source>%1 x %2 pixels</source>
         <translation>%1 x %2 pixel</translation>
     </message>
     <message>
-        <source>%1 x %2 pixels, more than this machine's memory</source>
+        <source>%1 x %2 pixels, more than this machine&apos;s memory</source>
         <translation>%1 x %2 pixel, più della memoria di questo computer</translation>
     </message>
     <message>
@@ -1191,10 +1175,10 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>too short for an RLA header</source>
-        <translation>troppo corto per un'intestazione RLA</translation>
+        <translation>troppo corto per un&apos;intestazione RLA</translation>
     </message>
     <message>
-        <source>RLA pictures need GraphicsMagick's gm program</source>
+        <source>RLA pictures need GraphicsMagick&apos;s gm program</source>
         <translation>le immagini RLA richiedono il programma gm di GraphicsMagick</translation>
     </message>
     <message>
@@ -1207,7 +1191,7 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>Corrupt JPEG data: %1 bytes cannot hold a %2 x %3 picture</source>
-        <translation>Dati JPEG danneggiati: %1 byte non possono contenere un'immagine di %2 x %3</translation>
+        <translation>Dati JPEG danneggiati: %1 byte non possono contenere un&apos;immagine di %2 x %3</translation>
     </message>
     <message>
         <source>no such file</source>
@@ -1222,16 +1206,90 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
         <translation>nessuna immagine nel file</translation>
     </message>
     <message>
-        <source>'(' expected but found '%1'</source>
-        <translation>Atteso '(' ma trovato '%1'</translation>
+        <source>&apos;(&apos; expected but found &apos;%1&apos;</source>
+        <translation>Atteso &apos;(&apos; ma trovato &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>',' expected but '%1' found</source>
-        <translation>Atteso ',' ma trovato '%1'</translation>
+        <source>&apos;,&apos; expected but &apos;%1&apos; found</source>
+        <translation>Atteso &apos;,&apos; ma trovato &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>')' expected but '%1' found</source>
-        <translation>Atteso ')' ma trovato '%1'</translation>
+        <source>&apos;)&apos; expected but &apos;%1&apos; found</source>
+        <translation>Atteso &apos;)&apos; ma trovato &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Not enough memory available to finish this command</source>
+        <translation>Memoria insufficiente per completare questo comando</translation>
+    </message>
+    <message>
+        <source>This command stopped on an unexpected error</source>
+        <translation>Questo comando si è interrotto per un errore imprevisto</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Guida</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Indietro</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Avanti</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Paginor help</source>
+        <translation>Guida di Paginor</translation>
+    </message>
+    <message>
+        <source>A new number of frames empties the page: the pictures in its frames are dropped.
+Change the number of frames?</source>
+        <translation>Un nuovo numero di cornici svuota la pagina: le immagini nelle cornici vengono tolte.
+Cambiare il numero di cornici?</translation>
+    </message>
+    <message>
+        <source>The aspect ratio of the layout file is not a number above 0 and up to %1: %2</source>
+        <translation>Il rapporto d’aspetto del file di layout non è un numero maggiore di 0 e fino a %1: %2</translation>
+    </message>
+    <message>
+        <source>The margin of the layout file is not a number of millimetres from 0 to %1: %2</source>
+        <translation>Il margine del file di layout non è un numero di millimetri da 0 a %1: %2</translation>
+    </message>
+    <message>
+        <source>Paginor layout files  (*.zip *.ZIP)</source>
+        <translation>File di layout di Paginor  (*.zip *.ZIP)</translation>
+    </message>
+    <message>
+        <source>Print to image file</source>
+        <translation>Stampa su file immagine</translation>
+    </message>
+    <message>
+        <source>Printed Image file   (*.jpg *.jpeg)</source>
+        <translation>File immagine stampato   (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Printed Image file  (*.bmp)</source>
+        <translation>File immagine stampato  (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>No scanner was found.</source>
+        <translation>Non è stato trovato alcuno scanner.</translation>
+    </message>
+    <message>
+        <source>Look again</source>
+        <translation>Cerca di nuovo</translation>
+    </message>
+    <message>
+        <source>Looking for scanners…</source>
+        <translation>Ricerca degli scanner…</translation>
     </message>
 </context>
 <context>
@@ -1261,11 +1319,11 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>Add to file list</source>
-        <translation>Aggiungi all'elenco dei file</translation>
+        <translation>Aggiungi all&apos;elenco dei file</translation>
     </message>
     <message>
         <source>Clear File list</source>
-        <translation>Svuota l'elenco dei file</translation>
+        <translation>Svuota l&apos;elenco dei file</translation>
     </message>
     <message>
         <source>&amp;Remove Selected</source>
@@ -1345,7 +1403,7 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>load image(s) from list</source>
-        <translation>Carica immagini dall'elenco</translation>
+        <translation>Carica immagini dall&apos;elenco</translation>
     </message>
     <message>
         <source>remove selected image(s) from frame(s)</source>
@@ -1365,13 +1423,13 @@ L'estensione di file '%1' non è un formato immagine valido</translation>
     </message>
     <message>
         <source>set aspect ratio to match selected image</source>
-        <translation>Adatta le proporzioni all'immagine selezionata</translation>
+        <translation>Adatta le proporzioni all&apos;immagine selezionata</translation>
     </message>
     <message>
         <source>set image size to match
 frame size &amp; centre
 on selected frames.</source>
-        <translation>Adatta le dimensioni dell'immagine
+        <translation>Adatta le dimensioni dell&apos;immagine
 a quelle della cornice e centra
 (cornici selezionate).</translation>
     </message>
@@ -1389,7 +1447,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source>print image properties in margin</source>
-        <translation>Stampa le proprietà dell'immagine nel margine</translation>
+        <translation>Stampa le proprietà dell&apos;immagine nel margine</translation>
     </message>
     <message>
         <source>stop printing </source>
@@ -1401,7 +1459,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source>print - load - print (from image list)</source>
-        <translation>Stampa – carica – stampa (dall'elenco delle immagini)</translation>
+        <translation>Stampa – carica – stampa (dall&apos;elenco delle immagini)</translation>
     </message>
     <message>
         <source>help </source>
@@ -1424,7 +1482,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source>Image details (printed in margins)</source>
-        <translation>Dettagli dell'immagine (stampati nei margini)</translation>
+        <translation>Dettagli dell&apos;immagine (stampati nei margini)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1630,12 +1688,12 @@ a quelle della cornice e centra
         <translation>Modifica immagine</translation>
     </message>
     <message>
-        <source>Save Frame's Image</source>
-        <translation>Salva l'immagine della cornice</translation>
+        <source>Save Frame&apos;s Image</source>
+        <translation>Salva l&apos;immagine della cornice</translation>
     </message>
     <message>
         <source>Extended Image Details </source>
-        <translation>Dettagli estesi dell'immagine </translation>
+        <translation>Dettagli estesi dell&apos;immagine </translation>
     </message>
     <message>
         <source>Original (%1)</source>
@@ -1653,27 +1711,8 @@ a quelle della cornice e centra
         <translation> Ricampionata al %1% </translation>
     </message>
     <message>
-        <source> Using '%1' contrast curve</source>
-        <translation> con la curva di contrasto '%1'</translation>
-    </message>
-</context>
-<context>
-    <name>printing::PrintCommands</name>
-    <message>
-        <source>Print to image file</source>
-        <translation>Stampa su file immagine</translation>
-    </message>
-    <message>
-        <source>Printed Image file   (*.jpg)</source>
-        <translation>File immagine stampato   (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Printed Image file  (*.bmp)</source>
-        <translation>File immagine stampato  (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf)</source>
-        <translation>Documento PDF (*.pdf)</translation>
+        <source> Using &apos;%1&apos; contrast curve</source>
+        <translation> con la curva di contrasto &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -1782,7 +1821,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source>Try to get embedded image data &amp;&amp; print in margins </source>
-        <translation>Leggi i dati incorporati nell'immagine &amp;&amp; stampali nei margini </translation>
+        <translation>Leggi i dati incorporati nell&apos;immagine &amp;&amp; stampali nei margini </translation>
     </message>
     <message>
         <source>File name</source>
@@ -1830,7 +1869,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source>Centre image on paper</source>
-        <translation>Centra l'immagine sul foglio</translation>
+        <translation>Centra l&apos;immagine sul foglio</translation>
     </message>
     <message>
         <source>Frame Aspect</source>
@@ -1850,7 +1889,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source>&amp;Layout area size </source>
-        <translation>Dimensione dell'area di &amp;layout </translation>
+        <translation>Dimensione dell&apos;area di &amp;layout </translation>
     </message>
     <message>
         <source>Default Folders </source>
@@ -1926,7 +1965,7 @@ a quelle della cornice e centra
     </message>
     <message>
         <source> % of original </source>
-        <translation> % dell'originale </translation>
+        <translation> % dell&apos;originale </translation>
     </message>
     <message>
         <source>Using the </source>
@@ -1948,7 +1987,7 @@ a quelle della cornice e centra
         <source>Automatically rotates image
 files to match frame orientation.</source>
         <translation>Ruota automaticamente le immagini
-secondo l'orientamento della cornice.</translation>
+secondo l&apos;orientamento della cornice.</translation>
     </message>
     <message>
         <source>Auto centre</source>
@@ -1976,7 +2015,7 @@ secondo l'orientamento della cornice.</translation>
     </message>
     <message>
         <source>Image details </source>
-        <translation>Dettagli dell'immagine </translation>
+        <translation>Dettagli dell&apos;immagine </translation>
     </message>
     <message>
         <source>Cut marks</source>
@@ -2055,7 +2094,7 @@ secondo l'orientamento della cornice.</translation>
         <translation>Lotti lunghi</translation>
     </message>
     <message>
-        <source>Pass over files that can't be read, without a message</source>
+        <source>Pass over files that can&apos;t be read, without a message</source>
         <translation>Salta senza avviso i file illeggibili</translation>
     </message>
     <message>
@@ -2065,6 +2104,10 @@ secondo l'orientamento della cornice.</translation>
     <message>
         <source>Ask before printing frames below it</source>
         <translation>Chiedi prima di stampare cornici al di sotto</translation>
+    </message>
+    <message>
+        <source>Turn photos upright as their camera recorded</source>
+        <translation>Raddrizza le foto come registrato dalla fotocamera</translation>
     </message>
 </context>
 <context>
@@ -2078,7 +2121,7 @@ secondo l'orientamento della cornice.</translation>
         <translation>Tutte le immagini caricate verranno </translation>
     </message>
     <message>
-        <source>Don't show this message again </source>
+        <source>Don&apos;t show this message again </source>
         <translation>Non mostrare più questo messaggio </translation>
     </message>
     <message>
