@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "app/translation.h"
 #include "imaging/ui/bright_adjust.h"
+#include "page/edit_frames.h"
 #include "page/frame_commands.h"
 #include "printing/layout_file.h"
 #include "printing/resolution.h"
@@ -253,7 +254,8 @@ void TranslationTest::shippedTranslationFollowsTheLocale()
     f.PictureOwner = 1;
     f.Loaded = true;
     f.AspectRatio = 4.0f / 3.0f;
-    imaging::Tbright edit(model, 1, {});
+    page::FrameEdit subject(model, 1);
+    imaging::Tbright edit(subject, model.settings(), {});
     QVERIFY(!translated("imaging::Tbright", "Edit Image ").isEmpty());
     QVERIFY(edit.windowTitle().startsWith(translated("imaging::Tbright", "Edit Image ")));
     bool cancelShown = false;
