@@ -33,3 +33,12 @@ paginor_qtest(translation_test SOURCES translation_test.cpp LIBS paginor_app)
 add_dependencies(translation_test paginor)
 target_compile_definitions(translation_test PRIVATE
   PAGINOR_EXE="$<TARGET_FILE:paginor>" PAGINOR_LRELEASE="${PAGINOR_LRELEASE}")
+
+# The monkey: seeded random user actions in the window, checked after every one. One run
+# with a fixed seed and one with a seed from the clock (printed, for replaying); each runs
+# PAGINOR_MONKEY_SECONDS (20 s unless set; the sanitizer suite gives it a minute).
+add_executable(monkey_test monkey_test.cpp)
+target_link_libraries(monkey_test PRIVATE paginor_app Qt6::Test Qt6::GuiPrivate)
+add_test(NAME monkey_fixed_seed COMMAND monkey_test --seed 20261208)
+add_test(NAME monkey_clock_seed COMMAND monkey_test --seed time)
+set_tests_properties(monkey_fixed_seed monkey_clock_seed PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
