@@ -41,6 +41,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -676,6 +677,15 @@ private:
     void finish(QWidget* modal, bool ok)
     {
         const QString name = QString::fromLatin1(modal->metaObject()->className());
+        // A dialog still open after its OK or Cancel (a tool panel's own buttons have those
+        // captions too) is closed from its title bar.
+        if (m_lastFinished == modal) {
+            m_lastFinished = nullptr;
+            note(name + ": closed from the title bar");
+            modal->close();
+            return;
+        }
+        m_lastFinished = modal;
         note(name + (ok ? ": OK" : ": Cancel"));
         for (QDialogButtonBox* box : modal->findChildren<QDialogButtonBox*>()) {
             for (QAbstractButton* b : box->buttons()) {
@@ -856,6 +866,7 @@ private:
     QTimer m_tick;
     QTimer m_beat;
     bool m_probeSent = false;
+    QPointer<QWidget> m_lastFinished;
     QPoint m_probeAt;
     Clock::time_point m_probeTime;
     bool m_finishing = false;
