@@ -12,7 +12,7 @@ SEED=${2:-time}
 exe=build-asan/tests/monkey_test
 [ -x "$exe" ] || exe=build/tests/monkey_test
 [ -x "$exe" ] || { echo "monkey: build the tests first (build-asan or build)" >&2; exit 2; }
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen

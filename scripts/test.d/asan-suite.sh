@@ -20,7 +20,7 @@ start=$(date +%s)
 cmake --build "$B" | tail -n 1
 echo "asan-suite: built in $(( $(date +%s) - start )) s"
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export PAGINOR_MONKEY_SECONDS=${PAGINOR_MONKEY_SECONDS:-60}
