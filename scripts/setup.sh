@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   cmake ninja-build pkg-config ccache g++ libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-image-formats-plugins fonts-dejavu-core
+  qt6-base-private-dev   # the monkey test queues its input through the window system
   qt6-l10n-tools   # lupdate and lrelease: the translation template
   libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev liblcms2-dev libexiv2-dev libqpdf-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf

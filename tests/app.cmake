@@ -41,3 +41,12 @@ target_compile_definitions(translation_test PRIVATE
 set_tests_properties(translation_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=de_DE.UTF-8;LC_ALL=de_DE.UTF-8;LANGUAGE=de")
 add_test(NAME translation_test_fr COMMAND translation_test)
 set_tests_properties(translation_test_fr PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=fr_FR.UTF-8;LC_ALL=fr_FR.UTF-8;LANGUAGE=fr")
+
+# The monkey: seeded random user actions in the window, checked after every one. One run
+# with a fixed seed and one with a seed from the clock (printed, for replaying); each runs
+# PAGINOR_MONKEY_SECONDS (20 s unless set; the sanitizer suite gives it a minute).
+add_executable(monkey_test monkey_test.cpp)
+target_link_libraries(monkey_test PRIVATE paginor_app Qt6::Test Qt6::GuiPrivate)
+add_test(NAME monkey_fixed_seed COMMAND monkey_test --seed 20261208)
+add_test(NAME monkey_clock_seed COMMAND monkey_test --seed time)
+set_tests_properties(monkey_fixed_seed monkey_clock_seed PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Fuzzes the decoders this program owns (binary netpbm, Autodesk Animator, the bitmap
 # checks in front of Qt's BMP reader, the JPEG header checks and decoders, the glue around
-# the HEIF, WebP, JPEG XL and camera RAW libraries) and the settings file's values, one after another, each for a bounded time (clang, libFuzzer,
-# AddressSanitizer, UndefinedBehaviorSanitizer) on the seed corpus kept in fuzz/seeds.
-# Any finding fails this script. The build and the grown corpora are kept in build-fuzz.
-# PAGINOR_FUZZ_SECONDS changes the time of each; PAGINOR_FUZZERS picks some of them.
+# the HEIF, WebP, JPEG XL and camera RAW libraries) and the
+# settings file's values, one after another, each for a bounded time (clang, libFuzzer,
+# AddressSanitizer, UndefinedBehaviorSanitizer) from the seed corpus kept in fuzz/seeds/<name>,
+# so each run starts where the earlier ones got to (fuzz/grow.sh adds what a long run finds).
+# Any finding fails this script. The build and what this run found are kept in build-fuzz.
+# PAGINOR_FUZZ_SECONDS changes the time of each; PAGINOR_FUZZERS picks some of them (the
+# other fuzz scripts in this folder call this one for theirs).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 B=build-fuzz
@@ -27,7 +30,10 @@ for f in $FUZZERS; do
   mkdir -p "$corpus" "$artifacts"
   # Decoded pictures are kept small so that the time goes into the parsing; a 4 KB input
   # may still announce pictures of millions of pixels, which the size checks must meet.
-  if "$B/fuzz/${f}_fuzz" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -max_len=4096 -rss_limit_mb=2048 \
+  # Layout archives get 8 KB: a ZIP's headers and directory alone take a few hundred bytes.
+  maxLen=4096
+  [ "$f" = layout ] && maxLen=8192
+  if "$B/fuzz/${f}_fuzz" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -max_len=$maxLen -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "fuzz/seeds/$f" >"$log" 2>&1; then
     echo "$f-fuzz: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs," \
       "$(grep -oE 'cov: [0-9]+' "$log" | tail -1) edges, no findings"
