@@ -308,12 +308,13 @@ ActionLog g_log;
 class RandomMessages final : public app::Messages {
 public:
     explicit RandomMessages(std::mt19937_64& rng) : m_rng(rng) {}
-    void show(app::MessageKind, std::string_view text) override
+    void show(app::MessageKind, const app::Message& message) override
     {
-        g_log.add("  message: " + std::string(text.substr(0, 120)));
+        g_log.add("  message: " + message.english().substr(0, 120));
     }
-    app::Answer ask(app::MessageKind, std::string_view text, app::Buttons buttons) override
+    app::Answer ask(app::MessageKind, const app::Message& message, app::Buttons buttons) override
     {
+        const std::string text = message.english();
         std::vector<app::Answer> offered;
         switch (buttons) {
         case app::Buttons::Ok: offered = {app::Answer::Ok}; break;
