@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <future>
 #include <new>
 
 namespace page {
@@ -485,6 +487,25 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
     }
 }
 
+namespace {
+
+// A large picture takes seconds to resample: the work runs beside the caller, which keeps
+// the window alive until it is done. Without a keep-alive it runs here.
+void resampleKeepingAlive(imaging::Bitmap& work, int w, int h, int filterIndex, const KeepAlive& keepAlive)
+{
+    if (!keepAlive) {
+        imaging::ResampleBitmap(w, h, filterIndex, work);
+        return;
+    }
+    std::future<void> done =
+        std::async(std::launch::async, [&work, w, h, filterIndex] { imaging::ResampleBitmap(w, h, filterIndex, work); });
+    while (done.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
+        keepAlive();
+    done.get(); // the resampler's error, if any
+}
+
+} // namespace
+
 void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive& keepAlive)
 {
     if (percent == 100)
@@ -494,8 +515,8 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
     BusyDisplay busy(page.status(), "");
     const int selected = Selected_Count(page);
     for (int i = 1; i <= liveCount(page); ++i) {
-        TFrameRec& f = rec(page, i);
-        if (!work[static_cast<std::size_t>(i)])
+        // A frame emptied while an earlier one was resampled is passed over.
+        if (!work[static_cast<std::size_t>(i)] || !rec(page, i).Loaded || !rec(page, i).PictureHolder)
             continue;
         // The position counts frame numbers against the selected frames, so it can run out
         // early; it stops at the bar's end.
@@ -503,12 +524,16 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
         page.status().showStatus(resamplingStatus(i, percent));
         if (keepAlive)
             keepAlive();
-        imaging::Bitmap work = ownPixels(f);
+        const std::shared_ptr<imaging::Picture> picture = rec(page, i).PictureHolder;
+        imaging::Bitmap work = ownPixels(rec(page, i));
         const int w = roundToInt(static_cast<long double>(work.width()) * percent / 100);
         const int h = roundToInt(static_cast<long double>(work.height()) * percent / 100);
         // On failure the copy is thrown away and the frame keeps its picture.
-        imaging::ResampleBitmap(w, h, filterIndex, work);
-        setOwnPixels(f, std::move(work));
+        resampleKeepingAlive(work, w, h, filterIndex, keepAlive);
+        // The window went on meanwhile: the frame takes the result only while it still
+        // holds the picture that was resampled.
+        if (rec(page, i).PictureHolder == picture)
+            setOwnPixels(rec(page, i), std::move(work));
     }
 }
 

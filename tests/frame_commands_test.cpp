@@ -540,6 +540,25 @@ TEST_F(FramePictures, ResamplingHalvesTheSelectedFramesWithTheirStatusTexts)
     EXPECT_FALSE(status.progressVisible);
 }
 
+// A picture that takes long to resample keeps the window answering all along, not only
+// between frames; a frame emptied meanwhile is not given the result.
+TEST_F(FramePictures, ResamplingALargePictureKeepsTheWindowAliveWhileItRuns)
+{
+    load(1, numbered(3000, 2000));
+    load(2, numbered(3000, 2000));
+    model.frame(1).Selected = true;
+    model.frame(2).Selected = true;
+    int calls = 0;
+    page::resampleSelected(model, 300, 5, [&] {
+        ++calls;
+        if (calls == 4) // the first frame is being resampled: the user empties the second
+            model.emptyFrame(2);
+    });
+    EXPECT_EQ(pixels(1).width(), 9000);
+    EXPECT_GT(calls, 4); // one a frame before its work, and more while the work runs
+    EXPECT_FALSE(model.frame(2).Loaded);
+}
+
 TEST_F(FramePictures, ResamplingAt100PercentChangesNothingAndShowsNothing)
 {
     load(1, numbered(8, 6));
