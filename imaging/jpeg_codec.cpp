@@ -322,6 +322,17 @@ void checkWritable(ConstBitmapView bmp)
         throw ImagingError({"Unsupported bitmap layout: %1 bytes per pixel", bmp.bytesPerPixel});
 }
 
+// What every JPEG this program writes must meet before anything is encoded.
+void checkJpegTarget(int quality, int width, int height)
+{
+    if (quality < 1 || quality > 100)
+        throw ImagingError(msg::kBadQuality);
+    if (width <= 0 || height <= 0)
+        throw ImagingError(msg::kNothingToSave);
+    if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
+        throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
+}
+
 } // namespace
 
 namespace detail {
@@ -469,8 +480,7 @@ std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const Pro
     if (quality < 1 || quality > 100)
         throw ImagingError(msg::kBadQuality);
     checkWritable(bmp);
-    if (bmp.width > JPEG_MAX_DIMENSION || bmp.height > JPEG_MAX_DIMENSION)
-        throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
+    checkJpegTarget(quality, bmp.width, bmp.height);
     std::vector<std::uint8_t> out;
     JpegWriter e{};
     e.dest.pub.init_destination = startOutput;
@@ -511,12 +521,7 @@ void writeAll(int fd, const std::uint8_t* data, std::size_t size)
 void saveJpegBands(const std::string& path, int width, int height, int quality, const NextBand& nextBand,
                    const ProgressFn& progress, int dpi)
 {
-    if (quality < 1 || quality > 100)
-        throw ImagingError(msg::kBadQuality);
-    if (width <= 0 || height <= 0)
-        throw ImagingError(msg::kNothingToSave);
-    if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
-        throw ImagingError("The picture is too large for a JPEG file (at most 65500 pixels a side)");
+    checkJpegTarget(quality, width, height);
     detail::writeFileWith(path, [&](detail::OutputFile& file) {
         std::vector<std::uint8_t> out;
         JpegWriter e{};
