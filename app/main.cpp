@@ -71,8 +71,10 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     auto session = app::openSession(cl.common, use, messages);
     if (!session)
         return 1;
-    for (const std::string& w : session->warnings)
+    for (const app::Message& warning : session->warnings) {
+        const std::string w = warning.english();
         std::cerr << "paginor: settings: " << w << (w.starts_with("Invalid") ? " (the default is used)" : "") << "\n";
+    }
     if (!session->printerNote.empty() && (cl.command == "print" || cl.command == "render"))
         messages.information(session->printerNote);
     app::CommandContext ctx{session->settings, cl.common, std::cout, messages};

@@ -9,6 +9,10 @@ gtest_discover_tests(printer_test DISCOVERY_TIMEOUT 120 PROPERTIES ENVIRONMENT "
 
 paginor_qtest(main_window_test SOURCES main_window_test.cpp LIBS paginor_app)
 add_dependencies(main_window_test paginor_twaindsm)
+# Load from TWAIN twenty times with the machine's own SANE configuration.
+add_test(NAME main_window_system_sane
+  COMMAND main_window_test loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPainting)
+set_tests_properties(main_window_system_sane PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAGINOR_SYSTEM_SANE=1")
 
 # The one test that needs a real X server: scripts/test.sh starts Xvfb and names its display.
 add_executable(main_window_screenshot_test main_window_screenshot_test.cpp)

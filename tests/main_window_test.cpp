@@ -463,6 +463,11 @@ int openDescriptors()
 // while the window goes on painting, and the descriptors stay where the first try left them.
 void MainWindowTest::loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPainting()
 {
+    // It loads every backend of the machine's own SANE configuration, whose leaks the leak
+    // checker cannot name once they are unloaded: ctest runs it on its own
+    // (main_window_system_sane).
+    if (qEnvironmentVariableIsEmpty("PAGINOR_SYSTEM_SANE"))
+        QSKIP("runs as main_window_system_sane");
     Fixture f;
     QVERIFY(f.form->FormCreate());
     const QByteArray saneConfig = qgetenv("SANE_CONFIG_DIR");

@@ -228,7 +228,15 @@ void Tbright::ApplyFilterSpBtnClick()
         return;
     flush();
     setCursor(Qt::WaitCursor);
-    m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); });
+    // Reported here rather than left to the event loop's last resort: an exception must not
+    // unwind through Qt's own button handling.
+    try {
+        m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); });
+    } catch (const std::exception& e) {
+        unsetCursor();
+        app::messages().error(app::messageOf(e));
+        return;
+    }
     unsetCursor();
     showWorking();
 }
