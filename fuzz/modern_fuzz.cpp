@@ -2,12 +2,15 @@
 // a format by its content, finding the EXIF block in HEIF, WebP and JPEG XL files and its
 // orientation, and the HEIF, WebP, JPEG XL and camera RAW decoders with their size checks,
 // sample narrowing, alpha over white and turns. What must hold for any input: a bitmap of
-// a sane size or an ImagingError, never anything else; a block no larger than the input.
+// a sane size or an ImagingError, never anything else; a block no larger than the input
+// or, when the file keeps it compressed, than the cap on EXIF blocks.
 #include "fuzz/fuzz_file.h"
 #include "imaging/codec_internal.h"
 #include "imaging/exif_blocks.h"
 #include "imaging/modern_formats.h"
 #include "imaging/orientation.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -32,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::span<const std::uint8_t> bytes(data, size);
     const std::vector<std::uint8_t> block = imaging::embeddedExifBlock(bytes);
-    require(block.size() <= size);
+    require(block.size() <= std::max(size, imaging::kMaxExifBlock));
     const int orientation = imaging::exifOrientation(block);
     require(orientation >= 1 && orientation <= 8);
     const imaging::detail::Sniffed kind = imaging::detail::sniffFormat(bytes);

@@ -92,7 +92,6 @@ std::vector<std::uint8_t> jxlExifBlock(std::span<const std::uint8_t> data)
     JxlDecoderSetInput(dec.get(), data.data(), data.size());
     JxlDecoderCloseInput(dec.get());
     constexpr std::size_t kChunk = 4096;
-    constexpr std::size_t kMaxBlock = std::size_t(1) << 20; // EXIF blocks are a few KB
     std::vector<std::uint8_t> box;
     bool inExif = false;
     const auto finish = [&]() -> std::vector<std::uint8_t> {
@@ -123,7 +122,7 @@ std::vector<std::uint8_t> jxlExifBlock(std::span<const std::uint8_t> data)
         } else if (status == JXL_DEC_BOX_NEED_MORE_OUTPUT && inExif) {
             const std::size_t left = JxlDecoderReleaseBoxBuffer(dec.get());
             const std::size_t used = box.size() - left;
-            if (box.size() + kChunk > kMaxBlock)
+            if (box.size() + kChunk > kMaxExifBlock)
                 return {};
             box.resize(box.size() + kChunk);
             if (JxlDecoderSetBoxBuffer(dec.get(), box.data() + used, box.size() - used) != JXL_DEC_SUCCESS)

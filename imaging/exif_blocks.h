@@ -4,11 +4,16 @@
 // camera data.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 namespace imaging {
+
+// The largest EXIF block taken from a file. A JPEG XL file may keep its block compressed,
+// so the block can be larger than the file, but never larger than this.
+inline constexpr std::size_t kMaxExifBlock = std::size_t(1) << 20;
 
 // The TIFF block (from its "II"/"MM" header on) of the EXIF data the file's bytes carry,
 // by what they are (not by any name); empty when there is none or the data is damaged.
