@@ -17,6 +17,11 @@ namespace imaging::detail {
 void checkImageSize(std::int64_t width, std::int64_t height, const std::string& path);
 // The most bytes one decoded picture may take here (a share of physical memory).
 std::int64_t maxImageBytes();
+// Lowers the most pixels checkImageSize lets through (0: back to kMaxPixels). The fuzzers
+// use it: a header may rightly announce a picture of a gigapixel, and filling that memory
+// teaches them nothing about the parsing.
+void setMaxDecodedPixels(std::int64_t pixels);
+std::int64_t maxDecodedPixels();
 
 // Safe calls into a progress callback: no callback, no call.
 inline void report(const ProgressFn& progress, int percent)

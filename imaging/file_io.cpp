@@ -4,6 +4,7 @@
 #include "imaging/fast_io.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -299,12 +300,26 @@ std::int64_t maxImageBytes()
     return static_cast<std::int64_t>(pages) * pageSize / 2;
 }
 
+namespace {
+std::atomic<std::int64_t> g_maxDecodedPixels{kMaxPixels};
+} // namespace
+
+void setMaxDecodedPixels(std::int64_t pixels)
+{
+    g_maxDecodedPixels = pixels > 0 && pixels < kMaxPixels ? pixels : kMaxPixels;
+}
+
+std::int64_t maxDecodedPixels()
+{
+    return g_maxDecodedPixels;
+}
+
 void checkImageSize(std::int64_t width, std::int64_t height, const std::string& path)
 {
     if (width <= 0 || height <= 0)
         throw ImagingError(msg::compose(msg::kCannotRead, path, app::Message(QT_TRANSLATE_NOOP("Paginor", "the image has no pixels"))));
     // Bitmap sizes are ints; the row stride must fit too.
-    if (width > (1 << 28) || height > (1 << 28) || width * height > kMaxPixels)
+    if (width > (1 << 28) || height > (1 << 28) || width * height > g_maxDecodedPixels)
         throw ImagingError(msg::compose(msg::kTooLarge, path, app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels"), width, height)));
     // A decoder may hold a 32-bit copy beside our 24-bit result.
     if (width * height * 7 > maxImageBytes())

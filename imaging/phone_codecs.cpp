@@ -9,6 +9,7 @@
 #include "imaging/parallel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <string_view>
@@ -110,6 +111,10 @@ HeifFile openHeif(std::span<const std::uint8_t> data, const std::string& name)
     f.context.reset(heif_context_alloc());
     if (!f.context)
         throw std::bad_alloc();
+    // libheif sizes some of its own buffers from the coded data, past the sizes checked
+    // here: it is held to the same bound (a side of at most the root of the pixel limit).
+    heif_context_set_maximum_image_size_limit(
+        f.context.get(), static_cast<int>(std::sqrt(static_cast<double>(maxDecodedPixels()))));
     checkHeif(heif_context_read_from_memory_without_copy(f.context.get(), data.data(), data.size(), nullptr), name);
     heif_image_handle* handle = nullptr;
     checkHeif(heif_context_get_primary_image_handle(f.context.get(), &handle), name);
