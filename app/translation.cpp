@@ -29,22 +29,6 @@ QString translatedFixed(const QString& text)
     return lines.join('\n');
 }
 
-// %1, %2, ... of form replaced in one pass, so a part that holds "%2" itself stays as it is.
-QString fillIn(const QString& form, const QStringList& parts)
-{
-    QString out;
-    for (qsizetype i = 0; i < form.size(); ++i) {
-        const int n = i + 1 < form.size() && form[i] == '%' ? form[i + 1].digitValue() : -1;
-        if (n >= 1 && n <= parts.size()) {
-            out += parts[n - 1];
-            ++i;
-        } else {
-            out += form[i];
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 QString translationFolder()
@@ -79,10 +63,11 @@ QString shownText(const Message& message)
     case Message::Kind::Name: return fromView(message.form());
     case Message::Kind::Composed: break;
     }
-    QStringList parts;
+    std::vector<std::string> parts;
     for (const Message& part : message.parts())
-        parts.append(shownText(part));
-    return fillIn(QCoreApplication::translate("Paginor", message.form().c_str()), parts);
+        parts.push_back(shownText(part).toStdString());
+    const QString form = QCoreApplication::translate("Paginor", message.form().c_str());
+    return QString::fromStdString(fillIn(form.toStdString(), parts));
 }
 
 } // namespace app
