@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -20,9 +21,12 @@
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
+#include <QScopeGuard>
 #include <QToolButton>
 
+#include <chrono>
 #include <cmath>
+#include <future>
 
 namespace imaging {
 
@@ -72,6 +76,21 @@ private:
     const AdjustImages* const& m_images;
 };
 
+// Reading a large picture and making its working images take seconds: the work runs
+// beside the window's thread, which meanwhile repaints and runs its timers but holds back
+// clicks and keys, so no command can change the picture being read. The work's exception,
+// if any, passes on.
+template <typename Work>
+auto besideTheWindow(Work work) -> decltype(work())
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    auto done = std::async(std::launch::async, std::move(work));
+    while (done.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return done.get();
+}
+
 // Beside the main window's place and size.
 const char* const kPlacementKey = "bright/geometry";
 
@@ -90,8 +109,10 @@ Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHoo
     m_fullImage.setInterval(kFullImageDelayMs);
     connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flush);
     try {
-        const Bitmap& picture = m_subject.picture();
-        m_images = std::make_unique<AdjustImages>(picture.view(), m_aspectRatio);
+        m_images = besideTheWindow([this] {
+            const Bitmap& picture = m_subject.picture();
+            return std::make_unique<AdjustImages>(picture.view(), m_aspectRatio);
+        });
     } catch (const std::exception&) {
         // bad_alloc, a refused size or a picture that no longer decodes: the caller says so.
         m_images.reset();
