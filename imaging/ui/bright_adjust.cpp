@@ -27,6 +27,7 @@
 #include <chrono>
 #include <cmath>
 #include <future>
+#include <utility>
 
 namespace imaging {
 
@@ -342,7 +343,7 @@ void Tbright::commit()
     flush();
     showWorking();
     commitCrop();
-    m_images->commit();
+    runBeside([this] { m_images->commit(); });
     showWorking();
 }
 
@@ -367,8 +368,21 @@ void Tbright::flush()
         return;
     const ToolPass pass = std::move(m_pending);
     m_pending = {};
-    m_images->apply(pass);
+    runBeside([this, &pass] { m_images->apply(pass); });
     showWorking();
+}
+
+void Tbright::runBeside(const std::function<void()>& work)
+{
+    m_busy = true;
+    adjust_image->setUpdatesEnabled(false);
+    const auto done = qScopeGuard([this] {
+        m_busy = false;
+        adjust_image->setUpdatesEnabled(true);
+        if (std::exchange(m_refit, false))
+            fitPreview();
+    });
+    besideTheWindow(work);
 }
 
 void Tbright::cancelPending()
@@ -381,6 +395,10 @@ void Tbright::fitPreview()
 {
     if (!Panel1)
         return;
+    if (m_busy) {
+        m_refit = true;
+        return;
+    }
     // The largest preview of the frame's shape that fits right of the tool column and
     // below the details line (the old rule let tall frames run off the window).
     const int availableWidth = std::max(1, width() - kPreviewLeft - 6);
