@@ -6,9 +6,9 @@
 #include "imaging/qimage_adapter.h"
 #include "imaging/ui/lut_control.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -17,11 +17,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
-#include <QScopeGuard>
 #include <QToolButton>
 
 #include <chrono>
