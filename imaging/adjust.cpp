@@ -41,6 +41,9 @@ void placeRow(const std::uint8_t* from, int fromWidth, int fromBpp, std::uint8_t
     }
 }
 
+// The renditions' longer side until the window gives them its preview's size.
+constexpr int kFirstPreviewSide = 1024;
+
 } // namespace
 
 std::size_t workingImageBudget()
@@ -110,7 +113,11 @@ AdjustImages::AdjustImages(ConstBitmapView picture, float aspectRatio)
     : m_working(makeWorkingImage(picture, aspectRatio)),
       m_baseline(Bitmap::uninitialized(m_working.width(), m_working.height(), 4))
 {
-    setPreviewSize(m_working.width(), m_working.height());
+    // The window sets the renditions' size as it lays itself out; until then they are
+    // small, since two full-size copies of a large picture would cost as much again as
+    // the working image and its baseline.
+    const double scale = std::min(1.0, double(kFirstPreviewSide) / std::max(m_working.width(), m_working.height()));
+    setPreviewSize(std::max(1, int(m_working.width() * scale)), std::max(1, int(m_working.height() * scale)));
     // Every tool opens with a commit, which fills the baseline; filling it now as well
     // means no path can ever show uninitialised memory.
     commit();

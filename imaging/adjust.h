@@ -41,8 +41,8 @@ ToolPass tonePass(const ToneLUT& lut);
 
 class AdjustImages {
 public:
-    // Builds the working image and an empty baseline of its size; throws as
-    // makeWorkingImage does.
+    // Builds the working image, its baseline and renditions of at most 1024 pixels a
+    // side; throws as makeWorkingImage does.
     AdjustImages(ConstBitmapView picture, float aspectRatio);
 
     const Bitmap& working() const { return m_working; }

@@ -14,7 +14,9 @@ public:
     virtual ~AdjustSubject() = default;
 
     // The picture as it stands; may throw when it cannot be had (a picture decoded on
-    // demand that no longer decodes, or no memory for it).
+    // demand that no longer decodes, or no memory for it). The window asks for it on a
+    // thread of its own while its own thread holds back user input; the bitmap must stay
+    // as it is for the window's life.
     virtual const Bitmap& picture() = 0;
     // The shape the edited picture takes, width / height.
     virtual float aspectRatio() const = 0;

@@ -18,13 +18,14 @@ EditTarget editTarget(const Page& page)
 }
 
 FrameEdit::FrameEdit(Page& page, int frame)
-    : m_page(page), m_frame(frame), m_aspectRatio(page.state().Global_AspectRatio)
+    : m_page(page), m_frame(frame), m_aspectRatio(page.state().Global_AspectRatio),
+      m_picture(*page.frame(frame).PictureHolder)
 {
 }
 
 const imaging::Bitmap& FrameEdit::picture()
 {
-    return m_page.frame(m_frame).PictureHolder->bitmap();
+    return m_picture.bitmap();
 }
 
 std::string FrameEdit::details() const

@@ -28,7 +28,7 @@ struct EditTarget {
 EditTarget editTarget(const Page& page);
 
 // One frame of the page as the adjustment window sees it. The frame's shape is the
-// page's aspect ratio as it was when the subject was made.
+// page's aspect ratio, and its picture the one it held, when the subject was made.
 class FrameEdit final : public imaging::AdjustSubject {
 public:
     FrameEdit(Page& page, int frame);
@@ -45,6 +45,9 @@ private:
     Page& m_page;
     int m_frame;
     float m_aspectRatio;
+    // A copy sharing the frame's data: it decodes on demand for itself alone, so it may
+    // do so on another thread, and its pixels stay while the window reads them.
+    imaging::Picture m_picture;
 };
 
 // Every selected, loaded frame that is not a copy, in frame order: its picture becomes a

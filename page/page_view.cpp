@@ -73,6 +73,8 @@ QImage scaledForFrame(const QImage& source, QSize target)
 // on it work in logical pixels; what was painted before is kept.
 QImage grownCanvas(const QImage& old, QSize logical, qreal dpr, QImage::Format format, Qt::GlobalColor fill)
 {
+    // A frame squeezed to nothing keeps a canvas of one pixel, so painters on it still work.
+    logical = logical.expandedTo(QSize(1, 1));
     if (old.devicePixelRatio() == dpr && old.deviceIndependentSize().toSize() == logical)
         return old;
     QImage grown(logical * dpr, format);

@@ -31,11 +31,13 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
 #include <cstring>
 #include <functional>
+#include <future>
 
 namespace {
 
@@ -105,6 +107,34 @@ struct EditPage {
     app::ScriptedMessages messages;
     settings::Settings s;
     page::Page model{s, [] { return kA4At600; }};
+};
+
+// A picture that can only be had while the window's thread goes on turning its event
+// loop: read on that thread itself, it notes so and is had at once rather than hang.
+class TurningSubject final : public imaging::AdjustSubject {
+public:
+    explicit TurningSubject(Bitmap picture) : m_picture(std::move(picture)) {}
+
+    const Bitmap& picture() override
+    {
+        if (QThread::currentThread() == qApp->thread()) {
+            readOnWindowThread = true;
+            return m_picture;
+        }
+        std::promise<void> turned;
+        QMetaObject::invokeMethod(qApp, [&turned] { turned.set_value(); }, Qt::QueuedConnection);
+        turned.get_future().wait();
+        return m_picture;
+    }
+    float aspectRatio() const override { return 1.5f; }
+    std::string details() const override { return {}; }
+    std::string caption() const override { return {}; }
+    void store(const std::string&, Bitmap, bool) override {}
+
+    bool readOnWindowThread = false;
+
+private:
+    Bitmap m_picture;
 };
 
 } // namespace
@@ -229,6 +259,18 @@ private slots:
                                                                "Not enough resources available to adjust image"}));
         QCOMPARE(p.model.frame(1).AspectRatio, 4.0f / 3.0f);
         QCOMPARE(page::ownPixels(p.model.frame(1)).bytesPerPixel(), 3);
+    }
+
+    // A large picture takes seconds to read and copy: the window stays alive meanwhile.
+    void openingReadsThePictureWhileTheWindowThreadTurns()
+    {
+        TurningSubject subject(solid(40, 30, 1, 2, 3));
+        settings::Settings s;
+        Tbright window(subject, s, {});
+        QVERIFY(!subject.readOnWindowThread);
+        QVERIFY(!window.failed());
+        QCOMPARE(window.images().working().width(), 45);
+        QCOMPARE(bgr(window.images().working(), 3), (std::vector<int>{3, 2, 1}));
     }
 
     void curvesPanelAppliesSavesAndLoadsCurveFiles()

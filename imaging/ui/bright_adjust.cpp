@@ -6,6 +6,7 @@
 #include "imaging/qimage_adapter.h"
 #include "imaging/ui/lut_control.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -16,13 +17,17 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <chrono>
 #include <cmath>
+#include <future>
+#include <utility>
 
 namespace imaging {
 
@@ -72,6 +77,21 @@ private:
     const AdjustImages* const& m_images;
 };
 
+// Reading a large picture and making its working images take seconds: the work runs
+// beside the window's thread, which meanwhile repaints and runs its timers but holds back
+// clicks and keys, so no command can change the picture being read. The work's exception,
+// if any, passes on.
+template <typename Work>
+auto besideTheWindow(Work work) -> decltype(work())
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    auto done = std::async(std::launch::async, std::move(work));
+    while (done.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return done.get();
+}
+
 // Beside the main window's place and size.
 const char* const kPlacementKey = "bright/geometry";
 
@@ -90,8 +110,10 @@ Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHoo
     m_fullImage.setInterval(kFullImageDelayMs);
     connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flush);
     try {
-        const Bitmap& picture = m_subject.picture();
-        m_images = std::make_unique<AdjustImages>(picture.view(), m_aspectRatio);
+        m_images = besideTheWindow([this] {
+            const Bitmap& picture = m_subject.picture();
+            return std::make_unique<AdjustImages>(picture.view(), m_aspectRatio);
+        });
     } catch (const std::exception&) {
         // bad_alloc, a refused size or a picture that no longer decodes: the caller says so.
         m_images.reset();
@@ -321,7 +343,7 @@ void Tbright::commit()
     flush();
     showWorking();
     commitCrop();
-    m_images->commit();
+    runBeside([this] { m_images->commit(); });
     showWorking();
 }
 
@@ -346,8 +368,21 @@ void Tbright::flush()
         return;
     const ToolPass pass = std::move(m_pending);
     m_pending = {};
-    m_images->apply(pass);
+    runBeside([this, &pass] { m_images->apply(pass); });
     showWorking();
+}
+
+void Tbright::runBeside(const std::function<void()>& work)
+{
+    m_busy = true;
+    adjust_image->setUpdatesEnabled(false);
+    const auto done = qScopeGuard([this] {
+        m_busy = false;
+        adjust_image->setUpdatesEnabled(true);
+        if (std::exchange(m_refit, false))
+            fitPreview();
+    });
+    besideTheWindow(work);
 }
 
 void Tbright::cancelPending()
@@ -360,6 +395,10 @@ void Tbright::fitPreview()
 {
     if (!Panel1)
         return;
+    if (m_busy) {
+        m_refit = true;
+        return;
+    }
     // The largest preview of the frame's shape that fits right of the tool column and
     // below the details line (the old rule let tall frames run off the window).
     const int availableWidth = std::max(1, width() - kPreviewLeft - 6);

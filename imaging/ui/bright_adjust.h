@@ -136,6 +136,9 @@ private:
     void schedule(ToolPass pass);
     void flush();
     void cancelPending();
+    // Work on the full images, which takes seconds on a large picture, done beside the
+    // window's thread (see besideTheWindow) with the preview's painting held meanwhile.
+    void runBeside(const std::function<void()>& work);
     void setGammaSilently(double gamma);
     void showGammaTable();
     void resetCurveControl();
@@ -181,6 +184,8 @@ private:
     QComboBox* Filter = nullptr;
     QComboBox* Filter_Style = nullptr;
     bool m_panning = false;
+    bool m_busy = false;  // runBeside is at work
+    bool m_refit = false; // the window was resized meanwhile
     QPoint m_panFrom;
     QPushButton* Apply = nullptr;
     QPushButton* Save_Curve = nullptr;

@@ -150,7 +150,8 @@ void Tbright::commitCrop()
     const PreviewPlacement shown{g.x(), g.y(), g.width(), g.height()};
     setCursor(Qt::WaitCursor);
     try {
-        CutOut cut = cutOut(m_images->working().view(), z, shown, m_aspectRatio, Filter->currentIndex());
+        CutOut cut;
+        runBeside([&] { cut = cutOut(m_images->working().view(), z, shown, m_aspectRatio, Filter->currentIndex()); });
         m_images->setWorking(std::move(cut.image));
         m_cutOut = true;
         if (cut.failure)
@@ -231,7 +232,7 @@ void Tbright::ApplyFilterSpBtnClick()
     // Reported here rather than left to the event loop's last resort: an exception must not
     // unwind through Qt's own button handling.
     try {
-        m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); });
+        runBeside([&] { m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); }); });
     } catch (const std::exception& e) {
         unsetCursor();
         app::messages().error(app::messageOf(e));

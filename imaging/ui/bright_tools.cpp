@@ -188,7 +188,7 @@ void Tbright::resetControls()
     setGammaSilently(1.0);
     setZoomSilently(1.0);
     // Every control back at its neutral value recomputes to the baseline itself.
-    m_images->restoreBaseline();
+    runBeside([this] { m_images->restoreBaseline(); });
     showWorking();
 }
 
@@ -236,7 +236,7 @@ void Tbright::OkGammaSpBtnClick()
     commit();
     closePanel(ToolPanel::Gamma);
     setGammaSilently(1.0);
-    m_images->restoreBaseline();
+    runBeside([this] { m_images->restoreBaseline(); });
     showWorking();
 }
 
@@ -287,7 +287,7 @@ void Tbright::ApplyClick()
 {
     cancelPending();
     Manual_Lut_Control->ReadTable(m_tone);
-    m_images->apply(tonePass(m_tone));
+    runBeside([this] { m_images->apply(tonePass(m_tone)); });
     showWorking();
     Save_Curve->setEnabled(true);
 }
