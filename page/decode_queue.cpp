@@ -50,11 +50,28 @@ DecodeQueue::DecodeQueue(const std::vector<std::string>& files, std::size_t firs
       m_screenWidth(screenWidth), m_screenHeight(screenHeight), m_fullDecode(std::move(fullDecode)), m_options(options)
 {
     m_slots.resize(files.size() > first ? files.size() - first : 0);
+    startWorkers(threads);
+}
+
+DecodeQueue::DecodeQueue(std::size_t count, int threads, Job job)
+    : m_first(0), m_end(count), m_next(0), m_screenWidth(0), m_screenHeight(0), m_job(std::move(job))
+{
+    m_slots.resize(count);
+    startWorkers(threads);
+}
+
+void DecodeQueue::startWorkers(int threads)
+{
     int workers = threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency());
     workers = std::clamp(workers, 1, kMaxWorkers);
-    workers = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(workers), m_end - std::min(m_end, first)));
+    workers = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(workers), m_end - std::min(m_end, m_first)));
     for (int i = 0; i < workers; ++i)
         m_workers.emplace_back([this] { work(); });
+}
+
+DecodeQueue::Result DecodeQueue::run(std::size_t index)
+{
+    return m_job ? m_job(index) : decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
 }
 
 DecodeQueue::~DecodeQueue()
@@ -91,8 +108,8 @@ void DecodeQueue::work()
         // Only libjpeg is known to be safe on any thread; Qt's readers and ImageMagick
         // keep process-wide state, so their files are decoded by the load step itself.
         Result r;
-        if (onlyJpeg(m_files[index]))
-            r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
+        if (m_job || onlyJpeg(m_files[index]))
+            r = run(index);
         else
             r.deferred = true;
         lock.lock();
@@ -110,8 +127,7 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
         if (index == m_next)
             ++m_next;
         lock.unlock();
-        Result r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
-        return r;
+        return run(index);
     }
     while (!slot.done) {
         m_changed.wait_for(lock, kKeepAliveInterval, [&] { return slot.done; });
@@ -124,7 +140,7 @@ DecodeQueue::Result DecodeQueue::take(std::size_t index, const std::function<voi
     Result r = std::move(slot.result);
     slot.result = {};
     lock.unlock();
-    if (r.deferred)
+    if (r.deferred && !m_job)
         r = decodeOne(m_files[index], m_screenWidth, m_screenHeight, m_fullDecode, m_options);
     return r;
 }

@@ -30,6 +30,11 @@ public:
     // its owner changes.
     DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
                 int screenWidth, int screenHeight, FullDecode fullDecode = {}, OnLoadOptions options = {});
+    // Other work than files by name (a layout file's members): job(i) for i in [0, count)
+    // on up to `threads` workers (0: one per core), each i taken with take(i). job must be
+    // safe on any thread and throw nothing; a result it marks deferred is handed back as it is.
+    using Job = std::function<Result(std::size_t index)>;
+    DecodeQueue(std::size_t count, int threads, Job job);
     // Stops the workers after the file each is on and waits for them.
     ~DecodeQueue();
     DecodeQueue(const DecodeQueue&) = delete;
@@ -47,6 +52,8 @@ private:
         Result result;
     };
     void work();
+    void startWorkers(int threads);
+    Result run(std::size_t index);
 
     const std::vector<std::string> m_files;
     std::size_t m_first;
@@ -56,6 +63,7 @@ private:
     int m_screenHeight;
     FullDecode m_fullDecode;
     OnLoadOptions m_options; // the on-load steps, done on the decoding threads
+    Job m_job;
     bool m_stop = false;
     std::vector<Slot> m_slots; // by index - m_first
     std::mutex m_mutex;

@@ -178,6 +178,12 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
         return decodedWhole(path, options);
     if (data.empty())
         throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data '%1': the file is empty"), path});
+    return loadJpegData(std::move(data), path, screenWidth, screenHeight, fullDecode, options);
+}
+
+LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& path, int screenWidth,
+                           int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
+{
     LoadedPicture out;
     out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
     // The on-load steps start from the picture turned upright by its orientation.

@@ -111,6 +111,11 @@ struct LoadedPicture {
 LoadedPicture loadImageFile(const std::string& path, int screenWidth = 0, int screenHeight = 0,
                             const FullDecode& fullDecode = {}, const OnLoadOptions& options = {});
 
+// The JPEG branch of loadImageFile for data already in memory (a layout file's member):
+// data must start with the JPEG start marker; path names the picture in messages.
+LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& path, int screenWidth = 0,
+                           int screenHeight = 0, const FullDecode& fullDecode = {}, const OnLoadOptions& options = {});
+
 // The side file of an image (kept with the details text it holds, in exif/).
 using exif::sideFileName;
 using exif::readSideFile;

@@ -119,7 +119,8 @@ void writeArchive(int out, const std::string& oldPath, const std::vector<Archive
 // At most maxBytes of text, never ending inside a UTF-8 character.
 std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 
-// A layout file opened for reading.
+// A layout file opened for reading. One thread at a time reads through it; reopen gives
+// another thread a handle of its own.
 class LayoutArchive {
 public:
     // Throws LayoutError(kCantOpenLayout) when the file is missing or not a ZIP archive.
@@ -138,6 +139,13 @@ public:
     // damaged.
     bool extract(const std::string& member, const std::filesystem::path& folder,
                  std::uint64_t maxBytes = maxPictureMemberBytes());
+    // A member whose data starts like a JPEG file, read whole into memory with extract's
+    // checks and messages. Empty when the archive has no such member or its data starts
+    // otherwise (extract it then).
+    std::optional<std::vector<std::uint8_t>> readJpeg(const std::string& member,
+                                                      std::uint64_t maxBytes = maxPictureMemberBytes());
+    // Another handle on the same file (or bytes).
+    std::unique_ptr<LayoutArchive> reopen() const;
 
 private:
     struct Impl;

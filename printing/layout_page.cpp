@@ -4,11 +4,14 @@
 #include "exif/exif.h"
 #include "imaging/codecs.h"
 #include "imaging/fast_io.h"
+#include "page/decode_queue.h"
 #include "page/frame_commands.h"
 #include "page/loading.h"
 
 #include <cmath>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 
 namespace printing {
 namespace {
@@ -60,23 +63,94 @@ void problem(LayoutLoadResult& result, const app::Message& text)
     app::messages().error(text);
 }
 
+// Handles on the archive for the decoding threads, one per thread at a time: a handle
+// reads one member at a time, so each thread reads through a handle of its own.
+class ArchiveHandles {
+public:
+    explicit ArchiveHandles(const LayoutArchive& archive) : m_archive(archive) {}
+
+    std::unique_ptr<LayoutArchive> take()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_free.empty()) {
+                std::unique_ptr<LayoutArchive> h = std::move(m_free.back());
+                m_free.pop_back();
+                return h;
+            }
+        }
+        return m_archive.reopen();
+    }
+    void give(std::unique_ptr<LayoutArchive> h)
+    {
+        std::lock_guard lock(m_mutex);
+        m_free.push_back(std::move(h));
+    }
+
+private:
+    const LayoutArchive& m_archive;
+    std::mutex m_mutex;
+    std::vector<std::unique_ptr<LayoutArchive>> m_free;
+};
+
+bool namedJpeg(const std::string& member)
+{
+    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(member));
+    return format != nullptr && format->decoder == imaging::Decoder::LibJpeg;
+}
+
+// A frame line's member on a decoding thread: a JPEG member is inflated into memory and
+// decoded as a JPEG file is on loading (its data kept, a screen rendition made). Any other
+// member is left to the load itself (deferred), which extracts it and loads the file.
+page::DecodeQueue::Result decodeMember(ArchiveHandles& handles, const LayoutLine& line,
+                                       const std::filesystem::path& folder, const LayoutLoadHooks& hooks)
+{
+    page::DecodeQueue::Result r;
+    if (!namedJpeg(line.member)) {
+        r.deferred = true;
+        return r;
+    }
+    try {
+        std::unique_ptr<LayoutArchive> handle = handles.take();
+        std::optional<std::vector<std::uint8_t>> data = handle->readJpeg(line.member);
+        handles.give(std::move(handle));
+        if (!data) {
+            r.deferred = true;
+            return r;
+        }
+        r.loaded = page::loadJpegData(std::move(*data), (folder / line.member).string(), hooks.screenWidth,
+                                      hooks.screenHeight);
+    } catch (const std::exception& e) {
+        r.error = app::messageOf(e);
+    }
+    return r;
+}
+
 void loadFramePicture(page::Page& page, const std::string& archivePath, const LayoutLine& line,
-                      LayoutArchive& archive, const std::filesystem::path& folder, const LayoutLoadHooks& hooks,
-                      LayoutLoadResult& result)
+                      page::DecodeQueue::Result decoded, LayoutArchive& archive, const std::filesystem::path& folder,
+                      const LayoutLoadHooks& hooks, LayoutLoadResult& result)
 {
     const int k = *line.frame;
-    if (!archive.extract(line.member, folder))
-        return; // a missing member leaves its frame empty
-    const std::filesystem::path file = folder / line.member;
-    page::LoadedPicture loaded;
-    try {
-        loaded = page::loadImageFile(file.string(), hooks.screenWidth, hooks.screenHeight);
-    } catch (const std::exception& e) {
-        std::filesystem::remove(file);
-        problem(result, app::messageOf(e));
+    if (!decoded.error.empty()) {
+        problem(result, decoded.error);
         return;
     }
-    std::filesystem::remove(file);
+    const std::filesystem::path file = folder / line.member;
+    page::LoadedPicture loaded;
+    if (decoded.deferred) {
+        if (!archive.extract(line.member, folder))
+            return; // a missing member leaves its frame empty
+        try {
+            loaded = page::loadImageFile(file.string(), hooks.screenWidth, hooks.screenHeight);
+        } catch (const std::exception& e) {
+            std::filesystem::remove(file);
+            problem(result, app::messageOf(e));
+            return;
+        }
+        std::filesystem::remove(file);
+    } else {
+        loaded = std::move(decoded.loaded);
+    }
     page.status().showStatus({QT_TRANSLATE_NOOP("Paginor", "Loading Images%1"), file.string()});
     if (showsCopies(page, k)) {
         problem(result, page::clonedFrameMessage(k));
@@ -217,6 +291,20 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
         result.opened = true;
 
         status.setProgressVisible(true);
+        const auto usable = [&](const LayoutLine& line) {
+            return line.error.empty() && *line.frame >= 1 && *line.frame <= d.frameCount;
+        };
+        // The members are inflated and decoded ahead on the decoding threads; the frames
+        // take them in the description's order here, with their messages.
+        std::vector<const LayoutLine*> decoding;
+        for (const LayoutLine& line : d.lines)
+            if (usable(line))
+                decoding.push_back(&line);
+        ArchiveHandles handles(archive);
+        page::DecodeQueue queue(decoding.size(), 0, [&](std::size_t i) {
+            return decodeMember(handles, *decoding[i], folder.path(), hooks);
+        });
+        std::size_t next = 0;
         for (const LayoutLine& line : d.lines) {
             if (hooks.keepAlive)
                 hooks.keepAlive();
@@ -224,12 +312,13 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
                 problem(result, line.error);
                 continue;
             }
-            if (*line.frame < 1 || *line.frame > d.frameCount) {
+            if (!usable(line)) {
                 problem(result, {QT_TRANSLATE_NOOP("Paginor", "The layout file names frame %1 of a page of %2"), *line.frame, d.frameCount});
                 continue;
             }
+            page::DecodeQueue::Result decoded = queue.take(next++, hooks.keepAlive);
             try {
-                loadFramePicture(page, archivePath, line, archive, folder.path(), hooks, result);
+                loadFramePicture(page, archivePath, line, std::move(decoded), archive, folder.path(), hooks, result);
             } catch (const LayoutError& e) {
                 problem(result, app::messageOf(e));
             }

@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-image-formats-plugins fonts-dejavu-core
   qt6-base-private-dev   # the monkey test queues its input through the window system
   qt6-l10n-tools   # lupdate and lrelease: the translation template
-  libjpeg62-turbo-dev zlib1g-dev libzip-dev libmagick++-dev liblcms2-dev libexiv2-dev libqpdf-dev
+  libjpeg62-turbo-dev zlib1g-dev libzip-dev libdeflate-dev libmagick++-dev liblcms2-dev libexiv2-dev libqpdf-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf
   # phone and camera formats: HEIF/AVIF, WebP, JPEG XL, camera RAW
   libheif-dev libjxl-dev libwebp-dev libraw-dev

@@ -198,6 +198,17 @@ TEST_F(LayoutPageTest, SavedPageLoadsAgainWithItsCloneCaptionsAndUnchangedJpegDa
     EXPECT_EQ(q->frame(4).CloneOf, 1);
     EXPECT_EQ(q->frame(4).FileName, "* Clone of 1");
     EXPECT_EQ(q->pictureShownIn(4), q->pictureShownIn(1));
+    // The members are decoded as the files were on loading: the same data, the same
+    // screen renditions and the same pixels.
+    for (const int n : {1, 2}) {
+        const imaging::Picture& loaded = *q->pictureShownIn(n);
+        const imaging::Picture& original = *p->pictureShownIn(n);
+        EXPECT_TRUE(std::ranges::equal(loaded.jpegData(), original.jpegData())) << n;
+        ASSERT_TRUE(q->frame(n).ScreenPicture.pixels && p->frame(n).ScreenPicture.pixels) << n;
+        EXPECT_EQ(*q->frame(n).ScreenPicture.pixels, *p->frame(n).ScreenPicture.pixels) << n;
+        EXPECT_EQ(q->frame(n).ScreenPicture.scaleEighths, p->frame(n).ScreenPicture.scaleEighths) << n;
+        EXPECT_EQ(loaded.bitmap(), original.bitmap()) << n;
+    }
 }
 
 TEST_F(LayoutPageTest, AnOrientedJpegIsKeptByteForByteAndAReencodedPictureIsStoredUprightWithoutATag)
@@ -309,24 +320,43 @@ TEST_F(LayoutPageTest, SavingIntoAnArchiveMadeByZipKeepsItsMembersAndShowsProgre
 TEST_F(LayoutPageTest, HostileArchivesGiveMessagesAndWriteNothingOutsideThePrivateFolder)
 {
     writeJpeg(t, "pic.jpg", 8, 8, 5);
+    writeJpeg(t, "other.jpg", 64, 64, 77);
+    // 4.jpg is JPEG data cut short; 5.jpg's stored data has a byte changed, so only the
+    // check sum at its end finds it; so has 6.jpg's deflated data.
     python(t, R"(
-vdt = "#Paginor Layout File\r\nFrames=4\r\nAR=1\r\nmargin=3\r\n"
+vdt = "#Paginor Layout File\r\nFrames=8\r\nAR=1\r\nmargin=3\r\n"
 z = zipfile.ZipFile(os.path.join(d, "evil.zip"), "w")
-z.writestr("layout.vdt", vdt + "1.jpg=ok\r\n2.jpg/../../escaped.jpg=up<Cloned_From>0\r\n3.jpg=twice\r\nzz=not a frame\r\n#End of file\r\n")
+z.writestr("layout.vdt", vdt + "1.jpg=ok\r\n2.jpg/../../escaped.jpg=up<Cloned_From>0\r\n3.jpg=twice\r\nzz=not a frame\r\n"
+                               "4.jpg=cut\r\n5.jpg=changed\r\n6.jpg=inflates wrongly\r\n#End of file\r\n")
 z.write(os.path.join(d, "pic.jpg"), "1.jpg")
 z.write(os.path.join(d, "pic.jpg"), "2.jpg/../../escaped.jpg")
 z.write(os.path.join(d, "pic.jpg"), "/etc/escaped.jpg")
 z.write(os.path.join(d, "pic.jpg"), "3.jpg")
 z.write(os.path.join(d, "pic.jpg"), "3.jpg")
+z.writestr("4.jpg", open(os.path.join(d, "pic.jpg"), "rb").read()[:200])
+other = open(os.path.join(d, "other.jpg"), "rb").read()
+z.writestr("5.jpg", other)
+z.writestr("6.jpg", other, zipfile.ZIP_DEFLATED)
 z.close()
+data = bytearray(open(os.path.join(d, "evil.zip"), "rb").read())
+at = data.find(other) + len(other) // 2
+data[at] ^= 0xFF
+six = zipfile.ZipFile(os.path.join(d, "evil.zip")).getinfo("6.jpg")
+data[six.header_offset + 30 + len("6.jpg") + six.compress_size // 2] ^= 0x55
+open(os.path.join(d, "evil.zip"), "wb").write(data)
 )");
     auto p = newPage();
     const auto r = printing::loadLayout(*p, t.file("evil.zip"));
     EXPECT_TRUE(r.opened);
-    EXPECT_EQ(r.problems, 3) << ::testing::PrintToString(messages.texts());
+    EXPECT_EQ(r.problems, 6) << ::testing::PrintToString(messages.texts());
+    const std::vector<std::string> texts = messages.texts();
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_NE(texts[3].find("Corrupt or truncated JPEG data"), std::string::npos) << texts[3];
+    EXPECT_EQ(texts[4], "The layout file's member 5.jpg is damaged: CRC error");
+    EXPECT_EQ(texts[5].rfind("The layout file's member 6.jpg ", 0), 0u) << texts[5];
     EXPECT_TRUE(p->frame(1).Loaded);
-    EXPECT_FALSE(p->frame(2).Loaded);
-    EXPECT_FALSE(p->frame(3).Loaded);
+    for (const int n : {2, 3, 4, 5, 6})
+        EXPECT_FALSE(p->frame(n).Loaded) << n;
     EXPECT_FALSE(fs::exists(t.path.parent_path() / "escaped.jpg"));
     EXPECT_FALSE(fs::exists(t.path / "escaped.jpg"));
 
