@@ -15,6 +15,7 @@
 #include "page/page_view.h"
 #include "printing/layout_ui.h"
 #include "printing/printer.h"
+#include "printing/resolution.h"
 #include "settings/ui/settings_ui.h"
 #include "settings/ui/warning_dialog.h"
 #include "twain/qt_platform.h"
@@ -93,6 +94,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     buildToolBar();
     buildBottomPanel();
     m_page = std::make_unique<page::Page>(m_session.settings, [this] { return readPrinter(); }, static_cast<page::StatusDisplay*>(this));
+    m_page->setPrintFrameReader(printing::printFrameSize);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);

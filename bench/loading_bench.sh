@@ -57,8 +57,11 @@ if [ "${HEIC:-0}" = 1 ]; then
     }
     jpeg_mb=$(peak "$phones"/photo[0-9]*.jpg)
     heic_mb=$(peak "$phones"/photo[0-9]*.heic)
-    printf 'peak memory, 16 JPEGs of 4032 x 3024: %s MB\n' "$jpeg_mb"
-    printf 'peak memory, 16 HEICs of the same pictures: %s MB\n' "$heic_mb"
+    # Each page keeps its files' compressed data, so their sizes count in its peak.
+    printf 'peak memory, 16 JPEGs of 4032 x 3024: %s MB (files: %s MB)\n' "$jpeg_mb" \
+        "$(du -cm "$phones"/photo[0-9]*.jpg | tail -1 | cut -f1)"
+    printf 'peak memory, 16 HEICs of the same pictures: %s MB (files: %s MB)\n' "$heic_mb" \
+        "$(du -cm "$phones"/photo[0-9]*.heic | tail -1 | cut -f1)"
     printf 'HEIC / JPEG peak memory: %.2f (target at most 1.3)\n' "$(echo "$heic_mb / $jpeg_mb" | bc -l)"
     exit 0
 fi

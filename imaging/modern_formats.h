@@ -38,12 +38,18 @@ std::vector<std::uint8_t> rgbProfile(const std::array<float, 8>& xy);
 struct RawPreview {
     std::vector<std::uint8_t> jpeg; // the embedded JPEG preview, as stored
     int orientation = 1;            // the RAW file's EXIF orientation (1..8)
+    ImageSize stored;               // the preview's size as stored (before the turn)
+    ImageSize sensor;               // the developed picture's size, before the turn
 };
-// The embedded JPEG preview when it is a full-size one (see raw_codec.cpp); nothing else.
-std::optional<RawPreview> rawFullSizePreview(const std::string& path);
+// The largest embedded JPEG preview, whatever its size; nothing when there is none.
+std::optional<RawPreview> rawJpegPreview(const std::string& path);
+// True when the preview stands for the whole picture wherever it is printed: its longer
+// side is at least two thirds of the developed picture's. The rule for loads that do not
+// know the frame the picture will fill.
+bool isFullSizePreview(const RawPreview& preview);
 // The RAW picture developed by LibRaw with the camera's white balance, sRGB, 8 bits, upright.
 Bitmap developRaw(const std::string& path, const ProgressFn& progress);
-// The whole load: the preview through the JPEG decoder, turned upright, or the develop.
+// The whole load: a full-size preview through the JPEG decoder, turned upright, or the develop.
 Bitmap decodeRaw(const std::string& path, const ProgressFn& progress);
 
 } // namespace imaging::detail

@@ -45,20 +45,13 @@ std::unique_ptr<LibRaw> openRaw(const std::string& path)
     return raw;
 }
 
-// A preview counts as full-size when its longer side is at least this share of the
-// developed picture's: then it has the pixels any frame can print.
-constexpr double kFullSizeShare = 2.0 / 3.0;
-
 } // namespace
 
-std::optional<RawPreview> rawFullSizePreview(const std::string& path)
+std::optional<RawPreview> rawJpegPreview(const std::string& path)
 {
     std::unique_ptr<LibRaw> raw = openRaw(path);
     const libraw_image_sizes_t& s = raw->imgdata.sizes;
     const libraw_thumbnail_t& t = raw->imgdata.thumbnail;
-    const int longSide = std::max<int>(s.width, s.height);
-    if (std::max<int>(t.twidth, t.theight) < longSide * kFullSizeShare)
-        return std::nullopt;
     // Its format is known once it is unpacked.
     if (raw->unpack_thumb() != LIBRAW_SUCCESS || t.tformat != LIBRAW_THUMBNAIL_JPEG || t.thumb == nullptr || t.tlength < 4 ||
         static_cast<unsigned char>(t.thumb[0]) != 0xFF || static_cast<unsigned char>(t.thumb[1]) != 0xD8)
@@ -67,7 +60,19 @@ std::optional<RawPreview> rawFullSizePreview(const std::string& path)
     preview.jpeg.assign(reinterpret_cast<const std::uint8_t*>(t.thumb),
                         reinterpret_cast<const std::uint8_t*>(t.thumb) + t.tlength);
     preview.orientation = exifOrientationOfFlip(s.flip);
+    try {
+        preview.stored = readJpegSize(preview.jpeg);
+    } catch (const ImagingError&) {
+        return std::nullopt; // a damaged preview: the sensor data may still be good
+    }
+    preview.sensor = {s.width, s.height};
     return preview;
+}
+
+bool isFullSizePreview(const RawPreview& preview)
+{
+    const int longSide = std::max(preview.sensor.width, preview.sensor.height);
+    return 3 * std::max(preview.stored.width, preview.stored.height) >= 2 * longSide;
 }
 
 Bitmap developRaw(const std::string& path, const ProgressFn& progress)
@@ -113,7 +118,7 @@ Bitmap developRaw(const std::string& path, const ProgressFn& progress)
 
 Bitmap decodeRaw(const std::string& path, const ProgressFn& progress)
 {
-    if (std::optional<RawPreview> preview = rawFullSizePreview(path)) {
+    if (std::optional<RawPreview> preview = rawJpegPreview(path); preview && isFullSizePreview(*preview)) {
         Bitmap bmp = decodeJpegNamed(preview->jpeg, progress, path);
         return orientUpright(std::move(bmp), honouredOrientation(preview->orientation));
     }

@@ -6,6 +6,7 @@
 #include "exif/details_options.h"
 #include "imaging/jpeg_scaled.h"
 #include "imaging/modern_formats.h"
+#include "imaging/orientation.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -155,37 +156,13 @@ std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidt
     return out;
 }
 
-} // namespace
-
-app::Message clonedFrameMessage(int frame)
-{
-    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Frame #%1 is cloned to other frames"), frame),
-            app::Message(QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. "))};
-}
-
-
-LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
-                            const OnLoadOptions& options)
-{
-    if (!isLibJpegFormat(path) || !startsWithSoi(path))
-        if (std::optional<LoadedPicture> lean = leanEncoded(path, screenWidth, screenHeight, fullDecode, options))
-            return std::move(*lean);
-    if (!isLibJpegFormat(path))
-        return decodedWhole(path, options);
-    std::vector<std::uint8_t> data = imaging::readWholeFile(path);
-    // A file named .jpg that holds another format is read by what it is.
-    if (!data.empty() && !startsWithSoi(data))
-        return decodedWhole(path, options);
-    if (data.empty())
-        throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data '%1': the file is empty"), path});
-    return loadJpegData(std::move(data), path, screenWidth, screenHeight, fullDecode, options);
-}
-
-LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& path, int screenWidth,
-                           int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
+// A JPEG picture keeps its compressed data; only a screen rendition is decoded, at the
+// DCT scale the frame needs, with the on-load steps recorded on the picture.
+LoadedPicture leanJpeg(std::shared_ptr<imaging::Picture> picture, const std::string& path, int screenWidth,
+                       int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
 {
     LoadedPicture out;
-    out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data)));
+    out.picture = std::move(picture);
     // The on-load steps start from the picture turned upright by its orientation.
     const imaging::ImageSize size = out.picture->uprightSize();
     const LoadPlan plan = planOnLoad(options, size.width, size.height);
@@ -210,6 +187,73 @@ LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& pa
     out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
     putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;
+}
+
+// Whether a camera's embedded preview has the pixels the frame needs on paper: after the
+// on-load steps it fills the frame's picture area without being enlarged. A load that
+// does not know the frame (no printer, or a page without one) takes a preview of about
+// the sensor's size, which has them for any frame.
+bool previewSuffices(const imaging::detail::RawPreview& preview, const OnLoadOptions& options)
+{
+    if (options.printFrame.width <= 0 || options.printFrame.height <= 0)
+        return imaging::detail::isFullSizePreview(preview);
+    const bool swapped = imaging::orientationSwapsSides(imaging::honouredOrientation(preview.orientation));
+    const imaging::ImageSize upright = swapped ? imaging::ImageSize{preview.stored.height, preview.stored.width}
+                                               : preview.stored;
+    const LoadPlan plan = planOnLoad(options, upright.width, upright.height);
+    return plan.width >= options.printFrame.width || plan.height >= options.printFrame.height;
+}
+
+// A camera RAW file whose embedded JPEG preview will do is loaded as that JPEG, turned by
+// the RAW file's orientation: a fraction of a develop's time, and only its compressed
+// data and a screen rendition are kept. Nothing for other files or a preview too small.
+std::optional<LoadedPicture> rawAsPreview(const std::string& path, int screenWidth, int screenHeight,
+                                          const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
+    if (format == nullptr || format->decoder != imaging::Decoder::LibRaw)
+        return std::nullopt;
+    std::optional<imaging::detail::RawPreview> preview = imaging::detail::rawJpegPreview(path);
+    if (!preview || !previewSuffices(*preview, options))
+        return std::nullopt;
+    const int orientation = imaging::honouredOrientation(preview->orientation);
+    auto picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(preview->jpeg), orientation));
+    return leanJpeg(std::move(picture), path, screenWidth, screenHeight, fullDecode, options);
+}
+
+} // namespace
+
+app::Message clonedFrameMessage(int frame)
+{
+    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Frame #%1 is cloned to other frames"), frame),
+            app::Message(QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. "))};
+}
+
+LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
+                            const OnLoadOptions& options)
+{
+    if (!isLibJpegFormat(path) || !startsWithSoi(path)) {
+        if (std::optional<LoadedPicture> lean = leanEncoded(path, screenWidth, screenHeight, fullDecode, options))
+            return std::move(*lean);
+        if (std::optional<LoadedPicture> raw = rawAsPreview(path, screenWidth, screenHeight, fullDecode, options))
+            return std::move(*raw);
+    }
+    if (!isLibJpegFormat(path))
+        return decodedWhole(path, options);
+    std::vector<std::uint8_t> data = imaging::readWholeFile(path);
+    // A file named .jpg that holds another format is read by what it is.
+    if (!data.empty() && !startsWithSoi(data))
+        return decodedWhole(path, options);
+    if (data.empty())
+        throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data '%1': the file is empty"), path});
+    return loadJpegData(std::move(data), path, screenWidth, screenHeight, fullDecode, options);
+}
+
+LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& path, int screenWidth,
+                           int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    return leanJpeg(std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data))), path,
+                    screenWidth, screenHeight, fullDecode, options);
 }
 
 void setFrameDetails(Page& page, int n, const std::string& path)

@@ -115,6 +115,7 @@ OnLoadOptions onLoadOptions(const Page& page)
     o.aspectRatio = page.state().Global_AspectRatio;
     o.resamplePercent = s.resample_on_load_Size;
     o.resampleFilter = s.resample_on_load;
+    o.printFrame = page.printFrameSize();
     return o;
 }
 

@@ -58,6 +58,7 @@ struct OnLoadOptions {
     float aspectRatio = 1.0f;     // Global_AspectRatio
     int resamplePercent = 100;    // resample_on_load_Size
     int resampleFilter = 0;       // resample_on_load
+    Size printFrame;              // a frame's picture area on paper, in printer dots; 0 x 0: unknown
 };
 OnLoadOptions onLoadOptions(const Page& page);
 

@@ -182,6 +182,11 @@ public:
     StatusDisplay& status() { return m_status ? *m_status : m_nullStatus; }
     void setStatusDisplay(StatusDisplay* status) { m_status = status; }
     void setPrinterReader(std::function<PrinterMetrics()> readPrinter) { m_readPrinter = std::move(readPrinter); }
+    // The image rectangle a frame gets on paper, in printer dots, as the printed layout
+    // computes it (that lives with the printing, above this model); 0 x 0 when unknown.
+    using PrintFrameReader = std::function<Size(const Page&)>;
+    void setPrintFrameReader(PrintFrameReader reader) { m_printFrame = std::move(reader); }
+    Size printFrameSize() const { return m_printFrame ? m_printFrame(*this) : Size{}; }
 
     // Reads the printer and writes the printer line. Unusable metrics leave the previous
     // ones in place with PrinterReady false, so the layout never divides by zero.
@@ -221,6 +226,7 @@ private:
 
     settings::Settings& m_settings;
     std::function<PrinterMetrics()> m_readPrinter;
+    PrintFrameReader m_printFrame;
     StatusDisplay* m_status;
     StatusDisplay m_nullStatus;
     PageState m_state;

@@ -4,6 +4,7 @@
 #include "page/frame_commands.h"
 #include "page/loading.h"
 #include "printing/layout_page.h"
+#include "printing/resolution.h"
 
 #include <cstdio>
 #include <memory>
@@ -26,7 +27,9 @@ std::unique_ptr<page::Page> layoutPage(const app::CommandContext& ctx)
         m.pageHeightPx = ctx.common.printerPage->second;
         m.dpiX = m.dpiY = *ctx.common.printerDpi;
     }
-    return std::make_unique<page::Page>(ctx.settings, [m] { return m; });
+    auto page = std::make_unique<page::Page>(ctx.settings, [m] { return m; });
+    page->setPrintFrameReader(printFrameSize);
+    return page;
 }
 
 std::string jsonText(const std::string& s)

@@ -6,6 +6,7 @@
 #include "printing/frame_pipeline.h"
 #include "printing/layout_page.h"
 #include "printing/print_commands.h"
+#include "printing/resolution.h"
 #include "printing/pdf_pages.h"
 #include "printing/printer.h"
 #include "printing/stop_signals.h"
@@ -142,6 +143,7 @@ void writeGeometry(std::ostream& out, const PageDrawing& d)
 std::unique_ptr<page::Page> headlessPage(settings::Settings& s, const page::PrinterMetrics& m)
 {
     auto page = std::make_unique<page::Page>(s, [m] { return m; });
+    page->setPrintFrameReader(printFrameSize);
     page->Sizeup_Visual_Page(800, 600);
     return page;
 }

@@ -38,6 +38,22 @@ std::optional<int> effectiveResolution(const page::Page& page, int frame)
     return static_cast<int>(std::max(byWidth, byHeight));
 }
 
+page::Size printFrameSize(const page::Page& page)
+{
+    const page::PageState& st = page.state();
+    if (st.PrinterDpiX < 1)
+        return {};
+    const settings::Settings& s = page.settings();
+    try {
+        const PrintedPage layout =
+            layoutPage({st.FrameCount, st.Global_AspectRatio, s.margin_mm, s.Page_Margin_mm, s.tsz},
+                       printerTarget(st.FrameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX));
+        return {layout.frameWidth, layout.frameHeight};
+    } catch (const PrintError&) {
+        return {};
+    }
+}
+
 std::vector<int> lowResolutionFrames(const page::Page& page)
 {
     std::vector<int> frames;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "page/geometry.h"
+
 namespace page { class Page; }
 
 namespace printing {
@@ -17,6 +19,10 @@ namespace printing {
 // stretched to the frame's rectangle, or with bp off the whole picture fitted into it);
 // none when the frame is empty or the page can't be laid out.
 std::optional<int> effectiveResolution(const page::Page& page, int frame);
+
+// The picture area of the page's frames on the printer's paper, in printer dots; 0 x 0
+// when the page has no printer or can't be laid out. For Page::setPrintFrameReader.
+page::Size printFrameSize(const page::Page& page);
 
 // The loaded frames whose picture prints below Min_Print_Resolution (none when it is 0).
 std::vector<int> lowResolutionFrames(const page::Page& page);

@@ -242,6 +242,25 @@ TEST(CameraRaw, DevelopedOrFromItsPreviewUprightWithTheCameraData)
     writeBytes(dir + "preview.dng", dng::makeDng(64, 48, 6, jpeg, 64, 48));
     const Bitmap fromPreview = imaging::loadBitmap(dir + "preview.dng");
     EXPECT_EQ(maxDifference(fromPreview, imaging::orientUpright(imaging::decodeJpeg(jpeg), 6)), 0);
+    // A frame keeps it as a JPEG picture, shown from a DCT-scaled rendition.
+    const page::LoadedPicture loaded = page::loadImageFile(dir + "preview.dng", 12, 16);
+    ASSERT_TRUE(loaded.picture && loaded.screen.pixels);
+    EXPECT_TRUE(loaded.picture->isJpegData());
+    EXPECT_LT(loaded.screen.scaleEighths, 8);
+    EXPECT_EQ(maxDifference(loaded.picture->bitmap(), fromPreview), 0);
+    // A half-size preview does when the frame takes no more pixels on paper, else the
+    // sensor data is developed; not knowing the frame, only a near full-size one does.
+    const std::vector<std::uint8_t> half = imaging::encodeJpeg(testCard(32, 24).view(), 95);
+    writeBytes(dir + "half.dng", dng::makeDng(64, 48, 1, half, 32, 24));
+    page::OnLoadOptions frame;
+    for (const auto& [printFrame, fromJpeg] : {std::pair{page::Size{32, 30}, true}, std::pair{page::Size{40, 30}, false},
+                                              std::pair{page::Size{}, false}}) {
+        SCOPED_TRACE(printFrame.width);
+        frame.printFrame = printFrame;
+        const page::LoadedPicture l = page::loadImageFile(dir + "half.dng", 8, 6, {}, frame);
+        EXPECT_EQ(l.picture->isJpegData(), fromJpeg);
+        EXPECT_EQ(l.picture->width(), fromJpeg ? 32 : 64);
+    }
     // One too small to print from is passed over for the develop.
     const Bitmap thumb = testCard(16, 12);
     writeBytes(dir + "thumb.dng", dng::makeDng(64, 48, 1, imaging::encodeJpeg(thumb.view(), 95), 16, 12));
