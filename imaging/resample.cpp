@@ -350,7 +350,8 @@ struct WorkWindow {
         int endRow;
     };
 
-    WorkWindow(const PassWeights& pw, int dstHeight, int liveBytes) : m_outputs(dstHeight)
+    WorkWindow(const PassWeights& pw, int srcHeight, int dstHeight, int liveBytes, std::size_t bytes)
+        : m_outputs(dstHeight)
     {
         stride = (std::max(liveBytes, 1) + kColumnRun - 1) / kColumnRun * kColumnRun;
         m_low.resize(dstHeight);
@@ -363,7 +364,9 @@ struct WorkWindow {
             m_high[i] = *high + 1;
             widest = std::max(widest, m_high[i] - m_low[i]);
         }
-        capacity = std::max(widest, static_cast<int>(kWindowBytes / static_cast<std::size_t>(stride)));
+        // Never more rows than the source has: a small picture gets a small window.
+        const std::size_t rows = std::min(bytes / static_cast<std::size_t>(stride), static_cast<std::size_t>(srcHeight));
+        capacity = std::max(widest, static_cast<int>(rows));
     }
 
     // The longest strip from output row i0 whose rows fit in the window.
@@ -408,6 +411,14 @@ void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float su
 
 void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support)
 {
+    detail::resampleThroughWindow(src, paddedWidth, dst, filter, support, kWindowBytes);
+}
+
+namespace detail {
+
+void resampleThroughWindow(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support,
+                           std::size_t windowBytes)
+{
     detail::checkResampleSizes(src, dst);
     if (paddedWidth < src.width)
         throw ImagingError(kSizeMismatch);
@@ -415,7 +426,7 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
     const PassWeights across = buildWeights(paddedWidth, dst.width, filter, support);
     const LiveColumns columns = liveColumns(across, dst.width, src.width);
     const PassWeights down = buildWeights(src.height, dst.height, filter, support);
-    const WorkWindow window(down, dst.height, columns.live * 3);
+    const WorkWindow window(down, src.height, dst.height, columns.live * 3, windowBytes);
     std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work(static_cast<std::size_t>(window.stride) *
                                                                           window.capacity);
     // The work rows are padded so the column pass may always read whole runs; the row
@@ -446,6 +457,8 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
         i0 = strip.endOutput;
     }
 }
+
+} // namespace detail
 
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support)
 {
