@@ -309,18 +309,19 @@ void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::pt
     }
 }
 
-// A column of constant level c filters to c x weight sum, exactly (every partial sum is
-// an integer), so the columns the row pass left constant need no work rows.
+// A column of constant level c sums to c x weight sum exactly (every partial sum is an
+// integer), and the float quotient of that by the weight sum is c itself; weights that
+// cancel give 0 x c shifted right, 0. So the columns the row pass left constant need no
+// work rows.
 void constantColumns(const PassWeights& pw, const std::vector<std::uint8_t>& levels, int liveBytes, BitmapView dst,
                      int i0, int i1)
 {
     for (int i = i0; i < i1; ++i) {
         std::uint8_t* target = dst.row(i) + liveBytes;
-        const auto sum = static_cast<float>(pw.weightSum[i]);
-        for (std::size_t b = 0; b < levels.size(); ++b) {
-            const float acc = static_cast<float>(levels[b]) * sum;
-            finishFloat<1>(&acc, pw.weightSum[i], target + b);
-        }
+        if (pw.weightSum[i] != 0)
+            std::memcpy(target, levels.data(), levels.size());
+        else
+            std::memset(target, 0, levels.size());
     }
 }
 
