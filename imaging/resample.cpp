@@ -4,6 +4,7 @@
 // splits each pass across the cores, streams the work rows through a window of a few
 // megabytes instead of holding the whole work bitmap, and gives the same bytes.
 #include "imaging/imaging.h"
+#include "imaging/orientation.h"
 #include "imaging/parallel.h"
 #include "imaging/resample_internal.h"
 #include "imaging/simd.h"
@@ -31,6 +32,43 @@ void checkResampleSizes(ConstBitmapView src, BitmapView dst)
 namespace {
 
 using detail::Extended;
+
+// The picture as the row pass reads it: pixel (x, y) at base + x * pixelStep + y * rowStep.
+// Steps of either sign along either axis of the stored rows stand a picture that its
+// file stores turned or mirrored upright without a turned copy.
+struct SourceGrid {
+    const std::uint8_t* base = nullptr;
+    std::ptrdiff_t pixelStep = 0;
+    std::ptrdiff_t rowStep = 0;
+    int width = 0; // upright
+    int height = 0;
+    int bytesPerPixel = 0;
+
+    const std::uint8_t* at(int x, int y) const { return base + x * pixelStep + y * rowStep; }
+};
+
+// Upright pixel (u, v) of a picture stored in v as orientation says (see orientation.h):
+// 2 mirrors the columns, 4 the rows, 3 both; 5 reads across the main diagonal (x = v,
+// y = u), 6 is a quarter turn clockwise (x = v, y = H-1-u), 7 the other diagonal and 8 a
+// quarter turn anticlockwise (x = W-1-v, y = u).
+SourceGrid uprightGrid(ConstBitmapView v, int orientation)
+{
+    const std::ptrdiff_t px = v.bytesPerPixel;
+    const std::ptrdiff_t lastColumn = (v.width - 1) * px;
+    const std::ptrdiff_t lastRow = (v.height - 1) * v.stride;
+    SourceGrid g{v.pixels, px, v.stride, v.width, v.height, v.bytesPerPixel};
+    switch (orientation) {
+    case 2: g = {v.pixels + lastColumn, -px, v.stride, v.width, v.height, v.bytesPerPixel}; break;
+    case 3: g = {v.pixels + lastRow + lastColumn, -px, -v.stride, v.width, v.height, v.bytesPerPixel}; break;
+    case 4: g = {v.pixels + lastRow, px, -v.stride, v.width, v.height, v.bytesPerPixel}; break;
+    case 5: g = {v.pixels, v.stride, px, v.height, v.width, v.bytesPerPixel}; break;
+    case 6: g = {v.pixels + lastRow, -v.stride, px, v.height, v.width, v.bytesPerPixel}; break;
+    case 7: g = {v.pixels + lastRow + lastColumn, -v.stride, -px, v.height, v.width, v.bytesPerPixel}; break;
+    case 8: g = {v.pixels + lastColumn, v.stride, -px, v.height, v.width, v.bytesPerPixel}; break;
+    default: break;
+    }
+    return g;
+}
 
 // One pass's weight lists, flattened: the entries of output i are [start[i], start[i+1]).
 struct PassWeights {
@@ -151,18 +189,32 @@ void rowToFloats(const std::uint8_t* row, int width, int bpp, float* out)
             out[3 * x + c] = static_cast<float>(row[4 * x + c]);
 }
 
+// The same for pixels step bytes apart (a row of a turned or mirrored picture).
+PAGINOR_VECTOR_CLONES
+void stridedToFloats(const std::uint8_t* row, int width, std::ptrdiff_t step, float* out)
+{
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c)
+            out[3 * x + c] = static_cast<float>(row[x * step + c]);
+}
+
 // t[x * kBlockLanes + kPixelLanes * r + c] = channel c of pixel x of row y0 + r. Rows
 // past the end of a short block keep what they held; their results are never stored.
 // Runs of kGatherRun pixels are converted and then interleaved while in the cache.
 constexpr int kGatherRun = 128;
 constexpr int kGatherLine = 3 * kGatherRun + 1; // one float of slack for the last pixel's fourth lane
 
-void gatherRowBlock(ConstBitmapView src, int y0, int rows, float* line, float* t)
+void gatherRowBlock(const SourceGrid& src, int width, int y0, int rows, float* line, float* t)
 {
-    for (int x0 = 0; x0 < src.width; x0 += kGatherRun) {
-        const int run = std::min(kGatherRun, src.width - x0);
-        for (int r = 0; r < rows; ++r)
-            rowToFloats(src.row(y0 + r) + x0 * src.bytesPerPixel, run, src.bytesPerPixel, line + r * kGatherLine);
+    for (int x0 = 0; x0 < width; x0 += kGatherRun) {
+        const int run = std::min(kGatherRun, width - x0);
+        for (int r = 0; r < rows; ++r) {
+            float* out = line + r * kGatherLine;
+            if (src.pixelStep == src.bytesPerPixel)
+                rowToFloats(src.at(x0, y0 + r), run, src.bytesPerPixel, out);
+            else
+                stridedToFloats(src.at(x0, y0 + r), run, src.pixelStep, out);
+        }
         for (int x = 0; x < run; ++x) {
             float* lane = t + static_cast<std::ptrdiff_t>(x0 + x) * kBlockLanes;
             for (int r = 0; r < rows; ++r)
@@ -246,7 +298,7 @@ LiveColumns liveColumns(const PassWeights& pw, int dstWidth, int pictureWidth)
 // Filters source rows y0 .. y1 - 1 into work rows 0 .. y1 - y0 - 1 (their live columns).
 // Positions from src.width to columns.reach are white, set once per worker in the
 // turned block, which gathering never overwrites there.
-void rowPass(ConstBitmapView src, int y0, int y1, const PassWeights& pw, const LiveColumns& columns,
+void rowPass(const SourceGrid& src, int y0, int y1, const PassWeights& pw, const LiveColumns& columns,
              std::uint8_t* work, std::ptrdiff_t workStride)
 {
     const int gathered = std::min(src.width, columns.reach);
@@ -261,11 +313,9 @@ void rowPass(ConstBitmapView src, int y0, int y1, const PassWeights& pw, const L
             std::fill(t.begin() + static_cast<std::ptrdiff_t>(gathered) * kBlockLanes, t.end(), 255.0f);
             std::vector<float> line(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
             std::vector<std::uint8_t> out(static_cast<std::size_t>(live) * kBlockLanes);
-            ConstBitmapView part = src;
-            part.width = gathered;
             for (int r0 = begin; r0 < end; r0 += kRowBlock) {
                 const int rows = std::min(kRowBlock, end - r0);
-                gatherRowBlock(part, y0 + r0, rows, line.data(), t.data());
+                gatherRowBlock(src, gathered, y0 + r0, rows, line.data(), t.data());
                 filterRowBlockFloat(pw, live, t.data(), out.data());
                 scatterRowBlock(out.data(), live, r0, rows, work, workStride);
             }
@@ -412,17 +462,32 @@ void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float su
 
 void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support)
 {
-    detail::resampleThroughWindow(src, paddedWidth, dst, filter, support, kWindowBytes);
+    detail::checkResampleSizes(src, dst);
+    if (paddedWidth < src.width)
+        throw ImagingError(kSizeMismatch);
+    detail::resampleThroughWindow(src, kUpright, paddedWidth, dst, filter, support, kWindowBytes);
+}
+
+void ResampleUpright(ConstBitmapView src, int orientation, int workWidth, BitmapView dst, Filter filter, float support)
+{
+    detail::resampleThroughWindow(src, orientation, workWidth, dst, filter, support, kWindowBytes);
 }
 
 namespace detail {
 
-void resampleThroughWindow(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support,
-                           std::size_t windowBytes)
+void resampleThroughWindow(ConstBitmapView stored, int orientation, int workWidth, BitmapView dst, Filter filter,
+                           float support, std::size_t windowBytes)
 {
-    detail::checkResampleSizes(src, dst);
-    if (paddedWidth < src.width)
-        throw ImagingError(kSizeMismatch);
+    SourceGrid src = uprightGrid(stored, orientation);
+    ConstBitmapView upright = stored;
+    upright.width = src.width;
+    upright.height = src.height;
+    detail::checkResampleSizes(upright, dst);
+    if (workWidth < 1)
+        throw ImagingError(kResampleTooSmall);
+    // A picture wider than the work bitmap is cut at the right; a narrower one padded.
+    src.width = std::min(src.width, workWidth);
+    const int paddedWidth = workWidth;
     support = checkedSupport(filter, support);
     const PassWeights across = buildWeights(paddedWidth, dst.width, filter, support);
     const LiveColumns columns = liveColumns(across, dst.width, src.width);

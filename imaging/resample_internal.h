@@ -51,9 +51,9 @@ inline std::int32_t mirrorPosition(std::int64_t j, int length)
 // Checks the sizes a resampling can work with.
 void checkResampleSizes(ConstBitmapView src, BitmapView dst);
 
-// ResamplePadded with the work rows held in a window of about windowBytes (at least the
+// ResampleUpright with the work rows held in a window of about windowBytes (at least the
 // rows one output row reads): the same bytes whatever the window.
-void resampleThroughWindow(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support,
-                           std::size_t windowBytes);
+void resampleThroughWindow(ConstBitmapView stored, int orientation, int workWidth, BitmapView dst, Filter filter,
+                           float support, std::size_t windowBytes);
 
 } // namespace imaging::detail

@@ -5,6 +5,7 @@
 #include "imaging/codecs.h"
 #include "imaging/edit_command.h"
 #include "imaging/imaging.h"
+#include "imaging/orientation.h"
 #include "imaging/resample_internal.h"
 #include "imaging/resample_reference.h"
 #include "imaging/tone_internal.h"
@@ -174,27 +175,32 @@ TEST_P(ResampleEveryFilter, FastPathMatchesTheReferenceOnAPhotoSizedPicture)
     EXPECT_TRUE(samePixels(resampled(src, 1203, 1001, GetParam()), referenceResampled(src, 1203, 1001, GetParam())));
 }
 
-// A tall, narrow picture in a wide frame: the work rows pass through windows down to the
-// rows of one output row (rows carried from strip to strip, mirrored at both ends), and
-// the columns that only the padding reaches are set without filtering. The result must
-// still be the plain reference's resampling of the picture padded with white.
-TEST_P(ResampleEveryFilter, TallPictureThroughASmallWindowMatchesTheReferenceOnItsWhitePaddedCopy)
+// A tall, narrow picture in a wide frame, stored as each of the eight orientations: it is
+// read upright in place, its work rows pass through windows down to the rows of one output
+// row (rows carried from strip to strip, mirrored at both ends), and the columns that only
+// the padding reaches are set without filtering. The result must still be the plain
+// reference's resampling of the picture turned upright and cut or padded with white.
+TEST_P(ResampleEveryFilter, TallPictureReadUprightThroughASmallWindowMatchesTheReferenceOnItsWorkBitmap)
 {
     std::mt19937 rng(77 + static_cast<int>(GetParam()));
-    for (const int bpp : {3, 4}) {
-        const Bitmap tall = randomBitmap(19, 640, bpp, rng);
-        for (const int padded : {19, 230}) {
-            Bitmap copy = filled(padded, tall.height(), {255, 255, 255});
-            for (int y = 0; y < tall.height(); ++y)
-                for (int x = 0; x < tall.width(); ++x)
-                    setPixel(copy, x, y, pixel(tall, x, y));
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const bool swaps = imaging::orientationSwapsSides(orientation);
+        const Bitmap stored = randomBitmap(swaps ? 640 : 19, swaps ? 19 : 640, orientation % 3 == 0 ? 4 : 3, rng);
+        const Bitmap upright = imaging::orientUpright(Bitmap(stored), orientation);
+        for (const int workWidth : {orientation % 2 == 0 ? 11 : 19, 230}) {
+            Bitmap work = filled(workWidth, upright.height(), {255, 255, 255});
+            for (int y = 0; y < upright.height(); ++y)
+                for (int x = 0; x < std::min(workWidth, upright.width()); ++x)
+                    setPixel(work, x, y, pixel(upright, x, y));
             for (auto [w, h] : {std::pair{57, 41}, std::pair{23, 1500}, std::pair{300, 2}}) {
-                const Bitmap want = referenceResampled(copy, w, h, GetParam());
-                for (const std::size_t window : {std::size_t(1), std::size_t(20000), std::size_t(1) << 30}) {
+                const Bitmap want = referenceResampled(work, w, h, GetParam());
+                for (const std::size_t window : {std::size_t(1), std::size_t(1) << 30}) {
                     Bitmap got(w, h, 3);
-                    imaging::detail::resampleThroughWindow(tall.view(), padded, got.view(), GetParam(), 0.0f, window);
-                    ASSERT_TRUE(samePixels(got, want)) << bpp << " bytes a pixel, padded to " << padded << ", " << w
-                                                       << "x" << h << ", window " << window;
+                    imaging::detail::resampleThroughWindow(stored.view(), orientation, workWidth, got.view(),
+                                                           GetParam(), 0.0f, window);
+                    ASSERT_TRUE(samePixels(got, want)) << "orientation " << orientation << ", work bitmap "
+                                                       << workWidth << " wide, " << w << "x" << h << ", window "
+                                                       << window;
                 }
             }
         }
