@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "imaging/adjust.h"
+#include "imaging/orientation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,6 +29,15 @@ public:
     imaging::ImageSize renditionMinimum(int minWidth, int minHeight) const override
     {
         return page::renditionMinimum(m_steps, minWidth, minHeight);
+    }
+    std::optional<int> asOrientation(int orientation) const override
+    {
+        for (const PictureStep& step : m_steps) {
+            if (step.kind != PictureStep::Kind::Turn)
+                return std::nullopt;
+            orientation = imaging::turnedClockwise(orientation);
+        }
+        return orientation;
     }
 
 private:

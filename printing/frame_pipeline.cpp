@@ -38,6 +38,18 @@ StoredPixels storedPixels(const imaging::Picture& picture, PreparedFrame& out, i
         imaging::decodeJpegInto(picture.jpegData(), target);
         return {target.view(), picture.orientation()};
     }
+    // A JPEG picture turned on load and not decoded yet: its data is read as it lies, the
+    // turn folded into the orientation, instead of the picture keeping a turned copy.
+    const imaging::DeferredSteps* steps = picture.isJpegData() && picture.canDefer() ? picture.deferredSteps() : nullptr;
+    if (const std::optional<int> turned = steps ? steps->asOrientation(picture.orientation()) : std::nullopt) {
+        imaging::Bitmap& target = scratch ? *scratch : out.owned;
+        imaging::decodeJpegInto(picture.jpegData(), target);
+        const bool swaps = imaging::orientationSwapsSides(*turned);
+        if ((swaps ? target.height() : target.width()) != picture.width() ||
+            (swaps ? target.width() : target.height()) != picture.height())
+            throw imaging::ImagingError("The deferred steps gave a picture of another size");
+        return {target.view(), *turned};
+    }
     out.keep = picture;
     return {out.keep.bitmap().view()};
 }

@@ -413,6 +413,20 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RotateSizes,
 
 // New bitmaps from the kernels are not zeroed first; their row padding must be, or two
 // equal pictures would compare unequal.
+// The turn on load folded into the file's orientation, so the page can read a turned
+// JPEG's data as it lies: the same pixels as standing it upright and then turning it.
+TEST(Rotate, TurnOnLoadFoldsIntoEachOrientation)
+{
+    std::mt19937 rng(5);
+    const Bitmap stored = randomBitmap(5, 3, 3, rng);
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const Bitmap upright = imaging::orientUpright(Bitmap(stored), orientation);
+        EXPECT_TRUE(samePixels(imaging::orientUpright(Bitmap(stored), imaging::turnedClockwise(orientation)),
+                               imaging::Rotate90(270, upright.view())))
+            << orientation;
+    }
+}
+
 TEST(Rotate, ResultsOfEqualPicturesCompareEqualPaddingIncluded)
 {
     Bitmap src(5, 3, 3); // 15 bytes a row, one of padding
