@@ -129,6 +129,10 @@ public:
     // How large a rendition of the decoded picture must be for applyToRendition to give
     // at least minWidth x minHeight (0: any size on that side).
     virtual ImageSize renditionMinimum(int minWidth, int minHeight) const = 0;
+    // When the steps do no more than turn the picture: the orientation (1..8) that stands
+    // data stored as orientation says upright and does the steps too, so a reader may take
+    // the decoded data as it lies (see ResampleUpright). Otherwise none.
+    virtual std::optional<int> asOrientation(int /*orientation*/) const { return std::nullopt; }
 };
 
 struct EncodedLoad;

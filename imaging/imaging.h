@@ -65,6 +65,12 @@ void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float su
 // columns beyond its own width white: the bytes a padded copy would give, without the
 // copy (a tall scan padded to a wide frame would take gigabytes).
 void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f);
+// The same for the picture src stores turned or mirrored as orientation (1..8, see
+// orientation.h) says, read as it stands upright and cut at the right or padded with
+// white to workWidth columns: the bytes of the upright copy's work bitmap, without
+// either copy.
+void ResampleUpright(ConstBitmapView src, int orientation, int workWidth, BitmapView dst, Filter filter,
+                     float support = 0.0f);
 // The same in place: bitmap becomes a 24-bit newWidth x newHeight bitmap. On failure
 // bitmap is left as it was.
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support = 0.0f);

@@ -121,6 +121,14 @@ bool orientationSwapsSides(int orientation)
     return orientation >= 5 && orientation <= 8;
 }
 
+int turnedClockwise(int orientation)
+{
+    // Indexed by orientation: upright then turned is 6, mirrored left to right then turned
+    // reads along the other diagonal (7), turned half way then a quarter more is 8, and so on.
+    static constexpr int kTurned[9] = {6, 6, 7, 8, 5, 2, 3, 4, 1};
+    return kTurned[isOrientation(static_cast<std::uint32_t>(orientation)) ? orientation : 0];
+}
+
 Bitmap orientUpright(Bitmap picture, int orientation)
 {
     if (!isOrientation(static_cast<std::uint32_t>(orientation)) || orientation == kUpright || picture.empty())

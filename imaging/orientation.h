@@ -33,6 +33,11 @@ Bitmap orientUpright(Bitmap picture, int orientation);
 // True for the orientations (5..8) whose upright picture has width and height exchanged.
 bool orientationSwapsSides(int orientation);
 
+// The orientation that stands a picture stored as orientation says upright and then turns
+// it a quarter clockwise (the turn on load): orientUpright with it gives
+// Rotate90(270, orientUpright(picture, orientation)). Anything but 1..8 counts as 1.
+int turnedClockwise(int orientation);
+
 // The orientation in an EXIF block laid out as a TIFF file ("II*\0" or "MM\0*", then the
 // first directory): 1 when it has none or it is not 1..8. Reads only inside the block, so
 // damaged or hostile data gives 1 and nothing else.

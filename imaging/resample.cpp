@@ -1,8 +1,10 @@
-// Two-pass resampling with integer weights: rows first into a work bitmap, then
-// columns into the result. The rules are those of the plain reference in
-// resample_reference.cpp; this version lays the data out so the loops vectorise and
-// splits each pass across the cores, and gives the same bytes.
+// Two-pass resampling with integer weights: rows first into work rows, then columns
+// into the result. The rules are those of the plain reference in
+// resample_reference.cpp; this version lays the data out so the loops vectorise,
+// splits each pass across the cores, streams the work rows through a window of a few
+// megabytes instead of holding the whole work bitmap, and gives the same bytes.
 #include "imaging/imaging.h"
+#include "imaging/orientation.h"
 #include "imaging/parallel.h"
 #include "imaging/resample_internal.h"
 #include "imaging/simd.h"
@@ -30,6 +32,43 @@ void checkResampleSizes(ConstBitmapView src, BitmapView dst)
 namespace {
 
 using detail::Extended;
+
+// The picture as the row pass reads it: pixel (x, y) at base + x * pixelStep + y * rowStep.
+// Steps of either sign along either axis of the stored rows stand a picture that its
+// file stores turned or mirrored upright without a turned copy.
+struct SourceGrid {
+    const std::uint8_t* base = nullptr;
+    std::ptrdiff_t pixelStep = 0;
+    std::ptrdiff_t rowStep = 0;
+    int width = 0; // upright
+    int height = 0;
+    int bytesPerPixel = 0;
+
+    const std::uint8_t* at(int x, int y) const { return base + x * pixelStep + y * rowStep; }
+};
+
+// Upright pixel (u, v) of a picture stored in v as orientation says (see orientation.h):
+// 2 mirrors the columns, 4 the rows, 3 both; 5 reads across the main diagonal (x = v,
+// y = u), 6 is a quarter turn clockwise (x = v, y = H-1-u), 7 the other diagonal and 8 a
+// quarter turn anticlockwise (x = W-1-v, y = u).
+SourceGrid uprightGrid(ConstBitmapView v, int orientation)
+{
+    const std::ptrdiff_t px = v.bytesPerPixel;
+    const std::ptrdiff_t lastColumn = (v.width - 1) * px;
+    const std::ptrdiff_t lastRow = (v.height - 1) * v.stride;
+    SourceGrid g{v.pixels, px, v.stride, v.width, v.height, v.bytesPerPixel};
+    switch (orientation) {
+    case 2: g = {v.pixels + lastColumn, -px, v.stride, v.width, v.height, v.bytesPerPixel}; break;
+    case 3: g = {v.pixels + lastRow + lastColumn, -px, -v.stride, v.width, v.height, v.bytesPerPixel}; break;
+    case 4: g = {v.pixels + lastRow, px, -v.stride, v.width, v.height, v.bytesPerPixel}; break;
+    case 5: g = {v.pixels, v.stride, px, v.height, v.width, v.bytesPerPixel}; break;
+    case 6: g = {v.pixels + lastRow, -v.stride, px, v.height, v.width, v.bytesPerPixel}; break;
+    case 7: g = {v.pixels + lastRow + lastColumn, -v.stride, -px, v.height, v.width, v.bytesPerPixel}; break;
+    case 8: g = {v.pixels + lastColumn, v.stride, -px, v.height, v.width, v.bytesPerPixel}; break;
+    default: break;
+    }
+    return g;
+}
 
 // One pass's weight lists, flattened: the entries of output i are [start[i], start[i+1]).
 struct PassWeights {
@@ -80,7 +119,10 @@ void appendWeights(PassWeights& pw, int i, int srcLength, Filter filter, float s
     // Entries of weight 0 add nothing to any sum; they pad each list to whole groups
     // so the filtering loops need no remainder steps.
     const std::size_t count = pw.position.size() - static_cast<std::size_t>(pw.start[i]);
-    const std::int32_t padPosition = count > 0 ? pw.position.back() : 0;
+    // A list without entries reads near its centre, so the rows a strip of lists reads
+    // stay close together (see WorkWindow).
+    const std::int32_t padPosition =
+        count > 0 ? pw.position.back() : detail::mirrorPosition(static_cast<std::int64_t>(centre), srcLength);
     for (std::size_t n = count; n == 0 || n % kEntryGroup != 0; ++n) {
         pw.position.push_back(padPosition);
         pw.weight.push_back(0.0f);
@@ -147,18 +189,32 @@ void rowToFloats(const std::uint8_t* row, int width, int bpp, float* out)
             out[3 * x + c] = static_cast<float>(row[4 * x + c]);
 }
 
+// The same for pixels step bytes apart (a row of a turned or mirrored picture).
+PAGINOR_VECTOR_CLONES
+void stridedToFloats(const std::uint8_t* row, int width, std::ptrdiff_t step, float* out)
+{
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c)
+            out[3 * x + c] = static_cast<float>(row[x * step + c]);
+}
+
 // t[x * kBlockLanes + kPixelLanes * r + c] = channel c of pixel x of row y0 + r. Rows
 // past the end of a short block keep what they held; their results are never stored.
 // Runs of kGatherRun pixels are converted and then interleaved while in the cache.
 constexpr int kGatherRun = 128;
 constexpr int kGatherLine = 3 * kGatherRun + 1; // one float of slack for the last pixel's fourth lane
 
-void gatherRowBlock(ConstBitmapView src, int y0, int rows, float* line, float* t)
+void gatherRowBlock(const SourceGrid& src, int width, int y0, int rows, float* line, float* t)
 {
-    for (int x0 = 0; x0 < src.width; x0 += kGatherRun) {
-        const int run = std::min(kGatherRun, src.width - x0);
-        for (int r = 0; r < rows; ++r)
-            rowToFloats(src.row(y0 + r) + x0 * src.bytesPerPixel, run, src.bytesPerPixel, line + r * kGatherLine);
+    for (int x0 = 0; x0 < width; x0 += kGatherRun) {
+        const int run = std::min(kGatherRun, width - x0);
+        for (int r = 0; r < rows; ++r) {
+            float* out = line + r * kGatherLine;
+            if (src.pixelStep == src.bytesPerPixel)
+                rowToFloats(src.at(x0, y0 + r), run, src.bytesPerPixel, out);
+            else
+                stridedToFloats(src.at(x0, y0 + r), run, src.pixelStep, out);
+        }
         for (int x = 0; x < run; ++x) {
             float* lane = t + static_cast<std::ptrdiff_t>(x0 + x) * kBlockLanes;
             for (int r = 0; r < rows; ++r)
@@ -206,25 +262,62 @@ void scatterRowBlock(const std::uint8_t* out, int dstLength, int y0, int rows, s
     }
 }
 
-// srcWidth may exceed src.width: the columns beyond it are white, set once per worker
-// in the turned block, which gathering never overwrites there.
-void rowPass(ConstBitmapView src, int srcWidth, int dstWidth, const PassWeights& pw, std::uint8_t* work,
-             std::ptrdiff_t workStride)
+// The row pass's output columns as far as they depend on the picture. A column whose
+// weight list reads only padding (positions at or beyond the picture's width, white)
+// has the same level in every work row, so only the first live columns are filtered;
+// the rest are the constant levels, which the column pass takes as they are.
+struct LiveColumns {
+    int live = 0;      // columns 0 .. live - 1 are filtered
+    int reach = 0;     // the turned block needs positions 0 .. reach - 1
+    std::vector<std::uint8_t> levels; // 3 bytes for each column from live on
+};
+
+LiveColumns liveColumns(const PassWeights& pw, int dstWidth, int pictureWidth)
 {
-    const long long rowCost = static_cast<long long>(src.width) * 3 + static_cast<long long>(pw.position.size()) * 3;
+    LiveColumns c;
+    for (int i = 0; i < dstWidth; ++i)
+        for (int k = pw.start[i]; k < pw.start[i + 1]; ++k)
+            if (pw.weight[k] != 0.0f && pw.position[k] < pictureWidth) {
+                c.live = i + 1;
+                break;
+            }
+    for (int k = 0; k < pw.start[c.live]; ++k)
+        c.reach = std::max(c.reach, pw.position[k] + 1);
+    // The exact sums of the white lanes: every partial sum is an integer (see
+    // kMaxWeightMagnitude), so weight sum x 255 is what the filtering loop would add up.
+    for (int i = c.live; i < dstWidth; ++i) {
+        const float white = 255.0f * static_cast<float>(pw.weightSum[i]);
+        const float acc[3] = {white, white, white};
+        std::uint8_t out[3];
+        finishFloat<3>(acc, pw.weightSum[i], out);
+        c.levels.insert(c.levels.end(), out, out + 3);
+    }
+    return c;
+}
+
+// Filters source rows y0 .. y1 - 1 into work rows 0 .. y1 - y0 - 1 (their live columns).
+// Positions from src.width to columns.reach are white, set once per worker in the
+// turned block, which gathering never overwrites there.
+void rowPass(const SourceGrid& src, int y0, int y1, const PassWeights& pw, const LiveColumns& columns,
+             std::uint8_t* work, std::ptrdiff_t workStride)
+{
+    const int gathered = std::min(src.width, columns.reach);
+    const int live = columns.live;
+    const long long rowCost =
+        static_cast<long long>(gathered) * 3 + static_cast<long long>(pw.start[live]) * 3;
     detail::parallelFor(
-        src.height, rowCost,
+        y1 - y0, rowCost,
         [&](int begin, int end) {
             // Per worker: its own turned block and filtered block.
-            std::vector<float> t(static_cast<std::size_t>(srcWidth) * kBlockLanes, 0.0f);
-            std::fill(t.begin() + static_cast<std::ptrdiff_t>(src.width) * kBlockLanes, t.end(), 255.0f);
+            std::vector<float> t(static_cast<std::size_t>(columns.reach) * kBlockLanes, 0.0f);
+            std::fill(t.begin() + static_cast<std::ptrdiff_t>(gathered) * kBlockLanes, t.end(), 255.0f);
             std::vector<float> line(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
-            std::vector<std::uint8_t> out(static_cast<std::size_t>(dstWidth) * kBlockLanes);
-            for (int y0 = begin; y0 < end; y0 += kRowBlock) {
-                const int rows = std::min(kRowBlock, end - y0);
-                gatherRowBlock(src, y0, rows, line.data(), t.data());
-                filterRowBlockFloat(pw, dstWidth, t.data(), out.data());
-                scatterRowBlock(out.data(), dstWidth, y0, rows, work, workStride);
+            std::vector<std::uint8_t> out(static_cast<std::size_t>(live) * kBlockLanes);
+            for (int r0 = begin; r0 < end; r0 += kRowBlock) {
+                const int rows = std::min(kRowBlock, end - r0);
+                gatherRowBlock(src, gathered, y0 + r0, rows, line.data(), t.data());
+                filterRowBlockFloat(pw, live, t.data(), out.data());
+                scatterRowBlock(out.data(), live, r0, rows, work, workStride);
             }
         },
         kRowBlock);
@@ -235,8 +328,8 @@ void rowPass(ConstBitmapView src, int srcWidth, int dstWidth, const PassWeights&
 constexpr int kColumnRun = 64;
 
 PAGINOR_VECTOR_CLONES
-void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::ptrdiff_t workStride, int rowBytes,
-                        BitmapView dst, int i0, int i1)
+void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::ptrdiff_t workStride, int firstRow,
+                        int rowBytes, BitmapView dst, int i0, int i1)
 {
     constexpr std::size_t kChains = 2; // enough independent sums for a run this long
     for (int i = i0; i < i1; ++i) {
@@ -246,14 +339,14 @@ void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::pt
             float acc[kChains][kColumnRun];
             for (std::size_t g = 0; g < kChains; ++g) {
                 const int k = pw.start[i] + static_cast<int>(g);
-                const std::uint8_t* s = work + pw.position[k] * workStride + b;
+                const std::uint8_t* s = work + (pw.position[k] - firstRow) * workStride + b;
                 for (int l = 0; l < kColumnRun; ++l)
                     acc[g][l] = pw.weight[k] * static_cast<float>(s[l]);
             }
             for (int k = pw.start[i] + kChains; k < end; k += kChains)
                 for (std::size_t g = 0; g < kChains; ++g) {
                     const float w = pw.weight[k + g];
-                    const std::uint8_t* s = work + pw.position[k + g] * workStride + b;
+                    const std::uint8_t* s = work + (pw.position[k + g] - firstRow) * workStride + b;
                     for (int l = 0; l < kColumnRun; ++l)
                         acc[g][l] += w * static_cast<float>(s[l]);
                 }
@@ -266,13 +359,89 @@ void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::pt
     }
 }
 
-void columnPass(const std::uint8_t* work, std::ptrdiff_t workStride, const PassWeights& pw, BitmapView dst)
+// A column of constant level c sums to c x weight sum exactly (every partial sum is an
+// integer), and the float quotient of that by the weight sum is c itself; weights that
+// cancel give 0 x c shifted right, 0. So the columns the row pass left constant need no
+// work rows.
+void constantColumns(const PassWeights& pw, const std::vector<std::uint8_t>& levels, int liveBytes, BitmapView dst,
+                     int i0, int i1)
 {
-    const int rowBytes = dst.width * 3;
-    const long long rowCost = static_cast<long long>(rowBytes) * std::max<long long>(1, pw.position.size() / dst.height);
-    detail::parallelFor(dst.height, rowCost,
-                        [&](int begin, int end) { filterColumnsFloat(pw, work, workStride, rowBytes, dst, begin, end); });
+    for (int i = i0; i < i1; ++i) {
+        std::uint8_t* target = dst.row(i) + liveBytes;
+        if (pw.weightSum[i] != 0)
+            std::memcpy(target, levels.data(), levels.size());
+        else
+            std::memset(target, 0, levels.size());
+    }
 }
+
+// Output rows i0 .. i1 - 1 from the work rows firstRow on, which hold every row their
+// weight lists read.
+void columnPass(const std::uint8_t* work, std::ptrdiff_t workStride, int firstRow, const PassWeights& pw,
+                const LiveColumns& columns, BitmapView dst, int i0, int i1)
+{
+    const int liveBytes = columns.live * 3;
+    const long long rowCost =
+        static_cast<long long>(dst.width) * 3 * std::max<long long>(1, pw.position.size() / dst.height);
+    detail::parallelFor(i1 - i0, rowCost, [&](int begin, int end) {
+        filterColumnsFloat(pw, work, workStride, firstRow, liveBytes, dst, i0 + begin, i0 + end);
+        constantColumns(pw, columns.levels, liveBytes, dst, i0 + begin, i0 + end);
+    });
+}
+
+// The window of work rows the column pass is fed through: output rows are taken in
+// strips whose weight lists read no more than capacity rows, so a tall picture is read,
+// shrunk and dropped a strip at a time.
+constexpr std::size_t kWindowBytes = std::size_t(4) << 20;
+
+struct WorkWindow {
+    struct Strip {
+        int endOutput; // output rows from the strip's first to this one, exclusive
+        int firstRow;  // the work rows they read
+        int endRow;
+    };
+
+    WorkWindow(const PassWeights& pw, int srcHeight, int dstHeight, int liveBytes, std::size_t bytes)
+        : m_outputs(dstHeight)
+    {
+        stride = (std::max(liveBytes, 1) + kColumnRun - 1) / kColumnRun * kColumnRun;
+        m_low.resize(dstHeight);
+        m_high.resize(dstHeight);
+        int widest = 1;
+        for (int i = 0; i < dstHeight; ++i) {
+            const auto [low, high] = std::minmax_element(pw.position.begin() + pw.start[i],
+                                                         pw.position.begin() + pw.start[i + 1]);
+            m_low[i] = *low;
+            m_high[i] = *high + 1;
+            widest = std::max(widest, m_high[i] - m_low[i]);
+        }
+        // Never more rows than the source has: a small picture gets a small window.
+        const std::size_t rows = std::min(bytes / static_cast<std::size_t>(stride), static_cast<std::size_t>(srcHeight));
+        capacity = std::max(widest, static_cast<int>(rows));
+    }
+
+    // The longest strip from output row i0 whose rows fit in the window.
+    Strip strip(int i0) const
+    {
+        Strip s{i0 + 1, m_low[i0], m_high[i0]};
+        while (s.endOutput < m_outputs) {
+            const int low = std::min(s.firstRow, m_low[s.endOutput]);
+            const int high = std::max(s.endRow, m_high[s.endOutput]);
+            if (high - low > capacity)
+                break;
+            s = {s.endOutput + 1, low, high};
+        }
+        return s;
+    }
+
+    std::ptrdiff_t stride = 0;
+    int capacity = 0;
+
+private:
+    int m_outputs;
+    std::vector<int> m_low;  // per output row: the first work row it reads
+    std::vector<int> m_high; // and one past the last
+};
 
 float checkedSupport(Filter filter, float support)
 {
@@ -296,19 +465,66 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
     detail::checkResampleSizes(src, dst);
     if (paddedWidth < src.width)
         throw ImagingError(kSizeMismatch);
+    detail::resampleThroughWindow(src, kUpright, paddedWidth, dst, filter, support, kWindowBytes);
+}
+
+void ResampleUpright(ConstBitmapView src, int orientation, int workWidth, BitmapView dst, Filter filter, float support)
+{
+    detail::resampleThroughWindow(src, orientation, workWidth, dst, filter, support, kWindowBytes);
+}
+
+namespace detail {
+
+void resampleThroughWindow(ConstBitmapView stored, int orientation, int workWidth, BitmapView dst, Filter filter,
+                           float support, std::size_t windowBytes)
+{
+    SourceGrid src = uprightGrid(stored, orientation);
+    ConstBitmapView upright = stored;
+    upright.width = src.width;
+    upright.height = src.height;
+    detail::checkResampleSizes(upright, dst);
+    if (workWidth < 1)
+        throw ImagingError(kResampleTooSmall);
+    // A picture wider than the work bitmap is cut at the right; a narrower one padded.
+    src.width = std::min(src.width, workWidth);
+    const int paddedWidth = workWidth;
     support = checkedSupport(filter, support);
     const PassWeights across = buildWeights(paddedWidth, dst.width, filter, support);
-    // Work rows are padded so the column pass may always read whole runs; the row pass
-    // writes every byte but the padding, which is zeroed so that nothing unset is read.
-    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(dst.width) * 3;
-    const std::ptrdiff_t workStride = (rowBytes + kColumnRun - 1) / kColumnRun * kColumnRun;
-    std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work(static_cast<std::size_t>(workStride) * src.height);
-    for (int y = 0; y < src.height; ++y)
-        std::memset(work.data() + y * workStride + rowBytes, 0, static_cast<std::size_t>(workStride - rowBytes));
-    rowPass(src, paddedWidth, dst.width, across, work.data(), workStride);
+    const LiveColumns columns = liveColumns(across, dst.width, src.width);
     const PassWeights down = buildWeights(src.height, dst.height, filter, support);
-    columnPass(work.data(), workStride, down, dst);
+    const WorkWindow window(down, src.height, dst.height, columns.live * 3, windowBytes);
+    std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work(static_cast<std::size_t>(window.stride) *
+                                                                          window.capacity);
+    // The work rows are padded so the column pass may always read whole runs; the row
+    // pass writes every byte but the padding, which is zeroed so that nothing unset is read.
+    for (int r = 0; r < window.capacity; ++r)
+        std::memset(work.data() + r * window.stride + columns.live * 3, 0,
+                    static_cast<std::size_t>(window.stride - columns.live * 3));
+    // Work rows first .. held - 1 are in the window, first at its top.
+    int first = 0;
+    int held = 0;
+    for (int i0 = 0; i0 < dst.height;) {
+        const WorkWindow::Strip strip = window.strip(i0);
+        if (strip.firstRow >= first && strip.firstRow < held) {
+            const int kept = std::min(held, strip.firstRow + window.capacity) - strip.firstRow;
+            std::memmove(work.data(), work.data() + (strip.firstRow - first) * window.stride,
+                         static_cast<std::size_t>(kept) * window.stride);
+            held = strip.firstRow + kept;
+        } else {
+            held = strip.firstRow;
+        }
+        first = strip.firstRow;
+        if (held < strip.endRow) {
+            rowPass(src, held, strip.endRow, across, columns, work.data() + (held - first) * window.stride,
+                    window.stride);
+            held = strip.endRow;
+        }
+        columnPass(work.data(), window.stride, first, down, columns, dst, i0, strip.endOutput);
+        i0 = strip.endOutput;
+    }
 }
+
+} // namespace detail
 
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support)
 {

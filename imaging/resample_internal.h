@@ -5,6 +5,7 @@
 #include "imaging/imaging.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace imaging::detail {
@@ -49,5 +50,10 @@ inline std::int32_t mirrorPosition(std::int64_t j, int length)
 
 // Checks the sizes a resampling can work with.
 void checkResampleSizes(ConstBitmapView src, BitmapView dst);
+
+// ResampleUpright with the work rows held in a window of about windowBytes (at least the
+// rows one output row reads): the same bytes whatever the window.
+void resampleThroughWindow(ConstBitmapView stored, int orientation, int workWidth, BitmapView dst, Filter filter,
+                           float support, std::size_t windowBytes);
 
 } // namespace imaging::detail

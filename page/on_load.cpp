@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "imaging/adjust.h"
+#include "imaging/orientation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,6 +29,15 @@ public:
     imaging::ImageSize renditionMinimum(int minWidth, int minHeight) const override
     {
         return page::renditionMinimum(m_steps, minWidth, minHeight);
+    }
+    std::optional<int> asOrientation(int orientation) const override
+    {
+        for (const PictureStep& step : m_steps) {
+            if (step.kind != PictureStep::Kind::Turn)
+                return std::nullopt;
+            orientation = imaging::turnedClockwise(orientation);
+        }
+        return orientation;
     }
 
 private:
@@ -215,6 +225,30 @@ imaging::Bitmap applySteps(const std::vector<PictureStep>& steps, imaging::Bitma
     return stepsApplied(steps, std::move(bmp), false);
 }
 
+namespace {
+
+// The steps on pixels the picture keeps: a first turn or fit reads them where they are,
+// so a large scan is not copied whole only to be turned or fitted into another bitmap.
+imaging::Bitmap stepsOnPixels(const std::vector<PictureStep>& steps, const imaging::Bitmap& pixels)
+{
+    if (steps.empty() || pixels.bytesPerPixel() != 3)
+        return applySteps(steps, pixels);
+    const PictureStep& first = steps.front();
+    const std::vector<PictureStep> rest(steps.begin() + 1, steps.end());
+    switch (first.kind) {
+    case PictureStep::Kind::Turn:
+        return applySteps(rest, imaging::Rotate90(270, pixels.view()));
+    case PictureStep::Kind::Fit:
+        return applySteps(rest, fitted(pixels, first.aspectRatio));
+    case PictureStep::Kind::Resample:
+    case PictureStep::Kind::Curve:
+        break;
+    }
+    return applySteps(steps, pixels);
+}
+
+} // namespace
+
 imaging::Bitmap applyStepsToRendition(const std::vector<PictureStep>& steps, imaging::Bitmap bmp)
 {
     return stepsApplied(steps, std::move(bmp), true);
@@ -226,7 +260,7 @@ void putSteps(imaging::Picture& picture, ScreenRendition* screen, const std::vec
     if (steps.empty())
         return;
     if (!picture.canDefer()) {
-        picture.setBitmap(applySteps(steps, picture.bitmap()));
+        picture.setBitmap(stepsOnPixels(steps, picture.bitmap()));
         if (screen)
             *screen = {};
         return;

@@ -21,21 +21,49 @@ imaging::ConstBitmapView narrowed(imaging::ConstBitmapView v, int width)
 
 namespace {
 
-// The picture's pixels: decoded into scratch (or out's own memory) when a JPEG, else
-// the picture's own, kept alive by out.
-imaging::ConstBitmapView sourceOf(const imaging::Picture& picture, PreparedFrame& out, imaging::Bitmap* scratch)
+// The picture's pixels as stored, with the orientation that stands them upright: a
+// JPEG decoded into scratch (or out's own memory), else the picture's own (upright),
+// kept alive by out.
+struct StoredPixels {
+    imaging::ConstBitmapView view;
+    int orientation = imaging::kUpright;
+};
+
+StoredPixels storedPixels(const imaging::Picture& picture, PreparedFrame& out, imaging::Bitmap* scratch)
 {
     if (picture.keepsJpegFile()) {
         // Decoded here, on the caller's thread, into memory of this frame's own; the
         // picture's lazy decode is not safe to share between threads.
         imaging::Bitmap& target = scratch ? *scratch : out.owned;
         imaging::decodeJpegInto(picture.jpegData(), target);
-        if (picture.orientation() != imaging::kUpright)
-            target = imaging::orientUpright(std::move(target), picture.orientation());
-        return target.view();
+        return {target.view(), picture.orientation()};
+    }
+    // A JPEG picture turned on load and not decoded yet: its data is read as it lies, the
+    // turn folded into the orientation, instead of the picture keeping a turned copy.
+    const imaging::DeferredSteps* steps = picture.isJpegData() && picture.canDefer() ? picture.deferredSteps() : nullptr;
+    if (const std::optional<int> turned = steps ? steps->asOrientation(picture.orientation()) : std::nullopt) {
+        imaging::Bitmap& target = scratch ? *scratch : out.owned;
+        imaging::decodeJpegInto(picture.jpegData(), target);
+        const bool swaps = imaging::orientationSwapsSides(*turned);
+        if ((swaps ? target.height() : target.width()) != picture.width() ||
+            (swaps ? target.width() : target.height()) != picture.height())
+            throw imaging::ImagingError("The deferred steps gave a picture of another size");
+        return {target.view(), *turned};
     }
     out.keep = picture;
-    return out.keep.bitmap().view();
+    return {out.keep.bitmap().view()};
+}
+
+// The picture's pixels upright: decoded into scratch (or out's own memory) when a JPEG,
+// else the picture's own, kept alive by out.
+imaging::ConstBitmapView sourceOf(const imaging::Picture& picture, PreparedFrame& out, imaging::Bitmap* scratch)
+{
+    const StoredPixels stored = storedPixels(picture, out, scratch);
+    if (stored.orientation == imaging::kUpright)
+        return stored.view;
+    imaging::Bitmap& target = scratch ? *scratch : out.owned;
+    target = imaging::orientUpright(std::move(target), stored.orientation);
+    return target.view();
 }
 
 } // namespace
@@ -105,16 +133,16 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
         return out;
     }
     // The decoded photo is needed only until it is resampled, so its memory is reused.
+    // The resampler reads it upright where it lies and cuts or pads it to the work
+    // bitmap itself: a turned copy of a tall scan is as large again, and a padded one
+    // would be gigabytes.
     PreparedFrame frame;
-    const imaging::ConstBitmapView source = sourceOf(work.picture, frame, scratch);
-    const int width = workBitmapWidth(source.height, work.aspectRatio);
+    const StoredPixels source = storedPixels(work.picture, frame, scratch);
+    const int uprightHeight =
+        imaging::orientationSwapsSides(source.orientation) ? source.view.width : source.view.height;
+    const int width = workBitmapWidth(uprightHeight, work.aspectRatio);
     imaging::Bitmap resampled(work.width, work.height);
-    // A picture narrower than its work bitmap is padded with white by the resampler
-    // itself: the padded copy of a tall scan would be gigabytes.
-    if (width <= source.width)
-        imaging::ResampleBitmap(narrowed(source, width), resampled.view(), *work.filter);
-    else
-        imaging::ResamplePadded(source, width, resampled.view(), *work.filter);
+    imaging::ResampleUpright(source.view, source.orientation, width, resampled.view(), *work.filter);
     PreparedFrame out;
     out.owned = std::move(resampled);
     out.view = out.owned.view();

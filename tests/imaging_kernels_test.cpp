@@ -5,6 +5,8 @@
 #include "imaging/codecs.h"
 #include "imaging/edit_command.h"
 #include "imaging/imaging.h"
+#include "imaging/orientation.h"
+#include "imaging/resample_internal.h"
 #include "imaging/resample_reference.h"
 #include "imaging/tone_internal.h"
 #include "settings/settings.h"
@@ -171,6 +173,38 @@ TEST_P(ResampleEveryFilter, FastPathMatchesTheReferenceOnAPhotoSizedPicture)
     const Bitmap src = randomBitmap(801, 533, 3, rng);
     EXPECT_TRUE(samePixels(resampled(src, 303, 202, GetParam()), referenceResampled(src, 303, 202, GetParam())));
     EXPECT_TRUE(samePixels(resampled(src, 1203, 1001, GetParam()), referenceResampled(src, 1203, 1001, GetParam())));
+}
+
+// A tall, narrow picture in a wide frame, stored as each of the eight orientations: it is
+// read upright in place, its work rows pass through windows down to the rows of one output
+// row (rows carried from strip to strip, mirrored at both ends), and the columns that only
+// the padding reaches are set without filtering. The result must still be the plain
+// reference's resampling of the picture turned upright and cut or padded with white.
+TEST_P(ResampleEveryFilter, TallPictureReadUprightThroughASmallWindowMatchesTheReferenceOnItsWorkBitmap)
+{
+    std::mt19937 rng(77 + static_cast<int>(GetParam()));
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const bool swaps = imaging::orientationSwapsSides(orientation);
+        const Bitmap stored = randomBitmap(swaps ? 640 : 19, swaps ? 19 : 640, orientation % 3 == 0 ? 4 : 3, rng);
+        const Bitmap upright = imaging::orientUpright(Bitmap(stored), orientation);
+        for (const int workWidth : {orientation % 2 == 0 ? 11 : 19, 230}) {
+            Bitmap work = filled(workWidth, upright.height(), {255, 255, 255});
+            for (int y = 0; y < upright.height(); ++y)
+                for (int x = 0; x < std::min(workWidth, upright.width()); ++x)
+                    setPixel(work, x, y, pixel(upright, x, y));
+            for (auto [w, h] : {std::pair{57, 41}, std::pair{23, 1500}, std::pair{300, 2}}) {
+                const Bitmap want = referenceResampled(work, w, h, GetParam());
+                for (const std::size_t window : {std::size_t(1), std::size_t(1) << 30}) {
+                    Bitmap got(w, h, 3);
+                    imaging::detail::resampleThroughWindow(stored.view(), orientation, workWidth, got.view(),
+                                                           GetParam(), 0.0f, window);
+                    ASSERT_TRUE(samePixels(got, want)) << "orientation " << orientation << ", work bitmap "
+                                                       << workWidth << " wide, " << w << "x" << h << ", window "
+                                                       << window;
+                }
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Filters, ResampleEveryFilter, testing::ValuesIn(kAllFilters), filterName);
@@ -379,6 +413,20 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RotateSizes,
 
 // New bitmaps from the kernels are not zeroed first; their row padding must be, or two
 // equal pictures would compare unequal.
+// The turn on load folded into the file's orientation, so the page can read a turned
+// JPEG's data as it lies: the same pixels as standing it upright and then turning it.
+TEST(Rotate, TurnOnLoadFoldsIntoEachOrientation)
+{
+    std::mt19937 rng(5);
+    const Bitmap stored = randomBitmap(5, 3, 3, rng);
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const Bitmap upright = imaging::orientUpright(Bitmap(stored), orientation);
+        EXPECT_TRUE(samePixels(imaging::orientUpright(Bitmap(stored), imaging::turnedClockwise(orientation)),
+                               imaging::Rotate90(270, upright.view())))
+            << orientation;
+    }
+}
+
 TEST(Rotate, ResultsOfEqualPicturesCompareEqualPaddingIncluded)
 {
     Bitmap src(5, 3, 3); // 15 bytes a row, one of padding

@@ -3,6 +3,8 @@
 #include "printing/frame_pipeline.h"
 #include "printing/print_geometry.h"
 
+#include "page/on_load.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -333,6 +335,36 @@ TEST(WorkBitmap, AJpegPictureIsDecodedAtFullSize)
     EXPECT_EQ(f.view.width, 64);
     EXPECT_EQ(f.view.height, 48);
     EXPECT_NEAR(f.view.row(20)[30], 90, 2);
+}
+
+TEST(WorkBitmap, AJpegTurnedOnLoadIsResampledFromItsDataAsItsTurnedPixels)
+{
+    imaging::Bitmap noise(30, 200);
+    std::uint32_t seed = 777;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < 3 * noise.width(); ++x)
+            noise.row(y)[x] = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+    const std::vector<std::uint8_t> data = imaging::encodeJpeg(noise.view(), 90);
+    page::OnLoadOptions turn;
+    turn.rotate = true;
+    const page::LoadPlan plan = page::planOnLoad(turn, noise.width(), noise.height());
+    auto turned = [&] {
+        auto pic = imaging::Picture::fromJpegData(data);
+        page::putSteps(pic, nullptr, plan.steps, plan.width, plan.height);
+        return pic;
+    };
+    // The turned picture's work bitmap (cut to 45 x 30) resampled the plain way.
+    const imaging::Picture decoded = turned();
+    ASSERT_EQ(decoded.bitmap().width(), 200);
+    imaging::ConstBitmapView work = decoded.bitmap().view();
+    work.width = printing::workBitmapWidth(work.height, 1.5f);
+    imaging::Bitmap want(60, 40);
+    imaging::ResampleBitmap(work, want.view(), imaging::Filter::Mitchell);
+
+    const imaging::Picture pic = turned();
+    const printing::PreparedFrame got = printing::prepareFrame({pic, 1.5f, imaging::Filter::Mitchell, 60, 40});
+    for (int y = 0; y < 40; ++y)
+        ASSERT_EQ(0, std::memcmp(got.view.row(y), want.row(y), 60 * 3)) << "row " << y;
 }
 
 TEST(FramePipeline, FramesComeBackInOrderAtTheirExactSizes)
