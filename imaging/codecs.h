@@ -156,8 +156,11 @@ public:
     // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
     // JPEG XL) rather than its pixels, which take ten times the memory; decode gives the
     // width x height pixels whenever they are asked for. Like a JPEG picture it can defer
-    // steps, but it is never written out as its data.
-    static Picture fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height);
+    // steps, but it is never written out as its data. orientationHonoured says whether
+    // the decoder turned it by its orientation: it is decoded so again, whatever the
+    // setting says by then.
+    static Picture fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height,
+                                   bool orientationHonoured);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
     // The JPEG data's pixels are the picture as it stands: no steps are waiting on it and
@@ -211,6 +214,7 @@ private:
     int m_height = 0;
     int m_orientation = 1;
     int m_fileOrientation = 1; // the one a load of the data as a file would give
+    bool m_decodeHonoursOrientation = true; // m_decode's data turned upright at load
     ImageSize m_upright; // of the JPEG data, turned upright
 };
 

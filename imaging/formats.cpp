@@ -267,10 +267,12 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
     return p;
 }
 
-Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height)
+Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height,
+                                 bool orientationHonoured)
 {
     detail::checkImageSize(width, height, {});
     Picture p;
+    p.m_decodeHonoursOrientation = orientationHonoured;
     p.m_upright = {width, height};
     p.m_width = width;
     p.m_height = height;
@@ -309,7 +311,13 @@ Bitmap Picture::decodeData(const ProgressFn& progress) const
 {
     if (!m_jpeg)
         return {};
-    Bitmap bmp = m_decode ? m_decode(*m_jpeg, progress, {}) : orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
+    Bitmap bmp;
+    if (m_decode) {
+        const OrientationHonouredAs asLoaded(m_decodeHonoursOrientation);
+        bmp = m_decode(*m_jpeg, progress, {});
+    } else {
+        bmp = orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
+    }
     // Decoded again later (with other settings, say), the data must give what was laid out.
     if (bmp.width() != m_upright.width || bmp.height() != m_upright.height)
         throw ImagingError("The picture's data decoded to another size than when it was loaded");
@@ -379,9 +387,12 @@ std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const Pro
     if (decode == nullptr)
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
+    // One reading of the setting for the decode and the picture, should it change meanwhile.
+    const bool honoured = orientationHonoured();
+    const OrientationHonouredAs asRead(honoured);
     EncodedLoad out;
     out.pixels = decode(data, progress, path);
-    out.picture = Picture::fromEncodedData(std::move(data), decode, out.pixels.width(), out.pixels.height());
+    out.picture = Picture::fromEncodedData(std::move(data), decode, out.pixels.width(), out.pixels.height(), honoured);
     return out;
 }
 

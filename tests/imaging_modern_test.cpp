@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <libheif/heif.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -105,6 +106,55 @@ std::array<int, 3> average(const Bitmap& b, int x0, int y0, int x1, int y1)
     return {int(sum[0] / n), int(sum[1] / n), int(sum[2] / n)};
 }
 
+// A HEIC file of the stored pixels whose transforms (irot, imir) stand it upright by
+// orientation, written with libheif's own encoder, carrying an EXIF block whose
+// orientation tag says exifTag. Empty when libheif has no HEVC encoder or the tag is not
+// in the file.
+std::vector<std::uint8_t> heicWithTransforms(const Bitmap& stored, int orientation, int exifTag)
+{
+    heif_context* context = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    heif_image* image = nullptr;
+    heif_image_handle* handle = nullptr;
+    heif_encoding_options* options = heif_encoding_options_alloc();
+    std::vector<std::uint8_t> file;
+    if (heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code == heif_error_Ok &&
+        heif_image_create(stored.width(), stored.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image).code ==
+            heif_error_Ok &&
+        heif_image_add_plane(image, heif_channel_interleaved, stored.width(), stored.height(), 8).code == heif_error_Ok) {
+        int stride = 0;
+        std::uint8_t* rows = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+        for (int y = 0; y < stored.height(); ++y)
+            for (int x = 0; x < stored.width(); ++x)
+                for (int c = 0; c < 3; ++c)
+                    rows[y * stride + x * 3 + c] = stored.row(y)[x * 3 + 2 - c];
+        heif_encoder_set_lossy_quality(encoder, 100);
+        options->image_orientation = static_cast<heif_orientation>(orientation);
+        // A TIFF-laid-out EXIF block with the one orientation entry.
+        const std::uint8_t exif[] = {'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0,
+                                     static_cast<std::uint8_t>(exifTag), 0, 0, 0, 0, 0, 0, 0};
+        if (heif_context_encode_image(context, image, encoder, options, &handle).code == heif_error_Ok &&
+            heif_context_add_exif_metadata(context, handle, exif, sizeof exif).code == heif_error_Ok) {
+            const std::string path = freshDir() + "turned.heic";
+            if (heif_context_write_to_file(context, path.c_str()).code == heif_error_Ok)
+                file = readBytes(path);
+            fs::remove_all(fs::path(path).parent_path());
+        }
+    }
+    heif_image_handle_release(handle);
+    heif_image_release(image);
+    heif_encoder_release(encoder);
+    heif_encoding_options_free(options);
+    heif_context_free(context);
+    // libheif may reset the tag to 1 as it writes the block: it is put back to exifTag.
+    const std::uint8_t entry[] = {0x12, 0x01, 3, 0, 1, 0, 0, 0};
+    const auto at = std::search(file.begin(), file.end(), std::begin(entry), std::end(entry));
+    if (at == file.end())
+        return {};
+    at[8] = static_cast<std::uint8_t>(exifTag);
+    return file;
+}
+
 const char* kTools = "command -v heif-enc && command -v cwebp && command -v cjxl && command -v exiftool && command -v convert";
 
 } // namespace
@@ -148,8 +198,8 @@ TEST(ModernFormats, PhotosComeUprightWithTheirCameraData)
     // A camera's photo held upright: stored on its side, the EXIF orientation 6 says to
     // turn it a quarter clockwise.
     const Bitmap upright = testCard(64, 96);
-    savePpm(imaging::orientUpright(imaging::orientUpright(imaging::orientUpright(Bitmap(upright), 6), 6), 6),
-            dir + "stored.ppm");
+    const Bitmap stored = imaging::orientUpright(imaging::orientUpright(imaging::orientUpright(Bitmap(upright), 6), 6), 6);
+    savePpm(stored, dir + "stored.ppm");
     ASSERT_TRUE(run("cd " + dir + " && convert stored.ppm -quality 100 -sampling-factor 1x1 stored.jpg && "
                     "exiftool -q -overwrite_original -Orientation#=6 -Make=Paginor -Model='Phone 1' "
                     "'-DateTimeOriginal=2023:04:05 06:07:08' stored.jpg && "
@@ -179,11 +229,29 @@ TEST(ModernFormats, PhotosComeUprightWithTheirCameraData)
         EXPECT_EQ(itemValue(r, 0x010F), "Paginor");
         EXPECT_EQ(itemValue(r, 0x0110), "Phone 1");
     }
-    // With orientations not honoured the stored pixels come back as they are.
+
+    // A HEIF file whose transforms stand it upright: they turn it, and its EXIF tag (3,
+    // half a turn) is never applied on top of them.
+    const std::vector<std::uint8_t> turned = heicWithTransforms(stored, 6, 3);
+    ASSERT_FALSE(turned.empty()) << "libheif wrote no HEIC with transforms and the EXIF tag";
+    writeBytes(dir + "turned.heic", turned);
+    const Bitmap fromTransforms = imaging::loadBitmap(dir + "turned.heic");
+    EXPECT_LE(maxDifference(fromTransforms, upright), 12);
+
+    // Pictures loaded turned are decoded again as they were laid out, however the
+    // setting has changed since; new loads give the stored pixels as they are.
+    std::vector<page::LoadedPicture> loaded;
+    for (const std::string name : {"photo.webp", "photo.jxl", "turned.heic"})
+        loaded.push_back(page::loadImageFile(dir + name, 16, 16));
     imaging::setOrientationHonoured(false);
-    const Bitmap stored = imaging::loadBitmap(dir + "photo.webp");
+    for (const page::LoadedPicture& l : loaded) {
+        EXPECT_EQ(l.picture->bitmap().width(), upright.width());
+        EXPECT_EQ(l.picture->bitmap().height(), upright.height());
+    }
+    const Bitmap asStored[] = {imaging::loadBitmap(dir + "photo.webp"), imaging::loadBitmap(dir + "turned.heic")};
     imaging::setOrientationHonoured(true);
-    EXPECT_EQ(stored.width(), upright.height());
+    for (const Bitmap& b : asStored)
+        EXPECT_EQ(b.width(), upright.height());
     fs::remove_all(dir);
 }
 
