@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,25 @@ void ResampleBitmap(ConstBitmapView src, BitmapView dst, Filter filter, float su
 // columns beyond its own width white: the bytes a padded copy would give, without the
 // copy (a tall scan padded to a wide frame would take gigabytes).
 void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f);
+// ResamplePadded with the source handed over a strip of rows at a time, top to bottom,
+// so the whole source never has to exist (a photo is resampled as it is decoded): the
+// same bytes. The rows of a strip are read while add runs and not after.
+class StripResampler {
+public:
+    // A source of srcWidth x srcHeight, read as paddedWidth (at least srcWidth) wide.
+    StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f);
+    ~StripResampler();
+    StripResampler(const StripResampler&) = delete;
+    StripResampler& operator=(const StripResampler&) = delete;
+    // The next strip.height rows of the source; columns beyond srcWidth are not read.
+    void add(ConstBitmapView strip);
+    // Once every row is added: the result into dst.
+    void finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> m;
+};
 // The same in place: bitmap becomes a 24-bit newWidth x newHeight bitmap. On failure
 // bitmap is left as it was.
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support = 0.0f);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace imaging {
@@ -308,6 +309,105 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
     rowPass(src, paddedWidth, dst.width, across, work.data(), workStride);
     const PassWeights down = buildWeights(src.height, dst.height, filter, support);
     columnPass(work.data(), workStride, down, dst);
+}
+
+struct StripResampler::State {
+    int srcWidth;
+    int srcHeight;
+    int paddedWidth;
+    BitmapView dst;
+    Filter filter;
+    float support;
+    PassWeights across;
+    std::ptrdiff_t workStride = 0;
+    std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work;
+    int rows = 0; // source rows filtered so far
+    // Each worker's turned block, gathering line and filtered block, kept from strip to
+    // strip; taken from and given back to this pool.
+    struct Blocks {
+        std::vector<float> t;
+        std::vector<float> line;
+        std::vector<std::uint8_t> out;
+    };
+    std::mutex mutex;
+    std::vector<Blocks> pool;
+};
+
+StripResampler::StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter,
+                               float support)
+    : m(std::make_unique<State>())
+{
+    if (dst.bytesPerPixel != 3)
+        throw ImagingError(kNeeds24Or32Bit);
+    if (srcWidth < 1 || srcHeight < 2 || dst.width < 1 || dst.height < 2 || !dst.pixels)
+        throw ImagingError(kResampleTooSmall);
+    if (paddedWidth < srcWidth)
+        throw ImagingError(kSizeMismatch);
+    m->srcWidth = srcWidth;
+    m->srcHeight = srcHeight;
+    m->paddedWidth = paddedWidth;
+    m->dst = dst;
+    m->filter = filter;
+    m->support = checkedSupport(filter, support);
+    m->across = buildWeights(paddedWidth, dst.width, filter, m->support);
+    // As ResamplePadded lays out its work rows.
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(dst.width) * 3;
+    m->workStride = (rowBytes + kColumnRun - 1) / kColumnRun * kColumnRun;
+    m->work.resize(static_cast<std::size_t>(m->workStride) * srcHeight);
+    for (int y = 0; y < srcHeight; ++y)
+        std::memset(m->work.data() + y * m->workStride + rowBytes, 0, static_cast<std::size_t>(m->workStride - rowBytes));
+}
+
+StripResampler::~StripResampler() = default;
+
+void StripResampler::add(ConstBitmapView strip)
+{
+    State& s = *m;
+    if ((strip.bytesPerPixel != 3 && strip.bytesPerPixel != 4) || !strip.pixels)
+        throw ImagingError(kNeeds24Or32Bit);
+    if (strip.width < s.srcWidth || strip.height < 0 || strip.height > s.srcHeight - s.rows)
+        throw ImagingError(kSizeMismatch);
+    strip.width = s.srcWidth;
+    const long long rowCost =
+        static_cast<long long>(strip.width) * 3 + static_cast<long long>(s.across.position.size()) * 3;
+    detail::parallelFor(
+        strip.height, rowCost,
+        [&](int begin, int end) {
+            State::Blocks b;
+            {
+                const std::lock_guard lock(s.mutex);
+                if (!s.pool.empty()) {
+                    b = std::move(s.pool.back());
+                    s.pool.pop_back();
+                }
+            }
+            if (b.t.empty()) {
+                b.t.assign(static_cast<std::size_t>(s.paddedWidth) * kBlockLanes, 0.0f);
+                std::fill(b.t.begin() + static_cast<std::ptrdiff_t>(s.srcWidth) * kBlockLanes, b.t.end(), 255.0f);
+                b.line.assign(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
+                b.out.resize(static_cast<std::size_t>(s.dst.width) * kBlockLanes);
+            }
+            for (int y0 = begin; y0 < end; y0 += kRowBlock) {
+                const int rows = std::min(kRowBlock, end - y0);
+                gatherRowBlock(strip, y0, rows, b.line.data(), b.t.data());
+                filterRowBlockFloat(s.across, s.dst.width, b.t.data(), b.out.data());
+                scatterRowBlock(b.out.data(), s.dst.width, s.rows + y0, rows, s.work.data(), s.workStride);
+            }
+            const std::lock_guard lock(s.mutex);
+            s.pool.push_back(std::move(b));
+        },
+        kRowBlock);
+    s.rows += strip.height;
+}
+
+void StripResampler::finish()
+{
+    State& s = *m;
+    if (s.rows != s.srcHeight)
+        throw ImagingError(kSizeMismatch);
+    s.pool.clear();
+    const PassWeights down = buildWeights(s.srcHeight, s.dst.height, s.filter, s.support);
+    columnPass(s.work.data(), s.workStride, down, s.dst);
 }
 
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support)

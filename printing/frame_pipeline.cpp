@@ -38,6 +38,32 @@ imaging::ConstBitmapView sourceOf(const imaging::Picture& picture, PreparedFrame
     return out.keep.bitmap().view();
 }
 
+// Rows of a photo decoded at a time while it is resampled: a few hundred kilobytes that
+// stay in the cache between the decoder and the resampler.
+constexpr int kStripRows = 64;
+
+// A JPEG photo decoded a strip of rows at a time straight into the resampler, which cuts
+// or pads it to its work bitmap as it goes: the full-size decode never exists. False,
+// with nothing done, for a picture that needs the whole decode (one to be turned
+// upright, or whose colours its profile converts).
+bool resampleAsDecoded(const FrameWork& work, imaging::BitmapView dst)
+{
+    const imaging::Picture& picture = work.picture;
+    if (!picture.keepsJpegFile() || picture.orientation() != imaging::kUpright)
+        return false;
+    std::optional<imaging::StripResampler> resampler;
+    const bool decoded = imaging::decodeJpegStrips(
+        picture.jpegData(), kStripRows,
+        [&](int width, int height) {
+            const int workWidth = workBitmapWidth(height, work.aspectRatio);
+            resampler.emplace(std::min(width, workWidth), height, workWidth, dst, *work.filter);
+        },
+        [&](imaging::ConstBitmapView strip) { resampler->add(strip); });
+    if (decoded)
+        resampler->finish();
+    return decoded;
+}
+
 } // namespace
 
 PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch)
@@ -104,11 +130,17 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
         out.paddedWidth = std::max(width, out.view.width);
         return out;
     }
+    imaging::Bitmap resampled(work.width, work.height);
+    if (resampleAsDecoded(work, resampled.view())) {
+        PreparedFrame out;
+        out.owned = std::move(resampled);
+        out.view = out.owned.view();
+        return out;
+    }
     // The decoded photo is needed only until it is resampled, so its memory is reused.
     PreparedFrame frame;
     const imaging::ConstBitmapView source = sourceOf(work.picture, frame, scratch);
     const int width = workBitmapWidth(source.height, work.aspectRatio);
-    imaging::Bitmap resampled(work.width, work.height);
     // A picture narrower than its work bitmap is padded with white by the resampler
     // itself: the padded copy of a tall scan would be gigabytes.
     if (width <= source.width)
