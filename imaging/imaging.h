@@ -82,6 +82,8 @@ public:
     void finish();
 
 private:
+    void addRun(ConstBitmapView strip);
+    void makeRows(int end);
     struct State;
     std::unique_ptr<State> m;
 };

@@ -311,6 +311,9 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
     columnPass(work.data(), workStride, down, dst);
 }
 
+// Source rows are filtered in runs ending at multiples of this.
+constexpr int kRingRun = 64;
+
 struct StripResampler::State {
     int srcWidth;
     int srcHeight;
@@ -319,6 +322,12 @@ struct StripResampler::State {
     Filter filter;
     float support;
     PassWeights across;
+    // The column pass's lists, their positions taken modulo ring: the work rows are a
+    // ring of that many rows, and each result row is made as soon as its rows are in.
+    PassWeights down;
+    std::vector<std::int32_t> last; // per result row, the last source row it reads
+    int ring = 0;
+    int made = 0; // result rows made so far
     std::ptrdiff_t workStride = 0;
     std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work;
     int rows = 0; // source rows filtered so far
@@ -350,11 +359,35 @@ StripResampler::StripResampler(int srcWidth, int srcHeight, int paddedWidth, Bit
     m->filter = filter;
     m->support = checkedSupport(filter, support);
     m->across = buildWeights(paddedWidth, dst.width, filter, m->support);
+    m->down = buildWeights(srcHeight, dst.height, filter, m->support);
+    // The rows each result row reads (entries of weight 0 read nothing that matters).
+    std::vector<std::int32_t> first(static_cast<std::size_t>(dst.height), srcHeight);
+    m->last.assign(static_cast<std::size_t>(dst.height), -1);
+    for (int i = 0; i < dst.height; ++i)
+        for (int k = m->down.start[i]; k < m->down.start[i + 1]; ++k)
+            if (m->down.weight[k] != 0.0f) {
+                first[i] = std::min(first[i], m->down.position[k]);
+                m->last[i] = std::max(m->last[i], m->down.position[k]);
+            }
+    // Rows come in runs that end at each multiple of kRingRun (see add); a result row is
+    // made at the end of the run that brings its last row, and the ring must then still
+    // hold its first.
+    int ring = 0;
+    for (int i = 0, end = 0; i < dst.height; ++i) {
+        while (end <= m->last[i])
+            end = std::min(srcHeight, (end / kRingRun + 1) * kRingRun);
+        if (first[i] <= m->last[i])
+            ring = std::max(ring, end - first[i]);
+    }
+    ring = (ring + kRingRun - 1) / kRingRun * kRingRun;
+    m->ring = std::clamp(ring, 1, srcHeight);
+    for (std::int32_t& p : m->down.position)
+        p %= m->ring;
     // As ResamplePadded lays out its work rows.
     const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(dst.width) * 3;
     m->workStride = (rowBytes + kColumnRun - 1) / kColumnRun * kColumnRun;
-    m->work.resize(static_cast<std::size_t>(m->workStride) * srcHeight);
-    for (int y = 0; y < srcHeight; ++y)
+    m->work.resize(static_cast<std::size_t>(m->workStride) * m->ring);
+    for (int y = 0; y < m->ring; ++y)
         std::memset(m->work.data() + y * m->workStride + rowBytes, 0, static_cast<std::size_t>(m->workStride - rowBytes));
 }
 
@@ -368,6 +401,40 @@ void StripResampler::add(ConstBitmapView strip)
     if (strip.width < s.srcWidth || strip.height < 0 || strip.height > s.srcHeight - s.rows)
         throw ImagingError(kSizeMismatch);
     strip.width = s.srcWidth;
+    // In runs that never cross a multiple of kRingRun, each filling whole ring rows one
+    // after another, and the result rows they complete made at once.
+    while (strip.height > 0) {
+        ConstBitmapView run = strip;
+        run.height = std::min(strip.height, (s.rows / kRingRun + 1) * kRingRun - s.rows);
+        addRun(run);
+        strip.pixels += run.height * strip.stride;
+        strip.height -= run.height;
+        int end = s.made;
+        while (end < s.dst.height && s.last[end] < s.rows)
+            ++end;
+        makeRows(end);
+    }
+}
+
+void StripResampler::makeRows(int end)
+{
+    State& s = *m;
+    if (end <= s.made)
+        return;
+    const int rowBytes = s.dst.width * 3;
+    const long long rowCost =
+        static_cast<long long>(rowBytes) * std::max<long long>(1, s.down.position.size() / s.dst.height);
+    const int from = s.made;
+    detail::parallelFor(end - from, rowCost, [&](int begin, int stop) {
+        filterColumnsFloat(s.down, s.work.data(), s.workStride, rowBytes, s.dst, from + begin, from + stop);
+    });
+    s.made = end;
+}
+
+void StripResampler::addRun(ConstBitmapView strip)
+{
+    State& s = *m;
+    const int slot = s.rows % s.ring;
     const long long rowCost =
         static_cast<long long>(strip.width) * 3 + static_cast<long long>(s.across.position.size()) * 3;
     detail::parallelFor(
@@ -391,7 +458,7 @@ void StripResampler::add(ConstBitmapView strip)
                 const int rows = std::min(kRowBlock, end - y0);
                 gatherRowBlock(strip, y0, rows, b.line.data(), b.t.data());
                 filterRowBlockFloat(s.across, s.dst.width, b.t.data(), b.out.data());
-                scatterRowBlock(b.out.data(), s.dst.width, s.rows + y0, rows, s.work.data(), s.workStride);
+                scatterRowBlock(b.out.data(), s.dst.width, slot + y0, rows, s.work.data(), s.workStride);
             }
             const std::lock_guard lock(s.mutex);
             s.pool.push_back(std::move(b));
@@ -406,8 +473,7 @@ void StripResampler::finish()
     if (s.rows != s.srcHeight)
         throw ImagingError(kSizeMismatch);
     s.pool.clear();
-    const PassWeights down = buildWeights(s.srcHeight, s.dst.height, s.filter, s.support);
-    columnPass(s.work.data(), s.workStride, down, s.dst);
+    makeRows(s.dst.height);
 }
 
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support)
