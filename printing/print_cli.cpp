@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <iomanip>
@@ -164,9 +165,15 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
         if (!d.filter || d.layout.frames.empty())
             return nullptr;
         const page::Rect& r = d.layout.frames.front().image;
-        // The frames made ahead wait for their band: a few, not a page of them.
+        // The frames made ahead wait for their band. When the page's frames all fit in the
+        // budget, every photo is decoded once; when they do not, only the first (top left,
+        // which the first band needs) is kept: frames made early for rows far down the page
+        // would hold the memory the bands need.
+        const std::size_t frameBytes = 3 * static_cast<std::size_t>(std::max(0, r.width)) *
+                                       static_cast<std::size_t>(std::max(0, r.height));
+        const std::size_t all = frameBytes * d.layout.frames.size();
         return std::make_unique<ReadyFrames>(FrameWork{{}, d.aspectRatio, d.filter, r.width, r.height},
-                                             kReadyFramesBudget);
+                                             all <= kReadyFramesBudget ? all : frameBytes);
     } catch (const std::exception&) {
         return nullptr;
     }
