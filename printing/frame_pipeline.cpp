@@ -130,7 +130,8 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
         out.paddedWidth = std::max(width, out.view.width);
         return out;
     }
-    imaging::Bitmap resampled(work.width, work.height);
+    // The resampler writes every pixel.
+    imaging::Bitmap resampled = imaging::Bitmap::uninitialized(work.width, work.height);
     if (resampleAsDecoded(work, resampled.view())) {
         PreparedFrame out;
         out.owned = std::move(resampled);

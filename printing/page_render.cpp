@@ -240,7 +240,9 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
 
 void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, imaging::Bitmap* pageBitmap)
 {
-    FramePipeline pipeline(frameWork(d));
+    // Unresampled, each frame is its photo at full size, which the printer's engine
+    // takes its own time to compress: one made ahead keeps the decoding beside it.
+    FramePipeline pipeline(frameWork(d), 2, d.filter ? 3 : 1);
     drawPage(painter, d, hooks, pipeline, pageBitmap);
 }
 
