@@ -72,7 +72,9 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
 class StripResampler {
 public:
     // A source of srcWidth x srcHeight, read as paddedWidth (at least srcWidth) wide.
-    StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f);
+    // oneThread: all on the caller's thread (other work keeps the other cores busy).
+    StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f,
+                   bool oneThread = false);
     ~StripResampler();
     StripResampler(const StripResampler&) = delete;
     StripResampler& operator=(const StripResampler&) = delete;

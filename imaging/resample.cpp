@@ -321,6 +321,7 @@ struct StripResampler::State {
     BitmapView dst;
     Filter filter;
     float support;
+    bool oneThread;
     PassWeights across;
     // The column pass's lists, their positions taken modulo ring: the work rows are a
     // ring of that many rows, and each result row is made as soon as its rows are in.
@@ -343,9 +344,10 @@ struct StripResampler::State {
 };
 
 StripResampler::StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter,
-                               float support)
+                               float support, bool oneThread)
     : m(std::make_unique<State>())
 {
+    m->oneThread = oneThread;
     if (dst.bytesPerPixel != 3)
         throw ImagingError(kNeeds24Or32Bit);
     if (srcWidth < 1 || srcHeight < 2 || dst.width < 1 || dst.height < 2 || !dst.pixels)
@@ -425,9 +427,13 @@ void StripResampler::makeRows(int end)
     const long long rowCost =
         static_cast<long long>(rowBytes) * std::max<long long>(1, s.down.position.size() / s.dst.height);
     const int from = s.made;
-    detail::parallelFor(end - from, rowCost, [&](int begin, int stop) {
+    const auto body = [&](int begin, int stop) {
         filterColumnsFloat(s.down, s.work.data(), s.workStride, rowBytes, s.dst, from + begin, from + stop);
-    });
+    };
+    if (s.oneThread)
+        body(0, end - from);
+    else
+        detail::parallelFor(end - from, rowCost, body);
     s.made = end;
 }
 
@@ -437,9 +443,7 @@ void StripResampler::addRun(ConstBitmapView strip)
     const int slot = s.rows % s.ring;
     const long long rowCost =
         static_cast<long long>(strip.width) * 3 + static_cast<long long>(s.across.position.size()) * 3;
-    detail::parallelFor(
-        strip.height, rowCost,
-        [&](int begin, int end) {
+    const auto body = [&](int begin, int end) {
             State::Blocks b;
             {
                 const std::lock_guard lock(s.mutex);
@@ -462,8 +466,11 @@ void StripResampler::addRun(ConstBitmapView strip)
             }
             const std::lock_guard lock(s.mutex);
             s.pool.push_back(std::move(b));
-        },
-        kRowBlock);
+        };
+    if (s.oneThread)
+        body(0, strip.height);
+    else
+        detail::parallelFor(strip.height, rowCost, body, kRowBlock);
     s.rows += strip.height;
 }
 

@@ -56,7 +56,8 @@ bool resampleAsDecoded(const FrameWork& work, imaging::BitmapView dst)
         picture.jpegData(), kStripRows,
         [&](int width, int height) {
             const int workWidth = workBitmapWidth(height, work.aspectRatio);
-            resampler.emplace(std::min(width, workWidth), height, workWidth, dst, *work.filter);
+            resampler.emplace(std::min(width, workWidth), height, workWidth, dst, *work.filter, 0.0f,
+                              work.besideOthers);
         },
         [&](imaging::ConstBitmapView strip) { resampler->add(strip); });
     if (decoded)
@@ -227,6 +228,10 @@ FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int looka
     : m_work(std::move(work)), m_slots(m_work.size()), m_lookahead(std::max(1, lookahead))
 {
     const int count = std::clamp(workers, 1, static_cast<int>(std::max<std::size_t>(1, m_work.size())));
+    // Several frames made at once keep the cores busy between them: each on its own thread.
+    if (count > 1)
+        for (FrameWork& w : m_work)
+            w.besideOthers = true;
     for (int i = 0; i < count; ++i)
         m_threads.emplace_back([this] { run(); });
 }

@@ -172,8 +172,10 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
         const std::size_t frameBytes = 3 * static_cast<std::size_t>(std::max(0, r.width)) *
                                        static_cast<std::size_t>(std::max(0, r.height));
         const std::size_t all = frameBytes * d.layout.frames.size();
-        return std::make_unique<ReadyFrames>(FrameWork{{}, d.aspectRatio, d.filter, r.width, r.height},
-                                             all <= kReadyFramesBudget ? all : frameBytes);
+        FrameWork shape{{}, d.aspectRatio, d.filter, r.width, r.height};
+        // The load decodes several photos at once.
+        shape.besideOthers = d.layout.frames.size() > 1;
+        return std::make_unique<ReadyFrames>(std::move(shape), all <= kReadyFramesBudget ? all : frameBytes);
     } catch (const std::exception&) {
         return nullptr;
     }
