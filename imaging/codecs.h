@@ -75,6 +75,13 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress
 // zeroes) a few tens of megabytes once, not once per photo. On failure reuse holds
 // whatever was decoded.
 void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress = {});
+// The same decode handed over a strip of at most stripRows rows at a time, top to bottom,
+// so the whole picture never has to exist: size gets the width and height before the
+// first strip, strip each strip in turn (its rows are not kept after the call). False,
+// with nothing decoded, for a picture whose colours its embedded profile converts (that
+// is done on the whole picture: decodeJpegInto).
+bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const std::function<void(int, int)>& size,
+                      const std::function<void(ConstBitmapView)>& strip);
 // dpi > 0 is written as the file's density in dots per inch (JFIF) or pixels per metre (BMP).
 std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress = {}, int dpi = 0);
 struct ImageSize {

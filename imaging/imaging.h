@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,29 @@ void ResamplePadded(ConstBitmapView src, int paddedWidth, BitmapView dst, Filter
 // either copy.
 void ResampleUpright(ConstBitmapView src, int orientation, int workWidth, BitmapView dst, Filter filter,
                      float support = 0.0f);
+// ResamplePadded with the source handed over a strip of rows at a time, top to bottom,
+// so the whole source never has to exist (a photo is resampled as it is decoded): the
+// same bytes. The rows of a strip are read while add runs and not after.
+class StripResampler {
+public:
+    // A source of srcWidth x srcHeight, read as paddedWidth (at least srcWidth) wide.
+    // oneThread: all on the caller's thread (other work keeps the other cores busy).
+    StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter, float support = 0.0f,
+                   bool oneThread = false);
+    ~StripResampler();
+    StripResampler(const StripResampler&) = delete;
+    StripResampler& operator=(const StripResampler&) = delete;
+    // The next strip.height rows of the source; columns beyond srcWidth are not read.
+    void add(ConstBitmapView strip);
+    // Once every row is added: the result into dst.
+    void finish();
+
+private:
+    void addRun(ConstBitmapView strip);
+    void makeRows(int end);
+    struct State;
+    std::unique_ptr<State> m;
+};
 // The same in place: bitmap becomes a 24-bit newWidth x newHeight bitmap. On failure
 // bitmap is left as it was.
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support = 0.0f);

@@ -13,6 +13,7 @@
 #include <exception>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include <unistd.h>
 
@@ -151,6 +152,40 @@ bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, 
         if (cmyk)
             detail::cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
     }
+    jpeg_finish_decompress(&d.cinfo);
+    return true;
+}
+
+bool startRows(JpegReader& d)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    jpeg_start_decompress(&d.cinfo);
+    return true;
+}
+
+// The next rows of the picture into a strip whose first row is pixels.
+bool readStripRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, int rows, JSAMPLE* cmykRow)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    const bool cmyk = d.cinfo.out_color_space == JCS_CMYK;
+    const bool inverted = d.cinfo.saw_Adobe_marker;
+    for (int r = 0; r < rows; ++r) {
+        std::uint8_t* target = pixels + static_cast<std::ptrdiff_t>(r) * stride;
+        JSAMPROW row = cmyk ? cmykRow : target;
+        if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1)
+            return false;
+        if (cmyk)
+            detail::cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
+    }
+    return true;
+}
+
+bool finishRows(JpegReader& d)
+{
+    if (setjmp(d.err.jump))
+        return false;
     jpeg_finish_decompress(&d.cinfo);
     return true;
 }
@@ -432,6 +467,42 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress
 void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress)
 {
     detail::decodeJpegNamedInto(data, reuse, progress, {});
+}
+
+bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const std::function<void(int, int)>& size,
+                      const std::function<void(ConstBitmapView)>& strip)
+{
+    const std::string name;
+    const ProgressFn none; // the reader keeps its address
+    JpegReader d{};
+    ReaderGuard guard{d};
+    d.wantProfile = colourProfilesUsed();
+    startDecoder(d, data, none, name);
+    detail::checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
+    detail::checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    // The profile's conversion is made on the whole picture.
+    if (d.icc != nullptr && !cmyk)
+        return false;
+    d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    d.cinfo.mem->max_memory_to_use = static_cast<long>(detail::maxImageBytes());
+    const int width = static_cast<int>(d.cinfo.image_width);
+    const int height = static_cast<int>(d.cinfo.image_height);
+    size(width, height);
+    Bitmap rows(width, std::clamp(stripRows, 1, height), 3);
+    std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(width) * 4 : 0);
+    if (!startRows(d))
+        throwFailure(d.err, msg::kCorruptJpeg, name);
+    for (int y = 0; y < height; y += rows.height()) {
+        ConstBitmapView view = std::as_const(rows).view();
+        view.height = std::min(rows.height(), height - y);
+        if (!readStripRows(d, rows.data(), rows.stride(), view.height, cmykRow.data()))
+            throwFailure(d.err, msg::kCorruptJpeg, name);
+        strip(view);
+    }
+    if (!finishRows(d))
+        throwFailure(d.err, msg::kCorruptJpeg, name);
+    return true;
 }
 
 ImageSize readJpegSize(std::span<const std::uint8_t> data)

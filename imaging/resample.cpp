@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace imaging {
@@ -525,6 +526,179 @@ void resampleThroughWindow(ConstBitmapView stored, int orientation, int workWidt
 }
 
 } // namespace detail
+
+// Source rows are filtered in runs ending at multiples of this.
+constexpr int kRingRun = 64;
+
+struct StripResampler::State {
+    int srcWidth;
+    int srcHeight;
+    int paddedWidth;
+    BitmapView dst;
+    Filter filter;
+    float support;
+    bool oneThread;
+    PassWeights across;
+    // The column pass's lists, their positions taken modulo ring: the work rows are a
+    // ring of that many rows, and each result row is made as soon as its rows are in.
+    PassWeights down;
+    std::vector<std::int32_t> last; // per result row, the last source row it reads
+    int ring = 0;
+    int made = 0; // result rows made so far
+    std::ptrdiff_t workStride = 0;
+    std::vector<std::uint8_t, detail::PixelAllocator<std::uint8_t>> work;
+    int rows = 0; // source rows filtered so far
+    // Each worker's turned block, gathering line and filtered block, kept from strip to
+    // strip; taken from and given back to this pool.
+    struct Blocks {
+        std::vector<float> t;
+        std::vector<float> line;
+        std::vector<std::uint8_t> out;
+    };
+    std::mutex mutex;
+    std::vector<Blocks> pool;
+};
+
+StripResampler::StripResampler(int srcWidth, int srcHeight, int paddedWidth, BitmapView dst, Filter filter,
+                               float support, bool oneThread)
+    : m(std::make_unique<State>())
+{
+    m->oneThread = oneThread;
+    if (dst.bytesPerPixel != 3)
+        throw ImagingError(kNeeds24Or32Bit);
+    if (srcWidth < 1 || srcHeight < 2 || dst.width < 1 || dst.height < 2 || !dst.pixels)
+        throw ImagingError(kResampleTooSmall);
+    if (paddedWidth < srcWidth)
+        throw ImagingError(kSizeMismatch);
+    m->srcWidth = srcWidth;
+    m->srcHeight = srcHeight;
+    m->paddedWidth = paddedWidth;
+    m->dst = dst;
+    m->filter = filter;
+    m->support = checkedSupport(filter, support);
+    m->across = buildWeights(paddedWidth, dst.width, filter, m->support);
+    m->down = buildWeights(srcHeight, dst.height, filter, m->support);
+    // The rows each result row reads (entries of weight 0 read nothing that matters).
+    std::vector<std::int32_t> first(static_cast<std::size_t>(dst.height), srcHeight);
+    m->last.assign(static_cast<std::size_t>(dst.height), -1);
+    for (int i = 0; i < dst.height; ++i)
+        for (int k = m->down.start[i]; k < m->down.start[i + 1]; ++k)
+            if (m->down.weight[k] != 0.0f) {
+                first[i] = std::min(first[i], m->down.position[k]);
+                m->last[i] = std::max(m->last[i], m->down.position[k]);
+            }
+    // Rows come in runs that end at each multiple of kRingRun (see add); a result row is
+    // made at the end of the run that brings its last row, and the ring must then still
+    // hold its first.
+    int ring = 0;
+    for (int i = 0, end = 0; i < dst.height; ++i) {
+        while (end <= m->last[i])
+            end = std::min(srcHeight, (end / kRingRun + 1) * kRingRun);
+        if (first[i] <= m->last[i])
+            ring = std::max(ring, end - first[i]);
+    }
+    ring = (ring + kRingRun - 1) / kRingRun * kRingRun;
+    m->ring = std::clamp(ring, 1, srcHeight);
+    for (std::int32_t& p : m->down.position)
+        p %= m->ring;
+    // As ResamplePadded lays out its work rows.
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(dst.width) * 3;
+    m->workStride = (rowBytes + kColumnRun - 1) / kColumnRun * kColumnRun;
+    m->work.resize(static_cast<std::size_t>(m->workStride) * m->ring);
+    for (int y = 0; y < m->ring; ++y)
+        std::memset(m->work.data() + y * m->workStride + rowBytes, 0, static_cast<std::size_t>(m->workStride - rowBytes));
+}
+
+StripResampler::~StripResampler() = default;
+
+void StripResampler::add(ConstBitmapView strip)
+{
+    State& s = *m;
+    if ((strip.bytesPerPixel != 3 && strip.bytesPerPixel != 4) || !strip.pixels)
+        throw ImagingError(kNeeds24Or32Bit);
+    if (strip.width < s.srcWidth || strip.height < 0 || strip.height > s.srcHeight - s.rows)
+        throw ImagingError(kSizeMismatch);
+    strip.width = s.srcWidth;
+    // In runs that never cross a multiple of kRingRun, each filling whole ring rows one
+    // after another, and the result rows they complete made at once.
+    while (strip.height > 0) {
+        ConstBitmapView run = strip;
+        run.height = std::min(strip.height, (s.rows / kRingRun + 1) * kRingRun - s.rows);
+        addRun(run);
+        strip.pixels += run.height * strip.stride;
+        strip.height -= run.height;
+        int end = s.made;
+        while (end < s.dst.height && s.last[end] < s.rows)
+            ++end;
+        makeRows(end);
+    }
+}
+
+void StripResampler::makeRows(int end)
+{
+    State& s = *m;
+    if (end <= s.made)
+        return;
+    const int rowBytes = s.dst.width * 3;
+    const long long rowCost =
+        static_cast<long long>(rowBytes) * std::max<long long>(1, s.down.position.size() / s.dst.height);
+    const int from = s.made;
+    const auto body = [&](int begin, int stop) {
+        filterColumnsFloat(s.down, s.work.data(), s.workStride, 0, rowBytes, s.dst, from + begin, from + stop);
+    };
+    if (s.oneThread)
+        body(0, end - from);
+    else
+        detail::parallelFor(end - from, rowCost, body);
+    s.made = end;
+}
+
+void StripResampler::addRun(ConstBitmapView strip)
+{
+    State& s = *m;
+    const int slot = s.rows % s.ring;
+    const SourceGrid grid = uprightGrid(strip, kUpright);
+    const long long rowCost =
+        static_cast<long long>(strip.width) * 3 + static_cast<long long>(s.across.position.size()) * 3;
+    const auto body = [&](int begin, int end) {
+            State::Blocks b;
+            {
+                const std::lock_guard lock(s.mutex);
+                if (!s.pool.empty()) {
+                    b = std::move(s.pool.back());
+                    s.pool.pop_back();
+                }
+            }
+            if (b.t.empty()) {
+                b.t.assign(static_cast<std::size_t>(s.paddedWidth) * kBlockLanes, 0.0f);
+                std::fill(b.t.begin() + static_cast<std::ptrdiff_t>(s.srcWidth) * kBlockLanes, b.t.end(), 255.0f);
+                b.line.assign(static_cast<std::size_t>(kRowBlock) * kGatherLine, 0.0f);
+                b.out.resize(static_cast<std::size_t>(s.dst.width) * kBlockLanes);
+            }
+            for (int y0 = begin; y0 < end; y0 += kRowBlock) {
+                const int rows = std::min(kRowBlock, end - y0);
+                gatherRowBlock(grid, strip.width, y0, rows, b.line.data(), b.t.data());
+                filterRowBlockFloat(s.across, s.dst.width, b.t.data(), b.out.data());
+                scatterRowBlock(b.out.data(), s.dst.width, slot + y0, rows, s.work.data(), s.workStride);
+            }
+            const std::lock_guard lock(s.mutex);
+            s.pool.push_back(std::move(b));
+        };
+    if (s.oneThread)
+        body(0, strip.height);
+    else
+        detail::parallelFor(strip.height, rowCost, body, kRowBlock);
+    s.rows += strip.height;
+}
+
+void StripResampler::finish()
+{
+    State& s = *m;
+    if (s.rows != s.srcHeight)
+        throw ImagingError(kSizeMismatch);
+    s.pool.clear();
+    makeRows(s.dst.height);
+}
 
 void ResampleBitmap(int newWidth, int newHeight, int filterIndex, Bitmap& bitmap, float support)
 {

@@ -66,6 +66,33 @@ imaging::ConstBitmapView sourceOf(const imaging::Picture& picture, PreparedFrame
     return target.view();
 }
 
+// Rows of a photo decoded at a time while it is resampled: a few hundred kilobytes that
+// stay in the cache between the decoder and the resampler.
+constexpr int kStripRows = 64;
+
+// A JPEG photo decoded a strip of rows at a time straight into the resampler, which cuts
+// or pads it to its work bitmap as it goes: the full-size decode never exists. False,
+// with nothing done, for a picture that needs the whole decode (one to be turned
+// upright, or whose colours its profile converts).
+bool resampleAsDecoded(const FrameWork& work, imaging::BitmapView dst)
+{
+    const imaging::Picture& picture = work.picture;
+    if (!picture.keepsJpegFile() || picture.orientation() != imaging::kUpright)
+        return false;
+    std::optional<imaging::StripResampler> resampler;
+    const bool decoded = imaging::decodeJpegStrips(
+        picture.jpegData(), kStripRows,
+        [&](int width, int height) {
+            const int workWidth = workBitmapWidth(height, work.aspectRatio);
+            resampler.emplace(std::min(width, workWidth), height, workWidth, dst, *work.filter, 0.0f,
+                              work.besideOthers);
+        },
+        [&](imaging::ConstBitmapView strip) { resampler->add(strip); });
+    if (decoded)
+        resampler->finish();
+    return decoded;
+}
+
 } // namespace
 
 PreparedFrame workBitmap(const imaging::Picture& picture, float aspectRatio, imaging::Bitmap* scratch)
@@ -132,6 +159,14 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
         out.paddedWidth = std::max(width, out.view.width);
         return out;
     }
+    // The resampler writes every pixel.
+    imaging::Bitmap resampled = imaging::Bitmap::uninitialized(work.width, work.height);
+    if (resampleAsDecoded(work, resampled.view())) {
+        PreparedFrame out;
+        out.owned = std::move(resampled);
+        out.view = out.owned.view();
+        return out;
+    }
     // The decoded photo is needed only until it is resampled, so its memory is reused.
     // The resampler reads it upright where it lies and cuts or pads it to the work
     // bitmap itself: a turned copy of a tall scan is as large again, and a padded one
@@ -141,7 +176,6 @@ PreparedFrame prepareFrame(const FrameWork& work, imaging::Bitmap* scratch)
     const int uprightHeight =
         imaging::orientationSwapsSides(source.orientation) ? source.view.width : source.view.height;
     const int width = workBitmapWidth(uprightHeight, work.aspectRatio);
-    imaging::Bitmap resampled(work.width, work.height);
     imaging::ResampleUpright(source.view, source.orientation, width, resampled.view(), *work.filter);
     PreparedFrame out;
     out.owned = std::move(resampled);
@@ -222,6 +256,10 @@ FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int looka
     : m_work(std::move(work)), m_slots(m_work.size()), m_lookahead(std::max(1, lookahead))
 {
     const int count = std::clamp(workers, 1, static_cast<int>(std::max<std::size_t>(1, m_work.size())));
+    // Several frames made at once keep the cores busy between them: each on its own thread.
+    if (count > 1)
+        for (FrameWork& w : m_work)
+            w.besideOthers = true;
     for (int i = 0; i < count; ++i)
         m_threads.emplace_back([this] { run(); });
 }

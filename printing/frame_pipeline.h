@@ -34,6 +34,7 @@ struct FrameWork {
     std::shared_ptr<const PreparedFrame> ready = {}; // made already, while the page loaded
     bool whole = false; // bp off: the whole picture as it is, for the device to scale
     bool skip = false;  // drawn from its file's own data: nothing to make
+    bool besideOthers = false; // other frames are made on the other cores meanwhile
 };
 
 // The pixels to draw: the work bitmap, or its resampled copy of exactly width x height.

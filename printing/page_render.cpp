@@ -240,7 +240,9 @@ PageDrawing composePage(const page::Page& page, Output output, const PrintTarget
 
 void drawPage(QPainter& painter, const PageDrawing& d, const DrawHooks& hooks, imaging::Bitmap* pageBitmap)
 {
-    FramePipeline pipeline(frameWork(d));
+    // Unresampled, each frame is its photo at full size, which the printer's engine
+    // takes its own time to compress: one made ahead keeps the decoding beside it.
+    FramePipeline pipeline(frameWork(d), 2, d.filter ? 3 : 1);
     drawPage(painter, d, hooks, pipeline, pageBitmap);
 }
 
@@ -338,12 +340,28 @@ struct PageBands::Held {
 };
 
 PageBands::PageBands(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFrames* ready)
-    : m_drawing(drawing), m_hooks(hooks), m_held(drawing.frames.size())
+    : m_drawing(drawing), m_hooks(hooks), m_held(drawing.frames.size()), m_wasTaken(drawing.frames.size(), false)
 {
     std::vector<FrameWork> work = frameWork(drawing);
     if (ready)
         ready->attachTo(work);
-    m_pipeline = std::make_unique<FramePipeline>(std::move(work), 2, lookaheadFor(drawing));
+    // Frames are numbered down the columns of a landscape page: taken in that order, the
+    // first band would hold every column's frames but the last.
+    m_order.resize(work.size());
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        m_order[i] = i;
+    const auto topOf = [&drawing](std::size_t i) {
+        return drawing.layout.frames.at(static_cast<std::size_t>(drawing.frames[i].frame - 1)).image.top;
+    };
+    std::stable_sort(m_order.begin(), m_order.end(), [&](std::size_t a, std::size_t b) { return topOf(a) < topOf(b); });
+    m_place.resize(m_order.size());
+    std::vector<FrameWork> ordered;
+    ordered.reserve(work.size());
+    for (std::size_t p = 0; p < m_order.size(); ++p) {
+        m_place[m_order[p]] = p;
+        ordered.push_back(std::move(work[m_order[p]]));
+    }
+    m_pipeline = std::make_unique<FramePipeline>(std::move(ordered), 2, lookaheadFor(drawing));
     if (!drawing.marks)
         return;
     // Each strip is the line's box, widened by the pen, within the page: the line meets
@@ -382,16 +400,17 @@ int PageBands::height() const
     return m_drawing.layout.target.pageHeight;
 }
 
-// Takes frames from the pipeline, in order, up to and including index.
+// Takes frames from the pipeline, in its order, up to and including frame index.
 void PageBands::take(std::size_t index)
 {
     const PageDrawing& d = m_drawing;
-    for (; m_taken <= index && !m_stopped; ++m_taken) {
+    for (; m_taken <= m_place[index] && !m_stopped; ++m_taken) {
         if (m_hooks.cancelled && m_hooks.cancelled()) {
             m_stopped = true;
             break;
         }
-        const FrameSource& source = d.frames[m_taken];
+        const std::size_t i = m_order[m_taken];
+        const FrameSource& source = d.frames[i];
         auto held = std::make_unique<Held>();
         if (source.asIs) {
             m_pipeline->take(m_taken, m_hooks.keepAlive); // nothing was made for it
@@ -405,7 +424,8 @@ void PageBands::take(std::size_t index)
             held->rect = d.direct ? directRect(cell, held->frame.view.width, held->frame.view.height) : cell;
             held->drawn = true;
         }
-        m_held[m_taken] = std::move(held);
+        m_held[i] = std::move(held);
+        m_wasTaken[i] = true;
     }
 }
 
@@ -447,9 +467,9 @@ void PageBands::compose(imaging::BitmapView band)
         const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(source.frame - 1));
         if (cell.image.top < bottom && top < cell.image.bottom())
             take(i);
-        if (m_stopped && i >= m_taken)
+        if (m_stopped && !m_wasTaken[i])
             break;
-        Held* held = i < m_taken ? m_held[i].get() : nullptr;
+        Held* held = m_held[i].get();
         if (held && held->drawn && held->rect.top < bottom && top < held->rect.bottom()) {
             const PreparedFrame& f = held->frame;
             const int paddedWidth = std::max(f.paddedWidth, f.view.width);
@@ -465,7 +485,7 @@ void PageBands::compose(imaging::BitmapView band)
     painter.end();
     m_row = bottom;
     // Frames wholly above the next band are done with.
-    for (std::size_t i = 0; i < m_taken; ++i) {
+    for (std::size_t i = 0; i < m_held.size(); ++i) {
         if (!m_held[i])
             continue;
         const PrintedFrame& cell = d.layout.frames.at(static_cast<std::size_t>(d.frames[i].frame - 1));

@@ -144,9 +144,14 @@ private:
     const PageDrawing& m_drawing;
     DrawHooks m_hooks;
     std::unique_ptr<FramePipeline> m_pipeline;
+    // The drawing's frames in the order the bands first need them (top down), which is
+    // the pipeline's order, and each frame's place in it.
+    std::vector<std::size_t> m_order;
+    std::vector<std::size_t> m_place;
     std::vector<std::unique_ptr<Held>> m_held; // by index into the drawing's frames
+    std::vector<bool> m_wasTaken;              // likewise
     std::vector<Mark> m_marks;
-    std::size_t m_taken = 0;
+    std::size_t m_taken = 0; // frames taken from the pipeline
     bool m_stopped = false;
     int m_row = 0;
 };

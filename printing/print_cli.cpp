@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <iomanip>
@@ -166,9 +167,17 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
         if (!d.filter || d.layout.frames.empty())
             return nullptr;
         const page::Rect& r = d.layout.frames.front().image;
-        // The frames made ahead wait for their band: a few, not a page of them.
-        return std::make_unique<ReadyFrames>(FrameWork{{}, d.aspectRatio, d.filter, r.width, r.height},
-                                             kReadyFramesBudget);
+        // The frames made ahead wait for their band. When the page's frames all fit in the
+        // budget, every photo is decoded once; when they do not, only the first (top left,
+        // which the first band needs) is kept: frames made early for rows far down the page
+        // would hold the memory the bands need.
+        const std::size_t frameBytes = 3 * static_cast<std::size_t>(std::max(0, r.width)) *
+                                       static_cast<std::size_t>(std::max(0, r.height));
+        const std::size_t all = frameBytes * d.layout.frames.size();
+        FrameWork shape{{}, d.aspectRatio, d.filter, r.width, r.height};
+        // The load decodes several photos at once.
+        shape.besideOthers = d.layout.frames.size() > 1;
+        return std::make_unique<ReadyFrames>(std::move(shape), all <= kReadyFramesBudget ? all : frameBytes);
     } catch (const std::exception&) {
         return nullptr;
     }

@@ -326,6 +326,36 @@ TEST(WorkBitmap, ANarrowPictureResampledGivesTheBytesOfItsPaddedCopyWithoutMakin
     EXPECT_EQ(whole.paddedWidth, padded.view.width);
 }
 
+TEST(WorkBitmap, AJpegPhotoResampledAsItDecodesGivesTheBytesOfItsWholeDecode)
+{
+    // Noise, and heights that leave a short last strip of decoded rows: a wide photo cut
+    // to its frame's shape and a narrow one padded, each shrunk and enlarged.
+    for (auto [pw, ph] : {std::pair{260, 150}, std::pair{61, 203}}) {
+        imaging::Bitmap noise(pw, ph);
+        std::uint32_t seed = 777u + static_cast<std::uint32_t>(pw);
+        for (int y = 0; y < ph; ++y)
+            for (int x = 0; x < 3 * pw; ++x)
+                noise.row(y)[x] = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+        const auto jpeg = imaging::Picture::fromJpegData(imaging::encodeJpeg(noise.view(), 90));
+        ASSERT_TRUE(jpeg.keepsJpegFile());
+        const auto decoded = imaging::Picture::fromBitmap(imaging::decodeJpeg(jpeg.jpegData()));
+        const printing::PreparedFrame shaped = printing::workBitmap(decoded, 1.3f);
+        for (int f = 0; f < imaging::kFilterCount; ++f) {
+            const imaging::Filter filter = imaging::filterFromIndex(f);
+            for (auto [w, h] : {std::pair{47, 29}, std::pair{410, 333}}) {
+                imaging::Bitmap want(w, h);
+                imaging::ResampleBitmap(shaped.view, want.view(), filter);
+                const printing::PreparedFrame got = printing::prepareFrame({jpeg, 1.3f, filter, w, h});
+                ASSERT_EQ(got.view.width, w);
+                ASSERT_EQ(got.view.height, h);
+                for (int y = 0; y < h; ++y)
+                    ASSERT_EQ(0, std::memcmp(got.view.row(y), want.row(y), static_cast<std::size_t>(w) * 3))
+                        << pw << "x" << ph << " filter " << f << " size " << w << " row " << y;
+            }
+        }
+    }
+}
+
 TEST(WorkBitmap, AJpegPictureIsDecodedAtFullSize)
 {
     imaging::Bitmap flat(64, 48);
