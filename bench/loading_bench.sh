@@ -42,9 +42,12 @@ if [ "${HEIC:-0}" = 1 ]; then
     mkdir -p "$phones"
     if [ ! -f "$phones/photo16.heic" ]; then
         echo "generating 16 HEIC and 16 JPEG files of 4032 x 3024 in $phones" >&2
-        convert -size 1008x756 plasma:fractal -resize 4032x3024! -attenuate "$noise" +noise Gaussian "$phones/base.png"
+        # 8 bits a channel, and a HEIC about the JPEG's size, as a phone writes them: the
+        # pages then keep the same amount of compressed data, and the peaks compare decoding.
+        convert -size 1008x756 plasma:fractal -resize 4032x3024! -attenuate "$noise" +noise Gaussian -depth 8 \
+            "$phones/base.png"
         convert "$phones/base.png" -quality 92 "$phones/base.jpg"
-        heif-enc -q 85 -o "$phones/base.heic" "$phones/base.png" >/dev/null
+        heif-enc -q 60 -o "$phones/base.heic" "$phones/base.png" >/dev/null
         i=1
         while [ $i -le 16 ]; do
             cp "$phones/base.jpg" "$phones/photo$i.jpg"
