@@ -367,6 +367,8 @@ void filterColumnsFloat(const PassWeights& pw, const std::uint8_t* work, std::pt
 void constantColumns(const PassWeights& pw, const std::vector<std::uint8_t>& levels, int liveBytes, BitmapView dst,
                      int i0, int i1)
 {
+    if (levels.empty()) // every column is live (an empty vector's data may be null)
+        return;
     for (int i = i0; i < i1; ++i) {
         std::uint8_t* target = dst.row(i) + liveBytes;
         if (pw.weightSum[i] != 0)
