@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 B=build-fuzz
 SECONDS_TO_RUN=${1:?usage: fuzz/grow.sh SECONDS [target...]}
 shift
-TARGETS=${*:-exif layout settings pnm animator bmp jpeg nodes tcv}
+TARGETS=${*:-exif layout settings pnm animator bmp jpeg nodes tcv modern}
 kMaxCorpusBytes=$((2 * 1024 * 1024))
 
 if [ ! -f "$B/build.ninja" ]; then
