@@ -137,25 +137,6 @@ bool readHeader(JpegReader& d, const std::uint8_t* data, std::size_t size)
     return true;
 }
 
-bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, JSAMPLE* cmykRow)
-{
-    if (setjmp(d.err.jump))
-        return false;
-    jpeg_start_decompress(&d.cinfo);
-    const bool cmyk = d.cinfo.out_color_space == JCS_CMYK;
-    const bool inverted = d.cinfo.saw_Adobe_marker;
-    while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        std::uint8_t* target = pixels + static_cast<std::ptrdiff_t>(d.cinfo.output_scanline) * stride;
-        JSAMPROW row = cmyk ? cmykRow : target;
-        if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1)
-            return false;
-        if (cmyk)
-            detail::cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
-    }
-    jpeg_finish_decompress(&d.cinfo);
-    return true;
-}
-
 bool startRows(JpegReader& d)
 {
     if (setjmp(d.err.jump))
@@ -190,6 +171,13 @@ bool finishRows(JpegReader& d)
     return true;
 }
 // ---- end of setjmp functions ----
+
+// The whole picture into pixels, row after row.
+bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, JSAMPLE* cmykRow)
+{
+    return startRows(d) && readStripRows(d, pixels, stride, static_cast<int>(d.cinfo.output_height), cmykRow) &&
+           finishRows(d);
+}
 
 struct ReaderGuard {
     JpegReader& d;
