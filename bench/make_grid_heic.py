@@ -371,6 +371,9 @@ def main():
              "-set", "option:distort:viewport", f"{columns * tile}x{rows * tile}+0+0",
              "-distort", "SRT", "0", "+repage",
              "-crop", f"{tile}x{tile}", "+repage", "+adjoin",
+             # Every tile in colour, so all are coded alike (a grey tile would
+             # otherwise be written as a grey PNG and coded monochrome).
+             "-define", "png:color-type=2",
              os.path.join(temp, "tile%04d.png")])
         count = columns * rows
         pngs = [os.path.join(temp, f"tile{i:04d}.png") for i in range(count)]

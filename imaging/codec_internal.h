@@ -78,6 +78,18 @@ void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_
 bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp);
 // True when convertToSrgb would change 24-bit pictures carrying icc.
 bool profileChangesColours(std::span<const std::uint8_t> icc);
+// The same conversion made once for a picture that arrives in bands of 24-bit rows.
+class SrgbConversion {
+public:
+    explicit SrgbConversion(std::span<const std::uint8_t> icc);
+    ~SrgbConversion();
+    SrgbConversion(const SrgbConversion&) = delete;
+    SrgbConversion& operator=(const SrgbConversion&) = delete;
+    void apply(BitmapView band) const;
+
+private:
+    void* m_transform = nullptr; // null: nothing to change
+};
 
 // One row of decoded CMYK samples as blue, green, red.
 void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted);

@@ -34,8 +34,12 @@ pkg_check_modules(HEIF REQUIRED IMPORTED_TARGET libheif)
 pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebp libwebpdemux)
 pkg_check_modules(JXL REQUIRED IMPORTED_TARGET libjxl libjxl_threads)
 pkg_check_modules(LIBRAW REQUIRED IMPORTED_TARGET libraw_r)
-target_sources(paginor_codecs PRIVATE modern_formats.h phone_codecs.cpp raw_codec.cpp)
-target_link_libraries(paginor_codecs PRIVATE PkgConfig::HEIF PkgConfig::WEBP PkgConfig::JXL PkgConfig::LIBRAW)
+# A phone's grid of HEVC tiles is decoded with libde265 (libheif's own HEVC decoder) a
+# row of tiles at a time.
+pkg_check_modules(DE265 REQUIRED IMPORTED_TARGET libde265)
+target_sources(paginor_codecs PRIVATE modern_formats.h phone_codecs.cpp heif_grid.h heif_grid.cpp raw_codec.cpp)
+target_link_libraries(paginor_codecs PRIVATE PkgConfig::HEIF PkgConfig::WEBP PkgConfig::JXL PkgConfig::LIBRAW
+                                             PkgConfig::DE265)
 
 # The EXIF block inside HEIF, WebP and JPEG XL files, for the decoders' orientation and
 # the EXIF reader's camera data (no Qt).

@@ -144,6 +144,17 @@ public:
 
 struct EncodedLoad;
 
+// Takes a decoded picture in bands of 24-bit rows, top to bottom, so that a caller who
+// keeps only what it makes of them (a screen rendition) never holds the whole picture.
+// begin comes first, with the size of the rows and the orientation (1..8) that stands
+// them upright; it may come again, and the rows then start over.
+class RowSink {
+public:
+    virtual ~RowSink() = default;
+    virtual void begin(int width, int height, int orientation) = 0;
+    virtual void rows(ConstBitmapView band, int firstRow) = 0;
+};
+
 class Picture {
 public:
     // Decodes another format's compressed data whole; name only goes into messages.
@@ -195,6 +206,9 @@ public:
     ImageSize uprightSize() const;
     // The kept data decoded afresh and upright, without the deferred steps; nothing is kept.
     Bitmap decodeData(const ProgressFn& progress = {}) const;
+    // The same handed to sink in bands: from a HEIF's decoded planes a band at a time,
+    // from other data whole, as one band.
+    void decodeDataInto(RowSink& sink) const;
     // True for a JPEG picture whose pixels have not been decoded yet: steps may still be
     // deferred on it.
     bool canDefer() const { return m_jpeg != nullptr && !m_bitmap; }
@@ -243,6 +257,8 @@ struct EncodedLoad {
     Bitmap pixels;
 };
 std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {});
+// The same with the pixels handed to sink (see Picture::decodeDataInto) rather than kept.
+std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink);
 
 // Writes a picture as JPEG: a JPEG picture's own file data unchanged when it keeps it
 // (quality is not applied; its orientation tag still stands it upright), anything else

@@ -124,5 +124,22 @@ bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp)
     return true;
 }
 
+SrgbConversion::SrgbConversion(std::span<const std::uint8_t> icc) : m_transform(transformToSrgb(icc, 3).release()) {}
+
+SrgbConversion::~SrgbConversion()
+{
+    TransformPtr owned(m_transform);
+}
+
+void SrgbConversion::apply(BitmapView band) const
+{
+    if (m_transform == nullptr || band.pixels == nullptr || band.width <= 0 || band.bytesPerPixel != 3)
+        return;
+    parallelFor(band.height, static_cast<long long>(band.width) * 3 * 8, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            cmsDoTransform(m_transform, band.row(y), band.row(y), static_cast<cmsUInt32Number>(band.width));
+    });
+}
+
 } // namespace detail
 } // namespace imaging

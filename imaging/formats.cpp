@@ -324,6 +324,38 @@ Bitmap Picture::decodeData(const ProgressFn& progress) const
     return bmp;
 }
 
+void Picture::decodeDataInto(RowSink& sink) const
+{
+    // Decoded again later (with other settings, say), the data must give what was laid out.
+    class SizeChecked : public RowSink {
+    public:
+        SizeChecked(RowSink& sink, ImageSize size) : m_sink(sink), m_size(size) {}
+        void begin(int width, int height, int orientation) override
+        {
+            const bool swapped = orientationSwapsSides(orientation);
+            if ((swapped ? height : width) != m_size.width || (swapped ? width : height) != m_size.height)
+                throw ImagingError("The picture's data decoded to another size than when it was loaded");
+            m_sink.begin(width, height, orientation);
+        }
+        void rows(ConstBitmapView band, int firstRow) override { m_sink.rows(band, firstRow); }
+
+    private:
+        RowSink& m_sink;
+        ImageSize m_size;
+    };
+    if (!m_jpeg)
+        return;
+    if (!m_decode) {
+        const Bitmap whole = decodeData();
+        sink.begin(whole.width(), whole.height(), 1);
+        sink.rows(whole.view(), 0);
+        return;
+    }
+    SizeChecked checked(sink, m_upright);
+    const OrientationHonouredAs asLoaded(m_decodeHonoursOrientation);
+    detail::decodeInto(m_decode, *m_jpeg, {}, checked);
+}
+
 const Bitmap& Picture::bitmap(const ProgressFn& progress) const
 {
     if (!m_bitmap) {
@@ -394,6 +426,21 @@ std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const Pro
     out.pixels = decode(data, progress, path);
     out.picture = Picture::fromEncodedData(std::move(data), decode, out.pixels.width(), out.pixels.height(), honoured);
     return out;
+}
+
+std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink)
+{
+    const FormatInfo* format = findFormat(extensionOf(path));
+    if (format == nullptr || format->decoder == Decoder::LibRaw)
+        return std::nullopt;
+    const detail::EncodedDecoder decode = detail::decoderFor(detail::sniffFile(path));
+    if (decode == nullptr)
+        return std::nullopt;
+    std::vector<std::uint8_t> data = readWholeFile(path);
+    const bool honoured = orientationHonoured();
+    const OrientationHonouredAs asRead(honoured);
+    const ImageSize size = detail::decodeInto(decode, data, path, sink);
+    return Picture::fromEncodedData(std::move(data), decode, size.width, size.height, honoured);
 }
 
 Picture loadPicture(const std::string& path, const ProgressFn& progress)

@@ -29,6 +29,11 @@ Bitmap decodeJxl(std::span<const std::uint8_t> data, const ProgressFn& progress,
 // The decoder of a sniffed kind (not Other or Jpeg).
 using EncodedDecoder = Bitmap (*)(std::span<const std::uint8_t>, const ProgressFn&, const std::string&);
 EncodedDecoder decoderFor(Sniffed kind);
+// What decode gives, handed to sink (see RowSink): a HEIF's decoded planes become rows a
+// band at a time, so its whole picture in RGB is never held; other kinds are decoded
+// whole and handed over as one band. Returns the picture's size.
+ImageSize decodeInto(EncodedDecoder decode, std::span<const std::uint8_t> data, const std::string& name,
+                     RowSink& sink);
 
 // An ICC profile of an RGB space with these primaries and white point (x, y of red,
 // green, blue and white) and the sRGB tone curve.

@@ -4,6 +4,7 @@
 #include "imaging/codec_internal.h"
 #include "imaging/codec_messages.h"
 #include "imaging/exif_blocks.h"
+#include "imaging/heif_grid.h"
 #include "imaging/modern_formats.h"
 #include "imaging/orientation.h"
 #include "imaging/parallel.h"
@@ -191,6 +192,221 @@ std::vector<std::uint8_t> heifProfile(const heif_image_handle* handle)
     return icc;
 }
 
+
+// A picture decoded as the coder stored it, as Y, Cb and Cr planes. Made into RGB here,
+// a band of rows at a time, as libheif makes it when asked for RGB: each pixel takes the
+// chroma sample of its block as it is (no filtering), through the matrix the picture's
+// colour description names (BT.601 when it names none), rounded to the nearest level.
+struct YcbcrPlanes {
+    const std::uint8_t* rows[4] = {}; // Y, Cb, Cr and alpha (null when there is none)
+    std::ptrdiff_t strides[4] = {};
+    int bits = 8;      // of Y, Cb and Cr: 8 a byte, 9..16 two bytes (native order)
+    int alphaBits = 8; // the same for alpha
+    int shiftH = 0;    // chroma subsampling, as shifts of the column and the row
+    int shiftV = 0;
+    bool identity = false; // the samples are G, B and R
+    bool fullRange = true;
+    float rCr = 0, gCb = 0, gCr = 0, bCb = 0;
+};
+
+// Kr and Kb of the matrices pictures use; false for one converted otherwise.
+bool lumaWeights(int matrix, float& kr, float& kb)
+{
+    switch (matrix) {
+    case heif_matrix_coefficients_ITU_R_BT_709_5:
+        kr = 0.2126f, kb = 0.0722f;
+        return true;
+    case heif_matrix_coefficients_US_FCC_T47:
+        kr = 0.30f, kb = 0.11f;
+        return true;
+    case heif_matrix_coefficients_unspecified:
+    case heif_matrix_coefficients_ITU_R_BT_470_6_System_B_G:
+    case heif_matrix_coefficients_ITU_R_BT_601_6:
+        kr = 0.299f, kb = 0.114f;
+        return true;
+    case heif_matrix_coefficients_SMPTE_240M:
+        kr = 0.212f, kb = 0.087f;
+        return true;
+    case heif_matrix_coefficients_ITU_R_BT_2020_2_non_constant_luminance:
+        kr = 0.2627f, kb = 0.0593f;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The conversion a colour description (none: BT.601, full range) names for p.bits deep
+// samples; false for one converted otherwise.
+bool takeMatrix(const heif_color_profile_nclx* nclx, YcbcrPlanes& p)
+{
+    const int matrix = nclx != nullptr ? nclx->matrix_coefficients : heif_matrix_coefficients_unspecified;
+    p.fullRange = nclx == nullptr || nclx->full_range_flag != 0;
+    // Limited range is stretched as libheif stretches 8-bit samples; deeper ones it does
+    // its own way, so it converts them.
+    if (!p.fullRange && p.bits != 8)
+        return false;
+    if (matrix == heif_matrix_coefficients_RGB_GBR) {
+        p.identity = true;
+        return p.fullRange;
+    }
+    float kr = 0, kb = 0;
+    if (!lumaWeights(matrix, kr, kb))
+        return false;
+    p.rCr = 2 * (-kr + 1);
+    p.gCb = 2 * kb * (-kb + 1) / (kb + kr - 1);
+    p.gCr = 2 * kr * (-kr + 1) / (kb + kr - 1);
+    p.bCb = 2 * (-kb + 1);
+    return true;
+}
+
+// The planes of a picture decoded in its stored form, when they are one converted here;
+// nothing for any other (monochrome, another matrix), which libheif converts instead.
+std::optional<YcbcrPlanes> ycbcrPlanes(const heif_image* image, int width, int height)
+{
+    YcbcrPlanes p;
+    if (heif_image_get_colorspace(image) != heif_colorspace_YCbCr)
+        return std::nullopt;
+    switch (heif_image_get_chroma_format(image)) {
+    case heif_chroma_420:
+        p.shiftH = p.shiftV = 1;
+        break;
+    case heif_chroma_422:
+        p.shiftH = 1;
+        break;
+    case heif_chroma_444:
+        break;
+    default:
+        return std::nullopt;
+    }
+    const heif_channel kChannels[4] = {heif_channel_Y, heif_channel_Cb, heif_channel_Cr, heif_channel_Alpha};
+    const int channels = heif_image_has_channel(image, heif_channel_Alpha) ? 4 : 3;
+    for (int c = 0; c < channels; ++c) {
+        const int stored = heif_image_get_bits_per_pixel(image, kChannels[c]);
+        const int bits = stored == 8 ? 8 : std::clamp(heif_image_get_bits_per_pixel_range(image, kChannels[c]), 9, 16);
+        const bool chroma = c == 1 || c == 2;
+        const int needWidth = chroma ? ((width - 1) >> p.shiftH) + 1 : width;
+        const int needHeight = chroma ? ((height - 1) >> p.shiftV) + 1 : height;
+        int stride = 0;
+        p.rows[c] = heif_image_get_plane_readonly(image, kChannels[c], &stride);
+        p.strides[c] = stride;
+        if (p.rows[c] == nullptr || (stored != 8 && stored != 16) ||
+            heif_image_get_width(image, kChannels[c]) < needWidth || heif_image_get_height(image, kChannels[c]) < needHeight)
+            return std::nullopt;
+        if (c == 0)
+            p.bits = bits;
+        else if (c < 3 && bits != p.bits)
+            return std::nullopt;
+        else if (c == 3)
+            p.alphaBits = bits;
+    }
+    heif_color_profile_nclx* nclx = nullptr;
+    if (heif_image_get_nclx_color_profile(image, &nclx).code != heif_error_Ok)
+        nclx = nullptr;
+    const bool known = takeMatrix(nclx, p);
+    heif_nclx_color_profile_free(nclx);
+    return known ? std::optional<YcbcrPlanes>(p) : std::nullopt;
+}
+
+// True when the file's pictures are coded 4:2:0, the form phones and cameras write:
+// libheif then hands the planes over as they were decoded. Only the HEVC and AV1 coding
+// configurations are read; besides 4:2:0 ones, monochrome ones are allowed, which phones
+// use for the pictures kept beside the photo (depth, HDR gain). False when any says
+// otherwise or none is found, and libheif converts the picture itself.
+bool codedAs420(std::span<const std::uint8_t> file)
+{
+    enum Chroma { Mono, Half, Other };
+    int halved = 0;
+    bool others = false;
+    const auto count = [&](Chroma c) {
+        halved += c == Half;
+        others = others || c == Other;
+    };
+    forEachBox(file, [&](std::string_view type, std::span<const std::uint8_t> meta) {
+        if (type != "meta" || meta.size() < 4)
+            return;
+        forEachBox(meta.subspan(4), [&](std::string_view type, std::span<const std::uint8_t> iprp) {
+            if (type != "iprp")
+                return;
+            forEachBox(iprp, [&](std::string_view type, std::span<const std::uint8_t> ipco) {
+                if (type != "ipco")
+                    return;
+                forEachBox(ipco, [&](std::string_view type, std::span<const std::uint8_t> config) {
+                    if (type == "hvcC") {
+                        const int format = config.size() > 16 ? config[16] & 3 : -1; // chroma_format_idc
+                        count(format == 0 ? Mono : format == 1 ? Half : Other);
+                    } else if (type == "av1C") {
+                        const int bits = config.size() > 2 ? config[2] & 0x1C : -1; // monochrome, x and y halved
+                        count(bits == 0x1C || bits == 0x10 ? Mono : bits == 0x0C ? Half : Other);
+                    }
+                });
+            });
+        });
+    });
+    return halved > 0 && !others;
+}
+
+inline unsigned sampleAt(const YcbcrPlanes& p, int c, int x, int y)
+{
+    const std::uint8_t* row = p.rows[c] + y * p.strides[c];
+    return (c == 3 ? p.alphaBits : p.bits) == 8 ? row[x] : reinterpret_cast<const std::uint16_t*>(row)[x];
+}
+
+inline unsigned roundLevel(float v, unsigned maxValue)
+{
+    const long level = static_cast<long>(v + 0.5f);
+    return level < 0 ? 0u : std::min(static_cast<unsigned>(level), maxValue);
+}
+
+// Rows [y0, y0 + band.height) of the planes into the band's BGR rows, 8 bits a sample,
+// alpha laid over white, as copyPlanes gives them from libheif's RGB.
+void ycbcrToBand(const YcbcrPlanes& p, int y0, BitmapView band)
+{
+    const unsigned maxValue = (1u << p.bits) - 1;
+    const unsigned maxAlpha = (1u << p.alphaBits) - 1;
+    const float half = static_cast<float>(1u << (p.bits - 1));
+    parallelFor(band.height, static_cast<long long>(band.width) * 24, [&](int begin, int end) {
+        for (int by = begin; by < end; ++by) {
+            const int y = y0 + by;
+            const int cy = y >> p.shiftV;
+            std::uint8_t* o = band.row(by);
+            for (int x = 0; x < band.width; ++x, o += 3) {
+                const int cx = x >> p.shiftH;
+                const unsigned luma = sampleAt(p, 0, x, y);
+                const unsigned cbSample = sampleAt(p, 1, cx, cy);
+                const unsigned crSample = sampleAt(p, 2, cx, cy);
+                unsigned rgb[3];
+                if (p.identity) {
+                    rgb[0] = crSample, rgb[1] = luma, rgb[2] = cbSample;
+                } else {
+                    float yv = static_cast<float>(luma);
+                    float cb = static_cast<float>(cbSample) - half;
+                    float cr = static_cast<float>(crSample) - half;
+                    if (!p.fullRange) {
+                        yv = (yv - 16) * 1.1689f;
+                        cb = cb * 1.1429f;
+                        cr = cr * 1.1429f;
+                    }
+                    rgb[0] = roundLevel(yv + p.rCr * cr, maxValue);
+                    rgb[1] = roundLevel(yv + p.gCb * cb + p.gCr * cr, maxValue);
+                    rgb[2] = roundLevel(yv + p.bCb * cb, maxValue);
+                }
+                if (p.bits != 8)
+                    for (unsigned& c : rgb)
+                        c = narrow(c, maxValue);
+                if (p.rows[3] != nullptr) {
+                    const unsigned a = p.alphaBits == 8 ? sampleAt(p, 3, x, y) : narrow(sampleAt(p, 3, x, y), maxAlpha);
+                    if (a != 255)
+                        for (unsigned& c : rgb)
+                            c = (c * a + 255 * (255 - a) + 127) / 255;
+                }
+                o[0] = static_cast<std::uint8_t>(rgb[2]);
+                o[1] = static_cast<std::uint8_t>(rgb[1]);
+                o[2] = static_cast<std::uint8_t>(rgb[0]);
+            }
+        }
+    });
+}
+
 // ---- WebP ----
 
 struct DemuxDeleter {
@@ -264,6 +480,117 @@ Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress
     convertToSrgb(heifProfile(handle), out.view());
     report(progress, 100);
     return out;
+}
+
+namespace {
+
+// A phone's grid of tiles handed to sink a row of tiles at a time, turned by the
+// container's irot when orientations are honoured (libheif turns them so). False, with
+// the rows perhaps begun, when a tile does not decode as the grid says.
+bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, RowSink& sink)
+{
+    const int turns = orientationHonoured() ? grid.quarterTurns : 0;
+    const int width = turns % 2 != 0 ? grid.height : grid.width;
+    const int height = turns % 2 != 0 ? grid.width : grid.height;
+    if (width != heif_image_handle_get_width(handle) || height != heif_image_handle_get_height(handle))
+        return false;
+    // The orientation tag that turns the stored rows as many quarters anticlockwise.
+    static constexpr int kOrientationOfTurns[4] = {1, 8, 3, 6};
+    const SrgbConversion toSrgb(heifProfile(handle));
+    GridBand band;
+    Bitmap rows;
+    YcbcrPlanes p;
+    for (int row = 0; row < grid.rows; ++row) {
+        if (!decodeGridRow(grid, row, band))
+            return false;
+        if (row == 0) {
+            p.bits = band.bits;
+            p.shiftH = p.shiftV = 1;
+            heif_color_profile_nclx* nclx = nullptr;
+            if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok)
+                nclx = nullptr;
+            const bool known = takeMatrix(nclx, p);
+            heif_nclx_color_profile_free(nclx);
+            if (!known)
+                return false;
+            rows = Bitmap::uninitialized(grid.width, std::min(grid.tileHeight, grid.height));
+            sink.begin(grid.width, grid.height, kOrientationOfTurns[turns]);
+        }
+        for (int c = 0; c < 3; ++c) {
+            p.rows[c] = band.planes[c].data();
+            p.strides[c] = band.strides[c];
+        }
+        BitmapView view = rows.view();
+        view.height = band.rows;
+        ycbcrToBand(p, 0, view);
+        toSrgb.apply(view);
+        sink.rows(view, row * grid.tileHeight);
+    }
+    return true;
+}
+
+// decodeHeif handed to sink a band of rows at a time, made from the planes the coder
+// stored: libheif's RGB picture and a whole one of ours are never made (72 MB in passing
+// for a 12-megapixel photo). The rows are the ones decodeHeif gives.
+ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& name, RowSink& sink)
+{
+    HeifFile f = openHeif(data, name);
+    const heif_image_handle* handle = f.primary.get();
+    checkImageSize(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle), name);
+    checkImageSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), name);
+    std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
+    options->ignore_transformations = orientationHonoured() ? 0 : 1;
+    if (std::optional<HeifGrid> grid = findHeifGrid(data))
+        if (decodeGridInto(*grid, handle, sink))
+            return {heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)};
+    // Asked for any other form (even "as stored"), libheif makes RGB of it first.
+    std::unique_ptr<heif_image, HeifImageDeleter> image;
+    std::optional<YcbcrPlanes> planes;
+    int width = 0;
+    int height = 0;
+    if (codedAs420(data)) {
+        heif_image* decoded = nullptr;
+        checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_YCbCr, heif_chroma_420, options.get()), name);
+        image.reset(decoded);
+        width = heif_image_get_primary_width(image.get());
+        height = heif_image_get_primary_height(image.get());
+        if (width <= 0 || height <= 0)
+            refuse(name, "the picture has no pixels");
+        checkImageSize(width, height, name);
+        planes = ycbcrPlanes(image.get(), width, height);
+    }
+    if (!planes) {
+        // A form libheif converts itself: decoded again, whole.
+        image.reset();
+        const Bitmap whole = decodeHeif(data, {}, name);
+        sink.begin(whole.width(), whole.height(), 1);
+        sink.rows(whole.view(), 0);
+        return {whole.width(), whole.height()};
+    }
+    const SrgbConversion toSrgb(heifProfile(handle));
+    constexpr int kBandRows = 64;
+    Bitmap band = Bitmap::uninitialized(width, std::min(kBandRows, height));
+    sink.begin(width, height, 1);
+    for (int y = 0; y < height; y += kBandRows) {
+        BitmapView rows = band.view();
+        rows.height = std::min(kBandRows, height - y);
+        ycbcrToBand(*planes, y, rows);
+        toSrgb.apply(rows);
+        sink.rows(rows, y);
+    }
+    return {width, height};
+}
+
+} // namespace
+
+ImageSize decodeInto(EncodedDecoder decode, std::span<const std::uint8_t> data, const std::string& name, RowSink& sink)
+{
+    if (decode == decodeHeif)
+        return decodeHeifInto(data, name, sink);
+    const Bitmap whole = decode(data, {}, name);
+    sink.begin(whole.width(), whole.height(), 1);
+    sink.rows(whole.view(), 0);
+    return {whole.width(), whole.height()};
 }
 
 Bitmap decodeWebp(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)

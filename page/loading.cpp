@@ -119,39 +119,48 @@ LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options
 }
 
 // A HEIF, AVIF, WebP or JPEG XL file keeps only its compressed data and a screen-sized
-// copy: decoded whole once, here on the decoding thread, and reduced, so a page of phone
-// photos takes about the memory of a page of JPEGs. Headless runs, which print the full
-// pixels anyway, keep those. Nothing for other files.
+// copy, made as the decoder hands over its rows, so a page of phone photos takes about
+// the memory of a page of JPEGs. Headless runs, which print the full pixels anyway, keep
+// those. Nothing for other files.
 std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidth, int screenHeight,
                                          const FullDecode& fullDecode, const OnLoadOptions& options)
 {
     if (imaging::detail::decoderFor(imaging::detail::sniffFile(path)) == nullptr)
         return std::nullopt;
-    // A whole 12-megapixel decode takes some 100 MB in passing (the decoder's planes, its
-    // RGB picture and ours); one at a time, the queue's workers do not multiply that.
+    // A whole 12-megapixel decode still takes some 50 MB in passing (the HEVC decoder's
+    // pictures and the planes it hands over); one at a time, the queue's workers do not
+    // multiply that.
     static std::mutex oneAtATime;
     std::unique_lock<std::mutex> lock(oneAtATime);
-    std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path);
-    if (!encoded)
-        return std::nullopt;
     LoadedPicture out;
-    imaging::Bitmap full = std::move(encoded->pixels);
-    const LoadPlan plan = planOnLoad(options, full.width(), full.height());
-    out.steps = plan.steps;
-    out.aspectRatio = plan.aspectRatio;
+    LoadPlan plan;
     if (fullDecode) {
-        out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(full)));
+        std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path);
+        if (!encoded)
+            return std::nullopt;
+        plan = planOnLoad(options, encoded->pixels.width(), encoded->pixels.height());
+        out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(encoded->pixels)));
         putSteps(*out.picture, nullptr, plan.steps, plan.width, plan.height);
+        out.steps = plan.steps;
+        out.aspectRatio = plan.aspectRatio;
         return out;
     }
-    out.picture = std::make_shared<imaging::Picture>(std::move(encoded->picture));
-    imaging::ImageSize need = renditionMinimum(plan.steps, screenWidth, screenHeight);
-    // No size asked for: what the smallest DCT scale gives a JPEG.
-    if (need.width <= 0 && need.height <= 0)
-        need = {(full.width() + 7) / 8, (full.height() + 7) / 8};
-    auto pixels = std::make_shared<const imaging::Bitmap>(reduceForScreen(std::move(full), need.width, need.height));
+    ScreenReducer reducer([&](int width, int height) {
+        plan = planOnLoad(options, width, height);
+        const imaging::ImageSize need = renditionMinimum(plan.steps, screenWidth, screenHeight);
+        // No size asked for: what the smallest DCT scale gives a JPEG.
+        if (need.width <= 0 && need.height <= 0)
+            return imaging::ImageSize{(width + 7) / 8, (height + 7) / 8};
+        return need;
+    });
+    std::optional<imaging::Picture> picture = imaging::loadEncodedPictureInto(path, reducer);
+    if (!picture)
+        return std::nullopt;
     lock.unlock();
-    out.screen = ScreenRendition{*out.picture, std::move(pixels), 8};
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    out.picture = std::make_shared<imaging::Picture>(std::move(*picture));
+    out.screen = ScreenRendition{*out.picture, std::make_shared<const imaging::Bitmap>(reducer.take()), 8};
     putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;
 }

@@ -1,10 +1,13 @@
 #include "page/page.h"
 
 #include "imaging/jpeg_scaled.h"
+#include "imaging/orientation.h"
 
 #include "core/messages.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -159,31 +162,83 @@ const imaging::Picture* Page::pictureShownIn(int n) const
 // a frame of perhaps 250 x 190. Averaging f x f blocks here, on the decoding thread, keeps
 // the rendition at least the frame's size while every later repaint scales a third as far.
 // A side of 0 asks for nothing on that side (a picture fitted on load takes its width from its height).
-imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight)
+namespace {
+
+int reductionFactor(int width, int height, int minWidth, int minHeight)
 {
     if (minWidth <= 0 && minHeight <= 0)
+        return 1;
+    return std::max(1, std::min(minWidth > 0 ? width / minWidth : width, minHeight > 0 ? height / minHeight : height));
+}
+
+} // namespace
+
+imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight)
+{
+    if (reductionFactor(bmp.width(), bmp.height(), minWidth, minHeight) < 2)
         return bmp;
-    const int f = std::min(minWidth > 0 ? bmp.width() / minWidth : bmp.width(),
-                           minHeight > 0 ? bmp.height() / minHeight : bmp.height());
-    if (f < 2)
-        return bmp;
-    imaging::Bitmap out(bmp.width() / f, bmp.height() / f);
-    std::vector<unsigned> sums(static_cast<std::size_t>(out.width()) * 3);
+    ScreenReducer reducer([&](int, int) { return imaging::ImageSize{minWidth, minHeight}; });
+    reducer.begin(bmp.width(), bmp.height(), 1);
+    reducer.rows(std::as_const(bmp).view(), 0);
+    return reducer.take();
+}
+
+ScreenReducer::ScreenReducer(std::function<imaging::ImageSize(int, int)> minimumFor)
+    : m_minimumFor(std::move(minimumFor))
+{
+}
+
+void ScreenReducer::begin(int width, int height, int orientation)
+{
+    // Reduced as the rows lie and turned upright after: the least size and the factor
+    // are the upright picture's.
+    m_orientation = orientation;
+    const bool swapped = imaging::orientationSwapsSides(orientation);
+    const imaging::ImageSize need = m_minimumFor(swapped ? height : width, swapped ? width : height);
+    m_factor = swapped ? reductionFactor(height, width, need.width, need.height)
+                       : reductionFactor(width, height, need.width, need.height);
+    m_out = imaging::Bitmap::uninitialized(width / m_factor, height / m_factor);
+    // The upright picture drops what is past its last whole block at its right and
+    // bottom; a stored axis that runs backwards upright has those pixels first.
+    const bool columnsBackwards = orientation == 2 || orientation == 3 || orientation == 7 || orientation == 8;
+    const bool rowsBackwards = orientation == 3 || orientation == 4 || orientation == 6 || orientation == 7;
+    m_skipColumns = columnsBackwards ? width % m_factor : 0;
+    m_skipRows = rowsBackwards ? height % m_factor : 0;
+    m_sums.assign(static_cast<std::size_t>(m_out.width()) * 3, 0u);
+}
+
+void ScreenReducer::rows(imaging::ConstBitmapView band, int firstRow)
+{
+    const int f = m_factor;
+    const std::size_t used = static_cast<std::size_t>(m_out.width()) * 3;
     const unsigned area = static_cast<unsigned>(f * f);
-    for (int y = 0; y < out.height(); ++y) {
-        std::fill(sums.begin(), sums.end(), 0u);
-        for (int dy = 0; dy < f; ++dy) {
-            const std::uint8_t* in = bmp.row(y * f + dy);
-            for (int x = 0; x < out.width(); ++x)
-                for (int dx = 0; dx < f; ++dx)
-                    for (int c = 0; c < 3; ++c)
-                        sums[static_cast<std::size_t>(x) * 3 + c] += in[(x * f + dx) * 3 + c];
+    for (int by = 0; by < band.height; ++by) {
+        const int y = firstRow + by - m_skipRows;
+        if (y < 0)
+            continue;
+        if (y / f >= m_out.height())
+            break; // the rows past the last whole block
+        const std::uint8_t* in = band.row(by) + static_cast<std::ptrdiff_t>(m_skipColumns) * 3;
+        if (f == 1) {
+            std::memcpy(m_out.row(y), in, used);
+            continue;
         }
-        std::uint8_t* o = out.row(y);
-        for (std::size_t i = 0; i < sums.size(); ++i)
-            o[i] = static_cast<std::uint8_t>((sums[i] + area / 2) / area);
+        for (int x = 0; x < m_out.width(); ++x)
+            for (int dx = 0; dx < f; ++dx)
+                for (int c = 0; c < 3; ++c)
+                    m_sums[static_cast<std::size_t>(x) * 3 + c] += in[(x * f + dx) * 3 + c];
+        if (y % f == f - 1) {
+            std::uint8_t* o = m_out.row(y / f);
+            for (std::size_t i = 0; i < used; ++i)
+                o[i] = static_cast<std::uint8_t>((m_sums[i] + area / 2) / area);
+            std::fill(m_sums.begin(), m_sums.end(), 0u);
+        }
     }
-    return out;
+}
+
+imaging::Bitmap ScreenReducer::take()
+{
+    return imaging::orientUpright(std::move(m_out), m_orientation);
 }
 
 const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
@@ -211,8 +266,14 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
         r = {}; // the old data goes before the new decode takes its memory
         // Other formats have no scaled decoding: the whole picture is decoded for the
         // moment and only the rendition kept.
-        imaging::Bitmap pixels = jpeg ? imaging::decodeRendition(*picture, wanted)
-                                      : reduceForScreen(picture->decodeData(), need.width, need.height);
+        imaging::Bitmap pixels;
+        if (jpeg) {
+            pixels = imaging::decodeRendition(*picture, wanted);
+        } else {
+            ScreenReducer reducer([&](int, int) { return need; });
+            picture->decodeDataInto(reducer);
+            pixels = reducer.take();
+        }
         if (steps)
             pixels = steps->applyToRendition(std::move(pixels));
         r.pixels = std::make_shared<const imaging::Bitmap>(std::move(pixels));

@@ -98,6 +98,26 @@ struct ScreenRendition {
 // least minWidth x minHeight; a side of 0 asks for nothing on that side.
 imaging::Bitmap reduceForScreen(imaging::Bitmap bmp, int minWidth, int minHeight);
 
+// The same reduction made as the rows arrive, so the whole picture is never held. The
+// least size is asked of minimumFor once the picture's size is known.
+class ScreenReducer : public imaging::RowSink {
+public:
+    explicit ScreenReducer(std::function<imaging::ImageSize(int width, int height)> minimumFor);
+    void begin(int width, int height, int orientation) override;
+    void rows(imaging::ConstBitmapView band, int firstRow) override;
+    // The reduced picture, upright, once every row has arrived.
+    imaging::Bitmap take();
+
+private:
+    std::function<imaging::ImageSize(int, int)> m_minimumFor;
+    imaging::Bitmap m_out;
+    std::vector<unsigned> m_sums; // of the output row being made
+    int m_factor = 1;
+    int m_orientation = 1;
+    int m_skipColumns = 0; // the stored rows' pixels that fall past the upright picture's
+    int m_skipRows = 0;    // last whole block, where they lie first
+};
+
 // One frame. The visible control lives in the page view (PageView::FrameImage(n)).
 struct TFrameRec {
     // The picture; set only on a frame that owns its picture (PictureOwner == its own

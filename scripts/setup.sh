@@ -12,7 +12,7 @@ PACKAGES=(
   libjpeg62-turbo-dev zlib1g-dev libzip-dev libdeflate-dev libmagick++-dev liblcms2-dev libexiv2-dev libqpdf-dev
   libsane-dev sane-utils libcups2-dev cups printer-driver-cups-pdf
   # phone and camera formats: HEIF/AVIF, WebP, JPEG XL, camera RAW
-  libheif-dev libjxl-dev libwebp-dev libraw-dev
+  libheif-dev libde265-dev libjxl-dev libwebp-dev libraw-dev
   xvfb xauth poppler-utils
   locales          # the translation tests run the program under German and French locales
   # packaging and its validators

@@ -6,6 +6,7 @@
 #include "imaging/codecs.h"
 #include "imaging/orientation.h"
 #include "page/loading.h"
+#include "page/page.h"
 #include "tests/dng_writer.h"
 
 #include <gtest/gtest.h>
@@ -252,6 +253,42 @@ TEST(ModernFormats, PhotosComeUprightWithTheirCameraData)
     imaging::setOrientationHonoured(true);
     for (const Bitmap& b : asStored)
         EXPECT_EQ(b.width(), upright.height());
+    fs::remove_all(dir);
+}
+
+// A frame's copy of a HEIF is made from the decoder's planes a band at a time (a phone's
+// grid of tiles a row of tiles at a time, turned by its irot), never from a whole RGB
+// picture; it must be the whole decode (the printed pixels) reduced, in every form: one
+// picture or a grid, AVIF, 10 bits, alpha, and 4:4:4, which libheif still converts.
+TEST(ModernFormats, AHeifsScreenCopyIsItsWholeDecodeReduced)
+{
+    if (!run("command -v heif-enc && command -v convert && command -v python3"))
+        GTEST_SKIP() << "needs heif-enc, ImageMagick and python3";
+    const std::string dir = freshDir();
+    const std::string grid = "python3 " PAGINOR_SOURCE_DIR "/bench/make_grid_heic.py";
+    savePpm(testCard(200, 150), dir + "card.ppm");
+    ASSERT_TRUE(run("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && "
+                    "heif-enc -q 90 -o single.heic card.png && heif-enc -A -q 90 -o single.avif card.png && "
+                    "heif-enc -q 90 -p chroma=444 -o full-chroma.heic card.png && "
+                    "convert card.png -depth 16 card16.png && heif-enc -b 10 -q 90 -o deep.heic card16.png && "
+                    "convert card.png -alpha set -channel A -fx 'i/w' +channel alpha.png && heif-enc -q 90 -o alpha.heic alpha.png && " +
+                    grid + " --tile 64 --quality 90 card.png grid.heic && " + grid +
+                    " --tile 64 --quality 90 --irot 1 card.png turned-grid.heic && " + grid +
+                    " --tile 64 --quality 90 --irot 3 card.png other-way.heic"));
+    for (const std::string name : {"single.heic", "single.avif", "full-chroma.heic", "deep.heic", "alpha.heic", "grid.heic",
+                                   "turned-grid.heic", "other-way.heic"}) {
+        SCOPED_TRACE(name);
+        const Bitmap whole = imaging::loadPicture(dir + name).bitmap();
+        ASSERT_EQ(whole.width() * whole.height(), 200 * 150);
+        // Reduced four times, and at full size, where every pixel's conversion shows.
+        // libheif blends the chroma of neighbouring samples at sharp colour edges of a
+        // single picture where the copy takes each pixel's own sample: a few levels there.
+        for (const auto [least, tolerance] : {std::pair{32, 1}, std::pair{1000, 4}}) {
+            const page::LoadedPicture loaded = page::loadImageFile(dir + name, least, least);
+            ASSERT_TRUE(loaded.screen.pixels);
+            EXPECT_LE(maxDifference(*loaded.screen.pixels, page::reduceForScreen(whole, least, least)), tolerance) << least;
+        }
+    }
     fs::remove_all(dir);
 }
 
