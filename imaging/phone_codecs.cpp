@@ -436,53 +436,25 @@ struct JxlRunnerDeleter {
     void operator()(void* r) const { JxlResizableParallelRunnerDestroy(r); }
 };
 
-} // namespace
-
-Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
-{
-    report(progress, 0);
-    HeifFile f = openHeif(data, name);
-    const heif_image_handle* handle = f.primary.get();
-    // Both the stored size and the turned one must pass before any pixels exist.
-    checkImageSize(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle), name);
-    checkImageSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), name);
-    // The planar form: libheif turns its YCbCr planes into it in one step, where the
-    // interleaved forms take two or three more full-size pictures in passing (some 200 MB
-    // for a 12-megapixel photo); the samples are the same.
-    std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
-    // The container's turn and mirror (irot, imir) are the picture's orientation; the
-    // EXIF block's orientation tag describes the same turn and is never applied on top.
-    options->ignore_transformations = orientationHonoured() ? 0 : 1;
-    heif_image* decoded = nullptr;
-    checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_444, options.get()), name);
-    std::unique_ptr<heif_image, HeifImageDeleter> image(decoded);
-    const int width = heif_image_get_primary_width(image.get());
-    const int height = heif_image_get_primary_height(image.get());
-    if (width <= 0 || height <= 0)
-        refuse(name, "the picture has no pixels");
-    checkImageSize(width, height, name);
-    const heif_channel kPlanes[4] = {heif_channel_R, heif_channel_G, heif_channel_B, heif_channel_Alpha};
-    const int channels = heif_image_has_channel(image.get(), heif_channel_Alpha) ? 4 : 3;
-    PlanarRgb planes;
-    for (int c = 0; c < channels; ++c) {
-        int stride = 0;
-        planes.rows[c] = heif_image_get_plane_readonly(image.get(), kPlanes[c], &stride);
-        planes.strides[c] = stride;
-        const int stored = heif_image_get_bits_per_pixel(image.get(), kPlanes[c]);
-        if (planes.rows[c] == nullptr || heif_image_get_width(image.get(), kPlanes[c]) < width ||
-            heif_image_get_height(image.get(), kPlanes[c]) < height || (stored != 8 && stored != 16))
-            refuse(name, "the picture's colour planes are not in a usable form");
-        planes.bits[c] = stored == 8 ? 8 : std::clamp(heif_image_get_bits_per_pixel_range(image.get(), kPlanes[c]), 9, 16);
+// Rows collected into a picture, turned upright at the end.
+class WholePicture : public RowSink {
+public:
+    void begin(int width, int height, int orientation) override
+    {
+        m_picture = Bitmap::uninitialized(width, height);
+        m_orientation = orientation;
     }
-    Bitmap out = Bitmap::uninitialized(width, height);
-    copyPlanes(planes, channels, out);
-    image.reset();
-    convertToSrgb(heifProfile(handle), out.view());
-    report(progress, 100);
-    return out;
-}
+    void rows(ConstBitmapView band, int firstRow) override
+    {
+        for (int y = 0; y < band.height; ++y)
+            std::memcpy(m_picture.row(firstRow + y), band.row(y), static_cast<std::size_t>(band.width) * 3);
+    }
+    Bitmap take() { return orientUpright(std::move(m_picture), m_orientation); }
 
-namespace {
+private:
+    Bitmap m_picture;
+    int m_orientation = 1;
+};
 
 // A phone's grid of tiles handed to sink a row of tiles at a time, turned by the
 // container's irot when orientations are honoured (libheif turns them so). False, with
@@ -528,6 +500,63 @@ bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, RowSi
     }
     return true;
 }
+
+} // namespace
+
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+{
+    report(progress, 0);
+    HeifFile f = openHeif(data, name);
+    const heif_image_handle* handle = f.primary.get();
+    // Both the stored size and the turned one must pass before any pixels exist.
+    checkImageSize(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle), name);
+    checkImageSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), name);
+    // A phone's grid of tiles, read here a row of tiles at a time, gives the same pixels
+    // as libheif's whole decode without the whole RGB picture libheif pastes the tiles into.
+    if (std::optional<HeifGrid> grid = findHeifGrid(data)) {
+        WholePicture whole;
+        if (decodeGridInto(*grid, handle, whole)) {
+            report(progress, 100);
+            return whole.take();
+        }
+    }
+    // The planar form: libheif turns its YCbCr planes into it in one step, where the
+    // interleaved forms take two or three more full-size pictures in passing (some 200 MB
+    // for a 12-megapixel photo); the samples are the same.
+    std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
+    // The container's turn and mirror (irot, imir) are the picture's orientation; the
+    // EXIF block's orientation tag describes the same turn and is never applied on top.
+    options->ignore_transformations = orientationHonoured() ? 0 : 1;
+    heif_image* decoded = nullptr;
+    checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_444, options.get()), name);
+    std::unique_ptr<heif_image, HeifImageDeleter> image(decoded);
+    const int width = heif_image_get_primary_width(image.get());
+    const int height = heif_image_get_primary_height(image.get());
+    if (width <= 0 || height <= 0)
+        refuse(name, "the picture has no pixels");
+    checkImageSize(width, height, name);
+    const heif_channel kPlanes[4] = {heif_channel_R, heif_channel_G, heif_channel_B, heif_channel_Alpha};
+    const int channels = heif_image_has_channel(image.get(), heif_channel_Alpha) ? 4 : 3;
+    PlanarRgb planes;
+    for (int c = 0; c < channels; ++c) {
+        int stride = 0;
+        planes.rows[c] = heif_image_get_plane_readonly(image.get(), kPlanes[c], &stride);
+        planes.strides[c] = stride;
+        const int stored = heif_image_get_bits_per_pixel(image.get(), kPlanes[c]);
+        if (planes.rows[c] == nullptr || heif_image_get_width(image.get(), kPlanes[c]) < width ||
+            heif_image_get_height(image.get(), kPlanes[c]) < height || (stored != 8 && stored != 16))
+            refuse(name, "the picture's colour planes are not in a usable form");
+        planes.bits[c] = stored == 8 ? 8 : std::clamp(heif_image_get_bits_per_pixel_range(image.get(), kPlanes[c]), 9, 16);
+    }
+    Bitmap out = Bitmap::uninitialized(width, height);
+    copyPlanes(planes, channels, out);
+    image.reset();
+    convertToSrgb(heifProfile(handle), out.view());
+    report(progress, 100);
+    return out;
+}
+
+namespace {
 
 // decodeHeif handed to sink a band of rows at a time, made from the planes the coder
 // stored: libheif's RGB picture and a whole one of ours are never made (72 MB in passing
