@@ -343,6 +343,8 @@ def main():
     parser.add_argument("--quality", type=int, default=60, help="heif-enc quality (60)")
     parser.add_argument("--irot", type=int, default=0, choices=range(4),
                         help="quarter turns anticlockwise shown on display (0)")
+    parser.add_argument("--limited-range", action="store_true",
+                        help="code the tiles in limited range (16..235), as some phones do")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1,
                         help="tiles encoded at once (number of cores)")
     args = parser.parse_args()
@@ -383,7 +385,8 @@ def main():
 
         def encode(png):
             heic = png[:-4] + ".heic"
-            run(["heif-enc", "-q", str(args.quality), "-o", heic, png])
+            extra = ["-p", "x265:range=limited"] if args.limited_range else []
+            run(["heif-enc", "-q", str(args.quality), *extra, "-o", heic, png])
             return read_tile(heic, tile)
 
         with concurrent.futures.ThreadPoolExecutor(max(1, args.jobs)) as pool:

@@ -321,6 +321,10 @@ bool decodeTile(const HeifGrid& grid, int row, int column, GridBand& band, int b
     for (int c = 0; c < 3; ++c)
         if (de265_get_bits_per_pixel(image, c) != bits)
             return false;
+    if (row == 0 && column == 0) {
+        band.streamMatrix = de265_get_image_matrix_coefficients(image);
+        band.streamFullRange = de265_get_image_full_range_flag(image) != 0;
+    }
     const int sampleBytes = bits == 8 ? 1 : 2;
     const int x0 = column * grid.tileWidth;
     const int columns = std::min(grid.tileWidth, grid.width - x0);

@@ -67,6 +67,10 @@ struct GridBand {
     std::ptrdiff_t strides[3] = {};
     int bits = 0;
     int rows = 0; // of the picture in this band
+    // The colour description the first tile's coded stream carries (as decoded, with the
+    // HEVC defaults where it has none), for a file that gives none of its own.
+    int streamMatrix = 2;
+    bool streamFullRange = true;
 };
 
 // Decodes tile row `row` into band (its buffers are reused from row to row). False when a

@@ -235,12 +235,11 @@ bool lumaWeights(int matrix, float& kr, float& kb)
     }
 }
 
-// The conversion a colour description (none: BT.601, full range) names for p.bits deep
-// samples; false for one converted otherwise.
-bool takeMatrix(const heif_color_profile_nclx* nclx, YcbcrPlanes& p)
+// The conversion a colour description's matrix and range name for p.bits deep samples;
+// false for one converted otherwise.
+bool takeMatrix(int matrix, bool fullRange, YcbcrPlanes& p)
 {
-    const int matrix = nclx != nullptr ? nclx->matrix_coefficients : heif_matrix_coefficients_unspecified;
-    p.fullRange = nclx == nullptr || nclx->full_range_flag != 0;
+    p.fullRange = fullRange;
     // Limited range is stretched as libheif stretches 8-bit samples; deeper ones it does
     // its own way, so it converts them.
     if (!p.fullRange && p.bits != 8)
@@ -299,10 +298,13 @@ std::optional<YcbcrPlanes> ycbcrPlanes(const heif_image* image, int width, int h
         else if (c == 3)
             p.alphaBits = bits;
     }
+    // libheif gives the picture the file's colour description, or the coded stream's;
+    // with neither, BT.601 in full range.
     heif_color_profile_nclx* nclx = nullptr;
     if (heif_image_get_nclx_color_profile(image, &nclx).code != heif_error_Ok)
         nclx = nullptr;
-    const bool known = takeMatrix(nclx, p);
+    const bool known = nclx != nullptr ? takeMatrix(nclx->matrix_coefficients, nclx->full_range_flag != 0, p)
+                                       : takeMatrix(heif_matrix_coefficients_unspecified, true, p);
     heif_nclx_color_profile_free(nclx);
     return known ? std::optional<YcbcrPlanes>(p) : std::nullopt;
 }
@@ -478,10 +480,12 @@ bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, RowSi
         if (row == 0) {
             p.bits = band.bits;
             p.shiftH = p.shiftV = 1;
+            // The file's colour description, as libheif takes it, or else the tiles' own.
             heif_color_profile_nclx* nclx = nullptr;
             if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok)
                 nclx = nullptr;
-            const bool known = takeMatrix(nclx, p);
+            const bool known = nclx != nullptr ? takeMatrix(nclx->matrix_coefficients, nclx->full_range_flag != 0, p)
+                                               : takeMatrix(band.streamMatrix, band.streamFullRange, p);
             heif_nclx_color_profile_free(nclx);
             if (!known)
                 return false;

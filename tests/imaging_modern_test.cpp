@@ -299,9 +299,10 @@ TEST(ModernFormats, AHeifsScreenCopyIsItsWholeDecodeReduced)
                     "convert card.png -alpha set -channel A -fx 'i/w' +channel alpha.png && heif-enc -q 90 -o alpha.heic alpha.png && " +
                     grid + " --tile 64 --quality 90 card.png grid.heic && " + grid +
                     " --tile 64 --quality 90 --irot 1 card.png turned-grid.heic && " + grid +
-                    " --tile 64 --quality 90 --irot 3 card.png other-way.heic"));
+                    " --tile 64 --quality 90 --irot 3 card.png other-way.heic && " + grid +
+                    " --tile 64 --quality 90 --limited-range card.png limited-grid.heic"));
     for (const std::string name : {"single.heic", "single.avif", "full-chroma.heic", "deep.heic", "alpha.heic", "grid.heic",
-                                   "turned-grid.heic", "other-way.heic"}) {
+                                   "turned-grid.heic", "other-way.heic", "limited-grid.heic"}) {
         SCOPED_TRACE(name);
         const Bitmap whole = imaging::loadPicture(dir + name).bitmap();
         ASSERT_EQ(whole.width() * whole.height(), 200 * 150);
