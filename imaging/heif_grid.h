@@ -41,7 +41,6 @@ void forEachBox(std::span<const std::uint8_t> data, Visit visit)
     }
 }
 
-
 struct HeifGrid {
     int rows = 0;
     int columns = 0;
