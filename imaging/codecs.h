@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace imaging {
@@ -153,6 +154,17 @@ public:
     virtual ~RowSink() = default;
     virtual void begin(int width, int height, int orientation) = 0;
     virtual void rows(ConstBitmapView band, int firstRow) = 0;
+    // A decoder that has the whole picture offers it after begin; a sink that can keep
+    // it as it is takes it (and gets no rows), sparing a copy.
+    virtual bool takeWhole(Bitmap& /*picture*/) { return false; }
+
+    // Hands a whole picture to sink: as it is, when the sink takes it, or as one band.
+    static void handOver(RowSink& sink, Bitmap picture)
+    {
+        sink.begin(picture.width(), picture.height(), 1);
+        if (!sink.takeWhole(picture))
+            sink.rows(std::as_const(picture).view(), 0);
+    }
 };
 
 class Picture {

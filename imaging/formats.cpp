@@ -338,6 +338,7 @@ void Picture::decodeDataInto(RowSink& sink) const
             m_sink.begin(width, height, orientation);
         }
         void rows(ConstBitmapView band, int firstRow) override { m_sink.rows(band, firstRow); }
+        bool takeWhole(Bitmap& picture) override { return m_sink.takeWhole(picture); }
 
     private:
         RowSink& m_sink;
@@ -346,9 +347,7 @@ void Picture::decodeDataInto(RowSink& sink) const
     if (!m_jpeg)
         return;
     if (!m_decode) {
-        const Bitmap whole = decodeData();
-        sink.begin(whole.width(), whole.height(), 1);
-        sink.rows(whole.view(), 0);
+        RowSink::handOver(sink, decodeData());
         return;
     }
     SizeChecked checked(sink, m_upright);

@@ -595,10 +595,10 @@ ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& 
     if (!planes) {
         // A form libheif converts itself: decoded again, whole.
         image.reset();
-        const Bitmap whole = decodeHeif(data, {}, name);
-        sink.begin(whole.width(), whole.height(), 1);
-        sink.rows(whole.view(), 0);
-        return {whole.width(), whole.height()};
+        Bitmap whole = decodeHeif(data, {}, name);
+        const ImageSize size{whole.width(), whole.height()};
+        RowSink::handOver(sink, std::move(whole));
+        return size;
     }
     const SrgbConversion toSrgb(heifProfile(handle));
     constexpr int kBandRows = 64;
@@ -620,10 +620,10 @@ ImageSize decodeInto(EncodedDecoder decode, std::span<const std::uint8_t> data, 
 {
     if (decode == decodeHeif)
         return decodeHeifInto(data, name, sink);
-    const Bitmap whole = decode(data, {}, name);
-    sink.begin(whole.width(), whole.height(), 1);
-    sink.rows(whole.view(), 0);
-    return {whole.width(), whole.height()};
+    Bitmap whole = decode(data, {}, name);
+    const ImageSize size{whole.width(), whole.height()};
+    RowSink::handOver(sink, std::move(whole));
+    return size;
 }
 
 Bitmap decodeWebp(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)

@@ -236,6 +236,14 @@ void ScreenReducer::rows(imaging::ConstBitmapView band, int firstRow)
     }
 }
 
+bool ScreenReducer::takeWhole(imaging::Bitmap& picture)
+{
+    if (m_factor != 1 || picture.width() != m_out.width() || picture.height() != m_out.height())
+        return false;
+    m_out = std::move(picture); // nothing to reduce: kept as it is
+    return true;
+}
+
 imaging::Bitmap ScreenReducer::take()
 {
     return imaging::orientUpright(std::move(m_out), m_orientation);

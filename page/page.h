@@ -105,6 +105,7 @@ public:
     explicit ScreenReducer(std::function<imaging::ImageSize(int width, int height)> minimumFor);
     void begin(int width, int height, int orientation) override;
     void rows(imaging::ConstBitmapView band, int firstRow) override;
+    bool takeWhole(imaging::Bitmap& picture) override;
     // The reduced picture, upright, once every row has arrived.
     imaging::Bitmap take();
 
