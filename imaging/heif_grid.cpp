@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -291,7 +292,7 @@ bool pushTile(de265_decoder_context* decoder, std::span<const std::uint8_t> conf
     while (!d.rest().empty()) {
         const auto length = d.take(lengthSize);
         const std::span<const std::uint8_t> nal = d.rest();
-        if (!d.ok() || length == 0 || length > nal.size())
+        if (!d.ok() || length == 0 || length > nal.size() || length > std::numeric_limits<int>::max())
             return false;
         if (de265_push_NAL(decoder, nal.data(), static_cast<int>(length), 0, nullptr) != DE265_OK)
             return false;
@@ -303,6 +304,9 @@ bool pushTile(de265_decoder_context* decoder, std::span<const std::uint8_t> conf
 // Decodes tile (row, column) and copies what of it lies in the picture into the band.
 bool decodeTile(const HeifGrid& grid, int row, int column, GridBand& band, int bits)
 {
+    // libde265 builds its tables at the first decoder and drops them with the last; kept
+    // for the program's run, they are not rebuilt for every tile.
+    [[maybe_unused]] static const bool tablesKept = de265_isOK(de265_init()) != 0;
     const std::size_t index = static_cast<std::size_t>(row) * grid.columns + column;
     std::unique_ptr<de265_decoder_context, De265Deleter> decoder(de265_new_decoder());
     if (!decoder || !pushTile(decoder.get(), grid.configs[index], grid.tiles[index]))
