@@ -7,6 +7,7 @@
 #include "imaging/heif_grid.h"
 #include "imaging/modern_formats.h"
 #include "imaging/orientation.h"
+#include "imaging/over_white.h"
 #include "imaging/parallel.h"
 
 #include <algorithm>
@@ -52,10 +53,9 @@ void copyRows(const std::uint8_t* src, std::ptrdiff_t srcStride, int channels, i
                 for (int x = 0; x < width; ++x, s += channels, o += 3) {
                     if (channels == 4 && s[3] != 255) {
                         const unsigned a = s[3];
-                        const unsigned white = 255 * (255 - a);
-                        o[0] = static_cast<std::uint8_t>((s[2] * a + white + 127) / 255);
-                        o[1] = static_cast<std::uint8_t>((s[1] * a + white + 127) / 255);
-                        o[2] = static_cast<std::uint8_t>((s[0] * a + white + 127) / 255);
+                        o[0] = static_cast<std::uint8_t>(overWhite(s[2], a));
+                        o[1] = static_cast<std::uint8_t>(overWhite(s[1], a));
+                        o[2] = static_cast<std::uint8_t>(overWhite(s[0], a));
                     } else {
                         o[0] = s[2];
                         o[1] = s[1];
@@ -69,7 +69,7 @@ void copyRows(const std::uint8_t* src, std::ptrdiff_t srcStride, int channels, i
                     if (channels == 4) {
                         const unsigned a = narrow(s[3], maxValue);
                         for (std::uint8_t& c : rgb)
-                            c = static_cast<std::uint8_t>((c * a + 255 * (255 - a) + 127) / 255);
+                            c = static_cast<std::uint8_t>(overWhite(c, a));
                     }
                     o[0] = rgb[2];
                     o[1] = rgb[1];
@@ -103,9 +103,8 @@ void copyPlanes(const PlanarRgb& in, int channels, Bitmap& out)
                                            : narrow(reinterpret_cast<const std::uint16_t*>(row)[x], (1u << in.bits[c]) - 1);
                 }
                 if (s[3] != 255) {
-                    const unsigned white = 255 * (255 - s[3]);
                     for (int c = 0; c < 3; ++c)
-                        s[c] = (s[c] * s[3] + white + 127) / 255;
+                        s[c] = overWhite(s[c], s[3]);
                 }
                 o[0] = static_cast<std::uint8_t>(s[2]);
                 o[1] = static_cast<std::uint8_t>(s[1]);
@@ -155,7 +154,21 @@ HeifFile openHeif(std::span<const std::uint8_t> data, const std::string& name)
     heif_image_handle* handle = nullptr;
     checkHeif(heif_context_get_primary_image_handle(f.context.get(), &handle), name);
     f.primary.reset(handle);
+    // Both the stored size and the turned one must pass before any pixels exist.
+    checkImageSize(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle), name);
+    checkImageSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), name);
     return f;
+}
+
+std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> decodingOptions()
+{
+    std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
+    if (!options)
+        throw std::bad_alloc();
+    // The container's turn and mirror (irot, imir) are the picture's orientation; the
+    // EXIF block's orientation tag describes the same turn and is never applied on top.
+    options->ignore_transformations = orientationHonoured() ? 0 : 1;
+    return options;
 }
 
 // The colours the file declares, as an ICC profile convertToSrgb understands: the embedded
@@ -191,7 +204,6 @@ std::vector<std::uint8_t> heifProfile(const heif_image_handle* handle)
     }
     return icc;
 }
-
 
 // A picture decoded as the coder stored it, as Y, Cb and Cr planes. Made into RGB here,
 // a band of rows at a time, as libheif makes it when asked for RGB: each pixel takes the
@@ -399,7 +411,7 @@ void ycbcrToBand(const YcbcrPlanes& p, int y0, BitmapView band)
                     const unsigned a = p.alphaBits == 8 ? sampleAt(p, 3, x, y) : narrow(sampleAt(p, 3, x, y), maxAlpha);
                     if (a != 255)
                         for (unsigned& c : rgb)
-                            c = (c * a + 255 * (255 - a) + 127) / 255;
+                            c = overWhite(c, a);
                 }
                 o[0] = static_cast<std::uint8_t>(rgb[2]);
                 o[1] = static_cast<std::uint8_t>(rgb[1]);
@@ -505,34 +517,14 @@ bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, RowSi
     return true;
 }
 
-} // namespace
-
-Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+// The picture as libheif decodes it whole, in RGB.
+Bitmap decodeHeifWhole(const heif_image_handle* handle, const std::string& name)
 {
-    report(progress, 0);
-    HeifFile f = openHeif(data, name);
-    const heif_image_handle* handle = f.primary.get();
-    // Both the stored size and the turned one must pass before any pixels exist.
-    checkImageSize(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle), name);
-    checkImageSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), name);
-    // A phone's grid of tiles, read here a row of tiles at a time, gives the same pixels
-    // as libheif's whole decode without the whole RGB picture libheif pastes the tiles into.
-    if (std::optional<HeifGrid> grid = findHeifGrid(data)) {
-        WholePicture whole;
-        if (decodeGridInto(*grid, handle, whole)) {
-            report(progress, 100);
-            return whole.take();
-        }
-    }
     // The planar form: libheif turns its YCbCr planes into it in one step, where the
     // interleaved forms take two or three more full-size pictures in passing (some 200 MB
     // for a 12-megapixel photo); the samples are the same.
-    std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
-    // The container's turn and mirror (irot, imir) are the picture's orientation; the
-    // EXIF block's orientation tag describes the same turn and is never applied on top.
-    options->ignore_transformations = orientationHonoured() ? 0 : 1;
     heif_image* decoded = nullptr;
-    checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_444, options.get()), name);
+    checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_444, decodingOptions().get()), name);
     std::unique_ptr<heif_image, HeifImageDeleter> image(decoded);
     const int width = heif_image_get_primary_width(image.get());
     const int height = heif_image_get_primary_height(image.get());
@@ -556,6 +548,25 @@ Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress
     copyPlanes(planes, channels, out);
     image.reset();
     convertToSrgb(heifProfile(handle), out.view());
+    return out;
+}
+
+} // namespace
+
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+{
+    report(progress, 0);
+    HeifFile f = openHeif(data, name);
+    // A phone's grid of tiles, read here a row of tiles at a time, gives the same pixels
+    // as libheif's whole decode without the whole RGB picture libheif pastes the tiles into.
+    if (std::optional<HeifGrid> grid = findHeifGrid(data)) {
+        WholePicture whole;
+        if (decodeGridInto(*grid, f.primary.get(), whole)) {
+            report(progress, 100);
+            return whole.take();
+        }
+    }
+    Bitmap out = decodeHeifWhole(f.primary.get(), name);
     report(progress, 100);
     return out;
 }
@@ -569,10 +580,6 @@ ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& 
 {
     HeifFile f = openHeif(data, name);
     const heif_image_handle* handle = f.primary.get();
-    checkImageSize(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle), name);
-    checkImageSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), name);
-    std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
-    options->ignore_transformations = orientationHonoured() ? 0 : 1;
     if (std::optional<HeifGrid> grid = findHeifGrid(data))
         if (decodeGridInto(*grid, handle, sink))
             return {heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)};
@@ -583,7 +590,7 @@ ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& 
     int height = 0;
     if (codedAs420(data)) {
         heif_image* decoded = nullptr;
-        checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_YCbCr, heif_chroma_420, options.get()), name);
+        checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_YCbCr, heif_chroma_420, decodingOptions().get()), name);
         image.reset(decoded);
         width = heif_image_get_primary_width(image.get());
         height = heif_image_get_primary_height(image.get());
@@ -595,7 +602,7 @@ ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& 
     if (!planes) {
         // A form libheif converts itself: decoded again, whole.
         image.reset();
-        Bitmap whole = decodeHeif(data, {}, name);
+        Bitmap whole = decodeHeifWhole(handle, name);
         const ImageSize size{whole.width(), whole.height()};
         RowSink::handOver(sink, std::move(whole));
         return size;
