@@ -1,11 +1,11 @@
-#include "app/application.h"
-#include "app/box_messages.h"
-#include "app/commands.h"
+#include "app/ui/application.h"
+#include "app/ui/box_messages.h"
+#include "app/cli/commands.h"
 #include "core/command_line.h"
 #include "core/messages.h"
-#include "app/main_form.h"
-#include "app/session.h"
-#include "app/translation.h"
+#include "app/ui/main_form.h"
+#include "app/qt/session.h"
+#include "app/qt/translation.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -4,12 +4,12 @@
 // rendition a drag shows first; and one repaint of the preview in the window.
 //
 //   build/bench/adjust_bench [runs]
-#include "imaging/adjust.h"
-#include "imaging/crop.h"
-#include "imaging/lut_curve.h"
+#include "imaging/kernels/adjust.h"
+#include "imaging/kernels/crop.h"
+#include "imaging/kernels/lut_curve.h"
 #include "imaging/ui/bright_adjust.h"
-#include "page/edit_frames.h"
-#include "page/frame_commands.h"
+#include "page/core/edit_frames.h"
+#include "page/core/frame_commands.h"
 
 #include <QApplication>
 #include <QImage>

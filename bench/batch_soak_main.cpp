@@ -4,13 +4,13 @@
 // it at two batch sizes.
 //
 //   paginor_batch_soak QUEUE FRAMES FILE...
-#include "app/main_form.h"
-#include "app/session.h"
+#include "app/ui/main_form.h"
+#include "app/qt/session.h"
 #include "core/messages.h"
-#include "page/load_ui.h"
-#include "printing/print_commands.h"
-#include "printing/printer.h"
-#include "settings/settings.h"
+#include "page/ui/load_ui.h"
+#include "printing/ui/print_commands.h"
+#include "printing/cups/printer.h"
+#include "settings/core/settings.h"
 
 #include <QApplication>
 #include <QTimer>

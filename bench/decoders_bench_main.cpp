@@ -4,9 +4,9 @@
 //   paginor_decoders_bench --develop FILE     a camera RAW file developed by LibRaw, preview or not
 //   paginor_decoders_bench --write-dng OUT PREVIEW.jpg W H
 //                                             a DNG of a W x H sensor holding PREVIEW.jpg
-#include "imaging/codecs.h"
-#include "imaging/modern_formats.h"
-#include "tests/dng_writer.h"
+#include "imaging/codecs/codecs.h"
+#include "imaging/codecs/modern_formats.h"
+#include "tests/support/dng_writer.h"
 
 #include <cstdio>
 #include <cstdlib>

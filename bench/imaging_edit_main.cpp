@@ -2,8 +2,8 @@
 // more start-up than the command needs.
 #include "core/command.h"
 #include "core/messages.h"
-#include "imaging/edit_command.h"
-#include "settings/settings.h"
+#include "imaging/cli/edit_command.h"
+#include "settings/core/settings.h"
 
 #include <iostream>
 

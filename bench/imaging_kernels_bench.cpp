@@ -1,8 +1,8 @@
 // In-process timings of the kernels on a 6000 x 4000 picture (24 Mpixel, 72 MB), the
 // size a current camera delivers. The tone operations are held against a memcpy of the
 // same bytes: they cannot beat memory bandwidth, and should stay within 2x of it.
-#include "imaging/imaging.h"
-#include "imaging/resample_reference.h"
+#include "imaging/kernels/imaging.h"
+#include "imaging/kernels/resample_reference.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,10 +5,10 @@
 // zip and unzip. Also prints how far the resident memory rose while the page was saved,
 // beside the archive's size and the largest member's: a save should take at most the
 // finished archive and one member.
-#include "printing/layout_page.h"
+#include "printing/core/layout_page.h"
 
 #include "core/messages.h"
-#include "page/loading.h"
+#include "page/core/loading.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 // Loads the JPEG files named on the command line into a 16-frame page in an offscreen
 // window, as the load command does, and prints three figures: the time until every frame
 // is painted, the time to repaint the whole page afterwards, and the peak memory.
-#include "page/load_ui.h"
-#include "page/page_view.h"
+#include "page/ui/load_ui.h"
+#include "page/ui/page_view.h"
 
 #include "core/messages.h"
 

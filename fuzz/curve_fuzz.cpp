@@ -4,8 +4,8 @@
 // and a table of levels. PAGINOR_CURVE 2: curve files, whose 256 entries may hold any
 // 32-bit value; the table is applied to 24- and 32-bit pixels as the curves menu does.
 #include "fuzz/fuzz_file.h"
-#include "imaging/imaging.h"
-#include "imaging/lut_curve.h"
+#include "imaging/kernels/imaging.h"
+#include "imaging/kernels/lut_curve.h"
 
 #include <string_view>
 

@@ -4,9 +4,9 @@
 // and decoders. What must hold for any input: a bitmap or an ImagingError, never
 // anything else; a bitmap of the announced size and within the size guard.
 #include "fuzz/fuzz_file.h"
-#include "imaging/codec_internal.h"
-#include "imaging/fast_io.h"
-#include "imaging/jpeg_scaled.h"
+#include "imaging/codecs/codec_internal.h"
+#include "imaging/codecs/fast_io.h"
+#include "imaging/codecs/jpeg_scaled.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 // values within the read buffer, and the details choice following the result. The same
 // bytes go to the orientation reader, as a whole file and as a bare EXIF block.
 #include "core/messages.h"
-#include "exif/exif.h"
-#include "imaging/orientation.h"
+#include "exif/core/exif.h"
+#include "imaging/kernels/orientation.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // more frame lines than frames, captions within 255 characters and free of the clone mark,
 // members extracted only under their bare names into the private folder, and a JPEG member
 // read into memory the same as extracted.
-#include "printing/layout_file.h"
+#include "printing/layout/layout_file.h"
 
 #include <algorithm>
 #include <cstdint>

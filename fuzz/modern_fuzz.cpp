@@ -6,10 +6,10 @@
 // a sane size or an ImagingError, never anything else; a block no larger than the input
 // or, when the file keeps it compressed, than the cap on EXIF blocks.
 #include "fuzz/fuzz_file.h"
-#include "imaging/codec_internal.h"
-#include "imaging/exif_blocks.h"
-#include "imaging/modern_formats.h"
-#include "imaging/orientation.h"
+#include "imaging/codecs/codec_internal.h"
+#include "exif/core/exif_blocks.h"
+#include "imaging/codecs/modern_formats.h"
+#include "imaging/kernels/orientation.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // defaults. What must hold: every value the reader keeps is one the command line would
 // accept, and prints back as it was read.
 #include "fuzz/fuzz_file.h"
-#include "settings/qt_store.h"
-#include "settings/settings.h"
+#include "settings/qt/qt_store.h"
+#include "settings/core/settings.h"
 
 #include <QString>
 

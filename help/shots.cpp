@@ -3,13 +3,13 @@
 //   help_shots OUTDIR      makes every screenshot in OUTDIR
 //   help_shots --list      the file names it makes, one a line
 //   help_shots --captions  the captions of the main window's menus, one a line
-#include "app/main_form.h"
-#include "app/session.h"
+#include "app/ui/main_form.h"
+#include "app/qt/session.h"
 #include "core/messages.h"
-#include "page/frame_commands_ui.h"
-#include "page/page.h"
-#include "page/page_view.h"
-#include "settings/settings.h"
+#include "page/ui/frame_commands_ui.h"
+#include "page/core/page.h"
+#include "page/ui/page_view.h"
+#include "settings/core/settings.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "imaging/ui/bright_adjust.h"
 
 #include "core/messages.h"
-#include "imaging/qimage_adapter.h"
+#include "imaging/qt/qimage_adapter.h"
 #include "imaging/ui/lut_control.h"
 
 #include <QApplication>

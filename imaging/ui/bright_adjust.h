@@ -3,9 +3,9 @@
 // rules are imaging/adjust.h; what it edits comes in as an imaging::AdjustSubject.
 #pragma once
 
-#include "imaging/adjust.h"
-#include "imaging/adjust_subject.h"
-#include "settings/settings.h"
+#include "imaging/kernels/adjust.h"
+#include "imaging/kernels/adjust_subject.h"
+#include "settings/core/settings.h"
 
 #include <QDialog>
 #include <QTimer>

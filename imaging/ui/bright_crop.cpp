@@ -3,7 +3,7 @@
 #include "imaging/ui/bright_adjust.h"
 
 #include "core/messages.h"
-#include "imaging/crop.h"
+#include "imaging/kernels/crop.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>

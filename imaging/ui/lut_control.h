@@ -3,7 +3,7 @@
 // this paints it into an ARGB off-screen image and copies that to the screen.
 #pragma once
 
-#include "imaging/lut_curve.h"
+#include "imaging/kernels/lut_curve.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,7 +2,7 @@
 // command uses, kept in the settings Manual_Resamp_Size and Manual_Resamp_Filter.
 #pragma once
 
-#include "settings/settings.h"
+#include "settings/core/settings.h"
 
 #include <QDialog>
 

@@ -5,7 +5,7 @@
 
 #include "core/translatable.h"
 
-#include "settings/settings.h"
+#include "settings/core/settings.h"
 
 #include <QColor>
 #include <QFont>

@@ -2,7 +2,7 @@
 // loaded while settings change every loaded picture, so the user can still cancel.
 #pragma once
 
-#include "settings/settings.h"
+#include "settings/core/settings.h"
 
 #include <QDialog>
 #include <QString>

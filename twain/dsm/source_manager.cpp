@@ -6,7 +6,7 @@
 #include "twain/dsm/device_search.h"
 #include "twain/dsm/sane_device.h"
 #include "twain/dsm/source_dialogs.h"
-#include "twain/source_manager.h"
+#include "twain/core/source_manager.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,0 +1,703 @@
+#include "app/ui/main_form.h"
+
+#include "app/ui/about.h"
+#include "app/ui/help_window.h"
+#include "core/messages.h"
+#include "app/qt/session.h"
+#include "app/qt/translation.h"
+#include "imaging/codecs/codecs.h"
+#include "imaging/kernels/orientation.h"
+#include "page/ui/edit_ui.h"
+#include "page/ui/frame_commands_ui.h"
+#include "page/ui/load_ui.h"
+#include "page/core/loading.h"
+#include "page/core/on_load.h"
+#include "page/ui/page_view.h"
+#include "printing/ui/layout_ui.h"
+#include "printing/cups/printer.h"
+#include "printing/core/resolution.h"
+#include "settings/ui/settings_ui.h"
+#include "settings/ui/warning_dialog.h"
+#include "twain/qt/qt_platform.h"
+#include "twain/core/twain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+// Asked before a new frame count empties a page that holds pictures.
+constexpr const char* kFrameCountEmptiesPage = QT_TRANSLATE_NOOP(
+    "Paginor", "A new number of frames empties the page: the pictures in its frames are dropped.\nChange the number of frames?");
+constexpr const char* kClipboardQuestion =
+    QT_TRANSLATE_NOOP("Paginor", "The clipboard is currently holding image data.\nDo you want to save this data for other applications ?");
+constexpr const char* kSaveSettingsQuestion = QT_TRANSLATE_NOOP("Paginor", "Do you want the current settings saved as a default ?");
+constexpr const char* kHomePageUrl = "https://paginor.org/";
+constexpr const char* kEmailUrl = "mailto:paginor@paginor.org?subject=Paginor";
+
+QString fromStd(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+QString helpFolder()
+{
+    // Beside the program in the build folder; under share/ once installed.
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {dir + "/help", dir + "/../share/paginor/help", dir + "/../help"})
+        if (QFileInfo::exists(candidate + "/" + kHelpTopic))
+            return QDir(candidate).canonicalPath();
+    return dir + "/help";
+}
+
+TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_options(std::move(options))
+{
+    setObjectName("Main_Form");
+    setWindowTitle(tr("Paginor"));
+    setAcceptDrops(true);
+    if (m_session.printers) {
+        printing::preparePrinter(m_printer, m_session.printers->currentName());
+        printing::applyStoredChoices(m_printer, m_session.settings);
+    } else if (!m_options.fixedMetrics) {
+        // No printer: pages are laid out against the last printer's page, or A4.
+        m_options.fixedMetrics = printing::fallbackMetrics(m_session.settings.Printer_Page);
+    }
+
+    buildMenus();
+    buildToolBar();
+    buildBottomPanel();
+    m_page = std::make_unique<page::Page>(m_session.settings, [this] { return readPrinter(); }, static_cast<page::StatusDisplay*>(this));
+    m_page->setPrintFrameReader(printing::printFrameSize);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_view = new page::PageView(*m_page, central);
+    column->addWidget(m_view, 1);
+    setCentralWidget(central);
+    column->addWidget(findChild<QWidget*>("Panel3"));
+
+    Resize_Timer = new QTimer(this);
+    Resize_Timer->setObjectName("Resize_Timer");
+    Resize_Timer->setInterval(10);
+    connect(Resize_Timer, &QTimer::timeout, this, &TMain_Form::Resize_TimerTimer);
+    Qtimer = new QTimer(this);
+    Qtimer->setObjectName("Qtimer");
+    Qtimer->setInterval(10000);
+
+    connect(m_view, &page::PageView::selectionCleared, this, [this] {
+        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar", "Centre_btn"})
+            if (QToolButton* b = toolButton(name))
+                b->setEnabled(false);
+    });
+    m_loader = new page::ImageLoader(*m_view, this);
+    connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
+    m_printing = new printing::PrintCommands(*this, this);
+    buildFrameCommands();
+    disablePrintingWithoutPrinter();
+    buildLayoutCommands();
+    buildResolutionWatch();
+    restorePlacement();
+}
+
+bool TMain_Form::hasPrinter() const
+{
+    return m_session.printers != nullptr;
+}
+
+void TMain_Form::disablePrintingWithoutPrinter()
+{
+    if (hasPrinter())
+        return;
+    for (const char* name : {"tb_print", "tb_print_next"})
+        toolButton(name)->setEnabled(false);
+    for (const char* name : {"Print2", "Printer_Setup"})
+        menuAction(name)->setEnabled(false);
+}
+
+// ---- printing -----------------------------------------------------------------------
+
+void TMain_Form::tb_printClick()
+{
+    if (hasPrinter())
+        m_printing->printCommand();
+}
+
+void TMain_Form::Print2Click()
+{
+    if (hasPrinter())
+        m_printing->printCommand();
+}
+
+void TMain_Form::Printtofile1Click()
+{
+    m_printing->printToFileCommand();
+}
+
+void TMain_Form::PrintPreview1Click()
+{
+    m_printing->previewCommand();
+}
+
+void TMain_Form::tb_print_nextClick()
+{
+    m_printing->Load_and_Print();
+}
+
+void TMain_Form::tb_stopClick()
+{
+    m_printing->stopCommand();
+}
+
+void TMain_Form::setStopEnabled(bool enabled)
+{
+    toolButton("tb_stop")->setEnabled(enabled);
+}
+
+void TMain_Form::saveAndDisableButtons()
+{
+    m_frameCommands->Save_Button_State();
+    m_frameCommands->Disable_Buttons();
+}
+
+void TMain_Form::restoreButtons()
+{
+    m_frameCommands->Restore_Button_State();
+    disablePrintingWithoutPrinter();
+}
+
+bool TMain_Form::batchInProgress() const
+{
+    // Files put on the list by "Add to file list" wait there with no load step begun, so
+    // BatchInProgress alone would have the batch print the current page and drop them.
+    const page::FileQueue& queue = m_loader->queue();
+    return queue.BatchInProgress || queue.remaining() > 0;
+}
+
+
+void TMain_Form::batchEnded()
+{
+    const bool more = batchInProgress();
+    toolButton("tb_load_next")->setEnabled(more);
+    toolButton("tb_print_next")->setEnabled(more);
+    menuAction("ClearFilelist1")->setEnabled(more);
+}
+
+// ---- loading ------------------------------------------------------------------------
+
+void TMain_Form::applyListButtons(const page::ListButtons& buttons)
+{
+    toolButton("tb_load_next")->setEnabled(buttons.loadNext);
+    toolButton("tb_print_next")->setEnabled(buttons.printNext && hasPrinter());
+    menuAction("ClearFilelist1")->setEnabled(buttons.clearList);
+    menuAction("Addtofilelist1")->setEnabled(buttons.addToList);
+}
+
+void TMain_Form::openFiles(const QStringList& paths)
+{
+    // Not before the page has its final size: the first resize rebuilds it.
+    if (Resize_Timer->isActive()) {
+        QTimer::singleShot(Resize_Timer->interval(), this, [this, paths] { openFiles(paths); });
+        return;
+    }
+    QStringList absolute;
+    for (const QString& p : paths)
+        absolute << QFileInfo(p).absoluteFilePath();
+    m_page->state().HotFrame = 0;
+    m_loader->WMDropFiles(absolute);
+}
+
+void TMain_Form::Load1Click()
+{
+    m_loader->Load1Click();
+}
+
+void TMain_Form::Addtofilelist1Click()
+{
+    m_loader->Addtofilelist1Click();
+}
+
+void TMain_Form::ClearFilelist1Click()
+{
+    m_loader->ClearFilelist1Click();
+}
+
+void TMain_Form::tb_loadClick()
+{
+    m_loader->tb_loadClick();
+}
+
+void TMain_Form::tb_load_nextClick()
+{
+    m_loader->tb_load_nextClick();
+}
+
+// ---- frame commands -----------------------------------------------------------------
+
+void TMain_Form::buildFrameCommands()
+{
+    page::FrameCommandHooks hooks;
+    hooks.settings = [this] { Set_Up_Settings(); };
+    hooks.print = [this] { tb_printClick(); };
+    hooks.openImages = [this](bool withDialog) { m_loader->Open_Images(withDialog); };
+    hooks.loadWarningAccepted = [this] {
+        return !settings::loadWarningApplies(settings()) || m_loader->confirmLoadWarning(this);
+    };
+    // Reload: the one file into the frame the command selected, as one load step.
+    hooks.loadFile = [this](const std::string& path) { m_loader->loadFile(path); };
+    hooks.editImage = [this] {
+        imaging::AdjustHooks adjust;
+        // A curve saved in the window can be applied from the frames' menu at once.
+        adjust.curvesSaved = [this] { m_frameCommands->Add_Curves_To_Menu(); };
+        if (page::Properties1Click(*m_page, this, adjust))
+            m_view->Update_Visual();
+    };
+    hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
+    m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
+}
+
+// Images from a scanner into the selected frames. The window stays usable while the
+// source's dialog is up, so a second press waits for the first to end.
+void TMain_Form::LoadfromTWAIN1Click()
+{
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
+    struct Done {
+        ~Done() { running = false; }
+    } done;
+    twain::QtPlatform platform;
+    twain::LibraryLoader loader(twain::programSourceManagerCandidates());
+    // The scanner's messages come in boxes of their own title.
+    app::TitledMessages twainMessages(app::messages(), std::string(twain::kErrorTitle));
+    twain::MultiTWAIN session(platform, loader, twainMessages);
+    twain::PlaceHooks place;
+    place.emptied = [this](int n) { m_view->paintEmptyFrame(n); };
+    // The load step's own curve on load (AddTwainImage calls it only with En_CurveOnLoad on).
+    place.curveOnLoad = [](page::Page& p, int n) { page::Apply_Curve_On_Load(p, {n}); };
+    twain::loadFromTwain(session, *m_page, twainMessages, place);
+    m_frameCommands->Deselect_All_Images();
+    m_view->Update_Visual();
+}
+
+TMain_Form::~TMain_Form()
+{
+    FormDestroy();
+}
+
+settings::Settings& TMain_Form::settings()
+{
+    return m_session.settings;
+}
+
+bool TMain_Form::FormCreate()
+{
+    auto& s = settings();
+    m_page->state().PageSized = false;
+    for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz"})
+        toolButton(name)->setEnabled(false);
+
+    // The curve on load must still exist; a stale name switches the option off.
+    s.ApplyCurve.erase(std::remove(s.ApplyCurve.begin(), s.ApplyCurve.end(), '"'), s.ApplyCurve.end());
+    if (!QFileInfo(fromStd(s.ApplyCurve)).isFile()) {
+        s.ApplyCurve.clear();
+        s.En_CurveOnLoad = false;
+    }
+
+    {
+        const QSignalBlocker block(Sel_Frames);
+        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+    }
+    connect(Sel_Frames, &QComboBox::currentIndexChanged, this, &TMain_Form::Sel_FramesChange);
+
+    int result = kSplashDone;
+    if (m_options.splash) {
+        m_splashShowing = true;
+        // Shown before the window itself, centred on the screen.
+        TAbout splash(fromStd(std::string(page::kVersionLabel)), true, isVisible() ? this : nullptr,
+                      m_options.splashMs);
+        result = splash.exec();
+        m_splashShowing = false;
+    }
+    // The window appears once the splash is gone, and the page is built on it as shown:
+    // a hidden window's widgets get their sizes only when it shows.
+    show();
+    if (result != kSplashDone)
+        return true; // the page is left unbuilt, as closing the splash any other way means
+    Progress->setVisible(false);
+    if (!m_view->buildPage(width(), height()))
+        return false;
+    Text_Button->setChecked(s.PrintProps);
+    Page_Button->setChecked(s.PrintMarks);
+    Resize_Timer->start();
+    return true;
+}
+
+void TMain_Form::reportStartUp()
+{
+    if (!m_session.printerNote.empty())
+        showStatus(m_session.printerNote);
+    if (m_session.warnings.empty())
+        return;
+    Message text = QT_TRANSLATE_NOOP("Paginor", "Some stored settings were refused and their defaults are used:");
+    for (const Message& w : m_session.warnings)
+        text = {"%1\n%2", text, w};
+    m_session.warnings.clear();
+    messages().warning(text);
+}
+
+page::PrinterMetrics TMain_Form::readPrinter()
+{
+    if (m_options.fixedMetrics)
+        return *m_options.fixedMetrics;
+    const page::PrinterMetrics m = printing::readPrinterMetrics(m_printer);
+    // Kept so a later run without any printer lays pages out the same way.
+    if (m.usable())
+        settings().Printer_Page = printing::printerPageText(m);
+    return m;
+}
+
+// ---- status panel -------------------------------------------------------------------
+
+void TMain_Form::setPrinterLine(const std::string& line)
+{
+    showPrinterLine(Message::plain(line));
+}
+
+void TMain_Form::setStatus(const std::string& text)
+{
+    showStatus(Message::plain(text));
+}
+
+void TMain_Form::showPrinterLine(const Message& line)
+{
+    StatusBarPanel->setText(shownText(line));
+}
+
+void TMain_Form::showStatus(const Message& text)
+{
+    Status->setVisible(true);
+    Status->setText(shownText(text));
+    Status->repaint();
+}
+
+void TMain_Form::setProgress(int percent)
+{
+    Progress->setValue(percent);
+}
+
+void TMain_Form::setProgressVisible(bool visible)
+{
+    Progress->setVisible(visible);
+}
+
+void TMain_Form::update_Progress(int percent)
+{
+    Progress->setValue(percent);
+    QCoreApplication::processEvents();
+}
+
+QString TMain_Form::statusText() const
+{
+    return Status->text();
+}
+
+QString TMain_Form::printerLine() const
+{
+    return StatusBarPanel->text();
+}
+
+bool TMain_Form::progressVisible() const
+{
+    return Progress->isVisible();
+}
+
+int TMain_Form::progressValue() const
+{
+    return Progress->value();
+}
+
+QAction* TMain_Form::menuAction(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName);
+}
+
+QToolButton* TMain_Form::toolButton(const QString& objectName) const
+{
+    return findChild<QToolButton*>(objectName);
+}
+
+// ---- commands -----------------------------------------------------------------------
+
+void TMain_Form::Images1Click()
+{
+    menuAction("SavePages1")->setEnabled(m_layout->canSavePage());
+    menuAction("LoadPages1")->setEnabled(m_layout->canLoadPage());
+}
+
+void TMain_Form::Printer_SetupClick()
+{
+    if (!hasPrinter())
+        return;
+    // The dialog shows the page turned the way the current layout prints it.
+    m_printer.setPageOrientation(page::isPortraitLayout(m_page->state().FrameCount) ? QPageLayout::Portrait
+                                                                                      : QPageLayout::Landscape);
+    QPrintDialog dialog(&m_printer, this);
+    preparePrinterSetupDialog(dialog);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    if (!accepted)
+        return;
+    const printing::PrinterChoices chosen = printing::choicesOf(m_printer);
+    if (m_session.printers->selectByName(m_printer.printerName())) {
+        settings().Printer = m_session.printers->current();
+        settings().Printer_Name = m_printer.printerName().toStdString();
+    }
+    // Back to the printer's own resolution and margins, with every choice kept.
+    printing::preparePrinter(m_printer, m_printer.printerName());
+    printing::applyChoices(m_printer, chosen);
+    printing::storeChoices(m_printer, settings());
+    m_view->Redisplay_Images();
+    m_view->Sizeup_Visual_Page();
+    settings().Settings_Changed = true;
+}
+
+void preparePrinterSetupDialog(QPrintDialog& dialog)
+{
+    dialog.setObjectName("PrinterSetupDialog1");
+    dialog.setWindowTitle(QCoreApplication::translate("Paginor", "Printer Setup"));
+    // A setup dialog: no page range and no print to file, and it sets up rather than prints.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QCoreApplication::translate("Paginor", "OK"));
+}
+
+void TMain_Form::Set_Up_Settings()
+{
+    settings::SetupHooks hooks;
+    hooks.setMargin = [this](float mm) { m_page->Set_Margin(mm); };
+    hooks.printerDpiX = [this] { return m_page->state().PrinterDpiX; };
+    hooks.setPrintButtons = [this](bool props, bool marks) {
+        Text_Button->setChecked(props);
+        Page_Button->setChecked(marks);
+    };
+    hooks.setOpenFolder = [this](const std::string& folder) { setProperty("openFolder", fromStd(folder)); };
+    hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
+    const std::string curveDir = settings().Curve_Dir;
+    settings::Set_Up_Settings(this, settings(), hooks);
+    // Pictures decoded from now on take the choices; those on the page keep their colours
+    // and their turn.
+    imaging::setColourProfilesUsed(settings().Use_Colour_Profiles);
+    imaging::setOrientationHonoured(settings().Honour_Orientation);
+    if (settings().Curve_Dir != curveDir)
+        m_frameCommands->Add_Curves_To_Menu();
+}
+
+void TMain_Form::About2Click()
+{
+    TAbout about(fromStd(std::string(page::kVersionLabel)), false, this);
+    about.exec();
+}
+
+void TMain_Form::Help()
+{
+    const QString topic = helpFolder() + "/" + kHelpTopic;
+    if (!QFileInfo::exists(topic)) {
+        messages().error({QT_TRANSLATE_NOOP("Paginor", "The help file %1 is missing."), topic.toStdString()});
+        return;
+    }
+    // Without a browser the guide opens in the program's own help window.
+    if (!desktopShowsHtml() || !QDesktopServices::openUrl(QUrl::fromLocalFile(topic)))
+        showHelpWindow(topic, this);
+}
+
+void TMain_Form::tb_helpClick()
+{
+    Help();
+}
+
+void TMain_Form::Quit_BtnClick()
+{
+    close();
+}
+
+void TMain_Form::Quit1Click()
+{
+    close();
+}
+
+void TMain_Form::HomePageClick()
+{
+    QDesktopServices::openUrl(QUrl(kHomePageUrl));
+}
+
+void TMain_Form::EmailClick()
+{
+    QDesktopServices::openUrl(QUrl(kEmailUrl));
+}
+
+void TMain_Form::tb_arClick()
+{
+    m_view->ar_BtnClick();
+}
+
+bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Sel_Frames && event->type() == QEvent::Wheel && !Sel_Frames->hasFocus()) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain_Form::Sel_FramesChange(int index)
+{
+    // One arrow key on the focused list is enough to change the count, and the change
+    // drops every picture: a page with pictures asks first. A layout file sets the count
+    // with the list's signals blocked, so loading one asks nothing.
+    const int count = page::frameCountAt(index);
+    if (count != m_page->state().FrameCount && page::Loaded_Count(*m_page) > 0 &&
+        messages().ask(MessageKind::Confirmation, kFrameCountEmptiesPage, Buttons::YesNo) != Answer::Yes) {
+        const QSignalBlocker block(Sel_Frames);
+        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+        return;
+    }
+    m_view->Change_No_Of_frames(count);
+}
+
+void TMain_Form::Page_ButtonClick()
+{
+    m_view->setPrintMarks(Page_Button->isChecked());
+}
+
+void TMain_Form::Text_ButtonClick()
+{
+    m_view->setPrintProps(Text_Button->isChecked());
+}
+
+void TMain_Form::ToolButton1Click()
+{
+    for (int n = 1; n <= m_page->state().FrameCount; ++n) {
+        const auto& f = m_page->frame(n);
+        if (f.Selected && f.Loaded && f.CloneOf == 0)
+            messages().information({QT_TRANSLATE_NOOP("Paginor", "%1 Selected"), n});
+    }
+}
+
+// ---- resizing, closing --------------------------------------------------------------
+
+void TMain_Form::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (Resize_Timer) {
+        Resize_Timer->stop();
+        Resize_Timer->start();
+    }
+}
+
+void TMain_Form::Resize_TimerTimer()
+{
+    if (width() >= 200 && height() >= 200 && m_page->state().PageSized) {
+        m_view->setWindowSize(width(), height());
+        m_view->Redisplay_Images();
+        Resize_Timer->stop();
+    }
+}
+
+bool TMain_Form::FormCloseQuery()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard->mimeData();
+    if (data && data->hasImage()) {
+        if (messages().ask(MessageKind::Information, kClipboardQuestion, Buttons::YesNo) == Answer::No)
+            clipboard->clear();
+    }
+    if (settings().Settings_Changed &&
+        messages().ask(MessageKind::Confirmation, kSaveSettingsQuestion, Buttons::YesNo) == Answer::Yes) {
+        try {
+            settings::Save_Settings(settings(), *m_session.store, m_session.printers.get());
+        } catch (const std::exception& e) {
+            // The close is abandoned: the user can close again and is asked again.
+            messages().error(app::messageOf(e));
+            return false;
+        }
+    }
+    return true;
+}
+
+void TMain_Form::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    savePlacement();
+    event->accept();
+}
+
+void TMain_Form::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    QApplication::beep();
+    m_page->dropAllPictures();
+    m_page->state().PageSized = false;
+}
+
+// The window's place and size, kept apart from the settings key so that closing the
+// window never touches the settings.
+void TMain_Form::restorePlacement()
+{
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
+    if (restoreGeometry(placement.value("FormPlacement1/geometry").toByteArray()))
+        return;
+    // The first start: 595 x 500, but never narrower than the whole toolbar (this
+    // style's buttons and list are wider than the original's), or its last buttons would
+    // start out behind the overflow button. Within the screen.
+    int width = std::max(595, ToolBar1->sizeHint().width());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen)
+        width = std::min(width, screen->availableGeometry().width());
+    resize(width, 500);
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TMain_Form::savePlacement() const
+{
+    QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
+    placement.setValue("FormPlacement1/geometry", saveGeometry());
+}
+
+} // namespace app

@@ -1,0 +1,71 @@
+// The main window's layout-file commands, "Save Frame's Image" and the EXIF details window.
+#include "app/ui/main_form.h"
+
+#include "exif/ui/exif_form.h"
+#include "page/ui/frame_commands_ui.h"
+#include "page/ui/page_view.h"
+#include "printing/ui/layout_ui.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace app {
+
+void TMain_Form::buildLayoutCommands()
+{
+    printing::LayoutWindowHooks hooks;
+    hooks.setFrameCount = [this](int count) {
+        const QSignalBlocker block(Sel_Frames);
+        Sel_Frames->setCurrentIndex(page::Index(count));
+        m_view->Change_No_Of_frames(count);
+    };
+    // The batch commands are off while a loaded page is on screen; the list itself stays.
+    hooks.disableBatchCommands = [this] {
+        for (const char* name : {"tb_load_next", "tb_print_next"})
+            if (QToolButton* b = toolButton(name))
+                b->setEnabled(false);
+        if (QAction* a = menuAction("ClearFilelist1"))
+            a->setEnabled(false);
+    };
+    hooks.repaintAll = [this] { m_view->Redisplay_Images(); };
+    hooks.selectFrame = [this](int n) { m_frameCommands->SelectImage(n, true); };
+    hooks.keepAlive = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    m_layout = std::make_unique<printing::LayoutCommands>(*m_page, this, std::move(hooks));
+
+    page::FrameCommandHooks& frameHooks = m_frameCommands->hooks();
+    frameHooks.saveFramesImage = [this] { Save_FileClick(); };
+    frameHooks.extendedDetails = [this] { ViewImageDetailsClick(); };
+}
+
+void TMain_Form::LoadPages1Click()
+{
+    m_layout->load_page();
+}
+
+void TMain_Form::SavePages1Click()
+{
+    m_layout->Save_Page();
+}
+
+void TMain_Form::Save_FileClick()
+{
+    m_layout->Save_File(m_frameCommands->commands().PopupFrame);
+}
+
+void TMain_Form::ViewImageDetailsClick()
+{
+    exif::ExifFormContent content;
+    if (const int n = page::pictureSource(*m_page, m_frameCommands->commands().PopupFrame)) {
+        const page::TFrameRec& f = m_page->frame(n);
+        content.hasExif = f.HasExif;
+        content.fileName = f.FileName;
+        content.items = f.ExifTags;
+    }
+    exif::TExifForm form(content, this);
+    form.exec();
+}
+
+} // namespace app

@@ -1,0 +1,27 @@
+# One static library per layer folder. LAYER says what the folder may use:
+#   core  plain C++: no Qt at all (a stray #include <QImage> fails to build)
+#   qt    Qt adapters without widgets (images, settings file, printing, translations)
+#   ui    Qt Widgets: windows, dialogs, widgets
+#   cli   the headless commands
+# Only qt and ui targets run moc.
+function(paginor_library name)
+  cmake_parse_arguments(ARG "" "LAYER" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  if(NOT ARG_LAYER MATCHES "^(core|qt|ui|cli)$")
+    message(FATAL_ERROR "paginor_library(${name}): LAYER must be core, qt, ui or cli")
+  endif()
+  if(ARG_LAYER STREQUAL "core")
+    foreach(dep IN LISTS ARG_PUBLIC ARG_PRIVATE)
+      if(dep MATCHES "^Qt6::")
+        message(FATAL_ERROR "paginor_library(${name}): a core layer does not link ${dep}")
+      endif()
+    endforeach()
+  endif()
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  if(ARG_LAYER MATCHES "^(qt|ui)$")
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  set_target_properties(${name} PROPERTIES PAGINOR_LAYER ${ARG_LAYER})
+endfunction()
+define_property(TARGET PROPERTY PAGINOR_LAYER BRIEF_DOCS "core, qt, ui or cli" FULL_DOCS "The layer of a Paginor library.")

@@ -1,0 +1,366 @@
+#include "page/core/loading.h"
+
+#include "page/core/decode_queue.h"
+
+#include "core/messages.h"
+#include "exif/core/details_options.h"
+#include "imaging/codecs/jpeg_scaled.h"
+#include "imaging/codecs/modern_formats.h"
+#include "imaging/kernels/orientation.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+
+namespace page {
+namespace {
+
+bool startsWithSoi(const std::vector<std::uint8_t>& data)
+{
+    return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
+}
+
+bool startsWithSoi(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char head[2] = {};
+    return in.read(head, 2) && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8;
+}
+
+bool isLibJpegFormat(const std::string& path)
+{
+    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
+    return format != nullptr && format->decoder == imaging::Decoder::LibJpeg;
+}
+
+void keepAlive(const LoadHooks& hooks)
+{
+    if (hooks.keepAlive)
+        hooks.keepAlive();
+}
+
+// Puts a decoded file into frame n, as a file load sets a frame's record.
+void fillFrame(Page& page, int n, const std::string& path, LoadedPicture&& loaded)
+{
+    TFrameRec& f = page.frame(n);
+    f.AspectRatio = loaded.aspectRatio;
+    f.PictureHolder = std::move(loaded.picture);
+    f.ScreenPicture = std::move(loaded.screen);
+    f.PictureOwner = n;
+    f.Loaded = true;
+    f.CloneOf = 0;
+    f.NotFromFile = false;
+    f.FileName = path;
+}
+
+// Step 2 of a load: counts the selected frames in frame order and deselects (flag only)
+// those beyond the files still waiting, so they keep what they show. Returns the frames
+// that take files, in frame order: the step works on these, whatever happens to the
+// selection while files decode (a resize rebuilds the page and clears it).
+std::vector<int> takeFrames(Page& page, const FileQueue& queue, const LoadHooks& hooks, int& count)
+{
+    std::vector<int> frames;
+    count = 0;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        keepAlive(hooks);
+        TFrameRec& f = page.frame(n);
+        if (!f.Selected)
+            continue;
+        ++count;
+        if (static_cast<std::size_t>(count) > queue.remaining())
+            f.Selected = false;
+        else
+            frames.push_back(n);
+    }
+    return frames;
+}
+
+// Loads files from index k on into frame n until one decodes; failed files are reported
+// and passed over. Returns false when the queue ran out first.
+bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, DecodeQueue& decoder,
+                   const LoadHooks& hooks, LoadStepResult& result)
+{
+    StatusDisplay& status = page.status();
+    while (k < queue.FileList.size()) {
+        const std::string& path = queue.FileList[k];
+        DecodeQueue::Result decoded = decoder.take(k, hooks.keepAlive);
+        ++k;
+        if (!decoded.error.empty()) {
+            ++result.filesFailed;
+            decoder.extend(); // one more file is needed to fill this frame
+            if (hooks.fileFailed)
+                hooks.fileFailed(path, decoded.error);
+            else
+                app::messages().error(decoded.error);
+            continue;
+        }
+        status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Loading Images%1"), path});
+        const std::vector<PictureStep> steps = std::move(decoded.loaded.steps);
+        fillFrame(page, n, path, std::move(decoded.loaded));
+        setFrameDetails(page, n, path);
+        showOnLoadSteps(page, n, path, steps, page.settings().resample_on_load_Size);
+        ++result.filesLoaded;
+        return true;
+    }
+    return false;
+}
+
+// A picture decoded whole, with its on-load steps done at once.
+LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options)
+{
+    LoadedPicture out;
+    out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
+    const LoadPlan plan = planOnLoad(options, out.picture->width(), out.picture->height());
+    putSteps(*out.picture, nullptr, plan.steps, plan.width, plan.height);
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    return out;
+}
+
+// A HEIF, AVIF, WebP or JPEG XL file keeps only its compressed data and a screen-sized
+// copy, made as the decoder hands over its rows, so a page of phone photos takes about
+// the memory of a page of JPEGs. Headless runs, which print the full pixels anyway, keep
+// those. Nothing for other files.
+std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidth, int screenHeight,
+                                         const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    if (imaging::detail::decoderFor(imaging::detail::sniffFile(path)) == nullptr)
+        return std::nullopt;
+    // A whole 12-megapixel decode still takes some 50 MB in passing (the HEVC decoder's
+    // pictures and the planes it hands over); one at a time, the queue's workers do not
+    // multiply that.
+    static std::mutex oneAtATime;
+    std::unique_lock<std::mutex> lock(oneAtATime);
+    LoadedPicture out;
+    LoadPlan plan;
+    if (fullDecode) {
+        std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path);
+        if (!encoded)
+            return std::nullopt;
+        plan = planOnLoad(options, encoded->pixels.width(), encoded->pixels.height());
+        out.picture = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(encoded->pixels)));
+        putSteps(*out.picture, nullptr, plan.steps, plan.width, plan.height);
+        out.steps = plan.steps;
+        out.aspectRatio = plan.aspectRatio;
+        return out;
+    }
+    ScreenReducer reducer([&](int width, int height) {
+        plan = planOnLoad(options, width, height);
+        const imaging::ImageSize need = renditionMinimum(plan.steps, screenWidth, screenHeight);
+        // No size asked for: what the smallest DCT scale gives a JPEG.
+        if (need.width <= 0 && need.height <= 0)
+            return imaging::ImageSize{(width + 7) / 8, (height + 7) / 8};
+        return need;
+    });
+    std::optional<imaging::Picture> picture = imaging::loadEncodedPictureInto(path, reducer);
+    if (!picture)
+        return std::nullopt;
+    lock.unlock();
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    out.picture = std::make_shared<imaging::Picture>(std::move(*picture));
+    out.screen = ScreenRendition{*out.picture, std::make_shared<const imaging::Bitmap>(reducer.take()), 8};
+    putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
+    return out;
+}
+
+// A JPEG picture keeps its compressed data; only a screen rendition is decoded, at the
+// DCT scale the frame needs, with the on-load steps recorded on the picture.
+LoadedPicture leanJpeg(std::shared_ptr<imaging::Picture> picture, const std::string& path, int screenWidth,
+                       int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    LoadedPicture out;
+    out.picture = std::move(picture);
+    // The on-load steps start from the picture turned upright by its orientation.
+    const imaging::ImageSize size = out.picture->uprightSize();
+    const LoadPlan plan = planOnLoad(options, size.width, size.height);
+    out.steps = plan.steps;
+    out.aspectRatio = plan.aspectRatio;
+    // A picture with steps is decoded at full size when it is printed, with its steps;
+    // a decode made now could not be used then.
+    if (fullDecode && plan.steps.empty()) {
+        try {
+            fullDecode(*out.picture);
+            return out;
+        } catch (const std::exception&) {
+            // Refused or not, as the rendition's decode below decides, with its message.
+        }
+    }
+    const imaging::ImageSize need = renditionMinimum(plan.steps, screenWidth, screenHeight);
+    const int eighths = imaging::jpegScaleFor(size.width, size.height, need.width, need.height);
+    // Decoding the rendition reads every byte, so a damaged file fails here, before the
+    // picture reaches a frame.
+    auto pixels = std::make_shared<const imaging::Bitmap>(
+        reduceForScreen(imaging::decodeRendition(*out.picture, eighths, path), need.width, need.height));
+    out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
+    putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
+    return out;
+}
+
+// Whether a camera's embedded preview has the pixels the frame needs on paper: after the
+// on-load steps it fills the frame's picture area without being enlarged. A load that
+// does not know the frame (no printer, or a page without one) takes a preview of about
+// the sensor's size, which has them for any frame.
+bool previewSuffices(const imaging::detail::RawPreview& preview, const OnLoadOptions& options)
+{
+    if (options.printFrame.width <= 0 || options.printFrame.height <= 0)
+        return imaging::detail::isFullSizePreview(preview);
+    const bool swapped = imaging::orientationSwapsSides(imaging::honouredOrientation(preview.orientation));
+    const imaging::ImageSize upright = swapped ? imaging::ImageSize{preview.stored.height, preview.stored.width}
+                                               : preview.stored;
+    const LoadPlan plan = planOnLoad(options, upright.width, upright.height);
+    return plan.width >= options.printFrame.width || plan.height >= options.printFrame.height;
+}
+
+// A camera RAW file whose embedded JPEG preview will do is loaded as that JPEG, turned by
+// the RAW file's orientation: a fraction of a develop's time, and only its compressed
+// data and a screen rendition are kept. Nothing for other files or a preview too small.
+std::optional<LoadedPicture> rawAsPreview(const std::string& path, int screenWidth, int screenHeight,
+                                          const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
+    if (format == nullptr || format->decoder != imaging::Decoder::LibRaw)
+        return std::nullopt;
+    std::optional<imaging::detail::RawPreview> preview = imaging::detail::rawJpegPreview(path);
+    if (!preview || !previewSuffices(*preview, options))
+        return std::nullopt;
+    const int orientation = imaging::honouredOrientation(preview->orientation);
+    auto picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(preview->jpeg), orientation));
+    return leanJpeg(std::move(picture), path, screenWidth, screenHeight, fullDecode, options);
+}
+
+} // namespace
+
+app::Message clonedFrameMessage(int frame)
+{
+    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Frame #%1 is cloned to other frames"), frame),
+            app::Message(QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. "))};
+}
+
+LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
+                            const OnLoadOptions& options)
+{
+    if (!isLibJpegFormat(path) || !startsWithSoi(path)) {
+        if (std::optional<LoadedPicture> lean = leanEncoded(path, screenWidth, screenHeight, fullDecode, options))
+            return std::move(*lean);
+        if (std::optional<LoadedPicture> raw = rawAsPreview(path, screenWidth, screenHeight, fullDecode, options))
+            return std::move(*raw);
+    }
+    if (!isLibJpegFormat(path))
+        return decodedWhole(path, options);
+    std::vector<std::uint8_t> data = imaging::readWholeFile(path);
+    // A file named .jpg that holds another format is read by what it is.
+    if (!data.empty() && !startsWithSoi(data))
+        return decodedWhole(path, options);
+    if (data.empty())
+        throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data '%1': the file is empty"), path});
+    return loadJpegData(std::move(data), path, screenWidth, screenHeight, fullDecode, options);
+}
+
+LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& path, int screenWidth,
+                           int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
+{
+    return leanJpeg(std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data))), path,
+                    screenWidth, screenHeight, fullDecode, options);
+}
+
+void setFrameDetails(Page& page, int n, const std::string& path)
+{
+    TFrameRec& f = page.frame(n);
+    f.HasExif = false;
+    f.Details.clear();
+    f.ExifTags.clear();
+    exif::ImageDetails d = exif::loadDetails(exif::detailsOptionsFrom(page.settings()), path);
+    f.Details = std::move(d.details);
+    f.HasExif = d.hasExif;
+    f.ExifTags = std::move(d.exifTags);
+}
+
+bool emptyFrameForLoad(Page& page, int n)
+{
+    for (int other = 1; other <= page.state().FrameCount; ++other) {
+        const TFrameRec& o = page.frame(other);
+        if (other != n && o.Loaded && o.PictureOwner == n && page.frame(n).PictureOwner == n) {
+            app::messages().information(clonedFrameMessage(n));
+            return false;
+        }
+    }
+    page.emptyFrame(n);
+    return true;
+}
+
+bool checkSelectionForLoad(Page& page)
+{
+    if (page.anySelected())
+        return true;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        if (page.frame(n).Loaded) {
+            app::messages().information(kNoFramesSelected);
+            return false;
+        }
+    }
+    for (int n = 1; n <= page.state().FrameCount; ++n)
+        page.frame(n).Selected = true;
+    return true;
+}
+
+LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    StatusDisplay& status = page.status();
+    queue.BatchInProgress = true;
+    status.setProgressVisible(true);
+    LoadStepResult result;
+    const std::vector<int> frames = takeFrames(page, queue, hooks, result.selectedFrames);
+
+    std::size_t k = queue.NextFileIndex;
+    std::vector<int> loadedFrames;
+    {
+        const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(result.selectedFrames), queue.remaining());
+        DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight,
+                            hooks.fullDecode, onLoadOptions(page));
+        for (const int n : frames) {
+            if (k >= queue.FileList.size() || n > page.state().FrameCount)
+                break;
+            if (!emptyFrameForLoad(page, n)) {
+                page.frame(n).Selected = false; // it keeps its picture; the file waits for the next frame
+                continue;
+            }
+            if (hooks.frameEmptied)
+                hooks.frameEmptied(n);
+            if (loadIntoFrame(page, n, queue, k, decoder, hooks, result))
+                loadedFrames.push_back(n);
+            status.setProgress(progressPercent(result.filesLoaded, std::max(1, result.selectedFrames)));
+        }
+    } // the decoder's threads end here, before the page is repainted
+
+    Apply_Curve_On_Load(page, loadedFrames);
+    if (hooks.repaintAll)
+        hooks.repaintAll();
+    status.setProgress(0);
+    status.setProgressVisible(false);
+    page.clearSelection();
+
+    if (k >= queue.FileList.size()) {
+        queue.BatchInProgress = false;
+        queue.FileList.clear();
+        queue.NextFileIndex = 0;
+    } else {
+        queue.NextFileIndex = k;
+    }
+    return result;
+}
+
+LoadStepResult Next_Batch(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    if (!page.anySelected()) {
+        for (int n = 1; n <= page.state().FrameCount; ++n) {
+            if (emptyFrameForLoad(page, n) && hooks.frameEmptied)
+                hooks.frameEmptied(n);
+            page.frame(n).Selected = true;
+        }
+    }
+    return Load_The_Files(page, queue, hooks);
+}
+
+} // namespace page

@@ -1,0 +1,357 @@
+// The picture commands of the frame popup: Frame Copy and Paste with the system clipboard,
+// reload and export to other programs, turning, flipping, greyscale and resampling.
+#include "page/ui/frame_commands_ui.h"
+#include "page/ui/frame_commands_ui_parts.h"
+
+#include "core/messages.h"
+#include "imaging/qt/qimage_adapter.h"
+#include "page/ui/page_view.h"
+#include "settings/ui/resample_dialog.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QMenu>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHash>
+#include <QMimeData>
+#include <QProcess>
+#include <QUrl>
+
+namespace page {
+namespace clipboard {
+namespace {
+
+const QString kQtImage = QStringLiteral("application/x-qt-image");
+
+// Which encoder each offered type uses. Desktop programs ask for PNG first; older ones
+// (and some Wine programs) for one of the bitmap names.
+const QList<QPair<QString, const char*>> kOffered = {
+    {QStringLiteral("image/png"), "PNG"},      {QStringLiteral("image/bmp"), "BMP"},
+    {QStringLiteral("image/x-bmp"), "BMP"},    {QStringLiteral("image/x-MS-bmp"), "BMP"},
+    {QStringLiteral("image/jpeg"), "JPG"},
+};
+
+// The order a paste tries the types in: lossless before lossy.
+const QStringList kAccepted = {"image/png",  "image/bmp",  "image/x-bmp", "image/x-MS-bmp", "image/x-win-bitmap",
+                               "image/tiff", "image/webp", "image/gif",   "image/jpeg",     "image/x-portable-pixmap"};
+
+// A photo encoded as PNG takes a second or more; nothing is encoded until a program
+// actually asks for that type, and each type is encoded once.
+class PictureMimeData final : public QMimeData {
+public:
+    explicit PictureMimeData(QImage image) : m_image(std::move(image)) {}
+
+    QStringList formats() const override
+    {
+        QStringList list{kQtImage};
+        for (const auto& offered : kOffered)
+            list << offered.first;
+        return list;
+    }
+
+    bool hasFormat(const QString& mimeType) const override { return formats().contains(mimeType); }
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override
+    {
+        if (mimeType == kQtImage)
+            return m_image;
+        for (const auto& offered : kOffered)
+            if (offered.first == mimeType)
+                return encoded(offered.first, offered.second);
+        return QMimeData::retrieveData(mimeType, type);
+    }
+
+private:
+    QByteArray encoded(const QString& mimeType, const char* format) const
+    {
+        auto it = m_encoded.find(mimeType);
+        if (it != m_encoded.end())
+            return *it;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_image.save(&buffer, format, qstrcmp(format, "JPG") == 0 ? 95 : -1);
+        m_encoded.insert(mimeType, bytes);
+        return bytes;
+    }
+
+    QImage m_image;
+    mutable QHash<QString, QByteArray> m_encoded;
+};
+
+} // namespace
+
+QMimeData* mimeDataFor(const QImage& image)
+{
+    return new PictureMimeData(image);
+}
+
+bool holdsBitmap(const QMimeData* data)
+{
+    if (!data)
+        return false;
+    if (data->hasImage())
+        return true;
+    for (const QString& f : data->formats())
+        if (f.startsWith(QLatin1String("image/")))
+            return true;
+    return false;
+}
+
+QImage imageFrom(const QMimeData* data)
+{
+    if (!data)
+        return {};
+    if (data->hasImage()) {
+        QImage image = qvariant_cast<QImage>(data->imageData());
+        if (!image.isNull())
+            return image;
+    }
+    QStringList order = kAccepted;
+    for (const QString& f : data->formats())
+        if (f.startsWith(QLatin1String("image/")) && !order.contains(f))
+            order << f;
+    for (const QString& f : order) {
+        if (!data->hasFormat(f))
+            continue;
+        // The reader's own allocation limit refuses a header that announces a huge picture.
+        QImage image;
+        if (image.loadFromData(data->data(f)) && !image.isNull())
+            return image;
+    }
+    return {};
+}
+
+} // namespace clipboard
+
+using namespace commands_ui;
+
+void FrameCommandsUi::Copy1Click()
+{
+    m_commands.frameCopy();
+    if (QAction* paste = popupAction("Paste1"))
+        paste->setEnabled(m_commands.CopiedFrame != 0);
+}
+
+void FrameCommandsUi::Paste1Click()
+{
+    const std::vector<int> pasted = m_commands.framePaste();
+    // The copy may be narrower than what the frame showed before.
+    for (int n : pasted)
+        m_view.paintEmptyFrame(n);
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Special_CopyClick()
+{
+    const FrameCommands::CopySource source = m_commands.copySource();
+    if (source.frame == 0)
+        return;
+    if (source.severalSelected)
+        app::messages().information(copyOneImageMessage(source.frame));
+    try {
+        const imaging::Bitmap& pixels = ownPixels(m_view.page().frame(source.owner));
+        QGuiApplication::clipboard()->setMimeData(clipboard::mimeDataFor(imaging::toQImage(pixels.view())));
+    } catch (const std::exception& e) {
+        app::messages().error(app::messageOf(e));
+    }
+}
+
+void FrameCommandsUi::Special_PasteClick()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!clipboard::holdsBitmap(data))
+        return;
+    std::vector<int> pasted;
+    try {
+        const QImage image = clipboard::imageFrom(data);
+        if (image.isNull()) {
+            app::messages().error(kClipboardUnreadable);
+            return;
+        }
+        pasted = m_commands.pasteBitmap(imaging::fromQImage(image));
+    } catch (const std::exception& e) {
+        app::messages().error(app::messageOf(e));
+        return;
+    }
+    for (int n : pasted)
+        m_view.paintEmptyFrame(n);
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::ReloadClick()
+{
+    const int f = find_selected(m_view.page());
+    if (f == 0)
+        return;
+    const ReloadNames names = reloadNames(m_view.page().frame(f).FileName);
+    popupAction("Original1")->setText(tr("Original (%1)").arg(qs(names.name)));
+    QAction* modified = popupAction("Modified1");
+    modified->setEnabled(QFileInfo(qs(names.editedPath)).isFile());
+    modified->setText(tr("Modified (!%1)").arg(qs(names.name)));
+}
+
+void FrameCommandsUi::reloadFrom(int frame, const std::string& path)
+{
+    if (!m_hooks.loadFile)
+        return;
+    for (const char* name : {"tb_load_next", "ClearFilelist1", "tb_print_next"})
+        setButtonEnabled(name, false);
+    // The load step fills the first selected frames; the file goes back where it came
+    // from only when that frame is the one selected.
+    SelectImage(frame, true);
+    m_hooks.loadFile(path);
+}
+
+void FrameCommandsUi::OriginalClick()
+{
+    if (m_hooks.loadWarningAccepted && !m_hooks.loadWarningAccepted())
+        return;
+    const int f = find_selected(m_view.page());
+    if (f == 0)
+        return;
+    reloadFrom(f, m_view.page().frame(f).FileName);
+}
+
+void FrameCommandsUi::Modified1Click()
+{
+    const int f = find_selected(m_view.page());
+    if (f == 0)
+        return;
+    const ReloadNames names = reloadNames(m_view.page().frame(f).FileName);
+    if (!QFileInfo(qs(names.editedPath)).isFile()) {
+        app::messages().warning(modifiedMissingMessage(names.editedPath));
+        return;
+    }
+    reloadFrom(f, names.editedPath);
+}
+
+void FrameCommandsUi::RunShell1Click()
+{
+    const ExportPlan plan = m_commands.exportPlan();
+    switch (plan.kind) {
+    case ExportPlan::Kind::Nothing:
+        return;
+    case ExportPlan::Kind::Refused:
+        app::messages().information(plan.message);
+        return;
+    case ExportPlan::Kind::Associated: {
+        const QUrl url = QUrl::fromLocalFile(qs(plan.file));
+        const bool started = m_hooks.openUrl ? m_hooks.openUrl(url) : QDesktopServices::openUrl(url);
+        if (!started)
+            app::messages().error(cantLoadWithMessage(plan.file, app::Message(kAssociatedProgram)));
+        return;
+    }
+    case ExportPlan::Kind::Program: {
+        // The file goes as one argument, never through a shell, whatever characters it holds.
+        QString program = qs(plan.program);
+        QStringList args;
+        // A program named with options of its own ("flatpak run org.gimp.GIMP") is split as
+        // a shell would; a path that exists is taken whole, spaces and all.
+        if (!QFileInfo::exists(program)) {
+            args = QProcess::splitCommand(program);
+            program = args.isEmpty() ? QString() : args.takeFirst();
+        }
+        args << qs(plan.file);
+        const bool started = m_hooks.startProgram ? m_hooks.startProgram(program, args)
+                                                  : QProcess::startDetached(program, args);
+        if (!started)
+            app::messages().error(cantLoadWithMessage(plan.file, app::Message::name(plan.program)));
+        return;
+    }
+    }
+}
+
+void FrameCommandsUi::Load2Click()
+{
+    if (m_hooks.openImages)
+        m_hooks.openImages(true);
+    setStatus("");
+}
+
+void FrameCommandsUi::RotateBitmap(int mode)
+{
+    try {
+        page::RotateBitmap(
+            m_view.page(), static_cast<RotateMode>(mode), [this](int k) { m_view.paintEmptyFrame(k); }, keepAlive);
+    } catch (const std::exception& e) {
+        app::messages().error(app::messageOf(e));
+    }
+    // Also after a failure: the frames turned before it show their new shape.
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Add_Curves_To_Menu()
+{
+    m_curves->clear();
+    std::size_t leftOut = 0;
+    const std::string folder = m_view.page().settings().Curve_Dir;
+    for (const std::string& name : curveFilesIn(folder, leftOut)) {
+        // The caption is the file name: an "&" in it is no accelerator.
+        QAction* a = m_curves->addAction(qs(name).replace('&', "&&"));
+        a->setData(qs(name));
+        connect(a, &QAction::triggered, this, [this, a] { PopupHandler(a->data().toString()); });
+    }
+    m_curves->menuAction()->setEnabled(!m_curves->isEmpty());
+    if (leftOut > 0)
+        setStatus({QT_TRANSLATE_NOOP("Paginor", "%1 more curve files were left out of \"Apply Curves\""), leftOut});
+}
+
+void FrameCommandsUi::PopupHandler(const QString& caption)
+{
+    const std::string folder = m_view.page().settings().Curve_Dir;
+    const std::string path = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + caption.toStdString();
+    try {
+        applyCurveFileToSelected(m_view.page(), path, keepAlive);
+    } catch (const std::exception& e) {
+        app::messages().error(app::messageOf(e));
+    }
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Crop_To_Frame_BtnClick()
+{
+    try {
+        Crop_to_Frame(m_view.page(), keepAlive);
+    } catch (const std::exception& e) {
+        app::messages().error(app::messageOf(e));
+    }
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::GrayScaleClick()
+{
+    Greyscale_Selected(m_view.page(), keepAlive);
+    Deselect_All_Images();
+    m_view.Update_Visual();
+}
+
+void FrameCommandsUi::Resample1Click()
+{
+    settings::Settings& s = m_view.page().settings();
+    {
+        settings::TResamp_Dialog dialog(s, m_window);
+        const int result = dialog.exec();
+        if (result == settings::TResamp_Dialog::kOkResult && s.Manual_Resamp_Size == 100)
+            return;
+        if (result == settings::TResamp_Dialog::kOkResult) {
+            QCoreApplication::processEvents();
+            WaitCursor busy;
+            try {
+                resampleSelected(m_view.page(), s.Manual_Resamp_Size, s.Manual_Resamp_Filter, keepAlive);
+            } catch (const std::exception& e) {
+                app::messages().error(app::messageOf(e));
+            }
+        }
+    }
+    m_view.page().status().setProgressVisible(false);
+    m_view.Redisplay_Images();
+}
+
+} // namespace page

@@ -1,0 +1,145 @@
+// The frame commands in the window: mouse selection, the frame popup menu, the Select
+// menu and the Ctrl keys on the frame-count list, the toolbar's picture buttons, the
+// system clipboard, reload and export to other programs, and freezing the toolbar
+// while printing. The rules live in frame_commands.h; this paints and asks.
+#pragma once
+
+#include "core/message.h"
+
+#include "core/translatable.h"
+
+#include "page/core/frame_commands.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QAction;
+class QMenu;
+class QMimeData;
+class QUrl;
+class QWidget;
+
+namespace page {
+
+class PageView;
+
+inline constexpr std::string_view kClipboardUnreadable = QT_TRANSLATE_NOOP("Paginor", "The picture on the clipboard could not be read");
+
+// What the commands need from the rest of the window. An empty hook leaves its popup
+// entry disabled (and its key doing nothing) until the command exists.
+struct FrameCommandHooks {
+    std::function<void(bool withDialog)> openImages;      // Open_Images: "Load", double-click, Ctrl+L
+    std::function<bool()> loadWarningAccepted;            // the load warning where it applies; false = Cancel
+    std::function<void(const std::string& path)> loadFile; // FileList := {path}, NextFileIndex := 0, one load step
+    std::function<void()> editImage;                      // "Edit Image", Ctrl+E, double-click on a picture
+    std::function<void()> print;                          // Ctrl+P
+    std::function<void()> settings;                       // Ctrl+S
+    std::function<void()> loadFromTwain;
+    std::function<void()> saveFramesImage;
+    std::function<void()> extendedDetails;
+    // How other programs are started; tests put recorders here. Empty: QProcess::startDetached
+    // and QDesktopServices::openUrl.
+    std::function<bool(const QString& program, const QStringList& arguments)> startProgram;
+    std::function<bool(const QUrl& url)> openUrl;
+};
+
+// The clipboard's picture formats: what "Copy" offers and what "Paste" accepts.
+namespace clipboard {
+// Offers the image as application/x-qt-image, image/png, image/bmp, image/x-bmp,
+// image/x-MS-bmp and image/jpeg, each encoded only when a program asks for it.
+QMimeData* mimeDataFor(const QImage& image);
+bool holdsBitmap(const QMimeData* data);
+// The picture of the first readable image format; a null image when there is none.
+QImage imageFrom(const QMimeData* data);
+} // namespace clipboard
+
+class FrameCommandsUi final : public QObject {
+    Q_OBJECT
+public:
+    // window holds the toolbar buttons, the menu actions and Sel_Frames by their object
+    // names; view must outlive this object.
+    FrameCommandsUi(PageView& view, QWidget* window, FrameCommandHooks hooks = {});
+
+    void setHooks(FrameCommandHooks hooks) { m_hooks = std::move(hooks); }
+    FrameCommandHooks& hooks() { return m_hooks; }
+    FrameCommands& commands() { return m_commands; }
+    QMenu* popupMenu() const { return m_popup; }
+    // "Apply Curves": the curve list fills it; enabled when it has entries.
+    QMenu* curvesMenu() const { return m_curves; }
+    QAction* popupAction(const QString& objectName) const;
+
+    void SelectImage(int n, bool exclusive);
+    void Select_All_Images();
+    void Deselect_All_Images();
+    void enable_image_buttons(bool on);
+    // Empties frame n with its look, unless copies still show its picture.
+    void Remove_Selected_Images(int n);
+    void RotateBitmap(int mode);
+    // "Apply Curves" rebuilt from the curve files in Curve_Dir (at start-up and whenever the
+    // settings change the folder).
+    void Add_Curves_To_Menu();
+
+    // The toolbar frozen around printing.
+    void Save_Button_State();
+    void Disable_Buttons();
+    void Restore_Button_State();
+    const ButtonStates& savedButtons() const { return m_saved; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void Frame_MouseDown(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
+    void Frame_DblClick(int frame);
+    void All1Click();
+    void DeSelectAll1Click();
+    void Delete1Click();
+    void Remove1Click();
+    void tb_binClick();
+    void Copy1Click();
+    void Paste1Click();
+    void Special_CopyClick();
+    void Special_PasteClick();
+    void ReloadClick();
+    void OriginalClick();
+    void Modified1Click();
+    void RunShell1Click();
+    void GrayScaleClick();
+    void Resample1Click();
+    void Load2Click();
+    void Crop_To_Frame_BtnClick();
+
+private:
+    void buildPopup();
+    void wireWindow();
+    QAction* addPopupEntry(QMenu* menu, const char* objectName, const QString& caption, void (FrameCommandsUi::*slot)());
+    QAction* addHookEntry(const char* objectName, const QString& caption, std::function<void()> FrameCommandHooks::*hook);
+    void setPopupEntries(int frame);
+    void applySelection(const SelectResult& result, int selectedFrame);
+    void paintBorder(int frame, bool selected);
+    void removeSelectedFrames();
+    void reloadFrom(int frame, const std::string& path);
+    void PopupHandler(const QString& caption);
+    bool Sel_FramesKeyDown(int key);
+    void setButtonEnabled(const char* objectName, bool on);
+    void applyButtonStates(const ButtonStates& states);
+    bool buttonEnabled(const char* objectName) const;
+    void setStatus(const app::Message& text);
+
+    PageView& m_view;
+    QWidget* m_window;
+    FrameCommandHooks m_hooks;
+    FrameCommands m_commands;
+    QMenu* m_popup = nullptr;
+    QMenu* m_reload = nullptr;
+    QMenu* m_curves = nullptr;
+    ButtonStates m_saved;
+};
+
+} // namespace page

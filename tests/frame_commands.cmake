@@ -1,3 +1,0 @@
-paginor_gtest(frame_commands_test SOURCES frame_commands_test.cpp LIBS paginor_page_commands paginor_loading)
-paginor_qtest(frame_commands_ui_test SOURCES frame_commands_ui_test.cpp
-  LIBS paginor_page_commands_ui paginor_loading paginor_settings_ui paginor_app Qt6::Test)

@@ -1,1 +1,0 @@
-paginor_gtest(settings_test SOURCES settings_test.cpp LIBS paginor_settings_qt)

@@ -1,1 +1,0 @@
-paginor_qtest(settings_ui_test SOURCES settings_ui_test.cpp LIBS paginor_settings_ui)

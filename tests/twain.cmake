@@ -1,3 +1,0 @@
-paginor_gtest(twain_test SOURCES twain_test.cpp LIBS paginor_twain paginor_page_commands paginor_loading)
-paginor_qtest(twain_sane_test SOURCES twain_sane_test.cpp LIBS paginor_twain_qt paginor_page Qt6::Test)
-add_dependencies(twain_sane_test paginor paginor_twaindsm)
