@@ -1,13 +1,13 @@
 // JPEG through libjpeg-turbo's IJG interface. libjpeg reports errors by longjmp, so
-// every call into it happens in a small function that sets the jump point and holds
-// no object with a destructor; the C++ code around it turns a failure into a throw.
+// every call into it goes through callJpeg (jpeg_library.h); the C++ code around it
+// turns a failure into a throw.
 #include "imaging/codecs/codec_internal.h"
 #include "imaging/codecs/codec_messages.h"
 #include "imaging/codecs/fast_io.h"
+#include "imaging/codecs/jpeg_library.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
 #include <exception>
@@ -17,194 +17,18 @@
 
 #include <unistd.h>
 
-#include <jpeglib.h> // before jerror.h: its configuration decides which codes exist
-#include <jerror.h>
+#include <jerror.h> // after jpeglib.h (through jpeg_library.h): its configuration decides which codes exist
 
 namespace imaging {
 namespace {
 
-// Progressive files may hold any number of scans, each costing a pass over the whole
-// picture; a crafted file with thousands would hang the program. libjpeg-turbo's own
-// tools stop at this many.
-constexpr int kMaxScans = 500;
+using detail::JpegReader;
+using detail::JpegReaderGuard;
 
 // From this quality on the colour is kept at full resolution (no 2 x 2 chroma
 // subsampling), as ImageMagick does: whoever asks for that much quality is printing
 // and would see coloured fringes at sharp edges.
 constexpr int kFullChromaQuality = 90;
-
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-    char text[JMSG_LENGTH_MAX];
-    std::exception_ptr progressError; // thrown by the caller's progress callback
-};
-
-struct ProgressManager {
-    jpeg_progress_mgr pub;
-    const ProgressFn* callback;
-    int lastPercent;
-};
-
-[[noreturn]] void failJump(j_common_ptr cinfo)
-{
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::longjmp(err->jump, 1);
-}
-
-void onError(j_common_ptr cinfo)
-{
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->text);
-    failJump(cinfo);
-}
-
-void onMessage(j_common_ptr cinfo, int level)
-{
-    if (level < 0 && detail::jpegWarningLosesPixels(cinfo->err->msg_code))
-        onError(cinfo);
-    if (level < 0)
-        cinfo->err->num_warnings++;
-}
-
-void onProgress(j_common_ptr cinfo)
-{
-    auto* prog = reinterpret_cast<ProgressManager*>(cinfo->progress);
-    if (cinfo->is_decompressor) {
-        auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-        if (d->progressive_mode && d->input_scan_number > kMaxScans) {
-            std::snprintf(reinterpret_cast<ErrorManager*>(cinfo->err)->text, JMSG_LENGTH_MAX,
-                          "more than %d progressive scans", kMaxScans);
-            failJump(cinfo);
-        }
-    }
-    const jpeg_progress_mgr& p = prog->pub;
-    const int passes = p.total_passes > 0 ? p.total_passes : 1;
-    const double within = p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0;
-    int percent = static_cast<int>((p.completed_passes + within) * 100.0 / passes);
-    percent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
-    if (percent == prog->lastPercent || !*prog->callback)
-        return;
-    prog->lastPercent = percent;
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    try {
-        (*prog->callback)(percent);
-    } catch (...) {
-        err->progressError = std::current_exception();
-    }
-    if (err->progressError) // jump only once the catch block has ended
-        failJump(cinfo);
-}
-
-void attachManagers(j_common_ptr cinfo, ErrorManager& err, ProgressManager& prog, const ProgressFn& callback)
-{
-    cinfo->err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onError;
-    err.pub.emit_message = onMessage;
-    err.text[0] = '\0';
-    prog.pub.progress_monitor = onProgress;
-    prog.callback = &callback;
-    prog.lastPercent = -1;
-}
-
-// ---- decoding ----
-
-struct JpegReader {
-    jpeg_decompress_struct cinfo;
-    ErrorManager err;
-    ProgressManager prog;
-    bool created = false;
-    bool wantProfile = false; // keep the ICC profile's markers and read the profile
-    JOCTET* icc = nullptr;    // the embedded ICC profile (malloc'd by libjpeg), or null
-    unsigned int iccLength = 0;
-};
-
-// setjmp functions: no objects with destructors below this line until the next mark.
-bool readHeader(JpegReader& d, const std::uint8_t* data, std::size_t size)
-{
-    if (setjmp(d.err.jump))
-        return false;
-    d.created = true; // jpeg_destroy_* copes with a half-created object
-    jpeg_create_decompress(&d.cinfo);
-    d.cinfo.progress = &d.prog.pub;
-    jpeg_mem_src(&d.cinfo, data, static_cast<unsigned long>(size));
-    if (d.wantProfile)
-        jpeg_save_markers(&d.cinfo, JPEG_APP0 + 2, 0xFFFF);
-    jpeg_read_header(&d.cinfo, TRUE);
-    // A missing or broken profile reads as none: the picture is shown as its numbers say.
-    if (d.wantProfile && !jpeg_read_icc_profile(&d.cinfo, &d.icc, &d.iccLength))
-        d.icc = nullptr;
-    return true;
-}
-
-bool startRows(JpegReader& d)
-{
-    if (setjmp(d.err.jump))
-        return false;
-    jpeg_start_decompress(&d.cinfo);
-    return true;
-}
-
-// The next rows of the picture into a strip whose first row is pixels.
-bool readStripRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, int rows, JSAMPLE* cmykRow)
-{
-    if (setjmp(d.err.jump))
-        return false;
-    const bool cmyk = d.cinfo.out_color_space == JCS_CMYK;
-    const bool inverted = d.cinfo.saw_Adobe_marker;
-    for (int r = 0; r < rows; ++r) {
-        std::uint8_t* target = pixels + static_cast<std::ptrdiff_t>(r) * stride;
-        JSAMPROW row = cmyk ? cmykRow : target;
-        if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1)
-            return false;
-        if (cmyk)
-            detail::cmykRowToBgr(cmykRow, target, static_cast<int>(d.cinfo.output_width), inverted);
-    }
-    return true;
-}
-
-bool finishRows(JpegReader& d)
-{
-    if (setjmp(d.err.jump))
-        return false;
-    jpeg_finish_decompress(&d.cinfo);
-    return true;
-}
-// ---- end of setjmp functions ----
-
-// The whole picture into pixels, row after row.
-bool decompressRows(JpegReader& d, std::uint8_t* pixels, std::ptrdiff_t stride, JSAMPLE* cmykRow)
-{
-    return startRows(d) && readStripRows(d, pixels, stride, static_cast<int>(d.cinfo.output_height), cmykRow) &&
-           finishRows(d);
-}
-
-struct ReaderGuard {
-    JpegReader& d;
-    ~ReaderGuard()
-    {
-        if (d.created)
-            jpeg_destroy_decompress(&d.cinfo);
-        std::free(d.icc);
-    }
-};
-
-[[noreturn]] void throwFailure(const ErrorManager& err, std::string_view fixed, const std::string& name)
-{
-    if (err.progressError)
-        std::rethrow_exception(err.progressError);
-    throw ImagingError(msg::compose(fixed, name, err.text));
-}
-
-void startDecoder(JpegReader& d, std::span<const std::uint8_t> data, const ProgressFn& progress,
-                  const std::string& name)
-{
-    attachManagers(reinterpret_cast<j_common_ptr>(&d.cinfo), d.err, d.prog, progress);
-    if (data.empty())
-        throw ImagingError(msg::compose(msg::kCorruptJpeg, name, QT_TRANSLATE_NOOP("Paginor", "the file is empty")));
-    if (!readHeader(d, data.data(), data.size()))
-        throwFailure(d.err, msg::kCorruptJpeg, name);
-}
 
 // ---- encoding ----
 
@@ -258,58 +82,58 @@ void endOutput(j_compress_ptr cinfo)
 
 struct JpegWriter {
     jpeg_compress_struct cinfo;
-    ErrorManager err;
-    ProgressManager prog;
+    detail::JpegErrors err;
+    detail::JpegProgress prog;
     VectorDestination dest;
     bool created = false;
 };
 
 bool startCompress(JpegWriter& e, int width, int height, int bytesPerPixel, int quality, int dpi)
 {
-    if (setjmp(e.err.jump))
-        return false;
-    e.created = true;
-    jpeg_create_compress(&e.cinfo);
-    e.cinfo.progress = &e.prog.pub;
-    e.cinfo.dest = &e.dest.pub;
-    e.cinfo.image_width = static_cast<JDIMENSION>(width);
-    e.cinfo.image_height = static_cast<JDIMENSION>(height);
-    e.cinfo.input_components = bytesPerPixel;
-    e.cinfo.in_color_space = bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
-    jpeg_set_defaults(&e.cinfo);
-    jpeg_set_quality(&e.cinfo, quality, TRUE);
-    if (dpi > 0) {
-        // JFIF density in dots per inch, so the page prints at its size elsewhere.
-        e.cinfo.density_unit = 1;
-        e.cinfo.X_density = e.cinfo.Y_density = static_cast<UINT16>(std::min(dpi, 65535));
-    }
-    if (quality >= kFullChromaQuality && e.cinfo.num_components == 3)
-        for (int c = 0; c < 3; ++c)
-            e.cinfo.comp_info[c].h_samp_factor = e.cinfo.comp_info[c].v_samp_factor = 1;
-    jpeg_start_compress(&e.cinfo, TRUE);
-    return true;
+    return detail::callJpeg(e.err, [&] {
+        e.created = true;
+        jpeg_create_compress(&e.cinfo);
+        e.cinfo.progress = &e.prog.pub;
+        e.cinfo.dest = &e.dest.pub;
+        e.cinfo.image_width = static_cast<JDIMENSION>(width);
+        e.cinfo.image_height = static_cast<JDIMENSION>(height);
+        e.cinfo.input_components = bytesPerPixel;
+        e.cinfo.in_color_space = bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+        jpeg_set_defaults(&e.cinfo);
+        jpeg_set_quality(&e.cinfo, quality, TRUE);
+        if (dpi > 0) {
+            // JFIF density in dots per inch, so the page prints at its size elsewhere.
+            e.cinfo.density_unit = 1;
+            e.cinfo.X_density = e.cinfo.Y_density = static_cast<UINT16>(std::min(dpi, 65535));
+        }
+        if (quality >= kFullChromaQuality && e.cinfo.num_components == 3)
+            for (int c = 0; c < 3; ++c)
+                e.cinfo.comp_info[c].h_samp_factor = e.cinfo.comp_info[c].v_samp_factor = 1;
+        jpeg_start_compress(&e.cinfo, TRUE);
+        return true;
+    });
 }
 
 // The rows of bmp, which follow those written so far.
 bool compressBand(JpegWriter& e, ConstBitmapView bmp, JSAMPROW* rows)
 {
-    if (setjmp(e.err.jump))
-        return false;
-    for (int y = 0; y < bmp.height; ++y)
-        // libjpeg's row type is not const, but the encoder only reads the rows.
-        rows[y] = const_cast<JSAMPLE*>(bmp.row(y));
-    JDIMENSION done = 0;
-    while (done < static_cast<JDIMENSION>(bmp.height))
-        done += jpeg_write_scanlines(&e.cinfo, rows + done, static_cast<JDIMENSION>(bmp.height) - done);
-    return true;
+    return detail::callJpeg(e.err, [&] {
+        for (int y = 0; y < bmp.height; ++y)
+            // libjpeg's row type is not const, but the encoder only reads the rows.
+            rows[y] = const_cast<JSAMPLE*>(bmp.row(y));
+        JDIMENSION done = 0;
+        while (done < static_cast<JDIMENSION>(bmp.height))
+            done += jpeg_write_scanlines(&e.cinfo, rows + done, static_cast<JDIMENSION>(bmp.height) - done);
+        return true;
+    });
 }
 
 bool finishCompress(JpegWriter& e)
 {
-    if (setjmp(e.err.jump))
-        return false;
-    jpeg_finish_compress(&e.cinfo);
-    return true;
+    return detail::callJpeg(e.err, [&] {
+        jpeg_finish_compress(&e.cinfo);
+        return true;
+    });
 }
 
 bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
@@ -326,7 +150,6 @@ bool compressRows(JpegWriter& e, ConstBitmapView bmp, int quality, int dpi)
     }
     return finishCompress(e);
 }
-// ---- end of setjmp functions ----
 
 struct WriterGuard {
     JpegWriter& e;
@@ -415,9 +238,9 @@ void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const 
                          const std::string& name)
 {
     JpegReader d{};
-    ReaderGuard guard{d};
+    JpegReaderGuard guard{d};
     d.wantProfile = colourProfilesUsed();
-    startDecoder(d, data, progress, name);
+    detail::startJpegReader(d, data, progress, name);
     checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
     checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
@@ -431,8 +254,8 @@ void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const 
     }
     std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(d.cinfo.image_width) * 4 : 0);
     report(progress, 0);
-    if (!decompressRows(d, bmp.data(), bmp.stride(), cmykRow.data()))
-        throwFailure(d.err, msg::kCorruptJpeg, name);
+    if (!readAllJpegRows(d, bmp.data(), bmp.stride(), cmykRow.data()))
+        detail::throwJpegFailure(d.err, msg::kCorruptJpeg, name);
     if (d.icc != nullptr && !cmyk)
         convertToSrgb({d.icc, d.iccLength}, bmp.view());
     report(progress, 100);
@@ -463,9 +286,9 @@ bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const s
     const std::string name;
     const ProgressFn none; // the reader keeps its address
     JpegReader d{};
-    ReaderGuard guard{d};
+    JpegReaderGuard guard{d};
     d.wantProfile = colourProfilesUsed();
-    startDecoder(d, data, none, name);
+    detail::startJpegReader(d, data, none, name);
     detail::checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
     detail::checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
@@ -479,17 +302,17 @@ bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const s
     size(width, height);
     Bitmap rows(width, std::clamp(stripRows, 1, height), 3);
     std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(width) * 4 : 0);
-    if (!startRows(d))
-        throwFailure(d.err, msg::kCorruptJpeg, name);
+    if (!detail::startJpegRows(d))
+        detail::throwJpegFailure(d.err, msg::kCorruptJpeg, name);
     for (int y = 0; y < height; y += rows.height()) {
         ConstBitmapView view = std::as_const(rows).view();
         view.height = std::min(rows.height(), height - y);
-        if (!readStripRows(d, rows.data(), rows.stride(), view.height, cmykRow.data()))
-            throwFailure(d.err, msg::kCorruptJpeg, name);
+        if (!detail::readJpegRows(d, rows.data(), rows.stride(), view.height, cmykRow.data()))
+            detail::throwJpegFailure(d.err, msg::kCorruptJpeg, name);
         strip(view);
     }
-    if (!finishRows(d))
-        throwFailure(d.err, msg::kCorruptJpeg, name);
+    if (!detail::finishJpegRows(d))
+        detail::throwJpegFailure(d.err, msg::kCorruptJpeg, name);
     return true;
 }
 
@@ -497,8 +320,8 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data)
 {
     const ProgressFn none;
     JpegReader d{};
-    ReaderGuard guard{d};
-    startDecoder(d, data, none, {});
+    JpegReaderGuard guard{d};
+    detail::startJpegReader(d, data, none, {});
     detail::checkJpegDataCanHoldPicture(d.cinfo, data.size(), {});
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
@@ -508,9 +331,9 @@ std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data)
     const ProgressFn none;
     JpegReader d{};
     d.wantProfile = true;
-    ReaderGuard guard{d};
+    JpegReaderGuard guard{d};
     try {
-        startDecoder(d, data, none, {});
+        detail::startJpegReader(d, data, none, {});
     } catch (const ImagingError&) {
         return std::nullopt;
     }
@@ -547,10 +370,10 @@ std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const Pro
     e.dest.pub.term_destination = endOutput;
     e.dest.out = &out;
     WriterGuard guard{e};
-    attachManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
+    detail::attachJpegManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
     detail::report(progress, 0);
     if (!compressRows(e, bmp, quality, dpi))
-        throwFailure(e.err, msg::kCannotWrite, {});
+        detail::throwJpegFailure(e.err, msg::kCannotWrite, {});
     detail::report(progress, 100);
     return out;
 }
@@ -589,7 +412,7 @@ void saveJpegBands(const std::string& path, int width, int height, int quality, 
         e.dest.pub.term_destination = endOutput;
         e.dest.out = &out;
         WriterGuard guard{e};
-        attachManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
+        detail::attachJpegManagers(reinterpret_cast<j_common_ptr>(&e.cinfo), e.err, e.prog, progress);
         // What the encoder has made so far goes to the file after each band, and its
         // buffer is used again: the compressed page is never held whole either.
         auto drain = [&] {
@@ -611,16 +434,16 @@ void saveJpegBands(const std::string& path, int width, int height, int quality, 
             if (bytesPerPixel == 0) {
                 bytesPerPixel = band.bytesPerPixel;
                 if (!startCompress(e, width, height, bytesPerPixel, quality, dpi))
-                    throwFailure(e.err, msg::kCannotWrite, {});
+                    detail::throwJpegFailure(e.err, msg::kCannotWrite, {});
             }
             rows.resize(static_cast<std::size_t>(band.height));
             if (!compressBand(e, band, rows.data()))
-                throwFailure(e.err, msg::kCannotWrite, {});
+                detail::throwJpegFailure(e.err, msg::kCannotWrite, {});
             drain();
             written += band.height;
         }
         if (!finishCompress(e))
-            throwFailure(e.err, msg::kCannotWrite, {});
+            detail::throwJpegFailure(e.err, msg::kCannotWrite, {});
         // endOutput has cut the buffer to what is still to be written.
         writeAll(file.fd(), out.data(), out.size());
         file.startWriteback();
