@@ -9,6 +9,7 @@
 #include "imaging/codecs/codec_internal.h"
 #include "exif/core/exif_blocks.h"
 #include "imaging/codecs/modern_formats.h"
+#include "imaging/codecs/registry.h"
 #include "imaging/kernels/orientation.h"
 
 #include <algorithm>
@@ -63,12 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(block.size() <= std::max(size, imaging::kMaxExifBlock));
     const int orientation = imaging::exifOrientation(block);
     require(orientation >= 1 && orientation <= 8);
-    const imaging::detail::Sniffed kind = imaging::detail::sniffFormat(bytes);
+    const imaging::Codec* codec = imaging::sniff(bytes);
     try {
-        if (const imaging::detail::EncodedDecoder decode = imaging::detail::decoderFor(kind)) {
-            checkBitmap(decode(bytes, {}, "in"));
+        if (codec != nullptr && codec->keptAs == imaging::KeptAs::EncodedData) {
+            checkBitmap(codec->decode(bytes, {}, "in"));
             CheckedSink sink;
-            const imaging::ImageSize size = imaging::detail::decodeInto(decode, bytes, "in", sink);
+            const imaging::ImageSize size = codec->decodeForScreen(bytes, "in", sink);
             require(size.width > 0 && size.height > 0);
         } else if (size >= 4 && ((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'))) {
             // A camera RAW file is a TIFF file in most makes.

@@ -3,6 +3,7 @@
 #include "exif/core/known_tags.h"
 #include "exif/core/number_format.h"
 
+#include "core/file_signature.h"
 #include "core/messages.h"
 #include "core/translatable.h"
 
@@ -365,7 +366,7 @@ int checkHeader(ByteSource& source, app::Messages& messages)
     const std::size_t have = static_cast<std::size_t>(std::min<std::uint64_t>(size, h.size()));
     if (!source.readAt(0, std::span(h).first(have)))
         return kNotJpeg;
-    if (have < 2 || h[0] != 0xFF || h[1] != 0xD8)
+    if (!app::startsAsJpeg(std::span(h).first(have)))
         return kNotJpeg;
     // A TIFF header cut short counts as no EXIF block at all.
     if (have < h.size() || h[2] != 0xFF || h[3] != 0xE1)

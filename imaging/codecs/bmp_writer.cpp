@@ -84,7 +84,7 @@ void dropFourthBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t pixe
 // the whole file is ever made.
 class RowStream {
 public:
-    explicit RowStream(detail::OutputFile& out) : m_out(out) { m_pieces.reserve(kMaxPieces); }
+    explicit RowStream(OutputFile& out) : m_out(out) { m_pieces.reserve(kMaxPieces); }
 
     void add(const std::uint8_t* bytes, std::size_t size)
     {
@@ -134,7 +134,7 @@ private:
         }
     }
 
-    detail::OutputFile& m_out;
+    OutputFile& m_out;
     std::vector<iovec> m_pieces;
     std::vector<std::uint8_t> m_staging = std::vector<std::uint8_t>(kStagingBytes);
     std::size_t m_staged = 0;
@@ -186,7 +186,7 @@ void saveBmp(ConstBitmapView bmp, const std::string& path, int dpi)
     std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize] = {};
     writeHeaders(headers, bmp.width, bmp.height, static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(bmp.height)),
                  dpi);
-    detail::writeFileWith(path, [&](detail::OutputFile& file) {
+    writeFileWith(path, [&](OutputFile& file) {
         RowStream out(file);
         out.add(headers, sizeof headers);
         writeRows(bmp, rowBytes, out);
@@ -208,7 +208,7 @@ void saveBmpBands(const std::string& path, int width, int height, const NextBand
     const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(height);
     std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize] = {};
     writeHeaders(headers, width, height, static_cast<std::uint32_t>(imageBytes), dpi);
-    detail::writeFileWith(path, [&](detail::OutputFile& file) {
+    writeFileWith(path, [&](OutputFile& file) {
         // The rows go in from the bottom up, so each band of rows, top to bottom, goes in
         // at its own place, its last row first.
         if (::ftruncate(file.fd(), static_cast<off_t>(sizeof headers + imageBytes)) != 0)

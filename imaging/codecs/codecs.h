@@ -121,6 +121,28 @@ void saveBmpBands(const std::string& path, int width, int height, const NextBand
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
+// The temporary file a writer fills.
+class OutputFile {
+public:
+    OutputFile(int fd, bool mustReachDisk) : m_fd(fd), m_mustReachDisk(mustReachDisk) {}
+    int fd() const { return m_fd; }
+    // Called after each large write. A file that will replace another must be on the
+    // disk before the rename; the disk starts on what is written so far, so the final
+    // sync waits for the last few megabytes instead of the whole file.
+    void startWriteback();
+
+private:
+    int m_fd;
+    bool m_mustReachDisk;
+    std::int64_t m_handedToDisk = 0;
+};
+
+// Writes a file beside `path` through writeBody and renames it over `path` only when
+// every byte is written, so a failure leaves any previous file as it was. writeBody
+// reports failed writes as std::system_error; any other exception it throws reaches
+// the caller unchanged, with the temporary removed.
+void writeFileWith(const std::string& path, const std::function<void(OutputFile&)>& writeBody);
+
 // A frame's picture: either a JPEG that keeps the file's compressed data (so it can be
 // written back unchanged) and is decoded when pixels are needed, perhaps with deferred
 // steps done after the decode, or a bitmap. Copies share the data. Not for use from several threads at once (the decoding is lazy).
@@ -144,6 +166,7 @@ public:
 };
 
 struct EncodedLoad;
+struct Codec;
 
 // Takes a decoded picture in bands of 24-bit rows, top to bottom, so that a caller who
 // keeps only what it makes of them (a screen rendition) never holds the whole picture.
@@ -184,12 +207,12 @@ public:
     // picture as a file (keepsJpegFile is false) and is never saved as it is.
     static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation);
     // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
-    // JPEG XL) rather than its pixels, which take ten times the memory; decode gives the
-    // width x height pixels whenever they are asked for. Like a JPEG picture it can defer
+    // JPEG XL) rather than its pixels, which take ten times the memory; the codec's decode
+    // gives the width x height pixels whenever they are asked for (see registry.h). Like a JPEG picture it can defer
     // steps, but it is never written out as its data. orientationHonoured says whether
     // the decoder turned it by its orientation: it is decoded so again, whatever the
     // setting says by then.
-    static Picture fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height,
+    static Picture fromEncodedData(std::vector<std::uint8_t> data, const Codec& codec, int width, int height,
                                    bool orientationHonoured);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
@@ -200,7 +223,7 @@ public:
     // upright by its orientation, with no steps waiting on it. Such data is saved as it is.
     bool keepsJpegFile() const
     {
-        return m_jpeg != nullptr && m_decode == nullptr && !m_steps && m_fileOrientation == m_orientation;
+        return m_jpeg != nullptr && m_codec == nullptr && !m_steps && m_fileOrientation == m_orientation;
     }
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -209,7 +232,7 @@ public:
     std::span<const std::uint8_t> jpegData() const;
     // The compressed data kept, JPEG or another format's; empty for a bitmap.
     std::span<const std::uint8_t> encodedData() const;
-    bool isJpegData() const { return m_jpeg != nullptr && m_decode == nullptr; }
+    bool isJpegData() const { return m_jpeg != nullptr && m_codec == nullptr; }
     // The orientation (1..8) a JPEG picture's data is turned upright by when it is
     // decoded, before any deferred steps; 1 for a bitmap (and for other formats' data,
     // which their decoders turn themselves).
@@ -239,15 +262,15 @@ private:
     friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
     friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress);
 
-    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // JPEG data, or m_decode's
-    DataDecoder m_decode = nullptr;                          // null: the data is JPEG
+    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // JPEG data, or m_codec's
+    const Codec* m_codec = nullptr;                          // null: the data is JPEG
     std::shared_ptr<const DeferredSteps> m_steps;
     mutable std::shared_ptr<const Bitmap> m_bitmap;
     int m_width = 0;
     int m_height = 0;
     int m_orientation = 1;
     int m_fileOrientation = 1; // the one a load of the data as a file would give
-    bool m_decodeHonoursOrientation = true; // m_decode's data turned upright at load
+    bool m_decodeHonoursOrientation = true; // m_codec's data turned upright at load
     ImageSize m_upright; // of the JPEG data, turned upright
 };
 

@@ -54,7 +54,7 @@ std::string randomSuffix()
     return s;
 }
 
-void writeAll(detail::OutputFile& out, std::span<const std::uint8_t> bytes)
+void writeAll(OutputFile& out, std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
         const ssize_t n = ::write(out.fd(), bytes.data(), std::min<std::size_t>(bytes.size(), 1 << 24));
@@ -114,10 +114,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path)
 
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    detail::writeFileWith(path, [&](detail::OutputFile& out) { writeAll(out, bytes); });
+    writeFileWith(path, [&](OutputFile& out) { writeAll(out, bytes); });
 }
 
-namespace detail {
 namespace {
 
 constexpr std::string_view kPartMark = ".part-";
@@ -289,6 +288,8 @@ void writeFileWith(const std::string& path, const std::function<void(OutputFile&
     if (replacing)
         syncFolderOf(target);
 }
+
+namespace detail {
 
 std::int64_t maxImageBytes()
 {

@@ -4,6 +4,7 @@
 #include "imaging/codecs/fast_io.h"
 #include "imaging/codecs/jpeg_scaled.h"
 #include "imaging/codecs/modern_formats.h"
+#include "imaging/codecs/registry.h"
 #include "imaging/kernels/orientation.h"
 
 #include <algorithm>
@@ -22,10 +23,15 @@ std::string upper(std::string_view s)
     return u;
 }
 
-bool startsWith(std::span<const std::uint8_t> data, std::string_view magic)
+// True for data a load keeps as the file itself (JPEG): the table's own reading.
+bool isFileData(const Codec* codec)
 {
-    return data.size() >= magic.size() && std::equal(magic.begin(), magic.end(), data.begin(),
-                                                     [](char a, std::uint8_t b) { return std::uint8_t(a) == b; });
+    return codec != nullptr && codec->keptAs == KeptAs::FileData;
+}
+
+bool isEncodedData(const Codec* codec)
+{
+    return codec != nullptr && codec->keptAs == KeptAs::EncodedData;
 }
 
 bool fileStartsWith(const std::string& path, std::string_view magic)
@@ -40,9 +46,10 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
     const std::vector<std::uint8_t> data = readWholeFile(path);
     // A file named .jpg that holds another format (a PNG saved under the wrong name
     // is common, a phone's HEIC renamed on the way off it too) is read by what it is.
-    if (!data.empty() && !startsWith(data, "\xFF\xD8")) {
-        if (const detail::EncodedDecoder decode = detail::decoderFor(detail::sniffFormat(data)))
-            return decode(data, progress, path);
+    const Codec* codec = sniff(data);
+    if (!data.empty() && !isFileData(codec)) {
+        if (isEncodedData(codec))
+            return codec->decode(data, progress, path);
         return detail::readWithQt(path, nullptr, progress);
     }
     return orientUpright(detail::decodeJpegNamed(data, progress, path), honouredOrientation(fileOrientation(data)));
@@ -50,20 +57,14 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
 
 // HEIF, AVIF, WebP and JPEG XL, by what the data is: a phone's file renamed to another of
 // them (or to .jpg) still loads.
-Bitmap loadEncodedFile(const std::string& path, Decoder named, const ProgressFn& progress)
+Bitmap loadEncodedFile(const std::string& path, const ProgressFn& progress)
 {
     const std::vector<std::uint8_t> data = readWholeFile(path);
-    const detail::Sniffed kind = detail::sniffFormat(data);
-    if (kind == detail::Sniffed::Jpeg)
-        return detail::decodeJpegNamed(data, progress, path);
-    if (const detail::EncodedDecoder decode = detail::decoderFor(kind))
-        return decode(data, progress, path);
-    // Not what its name says: its own decoder gives the message.
-    if (named == Decoder::LibWebP)
-        return detail::decodeWebp(data, progress, path);
-    if (named == Decoder::LibJxl)
-        return detail::decodeJxl(data, progress, path);
-    return detail::decodeHeif(data, progress, path);
+    const Codec* codec = sniff(data);
+    // Not what its name says: the decoder its name asks for gives the message.
+    if (codec == nullptr || codec->decode == nullptr)
+        codec = codecNamedBy(path);
+    return codec->decode(data, progress, path);
 }
 
 bool isNetpbm(std::string_view qtFormat)
@@ -125,7 +126,7 @@ Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const Pro
     case Decoder::LibHeif:
     case Decoder::LibWebP:
     case Decoder::LibJxl:
-        return loadEncodedFile(path, format.decoder, progress);
+        return loadEncodedFile(path, progress);
     case Decoder::LibRaw:
         return detail::decodeRaw(path, progress);
     case Decoder::None:
@@ -267,7 +268,7 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
     return p;
 }
 
-Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, DataDecoder decode, int width, int height,
+Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, const Codec& codec, int width, int height,
                                  bool orientationHonoured)
 {
     detail::checkImageSize(width, height, {});
@@ -276,7 +277,7 @@ Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, DataDecoder dec
     p.m_upright = {width, height};
     p.m_width = width;
     p.m_height = height;
-    p.m_decode = decode;
+    p.m_codec = &codec;
     p.m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
     return p;
 }
@@ -295,7 +296,7 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
 
 std::span<const std::uint8_t> Picture::jpegData() const
 {
-    if (!m_jpeg || m_decode != nullptr)
+    if (!m_jpeg || m_codec != nullptr)
         return {};
     return *m_jpeg;
 }
@@ -312,9 +313,9 @@ Bitmap Picture::decodeData(const ProgressFn& progress) const
     if (!m_jpeg)
         return {};
     Bitmap bmp;
-    if (m_decode) {
+    if (m_codec) {
         const OrientationHonouredAs asLoaded(m_decodeHonoursOrientation);
-        bmp = m_decode(*m_jpeg, progress, {});
+        bmp = m_codec->decode(*m_jpeg, progress, {});
     } else {
         bmp = orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
     }
@@ -346,13 +347,13 @@ void Picture::decodeDataInto(RowSink& sink) const
     };
     if (!m_jpeg)
         return;
-    if (!m_decode) {
+    if (!m_codec) {
         RowSink::handOver(sink, decodeData());
         return;
     }
     SizeChecked checked(sink, m_upright);
     const OrientationHonouredAs asLoaded(m_decodeHonoursOrientation);
-    detail::decodeInto(m_decode, *m_jpeg, {}, checked);
+    m_codec->decodeForScreen(*m_jpeg, {}, checked);
 }
 
 const Bitmap& Picture::bitmap(const ProgressFn& progress) const
@@ -400,7 +401,7 @@ void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, 
 void Picture::setBitmap(Bitmap bmp)
 {
     m_jpeg.reset();
-    m_decode = nullptr;
+    m_codec = nullptr;
     m_steps.reset();
     m_orientation = m_fileOrientation = 1;
     m_width = bmp.width();
@@ -413,17 +414,16 @@ std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const Pro
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr || format->decoder == Decoder::LibRaw)
         return std::nullopt;
-    const detail::Sniffed kind = detail::sniffFile(path);
-    const detail::EncodedDecoder decode = detail::decoderFor(kind);
-    if (decode == nullptr)
+    const Codec* codec = sniffFile(path);
+    if (!isEncodedData(codec))
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
     // One reading of the setting for the decode and the picture, should it change meanwhile.
     const bool honoured = orientationHonoured();
     const OrientationHonouredAs asRead(honoured);
     EncodedLoad out;
-    out.pixels = decode(data, progress, path);
-    out.picture = Picture::fromEncodedData(std::move(data), decode, out.pixels.width(), out.pixels.height(), honoured);
+    out.pixels = codec->decode(data, progress, path);
+    out.picture = Picture::fromEncodedData(std::move(data), *codec, out.pixels.width(), out.pixels.height(), honoured);
     return out;
 }
 
@@ -432,14 +432,14 @@ std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& 
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr || format->decoder == Decoder::LibRaw)
         return std::nullopt;
-    const detail::EncodedDecoder decode = detail::decoderFor(detail::sniffFile(path));
-    if (decode == nullptr)
+    const Codec* codec = sniffFile(path);
+    if (!isEncodedData(codec))
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
     const bool honoured = orientationHonoured();
     const OrientationHonouredAs asRead(honoured);
-    const ImageSize size = detail::decodeInto(decode, data, path, sink);
-    return Picture::fromEncodedData(std::move(data), decode, size.width, size.height, honoured);
+    const ImageSize size = codec->decodeForScreen(data, path, sink);
+    return Picture::fromEncodedData(std::move(data), *codec, size.width, size.height, honoured);
 }
 
 Picture loadPicture(const std::string& path, const ProgressFn& progress)
@@ -454,7 +454,7 @@ Picture loadPicture(const std::string& path, const ProgressFn& progress)
     if (format->decoder != Decoder::LibJpeg)
         return Picture::fromBitmap(loadByFormat(path, *format, progress));
     std::vector<std::uint8_t> data = readWholeFile(path);
-    if (!data.empty() && !startsWith(data, "\xFF\xD8"))
+    if (!data.empty() && !isFileData(sniff(data)))
         return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress));
     Bitmap pixels = detail::decodeJpegNamed(data, progress, path);
     Picture picture = Picture::fromJpegData(std::move(data));

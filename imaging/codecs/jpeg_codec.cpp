@@ -404,7 +404,7 @@ void saveJpegBands(const std::string& path, int width, int height, int quality, 
                    const ProgressFn& progress, int dpi)
 {
     checkJpegTarget(quality, width, height);
-    detail::writeFileWith(path, [&](detail::OutputFile& file) {
+    writeFileWith(path, [&](OutputFile& file) {
         std::vector<std::uint8_t> out;
         JpegWriter e{};
         e.dest.pub.init_destination = startOutput;

@@ -2,9 +2,11 @@
 // the sensor data; when it is there it is the picture (decoded by the JPEG decoder in a
 // fraction of a develop's time), otherwise LibRaw develops the sensor data with the
 // camera's white balance into 8-bit sRGB.
+#include "core/file_signature.h"
 #include "imaging/codecs/codec_internal.h"
 #include "imaging/codecs/codec_messages.h"
 #include "imaging/codecs/modern_formats.h"
+#include "imaging/codecs/registry.h"
 #include "imaging/kernels/orientation.h"
 
 #include <algorithm>
@@ -12,7 +14,8 @@
 
 #include <libraw/libraw.h>
 
-namespace imaging::detail {
+namespace imaging {
+namespace detail {
 namespace {
 
 [[noreturn]] void refuse(const std::string& path, const std::string& detail)
@@ -47,16 +50,16 @@ std::unique_ptr<LibRaw> openRaw(const std::string& path)
 
 } // namespace
 
-std::optional<RawPreview> rawJpegPreview(const std::string& path)
+std::optional<EmbeddedPreview> rawJpegPreview(const std::string& path)
 {
     std::unique_ptr<LibRaw> raw = openRaw(path);
     const libraw_image_sizes_t& s = raw->imgdata.sizes;
     const libraw_thumbnail_t& t = raw->imgdata.thumbnail;
     // Its format is known once it is unpacked.
     if (raw->unpack_thumb() != LIBRAW_SUCCESS || t.tformat != LIBRAW_THUMBNAIL_JPEG || t.thumb == nullptr || t.tlength < 4 ||
-        static_cast<unsigned char>(t.thumb[0]) != 0xFF || static_cast<unsigned char>(t.thumb[1]) != 0xD8)
+        !app::startsAsJpeg({reinterpret_cast<const std::uint8_t*>(t.thumb), 2}))
         return std::nullopt;
-    RawPreview preview;
+    EmbeddedPreview preview;
     preview.jpeg.assign(reinterpret_cast<const std::uint8_t*>(t.thumb),
                         reinterpret_cast<const std::uint8_t*>(t.thumb) + t.tlength);
     preview.orientation = exifOrientationOfFlip(s.flip);
@@ -67,12 +70,6 @@ std::optional<RawPreview> rawJpegPreview(const std::string& path)
     }
     preview.sensor = {s.width, s.height};
     return preview;
-}
-
-bool isFullSizePreview(const RawPreview& preview)
-{
-    const int longSide = std::max(preview.sensor.width, preview.sensor.height);
-    return 3 * std::max(preview.stored.width, preview.stored.height) >= 2 * longSide;
 }
 
 Bitmap developRaw(const std::string& path, const ProgressFn& progress)
@@ -118,11 +115,19 @@ Bitmap developRaw(const std::string& path, const ProgressFn& progress)
 
 Bitmap decodeRaw(const std::string& path, const ProgressFn& progress)
 {
-    if (std::optional<RawPreview> preview = rawJpegPreview(path); preview && isFullSizePreview(*preview)) {
+    if (std::optional<EmbeddedPreview> preview = rawJpegPreview(path); preview && isFullSizePreview(*preview)) {
         Bitmap bmp = decodeJpegNamed(preview->jpeg, progress, path);
         return orientUpright(std::move(bmp), honouredOrientation(preview->orientation));
     }
     return developRaw(path, progress);
 }
 
-} // namespace imaging::detail
+} // namespace detail
+
+bool isFullSizePreview(const EmbeddedPreview& preview)
+{
+    const int longSide = std::max(preview.sensor.width, preview.sensor.height);
+    return 3 * std::max(preview.stored.width, preview.stored.height) >= 2 * longSide;
+}
+
+} // namespace imaging

@@ -1,6 +1,7 @@
 // The orientation tag read from a file's bytes, and the turn that stands a picture upright.
 #include "imaging/kernels/orientation.h"
 
+#include "core/file_signature.h"
 #include "imaging/kernels/imaging.h"
 
 #include <atomic>
@@ -182,7 +183,7 @@ int exifOrientation(std::span<const std::uint8_t> tiffBlock)
 
 int fileOrientation(std::span<const std::uint8_t> fileBytes)
 {
-    if (startsWith(fileBytes, "\xFF\xD8"))
+    if (app::startsAsJpeg(fileBytes))
         return jpegOrientation(fileBytes);
     if (startsWith(fileBytes, std::string_view("II*\0", 4)) || startsWith(fileBytes, std::string_view("MM\0*", 4)))
         return exifOrientation(fileBytes);

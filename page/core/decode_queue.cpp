@@ -1,5 +1,7 @@
 #include "page/core/decode_queue.h"
 
+#include "imaging/codecs/registry.h"
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -34,12 +36,8 @@ DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int scre
 // A file that names itself JPEG and starts like one (a PNG saved as .jpg goes to Qt).
 bool onlyJpeg(const std::string& path)
 {
-    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
-    if (format == nullptr || format->decoder != imaging::Decoder::LibJpeg)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    char head[2] = {};
-    return in.read(head, 2) && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8;
+    const imaging::Codec* named = imaging::codecNamedBy(path);
+    return named != nullptr && named->keptAs == imaging::KeptAs::FileData && imaging::sniffFile(path) == named;
 }
 
 } // namespace

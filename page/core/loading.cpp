@@ -5,33 +5,21 @@
 #include "core/messages.h"
 #include "exif/core/details_options.h"
 #include "imaging/codecs/jpeg_scaled.h"
-#include "imaging/codecs/modern_formats.h"
+#include "imaging/codecs/registry.h"
 #include "imaging/kernels/orientation.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 
 namespace page {
 namespace {
 
-bool startsWithSoi(const std::vector<std::uint8_t>& data)
+// The format the file's name gives, when a load keeps its data as the file itself.
+const imaging::Codec* fileDataFormat(const std::string& path)
 {
-    return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
-}
-
-bool startsWithSoi(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    char head[2] = {};
-    return in.read(head, 2) && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8;
-}
-
-bool isLibJpegFormat(const std::string& path)
-{
-    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
-    return format != nullptr && format->decoder == imaging::Decoder::LibJpeg;
+    const imaging::Codec* named = imaging::codecNamedBy(path);
+    return named != nullptr && named->keptAs == imaging::KeptAs::FileData ? named : nullptr;
 }
 
 void keepAlive(const LoadHooks& hooks)
@@ -125,7 +113,8 @@ LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options
 std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidth, int screenHeight,
                                          const FullDecode& fullDecode, const OnLoadOptions& options)
 {
-    if (imaging::detail::decoderFor(imaging::detail::sniffFile(path)) == nullptr)
+    const imaging::Codec* codec = imaging::sniffFile(path);
+    if (codec == nullptr || codec->keptAs != imaging::KeptAs::EncodedData)
         return std::nullopt;
     // A whole 12-megapixel decode still takes some 50 MB in passing (the HEVC decoder's
     // pictures and the planes it hands over); one at a time, the queue's workers do not
@@ -202,10 +191,10 @@ LoadedPicture leanJpeg(std::shared_ptr<imaging::Picture> picture, const std::str
 // on-load steps it fills the frame's picture area without being enlarged. A load that
 // does not know the frame (no printer, or a page without one) takes a preview of about
 // the sensor's size, which has them for any frame.
-bool previewSuffices(const imaging::detail::RawPreview& preview, const OnLoadOptions& options)
+bool previewSuffices(const imaging::EmbeddedPreview& preview, const OnLoadOptions& options)
 {
     if (options.printFrame.width <= 0 || options.printFrame.height <= 0)
-        return imaging::detail::isFullSizePreview(preview);
+        return imaging::isFullSizePreview(preview);
     const bool swapped = imaging::orientationSwapsSides(imaging::honouredOrientation(preview.orientation));
     const imaging::ImageSize upright = swapped ? imaging::ImageSize{preview.stored.height, preview.stored.width}
                                                : preview.stored;
@@ -219,10 +208,10 @@ bool previewSuffices(const imaging::detail::RawPreview& preview, const OnLoadOpt
 std::optional<LoadedPicture> rawAsPreview(const std::string& path, int screenWidth, int screenHeight,
                                           const FullDecode& fullDecode, const OnLoadOptions& options)
 {
-    const imaging::FormatInfo* format = imaging::findFormat(imaging::extensionOf(path));
-    if (format == nullptr || format->decoder != imaging::Decoder::LibRaw)
+    const imaging::Codec* named = imaging::codecNamedBy(path);
+    if (named == nullptr || named->embeddedPreview == nullptr)
         return std::nullopt;
-    std::optional<imaging::detail::RawPreview> preview = imaging::detail::rawJpegPreview(path);
+    std::optional<imaging::EmbeddedPreview> preview = named->embeddedPreview(path);
     if (!preview || !previewSuffices(*preview, options))
         return std::nullopt;
     const int orientation = imaging::honouredOrientation(preview->orientation);
@@ -241,17 +230,18 @@ app::Message clonedFrameMessage(int frame)
 LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
                             const OnLoadOptions& options)
 {
-    if (!isLibJpegFormat(path) || !startsWithSoi(path)) {
+    const imaging::Codec* fileData = fileDataFormat(path);
+    if (fileData == nullptr || imaging::sniffFile(path) != fileData) {
         if (std::optional<LoadedPicture> lean = leanEncoded(path, screenWidth, screenHeight, fullDecode, options))
             return std::move(*lean);
         if (std::optional<LoadedPicture> raw = rawAsPreview(path, screenWidth, screenHeight, fullDecode, options))
             return std::move(*raw);
     }
-    if (!isLibJpegFormat(path))
+    if (fileData == nullptr)
         return decodedWhole(path, options);
     std::vector<std::uint8_t> data = imaging::readWholeFile(path);
     // A file named .jpg that holds another format is read by what it is.
-    if (!data.empty() && !startsWithSoi(data))
+    if (!data.empty() && imaging::sniff(data) != fileData)
         return decodedWhole(path, options);
     if (data.empty())
         throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Corrupt or truncated JPEG data '%1': the file is empty"), path});

@@ -3,7 +3,6 @@
 #include "core/messages.h"
 #include "exif/core/exif.h"
 #include "imaging/codecs/codecs.h"
-#include "imaging/codecs/fast_io.h"
 #include "page/core/decode_queue.h"
 #include "page/core/frame_commands.h"
 #include "page/core/loading.h"
@@ -262,7 +261,7 @@ void updateArchive(const std::string& path, const std::vector<ArchiveMember>& me
                    const ArchiveProgress& progress)
 {
     try {
-        imaging::detail::writeFileWith(path, [&](imaging::detail::OutputFile& out) {
+        imaging::writeFileWith(path, [&](imaging::OutputFile& out) {
             writeArchive(out.fd(), mode == ArchiveWrite::Update ? path : std::string(), members, path, progress);
         });
     } catch (const imaging::ImagingError& e) {

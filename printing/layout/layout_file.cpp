@@ -1,5 +1,6 @@
 #include "printing/layout/layout_file.h"
 
+#include "core/file_signature.h"
 #include "imaging/codecs/codecs.h"
 
 #include <libdeflate.h>
@@ -719,7 +720,7 @@ namespace {
 
 bool startsLikeJpeg(const char* data, std::size_t size)
 {
-    return size >= 2 && static_cast<unsigned char>(data[0]) == 0xFF && static_cast<unsigned char>(data[1]) == 0xD8;
+    return app::startsAsJpeg({reinterpret_cast<const std::uint8_t*>(data), size});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // message; a HEIF named .jpg loads; the frames keep only a screen-sized copy.
 #include "exif/core/exif.h"
 #include "imaging/codecs/codecs.h"
+#include "imaging/codecs/registry.h"
 #include "imaging/kernels/orientation.h"
 #include "page/core/loading.h"
 #include "page/core/page.h"
@@ -212,6 +213,40 @@ TEST(ModernFormats, EachDecodesToItsSourcesPixelsAndByContentWhateverItsName)
         EXPECT_EQ(maxDifference(loaded.picture->bitmap(), decoded), 0);
         EXPECT_EQ(maxDifference(imaging::loadPicture(dir + name).bitmap(), decoded), 0);
     }
+    fs::remove_all(dir);
+}
+
+// The codec table tells each format by its own files' first bytes and by no other
+// format's (whatever the file's name), and names the extensions the loader accepts.
+TEST(ModernFormats, TheCodecTableTellsEachFormatByItsFirstBytes)
+{
+    if (!run(kTools))
+        GTEST_SKIP() << "needs heif-enc, cwebp, cjxl, exiftool and ImageMagick";
+    const std::string dir = freshDir();
+    const Bitmap card = testCard(48, 32);
+    savePpm(card, dir + "card.ppm");
+    imaging::saveJpeg(card.view(), dir + "card.jpg", 90);
+    ASSERT_TRUE(run("cd " + dir + " && convert card.ppm card.png && heif-enc -o card.heic card.png && "
+                    "heif-enc -A -o card.avif card.png && cwebp -quiet card.png -o card.webp && "
+                    "cjxl card.png card.jxl && cjxl --container=1 card.png boxed.jxl && cp card.webp webp-named.jpg"));
+    const std::pair<std::string, std::string_view> files[] = {
+        {"card.jpg", "JPEG"},  {"card.heic", "HEIF"}, {"card.avif", "HEIF"},    {"card.webp", "WebP"},
+        {"card.jxl", "JPEG XL"}, {"boxed.jxl", "JPEG XL"}, {"webp-named.jpg", "WebP"}, {"card.png", ""},
+        {"card.ppm", ""}};
+    for (const auto& [name, expected] : files) {
+        SCOPED_TRACE(name);
+        const imaging::Codec* found = imaging::sniffFile(dir + name);
+        EXPECT_EQ(found != nullptr ? found->name : std::string_view(), expected);
+        const std::vector<std::uint8_t> bytes = readBytes(dir + name);
+        const std::span<const std::uint8_t> head(bytes.data(), std::min(bytes.size(), imaging::kSniffBytes));
+        for (const imaging::Codec& codec : imaging::codecTable())
+            EXPECT_EQ(codec.recognises(head), codec.name == expected) << codec.name;
+    }
+    for (const imaging::Codec& codec : imaging::codecTable())
+        for (std::string_view extension : codec.extensions) {
+            EXPECT_TRUE(imaging::isAcceptedExtension(extension)) << extension;
+            EXPECT_EQ(imaging::codecNamedBy("a" + imaging::lowerExtensionOf(std::string(extension))), &codec);
+        }
     fs::remove_all(dir);
 }
 
