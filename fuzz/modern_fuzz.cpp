@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const imaging::Codec* codec = imaging::sniff(bytes);
     try {
         if (codec != nullptr && codec->keptAs == imaging::KeptAs::EncodedData) {
-            checkBitmap(codec->decode(bytes, {}, "in"));
+            checkBitmap(codec->decode(bytes, {}, {}, "in"));
             CheckedSink sink;
-            const imaging::ImageSize size = codec->decodeForScreen(bytes, "in", sink);
+            const imaging::ImageSize size = codec->decodeForScreen(bytes, {}, "in", sink);
             require(size.width > 0 && size.height > 0);
         } else if (size >= 4 && ((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'))) {
             // A camera RAW file is a TIFF file in most makes.

@@ -38,8 +38,9 @@ public:
 
 // The decoders behind loadBitmap. `name` only goes into error messages. readWithQt
 // turns its picture upright by the file's orientation (a TIFF, a PNG's eXIf chunk);
-// decodeJpegNamed turns nothing.
-Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
+// decodeJpegNamed turns nothing (options.honourOrientation is the caller's to apply).
+Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                       const std::string& name);
 Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress);
 Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
 Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
@@ -73,8 +74,13 @@ bool jpegWarningLosesPixels(int messageCode);
 void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t bytes, const std::string& name);
 
 // Converts a decoded 24- or 32-bit picture from the colours of an ICC profile to sRGB,
-// in place, when colour profiles are used. False (pixels untouched) when they are not,
-// when the profile is not an RGB profile Little CMS can read, or when it is sRGB already.
+// in place. False (pixels untouched) for an empty profile, one that is not an RGB profile
+// Little CMS can read, or sRGB already. Callers pass the profile only when colour
+// profiles are used (profileIfUsed).
+inline std::span<const std::uint8_t> profileIfUsed(std::span<const std::uint8_t> icc, const DecodeOptions& options)
+{
+    return options.useColourProfiles ? icc : std::span<const std::uint8_t>();
+}
 bool convertToSrgb(std::span<const std::uint8_t> icc, BitmapView bmp);
 // True when convertToSrgb would change 24-bit pictures carrying icc.
 bool profileChangesColours(std::span<const std::uint8_t> icc);

@@ -64,6 +64,15 @@ bool hasAcceptedExtension(const std::string& path);
 void setColourProfilesUsed(bool on);
 bool colourProfilesUsed();
 
+// The choices a decode makes that the settings decide. A picture that keeps its file's
+// data keeps the choices it was loaded with, and its data decodes by them again.
+struct DecodeOptions {
+    bool honourOrientation = true; // turned upright by the orientation its file records
+    bool useColourProfiles = true; // converted to sRGB by the ICC profile it carries
+};
+// The choices as setColourProfilesUsed and setOrientationHonoured last set them.
+DecodeOptions currentDecodeOptions();
+
 // Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
 // Transparent pixels are laid over white, as they will be printed. The picture is
 // turned upright by the orientation the file records (see orientation.h).
@@ -193,8 +202,8 @@ public:
 class Picture {
 public:
     // Decodes another format's compressed data whole; name only goes into messages.
-    using DataDecoder = Bitmap (*)(std::span<const std::uint8_t> data, const ProgressFn& progress,
-                                   const std::string& name);
+    using DataDecoder = Bitmap (*)(std::span<const std::uint8_t> data, const DecodeOptions& options,
+                                   const ProgressFn& progress, const std::string& name);
 
     Picture() = default;
     static Picture fromBitmap(Bitmap bmp);
@@ -209,11 +218,11 @@ public:
     // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
     // JPEG XL) rather than its pixels, which take ten times the memory; the codec's decode
     // gives the width x height pixels whenever they are asked for (see registry.h). Like a JPEG picture it can defer
-    // steps, but it is never written out as its data. orientationHonoured says whether
-    // the decoder turned it by its orientation: it is decoded so again, whatever the
+    // steps, but it is never written out as its data. options are those it was decoded
+    // with: it is turned as it was then whenever it is decoded again, whatever the
     // setting says by then.
     static Picture fromEncodedData(std::vector<std::uint8_t> data, const Codec& codec, int width, int height,
-                                   bool orientationHonoured);
+                                   const DecodeOptions& options);
 
     bool empty() const { return m_width == 0 || m_height == 0; }
     // The JPEG data's pixels are the picture as it stands: no steps are waiting on it and
@@ -259,6 +268,7 @@ public:
 
 private:
     Bitmap decodeWithSteps(const ProgressFn& progress) const;
+    DecodeOptions decodeAgainOptions() const;
     friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
     friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress);
 
@@ -270,7 +280,7 @@ private:
     int m_height = 0;
     int m_orientation = 1;
     int m_fileOrientation = 1; // the one a load of the data as a file would give
-    bool m_decodeHonoursOrientation = true; // m_codec's data turned upright at load
+    DecodeOptions m_options; // m_codec's data decoded with these at load
     ImageSize m_upright; // of the JPEG data, turned upright
 };
 

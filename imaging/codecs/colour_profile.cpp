@@ -62,10 +62,10 @@ namespace detail {
 namespace {
 
 // The transform from icc to sRGB for pixels of bytesPerPixel, or null when the profile
-// is not used: profiles turned off, not an RGB profile, or one that changes nothing.
+// is not used: none given, not an RGB profile, or one that changes nothing.
 TransformPtr transformToSrgb(std::span<const std::uint8_t> icc, int bytesPerPixel)
 {
-    if (icc.empty() || !colourProfilesUsed())
+    if (icc.empty())
         return nullptr;
     // A damaged or unusable profile leaves the picture as its numbers say, as a viewer
     // without colour management would show it: the pixels themselves are sound.

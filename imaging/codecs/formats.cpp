@@ -49,10 +49,11 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
     const Codec* codec = sniff(data);
     if (!data.empty() && !isFileData(codec)) {
         if (isEncodedData(codec))
-            return codec->decode(data, progress, path);
+            return codec->decode(data, currentDecodeOptions(), progress, path);
         return detail::readWithQt(path, nullptr, progress);
     }
-    return orientUpright(detail::decodeJpegNamed(data, progress, path), honouredOrientation(fileOrientation(data)));
+    return orientUpright(detail::decodeJpegNamed(data, currentDecodeOptions(), progress, path),
+                         honouredOrientation(fileOrientation(data)));
 }
 
 // HEIF, AVIF, WebP and JPEG XL, by what the data is: a phone's file renamed to another of
@@ -64,7 +65,7 @@ Bitmap loadEncodedFile(const std::string& path, const ProgressFn& progress)
     // Not what its name says: the decoder its name asks for gives the message.
     if (codec == nullptr || codec->decode == nullptr)
         codec = codecNamedBy(path);
-    return codec->decode(data, progress, path);
+    return codec->decode(data, currentDecodeOptions(), progress, path);
 }
 
 bool isNetpbm(std::string_view qtFormat)
@@ -236,6 +237,11 @@ bool hasAcceptedExtension(const std::string& path)
     return isAcceptedExtension(extensionOf(path));
 }
 
+DecodeOptions currentDecodeOptions()
+{
+    return {orientationHonoured(), colourProfilesUsed()};
+}
+
 Bitmap loadBitmap(const std::string& path, const ProgressFn& progress)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
@@ -269,11 +275,11 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
 }
 
 Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, const Codec& codec, int width, int height,
-                                 bool orientationHonoured)
+                                 const DecodeOptions& options)
 {
     detail::checkImageSize(width, height, {});
     Picture p;
-    p.m_decodeHonoursOrientation = orientationHonoured;
+    p.m_options = options;
     p.m_upright = {width, height};
     p.m_width = width;
     p.m_height = height;
@@ -292,6 +298,15 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
     p.m_width = p.m_upright.width;
     p.m_height = p.m_upright.height;
     return p;
+}
+
+DecodeOptions Picture::decodeAgainOptions() const
+{
+    // The turn is the one the picture was laid out with; the colours follow the setting
+    // as it is now, as a JPEG picture's do.
+    DecodeOptions options = m_options;
+    options.useColourProfiles = colourProfilesUsed();
+    return options;
 }
 
 std::span<const std::uint8_t> Picture::jpegData() const
@@ -314,8 +329,7 @@ Bitmap Picture::decodeData(const ProgressFn& progress) const
         return {};
     Bitmap bmp;
     if (m_codec) {
-        const OrientationHonouredAs asLoaded(m_decodeHonoursOrientation);
-        bmp = m_codec->decode(*m_jpeg, progress, {});
+        bmp = m_codec->decode(*m_jpeg, decodeAgainOptions(), progress, {});
     } else {
         bmp = orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
     }
@@ -352,8 +366,7 @@ void Picture::decodeDataInto(RowSink& sink) const
         return;
     }
     SizeChecked checked(sink, m_upright);
-    const OrientationHonouredAs asLoaded(m_decodeHonoursOrientation);
-    m_codec->decodeForScreen(*m_jpeg, {}, checked);
+    m_codec->decodeForScreen(*m_jpeg, decodeAgainOptions(), {}, checked);
 }
 
 const Bitmap& Picture::bitmap(const ProgressFn& progress) const
@@ -419,11 +432,10 @@ std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const Pro
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
     // One reading of the setting for the decode and the picture, should it change meanwhile.
-    const bool honoured = orientationHonoured();
-    const OrientationHonouredAs asRead(honoured);
+    const DecodeOptions options = currentDecodeOptions();
     EncodedLoad out;
-    out.pixels = codec->decode(data, progress, path);
-    out.picture = Picture::fromEncodedData(std::move(data), *codec, out.pixels.width(), out.pixels.height(), honoured);
+    out.pixels = codec->decode(data, options, progress, path);
+    out.picture = Picture::fromEncodedData(std::move(data), *codec, out.pixels.width(), out.pixels.height(), options);
     return out;
 }
 
@@ -436,10 +448,9 @@ std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& 
     if (!isEncodedData(codec))
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
-    const bool honoured = orientationHonoured();
-    const OrientationHonouredAs asRead(honoured);
-    const ImageSize size = codec->decodeForScreen(data, path, sink);
-    return Picture::fromEncodedData(std::move(data), *codec, size.width, size.height, honoured);
+    const DecodeOptions options = currentDecodeOptions();
+    const ImageSize size = codec->decodeForScreen(data, options, path, sink);
+    return Picture::fromEncodedData(std::move(data), *codec, size.width, size.height, options);
 }
 
 Picture loadPicture(const std::string& path, const ProgressFn& progress)
@@ -456,7 +467,7 @@ Picture loadPicture(const std::string& path, const ProgressFn& progress)
     std::vector<std::uint8_t> data = readWholeFile(path);
     if (!data.empty() && !isFileData(sniff(data)))
         return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress));
-    Bitmap pixels = detail::decodeJpegNamed(data, progress, path);
+    Bitmap pixels = detail::decodeJpegNamed(data, currentDecodeOptions(), progress, path);
     Picture picture = Picture::fromJpegData(std::move(data));
     picture.m_bitmap = std::make_shared<const Bitmap>(orientUpright(std::move(pixels), picture.m_orientation));
     return picture;

@@ -100,14 +100,14 @@ HeifFile openHeif(std::span<const std::uint8_t> data, const std::string& name)
     return f;
 }
 
-std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> decodingOptions()
+std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> decodingOptions(const DecodeOptions& choices)
 {
     std::unique_ptr<heif_decoding_options, HeifOptionsDeleter> options(heif_decoding_options_alloc());
     if (!options)
         throw std::bad_alloc();
     // The container's turn and mirror (irot, imir) are the picture's orientation; the
     // EXIF block's orientation tag describes the same turn and is never applied on top.
-    options->ignore_transformations = orientationHonoured() ? 0 : 1;
+    options->ignore_transformations = choices.honourOrientation ? 0 : 1;
     return options;
 }
 
@@ -384,16 +384,16 @@ private:
 // A phone's grid of tiles handed to sink a row of tiles at a time, turned by the
 // container's irot when orientations are honoured (libheif turns them so). False, with
 // the rows perhaps begun, when a tile does not decode as the grid says.
-bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, RowSink& sink)
+bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, const DecodeOptions& options, RowSink& sink)
 {
-    const int turns = orientationHonoured() ? grid.quarterTurns : 0;
+    const int turns = options.honourOrientation ? grid.quarterTurns : 0;
     const int width = turns % 2 != 0 ? grid.height : grid.width;
     const int height = turns % 2 != 0 ? grid.width : grid.height;
     if (width != heif_image_handle_get_width(handle) || height != heif_image_handle_get_height(handle))
         return false;
     // The orientation tag that turns the stored rows as many quarters anticlockwise.
     static constexpr int kOrientationOfTurns[4] = {1, 8, 3, 6};
-    const SrgbConversion toSrgb(heifProfile(handle));
+    const SrgbConversion toSrgb(profileIfUsed(heifProfile(handle), options));
     GridBand band;
     Bitmap rows;
     YcbcrPlanes p;
@@ -429,13 +429,13 @@ bool decodeGridInto(const HeifGrid& grid, const heif_image_handle* handle, RowSi
 }
 
 // The picture as libheif decodes it whole, in RGB.
-Bitmap decodeHeifWhole(const heif_image_handle* handle, const std::string& name)
+Bitmap decodeHeifWhole(const heif_image_handle* handle, const DecodeOptions& options, const std::string& name)
 {
     // The planar form: libheif turns its YCbCr planes into it in one step, where the
     // interleaved forms take two or three more full-size pictures in passing (some 200 MB
     // for a 12-megapixel photo); the samples are the same.
     heif_image* decoded = nullptr;
-    checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_444, decodingOptions().get()), name);
+    checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_444, decodingOptions(options).get()), name);
     std::unique_ptr<heif_image, HeifImageDeleter> image(decoded);
     const int width = heif_image_get_primary_width(image.get());
     const int height = heif_image_get_primary_height(image.get());
@@ -458,13 +458,14 @@ Bitmap decodeHeifWhole(const heif_image_handle* handle, const std::string& name)
     Bitmap out = Bitmap::uninitialized(width, height);
     copyPlanes(planes, channels, out);
     image.reset();
-    convertToSrgb(heifProfile(handle), out.view());
+    convertToSrgb(profileIfUsed(heifProfile(handle), options), out.view());
     return out;
 }
 
 } // namespace
 
-Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                  const std::string& name)
 {
     report(progress, 0);
     HeifFile f = openHeif(data, name);
@@ -472,12 +473,12 @@ Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress
     // as libheif's whole decode without the whole RGB picture libheif pastes the tiles into.
     if (std::optional<HeifGrid> grid = findHeifGrid(data)) {
         WholePicture whole;
-        if (decodeGridInto(*grid, f.primary.get(), whole)) {
+        if (decodeGridInto(*grid, f.primary.get(), options, whole)) {
             report(progress, 100);
             return whole.take();
         }
     }
-    Bitmap out = decodeHeifWhole(f.primary.get(), name);
+    Bitmap out = decodeHeifWhole(f.primary.get(), options, name);
     report(progress, 100);
     return out;
 }
@@ -485,12 +486,13 @@ Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress
 // decodeHeif handed to sink a band of rows at a time, made from the planes the coder
 // stored: libheif's RGB picture and a whole one of ours are never made (72 MB in passing
 // for a 12-megapixel photo). The rows are the ones decodeHeif gives.
-ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& name, RowSink& sink)
+ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const DecodeOptions& options, const std::string& name,
+                         RowSink& sink)
 {
     HeifFile f = openHeif(data, name);
     const heif_image_handle* handle = f.primary.get();
     if (std::optional<HeifGrid> grid = findHeifGrid(data))
-        if (decodeGridInto(*grid, handle, sink))
+        if (decodeGridInto(*grid, handle, options, sink))
             return {heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)};
     // Asked for any other form (even "as stored"), libheif makes RGB of it first.
     std::unique_ptr<heif_image, HeifImageDeleter> image;
@@ -499,7 +501,7 @@ ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& 
     int height = 0;
     if (codedAs420(data)) {
         heif_image* decoded = nullptr;
-        checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_YCbCr, heif_chroma_420, decodingOptions().get()), name);
+        checkHeif(heif_decode_image(handle, &decoded, heif_colorspace_YCbCr, heif_chroma_420, decodingOptions(options).get()), name);
         image.reset(decoded);
         width = heif_image_get_primary_width(image.get());
         height = heif_image_get_primary_height(image.get());
@@ -511,12 +513,12 @@ ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& 
     if (!planes) {
         // A form libheif converts itself: decoded again, whole.
         image.reset();
-        Bitmap whole = decodeHeifWhole(handle, name);
+        Bitmap whole = decodeHeifWhole(handle, options, name);
         const ImageSize size{whole.width(), whole.height()};
         RowSink::handOver(sink, std::move(whole));
         return size;
     }
-    const SrgbConversion toSrgb(heifProfile(handle));
+    const SrgbConversion toSrgb(profileIfUsed(heifProfile(handle), options));
     constexpr int kBandRows = 64;
     Bitmap band = Bitmap::uninitialized(width, std::min(kBandRows, height));
     sink.begin(width, height, 1);

@@ -234,12 +234,12 @@ void cmykRowToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool i
     }
 }
 
-void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const ProgressFn& progress,
-                         const std::string& name)
+void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const DecodeOptions& options,
+                         const ProgressFn& progress, const std::string& name)
 {
     JpegReader d{};
     JpegReaderGuard guard{d};
-    d.wantProfile = colourProfilesUsed();
+    d.wantProfile = options.useColourProfiles;
     detail::startJpegReader(d, data, progress, name);
     checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
     checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
@@ -261,10 +261,11 @@ void decodeJpegNamedInto(std::span<const std::uint8_t> data, Bitmap& bmp, const 
     report(progress, 100);
 }
 
-Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                       const std::string& name)
 {
     Bitmap bmp;
-    decodeJpegNamedInto(data, bmp, progress, name);
+    decodeJpegNamedInto(data, bmp, options, progress, name);
     return bmp;
 }
 
@@ -272,12 +273,12 @@ Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const ProgressFn& pro
 
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress)
 {
-    return detail::decodeJpegNamed(data, progress, {});
+    return detail::decodeJpegNamed(data, currentDecodeOptions(), progress, {});
 }
 
 void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress)
 {
-    detail::decodeJpegNamedInto(data, reuse, progress, {});
+    detail::decodeJpegNamedInto(data, reuse, currentDecodeOptions(), progress, {});
 }
 
 bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const std::function<void(int, int)>& size,
@@ -352,7 +353,8 @@ std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data)
     else
         return std::nullopt;
     // The profile counts only where decoding applies it, so the page looks as printed.
-    if (out.components == 3 && d.icc != nullptr && detail::profileChangesColours({d.icc, d.iccLength}))
+    if (out.components == 3 && d.icc != nullptr && colourProfilesUsed() &&
+        detail::profileChangesColours({d.icc, d.iccLength}))
         out.profile.assign(d.icc, d.icc + d.iccLength);
     return out;
 }

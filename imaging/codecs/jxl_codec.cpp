@@ -24,7 +24,8 @@ struct JxlRunnerDeleter {
 
 } // namespace
 
-Bitmap decodeJxl(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+Bitmap decodeJxl(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                 const std::string& name)
 {
     report(progress, 0);
     std::unique_ptr<JxlDecoder, JxlDecoderDeleter> dec(JxlDecoderCreate(nullptr));
@@ -37,7 +38,7 @@ Bitmap decodeJxl(std::span<const std::uint8_t> data, const ProgressFn& progress,
         refuseData(name, "libjxl could not be set up");
     // The codestream's orientation is the picture's; libjxl turns it upright unless the
     // stored pixels are asked for.
-    JxlDecoderSetKeepOrientation(dec.get(), orientationHonoured() ? JXL_FALSE : JXL_TRUE);
+    JxlDecoderSetKeepOrientation(dec.get(), options.honourOrientation ? JXL_FALSE : JXL_TRUE);
     JxlDecoderSetInput(dec.get(), data.data(), data.size());
     JxlDecoderCloseInput(dec.get());
 
@@ -95,14 +96,14 @@ Bitmap decodeJxl(std::span<const std::uint8_t> data, const ProgressFn& progress,
     if (!haveImage)
         refuseData(name, "the JPEG XL file holds no picture");
     // Turned upright, a picture's sides swap.
-    const bool swapped = orientationHonoured() && info.orientation >= JXL_ORIENT_TRANSPOSE;
+    const bool swapped = options.honourOrientation && info.orientation >= JXL_ORIENT_TRANSPOSE;
     const int width = static_cast<int>(swapped ? info.ysize : info.xsize);
     const int height = static_cast<int>(swapped ? info.xsize : info.ysize);
     Bitmap out = Bitmap::uninitialized(width, height);
     copyRgbRows(pixels.data(), static_cast<std::ptrdiff_t>(width) * format.num_channels, static_cast<int>(format.num_channels),
              8, out);
     pixels = {};
-    convertToSrgb(icc, out.view());
+    convertToSrgb(profileIfUsed(icc, options), out.view());
     report(progress, 100);
     return out;
 }

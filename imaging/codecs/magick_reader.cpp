@@ -274,7 +274,8 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     // YCC pictures above are already sRGB and their profiles are refused.
     const Magick::Blob icc = image.iccColorProfile();
     if (icc.length() > 0)
-        convertToSrgb({static_cast<const std::uint8_t*>(icc.data()), icc.length()}, bmp.view());
+        convertToSrgb(profileIfUsed({static_cast<const std::uint8_t*>(icc.data()), icc.length()}, currentDecodeOptions()),
+                      bmp.view());
     if (format.formatName == "FAX")
         bmp = trimFaxPage(std::move(bmp));
     report(progress, 100);

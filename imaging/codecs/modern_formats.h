@@ -14,14 +14,18 @@
 
 namespace imaging::detail {
 
-// The decoders; name only goes into error messages. Each gives the picture upright (see
-// orientationHonoured) and in sRGB, and refuses damaged data with kNotAccepted.
-Bitmap decodeHeif(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
-Bitmap decodeWebp(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
-Bitmap decodeJxl(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name);
+// The decoders; name only goes into error messages. Each gives the picture upright and in
+// sRGB as options say, and refuses damaged data with kNotAccepted.
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                  const std::string& name);
+Bitmap decodeWebp(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                  const std::string& name);
+Bitmap decodeJxl(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                 const std::string& name);
 // decodeHeif handed to sink (see RowSink) a band of rows at a time, made from the
 // planes the coder stored, so its whole picture in RGB is never held. Returns its size.
-ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const std::string& name, RowSink& sink);
+ImageSize decodeHeifInto(std::span<const std::uint8_t> data, const DecodeOptions& options, const std::string& name,
+                         RowSink& sink);
 
 // An ICC profile of an RGB space with these primaries and white point (x, y of red,
 // green, blue and white) and the sRGB tone curve.

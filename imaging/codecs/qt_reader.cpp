@@ -90,7 +90,8 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     report(progress, 50);
     Bitmap bmp = fromQImage(image);
     const QByteArray icc = formatName != "png" || pngCarriesProfile(data) ? image.colorSpace().iccProfile() : QByteArray();
-    convertToSrgb({reinterpret_cast<const std::uint8_t*>(icc.constData()), static_cast<std::size_t>(icc.size())},
+    convertToSrgb(profileIfUsed({reinterpret_cast<const std::uint8_t*>(icc.constData()), static_cast<std::size_t>(icc.size())},
+                                currentDecodeOptions()),
                   bmp.view());
     // A TIFF, a PNG with an eXIf chunk, or a JPEG under another name.
     bmp = orientUpright(std::move(bmp), honouredOrientation(fileOrientation(data)));

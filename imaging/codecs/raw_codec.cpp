@@ -116,7 +116,7 @@ Bitmap developRaw(const std::string& path, const ProgressFn& progress)
 Bitmap decodeRaw(const std::string& path, const ProgressFn& progress)
 {
     if (std::optional<EmbeddedPreview> preview = rawJpegPreview(path); preview && isFullSizePreview(*preview)) {
-        Bitmap bmp = decodeJpegNamed(preview->jpeg, progress, path);
+        Bitmap bmp = decodeJpegNamed(preview->jpeg, currentDecodeOptions(), progress, path);
         return orientUpright(std::move(bmp), honouredOrientation(preview->orientation));
     }
     return developRaw(path, progress);

@@ -56,10 +56,11 @@ bool recognisesNothing(std::span<const std::uint8_t>)
 
 // decode's picture handed to sink whole, as one band: the screen's copy of a format
 // without a banded decode.
-template <Bitmap (*Decode)(std::span<const std::uint8_t>, const ProgressFn&, const std::string&)>
-ImageSize decodeWholeInto(std::span<const std::uint8_t> data, const std::string& name, RowSink& sink)
+template <Picture::DataDecoder Decode>
+ImageSize decodeWholeInto(std::span<const std::uint8_t> data, const DecodeOptions& options, const std::string& name,
+                          RowSink& sink)
 {
-    Bitmap whole = Decode(data, {}, name);
+    Bitmap whole = Decode(data, options, {}, name);
     const ImageSize size{whole.width(), whole.height()};
     RowSink::handOver(sink, std::move(whole));
     return size;

@@ -46,7 +46,8 @@ struct Codec {
     Picture::DataDecoder decode;
     // What decode gives, handed to sink (see RowSink); returns the picture's size. Null
     // for JPEG (decodeRendition) and RAW.
-    ImageSize (*decodeForScreen)(std::span<const std::uint8_t> data, const std::string& name, RowSink& sink);
+    ImageSize (*decodeForScreen)(std::span<const std::uint8_t> data, const DecodeOptions& options,
+                                 const std::string& name, RowSink& sink);
     // The TIFF block of the file's EXIF data, empty when none. Null where the EXIF reader
     // finds it itself (a JPEG's APP1 segment, a RAW file's TIFF structure).
     std::vector<std::uint8_t> (*exifBlock)(std::span<const std::uint8_t> fileBytes);

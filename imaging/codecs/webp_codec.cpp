@@ -35,7 +35,8 @@ std::vector<std::uint8_t> webpChunk(WebPDemuxer* demux, const char* fourcc)
 
 } // namespace
 
-Bitmap decodeWebp(std::span<const std::uint8_t> data, const ProgressFn& progress, const std::string& name)
+Bitmap decodeWebp(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
+                  const std::string& name)
 {
     report(progress, 0);
     WebPBitstreamFeatures features;
@@ -77,9 +78,10 @@ Bitmap decodeWebp(std::span<const std::uint8_t> data, const ProgressFn& progress
                               static_cast<int>(out.stride())) == nullptr)
             refuseData(name, "the WebP data is damaged or cut short");
     }
-    convertToSrgb(webpChunk(demux.get(), "ICCP"), out.view());
+    convertToSrgb(profileIfUsed(webpChunk(demux.get(), "ICCP"), options), out.view());
     const std::vector<std::uint8_t> exifBlock = webpChunk(demux.get(), "EXIF");
-    out = orientUpright(std::move(out), honouredOrientation(exifOrientation(tiffBlockOf(exifBlock))));
+    if (options.honourOrientation)
+        out = orientUpright(std::move(out), exifOrientation(tiffBlockOf(exifBlock)));
     report(progress, 100);
     return out;
 }

@@ -12,8 +12,6 @@ namespace imaging {
 namespace {
 
 std::atomic<bool> g_honoured{true};
-// -1: the setting; 0 or 1: what an OrientationHonouredAs on this thread says.
-thread_local int t_honouredAs = -1;
 
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kTypeShort = 3;
@@ -199,17 +197,7 @@ void setOrientationHonoured(bool on)
 
 bool orientationHonoured()
 {
-    return t_honouredAs >= 0 ? t_honouredAs == 1 : g_honoured.load();
-}
-
-OrientationHonouredAs::OrientationHonouredAs(bool on) : m_previous(t_honouredAs)
-{
-    t_honouredAs = on ? 1 : 0;
-}
-
-OrientationHonouredAs::~OrientationHonouredAs()
-{
-    t_honouredAs = m_previous;
+    return g_honoured.load();
 }
 
 int honouredOrientation(int orientation)

@@ -54,17 +54,4 @@ bool orientationHonoured();
 // orientation while orientations are honoured, else 1.
 int honouredOrientation(int orientation);
 
-// While it lives, orientations are honoured (or not) on this thread as on says, whatever
-// the setting: a picture's data decoded again must stand as it stood when it was loaded.
-class OrientationHonouredAs {
-public:
-    explicit OrientationHonouredAs(bool on);
-    ~OrientationHonouredAs();
-    OrientationHonouredAs(const OrientationHonouredAs&) = delete;
-    OrientationHonouredAs& operator=(const OrientationHonouredAs&) = delete;
-
-private:
-    int m_previous;
-};
-
 } // namespace imaging
