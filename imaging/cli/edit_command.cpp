@@ -241,7 +241,7 @@ int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         return 2;
     }
     try {
-        Bitmap bmp = loadBitmap(job.input);
+        Bitmap bmp = loadBitmap(job.input, {}, {ctx.settings.Honour_Orientation, ctx.settings.Use_Colour_Profiles});
         if (bmp.bytesPerPixel() != 3)
             bmp = to24Bit(bmp.view());
         for (const Operation& op : job.operations)

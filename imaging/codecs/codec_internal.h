@@ -41,8 +41,10 @@ public:
 // decodeJpegNamed turns nothing (options.honourOrientation is the caller's to apply).
 Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
                        const std::string& name);
-Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress);
-Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
+Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress,
+                  const DecodeOptions& options = currentDecodeOptions());
+Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
+                      const DecodeOptions& options = currentDecodeOptions());
 Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
 Bitmap readAnimator(const std::string& path, const ProgressFn& progress);
 

@@ -75,8 +75,10 @@ DecodeOptions currentDecodeOptions();
 
 // Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
 // Transparent pixels are laid over white, as they will be printed. The picture is
-// turned upright by the orientation the file records (see orientation.h).
-Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {});
+// turned upright by the orientation the file records (see orientation.h) and its
+// colours converted by its profile as options say.
+Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {},
+                  const DecodeOptions& options = currentDecodeOptions());
 
 // JPEG in memory. decodeJpeg accepts baseline and progressive, grey, colour and CMYK data.
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress = {});
@@ -209,12 +211,13 @@ public:
     static Picture fromBitmap(Bitmap bmp);
     // Checks the header (and its size) now; decodes later. The orientation the data
     // records is honoured (see orientation.h) when orientations are, else 1.
-    static Picture fromJpegData(std::vector<std::uint8_t> data);
+    static Picture fromJpegData(std::vector<std::uint8_t> data, const DecodeOptions& options = currentDecodeOptions());
     // The same for JPEG data inside another file that says how to turn it (a camera RAW
     // file's preview): orientation (1..8, already as honoured) replaces the data's own tag.
     // When that differs from the data's own tag, the data no longer stands for the
     // picture as a file (keepsJpegFile is false) and is never saved as it is.
-    static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation);
+    static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation,
+                                const DecodeOptions& options = currentDecodeOptions());
     // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
     // JPEG XL) rather than its pixels, which take ten times the memory; the codec's decode
     // gives the width x height pixels whenever they are asked for (see registry.h). Like a JPEG picture it can defer
@@ -269,8 +272,9 @@ public:
 private:
     Bitmap decodeWithSteps(const ProgressFn& progress) const;
     DecodeOptions decodeAgainOptions() const;
-    friend Picture loadPicture(const std::string& path, const ProgressFn& progress);
-    friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress);
+    friend Picture loadPicture(const std::string& path, const ProgressFn& progress, const DecodeOptions& options);
+    friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress,
+                                                         const DecodeOptions& options);
 
     std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // JPEG data, or m_codec's
     const Codec* m_codec = nullptr;                          // null: the data is JPEG
@@ -286,12 +290,14 @@ private:
 
 // A JPEG picture's data decoded at eighths/8 of its size and turned upright by the
 // picture's orientation, without its deferred steps: the start of a screen rendition.
-Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {});
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {},
+                       const DecodeOptions& options = currentDecodeOptions());
 
 // Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
 // corrupt file is refused here rather than when the picture is first drawn. So are
 // HEIF, AVIF, WebP and JPEG XL files, recognised by their content.
-Picture loadPicture(const std::string& path, const ProgressFn& progress = {});
+Picture loadPicture(const std::string& path, const ProgressFn& progress = {},
+                    const DecodeOptions& options = currentDecodeOptions());
 
 // A HEIF, AVIF, WebP or JPEG XL file (known by its content, whatever its name) as a
 // picture that keeps only the file's data, with its pixels decoded once now (so a damaged
@@ -301,9 +307,11 @@ struct EncodedLoad {
     Picture picture;
     Bitmap pixels;
 };
-std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {});
+std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {},
+                                              const DecodeOptions& options = currentDecodeOptions());
 // The same with the pixels handed to sink (see Picture::decodeDataInto) rather than kept.
-std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink);
+std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink,
+                                              const DecodeOptions& options = currentDecodeOptions());
 
 // Writes a picture as JPEG: a JPEG picture's own file data unchanged when it keeps it
 // (quality is not applied; its orientation tag still stands it upright), anything else

@@ -41,7 +41,7 @@ bool fileStartsWith(const std::string& path, std::string_view magic)
     return in.read(head.data(), static_cast<std::streamsize>(head.size())) && head == magic;
 }
 
-Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
+Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     const std::vector<std::uint8_t> data = readWholeFile(path);
     // A file named .jpg that holds another format (a PNG saved under the wrong name
@@ -49,23 +49,23 @@ Bitmap loadJpegFile(const std::string& path, const ProgressFn& progress)
     const Codec* codec = sniff(data);
     if (!data.empty() && !isFileData(codec)) {
         if (isEncodedData(codec))
-            return codec->decode(data, currentDecodeOptions(), progress, path);
-        return detail::readWithQt(path, nullptr, progress);
+            return codec->decode(data, options, progress, path);
+        return detail::readWithQt(path, nullptr, progress, options);
     }
-    return orientUpright(detail::decodeJpegNamed(data, currentDecodeOptions(), progress, path),
-                         honouredOrientation(fileOrientation(data)));
+    Bitmap bmp = detail::decodeJpegNamed(data, options, progress, path);
+    return options.honourOrientation ? orientUpright(std::move(bmp), fileOrientation(data)) : bmp;
 }
 
 // HEIF, AVIF, WebP and JPEG XL, by what the data is: a phone's file renamed to another of
 // them (or to .jpg) still loads.
-Bitmap loadEncodedFile(const std::string& path, const ProgressFn& progress)
+Bitmap loadEncodedFile(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     const std::vector<std::uint8_t> data = readWholeFile(path);
     const Codec* codec = sniff(data);
     // Not what its name says: the decoder its name asks for gives the message.
     if (codec == nullptr || codec->decode == nullptr)
         codec = codecNamedBy(path);
-    return codec->decode(data, currentDecodeOptions(), progress, path);
+    return codec->decode(data, options, progress, path);
 }
 
 bool isNetpbm(std::string_view qtFormat)
@@ -90,7 +90,8 @@ std::string_view magickNameFor(std::string_view qtFormat)
     return {};
 }
 
-Bitmap loadWithQt(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+Bitmap loadWithQt(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
+                  const DecodeOptions& options)
 {
     // Large uncompressed pictures (scans, the editor's own work files) are read straight
     // into their rows; every other netpbm variant goes through Qt.
@@ -98,28 +99,29 @@ Bitmap loadWithQt(const std::string& path, const FormatInfo& format, const Progr
         if (std::optional<Bitmap> direct = detail::readBinaryPnm(path, progress))
             return std::move(*direct);
     try {
-        return detail::readWithQt(path, std::string(format.formatName).c_str(), progress);
+        return detail::readWithQt(path, std::string(format.formatName).c_str(), progress, options);
     } catch (const detail::QtReadFailure&) {
         const std::string_view magickName = magickNameFor(format.formatName);
         if (magickName.empty())
             throw;
         const FormatInfo retry{format.extension, Decoder::Magick, magickName, format.description};
-        return detail::readWithMagick(path, retry, progress);
+        return detail::readWithMagick(path, retry, progress, options);
     }
 }
 
-Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
+                    const DecodeOptions& options)
 {
     switch (format.decoder) {
     case Decoder::LibJpeg:
-        return loadJpegFile(path, progress);
+        return loadJpegFile(path, progress, options);
     case Decoder::Qt:
-        return loadWithQt(path, format, progress);
+        return loadWithQt(path, format, progress, options);
     case Decoder::Magick:
         // Windows programs also save run-length coded bitmaps as .rle.
         if (format.formatName == "RLE" && fileStartsWith(path, "BM"))
-            return detail::readWithQt(path, "bmp", progress);
-        return detail::readWithMagick(path, format, progress);
+            return detail::readWithQt(path, "bmp", progress, options);
+        return detail::readWithMagick(path, format, progress, options);
     case Decoder::GmHelper:
         return detail::readWithGm(path, format, progress);
     case Decoder::Own:
@@ -127,9 +129,9 @@ Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const Pro
     case Decoder::LibHeif:
     case Decoder::LibWebP:
     case Decoder::LibJxl:
-        return loadEncodedFile(path, progress);
+        return loadEncodedFile(path, progress, options);
     case Decoder::LibRaw:
-        return detail::decodeRaw(path, progress);
+        return detail::decodeRaw(path, progress, options);
     case Decoder::None:
         break;
     }
@@ -242,12 +244,12 @@ DecodeOptions currentDecodeOptions()
     return {orientationHonoured(), colourProfilesUsed()};
 }
 
-Bitmap loadBitmap(const std::string& path, const ProgressFn& progress)
+Bitmap loadBitmap(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr)
         throw ImagingError(msg::compose(msg::kNotAccepted, path));
-    return loadByFormat(path, *format, progress);
+    return loadByFormat(path, *format, progress, options);
 }
 
 // ---- Picture ----
@@ -261,12 +263,12 @@ Picture Picture::fromBitmap(Bitmap bmp)
     return p;
 }
 
-Picture Picture::fromJpegData(std::vector<std::uint8_t> data)
+Picture Picture::fromJpegData(std::vector<std::uint8_t> data, const DecodeOptions& options)
 {
     const ImageSize size = readJpegSize(data);
     detail::checkImageSize(size.width, size.height, {});
     Picture p;
-    p.m_orientation = p.m_fileOrientation = honouredOrientation(fileOrientation(data));
+    p.m_orientation = p.m_fileOrientation = options.honourOrientation ? fileOrientation(data) : kUpright;
     p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{size.height, size.width} : size;
     p.m_width = p.m_upright.width;
     p.m_height = p.m_upright.height;
@@ -288,9 +290,9 @@ Picture Picture::fromEncodedData(std::vector<std::uint8_t> data, const Codec& co
     return p;
 }
 
-Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation)
+Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation, const DecodeOptions& options)
 {
-    Picture p = fromJpegData(std::move(data));
+    Picture p = fromJpegData(std::move(data), options);
     p.m_orientation = orientation >= 1 && orientation <= 8 ? orientation : kUpright;
     const ImageSize stored = orientationSwapsSides(p.m_fileOrientation) ? ImageSize{p.m_upright.height, p.m_upright.width}
                                                                          : p.m_upright;
@@ -396,9 +398,9 @@ ImageSize Picture::uprightSize() const
     return m_jpeg ? m_upright : ImageSize{m_width, m_height};
 }
 
-Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name)
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name, const DecodeOptions& options)
 {
-    return orientUpright(decodeJpegScaled(picture.jpegData(), eighths, name), picture.orientation());
+    return orientUpright(decodeJpegScaled(picture.jpegData(), eighths, name, options), picture.orientation());
 }
 
 void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, int height)
@@ -422,7 +424,8 @@ void Picture::setBitmap(Bitmap bmp)
     m_bitmap = std::make_shared<const Bitmap>(std::move(bmp));
 }
 
-std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress)
+std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress,
+                                              const DecodeOptions& options)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr || format->decoder == Decoder::LibRaw)
@@ -431,15 +434,13 @@ std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const Pro
     if (!isEncodedData(codec))
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
-    // One reading of the setting for the decode and the picture, should it change meanwhile.
-    const DecodeOptions options = currentDecodeOptions();
     EncodedLoad out;
     out.pixels = codec->decode(data, options, progress, path);
     out.picture = Picture::fromEncodedData(std::move(data), *codec, out.pixels.width(), out.pixels.height(), options);
     return out;
 }
 
-std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink)
+std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink, const DecodeOptions& options)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr || format->decoder == Decoder::LibRaw)
@@ -448,27 +449,26 @@ std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& 
     if (!isEncodedData(codec))
         return std::nullopt;
     std::vector<std::uint8_t> data = readWholeFile(path);
-    const DecodeOptions options = currentDecodeOptions();
     const ImageSize size = codec->decodeForScreen(data, options, path, sink);
     return Picture::fromEncodedData(std::move(data), *codec, size.width, size.height, options);
 }
 
-Picture loadPicture(const std::string& path, const ProgressFn& progress)
+Picture loadPicture(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
     if (format == nullptr)
         throw ImagingError(msg::compose(msg::kNotAccepted, path));
-    if (std::optional<EncodedLoad> encoded = loadEncodedPicture(path, progress)) {
+    if (std::optional<EncodedLoad> encoded = loadEncodedPicture(path, progress, options)) {
         encoded->picture.m_bitmap = std::make_shared<const Bitmap>(std::move(encoded->pixels));
         return std::move(encoded->picture);
     }
     if (format->decoder != Decoder::LibJpeg)
-        return Picture::fromBitmap(loadByFormat(path, *format, progress));
+        return Picture::fromBitmap(loadByFormat(path, *format, progress, options));
     std::vector<std::uint8_t> data = readWholeFile(path);
     if (!data.empty() && !isFileData(sniff(data)))
-        return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress));
-    Bitmap pixels = detail::decodeJpegNamed(data, currentDecodeOptions(), progress, path);
-    Picture picture = Picture::fromJpegData(std::move(data));
+        return Picture::fromBitmap(detail::readWithQt(path, nullptr, progress, options));
+    Bitmap pixels = detail::decodeJpegNamed(data, options, progress, path);
+    Picture picture = Picture::fromJpegData(std::move(data), options);
     picture.m_bitmap = std::make_shared<const Bitmap>(orientUpright(std::move(pixels), picture.m_orientation));
     return picture;
 }

@@ -24,13 +24,14 @@ int jpegScaleFor(int width, int height, int minWidth, int minHeight)
     return 8;
 }
 
-Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const std::string& name)
+Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const std::string& name,
+                        const DecodeOptions& options)
 {
     eighths = std::clamp(eighths, 1, 8);
     const ProgressFn none; // the reader keeps its address
     detail::JpegReader d{};
     detail::JpegReaderGuard guard{d};
-    d.wantProfile = colourProfilesUsed();
+    d.wantProfile = options.useColourProfiles;
     detail::startJpegReader(d, data, none, name);
     d.cinfo.scale_num = static_cast<unsigned>(eighths);
     d.cinfo.scale_denom = 8;

@@ -3,7 +3,7 @@
 // a camera picture costs a fraction of the full decode and never needs its memory.
 #pragma once
 
-#include "imaging/kernels/bitmap.h"
+#include "imaging/codecs/codecs.h"
 
 #include <cstdint>
 #include <span>
@@ -21,6 +21,7 @@ int jpegScaleFor(int width, int height, int minWidth, int minHeight);
 // Decodes JPEG data at eighths/8 of its size into a 24-bit bitmap. Every byte of the data
 // is still read, so a truncated or corrupt file fails here just as with decodeJpeg (with
 // the same ImagingError text). name is put into the message when given.
-Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const std::string& name = {});
+Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const std::string& name = {},
+                        const DecodeOptions& options = currentDecodeOptions());
 
 } // namespace imaging

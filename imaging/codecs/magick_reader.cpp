@@ -233,7 +233,8 @@ Bitmap trimFaxPage(Bitmap page)
 
 } // namespace
 
-Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
+                      const DecodeOptions& options)
 {
     report(progress, 0);
     checkReadable(path);
@@ -274,7 +275,7 @@ Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const P
     // YCC pictures above are already sRGB and their profiles are refused.
     const Magick::Blob icc = image.iccColorProfile();
     if (icc.length() > 0)
-        convertToSrgb(profileIfUsed({static_cast<const std::uint8_t*>(icc.data()), icc.length()}, currentDecodeOptions()),
+        convertToSrgb(profileIfUsed({static_cast<const std::uint8_t*>(icc.data()), icc.length()}, options),
                       bmp.view());
     if (format.formatName == "FAX")
         bmp = trimFaxPage(std::move(bmp));

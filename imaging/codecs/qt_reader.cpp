@@ -60,7 +60,7 @@ bool pngCarriesProfile(const std::vector<std::uint8_t>& data)
 
 } // namespace
 
-Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress)
+Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress, const DecodeOptions& options)
 {
     report(progress, 0);
     std::vector<std::uint8_t> data = readWholeFile(path);
@@ -91,10 +91,11 @@ Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn&
     Bitmap bmp = fromQImage(image);
     const QByteArray icc = formatName != "png" || pngCarriesProfile(data) ? image.colorSpace().iccProfile() : QByteArray();
     convertToSrgb(profileIfUsed({reinterpret_cast<const std::uint8_t*>(icc.constData()), static_cast<std::size_t>(icc.size())},
-                                currentDecodeOptions()),
+                                options),
                   bmp.view());
     // A TIFF, a PNG with an eXIf chunk, or a JPEG under another name.
-    bmp = orientUpright(std::move(bmp), honouredOrientation(fileOrientation(data)));
+    if (options.honourOrientation)
+        bmp = orientUpright(std::move(bmp), fileOrientation(data));
     report(progress, 100);
     return bmp;
 }

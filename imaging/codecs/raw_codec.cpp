@@ -72,7 +72,7 @@ std::optional<EmbeddedPreview> rawJpegPreview(const std::string& path)
     return preview;
 }
 
-Bitmap developRaw(const std::string& path, const ProgressFn& progress)
+Bitmap developRaw(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     report(progress, 0);
     std::unique_ptr<LibRaw> raw = openRaw(path);
@@ -108,18 +108,19 @@ Bitmap developRaw(const std::string& path, const ProgressFn& progress)
         }
     }
     image.reset();
-    out = orientUpright(std::move(out), honouredOrientation(orientation));
+    if (options.honourOrientation)
+        out = orientUpright(std::move(out), orientation);
     report(progress, 100);
     return out;
 }
 
-Bitmap decodeRaw(const std::string& path, const ProgressFn& progress)
+Bitmap decodeRaw(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     if (std::optional<EmbeddedPreview> preview = rawJpegPreview(path); preview && isFullSizePreview(*preview)) {
-        Bitmap bmp = decodeJpegNamed(preview->jpeg, currentDecodeOptions(), progress, path);
-        return orientUpright(std::move(bmp), honouredOrientation(preview->orientation));
+        Bitmap bmp = decodeJpegNamed(preview->jpeg, options, progress, path);
+        return options.honourOrientation ? orientUpright(std::move(bmp), preview->orientation) : bmp;
     }
-    return developRaw(path, progress);
+    return developRaw(path, progress, options);
 }
 
 } // namespace detail

@@ -98,7 +98,7 @@ bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, De
 LoadedPicture decodedWhole(const std::string& path, const OnLoadOptions& options)
 {
     LoadedPicture out;
-    out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path));
+    out.picture = std::make_shared<imaging::Picture>(imaging::loadPicture(path, {}, options.decode));
     const LoadPlan plan = planOnLoad(options, out.picture->width(), out.picture->height());
     putSteps(*out.picture, nullptr, plan.steps, plan.width, plan.height);
     out.steps = plan.steps;
@@ -124,7 +124,7 @@ std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidt
     LoadedPicture out;
     LoadPlan plan;
     if (fullDecode) {
-        std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path);
+        std::optional<imaging::EncodedLoad> encoded = imaging::loadEncodedPicture(path, {}, options.decode);
         if (!encoded)
             return std::nullopt;
         plan = planOnLoad(options, encoded->pixels.width(), encoded->pixels.height());
@@ -142,7 +142,7 @@ std::optional<LoadedPicture> leanEncoded(const std::string& path, int screenWidt
             return imaging::ImageSize{(width + 7) / 8, (height + 7) / 8};
         return need;
     });
-    std::optional<imaging::Picture> picture = imaging::loadEncodedPictureInto(path, reducer);
+    std::optional<imaging::Picture> picture = imaging::loadEncodedPictureInto(path, reducer, options.decode);
     if (!picture)
         return std::nullopt;
     lock.unlock();
@@ -181,7 +181,7 @@ LoadedPicture leanJpeg(std::shared_ptr<imaging::Picture> picture, const std::str
     // Decoding the rendition reads every byte, so a damaged file fails here, before the
     // picture reaches a frame.
     auto pixels = std::make_shared<const imaging::Bitmap>(
-        reduceForScreen(imaging::decodeRendition(*out.picture, eighths, path), need.width, need.height));
+        reduceForScreen(imaging::decodeRendition(*out.picture, eighths, path, options.decode), need.width, need.height));
     out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
     putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;
@@ -195,7 +195,7 @@ bool previewSuffices(const imaging::EmbeddedPreview& preview, const OnLoadOption
 {
     if (options.printFrame.width <= 0 || options.printFrame.height <= 0)
         return imaging::isFullSizePreview(preview);
-    const bool swapped = imaging::orientationSwapsSides(imaging::honouredOrientation(preview.orientation));
+    const bool swapped = options.decode.honourOrientation && imaging::orientationSwapsSides(preview.orientation);
     const imaging::ImageSize upright = swapped ? imaging::ImageSize{preview.stored.height, preview.stored.width}
                                                : preview.stored;
     const LoadPlan plan = planOnLoad(options, upright.width, upright.height);
@@ -214,8 +214,9 @@ std::optional<LoadedPicture> rawAsPreview(const std::string& path, int screenWid
     std::optional<imaging::EmbeddedPreview> preview = named->embeddedPreview(path);
     if (!preview || !previewSuffices(*preview, options))
         return std::nullopt;
-    const int orientation = imaging::honouredOrientation(preview->orientation);
-    auto picture = std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(preview->jpeg), orientation));
+    const int orientation = options.decode.honourOrientation ? preview->orientation : 1;
+    auto picture = std::make_shared<imaging::Picture>(
+        imaging::Picture::fromJpegData(std::move(preview->jpeg), orientation, options.decode));
     return leanJpeg(std::move(picture), path, screenWidth, screenHeight, fullDecode, options);
 }
 
@@ -251,7 +252,7 @@ LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screen
 LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& path, int screenWidth,
                            int screenHeight, const FullDecode& fullDecode, const OnLoadOptions& options)
 {
-    return leanJpeg(std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data))), path,
+    return leanJpeg(std::make_shared<imaging::Picture>(imaging::Picture::fromJpegData(std::move(data), options.decode)), path,
                     screenWidth, screenHeight, fullDecode, options);
 }
 

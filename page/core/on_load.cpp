@@ -126,6 +126,7 @@ OnLoadOptions onLoadOptions(const Page& page)
     o.resamplePercent = s.resample_on_load_Size;
     o.resampleFilter = s.resample_on_load;
     o.printFrame = page.printFrameSize();
+    o.decode = {s.Honour_Orientation, s.Use_Colour_Profiles};
     return o;
 }
 

@@ -59,6 +59,7 @@ struct OnLoadOptions {
     int resamplePercent = 100;    // resample_on_load_Size
     int resampleFilter = 0;       // resample_on_load
     Size printFrame;              // a frame's picture area on paper, in printer dots; 0 x 0: unknown
+    imaging::DecodeOptions decode = imaging::currentDecodeOptions(); // Honour_Orientation, Use_Colour_Profiles
 };
 OnLoadOptions onLoadOptions(const Page& page);
 
