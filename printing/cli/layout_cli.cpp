@@ -1,6 +1,7 @@
 #include "printing/cli/layout_cli.h"
 
 #include "core/messages.h"
+#include "core/text.h"
 #include "page/core/frame_commands.h"
 #include "page/core/loading.h"
 #include "printing/core/layout_page.h"
@@ -30,24 +31,6 @@ std::unique_ptr<page::Page> layoutPage(const app::CommandContext& ctx)
     auto page = std::make_unique<page::Page>(ctx.settings, [m] { return m; });
     page->setPrintFrameReader(printFrameSize);
     return page;
-}
-
-std::string jsonText(const std::string& s)
-{
-    std::string o = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            o += '\\';
-            o += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            o += buf;
-        } else {
-            o += static_cast<char>(c);
-        }
-    }
-    return o + "\"";
 }
 
 struct Clone {
@@ -144,8 +127,8 @@ int showCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         const imaging::Picture* p = page->pictureShownIn(k);
         if (!f.Loaded || !p)
             continue;
-        ctx.out << (first ? "" : ",") << "{\"frame\":" << k << ",\"member\":" << jsonText(r.members[k])
-                << ",\"details\":" << jsonText(f.Details) << ",\"clone_of\":" << f.CloneOf
+        ctx.out << (first ? "" : ",") << "{\"frame\":" << k << ",\"member\":" << core::jsonString(r.members[k])
+                << ",\"details\":" << core::jsonString(f.Details) << ",\"clone_of\":" << f.CloneOf
                 << ",\"width\":" << p->width() << ",\"height\":" << p->height() << '}';
         first = false;
     }

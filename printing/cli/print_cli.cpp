@@ -1,6 +1,7 @@
 #include "printing/cli/print_cli.h"
 
 #include "core/messages.h"
+#include "core/text.h"
 #include "page/core/loading.h"
 #include "printing/core/batch_log.h"
 #include "printing/core/frame_pipeline.h"
@@ -17,9 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <stdexcept>
-#include <iomanip>
 #include <ostream>
-#include <sstream>
 
 namespace printing {
 namespace {
@@ -109,22 +108,6 @@ std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
     return m;
 }
 
-std::string jsonString(const std::string& s)
-{
-    std::ostringstream o;
-    o << '"';
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\')
-            o << '\\' << c;
-        else if (c < 0x20)
-            o << "\\u" << std::hex << std::setw(4) << std::setfill('0') << int(c) << std::dec;
-        else
-            o << c;
-    }
-    o << '"';
-    return o.str();
-}
-
 void writeGeometry(std::ostream& out, const PageDrawing& d)
 {
     out << "{\"page\":{\"width\":" << d.layout.target.pageWidth << ",\"height\":" << d.layout.target.pageHeight
@@ -133,7 +116,7 @@ void writeGeometry(std::ostream& out, const PageDrawing& d)
     for (const FrameSource& f : d.frames) {
         const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(f.frame - 1)).image;
         out << (first ? "" : ",") << "{\"frame\":" << f.frame << ",\"left\":" << r.left << ",\"top\":" << r.top
-            << ",\"right\":" << r.right() << ",\"bottom\":" << r.bottom() << ",\"details\":" << jsonString(f.details)
+            << ",\"right\":" << r.right() << ",\"bottom\":" << r.bottom() << ",\"details\":" << core::jsonString(f.details)
             << '}';
         first = false;
     }
