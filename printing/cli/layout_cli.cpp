@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "page/core/frame_commands.h"
 #include "page/core/loading.h"
+#include "printing/core/given_metrics.h"
 #include "printing/core/layout_page.h"
 #include "printing/core/resolution.h"
 
@@ -21,13 +22,8 @@ constexpr const char* kUsage =
 // --printer-dpi the page has no printer, and nothing they do needs one.
 std::unique_ptr<page::Page> layoutPage(const app::CommandContext& ctx)
 {
-    page::PrinterMetrics m;
-    if (ctx.common.printerPage && ctx.common.printerDpi) {
-        m.name = "--printer-page";
-        m.pageWidthPx = ctx.common.printerPage->first;
-        m.pageHeightPx = ctx.common.printerPage->second;
-        m.dpiX = m.dpiY = *ctx.common.printerDpi;
-    }
+    const page::PrinterMetrics m =
+        givenPrinterMetrics(ctx.common, [] { return std::optional<page::PrinterMetrics>(); }).value_or(page::PrinterMetrics{});
     auto page = std::make_unique<page::Page>(ctx.settings, [m] { return m; });
     page->setPrintFrameReader(printFrameSize);
     return page;

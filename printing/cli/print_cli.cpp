@@ -5,6 +5,7 @@
 #include "page/core/loading.h"
 #include "printing/core/batch_log.h"
 #include "printing/core/frame_pipeline.h"
+#include "printing/core/given_metrics.h"
 #include "printing/core/layout_page.h"
 #include "printing/ui/print_commands.h"
 #include "printing/core/resolution.h"
@@ -79,31 +80,22 @@ QString runPrinterName(const settings::Settings& s)
 // printer is asked at all.
 std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
 {
-    page::PrinterMetrics m;
-    const bool ownPage = ctx.common.printerPage && ctx.common.printerDpi;
-    if (!ownPage) {
+    const auto askPrinter = [&]() -> std::optional<page::PrinterMetrics> {
         const QString name = runPrinterName(ctx.settings);
         if (name.isEmpty()) {
             // No printer at all: the page of the last printer, else A4 at 300 dpi, as the
             // window lays it out.
-            m = fallbackMetrics(ctx.settings.Printer_Page);
+            const PrinterMetrics m = fallbackMetrics(ctx.settings.Printer_Page);
             ctx.messages.information({"No printer: the page is laid out on %1", printerPageText(m)});
-        } else {
-            QPrinter printer(QPrinter::HighResolution);
-            preparePrinter(printer, name);
-            applyStoredChoices(printer, ctx.settings);
-            m = readPrinterMetrics(printer);
+            return m;
         }
-    } else {
-        m.name = "--printer-page";
-    }
-    if (ctx.common.printerPage) {
-        m.pageWidthPx = ctx.common.printerPage->first;
-        m.pageHeightPx = ctx.common.printerPage->second;
-    }
-    if (ctx.common.printerDpi)
-        m.dpiX = m.dpiY = *ctx.common.printerDpi;
-    if (!m.usable())
+        QPrinter printer(QPrinter::HighResolution);
+        preparePrinter(printer, name);
+        applyStoredChoices(printer, ctx.settings);
+        return readPrinterMetrics(printer);
+    };
+    const std::optional<page::PrinterMetrics> m = givenPrinterMetrics(ctx.common, askPrinter);
+    if (!m || !m->usable())
         return std::nullopt;
     return m;
 }
