@@ -22,8 +22,8 @@ constexpr const char* kUsage =
 // --printer-dpi the page has no printer, and nothing they do needs one.
 std::unique_ptr<page::Page> layoutPage(const app::CommandContext& ctx)
 {
-    const page::PrinterMetrics m =
-        givenPrinterMetrics(ctx.common, [] { return std::optional<page::PrinterMetrics>(); }).value_or(page::PrinterMetrics{});
+    const auto noPrinter = [] { return std::optional<page::PrinterMetrics>(); };
+    const page::PrinterMetrics m = givenPrinterMetrics(ctx.common, noPrinter).value_or(page::PrinterMetrics{});
     auto page = std::make_unique<page::Page>(ctx.settings, [m] { return m; });
     page->setPrintFrameReader(printFrameSize);
     return page;
