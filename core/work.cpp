@@ -1,5 +1,6 @@
 #include "core/work.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -192,6 +193,21 @@ struct Sequence::State {
         postTasks(self);
     }
 
+    // Items from taken up to index are not wanted: those not started never will be, and
+    // those being made are waited for, so their results may be dropped.
+    void passOver(std::unique_lock<std::mutex>& lock, std::size_t index)
+    {
+        const auto from = static_cast<std::ptrdiff_t>(taken);
+        const auto to = static_cast<std::ptrdiff_t>(index);
+        std::replace(items.begin() + from, items.begin() + to, Item::Waiting, Item::PassedOver);
+        next = std::max(next, index);
+        changed.wait(lock, [&] {
+            return std::find(items.begin() + from, items.begin() + to, Item::Running) == items.begin() + to;
+        });
+        std::fill(errors.begin() + from, errors.begin() + to, nullptr);
+        taken = index;
+    }
+
     void makeItem(std::unique_lock<std::mutex>& lock, std::size_t index)
     {
         items[index] = Item::Running;
@@ -259,16 +275,7 @@ Sequence::Outcome Sequence::wait(std::size_t index, const std::function<void()>&
         throw std::out_of_range("no such item in the queue");
     if (index < s.taken)
         throw std::logic_error("an item of the queue taken twice");
-    for (std::size_t i = s.taken; i < index; ++i)
-        if (s.items[i] == State::Item::Waiting)
-            s.items[i] = State::Item::PassedOver;
-    s.next = std::max(s.next, index);
-    s.changed.wait(lock, [&] {
-        return std::none_of(s.items.begin() + static_cast<std::ptrdiff_t>(s.taken),
-                            s.items.begin() + static_cast<std::ptrdiff_t>(index),
-                            [](State::Item item) { return item == State::Item::Running; });
-    });
-    s.taken = index;
+    s.passOver(lock, index);
     s.count = std::max(s.count, index + 1); // wanted, so part of the work
     s.postTasks(m);
     // A pool thread waiting for an item no other worker may get to would hold up the
