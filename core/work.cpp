@@ -308,4 +308,13 @@ Sequence::Outcome Sequence::wait(std::size_t index, const std::function<void()>&
 }
 
 } // namespace detail
+
+void runBeside(const std::function<void()>& work, const std::function<void()>& keepAlive,
+               std::chrono::milliseconds every)
+{
+    detail::Sequence sequence(1, 1, {.items = 1, .atOnce = 1, .keepAliveEvery = every}, [&](std::size_t) { work(); });
+    if (const std::exception_ptr error = sequence.wait(0, keepAlive).error)
+        std::rethrow_exception(error);
+}
+
 } // namespace core::work

@@ -69,6 +69,12 @@ private:
 
 } // namespace detail
 
+// Runs work on the pool while the caller runs keepAlive every `every` (the window stays
+// alive), and returns when the work has ended; what the work threw reaches the caller.
+// Without a keepAlive the caller may run the work itself.
+void runBeside(const std::function<void()>& work, const std::function<void()>& keepAlive,
+               std::chrono::milliseconds every);
+
 // Items 0 .. count - 1 made on the pool ahead of the consumer, within the lookahead, and
 // taken in their order. make must be safe on any thread; what it throws is kept and
 // rethrown by the take of that item.
