@@ -6,6 +6,7 @@
 #include <deque>
 #include <limits>
 #include <mutex>
+#include <new>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -109,7 +110,7 @@ struct Pieces {
     }
 
     const int count;
-    const std::function<void(int)>& piece; // used only while pieces are unclaimed
+    const std::function<void(int)>& piece; // called only for a claimed piece: never once runPieces returned
     std::vector<std::exception_ptr> errors;
     std::atomic<int> next{0};
     std::mutex mutex;
@@ -131,8 +132,12 @@ void runPieces(int count, const std::function<void(int)>& piece)
     auto job = std::make_shared<Pieces>(count, piece);
     Pool& pool = Pool::instance();
     const int helpers = std::min(count - 1, pool.size());
-    for (int i = 0; i < helpers; ++i)
-        pool.post([job] { job->runSome(); }, true);
+    try {
+        for (int i = 0; i < helpers; ++i)
+            pool.post([job] { job->runSome(); }, true);
+    } catch (const std::bad_alloc&) {
+        // Fewer helpers: the caller runs what they would have.
+    }
     job->runSome();
     {
         // Every piece is claimed; those still running are running, never waiting to start.
@@ -177,8 +182,8 @@ struct Sequence::State {
     void postTasks(const std::shared_ptr<State>& self)
     {
         while (!cancelled && running + posted < atOnce && next + static_cast<std::size_t>(posted) < limit()) {
-            ++posted;
             Pool::instance().post([self] { self->startNext(self); }, false);
+            ++posted; // counted once it is on the pool, which cannot start it before the lock is let go
         }
     }
 

@@ -17,7 +17,8 @@
 
 namespace core::work {
 
-// The number of threads in the pool: the machine's cores.
+// The number of threads in the pool: one per core, fewer only when the system refuses
+// threads.
 int poolThreads();
 
 // Runs piece(0) .. piece(count - 1), each once, on the pool and on the calling thread,
@@ -41,8 +42,9 @@ struct Lookahead {
 namespace detail {
 
 // The order, the bounds and the waiting of an ordered queue, whatever its results are.
-// make(index) makes item index and keeps its result; it runs on a pool thread, or on the
-// consumer's when no pool thread can be counted on to start it.
+// make(index) makes item index and keeps its result. It runs on a pool thread, or on the
+// consumer's when the consumer wants an item not started yet and either has nothing to
+// keep alive or is itself a pool thread (which must not wait for the pool).
 class Sequence {
 public:
     Sequence(std::size_t count, std::size_t capacity, Lookahead lookahead, std::function<void(std::size_t)> make);

@@ -42,6 +42,12 @@ bool onlyJpeg(const std::string& path)
     return in.read(head, 2) && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8;
 }
 
+// The files from first on: all a queue may be extended to.
+std::size_t filesFrom(const std::vector<std::string>& files, std::size_t first)
+{
+    return files.size() - std::min(first, files.size());
+}
+
 core::work::Lookahead decodingAtOnce(int threads)
 {
     const int atOnce = threads > 0 ? threads : core::work::poolThreads();
@@ -54,8 +60,8 @@ DecodeQueue::DecodeQueue(const std::vector<std::string>& files, std::size_t firs
                          int screenWidth, int screenHeight, FullDecode fullDecode, OnLoadOptions options)
     : m_files(files), m_first(first), m_screenWidth(screenWidth), m_screenHeight(screenHeight),
       m_fullDecode(std::move(fullDecode)), m_options(options),
-      m_queue(std::min(count, files.size() - std::min(first, files.size())), [this](std::size_t i) { return decode(i); },
-              decodingAtOnce(threads), files.size() - std::min(first, files.size()))
+      m_queue(std::min(count, filesFrom(files, first)), [this](std::size_t i) { return decode(i); },
+              decodingAtOnce(threads), filesFrom(files, first))
 {
 }
 
