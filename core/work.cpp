@@ -97,22 +97,26 @@ struct Pieces {
     // Claims and runs pieces until none is left unclaimed.
     void runSome()
     {
-        for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1)) {
-            try {
-                piece(i);
-            } catch (...) {
-                errors[i] = std::current_exception();
-            }
-            const std::lock_guard lock(mutex);
-            if (++ended == count)
-                allEnded.notify_all();
+        for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1))
+            run(i);
+    }
+
+    void run(int i)
+    {
+        try {
+            piece(i);
+        } catch (...) {
+            errors[i] = std::current_exception();
         }
+        const std::lock_guard lock(mutex);
+        if (++ended == count)
+            allEnded.notify_all();
     }
 
     const int count;
     const std::function<void(int)>& piece; // called only for a claimed piece: never once runPieces returned
     std::vector<std::exception_ptr> errors;
-    std::atomic<int> next{0};
+    std::atomic<int> next{1}; // piece 0 is the caller's
     std::mutex mutex;
     std::condition_variable allEnded;
     int ended = 0;
@@ -138,6 +142,7 @@ void runPieces(int count, const std::function<void(int)>& piece)
     } catch (const std::bad_alloc&) {
         // Fewer helpers: the caller runs what they would have.
     }
+    job->run(0);
     job->runSome();
     {
         // Every piece is claimed; those still running are running, never waiting to start.

@@ -22,7 +22,8 @@ namespace core::work {
 int poolThreads();
 
 // Runs piece(0) .. piece(count - 1), each once, on the pool and on the calling thread,
-// and returns when all have ended. The caller runs pieces itself rather than only
+// and returns when all have ended. Piece 0 always runs on the calling thread (a piece
+// that reports progress to it). The caller runs other pieces too rather than only
 // waiting, so a call from inside a pool worker (a queue item whose kernel splits its
 // rows) completes even when every other worker is busy. The exception of the lowest
 // piece that threw reaches the caller, after every piece has ended.

@@ -104,9 +104,12 @@ TEST(RunPieces, PiecesSplitInsideItemsThatFillThePoolAllComplete)
 TEST(RunPieces, EveryPieceRunsAndTheLowestFailureReachesTheCaller)
 {
     std::atomic<int> ran{0};
+    std::thread::id firstPieceRanOn;
     try {
         core::work::runPieces(16, [&](int piece) {
             ++ran;
+            if (piece == 0)
+                firstPieceRanOn = std::this_thread::get_id(); // where progress may be reported
             if (piece == 5 || piece == 11)
                 throw std::runtime_error("piece " + std::to_string(piece));
         });
@@ -115,6 +118,7 @@ TEST(RunPieces, EveryPieceRunsAndTheLowestFailureReachesTheCaller)
         EXPECT_STREQ(e.what(), "piece 5");
     }
     EXPECT_EQ(ran.load(), 16);
+    EXPECT_EQ(firstPieceRanOn, std::this_thread::get_id());
 }
 
 } // namespace
