@@ -237,16 +237,16 @@ struct Sequence::State {
     }
 };
 
-Sequence::Sequence(std::size_t count, std::size_t capacity, Lookahead lookahead, std::function<void(std::size_t)> make)
+Sequence::Sequence(std::size_t count, std::size_t capacity, QueueOptions options, std::function<void(std::size_t)> make)
     : m(std::make_shared<State>())
 {
     m->make = std::move(make);
     m->items.assign(std::max(count, capacity), State::Item::Waiting);
     m->errors.resize(m->items.size());
     m->count = count;
-    m->lookahead = std::max<std::size_t>(1, lookahead.items);
-    m->atOnce = lookahead.atOnce > 0 ? lookahead.atOnce : std::max(1, poolThreads());
-    m->keepAliveEvery = lookahead.keepAliveEvery;
+    m->lookahead = std::max<std::size_t>(1, options.items);
+    m->atOnce = options.atOnce > 0 ? options.atOnce : std::max(1, poolThreads());
+    m->keepAliveEvery = options.keepAliveEvery;
     const std::lock_guard lock(m->mutex);
     m->postTasks(m);
 }

@@ -29,8 +29,8 @@ int poolThreads();
 // piece that threw reaches the caller, after every piece has ended.
 void runPieces(int count, const std::function<void(int piece)>& piece);
 
-// How far an ordered queue runs ahead of its consumer.
-struct Lookahead {
+// How far an ordered queue runs ahead of its consumer, and how the consumer waits.
+struct QueueOptions {
     // Items started or finished beyond those taken, the one being waited for included:
     // this bounds how many results are alive at once.
     std::size_t items = SIZE_MAX;
@@ -48,7 +48,7 @@ namespace detail {
 // keep alive or is itself a pool thread (which must not wait for the pool).
 class Sequence {
 public:
-    Sequence(std::size_t count, std::size_t capacity, Lookahead lookahead, std::function<void(std::size_t)> make);
+    Sequence(std::size_t count, std::size_t capacity, QueueOptions options, std::function<void(std::size_t)> make);
     // Cancels, then waits for the items being made.
     ~Sequence();
     Sequence(const Sequence&) = delete;
@@ -87,9 +87,9 @@ public:
     using Make = std::function<T(std::size_t index)>;
 
     // capacity: how many items extend() may grow the queue to.
-    OrderedQueue(std::size_t count, Make make, Lookahead lookahead = {}, std::size_t capacity = 0)
+    OrderedQueue(std::size_t count, Make make, QueueOptions options = {}, std::size_t capacity = 0)
         : m_make(std::move(make)), m_results(std::max(count, capacity)),
-          m_sequence(count, m_results.size(), lookahead, [this](std::size_t i) { m_results[i].emplace(m_make(i)); })
+          m_sequence(count, m_results.size(), options, [this](std::size_t i) { m_results[i].emplace(m_make(i)); })
     {
     }
     OrderedQueue(const OrderedQueue&) = delete;

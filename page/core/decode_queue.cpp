@@ -48,7 +48,7 @@ std::size_t filesFrom(const std::vector<std::string>& files, std::size_t first)
     return files.size() - std::min(first, files.size());
 }
 
-core::work::Lookahead decodingAtOnce(int threads)
+core::work::QueueOptions decodingAtOnce(int threads)
 {
     const int atOnce = threads > 0 ? threads : core::work::poolThreads();
     return {.atOnce = std::clamp(atOnce, 1, kMaxAtOnce), .keepAliveEvery = kKeepAliveInterval};

@@ -13,7 +13,6 @@
 
 namespace {
 
-using core::work::Lookahead;
 using core::work::OrderedQueue;
 using namespace std::chrono_literals;
 
