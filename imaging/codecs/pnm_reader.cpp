@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -201,13 +200,12 @@ void readRows(int fd, const PnmHeader& h, Bitmap& bmp, int begin, int end, const
 }
 
 // Each core copies its own rows from the system's file cache and converts them; the
-// calling thread's share stands for the progress of the whole.
+// first range, which runs on the calling thread, stands for the progress of the whole.
 void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path, const ProgressFn& progress)
 {
-    const std::thread::id caller = std::this_thread::get_id();
     const long long rowBytes = h.width * h.channels * h.bytesPerSample;
     parallelFor(static_cast<int>(h.height), rowBytes, [&](int begin, int end) {
-        readRows(fd, h, bmp, begin, end, path, std::this_thread::get_id() == caller ? &progress : nullptr);
+        readRows(fd, h, bmp, begin, end, path, begin == 0 ? &progress : nullptr);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "page/core/frame_commands.h"
 
 #include "core/messages.h"
+#include "core/work.h"
 #include "imaging/kernels/adjust.h"
 #include "imaging/kernels/imaging.h"
 #include "page/core/loading.h"
@@ -10,7 +11,6 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <future>
 #include <new>
 
 namespace page {
@@ -497,11 +497,8 @@ void resampleKeepingAlive(imaging::Bitmap& work, int w, int h, int filterIndex, 
         imaging::ResampleBitmap(w, h, filterIndex, work);
         return;
     }
-    std::future<void> done =
-        std::async(std::launch::async, [&work, w, h, filterIndex] { imaging::ResampleBitmap(w, h, filterIndex, work); });
-    while (done.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
-        keepAlive();
-    done.get(); // the resampler's error, if any
+    core::work::runBeside([&] { imaging::ResampleBitmap(w, h, filterIndex, work); }, keepAlive,
+                          std::chrono::milliseconds(40));
 }
 
 } // namespace
