@@ -22,6 +22,7 @@
 #include "twain/core/twain.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -120,12 +121,21 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     });
     m_loader = new page::ImageLoader(*m_view, this);
     connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
+    connect(m_loader, &page::ImageLoader::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
     m_printing = new printing::PrintCommands(*this, this);
     buildFrameCommands();
     disablePrintingWithoutPrinter();
     buildLayoutCommands();
     buildResolutionWatch();
     restorePlacement();
+}
+
+void TMain_Form::setCommandsEnabled(bool on)
+{
+    // The buttons and entries keep their own states, which come back with the group's.
+    ToolBar1->setEnabled(on);
+    m_pageCommands->setEnabled(on);
+    m_view->setEnabled(on);
 }
 
 bool TMain_Form::hasPrinter() const
@@ -586,6 +596,11 @@ void TMain_Form::Sel_FramesChange(int index)
     // drops every picture: a page with pictures asks first. A layout file sets the count
     // with the list's signals blocked, so loading one asks nothing.
     const int count = page::frameCountAt(index);
+    if (m_loader->busy()) { // the list is off then; a change from elsewhere is undone
+        const QSignalBlocker block(Sel_Frames);
+        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+        return;
+    }
     if (count != m_page->state().FrameCount && page::Loaded_Count(*m_page) > 0 &&
         messages().ask(MessageKind::Confirmation, kFrameCountEmptiesPage, Buttons::YesNo) != Answer::Yes) {
         const QSignalBlocker block(Sel_Frames);

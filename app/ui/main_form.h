@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QPrintDialog;
 class QLabel;
@@ -128,6 +129,9 @@ private:
     void setProgress(int percent) override;
     void setProgressVisible(bool visible) override;
 
+    // Off while a command's work goes on beside the window: the toolbar, the page and
+    // every menu command that reads or changes the page, the list or the settings.
+    void setCommandsEnabled(bool on);
     void buildMenus();
     void buildToolBar();
     void buildBottomPanel();
@@ -179,6 +183,7 @@ private:
     int m_resolutionShownFor = 0; // the frame whose resolution the status line shows
     // The toolbar's enabled states while a page prints (Save_Button_State).
 
+    QActionGroup* m_pageCommands = nullptr; // the menu entries setCommandsEnabled turns off
     QToolBar* ToolBar1 = nullptr;
     QComboBox* Sel_Frames = nullptr;
     QToolButton* Page_Button = nullptr;

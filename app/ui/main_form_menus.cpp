@@ -3,6 +3,7 @@
 #include "app/ui/main_form.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QComboBox>
 #include <QLabel>
@@ -76,6 +77,8 @@ QAction* TMain_Form::addEntry(QMenu* menu, const QString& objectName, const QStr
     QAction* a = menu->addAction(caption);
     a->setObjectName(objectName);
     connect(a, &QAction::triggered, this, slot);
+    if (menu->objectName() != "About1")
+        m_pageCommands->addAction(a);
     return a;
 }
 
@@ -84,6 +87,7 @@ QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(objectName);
+    m_pageCommands->addAction(a);
     a->setEnabled(false);
     a->setProperty("notYetBuilt", true);
     return a;
@@ -92,6 +96,8 @@ QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const
 void TMain_Form::buildMenus()
 {
     QMenuBar* bar = menuBar();
+    m_pageCommands = new QActionGroup(this);
+    m_pageCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     auto menu = [&](const QString& name, const QString& caption, int helpContext) {
         QMenu* m = bar->addMenu(caption);
         m->setObjectName(name);
