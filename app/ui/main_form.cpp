@@ -275,6 +275,7 @@ void TMain_Form::buildFrameCommands()
     };
     hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
+    connect(m_frameCommands, &page::FrameCommandsUi::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
 }
 
 // Images from a scanner into the selected frames. The window stays usable while the

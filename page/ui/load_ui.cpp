@@ -2,13 +2,13 @@
 
 #include "page/core/folder_search.h"
 #include "page/ui/page_view.h"
+#include "page/ui/when_finished.h"
 
 #include "core/messages.h"
 #include "settings/ui/warning_dialog.h"
 
 #include <QCoreApplication>
 #include <QDragMoveEvent>
-#include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -28,18 +28,6 @@ QStringList chooseWithDesktopDialog(QWidget* parent, const QString& title, const
 {
     // Existing files only is the dialog's default for getOpenFileNames.
     return QFileDialog::getOpenFileNames(parent, title, folder, imageFileFilter());
-}
-
-// done(future) on owner's thread when future has finished; nothing once owner is gone.
-template <typename Result, typename Done>
-void whenFinished(QObject* owner, QFuture<Result> future, Done done)
-{
-    auto* watcher = new QFutureWatcher<Result>(owner);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, owner, [watcher, done = std::move(done)]() mutable {
-        watcher->deleteLater();
-        done(watcher->future());
-    });
-    watcher->setFuture(std::move(future));
 }
 
 // Busy for the life of the object; a load that starts while another runs is refused

@@ -550,7 +550,10 @@ private slots:
             dialog->findChild<QSpinBox*>("Manual_Resamp_Size")->setValue(50);
             dialog->findChild<QPushButton*>("BitBtn1")->click();
         });
+        // Resample returns while the pixels are resampled; the frames change when it ends.
+        QSignalSpy resampled(w.ui.get(), &page::FrameCommandsUi::resampleFinished);
         w.entry("Resample1")->trigger();
+        QVERIFY(resampled.count() == 1 || resampled.wait(30000));
         QCOMPARE(w.s.Manual_Resamp_Size, 50);
         QVERIFY(w.s.Settings_Changed);
         QCOMPARE(w.pixels(1).width(), 40);
