@@ -414,12 +414,6 @@ void TMain_Form::setProgressVisible(bool visible)
     Progress->setVisible(visible);
 }
 
-void TMain_Form::update_Progress(int percent)
-{
-    Progress->setValue(percent);
-    QCoreApplication::processEvents();
-}
-
 QString TMain_Form::statusText() const
 {
     return Status->text();

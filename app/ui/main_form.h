@@ -125,9 +125,6 @@ public:
     QToolButton* toolButton(const QString& objectName) const;
     QComboBox* frameSelector() const { return m_controls.frameCount; }
 
-    // The progress handler of long work: position, then keep the window alive.
-    void update_Progress(int percent);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
