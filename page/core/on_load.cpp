@@ -1,11 +1,11 @@
 #include "page/core/on_load.h"
 
 #include "core/messages.h"
+#include "core/text.h"
 #include "imaging/kernels/adjust.h"
 #include "imaging/kernels/orientation.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -419,8 +419,7 @@ std::vector<std::string> curveFilesIn(const std::string& folder, std::size_t& le
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::error_code kindError;
         const std::string name = it->path().filename().string();
-        std::string ext = it->path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        const std::string ext = core::lower(it->path().extension().string());
         if (ext == ".tcv" && name.front() != '.' && it->is_regular_file(kindError))
             names.push_back(name);
     }
