@@ -361,22 +361,20 @@ bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imagin
     return true;
 }
 
-bool applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive)
+void applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive)
 {
     BusyLine busy(page.status(), kApplyingCurve);
     imaging::ToneLUT lut;
     try {
         lut = imaging::readCurveFile(path);
     } catch (const imaging::ImagingError&) {
-        app::messages().error({QT_TRANSLATE_NOOP("Paginor", "Error - Can't open %1"), path});
-        return false;
+        throw PageError({QT_TRANSLATE_NOOP("Paginor", "Error - Can't open %1"), path});
     }
     std::vector<int> frames;
     for (int n = 1; n <= page.state().FrameCount; ++n)
         if (page.frame(n).Selected && ownsPicture(page.frame(n)))
             frames.push_back(n);
     applyCurveToFrames(page, frames, lut, keepAlive);
-    return true;
 }
 
 void Crop_to_Frame(Page& page, const std::function<void()>& keepAlive)
