@@ -3,6 +3,7 @@
 // compressed file data, or a plain bitmap).
 #pragma once
 
+#include "core/files.h"
 #include "imaging/kernels/bitmap.h"
 
 #include <cstdint>
@@ -132,26 +133,12 @@ void saveBmpBands(const std::string& path, int width, int height, const NextBand
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
 
-// The temporary file a writer fills.
-class OutputFile {
-public:
-    OutputFile(int fd, bool mustReachDisk) : m_fd(fd), m_mustReachDisk(mustReachDisk) {}
-    int fd() const { return m_fd; }
-    // Called after each large write. A file that will replace another must be on the
-    // disk before the rename; the disk starts on what is written so far, so the final
-    // sync waits for the last few megabytes instead of the whole file.
-    void startWriteback();
+// The temporary file a writer fills (see core/files.h).
+using OutputFile = core::OutputFile;
 
-private:
-    int m_fd;
-    bool m_mustReachDisk;
-    std::int64_t m_handedToDisk = 0;
-};
-
-// Writes a file beside `path` through writeBody and renames it over `path` only when
-// every byte is written, so a failure leaves any previous file as it was. writeBody
-// reports failed writes as std::system_error; any other exception it throws reaches
-// the caller unchanged, with the temporary removed.
+// core::writeFileWith, its own failures as ImagingError (kCannotWrite). writeBody reports
+// failed writes as std::system_error; any other exception it throws reaches the caller
+// unchanged, with the temporary removed.
 void writeFileWith(const std::string& path, const std::function<void(OutputFile&)>& writeBody);
 
 // A frame's picture: either a JPEG that keeps the file's compressed data (so it can be

@@ -5,6 +5,7 @@
 #include "imaging/codecs/codecs.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 

@@ -41,6 +41,16 @@ using app::TMain_Form;
 
 namespace {
 
+// The load commands return while their files decode: waits for the command's end.
+bool loadFinished(page::ImageLoader* loader)
+{
+    if (!loader->busy())
+        return true;
+    QSignalSpy done(loader, &page::ImageLoader::loadFinished);
+    return done.wait(30000);
+}
+
+
 // A portrait A4 sheet at 300 dpi with no unprintable margins.
 page::PrinterMetrics a4()
 {
@@ -340,6 +350,7 @@ void MainWindowTest::printNextAfterAddToListPrintsThePageThenLoadsTheList()
     QStringList offered = photos.mid(0, 4);
     loader->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     QCOMPARE(f.form->pageModel().frame(4).FileName, photos[3].toStdString());
     QVERIFY(!f.form->toolButton("tb_print_next")->isEnabled());
 
@@ -382,6 +393,7 @@ void MainWindowTest::printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheL
     }
     f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     QVERIFY(f.form->toolButton("tb_print_next")->isEnabled());
     f.form->menuAction("All1")->trigger();
     f.form->menuAction("Delete1")->trigger();
@@ -644,6 +656,7 @@ void MainWindowTest::coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce(
     const QStringList photos = {solidPhoto(dir, "fine.png", 1200, 900), solidPhoto(dir, "tiny.png", 60, 40)};
     f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     QVERIFY(f.form->pageModel().frame(2).Loaded);
     QVERIFY(!f.form->pageView()->FrameImage(1)->lowResolution());
     QVERIFY(f.form->pageView()->FrameImage(2)->lowResolution());
@@ -687,6 +700,7 @@ void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
     QStringList offered = first;
     f.form->imageLoader()->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     offered = {solidPhoto(dir, "p5.png", 60, 40), bad.fileName(), solidPhoto(dir, "p6.png", 60, 40)};
     f.form->menuAction("Addtofilelist1")->trigger();
     f.form->currentPrinter().setOutputFileName(dir.filePath("pages.pdf"));
@@ -754,6 +768,7 @@ void MainWindowTest::changingTheFrameCountOfAPageWithPicturesAsksFirst()
     QImage(40, 30, QImage::Format_RGB32).save(photo);
     QTest::mouseClick(f.form->pageView()->FrameImage(1), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     f.form->frameCommands()->hooks().loadFile(photo.toStdString());
+    QVERIFY(loadFinished(f.form->imageLoader()));
     page::Page& model = f.form->pageModel();
     QVERIFY(model.frame(1).Loaded);
     QComboBox* list = f.form->frameSelector();
