@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The monkey (tests/monkey_test.cpp) for longer than the test suite gives it:
+# The monkey (tests/app/monkey_test.cpp) for longer than the test suite gives it:
 #   bench/monkey.sh MINUTES [SEED]
 # Runs the sanitizer build's monkey (build-asan, made by scripts/test.d/asan-suite.sh) when
 # there is one, else the plain build's, at low priority; the seed comes from the clock unless

@@ -5,7 +5,7 @@
 # corpus under crash-*, so every later run meets it again; the script then fails.
 # Prints, per target: runs, edges before (the corpus alone) and after, inputs added.
 #   fuzz/grow.sh SECONDS [target...]     (default: every target)
-# The fuzzing build is the one scripts/test.d/decoders-fuzz.sh keeps in build-fuzz.
+# The fuzzing build is the one scripts/test.d/fuzz.sh keeps in build-fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 B=build-fuzz

@@ -2,7 +2,7 @@
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (leaks included): any report fails the test it came from, and so this script. The build
 # is kept in build-asan (ccache makes a rebuild cheap); the benchmarks are left out of it.
-# The monkey (tests/monkey_test.cpp) gets a minute a seed here.
+# The monkey (tests/app/monkey_test.cpp) gets a minute a seed here.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$(pwd)
