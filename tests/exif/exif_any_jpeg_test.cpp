@@ -2,17 +2,14 @@
 // a file's start misses: a JFIF header first, the GPS pointer last, a maker note.
 #include "core/messages.h"
 #include "exif/core/exif.h"
+#include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using exif::ExifItem;
@@ -85,8 +82,7 @@ TEST(AnyJpeg, JfifFirstGpsPointerLastAndMakerNotesInBothByteOrders)
     o.anyJpeg = true;
     EXPECT_EQ(exif::imageDetails(o, dir + "jfif.jpg", {".", &quiet}).details, "jfif.jpg 04/03/21 05:06:07 1/1.25 f2.8 ");
     // A block cut short: whatever libexiv2 makes of it, the read ends quietly.
-    std::ifstream in(dir + "canon.jpg", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::ofstream(dir + "cut.jpg", std::ios::binary).write(bytes.data(), std::streamsize(bytes.size() / 3));
+    const support::Bytes bytes = support::readBytes(dir + "canon.jpg");
+    support::writeBytes(dir + "cut.jpg", {bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 3)});
     EXPECT_NE(read("cut.jpg", true).result, exif::kNotJpeg);
 }

@@ -9,7 +9,6 @@
 #include "tests/exif/block_builder.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

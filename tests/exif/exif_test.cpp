@@ -4,7 +4,6 @@
 #include "exif/core/exif.h"
 #include "tests/exif/block_builder.h"
 #include "tests/support/files.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

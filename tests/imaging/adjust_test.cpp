@@ -10,7 +10,8 @@
 #include "core/command.h"
 #include "core/messages.h"
 #include "page/core/frame_commands.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/files.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,7 @@ const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 // Every column different: blue = x, green = y, red = 255 - x (x, y < 256 apart from wrap).
 Bitmap columns(int w, int h)
 {
-    Bitmap bmp(w, h, 3);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp.row(y) + 3 * x;
-            p[0] = static_cast<std::uint8_t>(x);
-            p[1] = static_cast<std::uint8_t>(y);
-            p[2] = static_cast<std::uint8_t>(255 - x);
-        }
-    return bmp;
+    return support::paintedBitmap(w, h, [](int x, int y) { return std::array{x, y, 255 - x}; });
 }
 
 // ---- the curve -------------------------------------------------------------------------------

@@ -7,7 +7,6 @@
 #include "tests/imaging/source_pattern.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

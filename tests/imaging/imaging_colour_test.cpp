@@ -3,15 +3,13 @@
 #include "imaging/codecs/codecs.h"
 #include "imaging/codecs/jpeg_scaled.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <filesystem>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using imaging::Bitmap;

@@ -7,7 +7,6 @@
 #include "imaging/codecs/fast_io.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>

@@ -6,7 +6,6 @@
 #include "imaging/codecs/jpeg_scaled.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +13,12 @@
 #include <chrono>
 #include <functional>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <thread>
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>

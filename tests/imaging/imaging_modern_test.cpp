@@ -10,17 +10,15 @@
 #include "tests/support/dng_writer.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include <libheif/heif.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using imaging::Bitmap;
@@ -33,17 +31,11 @@ using support::writeBytes;
 // A picture no turn or mirror maps onto itself: four coloured quarters and a gradient.
 Bitmap testCard(int width, int height)
 {
-    Bitmap b(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = b.row(y) + x * 3;
-            const bool right = x >= width / 2;
-            const bool bottom = y >= height / 2;
-            p[2] = static_cast<std::uint8_t>(right ? 230 : 30 + x);   // red
-            p[1] = static_cast<std::uint8_t>(bottom ? 200 : 40 + y);  // green
-            p[0] = static_cast<std::uint8_t>(right && bottom ? 220 : 50);
-        }
-    return b;
+    return support::paintedBitmap(width, height, [=](int x, int y) {
+        const bool right = x >= width / 2;
+        const bool bottom = y >= height / 2;
+        return std::array{right && bottom ? 220 : 50, bottom ? 200 : 40 + y, right ? 230 : 30 + x};
+    });
 }
 
 void savePpm(const Bitmap& b, const std::string& path)

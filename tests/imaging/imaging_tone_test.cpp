@@ -9,7 +9,6 @@
 #include "settings/core/settings.h"
 #include "tests/imaging/kernel_pictures.h"
 #include "tests/support/files.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

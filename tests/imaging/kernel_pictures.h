@@ -4,6 +4,7 @@
 
 #include "imaging/kernels/imaging.h"
 #include "imaging/kernels/resample_reference.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -40,11 +41,7 @@ inline Bgr pixel(const Bitmap& bmp, int x, int y)
 
 inline Bitmap filled(int w, int h, Bgr p, int bpp = 3)
 {
-    Bitmap bmp(w, h, bpp);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            setPixel(bmp, x, y, p);
-    return bmp;
+    return support::solidBitmap(w, h, p.b, p.g, p.r, bpp);
 }
 
 // Every byte random, the padding and fourth bytes included, so a kernel that reads or

@@ -1,5 +1,4 @@
 #include "tests/support/files.h"
-#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <fstream>
@@ -14,9 +13,9 @@ namespace support {
 
 namespace {
 
-fs::path madeFolder(const std::string& prefix)
+fs::path madeFolder()
 {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    std::string pattern = (fs::temp_directory_path() / "paginor-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("no temporary folder");
     return pattern;
@@ -24,7 +23,7 @@ fs::path madeFolder(const std::string& prefix)
 
 } // namespace
 
-TempFolder::TempFolder(const std::string& prefix) : path(madeFolder(prefix)) {}
+TempFolder::TempFolder() : path(madeFolder()) {}
 
 TempFolder::~TempFolder()
 {
