@@ -1,10 +1,11 @@
 // `paginor render -o page.pdf` read back with poppler (pdfinfo, pdfimages, pdftotext,
 // pdftoppm), and `paginor print` with --skip-unreadable, --from and --log on the CUPS
 // queue PDF.
+#include "tests/support/process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,22 +18,12 @@
 
 namespace {
 
-struct RunResult {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using support::RunResult;
 
 RunResult runTool(const QString& program, const QStringList& args, const QString& home = {})
 {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    if (!home.isEmpty())
-        env.insert("XDG_CONFIG_HOME", home + "/config");
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return support::run(program, args, {.env = home.isEmpty() ? QProcessEnvironment() : support::privateHome(home),
+                                        .timeoutMs = 120000});
 }
 
 class PrintOutput : public ::testing::Test {
@@ -43,11 +34,7 @@ protected:
 
     QString photo(const QString& name, int w, int h, QColor colour)
     {
-        QImage img(w, h, QImage::Format_RGB32);
-        img.fill(colour);
-        const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(img.save(path, "JPEG", 95));
-        return path;
+        return support::solidPhoto(m_dir.filePath(name), w, h, colour, 95);
     }
 
     static bool havePoppler() { return !QStandardPaths::findExecutable("pdfimages").isEmpty(); }
