@@ -540,11 +540,7 @@ void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
 {
     const QString conf = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvan/Paginor.conf";
     QDir().mkpath(QFileInfo(conf).path());
-    {
-        QFile f(conf);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nQuality=sz:ninety\nRuleWeight=dword:00000063\n");
-    }
+    support::writeFile(conf, "[General]\nQuality=sz:ninety\nRuleWeight=dword:00000063\n");
     app::ScriptedMessages messages;
     app::setMessages(&messages);
     auto session = sessionWith({"Office", "Lab"}, {}, messages);
@@ -660,14 +656,11 @@ void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
     QStringList first;
     for (int i = 1; i <= 4; ++i)
         first << support::solidPhoto(dir.filePath(QString("p%1.png").arg(i)), 60, 40, Qt::darkCyan);
-    QFile bad(dir.filePath("bad.png"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("\x89PNG\r\n\x1a\n and no more");
-    bad.close();
+    const QString bad = support::writeFile(dir.filePath("bad.png"), "\x89PNG\r\n\x1a\n and no more");
     QStringList offered = first;
     f.form->imageLoader()->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
     f.form->toolButton("tb_load")->click();
-    offered = {support::solidPhoto(dir.filePath("p5.png"), 60, 40, Qt::darkCyan), bad.fileName(),
+    offered = {support::solidPhoto(dir.filePath("p5.png"), 60, 40, Qt::darkCyan), bad,
                support::solidPhoto(dir.filePath("p6.png"), 60, 40, Qt::darkCyan)};
     f.form->menuAction("Addtofilelist1")->trigger();
     f.form->currentPrinter().setOutputFileName(dir.filePath("pages.pdf"));

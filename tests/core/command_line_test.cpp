@@ -162,11 +162,9 @@ TEST_F(Program, BadSettingsOnTheCommandLineStopTheRun)
 TEST_F(Program, HostileSettingsFileStillStarts)
 {
     QDir().mkpath(m_home.path() + "/config/Korvan");
-    QFile conf(m_home.path() + "/config/Korvan/Paginor.conf");
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write("[General]\nQuality=sz:ninety\nNumberOfFrames=dword:00000003\nmargin_mm=\"hex:00,00\"\n"
-               "tsz=dword:0000000c\nInc_Text=dword:00000001\nPrintProps=garbage\n\x01\x02\xff\xfe\n");
-    conf.close();
+    support::writeFile(m_home.path() + "/config/Korvan/Paginor.conf",
+                       "[General]\nQuality=sz:ninety\nNumberOfFrames=dword:00000003\nmargin_mm=\"hex:00,00\"\n"
+                       "tsz=dword:0000000c\nInc_Text=dword:00000001\nPrintProps=garbage\n\x01\x02\xff\xfe\n");
     const RunResult r = run({"settings"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("tsz=12\n"));

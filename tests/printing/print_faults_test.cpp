@@ -206,12 +206,7 @@ protected:
         }
     }
 
-    static void write(const QString& path, const QString& text)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
+    static void write(const QString& path, const QString& text) { support::writeFile(path, text.toUtf8()); }
 
     int tool(const QString& name, const QStringList& args)
     {

@@ -1,6 +1,7 @@
 #include "tests/support/process.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 
 #include <cstdio>
@@ -107,6 +108,14 @@ QProcessEnvironment privateHome(const QString& folder)
     env.insert("XDG_CONFIG_HOME", folder + "/config");
     env.insert("XDG_DATA_HOME", folder + "/data");
     return env;
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        fail("could not write " + path.toStdString());
+    return path;
 }
 
 QString solidPhoto(const QString& path, int width, int height, QColor colour, int quality)

@@ -49,6 +49,9 @@ RunResult run(const QString& program, const QStringList& args, const RunOptions&
 // The variables that give a child program its settings and data in folder, never the user's.
 QProcessEnvironment privateHome(const QString& folder);
 
+// A file holding bytes at path; a failed write fails the test. Gives path.
+QString writeFile(const QString& path, const QByteArray& bytes);
+
 // A picture of one colour saved at path (the format from its extension); a failed save fails
 // the test. Gives path.
 QString solidPhoto(const QString& path, int width, int height, QColor colour = Qt::blue, int quality = -1);
