@@ -13,6 +13,7 @@
 #include "settings/core/settings.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <QToolButton>
 
@@ -72,6 +73,11 @@ int main(int argc, char** argv)
     page::ImageLoader* loader = form.imageLoader();
     loader->chooseFiles = [&files](QWidget*, const QString&, const QString&) { return files; };
     form.toolButton("tb_load")->click();
+    // The load returns while its files decode; the batch starts from the loaded page.
+    QEventLoop loading;
+    QObject::connect(loader, &page::ImageLoader::loadFinished, &loading, &QEventLoop::quit);
+    if (loader->busy())
+        loading.exec();
     const long afterLoad = peakKib();
     form.toolButton("tb_print_next")->click();
     const auto jobs = form.printCommands()->sentJobs().size();

@@ -78,10 +78,6 @@ private:
     std::vector<Message> m_parts;
 };
 
-// form's %1, %2, ... replaced by parts in one pass, so a part that holds "%2" itself stays
-// as it is; a placeholder without its part stays too.
-std::string fillIn(std::string_view form, const std::vector<std::string>& parts);
-
 // Form + parts for "Frames 1, 2 and 4 ...": the numbers before the last joined by ", ",
 // so a form "Frames %1 and %2 ..." takes them.
 std::string listBeforeLast(const std::vector<int>& numbers);

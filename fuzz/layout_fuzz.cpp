@@ -38,7 +38,7 @@ void checkDescription(const printing::PageDescription& d)
 
 void readArchive(std::span<const std::uint8_t> bytes)
 {
-    static printing::PrivateFolder folder;
+    static const core::TemporaryFolder folder = printing::makeExtractFolder();
     try {
         printing::LayoutArchive archive(bytes);
         const printing::PageDescription d = printing::parseLayoutText(archive.readDescription());

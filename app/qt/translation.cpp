@@ -1,5 +1,7 @@
 #include "app/qt/translation.h"
 
+#include "core/text.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -67,7 +69,7 @@ QString shownText(const Message& message)
     for (const Message& part : message.parts())
         parts.push_back(shownText(part).toStdString());
     const QString form = QCoreApplication::translate("Paginor", message.form().c_str());
-    return QString::fromStdString(fillIn(form.toStdString(), parts));
+    return QString::fromStdString(core::fillIn(form.toStdString(), parts));
 }
 
 } // namespace app

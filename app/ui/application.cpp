@@ -8,26 +8,21 @@
 
 namespace app {
 
-namespace {
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
-void report(std::string_view text)
+void Application::report(std::string_view text)
 {
     // A message box runs a nested event loop; an error while showing it must not
     // recurse into another one.
-    static bool reporting = false;
-    if (reporting)
+    if (m_reporting)
         return;
-    reporting = true;
+    m_reporting = true;
     try {
         messages().error(text);
     } catch (...) {
     }
-    reporting = false;
+    m_reporting = false;
 }
-
-} // namespace
-
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

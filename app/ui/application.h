@@ -23,6 +23,11 @@ public:
     // it ends the event's handling, the user is told through the program's messages, and
     // the event loop, the window and the page go on.
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    void report(std::string_view text);
+
+    bool m_reporting = false;
 };
 
 } // namespace app

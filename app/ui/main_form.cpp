@@ -22,6 +22,7 @@
 #include "twain/core/twain.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -103,7 +104,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     m_view = new page::PageView(*m_page, central);
     column->addWidget(m_view, 1);
     setCentralWidget(central);
-    column->addWidget(findChild<QWidget*>("Panel3"));
+    column->addWidget(Panel3);
 
     Resize_Timer = new QTimer(this);
     Resize_Timer->setObjectName("Resize_Timer");
@@ -114,18 +115,61 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     Qtimer->setInterval(10000);
 
     connect(m_view, &page::PageView::selectionCleared, this, [this] {
-        for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz", "tb_ar", "Centre_btn"})
-            if (QToolButton* b = toolButton(name))
-                b->setEnabled(false);
+        const MainControls& c = m_controls;
+        for (QToolButton* b : {c.rotate, c.flipVertical, c.flipHorizontal, c.aspectRatio, c.centre})
+            b->setEnabled(false);
     });
     m_loader = new page::ImageLoader(*m_view, this);
     connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
+    connect(m_loader, &page::ImageLoader::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
     m_printing = new printing::PrintCommands(*this, this);
     buildFrameCommands();
     disablePrintingWithoutPrinter();
     buildLayoutCommands();
     buildResolutionWatch();
+    connectCommands();
     restorePlacement();
+}
+
+void TMain_Form::connectCommands()
+{
+    const MainControls& c = m_controls;
+    connect(c.loadSelected, &QAction::triggered, m_loader, &page::ImageLoader::Load1Click);
+    connect(c.loadFromTwain, &QAction::triggered, this, &TMain_Form::LoadfromTWAIN1Click);
+    connect(c.addToList, &QAction::triggered, m_loader, &page::ImageLoader::Addtofilelist1Click);
+    connect(c.clearList, &QAction::triggered, m_loader, &page::ImageLoader::ClearFilelist1Click);
+    connect(c.loadPage, &QAction::triggered, this, [this] { m_layout->load_page(); });
+    connect(c.savePage, &QAction::triggered, this, [this] { m_layout->Save_Page(); });
+    connect(c.preview, &QAction::triggered, m_printing, &printing::PrintCommands::previewCommand);
+    connect(c.printToPrinter, &QAction::triggered, this, &TMain_Form::printIfPrinter);
+    connect(c.printToFile, &QAction::triggered, m_printing, &printing::PrintCommands::printToFileCommand);
+    connect(c.settings, &QAction::triggered, this, &TMain_Form::Set_Up_Settings);
+    connect(c.printerSetup, &QAction::triggered, this, &TMain_Form::Printer_SetupClick);
+    connect(c.about, &QAction::triggered, this, &TMain_Form::About2Click);
+    connect(c.helpEntry, &QAction::triggered, this, &TMain_Form::Help);
+    connect(c.quit, &QAction::triggered, this, &QWidget::close);
+    connect(c.homePage, &QAction::triggered, this, &TMain_Form::HomePageClick);
+    connect(c.email, &QAction::triggered, this, &TMain_Form::EmailClick);
+    connect(c.quitOnBar, &QAction::triggered, this, &QWidget::close);
+
+    connect(c.load, &QToolButton::clicked, m_loader, &page::ImageLoader::tb_loadClick);
+    connect(c.loadNext, &QToolButton::clicked, m_loader, &page::ImageLoader::tb_load_nextClick);
+    connect(c.aspectRatio, &QToolButton::clicked, m_view, &page::PageView::ar_BtnClick);
+    connect(c.cutMarks, &QToolButton::clicked, m_view, &page::PageView::setPrintMarks);
+    connect(c.properties, &QToolButton::clicked, m_view, &page::PageView::setPrintProps);
+    connect(c.stop, &QToolButton::clicked, m_printing, &printing::PrintCommands::stopCommand);
+    connect(c.print, &QToolButton::clicked, this, &TMain_Form::printIfPrinter);
+    connect(c.printNext, &QToolButton::clicked, m_printing, &printing::PrintCommands::Load_and_Print);
+    connect(c.help, &QToolButton::clicked, this, &TMain_Form::Help);
+    connect(c.listSelected, &QToolButton::clicked, this, &TMain_Form::ToolButton1Click);
+}
+
+void TMain_Form::setCommandsEnabled(bool on)
+{
+    // The buttons and entries keep their own states, which come back with the group's.
+    ToolBar1->setEnabled(on);
+    m_pageCommands->setEnabled(on);
+    m_view->setEnabled(on);
 }
 
 bool TMain_Form::hasPrinter() const
@@ -137,49 +181,23 @@ void TMain_Form::disablePrintingWithoutPrinter()
 {
     if (hasPrinter())
         return;
-    for (const char* name : {"tb_print", "tb_print_next"})
-        toolButton(name)->setEnabled(false);
-    for (const char* name : {"Print2", "Printer_Setup"})
-        menuAction(name)->setEnabled(false);
+    m_controls.print->setEnabled(false);
+    m_controls.printNext->setEnabled(false);
+    m_controls.printToPrinter->setEnabled(false);
+    m_controls.printerSetup->setEnabled(false);
 }
 
 // ---- printing -----------------------------------------------------------------------
 
-void TMain_Form::tb_printClick()
+void TMain_Form::printIfPrinter()
 {
     if (hasPrinter())
         m_printing->printCommand();
-}
-
-void TMain_Form::Print2Click()
-{
-    if (hasPrinter())
-        m_printing->printCommand();
-}
-
-void TMain_Form::Printtofile1Click()
-{
-    m_printing->printToFileCommand();
-}
-
-void TMain_Form::PrintPreview1Click()
-{
-    m_printing->previewCommand();
-}
-
-void TMain_Form::tb_print_nextClick()
-{
-    m_printing->Load_and_Print();
-}
-
-void TMain_Form::tb_stopClick()
-{
-    m_printing->stopCommand();
 }
 
 void TMain_Form::setStopEnabled(bool enabled)
 {
-    toolButton("tb_stop")->setEnabled(enabled);
+    m_controls.stop->setEnabled(enabled);
 }
 
 void TMain_Form::saveAndDisableButtons()
@@ -206,19 +224,19 @@ bool TMain_Form::batchInProgress() const
 void TMain_Form::batchEnded()
 {
     const bool more = batchInProgress();
-    toolButton("tb_load_next")->setEnabled(more);
-    toolButton("tb_print_next")->setEnabled(more);
-    menuAction("ClearFilelist1")->setEnabled(more);
+    m_controls.loadNext->setEnabled(more);
+    m_controls.printNext->setEnabled(more);
+    m_controls.clearList->setEnabled(more);
 }
 
 // ---- loading ------------------------------------------------------------------------
 
 void TMain_Form::applyListButtons(const page::ListButtons& buttons)
 {
-    toolButton("tb_load_next")->setEnabled(buttons.loadNext);
-    toolButton("tb_print_next")->setEnabled(buttons.printNext && hasPrinter());
-    menuAction("ClearFilelist1")->setEnabled(buttons.clearList);
-    menuAction("Addtofilelist1")->setEnabled(buttons.addToList);
+    m_controls.loadNext->setEnabled(buttons.loadNext);
+    m_controls.printNext->setEnabled(buttons.printNext && hasPrinter());
+    m_controls.clearList->setEnabled(buttons.clearList);
+    m_controls.addToList->setEnabled(buttons.addToList);
 }
 
 void TMain_Form::openFiles(const QStringList& paths)
@@ -235,38 +253,13 @@ void TMain_Form::openFiles(const QStringList& paths)
     m_loader->WMDropFiles(absolute);
 }
 
-void TMain_Form::Load1Click()
-{
-    m_loader->Load1Click();
-}
-
-void TMain_Form::Addtofilelist1Click()
-{
-    m_loader->Addtofilelist1Click();
-}
-
-void TMain_Form::ClearFilelist1Click()
-{
-    m_loader->ClearFilelist1Click();
-}
-
-void TMain_Form::tb_loadClick()
-{
-    m_loader->tb_loadClick();
-}
-
-void TMain_Form::tb_load_nextClick()
-{
-    m_loader->tb_load_nextClick();
-}
-
 // ---- frame commands -----------------------------------------------------------------
 
 void TMain_Form::buildFrameCommands()
 {
     page::FrameCommandHooks hooks;
     hooks.settings = [this] { Set_Up_Settings(); };
-    hooks.print = [this] { tb_printClick(); };
+    hooks.print = [this] { printIfPrinter(); };
     hooks.openImages = [this](bool withDialog) { m_loader->Open_Images(withDialog); };
     hooks.loadWarningAccepted = [this] {
         return !settings::loadWarningApplies(settings()) || m_loader->confirmLoadWarning(this);
@@ -282,19 +275,20 @@ void TMain_Form::buildFrameCommands()
     };
     hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
+    connect(m_frameCommands, &page::FrameCommandsUi::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
 }
 
 // Images from a scanner into the selected frames. The window stays usable while the
 // source's dialog is up, so a second press waits for the first to end.
 void TMain_Form::LoadfromTWAIN1Click()
 {
-    static bool running = false;
-    if (running)
+    if (m_scanning)
         return;
-    running = true;
+    m_scanning = true;
     struct Done {
-        ~Done() { running = false; }
-    } done;
+        bool& scanning;
+        ~Done() { scanning = false; }
+    } done{m_scanning};
     twain::QtPlatform platform;
     twain::LibraryLoader loader(twain::programSourceManagerCandidates());
     // The scanner's messages come in boxes of their own title.
@@ -323,8 +317,8 @@ bool TMain_Form::FormCreate()
 {
     auto& s = settings();
     m_page->state().PageSized = false;
-    for (const char* name : {"tb_rotate", "tb_flip_Vert", "tb_flip_horiz"})
-        toolButton(name)->setEnabled(false);
+    for (QToolButton* b : {m_controls.rotate, m_controls.flipVertical, m_controls.flipHorizontal})
+        b->setEnabled(false);
 
     // The curve on load must still exist; a stale name switches the option off.
     s.ApplyCurve.erase(std::remove(s.ApplyCurve.begin(), s.ApplyCurve.end(), '"'), s.ApplyCurve.end());
@@ -334,10 +328,10 @@ bool TMain_Form::FormCreate()
     }
 
     {
-        const QSignalBlocker block(Sel_Frames);
-        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+        const QSignalBlocker block(m_controls.frameCount);
+        m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
     }
-    connect(Sel_Frames, &QComboBox::currentIndexChanged, this, &TMain_Form::Sel_FramesChange);
+    connect(m_controls.frameCount, &QComboBox::currentIndexChanged, this, &TMain_Form::Sel_FramesChange);
 
     int result = kSplashDone;
     if (m_options.splash) {
@@ -356,8 +350,8 @@ bool TMain_Form::FormCreate()
     Progress->setVisible(false);
     if (!m_view->buildPage(width(), height()))
         return false;
-    Text_Button->setChecked(s.PrintProps);
-    Page_Button->setChecked(s.PrintMarks);
+    m_controls.properties->setChecked(s.PrintProps);
+    m_controls.cutMarks->setChecked(s.PrintMarks);
     Resize_Timer->start();
     return true;
 }
@@ -420,12 +414,6 @@ void TMain_Form::setProgressVisible(bool visible)
     Progress->setVisible(visible);
 }
 
-void TMain_Form::update_Progress(int percent)
-{
-    Progress->setValue(percent);
-    QCoreApplication::processEvents();
-}
-
 QString TMain_Form::statusText() const
 {
     return Status->text();
@@ -458,10 +446,10 @@ QToolButton* TMain_Form::toolButton(const QString& objectName) const
 
 // ---- commands -----------------------------------------------------------------------
 
-void TMain_Form::Images1Click()
+void TMain_Form::onFilesMenuShown()
 {
-    menuAction("SavePages1")->setEnabled(m_layout->canSavePage());
-    menuAction("LoadPages1")->setEnabled(m_layout->canLoadPage());
+    m_controls.savePage->setEnabled(m_layout->canSavePage());
+    m_controls.loadPage->setEnabled(m_layout->canLoadPage());
 }
 
 void TMain_Form::Printer_SetupClick()
@@ -508,8 +496,8 @@ void TMain_Form::Set_Up_Settings()
     hooks.setMargin = [this](float mm) { m_page->Set_Margin(mm); };
     hooks.printerDpiX = [this] { return m_page->state().PrinterDpiX; };
     hooks.setPrintButtons = [this](bool props, bool marks) {
-        Text_Button->setChecked(props);
-        Page_Button->setChecked(marks);
+        m_controls.properties->setChecked(props);
+        m_controls.cutMarks->setChecked(marks);
     };
     hooks.setOpenFolder = [this](const std::string& folder) { setProperty("openFolder", fromStd(folder)); };
     hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
@@ -541,21 +529,6 @@ void TMain_Form::Help()
         showHelpWindow(topic, this);
 }
 
-void TMain_Form::tb_helpClick()
-{
-    Help();
-}
-
-void TMain_Form::Quit_BtnClick()
-{
-    close();
-}
-
-void TMain_Form::Quit1Click()
-{
-    close();
-}
-
 void TMain_Form::HomePageClick()
 {
     QDesktopServices::openUrl(QUrl(kHomePageUrl));
@@ -566,14 +539,9 @@ void TMain_Form::EmailClick()
     QDesktopServices::openUrl(QUrl(kEmailUrl));
 }
 
-void TMain_Form::tb_arClick()
-{
-    m_view->ar_BtnClick();
-}
-
 bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Sel_Frames && event->type() == QEvent::Wheel && !Sel_Frames->hasFocus()) {
+    if (watched == m_controls.frameCount && event->type() == QEvent::Wheel && !m_controls.frameCount->hasFocus()) {
         event->ignore();
         return true;
     }
@@ -586,23 +554,18 @@ void TMain_Form::Sel_FramesChange(int index)
     // drops every picture: a page with pictures asks first. A layout file sets the count
     // with the list's signals blocked, so loading one asks nothing.
     const int count = page::frameCountAt(index);
+    if (m_loader->busy()) { // the list is off then; a change from elsewhere is undone
+        const QSignalBlocker block(m_controls.frameCount);
+        m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
+        return;
+    }
     if (count != m_page->state().FrameCount && page::Loaded_Count(*m_page) > 0 &&
         messages().ask(MessageKind::Confirmation, kFrameCountEmptiesPage, Buttons::YesNo) != Answer::Yes) {
-        const QSignalBlocker block(Sel_Frames);
-        Sel_Frames->setCurrentIndex(page::Index(m_page->state().FrameCount));
+        const QSignalBlocker block(m_controls.frameCount);
+        m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
         return;
     }
     m_view->Change_No_Of_frames(count);
-}
-
-void TMain_Form::Page_ButtonClick()
-{
-    m_view->setPrintMarks(Page_Button->isChecked());
-}
-
-void TMain_Form::Text_ButtonClick()
-{
-    m_view->setPrintProps(Text_Button->isChecked());
 }
 
 void TMain_Form::ToolButton1Click()

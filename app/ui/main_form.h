@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QPrintDialog;
 class QLabel;
@@ -29,6 +30,50 @@ struct ListButtons;
 namespace app {
 
 struct Session;
+
+// The window's buttons and menu entries as its code reaches them, so a misspelt name is a
+// compile error rather than a null pointer. Each keeps its object name (in the comment)
+// for tests and style sheets.
+struct MainControls {
+    // The toolbar.
+    QToolButton* load = nullptr;           // tb_load
+    QToolButton* loadNext = nullptr;       // tb_load_next
+    QToolButton* bin = nullptr;            // tb_bin
+    QToolButton* rotate = nullptr;         // tb_rotate
+    QToolButton* flipVertical = nullptr;   // tb_flip_Vert
+    QToolButton* flipHorizontal = nullptr; // tb_flip_horiz
+    QToolButton* aspectRatio = nullptr;    // tb_ar
+    QToolButton* centre = nullptr;         // Centre_btn
+    QComboBox* frameCount = nullptr;       // Sel_Frames
+    QToolButton* cutMarks = nullptr;       // Page_Button
+    QToolButton* properties = nullptr;     // Text_Button
+    QToolButton* stop = nullptr;           // tb_stop
+    QToolButton* print = nullptr;          // tb_print
+    QToolButton* printNext = nullptr;      // tb_print_next
+    QToolButton* help = nullptr;           // tb_help
+    QToolButton* listSelected = nullptr;   // ToolButton1, never shown
+    // The menus.
+    QAction* loadSelected = nullptr;   // Load1
+    QAction* loadFromTwain = nullptr;  // LoadfromTWAIN1
+    QAction* addToList = nullptr;      // Addtofilelist1
+    QAction* clearList = nullptr;      // ClearFilelist1
+    QAction* removeSelected = nullptr; // Delete1
+    QAction* loadPage = nullptr;       // LoadPages1
+    QAction* savePage = nullptr;       // SavePages1
+    QAction* selectAll = nullptr;      // All1
+    QAction* deselectAll = nullptr;    // DeSelectAll1
+    QAction* preview = nullptr;        // PrintPreview1
+    QAction* printToPrinter = nullptr; // Print2
+    QAction* printToFile = nullptr;    // Printtofile1
+    QAction* settings = nullptr;       // Settings1
+    QAction* printerSetup = nullptr;   // Printer_Setup
+    QAction* about = nullptr;          // About2
+    QAction* helpEntry = nullptr;      // Help1
+    QAction* quit = nullptr;           // Quit_Btn
+    QAction* homePage = nullptr;       // HomePage1
+    QAction* email = nullptr;          // Email1
+    QAction* quitOnBar = nullptr;      // Quit1, on the menu bar itself
+};
 
 class TMain_Form : public QMainWindow, private page::StatusDisplay, private printing::PrintWindow {
     Q_OBJECT
@@ -73,12 +118,12 @@ public:
     bool progressVisible() const;
     int progressValue() const;
     QTimer* resizeTimer() const { return Resize_Timer; }
+    const MainControls& controls() const { return m_controls; }
+    // By object name, for tests and scripts that name what a user sees; the window's own
+    // code goes through controls().
     QAction* menuAction(const QString& objectName) const;
     QToolButton* toolButton(const QString& objectName) const;
-    QComboBox* frameSelector() const { return Sel_Frames; }
-
-    // The progress handler of long work: position, then keep the window alive.
-    void update_Progress(int percent);
+    QComboBox* frameSelector() const { return m_controls.frameCount; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,38 +131,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private slots:
-    void Images1Click();
+    void onFilesMenuShown();
     void Printer_SetupClick();
     void Set_Up_Settings();
     void About2Click();
     void Help();
-    void Quit_BtnClick();
-    void Quit1Click();
     void HomePageClick();
     void EmailClick();
-    void tb_arClick();
-    void tb_helpClick();
     void Sel_FramesChange(int index);
-    void Page_ButtonClick();
-    void Text_ButtonClick();
     void ToolButton1Click();
     void Resize_TimerTimer();
-    void Load1Click();
     void LoadfromTWAIN1Click();
-    void Addtofilelist1Click();
-    void ClearFilelist1Click();
-    void tb_loadClick();
-    void tb_load_nextClick();
-    void tb_printClick();
-    void Print2Click();
-    void Printtofile1Click();
-    void PrintPreview1Click();
-    void tb_print_nextClick();
-    void tb_stopClick();
-    void LoadPages1Click();
-    void SavePages1Click();
-    void Save_FileClick();
-    void ViewImageDetailsClick();
+    // tb_print and "&Print to printer".
+    void printIfPrinter();
 
 private:
     // page::StatusDisplay
@@ -128,10 +154,15 @@ private:
     void setProgress(int percent) override;
     void setProgressVisible(bool visible) override;
 
+    // Off while a command's work goes on beside the window: the toolbar, the page and
+    // every menu command that reads or changes the page, the list or the settings.
+    void setCommandsEnabled(bool on);
     void buildMenus();
     void buildToolBar();
     void buildBottomPanel();
-    QAction* addEntry(QMenu* menu, const QString& objectName, const QString& caption, void (TMain_Form::*slot)());
+    // Every button and entry to its command, once the parts that run them exist.
+    void connectCommands();
+    QAction* addEntry(QMenu* menu, const QString& objectName, const QString& caption);
     QAction* addLaterEntry(QMenu* menu, const QString& objectName, const QString& caption);
     QToolButton* addButton(const QString& objectName, const QString& hint, const QString& glyph, bool enabled);
     page::PrinterMetrics readPrinter();
@@ -145,6 +176,8 @@ private:
     void buildFrameCommands();
     void applyListButtons(const page::ListButtons& buttons);
     void buildLayoutCommands();
+    void Save_FileClick();
+    void ViewImageDetailsClick();
     // The pixels per inch of the frame under the pointer in the status line, and the
     // warning mark of frames below Min_Print_Resolution.
     void buildResolutionWatch();
@@ -179,17 +212,17 @@ private:
     int m_resolutionShownFor = 0; // the frame whose resolution the status line shows
     // The toolbar's enabled states while a page prints (Save_Button_State).
 
+    QActionGroup* m_pageCommands = nullptr; // the menu entries setCommandsEnabled turns off
+    MainControls m_controls;
     QToolBar* ToolBar1 = nullptr;
-    QComboBox* Sel_Frames = nullptr;
-    QToolButton* Page_Button = nullptr;
-    QToolButton* Text_Button = nullptr;
-    QToolButton* ToolButton1 = nullptr;
+    QWidget* Panel3 = nullptr; // the status line and the progress bar
     QLabel* Status = nullptr;
     QProgressBar* Progress = nullptr;
     QLabel* StatusBarPanel = nullptr;
     QTimer* Resize_Timer = nullptr;
     QTimer* Qtimer = nullptr;
     bool m_splashShowing = false;
+    bool m_scanning = false; // a scanner's load runs; its source's dialog keeps the window usable
     bool m_destroyed = false;
 };
 

@@ -18,17 +18,15 @@ void TMain_Form::buildLayoutCommands()
 {
     printing::LayoutWindowHooks hooks;
     hooks.setFrameCount = [this](int count) {
-        const QSignalBlocker block(Sel_Frames);
-        Sel_Frames->setCurrentIndex(page::Index(count));
+        const QSignalBlocker block(m_controls.frameCount);
+        m_controls.frameCount->setCurrentIndex(page::Index(count));
         m_view->Change_No_Of_frames(count);
     };
     // The batch commands are off while a loaded page is on screen; the list itself stays.
     hooks.disableBatchCommands = [this] {
-        for (const char* name : {"tb_load_next", "tb_print_next"})
-            if (QToolButton* b = toolButton(name))
-                b->setEnabled(false);
-        if (QAction* a = menuAction("ClearFilelist1"))
-            a->setEnabled(false);
+        m_controls.loadNext->setEnabled(false);
+        m_controls.printNext->setEnabled(false);
+        m_controls.clearList->setEnabled(false);
     };
     hooks.repaintAll = [this] { m_view->Redisplay_Images(); };
     hooks.selectFrame = [this](int n) { m_frameCommands->SelectImage(n, true); };
@@ -38,16 +36,6 @@ void TMain_Form::buildLayoutCommands()
     page::FrameCommandHooks& frameHooks = m_frameCommands->hooks();
     frameHooks.saveFramesImage = [this] { Save_FileClick(); };
     frameHooks.extendedDetails = [this] { ViewImageDetailsClick(); };
-}
-
-void TMain_Form::LoadPages1Click()
-{
-    m_layout->load_page();
-}
-
-void TMain_Form::SavePages1Click()
-{
-    m_layout->Save_Page();
 }
 
 void TMain_Form::Save_FileClick()

@@ -3,6 +3,7 @@
 #include "app/ui/main_form.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QComboBox>
 #include <QLabel>
@@ -70,12 +71,12 @@ QIcon printerIcon(bool withList)
 
 } // namespace
 
-QAction* TMain_Form::addEntry(QMenu* menu, const QString& objectName, const QString& caption,
-                              void (TMain_Form::*slot)())
+QAction* TMain_Form::addEntry(QMenu* menu, const QString& objectName, const QString& caption)
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(objectName);
-    connect(a, &QAction::triggered, this, slot);
+    if (menu->objectName() != "About1")
+        m_pageCommands->addAction(a);
     return a;
 }
 
@@ -84,6 +85,7 @@ QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(objectName);
+    m_pageCommands->addAction(a);
     a->setEnabled(false);
     a->setProperty("notYetBuilt", true);
     return a;
@@ -92,6 +94,8 @@ QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const
 void TMain_Form::buildMenus()
 {
     QMenuBar* bar = menuBar();
+    m_pageCommands = new QActionGroup(this);
+    m_pageCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     auto menu = [&](const QString& name, const QString& caption, int helpContext) {
         QMenu* m = bar->addMenu(caption);
         m->setObjectName(name);
@@ -99,40 +103,42 @@ void TMain_Form::buildMenus()
         m->setToolTipsVisible(true);
         return m;
     };
+    MainControls& c = m_controls;
     QMenu* files = menu("Images1", tr("&Files"), 10);
-    connect(files, &QMenu::aboutToShow, this, &TMain_Form::Images1Click);
-    addEntry(files, "Load1", tr("&Load Selected"), &TMain_Form::Load1Click);
-    addEntry(files, "LoadfromTWAIN1", tr("Load from TWAIN"), &TMain_Form::LoadfromTWAIN1Click);
-    addEntry(files, "Addtofilelist1", tr("Add to file list"), &TMain_Form::Addtofilelist1Click);
-    addEntry(files, "ClearFilelist1", tr("Clear File list"), &TMain_Form::ClearFilelist1Click)->setEnabled(false);
-    addLaterEntry(files, "Delete1", tr("&Remove Selected"));
-    addEntry(files, "LoadPages1", tr("Load Page - Zip"), &TMain_Form::LoadPages1Click);
-    addEntry(files, "SavePages1", tr("Save Page - Zip"), &TMain_Form::SavePages1Click);
+    connect(files, &QMenu::aboutToShow, this, &TMain_Form::onFilesMenuShown);
+    c.loadSelected = addEntry(files, "Load1", tr("&Load Selected"));
+    c.loadFromTwain = addEntry(files, "LoadfromTWAIN1", tr("Load from TWAIN"));
+    c.addToList = addEntry(files, "Addtofilelist1", tr("Add to file list"));
+    c.clearList = addEntry(files, "ClearFilelist1", tr("Clear File list"));
+    c.clearList->setEnabled(false);
+    c.removeSelected = addLaterEntry(files, "Delete1", tr("&Remove Selected"));
+    c.loadPage = addEntry(files, "LoadPages1", tr("Load Page - Zip"));
+    c.savePage = addEntry(files, "SavePages1", tr("Save Page - Zip"));
 
     QMenu* select = menu("Select1", tr("&Select"), 11);
-    addLaterEntry(select, "All1", tr("&Select All"));
-    addLaterEntry(select, "DeSelectAll1", tr("&DeSelect All"));
+    c.selectAll = addLaterEntry(select, "All1", tr("&Select All"));
+    c.deselectAll = addLaterEntry(select, "DeSelectAll1", tr("&DeSelect All"));
 
     QMenu* print = menu("Print1", tr("&Print"), 12);
-    addEntry(print, "PrintPreview1", tr("Print Preview "), &TMain_Form::PrintPreview1Click);
-    addEntry(print, "Print2", tr("&Print to printer"), &TMain_Form::Print2Click);
-    addEntry(print, "Printtofile1", tr("Print to image file"), &TMain_Form::Printtofile1Click);
+    c.preview = addEntry(print, "PrintPreview1", tr("Print Preview "));
+    c.printToPrinter = addEntry(print, "Print2", tr("&Print to printer"));
+    c.printToFile = addEntry(print, "Printtofile1", tr("Print to image file"));
 
     QMenu* setup = menu("Setup1", tr("S&etup"), 999);
-    addEntry(setup, "Settings1", tr("&Settings"), &TMain_Form::Set_Up_Settings);
-    addEntry(setup, "Printer_Setup", tr("&Printer Setup"), &TMain_Form::Printer_SetupClick);
+    c.settings = addEntry(setup, "Settings1", tr("&Settings"));
+    c.printerSetup = addEntry(setup, "Printer_Setup", tr("&Printer Setup"));
 
     QMenu* about = menu("About1", tr("&About"), 14);
-    addEntry(about, "About2", tr("&About"), &TMain_Form::About2Click);
-    addEntry(about, "Help1", tr("Help"), &TMain_Form::Help)->setShortcut(QKeySequence::HelpContents);
-    addEntry(about, "Quit_Btn", tr("&Quit"), &TMain_Form::Quit_BtnClick);
+    c.about = addEntry(about, "About2", tr("&About"));
+    c.helpEntry = addEntry(about, "Help1", tr("Help"));
+    c.helpEntry->setShortcut(QKeySequence::HelpContents);
+    c.quit = addEntry(about, "Quit_Btn", tr("&Quit"));
     about->addSeparator();
-    addEntry(about, "HomePage1", tr("Home Page"), &TMain_Form::HomePageClick);
-    addEntry(about, "Email1", tr("Email"), &TMain_Form::EmailClick);
+    c.homePage = addEntry(about, "HomePage1", tr("Home Page"));
+    c.email = addEntry(about, "Email1", tr("Email"));
 
-    QAction* quit = bar->addAction(tr("&Quit"));
-    quit->setObjectName("Quit1");
-    connect(quit, &QAction::triggered, this, &TMain_Form::Quit1Click);
+    c.quitOnBar = bar->addAction(tr("&Quit"));
+    c.quitOnBar->setObjectName("Quit1");
 
     auto* f1 = new QAction(this);
     f1->setShortcut(QKeySequence::HelpContents);
@@ -168,73 +174,65 @@ void TMain_Form::buildToolBar()
     ToolBar1->setIconSize(QSize(25, 21));
 
     // Buttons whose commands come with later parts of the program start disabled.
-    connect(addButton("tb_load", tr("load image(s) "), u8"\u21E9", true), &QToolButton::clicked, this,
-            &TMain_Form::tb_loadClick);
-    connect(addButton("tb_load_next", tr("load image(s) from list"), u8"\u21CA", false), &QToolButton::clicked, this,
-            &TMain_Form::tb_load_nextClick);
-    addButton("tb_bin", tr("remove selected image(s) from frame(s)"), u8"\u2716", false);
+    MainControls& c = m_controls;
+    c.load = addButton("tb_load", tr("load image(s) "), u8"\u21E9", true);
+    c.loadNext = addButton("tb_load_next", tr("load image(s) from list"), u8"\u21CA", false);
+    c.bin = addButton("tb_bin", tr("remove selected image(s) from frame(s)"), u8"\u2716", false);
     ToolBar1->addSeparator();
-    addButton("tb_rotate", tr("rotate selected image(s)"), u8"\u21BB", false);
-    addButton("tb_flip_Vert", tr("flip selected image(s) - vertically"), u8"\u21C5", false);
-    addButton("tb_flip_horiz", tr("flip selected image(s) - horizontally"), u8"\u21C6", false);
-    QToolButton* ar = addButton("tb_ar", tr("set aspect ratio to match selected image"), u8"\u25AD", false);
-    connect(ar, &QToolButton::clicked, this, &TMain_Form::tb_arClick);
-    addButton("Centre_btn", tr("set image size to match\nframe size & centre\non selected frames."), u8"\u29C8", false);
+    c.rotate = addButton("tb_rotate", tr("rotate selected image(s)"), u8"\u21BB", false);
+    c.flipVertical = addButton("tb_flip_Vert", tr("flip selected image(s) - vertically"), u8"\u21C5", false);
+    c.flipHorizontal = addButton("tb_flip_horiz", tr("flip selected image(s) - horizontally"), u8"\u21C6", false);
+    c.aspectRatio = addButton("tb_ar", tr("set aspect ratio to match selected image"), u8"\u25AD", false);
+    c.centre = addButton("Centre_btn", tr("set image size to match\nframe size & centre\non selected frames."),
+                         u8"\u29C8", false);
     ToolBar1->addSeparator();
 
     auto* label2 = new QLabel(tr("Frames "), ToolBar1);
     label2->setObjectName("Label2");
     ToolBar1->addWidget(label2);
-    Sel_Frames = new QComboBox(ToolBar1);
-    Sel_Frames->setObjectName("Sel_Frames");
-    Sel_Frames->setToolTip(tr("number of frames on page"));
-    Sel_Frames->addItems({"1", "2", "4", "8", "16"});
+    c.frameCount = new QComboBox(ToolBar1);
+    c.frameCount->setObjectName("Sel_Frames");
+    c.frameCount->setToolTip(tr("number of frames on page"));
+    c.frameCount->addItems({"1", "2", "4", "8", "16"});
     // The wheel passing over the list must not change the count (and empty the page): it
     // neither gives the list the focus nor turns it without it.
-    Sel_Frames->setFocusPolicy(Qt::StrongFocus);
-    Sel_Frames->installEventFilter(this);
-    ToolBar1->addWidget(Sel_Frames);
+    c.frameCount->setFocusPolicy(Qt::StrongFocus);
+    c.frameCount->installEventFilter(this);
+    ToolBar1->addWidget(c.frameCount);
     ToolBar1->addSeparator();
 
-    Page_Button = addButton("Page_Button", tr("print cut marks"), u8"\u2702", true);
-    Page_Button->setCheckable(true);
-    connect(Page_Button, &QToolButton::clicked, this, &TMain_Form::Page_ButtonClick);
-    Text_Button = addButton("Text_Button", tr("print image properties in margin"), "T", true);
-    Text_Button->setCheckable(true);
-    connect(Text_Button, &QToolButton::clicked, this, &TMain_Form::Text_ButtonClick);
+    c.cutMarks = addButton("Page_Button", tr("print cut marks"), u8"\u2702", true);
+    c.cutMarks->setCheckable(true);
+    c.properties = addButton("Text_Button", tr("print image properties in margin"), "T", true);
+    c.properties->setCheckable(true);
     ToolBar1->addSeparator();
 
-    QToolButton* stop = addButton("tb_stop", tr("stop printing "), u8"\u25A0", false);
-    stop->setIcon(glyphIcon(u8"\u25A0", QColor(0xc0, 0x20, 0x20)));
-    connect(stop, &QToolButton::clicked, this, &TMain_Form::tb_stopClick);
-    QToolButton* print = addButton("tb_print", tr("print "), "", true);
-    print->setIcon(printerIcon(false));
-    connect(print, &QToolButton::clicked, this, &TMain_Form::tb_printClick);
-    QToolButton* printNext = addButton("tb_print_next", tr("print - load - print (from image list)"), "", false);
-    printNext->setIcon(printerIcon(true));
-    connect(printNext, &QToolButton::clicked, this, &TMain_Form::tb_print_nextClick);
+    c.stop = addButton("tb_stop", tr("stop printing "), u8"\u25A0", false);
+    c.stop->setIcon(glyphIcon(u8"\u25A0", QColor(0xc0, 0x20, 0x20)));
+    c.print = addButton("tb_print", tr("print "), "", true);
+    c.print->setIcon(printerIcon(false));
+    c.printNext = addButton("tb_print_next", tr("print - load - print (from image list)"), "", false);
+    c.printNext->setIcon(printerIcon(true));
     ToolBar1->addSeparator();
-    QToolButton* help = addButton("tb_help", tr("help "), "?", true);
-    connect(help, &QToolButton::clicked, this, &TMain_Form::tb_helpClick);
-    ToolButton1 = addButton("ToolButton1", "", "", true);
-    ToolButton1->property("toolBarAction").value<QAction*>()->setVisible(false);
-    connect(ToolButton1, &QToolButton::clicked, this, &TMain_Form::ToolButton1Click);
+    c.help = addButton("tb_help", tr("help "), "?", true);
+    c.listSelected = addButton("ToolButton1", "", "", true);
+    c.listSelected->property("toolBarAction").value<QAction*>()->setVisible(false);
 }
 
 void TMain_Form::buildBottomPanel()
 {
-    auto* panel3 = new QWidget(this);
-    panel3->setObjectName("Panel3");
-    panel3->setFixedHeight(32);
-    auto* col = new QVBoxLayout(panel3);
+    Panel3 = new QWidget(this);
+    Panel3->setObjectName("Panel3");
+    Panel3->setFixedHeight(32);
+    auto* col = new QVBoxLayout(Panel3);
     col->setContentsMargins(4, 0, 4, 0);
     col->setSpacing(0);
-    Status = new QLabel(panel3);
+    Status = new QLabel(Panel3);
     Status->setObjectName("Status");
     Status->setWordWrap(true);
     col->addWidget(Status, 0, Qt::AlignTop);
     col->addStretch(1);
-    Progress = new QProgressBar(panel3);
+    Progress = new QProgressBar(Panel3);
     Progress->setObjectName("Progress");
     Progress->setRange(0, 100);
     Progress->setFixedHeight(15);

@@ -18,7 +18,8 @@ void TMain_Form::loadNextPage()
         passOver = [this](const std::string&, const Message& error) {
             showStatus({QT_TRANSLATE_NOOP("Paginor", "Skipped: %1"), error});
         };
-    m_loader->loadNextPage(passOver);
+    // Inside the batch, which pumps the window's events while it prints anyway.
+    m_loader->loadNextPage(passOver, [this] { PrintWindow::keepAlive(); });
 }
 
 bool TMain_Form::confirmLowResolution(const Message& message, bool accepted)

@@ -4,6 +4,7 @@
 #include "exif/core/exif.h"
 #include "exif/core/known_tags.h"
 
+#include "core/text.h"
 #include "exif/core/exif_blocks.h"
 
 #include <algorithm>
@@ -105,9 +106,7 @@ ReadResult merged(ReadResult own, ReadResult more)
 
 bool isRawName(const std::filesystem::path& path)
 {
-    std::string ext = path.extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = core::lower(path.extension().string());
     static constexpr std::string_view kRaw[] = {".dng", ".cr2", ".cr3", ".nef", ".arw", ".orf", ".raf", ".rw2", ".pef"};
     return std::find(std::begin(kRaw), std::end(kRaw), ext) != std::end(kRaw);
 }

@@ -2,6 +2,8 @@
 // items, and the image details text built from them. Plain C++; no Qt.
 #pragma once
 
+#include "core/files.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -55,16 +57,13 @@ public:
     // Opens path for reading. Anything but a regular file (a folder, a FIFO, a device)
     // is refused, so a reader never blocks on it; isOpen() then says false.
     explicit FileSource(const std::filesystem::path& path);
-    ~FileSource() override;
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_fd.isOpen(); }
     std::uint64_t size() const override { return m_size; }
     bool readAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
 private:
-    int m_fd = -1;
+    core::FileDescriptor m_fd;
     std::uint64_t m_size = 0;
 };
 

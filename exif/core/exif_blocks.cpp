@@ -1,6 +1,8 @@
 // Finding the EXIF block in HEIF, WebP and JPEG XL files.
 #include "exif/core/exif_blocks.h"
 
+#include "core/text.h"
+
 #include <cstring>
 #include <memory>
 
@@ -24,20 +26,15 @@ struct DemuxDeleter {
     void operator()(WebPDemuxer* d) const { WebPDemuxDelete(d); }
 };
 
-bool startsWith(std::span<const std::uint8_t> data, const char* magic, std::size_t length)
-{
-    return data.size() >= length && std::memcmp(data.data(), magic, length) == 0;
-}
-
 } // namespace
 
 std::vector<std::uint8_t> embeddedExifBlock(std::span<const std::uint8_t> data)
 {
-    if (data.size() >= 12 && startsWith(data, "RIFF", 4) && startsWith(data.subspan(8), "WEBP", 4))
+    if (data.size() >= 12 && core::startsWith(data, "RIFF") && core::startsWith(data.subspan(8), "WEBP"))
         return webpExifBlock(data);
-    if (startsWith(data, "\0\0\0\x0CJXL \r\n\x87\n", 12))
+    if (core::startsWith(data, std::string_view("\0\0\0\x0CJXL \r\n\x87\n", 12)))
         return jxlExifBlock(data);
-    if (data.size() >= 12 && startsWith(data.subspan(4), "ftyp", 4))
+    if (data.size() >= 12 && core::startsWith(data.subspan(4), "ftyp"))
         return heifExifBlock(data);
     return {};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "exif/core/exif.h"
+#include "exif/core/tiff_directory.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,7 +12,7 @@
 
 namespace exif::detail {
 
-enum class ByteOrder { Intel, Motorola };
+using exif::ByteOrder;
 
 // One directory entry with the bytes of its value in the block's byte order: the
 // entry's 4-byte value field for a value that fits in it, else the value's first

@@ -2,6 +2,7 @@
 #include "exif/core/exif.h"
 #include "exif/core/known_tags.h"
 #include "exif/core/number_format.h"
+#include "exif/core/tiff_directory.h"
 
 #include "core/messages.h"
 #include "core/translatable.h"
@@ -18,8 +19,8 @@ namespace {
 // Offsets inside the EXIF data count from the TIFF header, which starts after
 // FF D8, FF E1, the segment length, "Exif" and two zero bytes.
 constexpr std::uint64_t kTiffStart = 12;
-constexpr std::uint64_t kFirstDirectoryPointer = 16;
-constexpr std::uint64_t kEntrySize = 12;
+// Where the header keeps the first directory's offset.
+constexpr std::uint64_t kFirstDirectoryPointer = 4;
 // Text values are read into a buffer of this size; a longer value is cut to its first bytes.
 constexpr std::uint64_t kTextBufferSize = 255;
 // A directory's last entry leads on to another directory only when its value lies in this
@@ -31,18 +32,6 @@ constexpr int kMaxDirectories = 3;
 
 constexpr std::uint32_t kTypeAscii = 2;
 constexpr std::uint32_t kTypeSRational = 10;
-
-using detail::ByteOrder;
-
-// One raw directory entry, its numbers already in host order.
-struct ExifEntry {
-    std::uint32_t tag = 0;
-    std::uint32_t type = 0;
-    std::uint32_t count = 0;
-    std::uint32_t value = 0;  // the value itself when it fits in 4 bytes, else its offset
-    std::uint64_t size = 0;   // bytes of the value; 0 for a type without a unit size
-    std::array<std::uint8_t, 4> field{}; // the value field as the file holds it
-};
 
 std::uint64_t unitSize(std::uint32_t type)
 {
@@ -157,26 +146,12 @@ std::string_view resolutionUnitText(std::uint32_t v)
     }
 }
 
-std::uint16_t get16(ByteOrder order, const std::uint8_t* p)
-{
-    if (order == ByteOrder::Motorola)
-        return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
-    return static_cast<std::uint16_t>(p[1] << 8 | p[0]);
-}
-
-std::uint32_t get32(ByteOrder order, const std::uint8_t* p)
-{
-    if (order == ByteOrder::Motorola)
-        return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-    return std::uint32_t{p[3]} << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
-}
-
 // The number an inline value field holds.
 std::uint32_t inlineValue(ByteOrder order, std::uint32_t type, const std::vector<std::uint8_t>& field)
 {
     std::array<std::uint8_t, 4> bytes{};
     std::copy_n(field.begin(), std::min<std::size_t>(field.size(), 4), bytes.begin());
-    const std::uint32_t value = get32(order, bytes.data());
+    const std::uint32_t value = read32(order, bytes.data());
     if (order == ByteOrder::Intel)
         return value;
     // In Motorola order a short value sits in the first bytes of the field, which the
@@ -200,8 +175,8 @@ std::optional<Rational> rationalOf(ByteOrder order, std::uint32_t type, const st
 {
     if (bytes.size() < 8)
         return std::nullopt;
-    const std::uint32_t num = get32(order, bytes.data());
-    const std::uint32_t den = get32(order, bytes.data() + 4);
+    const std::uint32_t num = read32(order, bytes.data());
+    const std::uint32_t den = read32(order, bytes.data() + 4);
     if (den == 0)
         return Rational{};
     if (type == kTypeSRational)
@@ -259,71 +234,28 @@ std::optional<std::string> valueText(const KnownTag& known, const detail::EntryV
 class Reader {
 public:
     Reader(ByteSource& source, ByteOrder order, std::string separator)
-        : m_source(source), m_order(order), m_separator(std::move(separator))
+        : m_block(source, kTiffStart, order), m_separator(std::move(separator))
     {
     }
 
-    std::vector<ExifEntry> readDirectories();
-    std::vector<ExifItem> format(const std::vector<ExifEntry>& entries);
+    std::vector<DirectoryEntry> readDirectories();
+    std::vector<ExifItem> format(const std::vector<DirectoryEntry>& entries);
 
 private:
-    bool readBytes(std::uint64_t pos, std::span<std::uint8_t> out);
-    // Appends the directory's entries; false when it ended early or had none, so that
-    // no last entry of its own can lead on.
-    bool readDirectory(std::uint64_t offset, std::vector<ExifEntry>& entries);
-
-    ByteSource& m_source;
-    ByteOrder m_order;
+    TiffBlock m_block;
     std::string m_separator;
 };
 
-bool Reader::readBytes(std::uint64_t pos, std::span<std::uint8_t> out)
+std::vector<DirectoryEntry> Reader::readDirectories()
 {
-    const std::uint64_t size = m_source.size();
-    if (pos > size || out.size() > size - pos)
-        return false;
-    return m_source.readAt(pos, out);
-}
-
-bool Reader::readDirectory(std::uint64_t offset, std::vector<ExifEntry>& entries)
-{
-    const std::uint64_t countPos = kTiffStart + offset;
-    std::array<std::uint8_t, 2> countBytes{};
-    if (!readBytes(countPos, countBytes))
-        return false;
-    const std::uint64_t count = get16(m_order, countBytes.data());
-    // Entries past the end of the file would all read as tag 0 and be skipped, and the
-    // last of them (value 0) would end the walk: stop at the first one instead of
-    // allocating for a count the file cannot hold.
-    const std::uint64_t first = countPos + 2;
-    const std::uint64_t size = m_source.size();
-    const std::uint64_t inFile = first < size ? std::min(count, (size - first) / kEntrySize) : 0;
-    std::vector<std::uint8_t> raw(inFile * kEntrySize);
-    if (inFile == 0 || !readBytes(first, raw))
-        return false;
-    for (std::uint64_t i = 0; i < inFile; ++i) {
-        const std::uint8_t* p = raw.data() + i * kEntrySize;
-        ExifEntry e;
-        e.tag = get16(m_order, p);
-        e.type = get16(m_order, p + 2);
-        e.count = get32(m_order, p + 4);
-        e.value = get32(m_order, p + 8);
-        e.size = unitSize(e.type) * e.count;
-        std::copy_n(p + 8, 4, e.field.begin());
-        entries.push_back(e);
-    }
-    return inFile == count;
-}
-
-std::vector<ExifEntry> Reader::readDirectories()
-{
-    std::vector<ExifEntry> entries;
+    std::vector<DirectoryEntry> entries;
     std::array<std::uint8_t, 4> pointer{};
-    if (!readBytes(kFirstDirectoryPointer, pointer))
+    if (!m_block.read(kFirstDirectoryPointer, pointer))
         return entries;
-    std::uint64_t offset = get32(m_order, pointer.data());
+    std::uint64_t offset = read32(m_block.order(), pointer.data());
     for (int directory = 0; directory < kMaxDirectories; ++directory) {
-        if (!readDirectory(offset, entries))
+        // A directory that ended early or had none has no last entry of its own to lead on.
+        if (!m_block.readDirectory(offset, entries))
             break;
         const std::uint32_t next = entries.back().value;
         if (next < kMinNextDirectory || next > kMaxNextDirectory)
@@ -333,10 +265,10 @@ std::vector<ExifEntry> Reader::readDirectories()
     return entries;
 }
 
-std::vector<ExifItem> Reader::format(const std::vector<ExifEntry>& entries)
+std::vector<ExifItem> Reader::format(const std::vector<DirectoryEntry>& entries)
 {
     std::vector<ExifItem> items;
-    for (const ExifEntry& e : entries) {
+    for (const DirectoryEntry& e : entries) {
         const std::uint64_t needed = detail::valueBytesNeeded(e.tag, e.type, e.count);
         if (needed == 0)
             continue;
@@ -344,14 +276,14 @@ std::vector<ExifItem> Reader::format(const std::vector<ExifEntry>& entries)
         if (std::any_of(items.begin(), items.end(), sameTag))
             continue;
         detail::EntryValue value{e.tag, e.type, e.count, {}};
-        if (e.size <= 4) {
+        if (unitSize(e.type) * e.count <= 4) {
             value.bytes.assign(e.field.begin(), e.field.end());
         } else {
             value.bytes.resize(needed);
-            if (!readBytes(kTiffStart + e.value, value.bytes))
+            if (!m_block.read(e.value, value.bytes))
                 continue;
         }
-        if (std::optional<ExifItem> item = detail::formatEntry(value, m_order, m_separator))
+        if (std::optional<ExifItem> item = detail::formatEntry(value, m_block.order(), m_separator))
             items.push_back(std::move(*item));
     }
     return items;

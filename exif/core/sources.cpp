@@ -13,31 +13,24 @@ FileSource::FileSource(const std::filesystem::path& path)
 {
     // O_NONBLOCK keeps open() from waiting for a writer when path names a FIFO; such
     // files are refused below anyway.
-    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (m_fd < 0)
+    m_fd.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!m_fd.isOpen())
         return;
     struct stat st {};
-    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    if (::fstat(m_fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+        m_fd.reset();
         return;
     }
     m_size = static_cast<std::uint64_t>(st.st_size);
 }
 
-FileSource::~FileSource()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 bool FileSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out)
 {
-    if (m_fd < 0)
+    if (!m_fd.isOpen())
         return false;
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t n = ::pread(m_fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        const ssize_t n = ::pread(m_fd.get(), out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

@@ -3,6 +3,8 @@
 
 #include "imaging/codecs/codecs.h"
 
+#include "core/files.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -46,17 +48,8 @@ Bitmap readWithGm(const std::string& path, const FormatInfo& format, const Progr
 Bitmap readAnimator(const std::string& path, const ProgressFn& progress);
 
 // A private folder under the system's temporary folder, removed with what it holds.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+// Throws ImagingError (kCannotWrite) when none can be made.
+core::TemporaryFolder makeTemporaryFolder();
 
 // A .dib file's bytes as a BMP file: a whole BMP file is returned as it is, a bitmap as it
 // sits in memory gets a file header. Throws ImagingError for neither.

@@ -4,6 +4,8 @@
 
 #include "imaging/codecs/codecs.h"
 
+#include "core/files.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -18,26 +20,11 @@ namespace imaging::detail {
 // Throws ImagingError for a size the size guard refuses and for data cut short.
 std::optional<Bitmap> readBinaryPnm(const std::string& path, const ProgressFn& progress);
 
-// The temporary file a writer fills.
-class OutputFile {
-public:
-    OutputFile(int fd, bool mustReachDisk) : m_fd(fd), m_mustReachDisk(mustReachDisk) {}
-    int fd() const { return m_fd; }
-    // Called after each large write. A file that will replace another must be on the
-    // disk before the rename; the disk starts on what is written so far, so the final
-    // sync waits for the last few megabytes instead of the whole file.
-    void startWriteback();
+using core::OutputFile;
 
-private:
-    int m_fd;
-    bool m_mustReachDisk;
-    std::int64_t m_handedToDisk = 0;
-};
-
-// Writes a file beside `path` through writeBody and renames it over `path` only when
-// every byte is written, so a failure leaves any previous file as it was. writeBody
-// reports failed writes as std::system_error; any other exception it throws reaches
-// the caller unchanged, with the temporary removed.
+// core::writeFileWith, its own failures as ImagingError (kCannotWrite). writeBody reports
+// failed writes as std::system_error; any other exception it throws reaches the caller
+// unchanged, with the temporary removed.
 void writeFileWith(const std::string& path, const std::function<void(OutputFile&)>& writeBody);
 
 } // namespace imaging::detail

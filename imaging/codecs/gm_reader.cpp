@@ -102,7 +102,7 @@ Bitmap readWithGm(const std::string& path, const FormatInfo& format, const Progr
     report(progress, 0);
     const ImageSize size = rlaSize(path);
     checkImageSize(size.width, size.height, path);
-    TempDir temp;
+    const core::TemporaryFolder temp = makeTemporaryFolder();
     const auto out = temp.path() / "picture.png";
     const auto errors = temp.path() / "errors.txt";
     // An absolute name, so that a file called "-something" is never taken for an option.

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -142,23 +141,6 @@ void convertPixels(const PnmHeader& h, const std::uint8_t* src, std::uint8_t* ds
     }
 }
 
-class ReadFd {
-public:
-    // O_NONBLOCK: a named pipe given as a picture must not hang the program.
-    explicit ReadFd(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
-    ~ReadFd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    ReadFd(const ReadFd&) = delete;
-    ReadFd& operator=(const ReadFd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // Reads up to `size` bytes at `offset`; fewer only at the end of the file.
 std::size_t readAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t offset, const std::string& path)
 {
@@ -218,13 +200,12 @@ void readRows(int fd, const PnmHeader& h, Bitmap& bmp, int begin, int end, const
 }
 
 // Each core copies its own rows from the system's file cache and converts them; the
-// calling thread's share stands for the progress of the whole.
+// first range, which runs on the calling thread, stands for the progress of the whole.
 void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path, const ProgressFn& progress)
 {
-    const std::thread::id caller = std::this_thread::get_id();
     const long long rowBytes = h.width * h.channels * h.bytesPerSample;
     parallelFor(static_cast<int>(h.height), rowBytes, [&](int begin, int end) {
-        readRows(fd, h, bmp, begin, end, path, std::this_thread::get_id() == caller ? &progress : nullptr);
+        readRows(fd, h, bmp, begin, end, path, begin == 0 ? &progress : nullptr);
     });
 }
 
@@ -232,7 +213,8 @@ void readPixels(int fd, const PnmHeader& h, Bitmap& bmp, const std::string& path
 
 std::optional<Bitmap> readBinaryPnm(const std::string& path, const ProgressFn& progress)
 {
-    ReadFd fd(path);
+    // O_NONBLOCK: a named pipe given as a picture must not hang the program.
+    const core::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;

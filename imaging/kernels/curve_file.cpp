@@ -1,16 +1,12 @@
 // Curve files: the tone table as 256 little-endian 32-bit entries, no header.
 #include "imaging/kernels/imaging.h"
 
+#include "core/files.h"
+
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace imaging {
 
@@ -41,36 +37,6 @@ ToneLUT fromBytes(const std::array<std::uint8_t, kCurveBytes>& bytes)
     return lut;
 }
 
-// Closes the descriptor on every path out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-void writeAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw std::system_error(errno, std::generic_category());
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-}
-
 } // namespace
 
 ToneLUT readCurveFile(const std::string& path, const ToneLUT& base)
@@ -93,24 +59,10 @@ ToneLUT readCurveFile(const std::string& path, const ToneLUT& base)
 void writeCurveFile(const ToneLUT& lut, const std::string& path)
 {
     const auto bytes = toBytes(lut);
-    // Written beside the target and renamed over it, so a failed write leaves any
-    // earlier curve as it was.
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't write file %1"), path});
+    // A failed write leaves any earlier curve as it was.
     try {
-        {
-            FileDescriptor file(fd);
-            writeAll(file.get(), bytes.data(), bytes.size());
-            ::fchmod(file.get(), 0644);
-            if (::fsync(file.get()) != 0)
-                throw std::system_error(errno, std::generic_category());
-        }
-        std::filesystem::rename(temp, path);
-    } catch (const std::exception&) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
+        core::writeFileAtomically(path, bytes);
+    } catch (const core::FileError&) {
         throw ImagingError({QT_TRANSLATE_NOOP("Paginor", "Can't write file %1"), path});
     }
 }

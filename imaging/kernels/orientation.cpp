@@ -3,9 +3,13 @@
 
 #include "imaging/kernels/imaging.h"
 
+#include "core/text.h"
+#include "exif/core/tiff_directory.h"
+
 #include <atomic>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace imaging {
 namespace {
@@ -17,45 +21,13 @@ thread_local int t_honouredAs = -1;
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kTypeShort = 3;
 constexpr std::uint16_t kTypeLong = 4;
-constexpr std::size_t kEntrySize = 12;
 
 bool isOrientation(std::uint32_t value)
 {
     return value >= 1 && value <= 8;
 }
 
-class TiffReader {
-public:
-    TiffReader(std::span<const std::uint8_t> bytes, bool motorola) : m_bytes(bytes), m_motorola(motorola) {}
-
-    // Zero for bytes past the end, which the callers have ruled out before they ask.
-    std::uint16_t u16(std::size_t at) const
-    {
-        if (at + 2 > m_bytes.size())
-            return 0;
-        const std::uint8_t a = m_bytes[at], b = m_bytes[at + 1];
-        return static_cast<std::uint16_t>(m_motorola ? (a << 8 | b) : (b << 8 | a));
-    }
-    std::uint32_t u32(std::size_t at) const
-    {
-        const std::uint32_t first = u16(at), second = u16(at + 2);
-        return m_motorola ? (first << 16 | second) : (second << 16 | first);
-    }
-
-private:
-    std::span<const std::uint8_t> m_bytes;
-    bool m_motorola;
-};
-
-bool startsWith(std::span<const std::uint8_t> data, std::string_view magic)
-{
-    if (data.size() < magic.size())
-        return false;
-    for (std::size_t i = 0; i < magic.size(); ++i)
-        if (data[i] != static_cast<std::uint8_t>(magic[i]))
-            return false;
-    return true;
-}
+using core::startsWith;
 
 std::uint32_t bigEndian32(std::span<const std::uint8_t> data, std::size_t at)
 {
@@ -159,23 +131,20 @@ int exifOrientation(std::span<const std::uint8_t> tiffBlock)
         return kUpright;
     if (tiffBlock.size() < 8)
         return kUpright;
-    const TiffReader tiff(tiffBlock, !intel);
-    const std::uint32_t directory = tiff.u32(4);
+    const exif::ByteOrder order = intel ? exif::ByteOrder::Intel : exif::ByteOrder::Motorola;
+    const std::uint32_t directory = exif::read32(order, tiffBlock.data() + 4);
     if (directory < 8 || directory > tiffBlock.size() - 2)
         return kUpright;
-    const std::size_t count = tiff.u16(directory);
-    const std::size_t first = std::size_t{directory} + 2;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t entry = first + i * kEntrySize;
-        if (entry + kEntrySize > tiffBlock.size())
-            return kUpright;
-        if (tiff.u16(entry) != kOrientationTag)
+    exif::MemorySource source(tiffBlock);
+    std::vector<exif::DirectoryEntry> entries;
+    exif::TiffBlock(source, 0, order).readDirectory(directory, entries);
+    for (const exif::DirectoryEntry& e : entries) {
+        if (e.tag != kOrientationTag)
             continue;
-        const std::uint16_t type = tiff.u16(entry + 2);
-        const std::uint32_t value = type == kTypeShort ? tiff.u16(entry + 8)
-                                    : type == kTypeLong ? tiff.u32(entry + 8)
-                                                        : 0;
-        return isOrientation(value) && tiff.u32(entry + 4) >= 1 ? static_cast<int>(value) : kUpright;
+        const std::uint32_t value = e.type == kTypeShort  ? exif::read16(order, e.field.data())
+                                    : e.type == kTypeLong ? e.value
+                                                          : 0;
+        return isOrientation(value) && e.count >= 1 ? static_cast<int>(value) : kUpright;
     }
     return kUpright;
 }

@@ -1,8 +1,8 @@
 #include "imaging/kernels/parallel.h"
 
+#include "core/work.h"
+
 #include <algorithm>
-#include <exception>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -36,32 +36,10 @@ void parallelFor(int count, long long itemCost, const std::function<void(int, in
     for (int w = 0; w <= workers; ++w)
         bounds[w] = std::min(count, static_cast<int>(static_cast<long long>(units) * w / workers) * align);
 
-    std::vector<std::exception_ptr> errors(workers);
-    auto run = [&](int w) {
-        try {
-            if (bounds[w] < bounds[w + 1])
-                body(bounds[w], bounds[w + 1]);
-        } catch (...) {
-            errors[w] = std::current_exception();
-        }
-    };
-    {
-        std::vector<std::jthread> threads;
-        threads.reserve(workers - 1);
-        int started = 1;
-        try {
-            for (; started < workers; ++started)
-                threads.emplace_back(run, started);
-        } catch (const std::system_error&) {
-            // No thread to be had (a process limit): the ranges not handed out run here.
-        }
-        run(0);
-        for (int w = started; w < workers; ++w)
-            run(w);
-    } // joins
-    for (const auto& e : errors)
-        if (e)
-            std::rethrow_exception(e);
+    core::work::runPieces(workers, [&](int w) {
+        if (bounds[w] < bounds[w + 1])
+            body(bounds[w], bounds[w + 1]);
+    });
 }
 
 } // namespace imaging::detail

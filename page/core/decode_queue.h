@@ -1,18 +1,16 @@
-// Files of a load step decoded ahead on worker threads. The load step takes the results
-// in list order on its own thread, so frames, messages and status texts still happen in
-// the order of the list; only the waiting is shortened.
+// Files of a load step decoded ahead on the pool's threads. The load step takes the
+// results in list order on its own thread, so frames, messages and status texts still
+// happen in the order of the list; only the waiting is shortened.
 #pragma once
 
 #include "core/message.h"
+#include "core/work.h"
 
 #include "page/core/loading.h"
 
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace page {
@@ -25,18 +23,18 @@ public:
         bool deferred = false; // to be decoded by the taker, on its own thread
     };
 
-    // Decodes files[first .. first + count) with up to `threads` workers (0: one per core).
+    // Decodes files[first .. first + count), up to `threads` at once (0: one per core).
     // The queue keeps its own copy of the names, so the workers never read a list that
     // its owner changes.
     DecodeQueue(const std::vector<std::string>& files, std::size_t first, std::size_t count, int threads,
                 int screenWidth, int screenHeight, FullDecode fullDecode = {}, OnLoadOptions options = {});
-    // Other work than files by name (a layout file's members): job(i) for i in [0, count)
-    // on up to `threads` workers (0: one per core), each i taken with take(i). job must be
+    // Other work than files by name (a layout file's members): job(i) for i in [0, count),
+    // up to `threads` at once (0: one per core), each i taken with take(i). job must be
     // safe on any thread and throw nothing; a result it marks deferred is handed back as it is.
     using Job = std::function<Result(std::size_t index)>;
     DecodeQueue(std::size_t count, int threads, Job job);
-    // Stops the workers after the file each is on and waits for them.
-    ~DecodeQueue();
+    // Starts no more files and waits for those being decoded.
+    ~DecodeQueue() = default;
     DecodeQueue(const DecodeQueue&) = delete;
     DecodeQueue& operator=(const DecodeQueue&) = delete;
 
@@ -47,28 +45,16 @@ public:
     Result take(std::size_t index, const std::function<void()>& keepAlive);
 
 private:
-    struct Slot {
-        bool done = false;
-        Result result;
-    };
-    void work();
-    void startWorkers(int threads);
-    Result run(std::size_t index);
+    Result decode(std::size_t index) const;
 
     const std::vector<std::string> m_files;
     std::size_t m_first;
-    std::size_t m_end;  // one past the last file to decode
-    std::size_t m_next; // the next file a worker starts on
     int m_screenWidth;
     int m_screenHeight;
     FullDecode m_fullDecode;
     OnLoadOptions m_options; // the on-load steps, done on the decoding threads
     Job m_job;
-    bool m_stop = false;
-    std::vector<Slot> m_slots; // by index - m_first
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<std::thread> m_workers;
+    core::work::OrderedQueue<Result> m_queue; // by index - m_first; last, so it ends first
 };
 
 } // namespace page

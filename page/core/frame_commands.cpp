@@ -1,6 +1,7 @@
 #include "page/core/frame_commands.h"
 
 #include "core/messages.h"
+#include "core/work.h"
 #include "imaging/kernels/adjust.h"
 #include "imaging/kernels/imaging.h"
 #include "page/core/loading.h"
@@ -10,7 +11,6 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <future>
 #include <new>
 
 namespace page {
@@ -497,43 +497,68 @@ void resampleKeepingAlive(imaging::Bitmap& work, int w, int h, int filterIndex, 
         imaging::ResampleBitmap(w, h, filterIndex, work);
         return;
     }
-    std::future<void> done =
-        std::async(std::launch::async, [&work, w, h, filterIndex] { imaging::ResampleBitmap(w, h, filterIndex, work); });
-    while (done.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
-        keepAlive();
-    done.get(); // the resampler's error, if any
+    core::work::runBeside([&] { imaging::ResampleBitmap(w, h, filterIndex, work); }, keepAlive,
+                          std::chrono::milliseconds(40));
 }
 
 } // namespace
+
+std::vector<int> framesToResample(const Page& page, int filterIndex)
+{
+    imaging::filterFromIndex(filterIndex); // a bad index fails before any frame changes
+    const auto work = workFrames(page);
+    std::vector<int> frames;
+    for (int i = 1; i <= liveCount(page); ++i)
+        if (work[static_cast<std::size_t>(i)])
+            frames.push_back(i);
+    return frames;
+}
+
+std::optional<ResampleTake> takeForResample(Page& page, int i, int percent, int selected)
+{
+    // A frame emptied while an earlier one was resampled is passed over.
+    if (i > liveCount(page) || !rec(page, i).Loaded || !rec(page, i).PictureHolder)
+        return std::nullopt;
+    // The position counts frame numbers against the selected frames, so it can run out
+    // early; it stops at the bar's end.
+    page.status().setProgress(std::min(100, roundToInt(static_cast<long double>(i) / selected * 100)));
+    page.status().showStatus(resamplingStatus(i, percent));
+    ResampleTake take;
+    take.frame = i;
+    take.picture = rec(page, i).PictureHolder;
+    take.pixels = ownPixels(rec(page, i));
+    take.width = roundToInt(static_cast<long double>(take.pixels.width()) * percent / 100);
+    take.height = roundToInt(static_cast<long double>(take.pixels.height()) * percent / 100);
+    return take;
+}
+
+void resampleTaken(ResampleTake& take, int filterIndex)
+{
+    imaging::ResampleBitmap(take.width, take.height, filterIndex, take.pixels);
+}
+
+void putResampled(Page& page, ResampleTake&& take)
+{
+    if (take.frame <= liveCount(page) && rec(page, take.frame).PictureHolder == take.picture)
+        setOwnPixels(rec(page, take.frame), std::move(take.pixels));
+}
 
 void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive& keepAlive)
 {
     if (percent == 100)
         return;
-    imaging::filterFromIndex(filterIndex); // a bad index fails before any frame changes
-    const auto work = workFrames(page);
+    const std::vector<int> frames = framesToResample(page, filterIndex);
     BusyDisplay busy(page.status(), "");
     const int selected = Selected_Count(page);
-    for (int i = 1; i <= liveCount(page); ++i) {
-        // A frame emptied while an earlier one was resampled is passed over.
-        if (!work[static_cast<std::size_t>(i)] || !rec(page, i).Loaded || !rec(page, i).PictureHolder)
+    for (const int i : frames) {
+        std::optional<ResampleTake> take = takeForResample(page, i, percent, selected);
+        if (!take)
             continue;
-        // The position counts frame numbers against the selected frames, so it can run out
-        // early; it stops at the bar's end.
-        page.status().setProgress(std::min(100, roundToInt(static_cast<long double>(i) / selected * 100)));
-        page.status().showStatus(resamplingStatus(i, percent));
         if (keepAlive)
             keepAlive();
-        const std::shared_ptr<imaging::Picture> picture = rec(page, i).PictureHolder;
-        imaging::Bitmap work = ownPixels(rec(page, i));
-        const int w = roundToInt(static_cast<long double>(work.width()) * percent / 100);
-        const int h = roundToInt(static_cast<long double>(work.height()) * percent / 100);
         // On failure the copy is thrown away and the frame keeps its picture.
-        resampleKeepingAlive(work, w, h, filterIndex, keepAlive);
-        // The window went on meanwhile: the frame takes the result only while it still
-        // holds the picture that was resampled.
-        if (rec(page, i).PictureHolder == picture)
-            setOwnPixels(rec(page, i), std::move(work));
+        resampleKeepingAlive(take->pixels, take->width, take->height, filterIndex, keepAlive);
+        putResampled(page, std::move(*take));
     }
 }
 

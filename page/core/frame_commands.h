@@ -200,6 +200,26 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
 // Resamples every selected, loaded frame that is not a copy to percent of its size with
 // filter 0..6. Throws the kernel's error, leaving that frame and the rest unchanged.
 void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive& keepAlive = {});
+// resampleSelected for a window whose own loop turns while pixels are resampled: on the
+// window's thread framesToResample, then for each frame takeForResample, resampleTaken on
+// any other thread, and putResampled back on the window's thread.
+struct ResampleTake {
+    int frame = 0;
+    std::shared_ptr<imaging::Picture> picture; // what the frame held when its pixels were taken
+    imaging::Bitmap pixels;                    // a copy, resampled in place
+    int width = 0;
+    int height = 0;
+};
+// The frames resampleSelected works on, in frame order; throws for a bad filter before any
+// frame changes.
+std::vector<int> framesToResample(const Page& page, int filterIndex);
+// Frame n's pixels to resample, its progress and status shown (position of selected
+// frames); nothing when the frame has been emptied since the command began.
+std::optional<ResampleTake> takeForResample(Page& page, int n, int percent, int selected);
+void resampleTaken(ResampleTake& take, int filterIndex);
+// The frame takes the result only while it still holds the picture that was resampled.
+void putResampled(Page& page, ResampleTake&& take);
+
 // Greys every selected, loaded frame that is not a copy. A failure is reported to the
 // user and stops the command; frames already done stay grey. False after a failure.
 bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive = {});

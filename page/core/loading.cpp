@@ -1,6 +1,7 @@
 #include "page/core/loading.h"
 
 #include "page/core/decode_queue.h"
+#include "page/core/load_step.h"
 
 #include "core/messages.h"
 #include "exif/core/details_options.h"
@@ -76,15 +77,55 @@ std::vector<int> takeFrames(Page& page, const FileQueue& queue, const LoadHooks&
     return frames;
 }
 
+// Where a load step takes its decoded files from: a queue decoding beside it, or files
+// decoded before the step went on (decodeLoadStep).
+class DecodedFiles {
+public:
+    virtual ~DecodedFiles() = default;
+    virtual DecodeQueue::Result take(std::size_t index) = 0;
+    // One more file is needed to fill a frame.
+    virtual void extend() {}
+};
+
+class QueueFiles final : public DecodedFiles {
+public:
+    QueueFiles(DecodeQueue& queue, const std::function<void()>& keepAlive) : m_queue(queue), m_keepAlive(keepAlive) {}
+    DecodeQueue::Result take(std::size_t index) override { return m_queue.take(index, m_keepAlive); }
+    void extend() override { m_queue.extend(); }
+
+private:
+    DecodeQueue& m_queue;
+    const std::function<void()>& m_keepAlive;
+};
+
+class ReadyFiles final : public DecodedFiles {
+public:
+    ReadyFiles(const FileQueue& queue, LoadStep& step) : m_queue(queue), m_step(step) {}
+    DecodeQueue::Result take(std::size_t index) override
+    {
+        const std::size_t i = index - m_step.first;
+        if (index >= m_step.first && i < m_step.decoded.size())
+            return std::move(m_step.decoded[i]);
+        // Not reached: the step never takes more files than were decoded for it. Decoded
+        // here, the same way, should it ever be.
+        DecodeQueue one(m_queue.FileList, index, 1, 1, m_step.screenWidth, m_step.screenHeight, {}, m_step.options);
+        return one.take(index, {});
+    }
+
+private:
+    const FileQueue& m_queue;
+    LoadStep& m_step;
+};
+
 // Loads files from index k on into frame n until one decodes; failed files are reported
 // and passed over. Returns false when the queue ran out first.
-bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, DecodeQueue& decoder,
+bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, DecodedFiles& decoder,
                    const LoadHooks& hooks, LoadStepResult& result)
 {
     StatusDisplay& status = page.status();
     while (k < queue.FileList.size()) {
         const std::string& path = queue.FileList[k];
-        DecodeQueue::Result decoded = decoder.take(k, hooks.keepAlive);
+        DecodeQueue::Result decoded = decoder.take(k);
         ++k;
         if (!decoded.error.empty()) {
             ++result.filesFailed;
@@ -305,35 +346,49 @@ bool checkSelectionForLoad(Page& page)
     return true;
 }
 
-LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks)
+namespace {
+
+// Step 1 of a load: the progress bar shows and the frames that take files are chosen.
+LoadStep beginStep(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    queue.BatchInProgress = true;
+    page.status().setProgressVisible(true);
+    LoadStep step;
+    step.frames = takeFrames(page, queue, hooks, step.selectedFrames);
+    step.first = queue.NextFileIndex;
+    step.screenWidth = hooks.screenWidth;
+    step.screenHeight = hooks.screenHeight;
+    step.threads = hooks.threads;
+    step.options = onLoadOptions(page);
+    return step;
+}
+
+// Fills the step's frames in frame order; returns those that took a picture. k ends past
+// the files taken.
+std::vector<int> fillFrames(Page& page, const FileQueue& queue, const LoadHooks& hooks, const LoadStep& step,
+                            DecodedFiles& decoder, std::size_t& k, LoadStepResult& result)
 {
     StatusDisplay& status = page.status();
-    queue.BatchInProgress = true;
-    status.setProgressVisible(true);
-    LoadStepResult result;
-    const std::vector<int> frames = takeFrames(page, queue, hooks, result.selectedFrames);
-
-    std::size_t k = queue.NextFileIndex;
     std::vector<int> loadedFrames;
-    {
-        const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(result.selectedFrames), queue.remaining());
-        DecodeQueue decoder(queue.FileList, k, wanted, hooks.threads, hooks.screenWidth, hooks.screenHeight,
-                            hooks.fullDecode, onLoadOptions(page));
-        for (const int n : frames) {
-            if (k >= queue.FileList.size() || n > page.state().FrameCount)
-                break;
-            if (!emptyFrameForLoad(page, n)) {
-                page.frame(n).Selected = false; // it keeps its picture; the file waits for the next frame
-                continue;
-            }
-            if (hooks.frameEmptied)
-                hooks.frameEmptied(n);
-            if (loadIntoFrame(page, n, queue, k, decoder, hooks, result))
-                loadedFrames.push_back(n);
-            status.setProgress(progressPercent(result.filesLoaded, std::max(1, result.selectedFrames)));
+    for (const int n : step.frames) {
+        if (k >= queue.FileList.size() || n > page.state().FrameCount)
+            break;
+        if (!emptyFrameForLoad(page, n)) {
+            page.frame(n).Selected = false; // it keeps its picture; the file waits for the next frame
+            continue;
         }
-    } // the decoder's threads end here, before the page is repainted
+        if (hooks.frameEmptied)
+            hooks.frameEmptied(n);
+        if (loadIntoFrame(page, n, queue, k, decoder, hooks, result))
+            loadedFrames.push_back(n);
+        status.setProgress(progressPercent(result.filesLoaded, std::max(1, result.selectedFrames)));
+    }
+    return loadedFrames;
+}
 
+void endStep(Page& page, FileQueue& queue, const LoadHooks& hooks, const std::vector<int>& loadedFrames, std::size_t k)
+{
+    StatusDisplay& status = page.status();
     Apply_Curve_On_Load(page, loadedFrames);
     if (hooks.repaintAll)
         hooks.repaintAll();
@@ -348,18 +403,81 @@ LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hoo
     } else {
         queue.NextFileIndex = k;
     }
+}
+
+std::size_t wantedFiles(const LoadStep& step, const FileQueue& queue)
+{
+    return std::min<std::size_t>(static_cast<std::size_t>(step.selectedFrames), queue.remaining());
+}
+
+} // namespace
+
+LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    LoadStep step = beginStep(page, queue, hooks);
+    LoadStepResult result;
+    result.selectedFrames = step.selectedFrames;
+    std::size_t k = queue.NextFileIndex;
+    std::vector<int> loadedFrames;
+    {
+        DecodeQueue decoder(queue.FileList, k, wantedFiles(step, queue), hooks.threads, hooks.screenWidth,
+                            hooks.screenHeight, hooks.fullDecode, step.options);
+        QueueFiles files(decoder, hooks.keepAlive);
+        loadedFrames = fillFrames(page, queue, hooks, step, files, k, result);
+    } // the decoder's threads end here, before the page is repainted
+    endStep(page, queue, hooks, loadedFrames, k);
     return result;
+}
+
+LoadStep beginLoadStep(Page& page, FileQueue& queue, const LoadHooks& hooks)
+{
+    LoadStep step = beginStep(page, queue, hooks);
+    step.files = queue.FileList;
+    return step;
+}
+
+void decodeLoadStep(LoadStep& step)
+{
+    const std::size_t frames = step.frames.size();
+    const std::size_t wanted = std::min(frames, step.files.size() - std::min(step.files.size(), step.first));
+    DecodeQueue decoder(step.files, step.first, wanted, step.threads, step.screenWidth, step.screenHeight, {},
+                        step.options);
+    std::size_t decodedWell = 0;
+    for (std::size_t k = step.first; k < step.files.size() && decodedWell < frames; ++k) {
+        DecodeQueue::Result r = decoder.take(k, {});
+        if (r.error.empty())
+            ++decodedWell;
+        else
+            decoder.extend();
+        step.decoded.push_back(std::move(r));
+    }
+}
+
+LoadStepResult finishLoadStep(Page& page, FileQueue& queue, const LoadHooks& hooks, LoadStep& step)
+{
+    LoadStepResult result;
+    result.selectedFrames = step.selectedFrames;
+    std::size_t k = step.first;
+    ReadyFiles files(queue, step);
+    const std::vector<int> loadedFrames = fillFrames(page, queue, hooks, step, files, k, result);
+    endStep(page, queue, hooks, loadedFrames, k);
+    return result;
+}
+
+void selectForNextBatch(Page& page, const LoadHooks& hooks)
+{
+    if (page.anySelected())
+        return;
+    for (int n = 1; n <= page.state().FrameCount; ++n) {
+        if (emptyFrameForLoad(page, n) && hooks.frameEmptied)
+            hooks.frameEmptied(n);
+        page.frame(n).Selected = true;
+    }
 }
 
 LoadStepResult Next_Batch(Page& page, FileQueue& queue, const LoadHooks& hooks)
 {
-    if (!page.anySelected()) {
-        for (int n = 1; n <= page.state().FrameCount; ++n) {
-            if (emptyFrameForLoad(page, n) && hooks.frameEmptied)
-                hooks.frameEmptied(n);
-            page.frame(n).Selected = true;
-        }
-    }
+    selectForNextBatch(page, hooks);
     return Load_The_Files(page, queue, hooks);
 }
 

@@ -65,8 +65,9 @@ struct FileQueue {
 using FullDecode = std::function<void(const imaging::Picture&)>;
 
 struct LoadHooks {
-    // Called often while the step waits for a file to decode: the window processes its
-    // pending events here, so it repaints and shows the progress.
+    // Called often while the step waits for a file to decode. The window's own load
+    // commands leave it empty and split the step instead (load_step.h); batch printing,
+    // which runs inside the print command, passes that command's.
     std::function<void()> keepAlive;
     // Frame n was emptied to take a file: paint its empty look.
     std::function<void(int frame)> frameEmptied;

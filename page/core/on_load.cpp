@@ -1,11 +1,11 @@
 #include "page/core/on_load.h"
 
 #include "core/messages.h"
+#include "core/text.h"
 #include "imaging/kernels/adjust.h"
 #include "imaging/kernels/orientation.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -361,22 +361,20 @@ bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imagin
     return true;
 }
 
-bool applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive)
+void applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive)
 {
     BusyLine busy(page.status(), kApplyingCurve);
     imaging::ToneLUT lut;
     try {
         lut = imaging::readCurveFile(path);
     } catch (const imaging::ImagingError&) {
-        app::messages().error({QT_TRANSLATE_NOOP("Paginor", "Error - Can't open %1"), path});
-        return false;
+        throw PageError({QT_TRANSLATE_NOOP("Paginor", "Error - Can't open %1"), path});
     }
     std::vector<int> frames;
     for (int n = 1; n <= page.state().FrameCount; ++n)
         if (page.frame(n).Selected && ownsPicture(page.frame(n)))
             frames.push_back(n);
     applyCurveToFrames(page, frames, lut, keepAlive);
-    return true;
 }
 
 void Crop_to_Frame(Page& page, const std::function<void()>& keepAlive)
@@ -421,8 +419,7 @@ std::vector<std::string> curveFilesIn(const std::string& folder, std::size_t& le
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::error_code kindError;
         const std::string name = it->path().filename().string();
-        std::string ext = it->path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        const std::string ext = core::lower(it->path().extension().string());
         if (ext == ".tcv" && name.front() != '.' && it->is_regular_file(kindError))
             names.push_back(name);
     }

@@ -104,9 +104,9 @@ void applyCurveToFrame(Page& page, int n, const imaging::ToneLUT& lut);
 bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imaging::ToneLUT& lut,
                         const std::function<void()>& keepAlive = {});
 // The curve file at path on every selected, loaded frame that is not a copy (the "Apply
-// Curves" entries). False, after telling the user kCantOpenCurve + path, when the file
-// cannot be read; no frame changes then.
-bool applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive = {});
+// Curves" entries). Throws PageError ("Error - Can't open" + path) when the file cannot be
+// read; no frame changes then.
+void applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive = {});
 
 // Crop_to_Frame: every selected, loaded frame that is not a copy fitted to the frames'
 // shape, with "Image being processed" and progress. Frames fitted already stay as they

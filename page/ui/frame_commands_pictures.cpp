@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "imaging/qt/qimage_adapter.h"
 #include "page/ui/page_view.h"
+#include "page/ui/when_finished.h"
 #include "settings/ui/resample_dialog.h"
 
 #include <QApplication>
@@ -18,6 +19,10 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <exception>
+#include <utility>
 
 namespace page {
 namespace clipboard {
@@ -332,26 +337,101 @@ void FrameCommandsUi::GrayScaleClick()
     m_view.Update_Visual();
 }
 
+struct FrameCommandsUi::ResampleRun {
+    std::vector<int> frames;
+    std::size_t next = 0;
+    int percent = 100;
+    int filterIndex = 0;
+    int selected = 0;
+};
+
 void FrameCommandsUi::Resample1Click()
 {
     settings::Settings& s = m_view.page().settings();
+    auto run = std::make_shared<ResampleRun>();
     {
         settings::TResamp_Dialog dialog(s, m_window);
         const int result = dialog.exec();
         if (result == settings::TResamp_Dialog::kOkResult && s.Manual_Resamp_Size == 100)
             return;
-        if (result == settings::TResamp_Dialog::kOkResult) {
-            QCoreApplication::processEvents();
-            WaitCursor busy;
-            try {
-                resampleSelected(m_view.page(), s.Manual_Resamp_Size, s.Manual_Resamp_Filter, keepAlive);
-            } catch (const std::exception& e) {
-                app::messages().error(app::messageOf(e));
-            }
-        }
+        if (result != settings::TResamp_Dialog::kOkResult)
+            return endResample(std::nullopt);
     }
-    m_view.page().status().setProgressVisible(false);
+    run->percent = s.Manual_Resamp_Size;
+    run->filterIndex = s.Manual_Resamp_Filter;
+    run->selected = Selected_Count(m_view.page());
+    try {
+        run->frames = framesToResample(m_view.page(), run->filterIndex);
+    } catch (const std::exception& e) {
+        return endResample(app::messageOf(e));
+    }
+    StatusDisplay& status = m_view.page().status();
+    status.setProgress(1);
+    status.setProgressVisible(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_resampling = true;
+    emit busyChanged(true);
+    resampleNext(run);
+}
+
+void FrameCommandsUi::resampleNext(const std::shared_ptr<ResampleRun>& run)
+{
+    struct Job {
+        ResampleTake take;
+        int filterIndex = 0;
+        std::exception_ptr error;
+    };
+    while (run->next < run->frames.size()) {
+        const int n = run->frames[run->next++];
+        std::optional<ResampleTake> take;
+        try {
+            take = takeForResample(m_view.page(), n, run->percent, run->selected);
+        } catch (const std::exception& e) {
+            return endResample(app::messageOf(e));
+        }
+        if (!take)
+            continue;
+        auto job = std::make_shared<Job>(Job{std::move(*take), run->filterIndex, nullptr});
+        auto work = [job] {
+            try {
+                resampleTaken(job->take, job->filterIndex);
+            } catch (...) {
+                job->error = std::current_exception();
+            }
+        };
+        whenFinished(this, QtConcurrent::run(work), [this, run, job](const QFuture<void>&) {
+            if (job->error) {
+                // The frame keeps its picture, and the frames after it theirs.
+                try {
+                    std::rethrow_exception(job->error);
+                } catch (const std::exception& e) {
+                    return endResample(app::messageOf(e));
+                }
+            }
+            putResampled(m_view.page(), std::move(job->take));
+            resampleNext(run);
+        });
+        return;
+    }
+    endResample(std::nullopt);
+}
+
+void FrameCommandsUi::endResample(const std::optional<app::Message>& error)
+{
+    StatusDisplay& status = m_view.page().status();
+    if (m_resampling) {
+        status.setProgress(0);
+        status.setProgressVisible(false);
+        status.setStatus("");
+        QApplication::restoreOverrideCursor();
+    }
+    if (error)
+        app::messages().error(*error);
+    status.setProgressVisible(false);
     m_view.Redisplay_Images();
+    if (std::exchange(m_resampling, false))
+        emit busyChanged(false);
+    emit resampleFinished();
 }
 
 } // namespace page

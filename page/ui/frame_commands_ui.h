@@ -16,6 +16,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -91,6 +93,13 @@ public:
     void Restore_Button_State();
     const ButtonStates& savedButtons() const { return m_saved; }
 
+signals:
+    // A command's work began or ended beside the window (the window turns its commands
+    // off and on).
+    void busyChanged(bool busy);
+    // Resample ended: the frames show their new pixels.
+    void resampleFinished();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -131,6 +140,10 @@ private:
     void applyButtonStates(const ButtonStates& states);
     bool buttonEnabled(const char* objectName) const;
     void setStatus(const app::Message& text);
+    // Resample, a frame at a time beside the window's loop.
+    struct ResampleRun;
+    void resampleNext(const std::shared_ptr<ResampleRun>& run);
+    void endResample(const std::optional<app::Message>& error);
 
     PageView& m_view;
     QWidget* m_window;
@@ -140,6 +153,7 @@ private:
     QMenu* m_reload = nullptr;
     QMenu* m_curves = nullptr;
     ButtonStates m_saved;
+    bool m_resampling = false;
 };
 
 } // namespace page

@@ -2,12 +2,14 @@
 
 #include "page/core/folder_search.h"
 #include "page/ui/page_view.h"
+#include "page/ui/when_finished.h"
 
 #include "core/messages.h"
 #include "settings/ui/warning_dialog.h"
 
 #include <QCoreApplication>
 #include <QDragMoveEvent>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,8 +30,8 @@ QStringList chooseWithDesktopDialog(QWidget* parent, const QString& title, const
     return QFileDialog::getOpenFileNames(parent, title, folder, imageFileFilter());
 }
 
-// Busy for the life of the object; a load that starts while another runs (the window
-// processes events while files decode) is refused rather than nested.
+// Busy for the life of the object; a load that starts while another runs is refused
+// rather than nested.
 class BusyScope {
 public:
     explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
@@ -83,9 +85,6 @@ ImageLoader::ImageLoader(PageView& view, QWidget* window) : QObject(window), m_v
 LoadHooks ImageLoader::hooks()
 {
     LoadHooks h;
-    // Repaints and timers run while files decode; clicks and keys wait, so no command
-    // can change the page or the list under the load step.
-    h.keepAlive = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     h.frameEmptied = [this](int n) { m_view.paintEmptyFrame(n); };
     h.repaintAll = [this] { m_view.Update_Visual(); };
     if (FrameControl* f1 = m_view.FrameImage(1)) {
@@ -121,11 +120,47 @@ QString ImageLoader::titleSuffix() const
     return suffix;
 }
 
+void ImageLoader::startStep(const LoadHooks& hooks, std::function<void()> then)
+{
+    // The window's commands are off from here until the step ends, so nothing changes the
+    // list or the settings under it; the page is only repainted meanwhile.
+    emit busyChanged(true);
+    auto step = std::make_shared<LoadStep>(beginLoadStep(m_view.page(), m_queue, hooks));
+    whenFinished(this, QtConcurrent::run([step] { decodeLoadStep(*step); }),
+                 [this, step, hooks, then = std::move(then)](const QFuture<void>&) {
+                     try {
+                         finishLoadStep(m_view.page(), m_queue, hooks, *step);
+                         if (then)
+                             then();
+                     } catch (const std::exception& e) {
+                         app::messages().error(app::messageOf(e));
+                     }
+                     endCommand();
+                 });
+}
+
+void ImageLoader::endCommand()
+{
+    m_busy = false;
+    emit busyChanged(false);
+    emit loadFinished();
+}
+
 void ImageLoader::Open_Images(bool withDialog)
 {
+    openImagesThen(withDialog, {});
+}
+
+void ImageLoader::openImagesThen(bool withDialog, std::function<void()> then)
+{
+    auto refused = [this, &then](bool wasBusy) {
+        m_busy = wasBusy;
+        if (then)
+            then();
+    };
     if (m_busy)
-        return;
-    BusyScope busy(m_busy);
+        return refused(true);
+    m_busy = true;
     if (withDialog)
         m_queue.FileList.clear();
     ListButtons b = m_buttons;
@@ -134,11 +169,11 @@ void ImageLoader::Open_Images(bool withDialog)
     m_queue.NextFileIndex = 0;
 
     if (settings::loadWarningApplies(m_view.page().settings()) && !confirmLoadWarning(m_window))
-        return;
+        return refused(false);
     // Checked on every load, warning or not: a load with no frame selected would
     // otherwise take nothing and leave the files queued without a word.
     if (!checkSelectionForLoad(m_view.page()))
-        return;
+        return refused(false);
 
     if (withDialog) {
         const QString title = QCoreApplication::translate("Paginor", "Load image files - ") + titleSuffix();
@@ -151,49 +186,57 @@ void ImageLoader::Open_Images(bool withDialog)
     b.loadNext = b.printNext = b.clearList = true;
     setButtons(b);
     m_queue.NextFileIndex = 0;
-    Load_The_Files(m_view.page(), m_queue, hooks());
-    b = m_buttons;
-    b.addToList = true;
-    setButtons(b);
-    followBatch();
-    m_view.page().status().setStatus(" ");
+    startStep(hooks(), [this, then = std::move(then)] {
+        ListButtons after = m_buttons;
+        after.addToList = true;
+        setButtons(after);
+        followBatch();
+        m_view.page().status().setStatus(" ");
+        if (then)
+            then();
+    });
 }
 
 void ImageLoader::tb_loadClick()
 {
-    Open_Images(true);
-    m_view.page().status().setStatus("");
+    openImagesThen(true, [this] { m_view.page().status().setStatus(""); });
 }
 
 void ImageLoader::Load1Click()
 {
-    tb_loadClick();
-    ListButtons b = m_buttons;
-    b.addToList = true;
-    setButtons(b);
+    openImagesThen(true, [this] {
+        m_view.page().status().setStatus("");
+        ListButtons b = m_buttons;
+        b.addToList = true;
+        setButtons(b);
+    });
 }
 
 void ImageLoader::tb_load_nextClick()
 {
     if (m_busy)
         return;
-    BusyScope busy(m_busy);
-    Next_Batch(m_view.page(), m_queue, hooks());
-    followBatch();
-    m_view.page().status().setStatus(" ");
+    m_busy = true;
+    const LoadHooks h = hooks();
+    selectForNextBatch(m_view.page(), h);
+    startStep(h, [this] {
+        followBatch();
+        m_view.page().status().setStatus(" ");
+    });
 }
 
 void ImageLoader::loadFile(const std::string& path)
 {
     if (m_busy)
         return;
-    BusyScope busy(m_busy);
+    m_busy = true;
     m_queue.FileList = {path};
     m_queue.NextFileIndex = 0;
-    Load_The_Files(m_view.page(), m_queue, hooks());
+    startStep(hooks(), {});
 }
 
-void ImageLoader::loadNextPage(const std::function<void(const std::string&, const app::Message&)>& fileFailed)
+void ImageLoader::loadNextPage(const std::function<void(const std::string&, const app::Message&)>& fileFailed,
+                               const std::function<void()>& keepAlive)
 {
     if (m_busy)
         return;
@@ -201,6 +244,7 @@ void ImageLoader::loadNextPage(const std::function<void(const std::string&, cons
     Page& page = m_view.page();
     LoadHooks h = hooks();
     h.fileFailed = fileFailed;
+    h.keepAlive = keepAlive;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
         if (emptyFrameForLoad(page, n) && h.frameEmptied)
             h.frameEmptied(n);
@@ -252,25 +296,45 @@ void ImageLoader::ClearFilelist1Click()
     setButtons(b);
 }
 
-void ImageLoader::appendDropped(const QStringList& paths)
+void ImageLoader::appendDropped(const QStringList& paths, std::function<void()> then)
 {
     const settings::Settings& s = m_view.page().settings();
     FolderScan scan;
     scan.mask = s.DroppedSearchString.empty() ? "*.*" : s.DroppedSearchString;
-    scan.keepAlive = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    std::vector<std::string> dropped;
+    bool anyFolder = false;
     for (const QString& p : paths) {
-        const std::string path = p.toStdString();
-        if (!QFileInfo(p).isDir()) {
-            m_queue.FileList.push_back(path);
-            continue;
-        }
-        FindAllFiles(path, scan, m_queue.FileList);
-        if (s.searchSubFolders) {
-            m_view.page().status().showStatus(kSearchingFolders);
-            DoSearch(path, scan, m_queue.FileList);
-            m_view.page().status().showStatus(kFinishedSearching);
-        }
+        dropped.push_back(p.toStdString());
+        anyFolder = anyFolder || QFileInfo(p).isDir();
     }
+    const bool subFolders = s.searchSubFolders && anyFolder;
+    if (subFolders)
+        m_view.page().status().showStatus(kSearchingFolders);
+    emit busyChanged(true);
+    // Only the file system is read on the other thread.
+    auto search = [dropped, scan, subFolders] {
+        std::vector<std::string> files;
+        for (const std::string& path : dropped) {
+            std::error_code error;
+            if (!std::filesystem::is_directory(path, error)) {
+                files.push_back(path);
+                continue;
+            }
+            FindAllFiles(path, scan, files);
+            if (subFolders)
+                DoSearch(path, scan, files);
+        }
+        return files;
+    };
+    whenFinished(this, QtConcurrent::run(search),
+                 [this, subFolders, then = std::move(then)](const QFuture<std::vector<std::string>>& found) {
+                     const std::vector<std::string> files = found.result();
+                     m_queue.FileList.insert(m_queue.FileList.end(), files.begin(), files.end());
+                     if (subFolders)
+                         m_view.page().status().showStatus(kFinishedSearching);
+                     emit busyChanged(false);
+                     then();
+                 });
 }
 
 void ImageLoader::WMDropFiles(const QStringList& paths)
@@ -295,17 +359,21 @@ void ImageLoader::WMDropFiles(const QStringList& paths)
         Open_Images(false);
         return;
     }
-    {
-        BusyScope busy(m_busy);
-        appendDropped(paths);
-    }
-    bool anyLoaded = false;
-    for (int n = 1; n <= page.state().FrameCount; ++n)
-        anyLoaded = anyLoaded || page.frame(n).Loaded;
-    if (!page.anySelected() && !anyLoaded)
+    m_busy = true;
+    appendDropped(paths, [this] {
+        Page& page = m_view.page();
+        bool anyLoaded = false;
         for (int n = 1; n <= page.state().FrameCount; ++n)
-            page.frame(n).Selected = true;
-    Open_Images(false);
+            anyLoaded = anyLoaded || page.frame(n).Loaded;
+        if (!page.anySelected() && !anyLoaded)
+            for (int n = 1; n <= page.state().FrameCount; ++n)
+                page.frame(n).Selected = true;
+        m_busy = false;
+        openImagesThen(false, {});
+        // A load refused at once (no frame selected) still ends the drop's command.
+        if (!m_busy)
+            emit loadFinished();
+    });
 }
 
 int ImageLoader::frameAt(QPoint windowPos) const

@@ -4,6 +4,7 @@
 
 #include "core/message.h"
 
+#include "page/core/load_step.h"
 #include "page/core/loading.h"
 
 #include <QObject>
@@ -35,7 +36,10 @@ public:
 
     FileQueue& queue() { return m_queue; }
     const ListButtons& listButtons() const { return m_buttons; }
-    // True while a load runs; further loads and drops are refused until it ends.
+    // True while a load runs (its dialog is up or its files decode); further loads and
+    // drops are refused until it ends. The load commands return at once; the files decode
+    // on other threads while the window's own loop turns, and go into their frames when
+    // all are decoded. A command still busy when it returns sends loadFinished() at its end.
     bool busy() const { return m_busy; }
     // The hooks the load step runs with in this window (batch printing uses them too).
     LoadHooks hooks();
@@ -56,8 +60,11 @@ public:
     void loadFile(const std::string& path);
     // The next page of the list into every live frame (emptied first), as one load step;
     // nothing while a load runs. Given fileFailed, a file that can't be decoded is told
-    // there instead of in a message box.
-    void loadNextPage(const std::function<void(const std::string& path, const app::Message& error)>& fileFailed = {});
+    // there instead of in a message box. Unlike the other commands it returns when the
+    // page is loaded, calling keepAlive while files decode: batch printing goes on with
+    // the page at once.
+    void loadNextPage(const std::function<void(const std::string& path, const app::Message& error)>& fileFailed,
+                      const std::function<void()>& keepAlive);
     void Addtofilelist1Click();
     void ClearFilelist1Click();
     // Local paths dropped on the window; the frame under the pointer is the page's HotFrame.
@@ -65,15 +72,28 @@ public:
 
 signals:
     void listButtonsChanged(const page::ListButtons& buttons);
+    // Work of a load command began or ended beside the window (the window turns its
+    // commands off and on).
+    void busyChanged(bool busy);
+    // A load command ended, whether it loaded anything or not.
+    void loadFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Open_Images with `then` run after the load step (before loadFinished).
+    void openImagesThen(bool withDialog, std::function<void()> then);
+    // Starts one load step whose files decode on another thread; the step ends, then
+    // `then` runs, when they are decoded.
+    void startStep(const LoadHooks& hooks, std::function<void()> then);
+    // Ends a load command that started a step or searched folders.
+    void endCommand();
     void setButtons(const ListButtons& buttons);
     void followBatch(); // the list buttons follow BatchInProgress
     QString titleSuffix() const;
-    void appendDropped(const QStringList& paths);
+    // The drop's files then those its folders hold, found on another thread; then `then`.
+    void appendDropped(const QStringList& paths, std::function<void()> then);
     int frameAt(QPoint windowPos) const;
     bool everyLiveFrameLoaded() const;
 

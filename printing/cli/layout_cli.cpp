@@ -1,8 +1,10 @@
 #include "printing/cli/layout_cli.h"
 
 #include "core/messages.h"
+#include "core/text.h"
 #include "page/core/frame_commands.h"
 #include "page/core/loading.h"
+#include "printing/core/given_metrics.h"
 #include "printing/core/layout_page.h"
 #include "printing/core/resolution.h"
 
@@ -20,34 +22,11 @@ constexpr const char* kUsage =
 // --printer-dpi the page has no printer, and nothing they do needs one.
 std::unique_ptr<page::Page> layoutPage(const app::CommandContext& ctx)
 {
-    page::PrinterMetrics m;
-    if (ctx.common.printerPage && ctx.common.printerDpi) {
-        m.name = "--printer-page";
-        m.pageWidthPx = ctx.common.printerPage->first;
-        m.pageHeightPx = ctx.common.printerPage->second;
-        m.dpiX = m.dpiY = *ctx.common.printerDpi;
-    }
+    const auto noPrinter = [] { return std::optional<page::PrinterMetrics>(); };
+    const page::PrinterMetrics m = givenPrinterMetrics(ctx.common, noPrinter).value_or(page::PrinterMetrics{});
     auto page = std::make_unique<page::Page>(ctx.settings, [m] { return m; });
     page->setPrintFrameReader(printFrameSize);
     return page;
-}
-
-std::string jsonText(const std::string& s)
-{
-    std::string o = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            o += '\\';
-            o += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            o += buf;
-        } else {
-            o += static_cast<char>(c);
-        }
-    }
-    return o + "\"";
 }
 
 struct Clone {
@@ -144,8 +123,8 @@ int showCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         const imaging::Picture* p = page->pictureShownIn(k);
         if (!f.Loaded || !p)
             continue;
-        ctx.out << (first ? "" : ",") << "{\"frame\":" << k << ",\"member\":" << jsonText(r.members[k])
-                << ",\"details\":" << jsonText(f.Details) << ",\"clone_of\":" << f.CloneOf
+        ctx.out << (first ? "" : ",") << "{\"frame\":" << k << ",\"member\":" << core::jsonString(r.members[k])
+                << ",\"details\":" << core::jsonString(f.Details) << ",\"clone_of\":" << f.CloneOf
                 << ",\"width\":" << p->width() << ",\"height\":" << p->height() << '}';
         first = false;
     }

@@ -1,9 +1,11 @@
 #include "printing/cli/print_cli.h"
 
 #include "core/messages.h"
+#include "core/text.h"
 #include "page/core/loading.h"
 #include "printing/core/batch_log.h"
 #include "printing/core/frame_pipeline.h"
+#include "printing/core/given_metrics.h"
 #include "printing/core/layout_page.h"
 #include "printing/ui/print_commands.h"
 #include "printing/core/resolution.h"
@@ -17,9 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <stdexcept>
-#include <iomanip>
 #include <ostream>
-#include <sstream>
 
 namespace printing {
 namespace {
@@ -80,49 +80,24 @@ QString runPrinterName(const settings::Settings& s)
 // printer is asked at all.
 std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
 {
-    page::PrinterMetrics m;
-    const bool ownPage = ctx.common.printerPage && ctx.common.printerDpi;
-    if (!ownPage) {
+    const auto askPrinter = [&]() -> std::optional<page::PrinterMetrics> {
         const QString name = runPrinterName(ctx.settings);
         if (name.isEmpty()) {
             // No printer at all: the page of the last printer, else A4 at 300 dpi, as the
             // window lays it out.
-            m = fallbackMetrics(ctx.settings.Printer_Page);
+            const PrinterMetrics m = fallbackMetrics(ctx.settings.Printer_Page);
             ctx.messages.information({"No printer: the page is laid out on %1", printerPageText(m)});
-        } else {
-            QPrinter printer(QPrinter::HighResolution);
-            preparePrinter(printer, name);
-            applyStoredChoices(printer, ctx.settings);
-            m = readPrinterMetrics(printer);
+            return m;
         }
-    } else {
-        m.name = "--printer-page";
-    }
-    if (ctx.common.printerPage) {
-        m.pageWidthPx = ctx.common.printerPage->first;
-        m.pageHeightPx = ctx.common.printerPage->second;
-    }
-    if (ctx.common.printerDpi)
-        m.dpiX = m.dpiY = *ctx.common.printerDpi;
-    if (!m.usable())
+        QPrinter printer(QPrinter::HighResolution);
+        preparePrinter(printer, name);
+        applyStoredChoices(printer, ctx.settings);
+        return readPrinterMetrics(printer);
+    };
+    const std::optional<page::PrinterMetrics> m = givenPrinterMetrics(ctx.common, askPrinter);
+    if (!m || !m->usable())
         return std::nullopt;
     return m;
-}
-
-std::string jsonString(const std::string& s)
-{
-    std::ostringstream o;
-    o << '"';
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\')
-            o << '\\' << c;
-        else if (c < 0x20)
-            o << "\\u" << std::hex << std::setw(4) << std::setfill('0') << int(c) << std::dec;
-        else
-            o << c;
-    }
-    o << '"';
-    return o.str();
 }
 
 void writeGeometry(std::ostream& out, const PageDrawing& d)
@@ -133,7 +108,7 @@ void writeGeometry(std::ostream& out, const PageDrawing& d)
     for (const FrameSource& f : d.frames) {
         const page::Rect& r = d.layout.frames.at(static_cast<std::size_t>(f.frame - 1)).image;
         out << (first ? "" : ",") << "{\"frame\":" << f.frame << ",\"left\":" << r.left << ",\"top\":" << r.top
-            << ",\"right\":" << r.right() << ",\"bottom\":" << r.bottom() << ",\"details\":" << jsonString(f.details)
+            << ",\"right\":" << r.right() << ",\"bottom\":" << r.bottom() << ",\"details\":" << core::jsonString(f.details)
             << '}';
         first = false;
     }

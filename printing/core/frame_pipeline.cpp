@@ -252,81 +252,71 @@ void ReadyFrames::attachTo(std::vector<FrameWork>& work)
     m_scratch.clear(); // the photos are all decoded: the page bitmap wants the memory
 }
 
-FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int lookahead)
-    : m_work(std::move(work)), m_slots(m_work.size()), m_lookahead(std::max(1, lookahead))
+namespace {
+
+int framesAtOnce(int workers, std::size_t frames)
 {
-    const int count = std::clamp(workers, 1, static_cast<int>(std::max<std::size_t>(1, m_work.size())));
-    // Several frames made at once keep the cores busy between them: each on its own thread.
-    if (count > 1)
-        for (FrameWork& w : m_work)
-            w.besideOthers = true;
-    for (int i = 0; i < count; ++i)
-        m_threads.emplace_back([this] { run(); });
+    return std::clamp(workers, 1, static_cast<int>(std::max<std::size_t>(1, frames)));
 }
 
-FramePipeline::~FramePipeline()
+// Several frames made at once keep the cores busy between them: each on one thread.
+std::vector<FrameWork> besideOthers(std::vector<FrameWork> work, int workers)
 {
-    cancel();
-    for (auto& t : m_threads)
-        t.join();
+    if (framesAtOnce(workers, work.size()) > 1)
+        for (FrameWork& w : work)
+            w.besideOthers = true;
+    return work;
+}
+
+} // namespace
+
+FramePipeline::FramePipeline(std::vector<FrameWork> work, int workers, int lookahead)
+    : m_work(besideOthers(std::move(work), workers)),
+      m_queue(m_work.size(), [this](std::size_t k) { return make(k); },
+              {.items = static_cast<std::size_t>(std::max(1, lookahead)),
+               .atOnce = framesAtOnce(workers, m_work.size()),
+               .keepAliveEvery = std::chrono::milliseconds(50)})
+{
+}
+
+PreparedFrame FramePipeline::make(std::size_t k)
+{
+    imaging::Bitmap scratch;
+    {
+        const std::lock_guard lock(m_scratchMutex);
+        if (!m_scratch.empty()) {
+            scratch = std::move(m_scratch.back());
+            m_scratch.pop_back();
+        }
+    }
+    std::optional<PreparedFrame> frame;
+    std::exception_ptr error;
+    try {
+        frame = prepareFrame(m_work[k], &scratch);
+        m_work[k].ready.reset(); // the queue holds it now, until it is drawn
+    } catch (...) {
+        error = std::current_exception();
+    }
+    {
+        const std::lock_guard lock(m_scratchMutex);
+        m_scratch.push_back(std::move(scratch));
+    }
+    if (error)
+        std::rethrow_exception(error);
+    return std::move(*frame);
 }
 
 void FramePipeline::cancel()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_cancelled = true;
-    }
-    m_changed.notify_all();
-}
-
-void FramePipeline::run()
-{
-    imaging::Bitmap scratch;
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] {
-            return m_cancelled || m_next >= m_work.size() || m_next < m_taken + m_lookahead;
-        });
-        if (m_cancelled || m_next >= m_work.size())
-            return;
-        const std::size_t k = m_next++;
-        lock.unlock();
-        Slot result;
-        try {
-            result.frame = prepareFrame(m_work[k], &scratch);
-            m_work[k].ready.reset(); // the slot holds it now, until it is drawn
-        } catch (...) {
-            result.error = std::current_exception();
-        }
-        result.done = true;
-        lock.lock();
-        m_slots[k] = std::move(result);
-        m_changed.notify_all();
-    }
+    m_queue.cancel();
 }
 
 PreparedFrame FramePipeline::take(std::size_t k, const std::function<void()>& keepAlive)
 {
-    std::unique_lock lock(m_mutex);
-    while (!m_slots.at(k).done) {
-        if (m_cancelled && k >= m_next)
-            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "The page was stopped before frame %1 was ready"), k + 1});
-        m_changed.wait_for(lock, std::chrono::milliseconds(50));
-        if (keepAlive && !m_slots[k].done) {
-            lock.unlock();
-            keepAlive();
-            lock.lock();
-        }
-    }
-    m_taken = std::max(m_taken, k + 1);
-    Slot slot = std::move(m_slots[k]);
-    m_slots[k] = {};
-    lock.unlock();
-    m_changed.notify_all();
-    if (slot.error)
-        std::rethrow_exception(slot.error);
-    return std::move(*slot.frame);
+    std::optional<PreparedFrame> frame = m_queue.take(k, keepAlive);
+    if (!frame)
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "The page was stopped before frame %1 was ready"), k + 1});
+    return std::move(*frame);
 }
 
 } // namespace printing

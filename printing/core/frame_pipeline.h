@@ -1,22 +1,21 @@
 // Getting each frame's picture ready for the page: decoded at full size, cut or padded to
 // the frame's shape (the work bitmap) and resampled to the exact size of its rectangle.
-// The pipeline does this for the next frames on worker threads while the caller draws
-// the current one, so decoding, resampling and drawing overlap on every core.
+// The pipeline does this for the next frames on the pool's threads while the caller
+// draws the current one, so decoding, resampling and drawing overlap on every core.
 #pragma once
 
 #include "imaging/kernels/bitmap.h"
 #include "imaging/codecs/codecs.h"
 #include "imaging/kernels/imaging.h"
 
-#include <condition_variable>
+#include "core/work.h"
+
 #include <cstdint>
 #include <cstddef>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace printing {
@@ -94,13 +93,13 @@ private:
     std::vector<imaging::Bitmap> m_scratch; // decoding buffers not in use
 };
 
-// Prepares frames 0..n-1 ahead of the caller on worker threads, at most lookahead
-// frames beyond the one last taken, so memory stays at a few decoded pictures however
-// many frames the page has. take() must be called in order.
+// Prepares frames 0..n-1 ahead of the caller on the pool, up to workers at once and at
+// most lookahead frames beyond the one last taken, so memory stays at a few decoded
+// pictures however many frames the page has. take() must be called in order.
 class FramePipeline {
 public:
     explicit FramePipeline(std::vector<FrameWork> work, int workers = 2, int lookahead = 3);
-    ~FramePipeline(); // stops the workers after their current frame and joins them
+    ~FramePipeline() = default; // starts no more frames and waits for those being made
     FramePipeline(const FramePipeline&) = delete;
     FramePipeline& operator=(const FramePipeline&) = delete;
 
@@ -111,22 +110,14 @@ public:
     void cancel();
 
 private:
-    struct Slot {
-        std::optional<PreparedFrame> frame;
-        std::exception_ptr error;
-        bool done = false;
-    };
-    void run();
+    PreparedFrame make(std::size_t k);
 
     std::vector<FrameWork> m_work;
-    std::vector<Slot> m_slots;
-    std::size_t m_next = 0;  // the next frame a worker starts
-    std::size_t m_taken = 0; // frames the caller has taken
-    std::size_t m_lookahead;
-    bool m_cancelled = false;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<std::thread> m_threads;
+    std::mutex m_scratchMutex;
+    // Decoding buffers between frames, at most one per frame made at once: fresh memory
+    // of a photo's size would be faulted in and zeroed by the system for every frame.
+    std::vector<imaging::Bitmap> m_scratch;
+    core::work::OrderedQueue<PreparedFrame> m_queue; // last, so it ends first
 };
 
 } // namespace printing

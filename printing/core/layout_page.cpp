@@ -276,7 +276,7 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
     page::StatusDisplay& status = page.status();
     StatusGuard guard{status};
     try {
-        PrivateFolder folder;
+        const core::TemporaryFolder folder = makeExtractFolder();
         LayoutArchive archive(archivePath);
         const PageDescription d = parseLayoutText(archive.readDescription());
 

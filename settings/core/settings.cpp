@@ -1,9 +1,10 @@
 #include "settings/core/settings.h"
 
+#include "core/text.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -15,16 +16,9 @@ namespace {
 
 using S = Settings;
 
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return out;
-}
-
 bool sameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && lower(a) == lower(b);
+    return a.size() == b.size() && core::lower(a) == core::lower(b);
 }
 
 } // namespace
@@ -126,7 +120,7 @@ std::optional<float> decodeFloat(const std::vector<std::uint8_t>& bytes)
 
 std::optional<StoredValue> MemoryStore::read(std::string_view name) const
 {
-    auto it = m_values.find(lower(name));
+    auto it = m_values.find(core::lower(name));
     if (!m_exists || it == m_values.end())
         return std::nullopt;
     return it->second.second;
@@ -144,7 +138,7 @@ void MemoryStore::write(std::string_view name, const StoredValue& value)
     if (m_failWrites)
         throw SettingsError(kCantSaveSettings);
     m_exists = true;
-    m_values[lower(name)] = {std::string(name), value};
+    m_values[core::lower(name)] = {std::string(name), value};
 }
 
 std::vector<std::string> MemoryStore::names() const

@@ -1,10 +1,10 @@
 // Get_Defaults, Get_Settings and Save_Settings over a Store, and the text form of values.
 #include "settings/core/settings.h"
 
+#include "core/text.h"
 #include "core/translatable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -37,13 +37,6 @@ constexpr IntRange kIntRanges[] = {
     {"Printer_Duplex", 0, 3},
     {"Min_Print_Resolution", 0, 10000},
 };
-
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return out;
-}
 
 bool validCount(std::int32_t n)
 {
@@ -305,7 +298,7 @@ void parseValue(Settings& s, const Field& f, std::string_view text)
     };
     switch (f.kind) {
     case Kind::Bool: {
-        const std::string t = lower(text);
+        const std::string t = core::lower(text);
         if (t == "true" || t == "1" || t == "yes" || t == "on")
             assignBool(s, f, true);
         else if (t == "false" || t == "0" || t == "no" || t == "off")

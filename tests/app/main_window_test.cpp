@@ -42,6 +42,16 @@ using app::TMain_Form;
 
 namespace {
 
+// The load commands return while their files decode: waits for the command's end.
+bool loadFinished(page::ImageLoader* loader)
+{
+    if (!loader->busy())
+        return true;
+    QSignalSpy done(loader, &page::ImageLoader::loadFinished);
+    return done.wait(30000);
+}
+
+
 // A portrait A4 sheet at 300 dpi with no unprintable margins.
 page::PrinterMetrics a4()
 {
@@ -337,6 +347,7 @@ void MainWindowTest::printNextAfterAddToListPrintsThePageThenLoadsTheList()
     QStringList offered = photos.mid(0, 4);
     loader->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     QCOMPARE(f.form->pageModel().frame(4).FileName, photos[3].toStdString());
     QVERIFY(!f.form->toolButton("tb_print_next")->isEnabled());
 
@@ -375,6 +386,7 @@ void MainWindowTest::printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheL
         photos << support::solidPhoto(dir.filePath(QString("p%1.png").arg(i + 1)), 60, 40, QColor::fromHsv(i * 60, 200, 200));
     f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     QVERIFY(f.form->toolButton("tb_print_next")->isEnabled());
     f.form->menuAction("All1")->trigger();
     f.form->menuAction("Delete1")->trigger();
@@ -620,6 +632,7 @@ void MainWindowTest::coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce(
                                 support::solidPhoto(dir.filePath("tiny.png"), 60, 40, Qt::darkCyan)};
     f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     QVERIFY(f.form->pageModel().frame(2).Loaded);
     QVERIFY(!f.form->pageView()->FrameImage(1)->lowResolution());
     QVERIFY(f.form->pageView()->FrameImage(2)->lowResolution());
@@ -660,6 +673,7 @@ void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
     QStringList offered = first;
     f.form->imageLoader()->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
     f.form->toolButton("tb_load")->click();
+    QVERIFY(loadFinished(f.form->imageLoader()));
     offered = {support::solidPhoto(dir.filePath("p5.png"), 60, 40, Qt::darkCyan), bad,
                support::solidPhoto(dir.filePath("p6.png"), 60, 40, Qt::darkCyan)};
     f.form->menuAction("Addtofilelist1")->trigger();
@@ -727,6 +741,7 @@ void MainWindowTest::changingTheFrameCountOfAPageWithPicturesAsksFirst()
     const QString photo = support::solidPhoto(dir.filePath("photo.png"), 40, 30);
     QTest::mouseClick(f.form->pageView()->FrameImage(1), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     f.form->frameCommands()->hooks().loadFile(photo.toStdString());
+    QVERIFY(loadFinished(f.form->imageLoader()));
     page::Page& model = f.form->pageModel();
     QVERIFY(model.frame(1).Loaded);
     QComboBox* list = f.form->frameSelector();

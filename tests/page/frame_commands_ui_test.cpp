@@ -8,6 +8,7 @@
 #include "app/ui/main_form.h"
 #include "app/qt/session.h"
 #include "page/core/loading.h"
+#include "page/ui/load_ui.h"
 #include "page/ui/page_view.h"
 #include "settings/ui/resample_dialog.h"
 #include "exif/ui/exif_form.h"
@@ -27,6 +28,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QSignalSpy>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -35,6 +38,16 @@
 #include <memory>
 
 namespace {
+
+// The load commands return while their files decode: waits for the command's end.
+bool loadFinished(page::ImageLoader* loader)
+{
+    if (!loader->busy())
+        return true;
+    QSignalSpy done(loader, &page::ImageLoader::loadFinished);
+    return done.wait(30000);
+}
+
 
 const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 const QRgb kRed = qRgb(255, 0, 0);
@@ -530,7 +543,10 @@ private slots:
             dialog->findChild<QSpinBox*>("Manual_Resamp_Size")->setValue(50);
             dialog->findChild<QPushButton*>("BitBtn1")->click();
         });
+        // Resample returns while the pixels are resampled; the frames change when it ends.
+        QSignalSpy resampled(w.ui.get(), &page::FrameCommandsUi::resampleFinished);
         w.entry("Resample1")->trigger();
+        QVERIFY(resampled.count() == 1 || resampled.wait(30000));
         QCOMPARE(w.s.Manual_Resamp_Size, 50);
         QVERIFY(w.s.Settings_Changed);
         QCOMPARE(w.pixels(1).width(), 40);
@@ -578,6 +594,7 @@ private slots:
         solid(60, 20, Qt::red).save(photo);
         QTest::mouseClick(view->FrameImage(2), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
         commands->hooks().loadFile(photo.toStdString()); // through the window's loader
+        QVERIFY(loadFinished(form.imageLoader()));
         QCOMPARE(form.pageModel().frame(2).FileName, photo.toStdString());
 
         form.frameSelector()->setFocus();
@@ -621,8 +638,10 @@ private slots:
         };
         QTest::mouseClick(view->FrameImage(1), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
         commands->hooks().loadFile(wide.toStdString());
+        QVERIFY(loadFinished(form.imageLoader()));
         QTest::mouseClick(view->FrameImage(3), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
         commands->hooks().loadFile(square.toStdString());
+        QVERIFY(loadFinished(form.imageLoader()));
         form.pageModel().frame(1).HasExif = true;
         form.pageModel().frame(1).ExifTags = {{271, "Make", "Maker"}};
         rightClick(1, "Copy1");

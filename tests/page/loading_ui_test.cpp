@@ -74,6 +74,15 @@ struct Window {
     bool warningAnswer = true;
 };
 
+// The load commands return while their files decode: waits for the command's end.
+bool finished(page::ImageLoader& loader)
+{
+    if (!loader.busy())
+        return true;
+    QSignalSpy done(&loader, &page::ImageLoader::loadFinished);
+    return done.wait(30000);
+}
+
 QString pathIn(const QTemporaryDir& dir, const QString& name)
 {
     return dir.filePath(name);
@@ -92,6 +101,7 @@ private slots:
         for (int n = 1; n <= 4; ++n)
             w.model.frame(n).Selected = true;
         w.loader.tb_loadClick();
+        QVERIFY(finished(w.loader));
         for (int n = 1; n <= 4; ++n)
             QCOMPARE(w.idShownIn(n), n);
         QCOMPARE(w.loader.queue().NextFileIndex, std::size_t(4));
@@ -101,6 +111,7 @@ private slots:
         QCOMPARE(w.titles, QStringList{"Load image files - "});
 
         w.loader.tb_load_nextClick();
+        QVERIFY(finished(w.loader));
         QCOMPARE(w.idShownIn(1), 5);
         for (int n = 2; n <= 4; ++n)
             QCOMPARE(w.idShownIn(n), 0);
@@ -110,11 +121,34 @@ private slots:
         QVERIFY(w.messages.entries().empty());
     }
 
+    // The command returns while its files decode, and nothing reaches a frame until every
+    // file of the step is decoded; a second load meanwhile is refused.
+    void aLoadReturnsAtOnceAndFillsTheFramesWhenDecoded()
+    {
+        QTemporaryDir dir;
+        Window w;
+        for (int i = 1; i <= 4; ++i)
+            w.chosen << writeJpeg(pathIn(dir, QString("%1.jpg").arg(i)), i, 1600, 1200);
+        QSignalSpy busy(&w.loader, &page::ImageLoader::busyChanged);
+        w.loader.tb_loadClick();
+        QVERIFY(w.loader.busy());
+        QCOMPARE(busy.count(), 1);
+        QVERIFY(!w.model.frame(1).Loaded);
+        w.loader.tb_loadClick();
+        QCOMPARE(w.titles.size(), 1); // refused: no second dialog
+        QVERIFY(finished(w.loader));
+        QCOMPARE(busy.count(), 2);
+        QCOMPARE(busy.at(1).at(0).toBool(), false);
+        for (int n = 1; n <= 4; ++n)
+            QCOMPARE(w.idShownIn(n), n);
+    }
+
     void aCancelledDialogDeselectsAndDisablesTheListButtons()
     {
         Window w;
         w.model.frame(2).Selected = true;
         w.loader.tb_loadClick();
+        QVERIFY(finished(w.loader));
         QVERIFY(!w.model.anySelected());
         QVERIFY(!w.loader.listButtons().loadNext);
         QVERIFY(!w.loader.listButtons().printNext);
@@ -127,9 +161,11 @@ private slots:
         Window w;
         w.chosen << writeJpeg(pathIn(dir, "one.jpg"), 1);
         w.loader.tb_loadClick(); // nothing loaded: every frame is selected
+        QVERIFY(finished(w.loader));
         QCOMPARE(w.idShownIn(1), 1);
         w.chosen = {writeJpeg(pathIn(dir, "two.jpg"), 2)};
         w.loader.tb_loadClick();
+        QVERIFY(finished(w.loader));
         QCOMPARE(w.messages.texts(), std::vector<std::string>{std::string(page::kNoFramesSelected)});
         QVERIFY(w.titles.size() == 1); // the dialog was not even shown
         QCOMPARE(w.idShownIn(1), 1);
@@ -170,6 +206,7 @@ private slots:
         QVERIFY(file.size() > 300);
         w.model.state().HotFrame = 2;
         w.loader.WMDropFiles({file});
+        QVERIFY(finished(w.loader));
         QVERIFY2(w.messages.entries().empty(), w.messages.entries().empty() ? "" : w.messages.entries().front().text.c_str());
         QCOMPARE(w.idShownIn(2), 7);
         QCOMPARE(QString::fromStdString(w.model.frame(2).FileName), file);
@@ -183,6 +220,7 @@ private slots:
         QFile(text).open(QIODevice::WriteOnly);
         w.model.state().HotFrame = 2;
         w.loader.WMDropFiles({text});
+        QVERIFY(finished(w.loader));
         QCOMPARE(w.messages.texts(), std::vector<std::string>{std::string(page::kNotValidImageFile)});
         QVERIFY(!w.model.frame(2).Loaded);
     }
@@ -200,6 +238,7 @@ private slots:
         writeJpeg(pathIn(dir, "trip/day2/w.jpg"), 4);
         w.s.searchSubFolders = true;
         w.loader.WMDropFiles({pathIn(dir, "trip")});
+        QVERIFY(finished(w.loader));
         for (int n = 1; n <= 4; ++n)
             QCOMPARE(w.idShownIn(n), n);
         QCOMPARE(w.loader.queue().FileList.size(), std::size_t(5));
@@ -227,6 +266,7 @@ private slots:
         w.warningAnswer = false;
         w.chosen << writeJpeg(pathIn(dir, "kept.jpg"), 1);
         w.loader.tb_loadClick();
+        QVERIFY(finished(w.loader));
         QVERIFY(w.titles.isEmpty());
         QVERIFY(!w.model.frame(1).Loaded);
     }

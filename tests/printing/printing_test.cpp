@@ -1,6 +1,7 @@
 // The printed page's geometry against pages worked out by hand (A4 and a 4760 x 6814 page
 // at 600 dpi), its properties over every frame count, and the frame pipeline's pixels.
 #include "printing/core/frame_pipeline.h"
+#include "printing/core/given_metrics.h"
 #include "printing/core/print_geometry.h"
 
 #include "page/core/on_load.h"
@@ -551,4 +552,37 @@ TEST(PrintResolution, PicturesOfKnownSizeOnAKnownPage)
     EXPECT_EQ(printing::lowResolutionFrames(*p.page), (std::vector<int>{2}));
     p.s.Min_Print_Resolution = 0;
     EXPECT_TRUE(printing::lowResolutionFrames(*p.page).empty());
+}
+
+// ---- the printer metrics of a headless run ---------------------------------------------
+
+TEST(GivenPrinterMetrics, EachOptionGivenStandsInForWhatThePrinterSays)
+{
+    const page::PrinterMetrics printer{.name = "PDF", .dpiX = 600, .dpiY = 600, .pageWidthPx = 4760, .pageHeightPx = 6814};
+    int asked = 0;
+    const auto ask = [&]() -> std::optional<page::PrinterMetrics> {
+        ++asked;
+        return printer;
+    };
+    app::CommonOptions o;
+    o.printerDpi = 300;
+    const auto dpiOnly = printing::givenPrinterMetrics(o, ask);
+    ASSERT_TRUE(dpiOnly);
+    EXPECT_EQ(dpiOnly->name, "PDF");
+    EXPECT_EQ(std::pair(dpiOnly->pageWidthPx, dpiOnly->pageHeightPx), std::pair(4760, 6814));
+    EXPECT_EQ(std::pair(dpiOnly->dpiX, dpiOnly->dpiY), std::pair(300, 300));
+    EXPECT_EQ(asked, 1);
+
+    // Both given: no printer is asked, and the page is named after the option.
+    o.printerPage = {2480, 3508};
+    const auto both = printing::givenPrinterMetrics(o, ask);
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->name, "--printer-page");
+    EXPECT_EQ(std::pair(both->pageWidthPx, both->pageHeightPx), std::pair(2480, 3508));
+    EXPECT_TRUE(both->usable());
+    EXPECT_EQ(asked, 1);
+
+    // A page alone with no printer to ask gives no metrics at all.
+    o.printerDpi.reset();
+    EXPECT_FALSE(printing::givenPrinterMetrics(o, [] { return std::optional<page::PrinterMetrics>(); }));
 }

@@ -1,5 +1,7 @@
 #include "twain/dsm/sane_device.h"
 
+#include "core/text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -9,15 +11,9 @@
 namespace twain::dsm {
 namespace {
 
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 bool parseBool(const std::string& text, SANE_Bool& out)
 {
-    const std::string t = lower(text);
+    const std::string t = core::lower(text);
     if (t == "yes" || t == "true" || t == "1" || t == "on") {
         out = SANE_TRUE;
         return true;
@@ -248,7 +244,7 @@ std::vector<std::string> SaneDevice::optionChoices(const std::string& name) cons
 
 bool SaneDevice::feeder() const
 {
-    const std::string source = lower(optionText("source"));
+    const std::string source = core::lower(optionText("source"));
     return source.find("feeder") != std::string::npos || source.find("adf") != std::string::npos ||
            source.find("duplex") != std::string::npos;
 }

@@ -42,7 +42,9 @@ bool haveWidgets()
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-// Runs the interface thread's events until done() holds.
+// Runs the interface thread's events until done() holds. The scanner protocol's transfer
+// call must return with the page (read meanwhile on a worker thread), and the source's own
+// windows live on this thread, so their events run here while the call waits.
 template <typename Done>
 void pumpUntil(Done done)
 {

@@ -35,7 +35,9 @@ void QtPlatform::enableWindow(Window w, bool on)
 }
 
 // Qt dispatches the window events itself while it waits; what reaches the session is one
-// wake-up per turn, which the source checks for its notices.
+// wake-up per turn, which the source checks for its notices. The scanner protocol owns
+// this loop: while a source is enabled the program must fetch and hand on every message
+// itself, so this is the one place the session turns the window's loop.
 bool QtPlatform::getMessage(void*& msg)
 {
     if (QCoreApplication::closingDown())
