@@ -13,6 +13,7 @@
 #include "printing/core/print_geometry.h"
 #include "printing/cups/printer.h"
 #include "settings/core/settings.h"
+#include "tests/support/process.h"
 
 #include <QAction>
 #include <QApplication>
@@ -340,12 +341,8 @@ void MainWindowTest::printNextAfterAddToListPrintsThePageThenLoadsTheList()
     QTemporaryDir dir;
     QStringList photos;
     const QColor colours[6] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan, Qt::magenta};
-    for (int i = 0; i < 6; ++i) {
-        QImage img(60, 40, QImage::Format_RGB32);
-        img.fill(colours[i]);
-        photos << dir.filePath(QString("p%1.png").arg(i + 1));
-        QVERIFY(img.save(photos.back()));
-    }
+    for (int i = 0; i < 6; ++i)
+        photos << support::solidPhoto(dir.filePath(QString("p%1.png").arg(i + 1)), 60, 40, colours[i]);
     page::ImageLoader* loader = f.form->imageLoader();
     QStringList offered = photos.mid(0, 4);
     loader->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
@@ -385,12 +382,8 @@ void MainWindowTest::printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheL
     QTRY_VERIFY(!f.form->resizeTimer()->isActive());
     QTemporaryDir dir;
     QStringList photos;
-    for (int i = 0; i < 5; ++i) {
-        QImage img(60, 40, QImage::Format_RGB32);
-        img.fill(QColor::fromHsv(i * 60, 200, 200));
-        photos << dir.filePath(QString("p%1.png").arg(i + 1));
-        QVERIFY(img.save(photos.back()));
-    }
+    for (int i = 0; i < 5; ++i)
+        photos << support::solidPhoto(dir.filePath(QString("p%1.png").arg(i + 1)), 60, 40, QColor::fromHsv(i * 60, 200, 200));
     f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
     f.form->toolButton("tb_load")->click();
     QVERIFY(loadFinished(f.form->imageLoader()));
@@ -411,10 +404,8 @@ void MainWindowTest::printNextOnAnEmptiedPageSaysNothingToPrintAndGoesOnWithTheL
 void MainWindowTest::filesFromTheCommandLineLoadAsADropOfThem()
 {
     QTemporaryDir dir;
-    QImage img(40, 30, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    QVERIFY(img.save(dir.filePath("b.png")));
-    QVERIFY(img.save(dir.filePath("a.png")));
+    support::solidPhoto(dir.filePath("b.png"), 40, 30, Qt::red);
+    support::solidPhoto(dir.filePath("a.png"), 40, 30, Qt::red);
     Fixture f;
     QVERIFY(f.form->FormCreate());
     QDir::setCurrent(dir.path());
@@ -561,11 +552,7 @@ void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
 {
     const QString conf = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvan/Paginor.conf";
     QDir().mkpath(QFileInfo(conf).path());
-    {
-        QFile f(conf);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nQuality=sz:ninety\nRuleWeight=dword:00000063\n");
-    }
+    support::writeFile(conf, "[General]\nQuality=sz:ninety\nRuleWeight=dword:00000063\n");
     app::ScriptedMessages messages;
     app::setMessages(&messages);
     auto session = sessionWith({"Office", "Lab"}, {}, messages);
@@ -634,18 +621,6 @@ void MainWindowTest::printerSetupIsASetupDialogWhoseChoicesStay()
     QCOMPARE(f.session.settings.Printer_Paper, f.form->currentPrinter().pageLayout().pageSize().key().toStdString());
 }
 
-namespace {
-
-QString solidPhoto(const QTemporaryDir& dir, const QString& name, int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::darkCyan);
-    const QString path = dir.filePath(name);
-    return img.save(path) ? path : QString();
-}
-
-} // namespace
-
 // A4 at 300 dpi, four frames 1170 dots high: 900 rows print at 230 pixels per inch, 40 at 10.
 void MainWindowTest::coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce()
 {
@@ -653,7 +628,8 @@ void MainWindowTest::coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce(
     QVERIFY(f.form->FormCreate());
     QTRY_VERIFY(!f.form->resizeTimer()->isActive());
     QTemporaryDir dir;
-    const QStringList photos = {solidPhoto(dir, "fine.png", 1200, 900), solidPhoto(dir, "tiny.png", 60, 40)};
+    const QStringList photos = {support::solidPhoto(dir.filePath("fine.png"), 1200, 900, Qt::darkCyan),
+                                support::solidPhoto(dir.filePath("tiny.png"), 60, 40, Qt::darkCyan)};
     f.form->imageLoader()->chooseFiles = [&photos](QWidget*, const QString&, const QString&) { return photos; };
     f.form->toolButton("tb_load")->click();
     QVERIFY(loadFinished(f.form->imageLoader()));
@@ -692,16 +668,14 @@ void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
     QTemporaryDir dir;
     QStringList first;
     for (int i = 1; i <= 4; ++i)
-        first << solidPhoto(dir, QString("p%1.png").arg(i), 60, 40);
-    QFile bad(dir.filePath("bad.png"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("\x89PNG\r\n\x1a\n and no more");
-    bad.close();
+        first << support::solidPhoto(dir.filePath(QString("p%1.png").arg(i)), 60, 40, Qt::darkCyan);
+    const QString bad = support::writeFile(dir.filePath("bad.png"), "\x89PNG\r\n\x1a\n and no more");
     QStringList offered = first;
     f.form->imageLoader()->chooseFiles = [&offered](QWidget*, const QString&, const QString&) { return offered; };
     f.form->toolButton("tb_load")->click();
     QVERIFY(loadFinished(f.form->imageLoader()));
-    offered = {solidPhoto(dir, "p5.png", 60, 40), bad.fileName(), solidPhoto(dir, "p6.png", 60, 40)};
+    offered = {support::solidPhoto(dir.filePath("p5.png"), 60, 40, Qt::darkCyan), bad,
+               support::solidPhoto(dir.filePath("p6.png"), 60, 40, Qt::darkCyan)};
     f.form->menuAction("Addtofilelist1")->trigger();
     f.form->currentPrinter().setOutputFileName(dir.filePath("pages.pdf"));
     f.messages.clear();
@@ -764,8 +738,7 @@ void MainWindowTest::changingTheFrameCountOfAPageWithPicturesAsksFirst()
     QVERIFY(f.form->FormCreate());
     f.session.settings.Zip_Available = true;
     QTemporaryDir dir;
-    const QString photo = dir.filePath("photo.png");
-    QImage(40, 30, QImage::Format_RGB32).save(photo);
+    const QString photo = support::solidPhoto(dir.filePath("photo.png"), 40, 30);
     QTest::mouseClick(f.form->pageView()->FrameImage(1), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     f.form->frameCommands()->hooks().loadFile(photo.toStdString());
     QVERIFY(loadFinished(f.form->imageLoader()));

@@ -16,6 +16,7 @@
 #include "printing/core/print_geometry.h"
 #include "settings/core/settings.h"
 #include "settings/ui/setup_form.h"
+#include "tests/support/process.h"
 #include "tests/support/test_window.h"
 
 #include <QAction>
@@ -75,29 +76,18 @@ private:
     QTimer m_timer;
 };
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // program run to its end with LANG, LC_ALL and LC_MESSAGES set to locale.
-Run runIn(const QString& program, const QStringList& args, const QString& locale)
+support::RunResult runIn(const QString& program, const QStringList& args, const QString& locale,
+                         const QString& language = {})
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    support::RunOptions options;
     for (const char* name : {"LANG", "LC_ALL", "LC_MESSAGES"})
-        env.insert(name, locale);
-    env.remove("LANGUAGE");
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+        options.env.insert(name, locale);
+    if (language.isEmpty())
+        options.unset << "LANGUAGE";
+    else
+        options.env.insert("LANGUAGE", language);
+    return support::run(program, args, options);
 }
 
 } // namespace
@@ -185,15 +175,7 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     // The headless program, installed beside the same translation, in a German locale.
     const QString program = home.filePath("bin/paginor");
     QVERIFY(QFile::copy(PAGINOR_EXE, program));
-    QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANG", "LC_ALL", "LC_MESSAGES"})
-        env.insert(name, "de_AT.UTF-8");
-    env.insert("LANGUAGE", "de");
-    run.setProcessEnvironment(env);
-    run.start(program, {"layout", "show", home.filePath("missing.zip")});
-    QVERIFY(run.waitForFinished(60000));
-    const QString err = QString::fromUtf8(run.readAllStandardError());
+    const QString err = runIn(program, {"layout", "show", home.filePath("missing.zip")}, "de_AT.UTF-8", "de").err;
     QVERIFY2(err.contains(cantOpen), qPrintable(err));
 }
 
@@ -293,8 +275,8 @@ void TranslationTest::headlessOutputIsTheSameInEveryLocale()
                                       {"render", "--no-such-option"},
                                       {"edit", missing, "--rotate", "45", "-o", home.filePath("e.bmp")}};
     for (const QStringList& args : commands) {
-        const Run english = runIn(program, args, "C.UTF-8");
-        const Run local = runIn(program, args, QLocale().name() + ".UTF-8");
+        const support::RunResult english = runIn(program, args, "C.UTF-8");
+        const support::RunResult local = runIn(program, args, QLocale().name() + ".UTF-8");
         QVERIFY2(english.exitCode >= 0 && local.exitCode >= 0, qPrintable(args.join(' ')));
         QVERIFY2(!english.out.isEmpty() || !english.err.isEmpty(), qPrintable(args.join(' ')));
         QCOMPARE(local.exitCode, english.exitCode);

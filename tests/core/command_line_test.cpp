@@ -1,11 +1,11 @@
 #include "core/command_line.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QImage>
 #include <QTemporaryDir>
@@ -61,11 +61,7 @@ TEST(CommandLine, NamesThatAreNoCommandAreTheWindowsFiles)
 
 namespace {
 
-struct RunResult {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using support::RunResult;
 
 // Runs the program with a private configuration and data folder.
 class Program : public ::testing::Test {
@@ -74,16 +70,11 @@ protected:
 
     RunResult run(const QStringList& args, const QProcessEnvironment& extra = {})
     {
-        QProcess p;
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
-        env.insert("XDG_DATA_HOME", m_home.path() + "/data");
+        support::RunOptions options;
+        options.env = support::privateHome(m_home.path());
         for (const QString& k : extra.keys())
-            env.insert(k, extra.value(k));
-        p.setProcessEnvironment(env);
-        p.start(PAGINOR_EXE, args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            options.env.insert(k, extra.value(k));
+        return support::run(PAGINOR_EXE, args, options);
     }
 
     QTemporaryDir m_home;
@@ -171,11 +162,9 @@ TEST_F(Program, BadSettingsOnTheCommandLineStopTheRun)
 TEST_F(Program, HostileSettingsFileStillStarts)
 {
     QDir().mkpath(m_home.path() + "/config/Korvan");
-    QFile conf(m_home.path() + "/config/Korvan/Paginor.conf");
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write("[General]\nQuality=sz:ninety\nNumberOfFrames=dword:00000003\nmargin_mm=\"hex:00,00\"\n"
-               "tsz=dword:0000000c\nInc_Text=dword:00000001\nPrintProps=garbage\n\x01\x02\xff\xfe\n");
-    conf.close();
+    support::writeFile(m_home.path() + "/config/Korvan/Paginor.conf",
+                       "[General]\nQuality=sz:ninety\nNumberOfFrames=dword:00000003\nmargin_mm=\"hex:00,00\"\n"
+                       "tsz=dword:0000000c\nInc_Text=dword:00000001\nPrintProps=garbage\n\x01\x02\xff\xfe\n");
     const RunResult r = run({"settings"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("tsz=12\n"));
@@ -196,10 +185,7 @@ TEST_F(Program, RunsWithoutAnyPrinterWhenItPrintsNothing)
     EXPECT_TRUE(r.out.contains("Printer=0\n"));
 
     // render lays the page out as the window does then: A4 at 300 dpi (four frames: turned), and says so.
-    const QString photo = m_home.path() + "/a.png";
-    QImage img(40, 30, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    ASSERT_TRUE(img.save(photo));
+    const QString photo = support::solidPhoto(m_home.path() + "/a.png", 40, 30, Qt::red);
     const RunResult page = run({"render", "-o", m_home.path() + "/page.jpg", "--geometry", photo}, noCups);
     EXPECT_EQ(page.exitCode, 0) << page.err.toStdString();
     EXPECT_TRUE(page.out.contains("{\"page\":{\"width\":3508,\"height\":2480}")) << page.out.toStdString();
@@ -265,10 +251,7 @@ TEST_F(Program, PrintSendsCopiesSidesAndPaperAsCupsRecordsThem)
     cupsFreeDests(queue ? 1 : 0, queue);
     if (!queue)
         GTEST_SKIP() << "no CUPS queue named PDF (scripts/test.sh creates one)";
-    const QString photo = m_home.path() + "/red.jpg";
-    QImage img(64, 48, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    ASSERT_TRUE(img.save(photo));
+    const QString photo = support::solidPhoto(m_home.path() + "/red.jpg", 64, 48, Qt::red);
     const RunResult r = run({"print", "--printer", "PDF", "--copies", "2", "--option", "sides=two-sided-long-edge",
                              "--option", "media=A5", photo});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -283,11 +266,7 @@ TEST_F(Program, RenderedPagesArePaddedInOrderAndCarryTheirResolution)
 {
     QStringList files;
     for (int i = 0; i < 10; ++i) {
-        const QString f = m_home.path() + QString("/p%1.jpg").arg(i);
-        QImage img(40, 30, QImage::Format_RGB32);
-        img.fill(QColor(20 * i, 100, 200));
-        ASSERT_TRUE(img.save(f));
-        files << f;
+        files << support::solidPhoto(m_home.path() + QString("/p%1.jpg").arg(i), 40, 30, QColor(20 * i, 100, 200));
     }
     const QString out = m_home.path() + "/out/page.jpg";
     QDir().mkpath(m_home.path() + "/out");

@@ -2,25 +2,19 @@
 // a file's start misses: a JFIF header first, the GPS pointer last, a maker note.
 #include "core/messages.h"
 #include "exif/core/exif.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using exif::ExifItem;
 
 namespace {
-
-bool run(const std::string& command)
-{
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 std::vector<ExifItem> byTag(std::vector<ExifItem> items)
 {
@@ -37,10 +31,10 @@ bool hasTag(const std::vector<ExifItem>& items, std::int32_t tag)
 
 TEST(AnyJpeg, JfifFirstGpsPointerLastAndMakerNotesInBothByteOrders)
 {
-    if (!run("command -v exiftool && command -v convert"))
+    if (!support::quietly("command -v exiftool && command -v convert"))
         GTEST_SKIP() << "exiftool or convert missing";
-    std::string pattern = (fs::temp_directory_path() / "any-jpeg-test-XXXXXX").string();
-    const std::string dir = std::string(::mkdtemp(pattern.data())) + "/";
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     app::ScriptedMessages quiet;
     const auto read = [&](const std::string& name, bool anyJpeg) {
         return exif::readCameraData(dir + name, {".", &quiet}, anyJpeg);
@@ -55,9 +49,9 @@ TEST(AnyJpeg, JfifFirstGpsPointerLastAndMakerNotesInBothByteOrders)
         {"II", "\\001\\000\\011\\222\\003\\000\\001\\000\\000\\000\\001\\000\\000\\000\\000\\000\\000\\000"},
         {"MM", "\\000\\001\\222\\011\\000\\003\\000\\000\\000\\001\\000\\001\\000\\000\\000\\000\\000\\000"}};
     for (const auto& [order, note] : notes) {
-        ASSERT_TRUE(run("printf '" + note + "' > " + dir + "note.bin"));
+        ASSERT_TRUE(support::quietly("printf '" + note + "' > " + dir + "note.bin"));
         const std::string exiftool = " && exiftool -q -q -overwrite_original -ExifByteOrder=" + order + " ";
-        ASSERT_TRUE(run("cd " + dir + " && for f in first jfif gps canon; do convert -size 8x8 xc:gray $f.jpg; done" +
+        ASSERT_TRUE(support::quietly("cd " + dir + " && for f in first jfif gps canon; do convert -size 8x8 xc:gray $f.jpg; done" +
                         exiftool + "-JFIF:all= " + tags + " first.jpg" + exiftool + tags + " jfif.jpg" + exiftool +
                         "-JFIF:all= -GPSLatitude=10 -GPSLatitudeRef=N " + tags + " gps.jpg" + exiftool +
                         "-Make=Canon '-DateTimeOriginal=2020:01:02 03:04:05' '-MakerNoteCanon<=note.bin' canon.jpg"));
@@ -88,9 +82,7 @@ TEST(AnyJpeg, JfifFirstGpsPointerLastAndMakerNotesInBothByteOrders)
     o.anyJpeg = true;
     EXPECT_EQ(exif::imageDetails(o, dir + "jfif.jpg", {".", &quiet}).details, "jfif.jpg 04/03/21 05:06:07 1/1.25 f2.8 ");
     // A block cut short: whatever libexiv2 makes of it, the read ends quietly.
-    std::ifstream in(dir + "canon.jpg", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::ofstream(dir + "cut.jpg", std::ios::binary).write(bytes.data(), std::streamsize(bytes.size() / 3));
+    const support::Bytes bytes = support::readBytes(dir + "canon.jpg");
+    support::writeBytes(dir + "cut.jpg", {bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 3)});
     EXPECT_NE(read("cut.jpg", true).result, exif::kNotJpeg);
-    fs::remove_all(dir);
 }

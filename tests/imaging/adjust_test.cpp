@@ -10,6 +10,8 @@
 #include "core/command.h"
 #include "core/messages.h"
 #include "page/core/frame_commands.h"
+#include "tests/support/files.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +30,7 @@ const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 // Every column different: blue = x, green = y, red = 255 - x (x, y < 256 apart from wrap).
 Bitmap columns(int w, int h)
 {
-    Bitmap bmp(w, h, 3);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp.row(y) + 3 * x;
-            p[0] = static_cast<std::uint8_t>(x);
-            p[1] = static_cast<std::uint8_t>(y);
-            p[2] = static_cast<std::uint8_t>(255 - x);
-        }
-    return bmp;
-}
-
-std::filesystem::path tempFolder()
-{
-    auto dir = std::filesystem::temp_directory_path() / ("paginor-adjust-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
+    return support::paintedBitmap(w, h, [](int x, int y) { return std::array{x, y, 255 - x}; });
 }
 
 // ---- the curve -------------------------------------------------------------------------------
@@ -319,7 +306,7 @@ TEST_F(Frames, EditTargetIsExactlyOneOwnPicture)
 
 TEST_F(Frames, SavedCurveIsAppliedToTheSelectedFramesOnly)
 {
-    const auto dir = tempFolder();
+    const support::TempFolder dir;
     LutCurve s;
     s.setNodes("(0, 0), (64, 32), (192, 224), (255, 255)");
     const std::string path = (dir / "s.tcv").string();
@@ -339,7 +326,6 @@ TEST_F(Frames, SavedCurveIsAppliedToTheSelectedFramesOnly)
         EXPECT_EQ(after.row(1)[4 * 7 + 2], s.table()[248]); // red 255 - 7
     }
     EXPECT_EQ(page::ownPixels(model.frame(4)).bytesPerPixel(), 3);
-    std::filesystem::remove_all(dir);
 }
 
 // ---- paginor curve ---------------------------------------------------------------------------
@@ -368,7 +354,7 @@ struct CurveCommand : ::testing::Test {
 
 TEST_F(CurveCommand, PrintsTheTableAndWritesAndReadsCurveFiles)
 {
-    const auto dir = tempFolder();
+    const support::TempFolder dir;
     const std::string path = (dir / "ramp.tcv").string();
     ASSERT_EQ(run({"--nodes", "(64, 0), (192, 255)", "-o", path}), 0);
     const auto fromNodes = lines();
@@ -387,12 +373,11 @@ TEST_F(CurveCommand, PrintsTheTableAndWritesAndReadsCurveFiles)
     EXPECT_EQ(lines()[0], "9");
     EXPECT_EQ(lines()[1], "7");
     EXPECT_EQ(lines()[2], "2");
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(CurveCommand, EditCutGivesTheCropPanelsResult)
 {
-    const auto dir = tempFolder();
+    const support::TempFolder dir;
     const std::string in = (dir / "in.bmp").string(), out = (dir / "out.bmp").string();
     imaging::saveBmp(imaging::to24Bit(middleHalfRed().view()).view(), in);
     s.Global_AspectRatio = 1.5f;
@@ -406,7 +391,6 @@ TEST_F(CurveCommand, EditCutGivesTheCropPanelsResult)
     EXPECT_TRUE(allOf(result, 0, 0, 255));
     EXPECT_EQ(edit("0,centre,centre,300,4"), 1);
     EXPECT_EQ(messages.texts().back(), "edit: The zoom factor must be above 0");
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(CurveCommand, RefusedTextAndMissingFilesFailWithTheReason)

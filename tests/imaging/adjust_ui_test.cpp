@@ -16,6 +16,7 @@
 
 #include <QMenu>
 #include "settings/core/settings.h"
+#include "tests/support/bitmaps.h"
 #include "tests/support/test_window.h"
 
 #include <QAction>
@@ -48,15 +49,7 @@ const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 
 Bitmap solid(int w, int h, int red, int green, int blue)
 {
-    Bitmap bmp(w, h, 3);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp.row(y) + 3 * x;
-            p[0] = static_cast<std::uint8_t>(blue);
-            p[1] = static_cast<std::uint8_t>(green);
-            p[2] = static_cast<std::uint8_t>(red);
-        }
-    return bmp;
+    return support::solidBitmap(w, h, blue, green, red);
 }
 
 // Blue, green and red of the pixel at (x, y).

@@ -1,209 +1,32 @@
 // The codecs: every format a Debian tool can write is read back and compared with the
 // pattern the tool was given; formats no tool writes are built byte by byte here from
-// their published layouts; hostile files must give errors, never crashes.
+// their published layouts; hostile files must give errors, never crashes. Writing is
+// in imaging_writing_test.cpp.
 #include "imaging/codecs/codec_messages.h"
 #include "imaging/codecs/codecs.h"
-#include "imaging/qt/qimage_adapter.h"
+#include "tests/imaging/source_pattern.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using imaging::Bitmap;
 using imaging::ImagingError;
+using namespace pattern;
+using support::haveTool;
+using support::readBytes;
+using support::TempFolder;
+using support::writeBytes;
 
 namespace {
-
-// ---- helpers ----
-
-bool haveTool(const std::string& name)
-{
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-int run(const std::string& command)
-{
-    // The command's own redirections stand; only what it says on the side is silenced.
-    return std::system(("(" + command + ") 2>/dev/null").c_str());
-}
-
-std::string runOutput(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-        char buf[256];
-        while (std::fgets(buf, sizeof buf, p))
-            out += buf;
-        ::pclose(p);
-    }
-    return out;
-}
-
-void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "codecs-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    fs::path operator/(const std::string& name) const { return m_path / name; }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
-// The source pictures handed to the tools. Channel values come from six levels, so a
-// picture holds at most 216 colours and palette formats (GIF, PCX, 8-bit BMP) keep
-// every pixel exact; neighbouring pixels differ, so a shifted row or swapped channel
-// shows at once. 37 pixels wide: rows need padding in every 4-byte aligned format.
-enum class Source { Colour, Grey, Bilevel, Blocks };
-constexpr int kLevels[6] = {0, 51, 102, 153, 204, 255};
-constexpr int kWidth = 37, kHeight = 23;
-
-struct Rgb {
-    int r, g, b;
-};
-
-Rgb sourcePixel(Source s, int x, int y)
-{
-    switch (s) {
-    case Source::Colour:
-        return {kLevels[(x / 2 + y / 3) % 6], kLevels[y % 6], kLevels[(x + 2 * y) % 6]};
-    case Source::Grey: {
-        const int v = kLevels[(x + y) % 6];
-        return {v, v, v};
-    }
-    case Source::Bilevel: {
-        const int v = ((x / 3 + y / 2) % 2) ? 0 : 255;
-        return {v, v, v};
-    }
-    case Source::Blocks: // 8 x 4 blocks of 96 x 128 pixels, for lossy formats
-        return {kLevels[(x / 96) % 6], kLevels[(y / 128 + 1) % 6], kLevels[(x / 96 + y / 128 + 3) % 6]};
-    }
-    return {};
-}
-
-int sourceWidth(Source s) { return s == Source::Blocks ? 768 : kWidth; }
-int sourceHeight(Source s) { return s == Source::Blocks ? 512 : kHeight; }
-
-Bitmap sourceBitmap(Source s, int bytesPerPixel = 3)
-{
-    Bitmap bmp(sourceWidth(s), sourceHeight(s), bytesPerPixel);
-    for (int y = 0; y < bmp.height(); ++y)
-        for (int x = 0; x < bmp.width(); ++x) {
-            const Rgb p = sourcePixel(s, x, y);
-            std::uint8_t* q = bmp.row(y) + x * bytesPerPixel;
-            q[0] = static_cast<std::uint8_t>(p.b);
-            q[1] = static_cast<std::uint8_t>(p.g);
-            q[2] = static_cast<std::uint8_t>(p.r);
-        }
-    return bmp;
-}
-
-// The source as a netpbm file (P6, P5 or P4), which every tool reads.
-void writeNetpbm(Source s, const fs::path& file)
-{
-    const int w = sourceWidth(s), h = sourceHeight(s);
-    std::ostringstream out;
-    if (s == Source::Bilevel) {
-        out << "P4\n" << w << " " << h << "\n";
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; x += 8) {
-                unsigned char bits = 0;
-                for (int b = 0; b < 8 && x + b < w; ++b)
-                    if (sourcePixel(s, x + b, y).r == 0)
-                        bits |= static_cast<unsigned char>(0x80 >> b);
-                out.put(static_cast<char>(bits));
-            }
-    } else {
-        out << (s == Source::Grey ? "P5\n" : "P6\n") << w << " " << h << "\n255\n";
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const Rgb p = sourcePixel(s, x, y);
-                if (s == Source::Grey) {
-                    out.put(static_cast<char>(p.r));
-                } else {
-                    out.put(static_cast<char>(p.r));
-                    out.put(static_cast<char>(p.g));
-                    out.put(static_cast<char>(p.b));
-                }
-            }
-    }
-    std::ofstream(file, std::ios::binary) << out.str();
-}
-
-// Within this distance of a block's edge, lossy formats that halve the colour
-// resolution smear one block's colour into the next.
-constexpr int kBlockMargin = 4;
-
-bool nearBlockEdge(Source s, int x, int y)
-{
-    if (s != Source::Blocks)
-        return false;
-    const int bx = x % 96, by = y % 128;
-    return bx < kBlockMargin || bx >= 96 - kBlockMargin || by < kBlockMargin || by >= 128 - kBlockMargin;
-}
-
-// Largest channel difference between the decoded picture and the source over the
-// source's area; the decoded picture may be larger (fax pages), never smaller.
-int maxDifference(const Bitmap& got, Source s)
-{
-    if (got.width() < sourceWidth(s) || got.height() < sourceHeight(s))
-        return 1000;
-    int worst = 0;
-    for (int y = 0; y < sourceHeight(s); ++y)
-        for (int x = 0; x < sourceWidth(s); ++x) {
-            if (nearBlockEdge(s, x, y))
-                continue;
-            const Rgb p = sourcePixel(s, x, y);
-            const std::uint8_t* q = got.row(y) + x * got.bytesPerPixel();
-            worst = std::max({worst, std::abs(q[0] - p.b), std::abs(q[1] - p.g), std::abs(q[2] - p.r)});
-        }
-    return worst;
-}
-
-std::string bitmapChecksum(const Bitmap& bmp)
-{
-    std::uint64_t h = 1469598103934665603ull; // FNV-1a over the visible bytes
-    for (int y = 0; y < bmp.height(); ++y)
-        for (int i = 0; i < bmp.width() * bmp.bytesPerPixel(); ++i)
-            h = (h ^ bmp.row(y)[i]) * 1099511628211ull;
-    return std::to_string(h);
-}
-
-void expectErrorStartingWith(const std::function<void()>& action, std::string_view fixed)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error; expected one starting with \"" << fixed << "\"";
-    } catch (const ImagingError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind(fixed, 0), 0u) << e.what();
-    }
-}
 
 // ---- every format a Debian tool writes ----
 
@@ -281,7 +104,7 @@ protected:
         std::string cmd = f.command;
         cmd.replace(cmd.find("{in}"), 4, in.string());
         cmd.replace(cmd.find("{out}"), 5, out.string());
-        EXPECT_EQ(run(cmd), 0) << cmd;
+        EXPECT_TRUE(support::quietly(cmd)) << cmd;
         return out;
     }
     TempFolder m_dir;
@@ -543,7 +366,7 @@ TEST(HandBuiltFormats, StandardFaxKeepsItsLineWidth)
     TempFolder dir;
     writeNetpbm(Source::Bilevel, dir / "page.pbm");
     // pbmtog3 pads every line to the standard 1728 pixels with white.
-    ASSERT_EQ(run("pbmtog3 " + (dir / "page.pbm").string() + " > " + (dir / "page.fax").string()), 0);
+    ASSERT_TRUE(support::quietly("pbmtog3 " + (dir / "page.pbm").string() + " > " + (dir / "page.fax").string()));
     const Bitmap got = imaging::loadBitmap((dir / "page.fax").string());
     EXPECT_EQ(got.width(), 1728);
     EXPECT_EQ(maxDifference(got, Source::Bilevel), 0);
@@ -555,9 +378,8 @@ TEST(HandBuiltFormats, IconFileGivesItsLargestPicture)
         GTEST_SKIP() << "convert-im6.q16 is not installed";
     TempFolder dir;
     writeNetpbm(Source::Blocks, dir / "big.ppm");
-    ASSERT_EQ(run("convert-im6.q16 " + (dir / "big.ppm").string() + " -define icon:auto-resize=16,64,32 ICO:" +
-                  (dir / "sizes.ico").string()),
-              0);
+    ASSERT_TRUE(support::quietly("convert-im6.q16 " + (dir / "big.ppm").string() + " -define icon:auto-resize=16,64,32 ICO:" +
+                  (dir / "sizes.ico").string()));
     const Bitmap got = imaging::loadBitmap((dir / "sizes.ico").string());
     EXPECT_EQ(got.width(), 64);
     EXPECT_EQ(got.height(), 64);
@@ -640,17 +462,10 @@ std::vector<HugeHeader> hugeHeaders()
     return cases;
 }
 
-long peakMemoryKb()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 TEST(HostileFiles, HeadersAnnouncingHugeSizesAreRefusedBeforeDecoding)
 {
     TempFolder dir;
-    const long peakBefore = peakMemoryKb();
+    const long peakBefore = support::peakMemoryKb();
     for (const HugeHeader& c : hugeHeaders()) {
         writeBytes(dir / c.name, c.bytes);
         try {
@@ -669,7 +484,7 @@ TEST(HostileFiles, HeadersAnnouncingHugeSizesAreRefusedBeforeDecoding)
         }
     }
     // ... and in no case the gigabytes of pixel memory the headers ask for.
-    EXPECT_LT(peakMemoryKb() - peakBefore, 256 * 1024);
+    EXPECT_LT(support::peakMemoryKb() - peakBefore, 256 * 1024);
 }
 
 TEST(HostileFiles, MissingEmptyAndFolderPathsGiveClearErrors)
@@ -727,261 +542,6 @@ TEST(AcceptedExtensions, EveryEntryHasADecoderOrSaysItHasNone)
     }
     EXPECT_EQ(count, 53u);                           // GIF is listed twice
     EXPECT_EQ(imaging::acceptedFormats().size(), 52u);
-}
-
-// ---- JPEG writing and the picture that keeps its file data ----
-
-TEST(JpegWriting, RoundTripErrorShrinksAsQualityGrows)
-{
-    const Bitmap source = sourceBitmap(Source::Blocks);
-    int previousError = 1000;
-    std::size_t previousSize = 0;
-    for (int quality : {5, 40, 75, 95}) {
-        const std::vector<std::uint8_t> data = imaging::encodeJpeg(source.view(), quality);
-        const int error = maxDifference(imaging::decodeJpeg(data), Source::Blocks);
-        EXPECT_LE(error, previousError) << quality;
-        EXPECT_GT(data.size(), previousSize) << quality;
-        previousError = error;
-        previousSize = data.size();
-    }
-    EXPECT_LE(previousError, 12);
-}
-
-TEST(JpegWriting, AnotherProgramReadsOurFileAndItsQuality)
-{
-    if (!haveTool("gm"))
-        GTEST_SKIP() << "gm is not installed";
-    TempFolder dir;
-    const Bitmap source = sourceBitmap(Source::Blocks, 4); // 32-bit input: the fourth byte is dropped
-    std::vector<int> progress;
-    imaging::saveJpeg(source.view(), (dir / "out.jpg").string(), 37, [&](int p) { progress.push_back(p); });
-    // gm estimates the quality from the quantisation tables libjpeg scaled for it.
-    EXPECT_EQ(runOutput("gm identify -format '%Q %w %h' " + (dir / "out.jpg").string()), "37 768 512\n");
-    ASSERT_EQ(run("gm convert " + (dir / "out.jpg").string() + " PPM:" + (dir / "back.ppm").string()), 0);
-    EXPECT_LE(maxDifference(imaging::loadBitmap((dir / "back.ppm").string()), Source::Blocks), 40);
-    ASSERT_FALSE(progress.empty());
-    EXPECT_EQ(progress.front(), 0);
-    EXPECT_EQ(progress.back(), 100);
-    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
-}
-
-TEST(JpegWriting, QualityOutsideOneToHundredIsRefused)
-{
-    const Bitmap source = sourceBitmap(Source::Colour);
-    for (int quality : {0, -5, 101})
-        expectErrorStartingWith([&] { imaging::encodeJpeg(source.view(), quality); }, imaging::msg::kBadQuality);
-    expectErrorStartingWith([&] { imaging::encodeJpeg(Bitmap().view(), 80); }, imaging::msg::kNothingToSave);
-}
-
-TEST(Pictures, JpegFileDataIsKeptAndWrittenBackUnchanged)
-{
-    TempFolder dir;
-    const std::vector<std::uint8_t> original = imaging::encodeJpeg(sourceBitmap(Source::Blocks).view(), 63);
-    writeBytes(dir / "in.jpg", original);
-    const imaging::Picture picture = imaging::loadPicture((dir / "in.jpg").string());
-    ASSERT_TRUE(picture.isJpeg());
-    EXPECT_EQ(picture.width(), 768);
-    EXPECT_EQ(picture.height(), 512);
-    EXPECT_LE(maxDifference(picture.bitmap(), Source::Blocks), 24);
-    imaging::savePictureAsJpeg(picture, (dir / "out.jpg").string(), 100);
-    EXPECT_EQ(readBytes(dir / "out.jpg"), original); // quality 100 not applied
-}
-
-TEST(Pictures, AnEditedPictureIsEncodedAfresh)
-{
-    TempFolder dir;
-    writeBytes(dir / "in.jpg", imaging::encodeJpeg(sourceBitmap(Source::Blocks).view(), 30));
-    imaging::Picture picture = imaging::loadPicture((dir / "in.jpg").string());
-    Bitmap edited = sourceBitmap(Source::Blocks);
-    picture.setBitmap(std::move(edited));
-    EXPECT_FALSE(picture.isJpeg());
-    EXPECT_TRUE(picture.jpegData().empty());
-    imaging::savePictureAsJpeg(picture, (dir / "out.jpg").string(), 95);
-    EXPECT_LE(maxDifference(imaging::loadBitmap((dir / "out.jpg").string()), Source::Blocks), 12);
-}
-
-TEST(Pictures, JpegDataIsDecodedOnlyWhenPixelsAreWanted)
-{
-    const std::vector<std::uint8_t> data = imaging::encodeJpeg(sourceBitmap(Source::Blocks).view(), 90);
-    const imaging::Picture picture = imaging::Picture::fromJpegData(data);
-    EXPECT_EQ(picture.width(), 768);
-    int calls = 0;
-    picture.bitmap([&](int) { ++calls; });
-    EXPECT_GT(calls, 0);
-    const int afterFirst = calls;
-    picture.bitmap([&](int) { ++calls; });
-    EXPECT_EQ(calls, afterFirst);
-    EXPECT_THROW(imaging::Picture::fromJpegData({0x89, 'P', 'N', 'G'}), ImagingError);
-}
-
-TEST(Pictures, PngNamedJpgIsReadByWhatItIs)
-{
-    if (!haveTool("gm"))
-        GTEST_SKIP() << "gm is not installed";
-    TempFolder dir;
-    writeNetpbm(Source::Colour, dir / "src.ppm");
-    ASSERT_EQ(run("gm convert " + (dir / "src.ppm").string() + " PNG:" + (dir / "wrong.jpg").string()), 0);
-    const imaging::Picture picture = imaging::loadPicture((dir / "wrong.jpg").string());
-    EXPECT_FALSE(picture.isJpeg());
-    EXPECT_EQ(maxDifference(picture.bitmap(), Source::Colour), 0);
-}
-
-TEST(JpegDecoding, ProgressCallbackMayAbandonTheWork)
-{
-    const std::vector<std::uint8_t> data = imaging::encodeJpeg(sourceBitmap(Source::Blocks).view(), 90);
-    struct Cancelled {};
-    EXPECT_THROW(imaging::decodeJpeg(data, [](int p) { if (p > 30) throw Cancelled{}; }), Cancelled);
-    EXPECT_THROW(imaging::encodeJpeg(sourceBitmap(Source::Blocks).view(), 90, [](int p) { if (p > 30) throw Cancelled{}; }),
-                 Cancelled);
-}
-
-TEST(MagickDecoding, ProgressIsReportedAndMayAbandonTheWork)
-{
-    if (!haveTool("convert-im6.q16"))
-        GTEST_SKIP() << "convert-im6.q16 is not installed";
-    TempFolder dir;
-    writeNetpbm(Source::Blocks, dir / "src.ppm");
-    ASSERT_EQ(run("convert-im6.q16 " + (dir / "src.ppm").string() + " PSD:" + (dir / "big.psd").string()), 0);
-    std::vector<int> seen;
-    imaging::loadBitmap((dir / "big.psd").string(), [&](int p) { seen.push_back(p); });
-    // Steps of the read itself, beside the fixed ones before (0, 10) and after (70, 100).
-    EXPECT_GT(std::count_if(seen.begin(), seen.end(), [](int p) { return p > 10 && p < 70; }), 0);
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-    struct Cancelled {};
-    EXPECT_THROW(imaging::loadBitmap((dir / "big.psd").string(), [](int p) { if (p > 20) throw Cancelled{}; }),
-                 Cancelled);
-}
-
-TEST(JpegDecoding, ProgressiveFileWithEndlessScansIsRefused)
-{
-    // A progressive JPEG may repeat scans; each one costs a pass over the picture.
-    std::vector<std::uint8_t> data = {0xFF, 0xD8, 0xFF, 0xC2, 0, 11, 8, 0, 16, 0, 16, 1, 1, 0x11, 0};
-    // DQT (all ones) and a DHT with one code for symbol 0 (a DC difference of 0).
-    data.insert(data.end(), {0xFF, 0xDB, 0, 67, 0});
-    data.insert(data.end(), 64, 1);
-    data.insert(data.end(), {0xFF, 0xC4, 0, 20, 0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    for (int scan = 0; scan < 2000; ++scan) // DC-first scans, again and again
-        data.insert(data.end(), {0xFF, 0xDA, 0, 8, 1, 1, 0x00, 0, 0, 0, 0x00});
-    data.insert(data.end(), {0xFF, 0xD9});
-    expectErrorStartingWith([&] { imaging::decodeJpeg(data); }, imaging::msg::kCorruptJpeg);
-}
-
-// ---- BMP writing ----
-
-TEST(BmpWriting, NetpbmReadsOurRowsBottomUpAndPadded)
-{
-    if (!haveTool("bmptopnm"))
-        GTEST_SKIP() << "bmptopnm is not installed";
-    TempFolder dir;
-    for (int bytesPerPixel : {3, 4}) {
-        const Bitmap source = sourceBitmap(Source::Colour, bytesPerPixel);
-        imaging::saveBmp(source.view(), (dir / "out.bmp").string());
-        const std::vector<std::uint8_t> file = readBytes(dir / "out.bmp");
-        EXPECT_EQ(file.size(), 54u + 23u * 112u); // 37 * 3 = 111 bytes a row, padded to 112
-        ASSERT_EQ(run("bmptopnm " + (dir / "out.bmp").string() + " > " + (dir / "back.ppm").string()), 0);
-        writeNetpbm(Source::Colour, dir / "expected.ppm");
-        EXPECT_EQ(readBytes(dir / "back.ppm"), readBytes(dir / "expected.ppm")) << bytesPerPixel;
-    }
-}
-
-TEST(BmpWriting, OurFileReadsBackExactly)
-{
-    TempFolder dir;
-    const Bitmap source = sourceBitmap(Source::Colour);
-    imaging::saveBmp(source.view(), (dir / "out.bmp").string());
-    EXPECT_EQ(imaging::loadBitmap((dir / "out.bmp").string()), source);
-}
-
-// ---- failed saves ----
-
-// The process may write at most this many bytes into one file (as a full disk would
-// allow); restored on leaving the scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_old;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-TEST(FailedSaves, AFullDiskKeepsTheOldFileAndLeavesNoScraps)
-{
-    TempFolder dir;
-    const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
-    for (const char* name : {"page.bmp", "page.jpg"}) {
-        writeBytes(dir / name, old);
-        const Bitmap big = sourceBitmap(Source::Blocks);
-        {
-            FileSizeLimit limit(4096);
-            expectErrorStartingWith(
-                [&] {
-                    if (std::string_view(name).ends_with(".bmp"))
-                        imaging::saveBmp(big.view(), (dir / name).string());
-                    else
-                        imaging::saveJpeg(big.view(), (dir / name).string(), 100);
-                },
-                imaging::msg::kCannotWrite);
-        }
-        EXPECT_EQ(readBytes(dir / name), old) << name;
-    }
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
-}
-
-TEST(FailedSaves, AnAbandonedEncodeKeepsTheOldFile)
-{
-    TempFolder dir;
-    writeBytes(dir / "keep.jpg", {'o', 'l', 'd'});
-    struct Cancelled {};
-    EXPECT_THROW(imaging::saveJpeg(sourceBitmap(Source::Blocks).view(), (dir / "keep.jpg").string(), 80,
-                                   [](int p) { if (p >= 50) throw Cancelled{}; }),
-                 Cancelled);
-    EXPECT_EQ(readBytes(dir / "keep.jpg"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
-}
-
-TEST(FailedSaves, AMissingFolderIsAClearError)
-{
-    TempFolder dir;
-    expectErrorStartingWith([&] { imaging::saveBmp(sourceBitmap(Source::Colour).view(), (dir / "no/such.bmp").string()); },
-                            imaging::msg::kCannotWrite);
-}
-
-// ---- the QImage adapter ----
-
-TEST(QImageAdapter, SharesOurByteOrderBothWays)
-{
-    for (int bytesPerPixel : {3, 4}) {
-        const Bitmap source = sourceBitmap(Source::Colour, bytesPerPixel);
-        const QImage image = imaging::toQImage(source.view());
-        const Rgb p = sourcePixel(Source::Colour, 5, 7);
-        EXPECT_EQ(image.pixel(5, 7), qRgb(p.r, p.g, p.b));
-        const Bitmap back = imaging::fromQImage(image);
-        EXPECT_EQ(maxDifference(back, Source::Colour), 0);
-        EXPECT_EQ(bitmapChecksum(back), bitmapChecksum(sourceBitmap(Source::Colour)));
-    }
-}
-
-TEST(QImageAdapter, TransparencyIsLaidOverWhite)
-{
-    QImage image(3, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(0, 0, 0, 0));     // fully transparent black: white
-    image.setPixel(1, 0, qRgba(0, 0, 0, 255));   // opaque black stays black
-    image.setPixel(2, 0, qRgba(0, 255, 0, 102)); // 40 % green over white: (153, 255, 153)
-    const Bitmap bmp = imaging::fromQImage(image);
-    const std::uint8_t* r = bmp.row(0);
-    EXPECT_EQ((std::vector<int>(r, r + 9)), (std::vector<int>{255, 255, 255, 0, 0, 0, 153, 255, 153}));
 }
 
 } // namespace

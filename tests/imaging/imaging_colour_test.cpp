@@ -2,6 +2,8 @@
 // profile, an sRGB or damaged one, or the setting off keep the numbers exactly.
 #include "imaging/codecs/codecs.h"
 #include "imaging/codecs/jpeg_scaled.h"
+#include "tests/support/process.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +11,12 @@
 #include <cmath>
 #include <filesystem>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 using imaging::Bitmap;
 
 namespace {
 
 const std::string kProfiles = "/usr/share/color/icc/colord/"; // colord-data
-
-bool run(const std::string& command)
-{
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 // Red, green, blue of the middle pixel.
 std::array<int, 3> middle(const Bitmap& b)
@@ -47,13 +42,13 @@ void expectSrgbOf(const std::array<int, 3>& adobe, const std::array<int, 3>& got
 
 TEST(ColourProfiles, AdobeRgbComesOutAsTheProfileSaysAndOnlyThen)
 {
-    if (!fs::exists(kProfiles + "AdobeRGB1998.icc") || !run("command -v exiftool && command -v convert"))
+    if (!fs::exists(kProfiles + "AdobeRGB1998.icc") || !support::quietly("command -v exiftool && command -v convert"))
         GTEST_SKIP() << "needs colord-data's profiles, exiftool and ImageMagick";
-    std::string pattern = (fs::temp_directory_path() / "colour-test-XXXXXX").string();
-    const std::string dir = std::string(::mkdtemp(pattern.data())) + "/";
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     // A green an Adobe RGB camera records and sRGB can show, in three formats, each bare
     // and with the Adobe RGB and the sRGB profile.
-    ASSERT_TRUE(run("cd " + dir + " && for e in jpg png tif; do convert -size 48x32 'xc:rgb(110,190,90)' -quality 100"
+    ASSERT_TRUE(support::quietly("cd " + dir + " && for e in jpg png tif; do convert -size 48x32 'xc:rgb(110,190,90)' -quality 100"
                     " plain.$e && for p in AdobeRGB1998 sRGB; do exiftool -q '-icc_profile<=" + kProfiles +
                     "'$p.icc -o $p.$e plain.$e; done; done"));
     for (const std::string e : {".jpg", ".png", ".tif"}) {
@@ -78,5 +73,4 @@ TEST(ColourProfiles, AdobeRgbComesOutAsTheProfileSaysAndOnlyThen)
     ASSERT_NE(at, data.end());
     std::fill(at + 14 + 36, at + 14 + 40, std::uint8_t(0));
     EXPECT_EQ(middle(imaging::decodeJpeg(data)), raw);
-    fs::remove_all(dir);
 }

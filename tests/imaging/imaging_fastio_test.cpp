@@ -5,6 +5,8 @@
 #include "imaging/codecs/codec_messages.h"
 #include "imaging/codecs/codecs.h"
 #include "imaging/codecs/fast_io.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -28,34 +29,10 @@ using imaging::ImagingError;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "fastio-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~Folder() { fs::remove_all(m_path); }
-    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
-void writeBytes(const std::string& file, const Bytes& bytes)
-{
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes readBytes(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using support::Bytes;
+using support::readBytes;
+using support::writeBytes;
+using Folder = support::TempFolder;
 
 Bytes randomBytes(std::size_t n, std::mt19937& random)
 {
@@ -271,17 +248,10 @@ TEST(NetpbmDirectReader, GreyFileNamedPpmAndColourNamedPgmReadByWhatTheyHold)
     EXPECT_EQ((Bytes(colour.row(0), colour.row(0) + 3)), (Bytes{3, 2, 1}));
 }
 
-long peakMemoryKb()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 TEST(NetpbmDirectReader, HugeOrShortFilesAreRefusedBeforeThePixelMemoryIsTaken)
 {
     Folder dir;
-    const long peakBefore = peakMemoryKb();
+    const long peakBefore = support::peakMemoryKb();
     for (const char* head : {"P6\n2000000000 2000000000\n255\n", "P5\n300000000 2\n65535\n", "P6\n50000 50000\n255\n"}) {
         writeBytes(dir / "huge.ppm", Bytes(head, head + std::strlen(head)));
         try {
@@ -300,7 +270,7 @@ TEST(NetpbmDirectReader, HugeOrShortFilesAreRefusedBeforeThePixelMemoryIsTaken)
     } catch (const ImagingError& e) {
         EXPECT_NE(std::string(e.what()).find("truncated"), std::string::npos) << e.what();
     }
-    EXPECT_LT(peakMemoryKb() - peakBefore, 64 * 1024);
+    EXPECT_LT(support::peakMemoryKb() - peakBefore, 64 * 1024);
 }
 
 // ---- BMP out ----
@@ -352,7 +322,7 @@ TEST_P(BmpStreaming, RowsAreWrittenBottomUpPaddedAndExact)
         expectBmpHolds(readBytes(dir / "out.bmp"), view);
         EXPECT_EQ(readBytes(dir / "out.bmp"), imaging::encodeBmp(view)) << w << " x " << h;
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
 TEST_P(BmpStreaming, FullDiskPartWayKeepsTheOldFileAndItsMode)
@@ -375,7 +345,7 @@ TEST_P(BmpStreaming, FullDiskPartWayKeepsTheOldFileAndItsMode)
         std::signal(SIGXFSZ, oldHandler);
     }
     EXPECT_EQ(readBytes(target), (Bytes{'o', 'l', 'd'}));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
     // A save that succeeds replaces the old file and keeps its permissions.
     imaging::saveBmp(big.view(), target);
     expectBmpHolds(readBytes(target), big.view());

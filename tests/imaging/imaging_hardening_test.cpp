@@ -4,6 +4,8 @@
 #include "imaging/codecs/codec_messages.h"
 #include "imaging/codecs/codecs.h"
 #include "imaging/codecs/jpeg_scaled.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +13,12 @@
 #include <chrono>
 #include <functional>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <thread>
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,41 +29,9 @@ using imaging::ImagingError;
 
 namespace {
 
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "hardening-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~Folder() { fs::remove_all(m_path); }
-    fs::path operator/(const std::string& name) const { return m_path / name; }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(m_path))
-            out.push_back(e.path().filename().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-
-private:
-    fs::path m_path;
-};
-
-void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::vector<std::uint8_t> bytes(fs::exists(file) ? fs::file_size(file) : 0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
+using support::readBytes;
+using support::writeBytes;
+using Folder = support::TempFolder;
 
 std::string errorOf(const std::function<void()>& action)
 {
@@ -93,13 +61,6 @@ std::size_t scanDataStart(const std::vector<std::uint8_t>& jpeg)
         if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA)
             return i + 2 + (std::size_t(jpeg[i + 2]) << 8 | jpeg[i + 3]);
     return 0;
-}
-
-long peakMemoryKb()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -137,14 +98,14 @@ TEST(CorruptJpegData, AShortFileAnnouncingAHugePictureCostsNoMemory)
     ASSERT_LT(jpeg.size(), 1000u);
     Folder dir;
     writeBytes(dir / "bomb.jpg", jpeg);
-    const long before = peakMemoryKb();
+    const long before = support::peakMemoryKb();
     for (const std::string& text : {errorOf([&] { imaging::loadBitmap((dir / "bomb.jpg").string()); }),
                                     errorOf([&] { imaging::decodeJpegScaled(jpeg, 1); }),
                                     errorOf([&] { imaging::Picture::fromJpegData(jpeg); })})
         EXPECT_NE(text.find("Corrupt JPEG data: " + std::to_string(jpeg.size()) + " bytes cannot hold a 32767 x 32767"),
                   std::string::npos)
             << text;
-    EXPECT_LT(peakMemoryKb() - before, 64 * 1024);
+    EXPECT_LT(support::peakMemoryKb() - before, 64 * 1024);
 }
 
 TEST(InterruptedSaves, StalePartFilesOfKilledSavesGoOnTheNextSave)
@@ -205,7 +166,7 @@ TEST(InterruptedSaves, AKilledSaveLeavesTheOldOrTheNewFileAndNothingBesideIt)
 
 TEST(MagickFiles, AFaxCutShortIsAnErrorAndMessagesHoldNoSourceLocations)
 {
-    if (std::system("command -v pbmtog3 >/dev/null 2>&1") != 0)
+    if (!support::haveTool("pbmtog3"))
         GTEST_SKIP() << "pbmtog3 is not installed";
     Folder dir;
     // 40 x 30 pixels of stripes as a plain PBM.
@@ -214,9 +175,7 @@ TEST(MagickFiles, AFaxCutShortIsAnErrorAndMessagesHoldNoSourceLocations)
         for (int x = 0; x < 40; ++x)
             pbm += (x / 4 + y / 3) % 2 ? "1 " : "0 ";
     writeBytes(dir / "in.pbm", {pbm.begin(), pbm.end()});
-    ASSERT_EQ(std::system(("pbmtog3 -nofixedwidth " + (dir / "in.pbm").string() + " > " + (dir / "page.fax").string() +
-                           " 2>/dev/null").c_str()),
-              0);
+    ASSERT_TRUE(support::quietly("pbmtog3 -nofixedwidth " + (dir / "in.pbm").string() + " > " + (dir / "page.fax").string()));
     const std::vector<std::uint8_t> fax = readBytes(dir / "page.fax");
     EXPECT_EQ(imaging::loadBitmap((dir / "page.fax").string()).height(), 30);
     for (std::size_t cut : {std::size_t(4), std::size_t(9), fax.size() / 2}) {

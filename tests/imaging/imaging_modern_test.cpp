@@ -9,59 +9,34 @@
 #include "page/core/loading.h"
 #include "page/core/page.h"
 #include "tests/support/dng_writer.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include <libheif/heif.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using imaging::Bitmap;
 
 namespace {
 
-bool run(const std::string& command)
-{
-    return std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string freshDir()
-{
-    std::string pattern = (fs::temp_directory_path() / "modern-test-XXXXXX").string();
-    return std::string(::mkdtemp(pattern.data())) + "/";
-}
-
-void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using support::readBytes;
+using support::writeBytes;
 
 // A picture no turn or mirror maps onto itself: four coloured quarters and a gradient.
 Bitmap testCard(int width, int height)
 {
-    Bitmap b(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = b.row(y) + x * 3;
-            const bool right = x >= width / 2;
-            const bool bottom = y >= height / 2;
-            p[2] = static_cast<std::uint8_t>(right ? 230 : 30 + x);   // red
-            p[1] = static_cast<std::uint8_t>(bottom ? 200 : 40 + y);  // green
-            p[0] = static_cast<std::uint8_t>(right && bottom ? 220 : 50);
-        }
-    return b;
+    return support::paintedBitmap(width, height, [=](int x, int y) {
+        const bool right = x >= width / 2;
+        const bool bottom = y >= height / 2;
+        return std::array{right && bottom ? 220 : 50, bottom ? 200 : 40 + y, right ? 230 : 30 + x};
+    });
 }
 
 void savePpm(const Bitmap& b, const std::string& path)
@@ -137,10 +112,10 @@ std::vector<std::uint8_t> heicWithTransforms(const Bitmap& stored, int orientati
                                      static_cast<std::uint8_t>(exifTag), 0, 0, 0, 0, 0, 0, 0};
         if (heif_context_encode_image(context, image, encoder, options, &handle).code == heif_error_Ok &&
             heif_context_add_exif_metadata(context, handle, exif, sizeof exif).code == heif_error_Ok) {
-            const std::string path = freshDir() + "turned.heic";
+            const support::TempFolder folder;
+            const std::string path = folder.file("turned.heic");
             if (heif_context_write_to_file(context, path.c_str()).code == heif_error_Ok)
                 file = readBytes(path);
-            fs::remove_all(fs::path(path).parent_path());
         }
     }
     heif_image_handle_release(handle);
@@ -187,12 +162,13 @@ const char* kTools = "command -v heif-enc && command -v cwebp && command -v cjxl
 
 TEST(ModernFormats, EachDecodesToItsSourcesPixelsAndByContentWhateverItsName)
 {
-    if (!run(kTools))
+    if (!support::quietly(kTools))
         GTEST_SKIP() << "needs heif-enc, cwebp, cjxl, exiftool and ImageMagick";
-    const std::string dir = freshDir();
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     const Bitmap card = testCard(96, 64);
     savePpm(card, dir + "card.ppm");
-    ASSERT_TRUE(run("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && heif-enc -L -o card.heic card.png && "
+    ASSERT_TRUE(support::quietly("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && heif-enc -L -o card.heic card.png && "
                     "heif-enc -A -L -o card.avif card.png && cwebp -lossless -quiet card.png -o card.webp && "
                     "cjxl -d 0 card.png card.jxl && cp card.heic heic-really.jpg && cp card.webp webp-really.heic"));
     // Lossless coding still goes through YCbCr in HEVC and AV1; WebP and JPEG XL keep RGB.
@@ -213,20 +189,20 @@ TEST(ModernFormats, EachDecodesToItsSourcesPixelsAndByContentWhateverItsName)
         EXPECT_EQ(maxDifference(loaded.picture->bitmap(), decoded), 0);
         EXPECT_EQ(maxDifference(imaging::loadPicture(dir + name).bitmap(), decoded), 0);
     }
-    fs::remove_all(dir);
 }
 
 // The codec table tells each format by its own files' first bytes and by no other
 // format's (whatever the file's name), and names the extensions the loader accepts.
 TEST(ModernFormats, TheCodecTableTellsEachFormatByItsFirstBytes)
 {
-    if (!run(kTools))
+    if (!support::quietly(kTools))
         GTEST_SKIP() << "needs heif-enc, cwebp, cjxl, exiftool and ImageMagick";
-    const std::string dir = freshDir();
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     const Bitmap card = testCard(48, 32);
     savePpm(card, dir + "card.ppm");
     imaging::saveJpeg(card.view(), dir + "card.jpg", 90);
-    ASSERT_TRUE(run("cd " + dir + " && convert card.ppm card.png && heif-enc -o card.heic card.png && "
+    ASSERT_TRUE(support::quietly("cd " + dir + " && convert card.ppm card.png && heif-enc -o card.heic card.png && "
                     "heif-enc -A -o card.avif card.png && cwebp -quiet card.png -o card.webp && "
                     "cjxl card.png card.jxl && cjxl --container=1 card.png boxed.jxl && cp card.webp webp-named.jpg"));
     const std::pair<std::string, std::string_view> files[] = {
@@ -237,7 +213,7 @@ TEST(ModernFormats, TheCodecTableTellsEachFormatByItsFirstBytes)
         SCOPED_TRACE(name);
         const imaging::Codec* found = imaging::sniffFile(dir + name);
         EXPECT_EQ(found != nullptr ? found->name : std::string_view(), expected);
-        const std::vector<std::uint8_t> bytes = readBytes(dir + name);
+        const auto bytes = readBytes(dir + name);
         const std::span<const std::uint8_t> head(bytes.data(), std::min(bytes.size(), imaging::kSniffBytes));
         for (const imaging::Codec& codec : imaging::codecTable())
             EXPECT_EQ(codec.recognises(head), codec.name == expected) << codec.name;
@@ -247,20 +223,20 @@ TEST(ModernFormats, TheCodecTableTellsEachFormatByItsFirstBytes)
             EXPECT_TRUE(imaging::isAcceptedExtension(extension)) << extension;
             EXPECT_EQ(imaging::codecNamedBy("a" + imaging::lowerExtensionOf(std::string(extension))), &codec);
         }
-    fs::remove_all(dir);
 }
 
 TEST(ModernFormats, PhotosComeUprightWithTheirCameraData)
 {
-    if (!run(kTools))
+    if (!support::quietly(kTools))
         GTEST_SKIP() << "needs heif-enc, cwebp, cjxl, exiftool and ImageMagick";
-    const std::string dir = freshDir();
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     // A camera's photo held upright: stored on its side, the EXIF orientation 6 says to
     // turn it a quarter clockwise.
     const Bitmap upright = testCard(64, 96);
     const Bitmap stored = imaging::orientUpright(imaging::orientUpright(imaging::orientUpright(Bitmap(upright), 6), 6), 6);
     savePpm(stored, dir + "stored.ppm");
-    ASSERT_TRUE(run("cd " + dir + " && convert stored.ppm -quality 100 -sampling-factor 1x1 stored.jpg && "
+    ASSERT_TRUE(support::quietly("cd " + dir + " && convert stored.ppm -quality 100 -sampling-factor 1x1 stored.jpg && "
                     "exiftool -q -overwrite_original -Orientation#=6 -Make=Paginor -Model='Phone 1' "
                     "'-DateTimeOriginal=2023:04:05 06:07:08' stored.jpg && "
                     "cwebp -quiet -q 100 -metadata exif stored.jpg -o photo.webp && "
@@ -312,7 +288,6 @@ TEST(ModernFormats, PhotosComeUprightWithTheirCameraData)
     imaging::setOrientationHonoured(true);
     for (const Bitmap& b : asStored)
         EXPECT_EQ(b.width(), upright.height());
-    fs::remove_all(dir);
 }
 
 // A frame's copy of a HEIF is made from the decoder's planes a band at a time (a phone's
@@ -322,12 +297,13 @@ TEST(ModernFormats, PhotosComeUprightWithTheirCameraData)
 // grid's whole decode is made from its tiles too, and must be libheif's to the bit.
 TEST(ModernFormats, AHeifsScreenCopyIsItsWholeDecodeReduced)
 {
-    if (!run("command -v heif-enc && command -v convert && command -v python3"))
+    if (!support::quietly("command -v heif-enc && command -v convert && command -v python3"))
         GTEST_SKIP() << "needs heif-enc, ImageMagick and python3";
-    const std::string dir = freshDir();
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     const std::string grid = "python3 " PAGINOR_SOURCE_DIR "/bench/make_grid_heic.py";
     savePpm(testCard(200, 150), dir + "card.ppm");
-    ASSERT_TRUE(run("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && "
+    ASSERT_TRUE(support::quietly("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && "
                     "heif-enc -q 90 -o single.heic card.png && heif-enc -A -q 90 -o single.avif card.png && "
                     "heif-enc -q 90 -p chroma=444 -o full-chroma.heic card.png && "
                     "convert card.png -depth 16 card16.png && heif-enc -b 10 -q 90 -o deep.heic card16.png && "
@@ -353,16 +329,16 @@ TEST(ModernFormats, AHeifsScreenCopyIsItsWholeDecodeReduced)
             EXPECT_LE(maxDifference(*loaded.screen.pixels, page::reduceForScreen(whole, least, least)), tolerance) << least;
         }
     }
-    fs::remove_all(dir);
 }
 
 TEST(ModernFormats, DamagedFilesAreRefusedWithTheLoadersMessage)
 {
-    if (!run(kTools))
+    if (!support::quietly(kTools))
         GTEST_SKIP() << "needs heif-enc, cwebp, cjxl, exiftool and ImageMagick";
-    const std::string dir = freshDir();
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     savePpm(testCard(96, 64), dir + "card.ppm");
-    ASSERT_TRUE(run("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && heif-enc -q 80 -o card.heic card.png && "
+    ASSERT_TRUE(support::quietly("cd " + dir + " && convert card.ppm -define png:exclude-chunks=gAMA,cHRM,sRGB card.png && heif-enc -q 80 -o card.heic card.png && "
                     "heif-enc -A -q 80 -o card.avif card.png && cwebp -quiet card.png -o card.webp && "
                     "cjxl card.png card.jxl"));
     writeBytes(dir + "card.dng", dng::makeDng(64, 48, 1));
@@ -384,12 +360,12 @@ TEST(ModernFormats, DamagedFilesAreRefusedWithTheLoadersMessage)
             }
         }
     }
-    fs::remove_all(dir);
 }
 
 TEST(CameraRaw, DevelopedOrFromItsPreviewUprightWithTheCameraData)
 {
-    const std::string dir = freshDir();
+    const support::TempFolder folder;
+    const std::string dir = folder.dir();
     // No preview: LibRaw develops the sensor data, the left half red and the right blue,
     // and the orientation 6 turns it upright (the left half then at the top).
     writeBytes(dir + "plain.dng", dng::makeDng(64, 48, 6));
@@ -436,5 +412,4 @@ TEST(CameraRaw, DevelopedOrFromItsPreviewUprightWithTheCameraData)
     const Bitmap fromSensor = imaging::loadBitmap(dir + "thumb.dng");
     EXPECT_EQ(fromSensor.width(), 64);
     EXPECT_GT(average(fromSensor, 4, 4, 28, 44)[0], average(fromSensor, 36, 4, 60, 44)[0] + 60);
-    fs::remove_all(dir);
 }

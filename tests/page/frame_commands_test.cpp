@@ -5,6 +5,9 @@
 
 #include "core/messages.h"
 #include "page/core/loading.h"
+#include "tests/support/process.h"
+#include "tests/support/recording_status.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -23,28 +26,12 @@ namespace {
 
 const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 
-class RecordingStatus : public page::StatusDisplay {
-public:
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void setProgress(int percent) override { progress.push_back(percent); }
-    void setProgressVisible(bool visible) override { progressVisible = visible; }
-    std::vector<std::string> statuses;
-    std::vector<int> progress;
-    bool progressVisible = false;
-};
+using support::RecordingStatus;
 
 // A picture whose pixel (x, y) is (blue x, green y, red 7): every position tells where it came from.
 imaging::Bitmap numbered(int w, int h)
 {
-    imaging::Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp.row(y) + 3 * x;
-            p[0] = static_cast<std::uint8_t>(x);
-            p[1] = static_cast<std::uint8_t>(y);
-            p[2] = 7;
-        }
-    return bmp;
+    return support::paintedBitmap(w, h, [](int x, int y) { return std::array{x, y, 7}; });
 }
 
 struct Pixel {
@@ -616,19 +603,6 @@ struct CommaPoint : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
 };
 
-// A German locale compiled into the temporary folder dir; empty when localedef cannot make one.
-std::string commaCLocale(std::string& dir)
-{
-    dir = (std::filesystem::temp_directory_path() / "ratio-locale-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr)
-        return {};
-    const std::string made = dir + "/de_DE.UTF-8";
-    if (std::system(("localedef -i de_DE -f UTF-8 '" + made + "' >/dev/null 2>&1").c_str()) != 0)
-        return {};
-    ::setenv("LOCPATH", dir.c_str(), 1);
-    return "de_DE.UTF-8";
-}
-
 } // namespace
 
 TEST(FrameStatusText, TheRatioHasThreeSignificantDigitsInEveryLocale)
@@ -641,8 +615,7 @@ TEST(FrameStatusText, TheRatioHasThreeSignificantDigitsInEveryLocale)
     };
     const std::locale before = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
     check();
-    std::string dir;
-    const std::string name = commaCLocale(dir);
+    const std::string name = support::commaLocale();
     const bool cComma = !name.empty() && std::setlocale(LC_ALL, name.c_str()) != nullptr;
     if (cComma) {
         ASSERT_STREQ(std::localeconv()->decimal_point, ",");
@@ -650,7 +623,6 @@ TEST(FrameStatusText, TheRatioHasThreeSignificantDigitsInEveryLocale)
         std::setlocale(LC_ALL, "C");
     }
     std::locale::global(before);
-    std::filesystem::remove_all(dir);
     if (!cComma)
         GTEST_SKIP() << "no C locale with a decimal comma could be made; checked with C++ streams only";
 }

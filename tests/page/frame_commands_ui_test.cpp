@@ -14,6 +14,7 @@
 #include "exif/ui/exif_form.h"
 #include "printing/ui/layout_ui.h"
 #include "tests/support/test_window.h"
+#include "tests/support/recording_status.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,15 +53,7 @@ const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kWhite = qRgb(255, 255, 255);
 
-class RecordingStatus : public page::StatusDisplay {
-public:
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void setProgress(int percent) override { progress.push_back(percent); }
-    void setProgressVisible(bool visible) override { progressVisible = visible; }
-    std::vector<std::string> statuses;
-    std::vector<int> progress;
-    bool progressVisible = false;
-};
+using support::RecordingStatus;
 
 QImage solid(int w, int h, QColor colour)
 {

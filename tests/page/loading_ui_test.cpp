@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "imaging/codecs/codecs.h"
 #include "settings/ui/warning_dialog.h"
+#include "tests/support/bitmaps.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -29,15 +30,7 @@ const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 // The colour of file number id: red 200, green 10 * id.
 QString writeJpeg(const QString& path, int id, int w = 96, int h = 72)
 {
-    imaging::Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp.row(y) + 3 * x;
-            p[0] = 0;
-            p[1] = static_cast<std::uint8_t>(10 * id);
-            p[2] = 200;
-        }
-    imaging::saveJpeg(bmp.view(), path.toStdString(), 95);
+    imaging::saveJpeg(support::solidBitmap(w, h, 0, 10 * id, 200).view(), path.toStdString(), 95);
     return path;
 }
 

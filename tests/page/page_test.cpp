@@ -3,6 +3,7 @@
 #include "page/core/page.h"
 
 #include "core/messages.h"
+#include "tests/support/recording_status.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,7 @@ using page::Size;
 const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 const page::PrinterMetrics kLetterAt300{"Office", 300, 300, 2450, 3200};
 
-class RecordingStatus : public page::StatusDisplay {
-public:
-    void setPrinterLine(const std::string& line) override { printerLine = line; }
-    std::string printerLine;
-};
+using support::RecordingStatus;
 
 // A page on default settings (4 frames, aspect 1.333333, 3 mm gap) against fixed metrics.
 struct PageFixture {

@@ -3,6 +3,8 @@
 #include "page/ui/page_view.h"
 
 #include "core/messages.h"
+#include "tests/support/bitmaps.h"
+#include "tests/support/recording_status.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -16,28 +18,12 @@ const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 const QRgb kGrey = qRgb(0x80, 0x80, 0x80);
 const QRgb kWhite = qRgb(0xFF, 0xFF, 0xFF);
 
-class RecordingStatus : public page::StatusDisplay {
-public:
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void setProgress(int percent) override { progress.push_back(percent); }
-    void setPrinterLine(const std::string& line) override { printerLine = line; }
-    std::vector<std::string> statuses;
-    std::vector<int> progress;
-    std::string printerLine;
-};
+using support::RecordingStatus;
 
 // A solid picture; b, g, r in the bitmap's byte order.
 std::shared_ptr<imaging::Picture> solidPicture(int w, int h, std::uint8_t b, std::uint8_t g, std::uint8_t r)
 {
-    imaging::Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = bmp.row(y) + 3 * x;
-            p[0] = b;
-            p[1] = g;
-            p[2] = r;
-        }
-    return std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(bmp)));
+    return std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(support::solidBitmap(w, h, b, g, r)));
 }
 
 // A page view on default settings (4 frames, 1.333333, 3 mm) in an 800 x 600 window.

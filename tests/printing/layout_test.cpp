@@ -8,6 +8,9 @@
 #include "imaging/kernels/orientation.h"
 #include "page/core/loading.h"
 #include "page/core/on_load.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
+#include "tests/support/bitmaps.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -25,36 +28,13 @@ using printing::LayoutError;
 
 namespace {
 
-struct TempFolder {
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "layout-test-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-    fs::path path;
-};
-
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using support::readText;
+using support::TempFolder;
+using support::writeText;
 
 std::string writeJpeg(const TempFolder& t, const std::string& name, int w, int h, std::uint8_t green)
 {
-    imaging::Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            bmp.row(y)[3 * x + 1] = green;
-            bmp.row(y)[3 * x + 2] = static_cast<std::uint8_t>(x);
-        }
+    const imaging::Bitmap bmp = support::paintedBitmap(w, h, [green](int x, int) { return std::array{0, int(green), x}; });
     imaging::saveJpeg(bmp.view(), t.file(name), 90);
     return t.file(name);
 }
@@ -64,7 +44,7 @@ void python(const TempFolder& t, const std::string& script)
 {
     writeText(t.file("make.py"), "import sys, os, zipfile, zlib, struct\nd = sys.argv[1]\n" + script);
     const std::string cmd = "python3 " + t.file("make.py") + " " + t.path.string();
-    ASSERT_EQ(std::system(cmd.c_str()), 0) << script;
+    ASSERT_EQ(support::shell(cmd), 0) << script;
 }
 
 class LayoutPageTest : public ::testing::Test {
@@ -213,13 +193,13 @@ TEST_F(LayoutPageTest, SavedPageLoadsAgainWithItsCloneCaptionsAndUnchangedJpegDa
 
 TEST_F(LayoutPageTest, AnOrientedJpegIsKeptByteForByteAndAReencodedPictureIsStoredUprightWithoutATag)
 {
-    if (std::system("exiftool -ver > /dev/null 2>&1") != 0)
+    if (!support::haveTool("exiftool"))
         GTEST_SKIP() << "exiftool is not installed";
     s.store_as_Jpg = true;
     // A phone photo: stored lying on its side (64 x 48), tagged to be turned clockwise.
     const std::string a = writeJpeg(t, "a.jpg", 64, 48, 10), b = writeJpeg(t, "b.jpg", 64, 48, 20);
     for (const std::string& f : {a, b})
-        ASSERT_EQ(std::system(("exiftool -q -q -overwrite_original -Orientation#=6 '" + f + "'").c_str()), 0);
+        ASSERT_EQ(support::shell("exiftool -q -q -overwrite_original -Orientation#=6 '" + f + "'"), 0);
     auto p = newPage(2);
     page::FileQueue q;
     q.FileList = {a, b};
@@ -275,7 +255,7 @@ TEST_F(LayoutPageTest, SavingIntoAnArchiveMadeByZipKeepsItsMembersAndShowsProgre
     for (auto& b : noise)
         b = static_cast<std::uint8_t>((x = x * 1664525u + 1013904223u) >> 24);
     imaging::writeFileAtomically(t.file("first.bin"), noise);
-    ASSERT_EQ(std::system(("cd " + t.path.string() + " && zip -q -9 other.zip first.bin").c_str()), 0);
+    ASSERT_EQ(support::shell("cd " + t.path.string() + " && zip -q -9 other.zip first.bin"), 0);
 
     // Frame 2 a large picture, so its member takes a while to compress.
     auto p = pageWithClone();
@@ -491,24 +471,22 @@ TEST_F(LayoutPageTest, FramePictureSavesWithItsSideFileUnlessPastedAndAsBmpWhenA
 TEST(LayoutCommand, ShowPrintsThePageAndSaveTakesClones)
 {
     TempFolder t;
-    const std::string exe = PAGINOR_EXE;
-    const std::string a = writeJpeg(t, "a.jpg", 40, 30, 10);
-    const std::string b = writeJpeg(t, "b.jpg", 20, 30, 20);
-    const std::string zip = t.file("p.zip");
-    const std::string env = "QT_QPA_PLATFORM=offscreen HOME=" + t.path.string() + " ";
-    ASSERT_EQ(std::system((env + exe + " layout save -o " + zip + " --set store_as_Jpg=1 --set Inc_Text=T --clone 4:1 " + a +
-                           " " + b)
-                              .c_str()),
+    const QString a = QString::fromStdString(writeJpeg(t, "a.jpg", 40, 30, 10));
+    const QString b = QString::fromStdString(writeJpeg(t, "b.jpg", 20, 30, 20));
+    const QString zip = QString::fromStdString(t.file("p.zip"));
+    support::RunOptions options;
+    options.env.insert("QT_QPA_PLATFORM", "offscreen");
+    options.env.insert("HOME", QString::fromStdString(t.path.string()));
+    const auto paginor = [&](const QStringList& args) { return support::run(PAGINOR_EXE, args, options); };
+    ASSERT_EQ(paginor({"layout", "save", "-o", zip, "--set", "store_as_Jpg=1", "--set", "Inc_Text=T", "--clone", "4:1", a, b})
+                  .exitCode,
               0);
-    const std::string out = t.file("show.json");
-    ASSERT_EQ(std::system((env + exe + " layout show " + zip + " > " + out).c_str()), 0);
-    EXPECT_EQ(readText(out), "{\"frames\":4,\"aspect\":1.33333301544189,\"margin\":3,\"items\":["
+    const support::RunResult shown = paginor({"layout", "show", zip});
+    ASSERT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.out.toStdString(), "{\"frames\":4,\"aspect\":1.33333301544189,\"margin\":3,\"items\":["
                              "{\"frame\":1,\"member\":\"1.jpg\",\"details\":\"a.jpg T\",\"clone_of\":0,\"width\":40,\"height\":30},"
                              "{\"frame\":2,\"member\":\"2.jpg\",\"details\":\"b.jpg T\",\"clone_of\":0,\"width\":20,\"height\":30},"
                              "{\"frame\":4,\"member\":\"4.jpg\",\"details\":\"a.jpg T\",\"clone_of\":1,\"width\":40,\"height\":30}]}\n");
-    EXPECT_NE(std::system((env + exe + " layout show " + a + " 2>/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((env + exe + " layout save -o " + zip + " " + a + " " + a + " " + a + " " + a + " " + a +
-                           " 2>/dev/null")
-                              .c_str()),
-              0);
+    EXPECT_NE(paginor({"layout", "show", a}).exitCode, 0);
+    EXPECT_NE(paginor({"layout", "save", "-o", zip, a, a, a, a, a}).exitCode, 0);
 }

@@ -6,23 +6,18 @@
 
 #include "core/messages.h"
 #include "imaging/codecs/codecs.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
 
 #include <QHeaderView>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fstream>
-
 namespace {
 
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using support::readText;
 
 void givePicture(page::Page& p, int n, int w, int h)
 {
@@ -105,7 +100,7 @@ private slots:
         givePicture(p, 3, 4, 4);
         p.frame(2).Selected = p.frame(3).Selected = true;
         p.frame(2).CloneOf = 1; // a copy is never the frame saved
-        std::ofstream(target) << "keep";
+        support::writeText(target, "keep");
         m_messages.clear();
         m_messages.queueAnswer(app::Answer::No);
         commands.Save_File();
@@ -146,7 +141,7 @@ private slots:
         const std::string make = "python3 -c \"import zipfile; z = zipfile.ZipFile('" + bad.toStdString() +
                                  "', 'w'); z.writestr('layout.vdt', '#Paginor Layout File\\r\\nFrames=2\\r\\nAR=1.5\\r\\n"
                                  "margin=1e39\\r\\n#End of file\\r\\n'); z.close()\"";
-        QCOMPARE(std::system(make.c_str()), 0);
+        QCOMPARE(support::shell(make), 0);
         const float margin = m_settings.margin_mm;
         commands.chooseOpenLayout = [&](QWidget*, const QString&) { return bad; };
         commands.load_page();
@@ -184,10 +179,7 @@ private slots:
         const QString zip = m_home.path() + "/replaced.zip";
         commands.chooseSaveLayout = [&](QWidget*, const QString&) { return zip; };
         const auto members = [&] {
-            QProcess unzip;
-            unzip.start("unzip", {"-Z1", zip});
-            unzip.waitForFinished();
-            QStringList names = QString::fromUtf8(unzip.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            QStringList names = support::run("unzip", {"-Z1", zip}).out.split('\n', Qt::SkipEmptyParts);
             names.sort();
             return names;
         };

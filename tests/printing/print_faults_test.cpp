@@ -3,12 +3,13 @@
 // CUPS queues that are stopped, held or lose their server in the middle of a run. The
 // queues live on a private cupsd started here (its own folder and socket), so the
 // machine's own server and queues are never touched and nothing is left behind.
+#include "tests/support/process.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -28,22 +29,16 @@ constexpr bool kAddressLimitsWork = false;
 constexpr bool kAddressLimitsWork = true;
 #endif
 
-struct RunResult {
-    int exitCode;
-    QString out;
-    QString err;
-    qint64 ms;
-};
+using support::RunResult;
 
 class Program : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
 
+    // What the program and the CUPS tools see beside the test's own environment.
     QProcessEnvironment environment() const
     {
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
-        env.insert("XDG_DATA_HOME", m_home.path() + "/data");
+        QProcessEnvironment env = support::privateHome(m_home.path());
         if (!m_cupsServer.isEmpty())
             env.insert("CUPS_SERVER", m_cupsServer);
         return env;
@@ -53,37 +48,19 @@ protected:
     RunResult run(const QStringList& args, const std::function<void(QProcess&)>& during = {},
                   const QString& shellPrefix = {})
     {
-        QProcess p;
-        p.setProcessEnvironment(environment());
-        QElapsedTimer clock;
-        clock.start();
-        if (shellPrefix.isEmpty()) {
-            p.start(PAGINOR_EXE, args);
-        } else {
-            QStringList quoted;
-            for (const QString& a : args)
-                quoted << "'" + a + "'";
-            p.start("/bin/sh", {"-c", shellPrefix + "; exec '" + QString(PAGINOR_EXE) + "' " + quoted.join(' ')});
-        }
-        EXPECT_TRUE(p.waitForStarted());
-        if (during)
-            during(p);
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            ADD_FAILURE() << "the program hung: " << args.join(' ').toStdString();
-        }
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
-                clock.elapsed()};
+        const support::RunOptions options{.env = environment(), .during = during};
+        if (shellPrefix.isEmpty())
+            return support::run(PAGINOR_EXE, args, options);
+        QStringList quoted;
+        for (const QString& a : args)
+            quoted << "'" + a + "'";
+        return support::run("/bin/sh", {"-c", shellPrefix + "; exec '" + QString(PAGINOR_EXE) + "' " + quoted.join(' ')},
+                            options);
     }
 
     QString photo(const QString& name, int w, int h, QColor colour = Qt::blue)
     {
-        QImage img(w, h, QImage::Format_RGB32);
-        img.fill(colour);
-        const QString path = m_home.path() + "/" + name;
-        EXPECT_TRUE(img.save(path));
-        return path;
+        return support::solidPhoto(m_home.path() + "/" + name, w, h, colour);
     }
 
     QTemporaryDir m_home;
@@ -229,20 +206,11 @@ protected:
         }
     }
 
-    static void write(const QString& path, const QString& text)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
+    static void write(const QString& path, const QString& text) { support::writeFile(path, text.toUtf8()); }
 
     int tool(const QString& name, const QStringList& args)
     {
-        QProcess p;
-        p.setProcessEnvironment(environment());
-        p.start(name, args);
-        p.waitForFinished(20000);
-        return p.exitCode();
+        return support::run(name, args, {.env = environment(), .timeoutMs = 20000}).exitCode;
     }
 
     int heldJob() { return tool("lp", {"-d", kQueue, "-H", "indefinite", QString(PAGINOR_EXE)}); }

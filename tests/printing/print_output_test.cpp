@@ -1,10 +1,11 @@
 // `paginor render -o page.pdf` read back with poppler (pdfinfo, pdfimages, pdftotext,
 // pdftoppm), and `paginor print` with --skip-unreadable, --from and --log on the CUPS
 // queue PDF.
+#include "tests/support/process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,22 +18,12 @@
 
 namespace {
 
-struct RunResult {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using support::RunResult;
 
 RunResult runTool(const QString& program, const QStringList& args, const QString& home = {})
 {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    if (!home.isEmpty())
-        env.insert("XDG_CONFIG_HOME", home + "/config");
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return support::run(program, args, {.env = home.isEmpty() ? QProcessEnvironment() : support::privateHome(home),
+                                        .timeoutMs = 120000});
 }
 
 class PrintOutput : public ::testing::Test {
@@ -43,11 +34,7 @@ protected:
 
     QString photo(const QString& name, int w, int h, QColor colour)
     {
-        QImage img(w, h, QImage::Format_RGB32);
-        img.fill(colour);
-        const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(img.save(path, "JPEG", 95));
-        return path;
+        return support::solidPhoto(m_dir.filePath(name), w, h, colour, 95);
     }
 
     static bool havePoppler() { return !QStandardPaths::findExecutable("pdfimages").isEmpty(); }
@@ -168,15 +155,10 @@ TEST_F(PrintOutput, PhotosThatCoverTheirFramesGoIntoThePdfAsTheirOwnFiles)
 TEST_F(PrintOutput, APdfThatCannotBeMadeLeavesTheOldFile)
 {
     const QString pdf = m_dir.filePath("keep.pdf");
+    support::writeFile(pdf, "old contents");
+    const QString bad = support::writeFile(m_dir.filePath("bad.jpg"), "\xFF\xD8\xFF\xE0 not really a picture");
+    EXPECT_EQ(paginor(QStringList{"render", "-o", pdf} << kA4At300 << bad).exitCode, 1);
     QFile old(pdf);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old contents");
-    old.close();
-    QFile bad(m_dir.filePath("bad.jpg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("\xFF\xD8\xFF\xE0 not really a picture");
-    bad.close();
-    EXPECT_EQ(paginor(QStringList{"render", "-o", pdf} << kA4At300 << bad.fileName()).exitCode, 1);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old contents");
     EXPECT_EQ(QDir(m_dir.path()).entryList({"*keep*"}, QDir::Files), QStringList{"keep.pdf"});
@@ -188,14 +170,11 @@ TEST_F(PrintOutput, UnattendedBatchPassesOverUnreadableFilesResumesAndLogsEachPa
     cupsFreeDests(queue ? 1 : 0, queue);
     if (!queue)
         GTEST_SKIP() << "no CUPS queue named PDF (scripts/test.sh creates one)";
-    QFile bad(m_dir.filePath("bad.jpg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("\xFF\xD8\xFF\xE0 not really a picture");
-    bad.close();
+    const QString bad = support::writeFile(m_dir.filePath("bad.jpg"), "\xFF\xD8\xFF\xE0 not really a picture");
     QStringList files;
     for (int i = 1; i <= 6; ++i)
         files << photo(QString("p%1.jpg").arg(i), 40, 30, QColor(40 * i, 90, 160));
-    files.insert(1, bad.fileName()); // p1, bad, p2 .. p6: two pages of four frames
+    files.insert(1, bad); // p1, bad, p2 .. p6: two pages of four frames
     const QString log = m_dir.filePath("batch.log");
     const QStringList common = {"print", "--printer", "PDF", "--set", "Wait_For_Empty_Q=false"};
 
@@ -210,7 +189,7 @@ TEST_F(PrintOutput, UnattendedBatchPassesOverUnreadableFilesResumesAndLogsEachPa
     ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(logFile.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines[0].startsWith("skipped\t" + bad.fileName() + "\t"));
+    EXPECT_TRUE(lines[0].startsWith("skipped\t" + bad + "\t"));
     const QStringList jobs = r.out.split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines[1], QStringList({"page", "1", "job", jobs[0], "printed", files[0], files[2], files[3], files[4]}).join('\t'));
     EXPECT_EQ(lines[2], QStringList({"page", "2", "job", jobs[1], "printed", files[5], files[6]}).join('\t'));

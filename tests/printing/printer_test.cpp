@@ -1,6 +1,7 @@
 // The printer as CUPS describes it, read through Qt Print Support: the resolution and
 // printable page the program lays out against must be the printer's own.
 #include "printing/cups/printer.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -18,10 +18,7 @@ namespace {
 // The default of one option as `lpoptions -p NAME -l` reports it (marked with '*').
 QString lpDefault(const QString& printer, const QString& option)
 {
-    QProcess p;
-    p.start("lpoptions", {"-p", printer, "-l"});
-    p.waitForFinished(20000);
-    const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QString text = support::run("lpoptions", {"-p", printer, "-l"}, {.timeoutMs = 20000}).out;
     for (const QString& line : text.split('\n')) {
         if (!line.startsWith(option + "/"))
             continue;

@@ -5,6 +5,7 @@
 #include "printing/core/print_geometry.h"
 
 #include "page/core/on_load.h"
+#include "tests/support/bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -266,15 +267,7 @@ TEST(PrintProgress, OnlyFrameThreeOfFourLoadedJumpsToSeventyFive)
 // A picture whose pixel (x, y) holds x, y and a frame tag, so every copy can be traced.
 imaging::Bitmap traced(int w, int h, std::uint8_t tag)
 {
-    imaging::Bitmap b(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = b.row(y) + 3 * x;
-            p[0] = static_cast<std::uint8_t>(x);
-            p[1] = static_cast<std::uint8_t>(y);
-            p[2] = tag;
-        }
-    return b;
+    return support::paintedBitmap(w, h, [tag](int x, int y) { return std::array{x, y, int(tag)}; });
 }
 
 TEST(WorkBitmap, AWidePictureIsCutAtTheRightWithoutMoving)

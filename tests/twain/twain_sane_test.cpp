@@ -7,6 +7,7 @@
 #include "imaging/codecs/codecs.h"
 #include "page/core/page.h"
 #include "settings/core/settings.h"
+#include "tests/support/process.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -402,14 +402,9 @@ private:
 
     std::pair<int, QByteArray> runProgram(const QString& program, const QStringList& args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-        p.setProcessEnvironment(env);
-        p.start(program, args);
-        if (!p.waitForFinished(120000))
-            return {-1, {}};
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
+        const support::RunResult r =
+            support::run(program, args, {.env = support::privateHome(m_dir.path()), .timeoutMs = 120000});
+        return {r.exitCode, r.outBytes};
     }
 
     QTemporaryDir m_dir;
