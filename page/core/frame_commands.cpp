@@ -562,28 +562,63 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
     }
 }
 
-bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive)
+std::vector<int> framesToGrey(const Page& page)
 {
     const auto work = workFrames(page);
+    std::vector<int> frames;
+    for (int i = 1; i <= liveCount(page); ++i)
+        if (work[static_cast<std::size_t>(i)])
+            frames.push_back(i);
+    return frames;
+}
+
+std::optional<GreyTake> takeForGreyscale(Page& page, int i)
+{
+    // A frame emptied while an earlier one was greyed is passed over.
+    if (i > liveCount(page) || !rec(page, i).Loaded || !rec(page, i).PictureHolder)
+        return std::nullopt;
+    return GreyTake{i, rec(page, i).PictureHolder, ownPixels(rec(page, i))};
+}
+
+void greyTaken(GreyTake& take)
+{
+    // Drawn onto a 32-bit bitmap first, as every tone change leaves its picture.
+    take.pixels = imaging::to32Bit(take.pixels.view());
+    imaging::greyscale(take.pixels.view(), take.pixels.view());
+}
+
+void putGreyed(Page& page, GreyTake&& take)
+{
+    if (take.frame <= liveCount(page) && rec(page, take.frame).PictureHolder == take.picture)
+        setOwnPixels(rec(page, take.frame), std::move(take.pixels));
+}
+
+void reportGreyscaleFailure(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        app::messages().error(kNoResourcesForCurve);
+    } catch (const std::exception& e) {
+        // A picture that cannot be decoded says so in its own words.
+        app::messages().error(app::messageOf(e));
+    }
+}
+
+bool Greyscale_Selected(Page& page)
+{
+    const std::vector<int> frames = framesToGrey(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
-    for (int i = 1; i <= count; ++i) {
-        TFrameRec& f = rec(page, i);
-        if (!work[static_cast<std::size_t>(i)])
-            continue;
-        if (keepAlive)
-            keepAlive();
+    for (const int i : frames) {
         try {
-            // Drawn onto a 32-bit bitmap first, as every tone change leaves its picture.
-            imaging::Bitmap grey = imaging::to32Bit(ownPixels(f).view());
-            imaging::greyscale(grey.view(), grey.view());
-            setOwnPixels(f, std::move(grey));
-        } catch (const std::bad_alloc&) {
-            app::messages().error(kNoResourcesForCurve);
-            return false;
-        } catch (const std::exception& e) {
-            // A picture that cannot be decoded says so in its own words.
-            app::messages().error(app::messageOf(e));
+            std::optional<GreyTake> take = takeForGreyscale(page, i);
+            if (!take)
+                continue;
+            greyTaken(*take);
+            putGreyed(page, std::move(*take));
+        } catch (...) {
+            reportGreyscaleFailure(std::current_exception());
             return false;
         }
         page.status().setProgress(roundToInt(static_cast<long double>(i) / count * 100));

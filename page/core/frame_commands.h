@@ -11,6 +11,7 @@
 #include "page/core/page.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -222,6 +223,21 @@ void putResampled(Page& page, ResampleTake&& take);
 
 // Greys every selected, loaded frame that is not a copy. A failure is reported to the
 // user and stops the command; frames already done stay grey. False after a failure.
-bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive = {});
+bool Greyscale_Selected(Page& page);
+// Greyscale_Selected in the same three steps as Resample, for a window whose own loop
+// turns: framesToGrey, then for each frame takeForGreyscale, greyTaken on any other
+// thread and putGreyed back on the window's thread. A step's exception is told to the
+// user by reportGreyscaleFailure, which also ends the command.
+struct GreyTake {
+    int frame = 0;
+    std::shared_ptr<imaging::Picture> picture; // what the frame held when its pixels were taken
+    imaging::Bitmap pixels;                    // a copy, greyed
+};
+std::vector<int> framesToGrey(const Page& page);
+std::optional<GreyTake> takeForGreyscale(Page& page, int n);
+void greyTaken(GreyTake& take);
+// The frame takes the result only while it still holds the picture that was greyed.
+void putGreyed(Page& page, GreyTake&& take);
+void reportGreyscaleFailure(std::exception_ptr error);
 
 } // namespace page

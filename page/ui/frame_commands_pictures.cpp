@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "imaging/qt/qimage_adapter.h"
+#include "page/core/geometry.h"
 #include "page/ui/page_view.h"
 #include "page/ui/when_finished.h"
 #include "settings/ui/resample_dialog.h"
@@ -330,11 +331,77 @@ void FrameCommandsUi::Crop_To_Frame_BtnClick()
     m_view.Update_Visual();
 }
 
+struct FrameCommandsUi::GreyscaleRun {
+    std::vector<int> frames;
+    std::size_t next = 0;
+    int frameCount = 0; // when the command began, for the progress
+};
+
 void FrameCommandsUi::GrayScaleClick()
 {
-    Greyscale_Selected(m_view.page(), keepAlive);
+    auto run = std::make_shared<GreyscaleRun>();
+    run->frames = framesToGrey(m_view.page());
+    run->frameCount = m_view.page().state().FrameCount;
+    StatusDisplay& status = m_view.page().status();
+    status.showStatus(app::Message(kImageBeingProcessed));
+    status.setProgress(1);
+    status.setProgressVisible(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    emit busyChanged(true);
+    greyNext(run);
+}
+
+void FrameCommandsUi::greyNext(const std::shared_ptr<GreyscaleRun>& run)
+{
+    struct Job {
+        GreyTake take;
+        std::exception_ptr error;
+    };
+    while (run->next < run->frames.size()) {
+        const int n = run->frames[run->next++];
+        std::optional<GreyTake> take;
+        try {
+            take = takeForGreyscale(m_view.page(), n);
+        } catch (...) {
+            reportGreyscaleFailure(std::current_exception());
+            return endGreyscale();
+        }
+        if (!take)
+            continue;
+        auto job = std::make_shared<Job>(Job{std::move(*take), nullptr});
+        auto work = [job] {
+            try {
+                greyTaken(job->take);
+            } catch (...) {
+                job->error = std::current_exception();
+            }
+        };
+        whenFinished(this, QtConcurrent::run(work), [this, run, job, n](const QFuture<void>&) {
+            if (job->error) {
+                // The frames already done stay grey; the rest keep their pictures.
+                reportGreyscaleFailure(job->error);
+                return endGreyscale();
+            }
+            putGreyed(m_view.page(), std::move(job->take));
+            m_view.page().status().setProgress(roundToInt(static_cast<long double>(n) / run->frameCount * 100));
+            greyNext(run);
+        });
+        return;
+    }
+    endGreyscale();
+}
+
+void FrameCommandsUi::endGreyscale()
+{
+    StatusDisplay& status = m_view.page().status();
+    status.setProgress(0);
+    status.setProgressVisible(false);
+    status.setStatus("");
+    QApplication::restoreOverrideCursor();
     Deselect_All_Images();
     m_view.Update_Visual();
+    emit busyChanged(false);
+    emit greyscaleFinished();
 }
 
 struct FrameCommandsUi::ResampleRun {

@@ -99,6 +99,8 @@ signals:
     void busyChanged(bool busy);
     // Resample ended: the frames show their new pixels.
     void resampleFinished();
+    // Grayscale ended: the frames show their grey pixels.
+    void greyscaleFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -144,6 +146,10 @@ private:
     struct ResampleRun;
     void resampleNext(const std::shared_ptr<ResampleRun>& run);
     void endResample(const std::optional<app::Message>& error);
+    // Grayscale, the same way.
+    struct GreyscaleRun;
+    void greyNext(const std::shared_ptr<GreyscaleRun>& run);
+    void endGreyscale();
 
     PageView& m_view;
     QWidget* m_window;

@@ -563,7 +563,9 @@ private slots:
 
         w.click(3);
         w.rightClick(3);
+        QSignalSpy greyed(w.ui.get(), &page::FrameCommandsUi::greyscaleFinished);
         w.entry("GrayScale")->trigger();
+        QVERIFY(greyed.count() == 1 || greyed.wait(30000));
         const QImage grey = pixelsOf(w.pixels(3));
         QCOMPARE(grey.pixel(3, 3), qRgb(70, 70, 70)); // (30 + 60 + 120) div 3
         QVERIFY(qRed(pixelsOf(w.pixels(1)).pixel(10, 10)) != qBlue(pixelsOf(w.pixels(1)).pixel(10, 10)));
