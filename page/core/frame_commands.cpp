@@ -449,8 +449,35 @@ void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp)
 
 // ---- the picture commands ---------------------------------------------------------------
 
-void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame,
-                  const KeepAlive& keepAlive)
+void turnTaken(PixelsTake& take, RotateMode mode)
+{
+    take.pixels = turned(take.pixels, mode);
+}
+
+void putTurned(Page& page, PixelsTake&& take, RotateMode mode, const std::function<void(int frame)>& blankFrame)
+{
+    const int count = liveCount(page);
+    const int i = take.frame;
+    if (i > count || rec(page, i).PictureHolder != take.picture)
+        return;
+    TFrameRec& f = rec(page, i);
+    if (mode == RotateMode::Rotate) {
+        f.AspectRatio = 1.0f / f.AspectRatio;
+        // A picture that became narrower leaves the old one's right part behind.
+        if (f.AspectRatio < 1.0f && blankFrame)
+            blankFrame(i);
+    }
+    for (int k = 1; k <= count; ++k) {
+        if (rec(page, k).CloneOf != i)
+            continue;
+        if (blankFrame)
+            blankFrame(k);
+        rec(page, k).AspectRatio = f.AspectRatio;
+    }
+    setOwnPixels(f, std::move(take.pixels));
+}
+
+void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame)
 {
     const auto work = workFrames(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
@@ -463,27 +490,14 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
     };
     for (int i = 1; i <= count; ++i) {
         advance(100 / count);
-        TFrameRec& f = rec(page, i);
         if (!work[static_cast<std::size_t>(i)])
             continue;
-        if (keepAlive)
-            keepAlive();
-        imaging::Bitmap result = turned(ownPixels(f), mode);
+        std::optional<PixelsTake> take = takeFramePixels(page, i);
+        if (!take)
+            continue;
+        turnTaken(*take, mode);
         advance(10);
-        if (mode == RotateMode::Rotate) {
-            f.AspectRatio = 1.0f / f.AspectRatio;
-            // A picture that became narrower leaves the old one's right part behind.
-            if (f.AspectRatio < 1.0f && blankFrame)
-                blankFrame(i);
-        }
-        for (int k = 1; k <= count; ++k) {
-            if (rec(page, k).CloneOf != i)
-                continue;
-            if (blankFrame)
-                blankFrame(k);
-            rec(page, k).AspectRatio = f.AspectRatio;
-        }
-        setOwnPixels(f, std::move(result));
+        putTurned(page, std::move(*take), mode, blankFrame);
     }
 }
 
@@ -562,7 +576,7 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
     }
 }
 
-std::vector<int> framesToGrey(const Page& page)
+std::vector<int> framesToChange(const Page& page)
 {
     const auto work = workFrames(page);
     std::vector<int> frames;
@@ -572,22 +586,22 @@ std::vector<int> framesToGrey(const Page& page)
     return frames;
 }
 
-std::optional<GreyTake> takeForGreyscale(Page& page, int i)
+std::optional<PixelsTake> takeFramePixels(Page& page, int i)
 {
-    // A frame emptied while an earlier one was greyed is passed over.
+    // A frame emptied while an earlier one was changed is passed over.
     if (i > liveCount(page) || !rec(page, i).Loaded || !rec(page, i).PictureHolder)
         return std::nullopt;
-    return GreyTake{i, rec(page, i).PictureHolder, ownPixels(rec(page, i))};
+    return PixelsTake{i, rec(page, i).PictureHolder, ownPixels(rec(page, i))};
 }
 
-void greyTaken(GreyTake& take)
+void greyTaken(PixelsTake& take)
 {
     // Drawn onto a 32-bit bitmap first, as every tone change leaves its picture.
     take.pixels = imaging::to32Bit(take.pixels.view());
     imaging::greyscale(take.pixels.view(), take.pixels.view());
 }
 
-void putGreyed(Page& page, GreyTake&& take)
+void putGreyed(Page& page, PixelsTake&& take)
 {
     if (take.frame <= liveCount(page) && rec(page, take.frame).PictureHolder == take.picture)
         setOwnPixels(rec(page, take.frame), std::move(take.pixels));
@@ -607,12 +621,12 @@ void reportGreyscaleFailure(std::exception_ptr error)
 
 bool Greyscale_Selected(Page& page)
 {
-    const std::vector<int> frames = framesToGrey(page);
+    const std::vector<int> frames = framesToChange(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
     for (const int i : frames) {
         try {
-            std::optional<GreyTake> take = takeForGreyscale(page, i);
+            std::optional<PixelsTake> take = takeFramePixels(page, i);
             if (!take)
                 continue;
             greyTaken(*take);

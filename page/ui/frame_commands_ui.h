@@ -101,6 +101,8 @@ signals:
     void resampleFinished();
     // Grayscale ended: the frames show their grey pixels.
     void greyscaleFinished();
+    // Rotate or a flip ended: the frames show their turned pixels.
+    void turnFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -150,6 +152,10 @@ private:
     struct GreyscaleRun;
     void greyNext(const std::shared_ptr<GreyscaleRun>& run);
     void endGreyscale();
+    // Rotate and the flips, the same way.
+    struct TurnRun;
+    void turnNext(const std::shared_ptr<TurnRun>& run);
+    void endTurn(const std::optional<app::Message>& error);
 
     PageView& m_view;
     QWidget* m_window;

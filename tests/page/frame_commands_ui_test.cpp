@@ -517,7 +517,9 @@ private slots:
         w.loadInto(1, w.write("halves.png", halves));
         w.click(1);
         w.status.statuses.clear();
+        QSignalSpy turned(w.ui.get(), &page::FrameCommandsUi::turnFinished);
         w.button("tb_rotate")->click();
+        QVERIFY(turned.count() == 1 || turned.wait(30000));
         QCOMPARE(w.pixels(1).width(), 20);
         QCOMPARE(w.model.frame(1).AspectRatio, 0.5f);
         // Turned clockwise: the left (red) half is now on top.
@@ -528,9 +530,11 @@ private slots:
         QVERIFY(!w.button("tb_rotate")->isEnabled());
         w.click(1);
         w.button("tb_flip_Vert")->click();
+        QVERIFY(turned.count() == 2 || turned.wait(30000));
         QCOMPARE(pixelsOf(w.pixels(1)).pixel(10, 5), qRgb(0, 0, 255));
         w.click(1);
         w.button("tb_flip_horiz")->click();
+        QVERIFY(turned.count() == 3 || turned.wait(30000));
         QCOMPARE(pixelsOf(w.pixels(1)).pixel(10, 5), qRgb(0, 0, 255));
         QCOMPARE(w.model.frame(1).AspectRatio, 0.5f);
     }
@@ -610,7 +614,9 @@ private slots:
         QTest::keyClick(form.frameSelector(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(page::Selected_Count(form.pageModel()), 4);
         QVERIFY(form.toolButton("tb_rotate")->isEnabled());
+        QSignalSpy turned(commands, &page::FrameCommandsUi::turnFinished);
         form.toolButton("tb_rotate")->click();
+        QVERIFY(turned.count() == 1 || turned.wait(30000));
         QCOMPARE(form.pageModel().pictureShownIn(2)->width(), 20);
 
         QTest::mouseClick(view->FrameImage(2), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
