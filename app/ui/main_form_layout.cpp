@@ -30,6 +30,9 @@ void TMain_Form::buildLayoutCommands()
     };
     hooks.repaintAll = [this] { m_view->Redisplay_Images(); };
     hooks.selectFrame = [this](int n) { m_frameCommands->SelectImage(n, true); };
+    // Save Page and Load Page still write and read the archive on the window's thread and
+    // pump between files (clicks and keys held back); the archive writer reads the frames'
+    // pictures in place, so it cannot yet run in a future without a snapshot of them.
     hooks.keepAlive = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     m_layout = std::make_unique<printing::LayoutCommands>(*m_page, this, std::move(hooks));
 

@@ -6,6 +6,7 @@
 #include "imaging/qt/qimage_adapter.h"
 #include "imaging/ui/lut_control.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
 #include <cmath>
@@ -80,7 +82,8 @@ private:
 // Reading a large picture and making its working images take seconds: the work runs
 // beside the window's thread, which meanwhile repaints and runs its timers but holds back
 // clicks and keys, so no command can change the picture being read. The work's exception,
-// if any, passes on.
+// if any, passes on. Only the constructor still pumps this way: whether the window can
+// open at all is known only once the images exist, and the callers ask before exec().
 template <typename Work>
 auto besideTheWindow(Work work) -> decltype(work())
 {
@@ -91,6 +94,21 @@ auto besideTheWindow(Work work) -> decltype(work())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return done.get();
 }
+
+} // namespace
+
+// Reported here rather than left to the event loop's last resort: an exception must not
+// unwind through Qt's own signal handling.
+void reportPassError(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        app::messages().error(app::messageOf(e));
+    }
+}
+
+namespace {
 
 // Beside the main window's place and size.
 const char* const kPlacementKey = "bright/geometry";
@@ -108,7 +126,8 @@ Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHoo
         };
     m_fullImage.setSingleShot(true);
     m_fullImage.setInterval(kFullImageDelayMs);
-    connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flush);
+    connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flushWhenIdle);
+    connect(&m_passWatcher, &QFutureWatcherBase::finished, this, &Tbright::passEnded);
     try {
         m_images = besideTheWindow([this] {
             const Bitmap& picture = m_subject.picture();
@@ -124,11 +143,19 @@ Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHoo
     restorePlacement();
 }
 
-Tbright::~Tbright() = default;
+// A pass still running works on m_images: it is waited for; passes not started are dropped.
+Tbright::~Tbright()
+{
+    m_passes.clear();
+    if (m_passRunning)
+        m_running.waitForFinished();
+    if (m_busy)
+        QApplication::restoreOverrideCursor();
+}
 
 const AdjustImages& Tbright::images()
 {
-    flush();
+    finishPasses();
     return *m_images;
 }
 
@@ -319,7 +346,7 @@ void Tbright::panelButtonClick(ToolPanel which)
         break;
     case ToolPanel::Gamma:
         setGammaSilently(1.0);
-        Save_Curve->setEnabled(false);
+        setToolEnabled(Save_Curve, false);
         break;
     case ToolPanel::Curve:
         resetCurveControl();
@@ -343,8 +370,9 @@ void Tbright::commit()
     flush();
     showWorking();
     commitCrop();
-    runBeside([this] { m_images->commit(); });
-    showWorking();
+    // A panel opened or closed with nothing changed starts no pass (and turns no button off).
+    if (std::exchange(m_uncommitted, false))
+        runBeside([this] { m_images->commit(); });
 }
 
 void Tbright::showWorking()
@@ -355,7 +383,9 @@ void Tbright::showWorking()
 
 void Tbright::schedule(ToolPass pass)
 {
-    m_images->applyToPreview(pass);
+    // The renditions belong to the running pass until it ends.
+    if (!m_busy)
+        m_images->applyToPreview(pass);
     m_pending = std::move(pass);
     showWorking();
     m_fullImage.start();
@@ -366,23 +396,113 @@ void Tbright::flush()
     m_fullImage.stop();
     if (!m_pending)
         return;
-    const ToolPass pass = std::move(m_pending);
+    runBeside([this, pass = std::move(m_pending)] { m_images->apply(pass); });
     m_pending = {};
-    runBeside([this, &pass] { m_images->apply(pass); });
-    showWorking();
+    m_uncommitted = true;
 }
 
-void Tbright::runBeside(const std::function<void()>& work)
+void Tbright::flushWhenIdle()
 {
-    m_busy = true;
-    adjust_image->setUpdatesEnabled(false);
-    const auto done = qScopeGuard([this] {
-        m_busy = false;
-        adjust_image->setUpdatesEnabled(true);
-        if (std::exchange(m_refit, false))
-            fitPreview();
+    if (!m_busy)
+        flush();
+}
+
+void Tbright::runBeside(std::function<void()> work, PassEnded then)
+{
+    m_passes.push_back({std::move(work), std::move(then)});
+    if (!m_passRunning)
+        startNextPass();
+}
+
+void Tbright::startNextPass()
+{
+    if (m_passes.empty()) {
+        setBusy(false);
+        showWorking();
+        flush(); // the latest step asked for while the passes ran
+        if (!m_busy)
+            emit passesEnded();
+        return;
+    }
+    setBusy(true);
+    Pass pass = std::move(m_passes.front());
+    m_passes.pop_front();
+    m_runningThen = std::move(pass.then);
+    m_passRunning = true;
+    m_running = QtConcurrent::run([work = std::move(pass.work)]() -> std::exception_ptr {
+        try {
+            work();
+        } catch (...) {
+            return std::current_exception();
+        }
+        return nullptr;
     });
-    besideTheWindow(work);
+    m_passWatcher.setFuture(m_running);
+}
+
+void Tbright::passEnded()
+{
+    // finishPasses may have taken this pass's end already.
+    if (!m_passRunning || !m_running.isFinished())
+        return;
+    m_passRunning = false;
+    const std::exception_ptr error = m_running.result();
+    if (const PassEnded then = std::exchange(m_runningThen, {}))
+        then(error);
+    else if (error)
+        reportPassError(error);
+    startNextPass();
+}
+
+void Tbright::finishPasses()
+{
+    flush();
+    while (m_passRunning) {
+        m_running.waitForFinished();
+        passEnded();
+    }
+}
+
+void Tbright::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        adjust_image->setUpdatesEnabled(false);
+        // Buttons start passes or end the window; the crop fields move the preview the
+        // pass may be renewing. Sliders stay on: their steps wait as m_pending.
+        std::vector<QWidget*> controls;
+        for (QAbstractButton* b : TabHolder->findChildren<QAbstractButton*>())
+            controls.push_back(b);
+        controls.insert(controls.end(), {Filter, Filter_Style, Zoom_Factor, Adjust_Left, Adjust_Top});
+        for (QWidget* w : controls) {
+            if (w->isEnabled()) {
+                w->setEnabled(false);
+                m_heldOff.push_back(w);
+            }
+        }
+        return;
+    }
+    for (QWidget* w : std::exchange(m_heldOff, {}))
+        w->setEnabled(true);
+    adjust_image->setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+    if (std::exchange(m_refit, false))
+        fitPreview();
+}
+
+void Tbright::setToolEnabled(QWidget* control, bool enabled)
+{
+    if (!m_busy) {
+        control->setEnabled(enabled);
+        return;
+    }
+    std::erase(m_heldOff, control);
+    control->setEnabled(false);
+    if (enabled)
+        m_heldOff.push_back(control);
 }
 
 void Tbright::cancelPending()
@@ -457,6 +577,11 @@ void Tbright::closeEvent(QCloseEvent* event)
 
 void Tbright::done(int result)
 {
+    // Passes and steps asked for and not started are not wanted once the window closes
+    // (after OK the working image is the subject's already).
+    m_passes.clear();
+    m_runningThen = {};
+    cancelPending();
     if (m_images)
         savePlacement();
     QDialog::done(result);
@@ -473,13 +598,16 @@ void Tbright::ok_btnClick()
     if (panelOpen(ToolPanel::Crop))
         OkCropSpBtnClick();
     flush();
-    m_subject.store(Edit_Details->text().toStdString(), m_images->takeWorking(), m_cutOut);
-    settings::Settings& s = m_settings;
-    if (Filter->currentIndex() != s.Filter)
-        s.Settings_Changed = true;
-    s.Filter = Filter->currentIndex();
-    s.CZ = centre->isChecked();
-    accept();
+    // After every pass asked for so far.
+    runBeside([] {}, [this](std::exception_ptr) {
+        m_subject.store(Edit_Details->text().toStdString(), m_images->takeWorking(), m_cutOut);
+        settings::Settings& s = m_settings;
+        if (Filter->currentIndex() != s.Filter)
+            s.Settings_Changed = true;
+        s.Filter = Filter->currentIndex();
+        s.CZ = centre->isChecked();
+        accept();
+    });
 }
 
 void Tbright::restorePlacement()

@@ -8,11 +8,16 @@
 #include "settings/core/settings.h"
 
 #include <QDialog>
+#include <QFuture>
+#include <QFutureWatcher>
 #include <QTimer>
 
 #include <array>
+#include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -57,6 +62,12 @@ public:
     const AdjustImages& images();
     const ToneLUT& toneTable() const { return m_tone; }
     QRect previewRect() const;
+    // Passes on the full images are running or waiting; the tool buttons are off.
+    bool busy() const { return m_busy; }
+
+signals:
+    // The last pass asked for has ended (after OK, the picture is stored).
+    void passesEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -131,14 +142,27 @@ private:
     void resetControls();
     void fitPreview();
     void showWorking();
-    // A tool's step shows on the preview at once; the full image follows when the
-    // events queued behind it are handled, so a drag computes only its latest value.
+    // A tool's step shows on the preview at once; the full image follows once the drag
+    // pauses, so a drag computes only its latest value. While a pass runs, steps only
+    // replace the one waiting, which starts when the passes end.
     void schedule(ToolPass pass);
     void flush();
+    void flushWhenIdle();
     void cancelPending();
-    // Work on the full images, which takes seconds on a large picture, done beside the
-    // window's thread (see besideTheWindow) with the preview's painting held meanwhile.
-    void runBeside(const std::function<void()>& work);
+    // Work on the full images, which takes seconds on a large picture, runs in a future,
+    // one pass after another in the order asked; then(error) follows on the window's
+    // thread (without it an error is reported). Meanwhile the preview's painting is held
+    // and the buttons and fields that start or change a pass are off.
+    using PassEnded = std::function<void(std::exception_ptr)>;
+    void runBeside(std::function<void()> work, PassEnded then = {});
+    void startNextPass();
+    void passEnded();
+    // Every asked pass done before returning, waiting on this thread (images(), closing).
+    void finishPasses();
+    void setBusy(bool busy);
+    // A control's own enabled state as the tools set it; while passes run it is kept
+    // and applied when they end.
+    void setToolEnabled(QWidget* control, bool enabled);
     void setGammaSilently(double gamma);
     void showGammaTable();
     void resetCurveControl();
@@ -149,6 +173,7 @@ private:
     AdjustSubject& m_subject;
     settings::Settings& m_settings;
     bool m_cutOut = false; // a commit cut a part out of the working image
+    bool m_uncommitted = false; // a pass asked for may leave the working image unlike the baseline
     AdjustHooks m_hooks;
     float m_aspectRatio;
     std::unique_ptr<AdjustImages> m_images;
@@ -159,6 +184,16 @@ private:
     std::array<bool, kToolPanelCount> m_open{};
     ToolPass m_pending;
     QTimer m_fullImage;
+    struct Pass {
+        std::function<void()> work;
+        PassEnded then;
+    };
+    std::deque<Pass> m_passes;             // asked, not started
+    PassEnded m_runningThen;               // for the pass in m_running
+    bool m_passRunning = false;
+    QFuture<std::exception_ptr> m_running;
+    QFutureWatcher<std::exception_ptr> m_passWatcher;
+    std::vector<QWidget*> m_heldOff;       // turned off by setBusy, on again when idle
 
     QWidget* TabHolder = nullptr;
     QWidget* OKCancelPanel = nullptr;
@@ -184,12 +219,15 @@ private:
     QComboBox* Filter = nullptr;
     QComboBox* Filter_Style = nullptr;
     bool m_panning = false;
-    bool m_busy = false;  // runBeside is at work
+    bool m_busy = false;  // a pass runs or waits
     bool m_refit = false; // the window was resized meanwhile
     QPoint m_panFrom;
     QPushButton* Apply = nullptr;
     QPushButton* Save_Curve = nullptr;
 };
+
+// An error thrown by a pass, told to the user.
+void reportPassError(std::exception_ptr error);
 
 // The file dialog for curve files: *.tcv in folder (the Curve_Dir setting).
 QString chooseCurveFileWithDialog(QWidget* parent, const std::string& folder, bool save);

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
 
 namespace imaging {
@@ -107,8 +108,8 @@ void Tbright::Zoom_FactorChange(double z)
         Adjust_Left->setValue(p.left);
         Adjust_Top->setValue(p.top);
     }
-    Adjust_Left->setEnabled(z != 1.0);
-    Adjust_Top->setEnabled(z != 1.0);
+    setToolEnabled(Adjust_Left, z != 1.0);
+    setToolEnabled(Adjust_Top, z != 1.0);
     update();
 }
 
@@ -148,22 +149,32 @@ void Tbright::commitCrop()
         return;
     const QRect g = adjust_image->geometry();
     const PreviewPlacement shown{g.x(), g.y(), g.width(), g.height()};
-    setCursor(Qt::WaitCursor);
-    try {
-        CutOut cut;
-        runBeside([&] { cut = cutOut(m_images->working().view(), z, shown, m_aspectRatio, Filter->currentIndex()); });
-        m_images->setWorking(std::move(cut.image));
-        m_cutOut = true;
-        if (cut.failure)
-            app::messages().error(*cut.failure);
-    } catch (const std::bad_alloc&) {
-        // The cut is dropped; the working image and its baseline stay as they were.
-        app::messages().error(kNoResourcesToAdjust);
-    } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
-    }
-    unsetCursor();
-    setZoomSilently(1.0);
+    const int filter = Filter->currentIndex();
+    auto cut = std::make_shared<CutOut>();
+    m_uncommitted = true;
+    runBeside(
+        [this, cut, z, shown, filter] {
+            *cut = cutOut(m_images->working().view(), z, shown, m_aspectRatio, filter);
+            // The cut is dropped on bad_alloc; the working image and its baseline stay as
+            // they were.
+            m_images->setWorking(std::move(cut->image));
+        },
+        [this, cut](std::exception_ptr error) {
+            if (error) {
+                try {
+                    std::rethrow_exception(error);
+                } catch (const std::bad_alloc&) {
+                    app::messages().error(kNoResourcesToAdjust);
+                } catch (...) {
+                    reportPassError(std::current_exception());
+                }
+            } else {
+                m_cutOut = true;
+                if (cut->failure)
+                    app::messages().error(*cut->failure);
+            }
+            setZoomSilently(1.0);
+        });
 }
 
 void Tbright::OkCropSpBtnClick()
@@ -196,6 +207,8 @@ bool Tbright::panEvent(QEvent* event)
         m_panning = false;
         return true;
     }
+    if (m_busy)
+        return true; // a pass may be replacing the working image
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     const int W = m_images->working().width(), H = m_images->working().height();
     const bool inside = mulDiv(at.x(), W, adjust_image->width()) < W && mulDiv(at.y(), H, adjust_image->height()) < H;
@@ -228,18 +241,8 @@ void Tbright::ApplyFilterSpBtnClick()
     if (style < 0)
         return;
     flush();
-    setCursor(Qt::WaitCursor);
-    // Reported here rather than left to the event loop's last resort: an exception must not
-    // unwind through Qt's own button handling.
-    try {
-        runBeside([&] { m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); }); });
-    } catch (const std::exception& e) {
-        unsetCursor();
-        app::messages().error(app::messageOf(e));
-        return;
-    }
-    unsetCursor();
-    showWorking();
+    m_uncommitted = true;
+    runBeside([this, style] { m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); }); });
 }
 
 void Tbright::FilterOKSpBtnClick()

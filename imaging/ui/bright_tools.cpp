@@ -113,7 +113,7 @@ void Tbright::buildCurvePanel()
     addPanelButton(ToolPanel::Curve, "Load_Curve", tr("Load"), 5, &Tbright::Load_CurveClick)->move(5, 140);
     Save_Curve = addPanelButton(ToolPanel::Curve, "Save_Curve", tr("Save"), 71, &Tbright::Save_CurveClick);
     Save_Curve->move(71, 140);
-    Save_Curve->setEnabled(false);
+    setToolEnabled(Save_Curve, false);
     Apply = addPanelButton(ToolPanel::Curve, "Apply", tr("Apply"), 5, &Tbright::ApplyClick);
     Apply->move(5, 166);
     addPanelButton(ToolPanel::Curve, "ResetLutBtn", tr("Reset"), 71, &Tbright::ResetLutBtnClick)->move(71, 166);
@@ -188,8 +188,8 @@ void Tbright::resetControls()
     setGammaSilently(1.0);
     setZoomSilently(1.0);
     // Every control back at its neutral value recomputes to the baseline itself.
+    m_uncommitted = false;
     runBeside([this] { m_images->restoreBaseline(); });
-    showWorking();
 }
 
 void Tbright::CancelBrightnessSpBtnClick()
@@ -236,14 +236,14 @@ void Tbright::OkGammaSpBtnClick()
     commit();
     closePanel(ToolPanel::Gamma);
     setGammaSilently(1.0);
+    m_uncommitted = false;
     runBeside([this] { m_images->restoreBaseline(); });
-    showWorking();
 }
 
 void Tbright::CancelGammaSpBtnClick()
 {
     resetControls();
-    Save_Curve->setEnabled(false);
+    setToolEnabled(Save_Curve, false);
     closePanel(ToolPanel::Gamma);
 }
 
@@ -274,22 +274,21 @@ void Tbright::resetCurveControl()
     Manual_Lut_Control->setEnabled(true);
     Manual_Lut_Control->ResetToDefaultLine();
     Manual_Lut_Control->setMode(TLUTMode::lmNodes);
-    Save_Curve->setEnabled(false);
+    setToolEnabled(Save_Curve, false);
 }
 
 void Tbright::Manual_Lut_ControlChange()
 {
-    if (!Apply->isEnabled())
-        Apply->setEnabled(true);
+    setToolEnabled(Apply, true);
 }
 
 void Tbright::ApplyClick()
 {
     cancelPending();
     Manual_Lut_Control->ReadTable(m_tone);
-    runBeside([this] { m_images->apply(tonePass(m_tone)); });
-    showWorking();
-    Save_Curve->setEnabled(true);
+    m_uncommitted = true;
+    runBeside([this, pass = tonePass(m_tone)] { m_images->apply(pass); });
+    setToolEnabled(Save_Curve, true);
 }
 
 void Tbright::ResetLutBtnClick()
@@ -310,8 +309,8 @@ void Tbright::Load_CurveClick()
             app::messages().error(app::messageOf(e));
         }
     }
-    Save_Curve->setEnabled(false);
-    Apply->setEnabled(true);
+    setToolEnabled(Save_Curve, false);
+    setToolEnabled(Apply, true);
     Manual_Lut_Control->setEnabled(false);
 }
 
@@ -327,7 +326,7 @@ void Tbright::saveCurve()
             app::messages().error(app::messageOf(e));
         }
     }
-    Save_Curve->setEnabled(false);
+    setToolEnabled(Save_Curve, false);
 }
 
 void Tbright::Save_CurveClick()
@@ -346,7 +345,7 @@ void Tbright::CurvesCancelspBtnClick()
     resetCurveControl();
     Manual_Lut_Control->ReadTable(m_tone);
     resetControls();
-    Save_Curve->setEnabled(false);
+    setToolEnabled(Save_Curve, false);
     closePanel(ToolPanel::Curve);
 }
 

@@ -449,8 +449,35 @@ void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp)
 
 // ---- the picture commands ---------------------------------------------------------------
 
-void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame,
-                  const KeepAlive& keepAlive)
+void turnTaken(PixelsTake& take, RotateMode mode)
+{
+    take.pixels = turned(take.pixels, mode);
+}
+
+void putTurned(Page& page, PixelsTake&& take, RotateMode mode, const std::function<void(int frame)>& blankFrame)
+{
+    const int count = liveCount(page);
+    const int i = take.frame;
+    if (i > count || rec(page, i).PictureHolder != take.picture)
+        return;
+    TFrameRec& f = rec(page, i);
+    if (mode == RotateMode::Rotate) {
+        f.AspectRatio = 1.0f / f.AspectRatio;
+        // A picture that became narrower leaves the old one's right part behind.
+        if (f.AspectRatio < 1.0f && blankFrame)
+            blankFrame(i);
+    }
+    for (int k = 1; k <= count; ++k) {
+        if (rec(page, k).CloneOf != i)
+            continue;
+        if (blankFrame)
+            blankFrame(k);
+        rec(page, k).AspectRatio = f.AspectRatio;
+    }
+    setOwnPixels(f, std::move(take.pixels));
+}
+
+void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame)
 {
     const auto work = workFrames(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
@@ -463,27 +490,14 @@ void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int fram
     };
     for (int i = 1; i <= count; ++i) {
         advance(100 / count);
-        TFrameRec& f = rec(page, i);
         if (!work[static_cast<std::size_t>(i)])
             continue;
-        if (keepAlive)
-            keepAlive();
-        imaging::Bitmap result = turned(ownPixels(f), mode);
+        std::optional<PixelsTake> take = takeFramePixels(page, i);
+        if (!take)
+            continue;
+        turnTaken(*take, mode);
         advance(10);
-        if (mode == RotateMode::Rotate) {
-            f.AspectRatio = 1.0f / f.AspectRatio;
-            // A picture that became narrower leaves the old one's right part behind.
-            if (f.AspectRatio < 1.0f && blankFrame)
-                blankFrame(i);
-        }
-        for (int k = 1; k <= count; ++k) {
-            if (rec(page, k).CloneOf != i)
-                continue;
-            if (blankFrame)
-                blankFrame(k);
-            rec(page, k).AspectRatio = f.AspectRatio;
-        }
-        setOwnPixels(f, std::move(result));
+        putTurned(page, std::move(*take), mode, blankFrame);
     }
 }
 
@@ -562,28 +576,63 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
     }
 }
 
-bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive)
+std::vector<int> framesToChange(const Page& page)
 {
     const auto work = workFrames(page);
+    std::vector<int> frames;
+    for (int i = 1; i <= liveCount(page); ++i)
+        if (work[static_cast<std::size_t>(i)])
+            frames.push_back(i);
+    return frames;
+}
+
+std::optional<PixelsTake> takeFramePixels(Page& page, int i)
+{
+    // A frame emptied while an earlier one was changed is passed over.
+    if (i > liveCount(page) || !rec(page, i).Loaded || !rec(page, i).PictureHolder)
+        return std::nullopt;
+    return PixelsTake{i, rec(page, i).PictureHolder, ownPixels(rec(page, i))};
+}
+
+void greyTaken(PixelsTake& take)
+{
+    // Drawn onto a 32-bit bitmap first, as every tone change leaves its picture.
+    take.pixels = imaging::to32Bit(take.pixels.view());
+    imaging::greyscale(take.pixels.view(), take.pixels.view());
+}
+
+void putGreyed(Page& page, PixelsTake&& take)
+{
+    if (take.frame <= liveCount(page) && rec(page, take.frame).PictureHolder == take.picture)
+        setOwnPixels(rec(page, take.frame), std::move(take.pixels));
+}
+
+void reportGreyscaleFailure(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        app::messages().error(kNoResourcesForCurve);
+    } catch (const std::exception& e) {
+        // A picture that cannot be decoded says so in its own words.
+        app::messages().error(app::messageOf(e));
+    }
+}
+
+bool Greyscale_Selected(Page& page)
+{
+    const std::vector<int> frames = framesToChange(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);
     const int count = liveCount(page);
-    for (int i = 1; i <= count; ++i) {
-        TFrameRec& f = rec(page, i);
-        if (!work[static_cast<std::size_t>(i)])
-            continue;
-        if (keepAlive)
-            keepAlive();
+    for (const int i : frames) {
         try {
-            // Drawn onto a 32-bit bitmap first, as every tone change leaves its picture.
-            imaging::Bitmap grey = imaging::to32Bit(ownPixels(f).view());
-            imaging::greyscale(grey.view(), grey.view());
-            setOwnPixels(f, std::move(grey));
-        } catch (const std::bad_alloc&) {
-            app::messages().error(kNoResourcesForCurve);
-            return false;
-        } catch (const std::exception& e) {
-            // A picture that cannot be decoded says so in its own words.
-            app::messages().error(app::messageOf(e));
+            std::optional<PixelsTake> take = takeFramePixels(page, i);
+            if (!take)
+                continue;
+            greyTaken(*take);
+            putGreyed(page, std::move(*take));
+        } catch (...) {
+            reportGreyscaleFailure(std::current_exception());
             return false;
         }
         page.status().setProgress(roundToInt(static_cast<long double>(i) / count * 100));

@@ -11,6 +11,7 @@
 #include "page/core/page.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -195,8 +196,22 @@ using KeepAlive = std::function<void()>;
 // aspect ratios (its copies' too) in step. blankFrame(k) paints frame k's empty look
 // where a turned picture no longer covers what was drawn before. Status and progress go
 // to page.status() and are hidden again also when a kernel throws (which passes on).
-void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame,
-                  const KeepAlive& keepAlive = {});
+void RotateBitmap(Page& page, RotateMode mode, const std::function<void(int frame)>& blankFrame);
+// The frames the picture commands change (selected, loaded, not a copy), in frame order.
+std::vector<int> framesToChange(const Page& page);
+// What the window takes of a frame to change its pixels beside its own loop.
+struct PixelsTake {
+    int frame = 0;
+    std::shared_ptr<imaging::Picture> picture; // what the frame held when its pixels were taken
+    imaging::Bitmap pixels;                    // a copy, changed in place
+};
+// Frame n's pixels; nothing when the frame has been emptied since the command began.
+std::optional<PixelsTake> takeFramePixels(Page& page, int n);
+// RotateBitmap in three steps, as Resample: takeFramePixels on the window's thread,
+// turnTaken on any other, putTurned back on the window's thread (only while the frame
+// still holds the picture that was turned).
+void turnTaken(PixelsTake& take, RotateMode mode);
+void putTurned(Page& page, PixelsTake&& take, RotateMode mode, const std::function<void(int frame)>& blankFrame);
 // Resamples every selected, loaded frame that is not a copy to percent of its size with
 // filter 0..6. Throws the kernel's error, leaving that frame and the rest unchanged.
 void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive& keepAlive = {});
@@ -222,6 +237,14 @@ void putResampled(Page& page, ResampleTake&& take);
 
 // Greys every selected, loaded frame that is not a copy. A failure is reported to the
 // user and stops the command; frames already done stay grey. False after a failure.
-bool Greyscale_Selected(Page& page, const KeepAlive& keepAlive = {});
+bool Greyscale_Selected(Page& page);
+// Greyscale_Selected in the same three steps as Resample, for a window whose own loop
+// turns: framesToChange, then for each frame takeFramePixels, greyTaken on any other
+// thread and putGreyed back on the window's thread. A step's exception is told to the
+// user by reportGreyscaleFailure, which also ends the command.
+void greyTaken(PixelsTake& take);
+// The frame takes the result only while it still holds the picture that was greyed.
+void putGreyed(Page& page, PixelsTake&& take);
+void reportGreyscaleFailure(std::exception_ptr error);
 
 } // namespace page

@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "imaging/qt/qimage_adapter.h"
+#include "page/core/geometry.h"
 #include "page/ui/page_view.h"
 #include "page/ui/when_finished.h"
 #include "settings/ui/resample_dialog.h"
@@ -277,17 +278,99 @@ void FrameCommandsUi::Load2Click()
     setStatus("");
 }
 
+struct FrameCommandsUi::TurnRun {
+    RotateMode mode = RotateMode::Rotate;
+    std::vector<int> frames;
+    std::size_t next = 0;
+    int frameCount = 0;
+    int passed = 0;   // frames counted into the progress
+    int position = 1; // the progress bar's position
+
+    // The bar moves by a share for every frame, turned or not, and by 10 for each turned
+    // one; the steps add up to more than 100 when most frames are turned, and it stops at its end.
+    void advance(int by, StatusDisplay& status)
+    {
+        position = std::min(100, position + by);
+        status.setProgress(position);
+    }
+};
+
 void FrameCommandsUi::RotateBitmap(int mode)
 {
-    try {
-        page::RotateBitmap(
-            m_view.page(), static_cast<RotateMode>(mode), [this](int k) { m_view.paintEmptyFrame(k); }, keepAlive);
-    } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+    Page& page = m_view.page();
+    auto run = std::make_shared<TurnRun>();
+    run->mode = static_cast<RotateMode>(mode);
+    run->frames = framesToChange(page);
+    run->frameCount = page.state().FrameCount;
+    StatusDisplay& status = page.status();
+    status.showStatus(app::Message(kImageBeingProcessed));
+    status.setProgress(1);
+    status.setProgressVisible(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    emit busyChanged(true);
+    turnNext(run);
+}
+
+void FrameCommandsUi::turnNext(const std::shared_ptr<TurnRun>& run)
+{
+    struct Job {
+        PixelsTake take;
+        RotateMode mode;
+        std::exception_ptr error;
+    };
+    StatusDisplay& status = m_view.page().status();
+    while (run->next < run->frames.size()) {
+        const int n = run->frames[run->next++];
+        for (; run->passed < n; ++run->passed)
+            run->advance(100 / run->frameCount, status);
+        std::optional<PixelsTake> take;
+        try {
+            take = takeFramePixels(m_view.page(), n);
+        } catch (const std::exception& e) {
+            return endTurn(app::messageOf(e));
+        }
+        if (!take)
+            continue;
+        auto job = std::make_shared<Job>(Job{std::move(*take), run->mode, nullptr});
+        auto work = [job] {
+            try {
+                turnTaken(job->take, job->mode);
+            } catch (...) {
+                job->error = std::current_exception();
+            }
+        };
+        whenFinished(this, QtConcurrent::run(work), [this, run, job](const QFuture<void>&) {
+            if (job->error) {
+                // The frames turned before it keep their new shape; the rest are left alone.
+                try {
+                    std::rethrow_exception(job->error);
+                } catch (const std::exception& e) {
+                    return endTurn(app::messageOf(e));
+                }
+            }
+            run->advance(10, m_view.page().status());
+            putTurned(m_view.page(), std::move(job->take), run->mode, [this](int k) { m_view.paintEmptyFrame(k); });
+            turnNext(run);
+        });
+        return;
     }
+    endTurn(std::nullopt);
+}
+
+void FrameCommandsUi::endTurn(const std::optional<app::Message>& error)
+{
+    StatusDisplay& status = m_view.page().status();
+    status.setProgress(0);
+    status.setProgressVisible(false);
+    status.setStatus("");
+    QApplication::restoreOverrideCursor();
+    if (error)
+        app::messages().error(*error);
     // Also after a failure: the frames turned before it show their new shape.
     Deselect_All_Images();
     m_view.Update_Visual();
+    emit busyChanged(false);
+    emit turnFinished();
 }
 
 void FrameCommandsUi::Add_Curves_To_Menu()
@@ -330,11 +413,77 @@ void FrameCommandsUi::Crop_To_Frame_BtnClick()
     m_view.Update_Visual();
 }
 
+struct FrameCommandsUi::GreyscaleRun {
+    std::vector<int> frames;
+    std::size_t next = 0;
+    int frameCount = 0; // when the command began, for the progress
+};
+
 void FrameCommandsUi::GrayScaleClick()
 {
-    Greyscale_Selected(m_view.page(), keepAlive);
+    auto run = std::make_shared<GreyscaleRun>();
+    run->frames = framesToChange(m_view.page());
+    run->frameCount = m_view.page().state().FrameCount;
+    StatusDisplay& status = m_view.page().status();
+    status.showStatus(app::Message(kImageBeingProcessed));
+    status.setProgress(1);
+    status.setProgressVisible(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    emit busyChanged(true);
+    greyNext(run);
+}
+
+void FrameCommandsUi::greyNext(const std::shared_ptr<GreyscaleRun>& run)
+{
+    struct Job {
+        PixelsTake take;
+        std::exception_ptr error;
+    };
+    while (run->next < run->frames.size()) {
+        const int n = run->frames[run->next++];
+        std::optional<PixelsTake> take;
+        try {
+            take = takeFramePixels(m_view.page(), n);
+        } catch (...) {
+            reportGreyscaleFailure(std::current_exception());
+            return endGreyscale();
+        }
+        if (!take)
+            continue;
+        auto job = std::make_shared<Job>(Job{std::move(*take), nullptr});
+        auto work = [job] {
+            try {
+                greyTaken(job->take);
+            } catch (...) {
+                job->error = std::current_exception();
+            }
+        };
+        whenFinished(this, QtConcurrent::run(work), [this, run, job, n](const QFuture<void>&) {
+            if (job->error) {
+                // The frames already done stay grey; the rest keep their pictures.
+                reportGreyscaleFailure(job->error);
+                return endGreyscale();
+            }
+            putGreyed(m_view.page(), std::move(job->take));
+            m_view.page().status().setProgress(roundToInt(static_cast<long double>(n) / run->frameCount * 100));
+            greyNext(run);
+        });
+        return;
+    }
+    endGreyscale();
+}
+
+void FrameCommandsUi::endGreyscale()
+{
+    StatusDisplay& status = m_view.page().status();
+    status.setProgress(0);
+    status.setProgressVisible(false);
+    status.setStatus("");
+    QApplication::restoreOverrideCursor();
     Deselect_All_Images();
     m_view.Update_Visual();
+    emit busyChanged(false);
+    emit greyscaleFinished();
 }
 
 struct FrameCommandsUi::ResampleRun {

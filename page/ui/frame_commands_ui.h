@@ -99,6 +99,10 @@ signals:
     void busyChanged(bool busy);
     // Resample ended: the frames show their new pixels.
     void resampleFinished();
+    // Grayscale ended: the frames show their grey pixels.
+    void greyscaleFinished();
+    // Rotate or a flip ended: the frames show their turned pixels.
+    void turnFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -144,6 +148,14 @@ private:
     struct ResampleRun;
     void resampleNext(const std::shared_ptr<ResampleRun>& run);
     void endResample(const std::optional<app::Message>& error);
+    // Grayscale, the same way.
+    struct GreyscaleRun;
+    void greyNext(const std::shared_ptr<GreyscaleRun>& run);
+    void endGreyscale();
+    // Rotate and the flips, the same way.
+    struct TurnRun;
+    void turnNext(const std::shared_ptr<TurnRun>& run);
+    void endTurn(const std::optional<app::Message>& error);
 
     PageView& m_view;
     QWidget* m_window;

@@ -23,6 +23,10 @@
 
 namespace printing {
 
+// Still a pump: the print command draws the page with a QPainter on the window's thread,
+// waits for the printer's queue and loads the next batch page inside one call chain, so
+// its Stop button and progress are served by turning the loop here. Making printing a
+// future means splitting that chain first.
 void PrintWindow::keepAlive()
 {
     QCoreApplication::processEvents();
@@ -300,6 +304,8 @@ bool PrintCommands::waitForEmptyQueue()
     m_window.queueTimer().start();
     m_window.queueWaitGoesOn(queueWaitText(name, jobs), true);
     // Sleeps until an event comes: the timer's tick, Stop, or anything else of the window.
+    // A nested loop, like keepAlive above: the print chain waits here, and only this loop
+    // lets the queue timer and Stop reach it.
     while (!m_queueEmpty && !m_queueError && !m_window.stopRequested())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     m_window.queueTimer().stop();

@@ -359,6 +359,7 @@ private slots:
         zoom->setValue(1.5);
         zoom->setValue(2.0);
         QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QTRY_COMPARE(w.result(), int(QDialog::Accepted));
         const Bitmap& cut = page::ownPixels(p.model.frame(1));
         QCOMPARE(cut.width(), 300);
         for (int x : {0, 150, 299})
@@ -430,6 +431,7 @@ private slots:
         child<QComboBox>(w, "Filter")->setCurrentIndex(6);
         child<QCheckBox>(w, "centre")->setChecked(false);
         QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QTRY_COMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(p.s.Filter, 6);
         QVERIFY(!p.s.CZ);
         QVERIFY(p.s.Settings_Changed);
@@ -451,21 +453,48 @@ private slots:
         style->setCurrentIndex(4);
         const Bitmap before = w.images().working();
         QTest::mouseClick(child<QPushButton>(w, "ApplyFilterSpBtn"), Qt::LeftButton);
+        QTRY_VERIFY(!w.busy());
         QCOMPARE(p.messages.texts(), std::vector<std::string>{"Unknown filter style"});
         QCOMPARE(w.images().working(), before);
         QVERIFY(w.isVisible());
 
         QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
+        QTRY_VERIFY(!w.busy());
         child<QDoubleSpinBox>(w, "Zoom_Factor")->setValue(2.0);
         imaging::setWorkingImageBudget(300 * 200 * 8 - 1); // the cut-out comes back 300 wide: no room for it
         QTest::mouseClick(child<QPushButton>(w, "OkCropSpBtn"), Qt::LeftButton);
+        QTRY_VERIFY(!w.busy());
         imaging::setWorkingImageBudget(0);
         QCOMPARE(p.messages.texts().back(), std::string("Not enough resources available to adjust image"));
         QCOMPARE(w.images().working(), before);
         QCOMPARE(w.images().baseline(), before);
         QCOMPARE(child<QDoubleSpinBox>(w, "Zoom_Factor")->value(), 1.0);
         QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QTRY_COMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(page::ownPixels(p.model.frame(1)), before);
+    }
+
+    // The full image's pass runs in a future: OK returns at once with the window's buttons
+    // off and the slider still live, and the picture is stored when the pass ends.
+    void okReturnsBeforeThePassEndsAndStoresAfterIt()
+    {
+        EditPage p;
+        p.load(1, solid(40, 30, 100, 100, 100), 4.0f / 3.0f);
+        page::FrameEdit subject(p.model, 1);
+        Tbright w(subject, p.s, {});
+        w.show();
+        const Bitmap before = page::ownPixels(p.model.frame(1));
+        QTest::mouseClick(child<QToolButton>(w, "BrightSpBtn"), Qt::LeftButton);
+        child<QSpinBox>(w, "Bright_Edit")->setValue(30);
+        QTest::mouseClick(child<QPushButton>(w, "ok_btn"), Qt::LeftButton);
+        QVERIFY(w.busy());
+        for (const char* name : {"ok_btn", "Cancel_Btn", "CancelBrightnessSpBtn"})
+            QVERIFY2(!child<QPushButton>(w, name)->isEnabled(), name);
+        QVERIFY(child<QSlider>(w, "BrightnessSlider")->isEnabled());
+        QCOMPARE(page::ownPixels(p.model.frame(1)), before);
+        QTRY_COMPARE(w.result(), int(QDialog::Accepted));
+        QVERIFY(!w.busy());
+        QCOMPARE(bgr(page::ownPixels(p.model.frame(1))), (std::vector<int>{130, 130, 130}));
     }
 
     void curveControlEditsNodesWithTheMouse()

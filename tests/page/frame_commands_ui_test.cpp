@@ -510,7 +510,9 @@ private slots:
         w.loadInto(1, w.write("halves.png", halves));
         w.click(1);
         w.status.statuses.clear();
+        QSignalSpy turned(w.ui.get(), &page::FrameCommandsUi::turnFinished);
         w.button("tb_rotate")->click();
+        QVERIFY(turned.count() == 1 || turned.wait(30000));
         QCOMPARE(w.pixels(1).width(), 20);
         QCOMPARE(w.model.frame(1).AspectRatio, 0.5f);
         // Turned clockwise: the left (red) half is now on top.
@@ -521,9 +523,11 @@ private slots:
         QVERIFY(!w.button("tb_rotate")->isEnabled());
         w.click(1);
         w.button("tb_flip_Vert")->click();
+        QVERIFY(turned.count() == 2 || turned.wait(30000));
         QCOMPARE(pixelsOf(w.pixels(1)).pixel(10, 5), qRgb(0, 0, 255));
         w.click(1);
         w.button("tb_flip_horiz")->click();
+        QVERIFY(turned.count() == 3 || turned.wait(30000));
         QCOMPARE(pixelsOf(w.pixels(1)).pixel(10, 5), qRgb(0, 0, 255));
         QCOMPARE(w.model.frame(1).AspectRatio, 0.5f);
     }
@@ -556,7 +560,9 @@ private slots:
 
         w.click(3);
         w.rightClick(3);
+        QSignalSpy greyed(w.ui.get(), &page::FrameCommandsUi::greyscaleFinished);
         w.entry("GrayScale")->trigger();
+        QVERIFY(greyed.count() == 1 || greyed.wait(30000));
         const QImage grey = pixelsOf(w.pixels(3));
         QCOMPARE(grey.pixel(3, 3), qRgb(70, 70, 70)); // (30 + 60 + 120) div 3
         QVERIFY(qRed(pixelsOf(w.pixels(1)).pixel(10, 10)) != qBlue(pixelsOf(w.pixels(1)).pixel(10, 10)));
@@ -601,7 +607,9 @@ private slots:
         QTest::keyClick(form.frameSelector(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(page::Selected_Count(form.pageModel()), 4);
         QVERIFY(form.toolButton("tb_rotate")->isEnabled());
+        QSignalSpy turned(commands, &page::FrameCommandsUi::turnFinished);
         form.toolButton("tb_rotate")->click();
+        QVERIFY(turned.count() == 1 || turned.wait(30000));
         QCOMPARE(form.pageModel().pictureShownIn(2)->width(), 20);
 
         QTest::mouseClick(view->FrameImage(2), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
