@@ -29,7 +29,7 @@ int main(int argc, char** argv)
         }
         imaging::Bitmap bmp;
         if (argc == 3 && std::strcmp(argv[1], "--develop") == 0)
-            bmp = imaging::detail::developRaw(argv[2], {});
+            bmp = imaging::detail::developRaw(argv[2], {}, {});
         else if (argc == 2)
             bmp = imaging::loadBitmap(argv[1]);
         else {

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(size.width > 0 && size.height > 0);
         } else if (size >= 4 && ((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'))) {
             // A camera RAW file is a TIFF file in most makes.
-            checkBitmap(imaging::detail::decodeRaw(fuzzing::inputFile(data, size), {}));
+            checkBitmap(imaging::detail::decodeRaw(fuzzing::inputFile(data, size), {}, {}));
         }
     } catch (const imaging::ImagingError&) {
     }

@@ -96,8 +96,6 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
                                 session->printers->currentName().toStdString()};
     if (!applySets(s, common, msgs))
         return nullptr;
-    imaging::setColourProfilesUsed(s.Use_Colour_Profiles);
-    imaging::setOrientationHonoured(s.Honour_Orientation);
     return session;
 }
 

@@ -503,10 +503,6 @@ void TMain_Form::Set_Up_Settings()
     hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
     const std::string curveDir = settings().Curve_Dir;
     settings::Set_Up_Settings(this, settings(), hooks);
-    // Pictures decoded from now on take the choices; those on the page keep their colours
-    // and their turn.
-    imaging::setColourProfilesUsed(settings().Use_Colour_Profiles);
-    imaging::setOrientationHonoured(settings().Honour_Orientation);
     if (settings().Curve_Dir != curveDir)
         m_frameCommands->Add_Curves_To_Menu();
 }

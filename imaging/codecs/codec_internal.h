@@ -44,10 +44,11 @@ public:
 Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const DecodeOptions& options, const ProgressFn& progress,
                        const std::string& name);
 Bitmap readWithQt(const std::string& path, const char* format, const ProgressFn& progress,
-                  const DecodeOptions& options = currentDecodeOptions());
+                  const DecodeOptions& options);
 Bitmap readWithMagick(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
-                      const DecodeOptions& options = currentDecodeOptions());
-Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress);
+                      const DecodeOptions& options);
+Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
+                  const DecodeOptions& options);
 Bitmap readAnimator(const std::string& path, const ProgressFn& progress);
 
 // A private folder under the system's temporary folder, removed with what it holds.

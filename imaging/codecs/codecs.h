@@ -59,42 +59,39 @@ std::string extensionOf(const std::string& path);
 std::string lowerExtensionOf(const std::string& path);
 bool hasAcceptedExtension(const std::string& path);
 
-// Whether a picture that carries an ICC colour profile is converted to sRGB when it is
-// decoded (on unless the settings turn it off). Pictures without a profile are never
-// touched. Pictures already decoded keep their pixels when this changes.
-void setColourProfilesUsed(bool on);
-bool colourProfilesUsed();
-
-// The choices a decode makes that the settings decide. A picture that keeps its file's
-// data keeps the choices it was loaded with, and its data decodes by them again.
+// The choices a decode makes that the settings decide (Honour_Orientation,
+// Use_Colour_Profiles; both on by default, as in the settings). A picture that keeps its
+// file's data keeps the choices it was loaded with, and its data decodes by them again.
+// Pictures without a profile are never touched by useColourProfiles.
 struct DecodeOptions {
     bool honourOrientation = true; // turned upright by the orientation its file records
     bool useColourProfiles = true; // converted to sRGB by the ICC profile it carries
 };
-// The choices as setColourProfilesUsed and setOrientationHonoured last set them.
-DecodeOptions currentDecodeOptions();
 
 // Decodes a file into a 24-bit bitmap, the decoder chosen by its extension.
 // Transparent pixels are laid over white, as they will be printed. The picture is
 // turned upright by the orientation the file records (see orientation.h) and its
 // colours converted by its profile as options say.
 Bitmap loadBitmap(const std::string& path, const ProgressFn& progress = {},
-                  const DecodeOptions& options = currentDecodeOptions());
+                  const DecodeOptions& options = {});
 
 // JPEG in memory. decodeJpeg accepts baseline and progressive, grey, colour and CMYK data.
-Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress = {});
+// Its colours are converted by an embedded profile as options say (the orientation is
+// not applied).
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress = {}, const DecodeOptions& options = {});
 // The same into reuse, whose memory is kept when it already has the picture's size: a
 // printer decoding photo after photo of one camera then allocates (and the system
 // zeroes) a few tens of megabytes once, not once per photo. On failure reuse holds
 // whatever was decoded.
-void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress = {});
+void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress = {},
+                    const DecodeOptions& options = {});
 // The same decode handed over a strip of at most stripRows rows at a time, top to bottom,
 // so the whole picture never has to exist: size gets the width and height before the
 // first strip, strip each strip in turn (its rows are not kept after the call). False,
-// with nothing decoded, for a picture whose colours its embedded profile converts (that
-// is done on the whole picture: decodeJpegInto).
-bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const std::function<void(int, int)>& size,
-                      const std::function<void(ConstBitmapView)>& strip);
+// with nothing decoded, for a picture whose colours its embedded profile converts under
+// options (that is done on the whole picture: decodeJpegInto).
+bool decodeJpegStrips(std::span<const std::uint8_t> data, const DecodeOptions& options, int stripRows,
+                      const std::function<void(int, int)>& size, const std::function<void(ConstBitmapView)>& strip);
 // dpi > 0 is written as the file's density in dots per inch (JFIF) or pixels per metre (BMP).
 std::vector<std::uint8_t> encodeJpeg(ConstBitmapView bmp, int quality, const ProgressFn& progress = {}, int dpi = 0);
 struct ImageSize {
@@ -105,7 +102,7 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data);
 
 // A JPEG file's data as a document may hold it unchanged: 8-bit, grey or colour, not
 // arithmetic-coded. profile is the embedded ICC profile when decoding converts the
-// colours by it (see setColourProfilesUsed), else empty.
+// colours by it (options.useColourProfiles), else empty.
 struct JpegStream {
     int width = 0;
     int height = 0;
@@ -113,7 +110,7 @@ struct JpegStream {
     std::vector<std::uint8_t> profile;
 };
 // Nothing for data that is not such a JPEG (or is no JPEG at all).
-std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data);
+std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data, const DecodeOptions& options);
 
 // Writers. Each writes beside the target and renames over it only when every byte is
 // on disk, so a failed save leaves any previous file as it was.
@@ -197,14 +194,14 @@ public:
     Picture() = default;
     static Picture fromBitmap(Bitmap bmp);
     // Checks the header (and its size) now; decodes later. The orientation the data
-    // records is honoured (see orientation.h) when orientations are, else 1.
-    static Picture fromJpegData(std::vector<std::uint8_t> data, const DecodeOptions& options = currentDecodeOptions());
+    // records is honoured (see orientation.h) when options say so, else 1.
+    static Picture fromJpegData(std::vector<std::uint8_t> data, const DecodeOptions& options = {});
     // The same for JPEG data inside another file that says how to turn it (a camera RAW
     // file's preview): orientation (1..8, already as honoured) replaces the data's own tag.
     // When that differs from the data's own tag, the data no longer stands for the
     // picture as a file (keepsJpegFile is false) and is never saved as it is.
     static Picture fromJpegData(std::vector<std::uint8_t> data, int orientation,
-                                const DecodeOptions& options = currentDecodeOptions());
+                                const DecodeOptions& options = {});
     // A picture that keeps the compressed data of another format (HEIF, AVIF, WebP,
     // JPEG XL) rather than its pixels, which take ten times the memory; the codec's decode
     // gives the width x height pixels whenever they are asked for (see registry.h). Like a JPEG picture it can defer
@@ -236,6 +233,9 @@ public:
     // decoded, before any deferred steps; 1 for a bitmap (and for other formats' data,
     // which their decoders turn themselves).
     int orientation() const { return m_orientation; }
+    // The choices the kept data was decoded with at load; every later decode of it
+    // (for print, for the screen) makes them again, whatever the settings say by then.
+    const DecodeOptions& decodeOptions() const { return m_options; }
     // The size of the kept data decoded and turned upright, before any deferred steps.
     ImageSize uprightSize() const;
     // The kept data decoded afresh and upright, without the deferred steps; nothing is kept.
@@ -258,7 +258,6 @@ public:
 
 private:
     Bitmap decodeWithSteps(const ProgressFn& progress) const;
-    DecodeOptions decodeAgainOptions() const;
     friend Picture loadPicture(const std::string& path, const ProgressFn& progress, const DecodeOptions& options);
     friend std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress,
                                                          const DecodeOptions& options);
@@ -271,20 +270,20 @@ private:
     int m_height = 0;
     int m_orientation = 1;
     int m_fileOrientation = 1; // the one a load of the data as a file would give
-    DecodeOptions m_options; // m_codec's data decoded with these at load
+    DecodeOptions m_options; // the data decoded with these at load, and again later
     ImageSize m_upright; // of the JPEG data, turned upright
 };
 
 // A JPEG picture's data decoded at eighths/8 of its size and turned upright by the
 // picture's orientation, without its deferred steps: the start of a screen rendition.
-Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {},
-                       const DecodeOptions& options = currentDecodeOptions());
+// Its colours are those of the picture's decodeOptions.
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name = {});
 
 // Loads a file as a picture. JPEG files keep their data and are decoded at once, so a
 // corrupt file is refused here rather than when the picture is first drawn. So are
 // HEIF, AVIF, WebP and JPEG XL files, recognised by their content.
 Picture loadPicture(const std::string& path, const ProgressFn& progress = {},
-                    const DecodeOptions& options = currentDecodeOptions());
+                    const DecodeOptions& options = {});
 
 // A HEIF, AVIF, WebP or JPEG XL file (known by its content, whatever its name) as a
 // picture that keeps only the file's data, with its pixels decoded once now (so a damaged
@@ -295,10 +294,10 @@ struct EncodedLoad {
     Bitmap pixels;
 };
 std::optional<EncodedLoad> loadEncodedPicture(const std::string& path, const ProgressFn& progress = {},
-                                              const DecodeOptions& options = currentDecodeOptions());
+                                              const DecodeOptions& options = {});
 // The same with the pixels handed to sink (see Picture::decodeDataInto) rather than kept.
 std::optional<Picture> loadEncodedPictureInto(const std::string& path, RowSink& sink,
-                                              const DecodeOptions& options = currentDecodeOptions());
+                                              const DecodeOptions& options = {});
 
 // Writes a picture as JPEG: a JPEG picture's own file data unchanged when it keeps it
 // (quality is not applied; its orientation tag still stands it upright), anything else

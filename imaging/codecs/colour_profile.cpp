@@ -5,7 +5,6 @@
 #include "imaging/codecs/modern_formats.h"
 #include "imaging/kernels/parallel.h"
 
-#include <atomic>
 #include <memory>
 
 #include <lcms2.h>
@@ -13,7 +12,6 @@
 namespace imaging {
 namespace {
 
-std::atomic<bool> g_useProfiles{true};
 
 struct ProfileCloser {
     void operator()(void* p) const { cmsCloseProfile(p); }
@@ -46,16 +44,6 @@ bool changesColours(cmsHTRANSFORM transform, int bytesPerPixel)
 }
 
 } // namespace
-
-void setColourProfilesUsed(bool on)
-{
-    g_useProfiles = on;
-}
-
-bool colourProfilesUsed()
-{
-    return g_useProfiles;
-}
 
 namespace detail {
 

@@ -123,7 +123,7 @@ Bitmap loadByFormat(const std::string& path, const FormatInfo& format, const Pro
             return detail::readWithQt(path, "bmp", progress, options);
         return detail::readWithMagick(path, format, progress, options);
     case Decoder::GmHelper:
-        return detail::readWithGm(path, format, progress);
+        return detail::readWithGm(path, format, progress, options);
     case Decoder::Own:
         return detail::readAnimator(path, progress);
     case Decoder::LibHeif:
@@ -239,11 +239,6 @@ bool hasAcceptedExtension(const std::string& path)
     return isAcceptedExtension(extensionOf(path));
 }
 
-DecodeOptions currentDecodeOptions()
-{
-    return {orientationHonoured(), colourProfilesUsed()};
-}
-
 Bitmap loadBitmap(const std::string& path, const ProgressFn& progress, const DecodeOptions& options)
 {
     const FormatInfo* format = findFormat(extensionOf(path));
@@ -268,6 +263,7 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data, const DecodeOption
     const ImageSize size = readJpegSize(data);
     detail::checkImageSize(size.width, size.height, {});
     Picture p;
+    p.m_options = options;
     p.m_orientation = p.m_fileOrientation = options.honourOrientation ? fileOrientation(data) : kUpright;
     p.m_upright = orientationSwapsSides(p.m_orientation) ? ImageSize{size.height, size.width} : size;
     p.m_width = p.m_upright.width;
@@ -302,15 +298,6 @@ Picture Picture::fromJpegData(std::vector<std::uint8_t> data, int orientation, c
     return p;
 }
 
-DecodeOptions Picture::decodeAgainOptions() const
-{
-    // The turn is the one the picture was laid out with; the colours follow the setting
-    // as it is now, as a JPEG picture's do.
-    DecodeOptions options = m_options;
-    options.useColourProfiles = colourProfilesUsed();
-    return options;
-}
-
 std::span<const std::uint8_t> Picture::jpegData() const
 {
     if (!m_jpeg || m_codec != nullptr)
@@ -331,9 +318,9 @@ Bitmap Picture::decodeData(const ProgressFn& progress) const
         return {};
     Bitmap bmp;
     if (m_codec) {
-        bmp = m_codec->decode(*m_jpeg, decodeAgainOptions(), progress, {});
+        bmp = m_codec->decode(*m_jpeg, m_options, progress, {});
     } else {
-        bmp = orientUpright(decodeJpeg(*m_jpeg, progress), m_orientation);
+        bmp = orientUpright(decodeJpeg(*m_jpeg, progress, m_options), m_orientation);
     }
     // Decoded again later (with other settings, say), the data must give what was laid out.
     if (bmp.width() != m_upright.width || bmp.height() != m_upright.height)
@@ -368,7 +355,7 @@ void Picture::decodeDataInto(RowSink& sink) const
         return;
     }
     SizeChecked checked(sink, m_upright);
-    m_codec->decodeForScreen(*m_jpeg, decodeAgainOptions(), {}, checked);
+    m_codec->decodeForScreen(*m_jpeg, m_options, {}, checked);
 }
 
 const Bitmap& Picture::bitmap(const ProgressFn& progress) const
@@ -398,9 +385,9 @@ ImageSize Picture::uprightSize() const
     return m_jpeg ? m_upright : ImageSize{m_width, m_height};
 }
 
-Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name, const DecodeOptions& options)
+Bitmap decodeRendition(const Picture& picture, int eighths, const std::string& name)
 {
-    return orientUpright(decodeJpegScaled(picture.jpegData(), eighths, name, options), picture.orientation());
+    return orientUpright(decodeJpegScaled(picture.jpegData(), eighths, name, picture.decodeOptions()), picture.orientation());
 }
 
 void Picture::deferSteps(std::shared_ptr<const DeferredSteps> steps, int width, int height)

@@ -97,7 +97,8 @@ int runHelper(const std::vector<std::string>& args, const std::filesystem::path&
 
 } // namespace
 
-Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress)
+Bitmap readWithGm(const std::string& path, const FormatInfo& format, const ProgressFn& progress,
+                  const DecodeOptions& options)
 {
     report(progress, 0);
     const ImageSize size = rlaSize(path);
@@ -115,7 +116,7 @@ Bitmap readWithGm(const std::string& path, const FormatInfo& format, const Progr
     }
     report(progress, 80);
     try {
-        Bitmap bmp = readWithQt(out.string(), "png", {});
+        Bitmap bmp = readWithQt(out.string(), "png", {}, options);
         checkImageSize(bmp.width(), bmp.height(), path);
         report(progress, 100);
         return bmp;

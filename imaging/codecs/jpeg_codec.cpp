@@ -271,24 +271,25 @@ Bitmap decodeJpegNamed(std::span<const std::uint8_t> data, const DecodeOptions& 
 
 } // namespace detail
 
-Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress)
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const ProgressFn& progress, const DecodeOptions& options)
 {
-    return detail::decodeJpegNamed(data, currentDecodeOptions(), progress, {});
+    return detail::decodeJpegNamed(data, options, progress, {});
 }
 
-void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress)
+void decodeJpegInto(std::span<const std::uint8_t> data, Bitmap& reuse, const ProgressFn& progress,
+                    const DecodeOptions& options)
 {
-    detail::decodeJpegNamedInto(data, reuse, currentDecodeOptions(), progress, {});
+    detail::decodeJpegNamedInto(data, reuse, options, progress, {});
 }
 
-bool decodeJpegStrips(std::span<const std::uint8_t> data, int stripRows, const std::function<void(int, int)>& size,
-                      const std::function<void(ConstBitmapView)>& strip)
+bool decodeJpegStrips(std::span<const std::uint8_t> data, const DecodeOptions& options, int stripRows,
+                      const std::function<void(int, int)>& size, const std::function<void(ConstBitmapView)>& strip)
 {
     const std::string name;
     const ProgressFn none; // the reader keeps its address
     JpegReader d{};
     JpegReaderGuard guard{d};
-    d.wantProfile = colourProfilesUsed();
+    d.wantProfile = options.useColourProfiles;
     detail::startJpegReader(d, data, none, name);
     detail::checkImageSize(d.cinfo.image_width, d.cinfo.image_height, name);
     detail::checkJpegDataCanHoldPicture(d.cinfo, data.size(), name);
@@ -327,7 +328,7 @@ ImageSize readJpegSize(std::span<const std::uint8_t> data)
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
-std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data)
+std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data, const DecodeOptions& options)
 {
     const ProgressFn none;
     JpegReader d{};
@@ -353,7 +354,7 @@ std::optional<JpegStream> describeJpegStream(std::span<const std::uint8_t> data)
     else
         return std::nullopt;
     // The profile counts only where decoding applies it, so the page looks as printed.
-    if (out.components == 3 && d.icc != nullptr && colourProfilesUsed() &&
+    if (out.components == 3 && d.icc != nullptr && options.useColourProfiles &&
         detail::profileChangesColours({d.icc, d.iccLength}))
         out.profile.assign(d.icc, d.icc + d.iccLength);
     return out;

@@ -22,6 +22,6 @@ int jpegScaleFor(int width, int height, int minWidth, int minHeight);
 // is still read, so a truncated or corrupt file fails here just as with decodeJpeg (with
 // the same ImagingError text). name is put into the message when given.
 Bitmap decodeJpegScaled(std::span<const std::uint8_t> data, int eighths, const std::string& name = {},
-                        const DecodeOptions& options = currentDecodeOptions());
+                        const DecodeOptions& options = {});
 
 } // namespace imaging

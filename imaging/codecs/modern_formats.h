@@ -36,9 +36,9 @@ std::vector<std::uint8_t> rgbProfile(const std::array<float, 8>& xy);
 std::optional<EmbeddedPreview> rawJpegPreview(const std::string& path);
 // The RAW picture developed by LibRaw with the camera's white balance, sRGB, 8 bits, upright.
 Bitmap developRaw(const std::string& path, const ProgressFn& progress,
-                  const DecodeOptions& options = currentDecodeOptions());
+                  const DecodeOptions& options);
 // The whole load: a full-size preview through the JPEG decoder, turned upright, or the develop.
 Bitmap decodeRaw(const std::string& path, const ProgressFn& progress,
-                 const DecodeOptions& options = currentDecodeOptions());
+                 const DecodeOptions& options);
 
 } // namespace imaging::detail

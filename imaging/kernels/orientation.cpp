@@ -7,7 +7,6 @@
 #include "core/text.h"
 #include "exif/core/tiff_directory.h"
 
-#include <atomic>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -15,7 +14,6 @@
 namespace imaging {
 namespace {
 
-std::atomic<bool> g_honoured{true};
 
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kTypeShort = 3;
@@ -157,21 +155,6 @@ int fileOrientation(std::span<const std::uint8_t> fileBytes)
     if (startsWith(fileBytes, "\x89PNG\r\n\x1A\n"))
         return pngOrientation(fileBytes);
     return kUpright;
-}
-
-void setOrientationHonoured(bool on)
-{
-    g_honoured = on;
-}
-
-bool orientationHonoured()
-{
-    return g_honoured.load();
-}
-
-int honouredOrientation(int orientation)
-{
-    return orientationHonoured() && isOrientation(static_cast<std::uint32_t>(orientation)) ? orientation : kUpright;
 }
 
 } // namespace imaging

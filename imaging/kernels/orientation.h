@@ -8,7 +8,7 @@
 //   (Picture::orientation) and is turned each time its data is decoded.
 // - A decoder added for a format with rules of its own (HEIF's transforms, WebP, JPEG XL,
 //   camera RAW) turns its own picture inside its decode with
-//   orientUpright(picture, honouredOrientation(tag)), and must not hand the file's bytes
+//   orientUpright(picture, tag) when its DecodeOptions honour orientations, and must not hand the file's bytes
 //   to the readers above, which would turn it again. The plain in-memory decoders
 //   (decodeJpeg, decodeJpegInto, decodeJpegScaled) never turn anything.
 #pragma once
@@ -46,12 +46,5 @@ int exifOrientation(std::span<const std::uint8_t> tiffBlock);
 // The orientation a whole file records, by its content: a JPEG's APP1 "Exif" block, a
 // TIFF file's first directory or a PNG file's eXIf chunk; 1 for anything else.
 int fileOrientation(std::span<const std::uint8_t> fileBytes);
-
-// Whether orientations are honoured on load (the setting Honour_Orientation, on unless
-// the settings turn it off). Pictures already loaded keep their pixels when this changes.
-void setOrientationHonoured(bool on);
-bool orientationHonoured();
-// orientation while orientations are honoured, else 1.
-int honouredOrientation(int orientation);
 
 } // namespace imaging

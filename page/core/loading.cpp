@@ -222,7 +222,7 @@ LoadedPicture leanJpeg(std::shared_ptr<imaging::Picture> picture, const std::str
     // Decoding the rendition reads every byte, so a damaged file fails here, before the
     // picture reaches a frame.
     auto pixels = std::make_shared<const imaging::Bitmap>(
-        reduceForScreen(imaging::decodeRendition(*out.picture, eighths, path, options.decode), need.width, need.height));
+        reduceForScreen(imaging::decodeRendition(*out.picture, eighths, path), need.width, need.height));
     out.screen = ScreenRendition{*out.picture, std::move(pixels), eighths};
     putSteps(*out.picture, &out.screen, plan.steps, plan.width, plan.height);
     return out;

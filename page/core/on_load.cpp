@@ -126,8 +126,13 @@ OnLoadOptions onLoadOptions(const Page& page)
     o.resamplePercent = s.resample_on_load_Size;
     o.resampleFilter = s.resample_on_load;
     o.printFrame = page.printFrameSize();
-    o.decode = {s.Honour_Orientation, s.Use_Colour_Profiles};
+    o.decode = decodeOptionsOf(s);
     return o;
+}
+
+imaging::DecodeOptions decodeOptionsOf(const settings::Settings& s)
+{
+    return {s.Honour_Orientation, s.Use_Colour_Profiles};
 }
 
 LoadPlan planOnLoad(const OnLoadOptions& options, int width, int height)

@@ -59,9 +59,11 @@ struct OnLoadOptions {
     int resamplePercent = 100;    // resample_on_load_Size
     int resampleFilter = 0;       // resample_on_load
     Size printFrame;              // a frame's picture area on paper, in printer dots; 0 x 0: unknown
-    imaging::DecodeOptions decode = imaging::currentDecodeOptions(); // Honour_Orientation, Use_Colour_Profiles
+    imaging::DecodeOptions decode; // Honour_Orientation, Use_Colour_Profiles
 };
 OnLoadOptions onLoadOptions(const Page& page);
+// The decode choices a run's settings make (Honour_Orientation, Use_Colour_Profiles).
+imaging::DecodeOptions decodeOptionsOf(const settings::Settings& s);
 
 // The steps for a picture of width x height, with the size and the frame's AspectRatio
 // they leave. Throws imaging::ImagingError when a step would give no usable picture (a

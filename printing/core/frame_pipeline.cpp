@@ -35,7 +35,7 @@ StoredPixels storedPixels(const imaging::Picture& picture, PreparedFrame& out, i
         // Decoded here, on the caller's thread, into memory of this frame's own; the
         // picture's lazy decode is not safe to share between threads.
         imaging::Bitmap& target = scratch ? *scratch : out.owned;
-        imaging::decodeJpegInto(picture.jpegData(), target);
+        imaging::decodeJpegInto(picture.jpegData(), target, {}, picture.decodeOptions());
         return {target.view(), picture.orientation()};
     }
     // A JPEG picture turned on load and not decoded yet: its data is read as it lies, the
@@ -43,7 +43,7 @@ StoredPixels storedPixels(const imaging::Picture& picture, PreparedFrame& out, i
     const imaging::DeferredSteps* steps = picture.isJpegData() && picture.canDefer() ? picture.deferredSteps() : nullptr;
     if (const std::optional<int> turned = steps ? steps->asOrientation(picture.orientation()) : std::nullopt) {
         imaging::Bitmap& target = scratch ? *scratch : out.owned;
-        imaging::decodeJpegInto(picture.jpegData(), target);
+        imaging::decodeJpegInto(picture.jpegData(), target, {}, picture.decodeOptions());
         const bool swaps = imaging::orientationSwapsSides(*turned);
         if ((swaps ? target.height() : target.width()) != picture.width() ||
             (swaps ? target.width() : target.height()) != picture.height())
@@ -81,7 +81,7 @@ bool resampleAsDecoded(const FrameWork& work, imaging::BitmapView dst)
         return false;
     std::optional<imaging::StripResampler> resampler;
     const bool decoded = imaging::decodeJpegStrips(
-        picture.jpegData(), kStripRows,
+        picture.jpegData(), picture.decodeOptions(), kStripRows,
         [&](int width, int height) {
             const int workWidth = workBitmapWidth(height, work.aspectRatio);
             resampler.emplace(std::min(width, workWidth), height, workWidth, dst, *work.filter, 0.0f,
@@ -127,7 +127,7 @@ PreparedFrame wholePicture(const imaging::Picture& picture)
 {
     PreparedFrame out;
     if (picture.keepsJpegFile()) {
-        imaging::decodeJpegInto(picture.jpegData(), out.owned);
+        imaging::decodeJpegInto(picture.jpegData(), out.owned, {}, picture.decodeOptions());
         out.owned = imaging::orientUpright(std::move(out.owned), picture.orientation());
         out.view = out.owned.view();
     } else {

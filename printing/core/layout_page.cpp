@@ -102,7 +102,8 @@ bool namedJpeg(const std::string& member)
 // decoded as a JPEG file is on loading (its data kept, a screen rendition made). Any other
 // member is left to the load itself (deferred), which extracts it and loads the file.
 page::DecodeQueue::Result decodeMember(ArchiveHandles& handles, const LayoutLine& line,
-                                       const std::filesystem::path& folder, const LayoutLoadHooks& hooks)
+                                       const std::filesystem::path& folder, const LayoutLoadHooks& hooks,
+                                       const page::OnLoadOptions& decoding)
 {
     page::DecodeQueue::Result r;
     if (!namedJpeg(line.member)) {
@@ -118,7 +119,7 @@ page::DecodeQueue::Result decodeMember(ArchiveHandles& handles, const LayoutLine
             return r;
         }
         r.loaded = page::loadJpegData(std::move(*data), (folder / line.member).string(), hooks.screenWidth,
-                                      hooks.screenHeight);
+                                      hooks.screenHeight, {}, decoding);
     } catch (const std::exception& e) {
         r.error = app::messageOf(e);
     }
@@ -127,7 +128,7 @@ page::DecodeQueue::Result decodeMember(ArchiveHandles& handles, const LayoutLine
 
 void loadFramePicture(page::Page& page, const std::string& archivePath, const LayoutLine& line,
                       page::DecodeQueue::Result decoded, LayoutArchive& archive, const std::filesystem::path& folder,
-                      const LayoutLoadHooks& hooks, LayoutLoadResult& result)
+                      const LayoutLoadHooks& hooks, const page::OnLoadOptions& decoding, LayoutLoadResult& result)
 {
     const int k = *line.frame;
     if (!decoded.error.empty()) {
@@ -140,7 +141,7 @@ void loadFramePicture(page::Page& page, const std::string& archivePath, const La
         if (!archive.extract(line.member, folder))
             return; // a missing member leaves its frame empty
         try {
-            loaded = page::loadImageFile(file.string(), hooks.screenWidth, hooks.screenHeight);
+            loaded = page::loadImageFile(file.string(), hooks.screenWidth, hooks.screenHeight, {}, decoding);
         } catch (const std::exception& e) {
             std::filesystem::remove(file);
             problem(result, app::messageOf(e));
@@ -288,6 +289,9 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
             page.setFrameCount(d.frameCount);
         }
         result.opened = true;
+        // The layout's pictures are decoded by the page's settings, with no on-load steps.
+        page::OnLoadOptions decodeChoices;
+        decodeChoices.decode = page::decodeOptionsOf(page.settings());
 
         status.setProgressVisible(true);
         const auto usable = [&](const LayoutLine& line) {
@@ -301,7 +305,7 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
                 decoding.push_back(&line);
         ArchiveHandles handles(archive);
         page::DecodeQueue queue(decoding.size(), 0, [&](std::size_t i) {
-            return decodeMember(handles, *decoding[i], folder.path(), hooks);
+            return decodeMember(handles, *decoding[i], folder.path(), hooks, decodeChoices);
         });
         std::size_t next = 0;
         for (const LayoutLine& line : d.lines) {
@@ -317,7 +321,8 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
             }
             page::DecodeQueue::Result decoded = queue.take(next++, hooks.keepAlive);
             try {
-                loadFramePicture(page, archivePath, line, std::move(decoded), archive, folder.path(), hooks, result);
+                loadFramePicture(page, archivePath, line, std::move(decoded), archive, folder.path(), hooks, decodeChoices,
+                                 result);
             } catch (const LayoutError& e) {
                 problem(result, app::messageOf(e));
             }

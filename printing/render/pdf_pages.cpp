@@ -162,7 +162,7 @@ std::optional<FileInPdf> fileInPdf(const PageDrawing& d, const FrameSource& s)
     const int work = workBitmapWidth(picture.height(), d.aspectRatio);
     if (r.width < 1 || r.height < 1 || picture.width() > work || picture.height() < r.height || work < r.width)
         return std::nullopt;
-    std::optional<imaging::JpegStream> stream = imaging::describeJpegStream(picture.jpegData());
+    std::optional<imaging::JpegStream> stream = imaging::describeJpegStream(picture.jpegData(), picture.decodeOptions());
     if (!stream)
         return std::nullopt;
     return FileInPdf{QRectF(r.left, r.top, static_cast<double>(r.width) * picture.width() / work, r.height),

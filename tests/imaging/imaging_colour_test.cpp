@@ -58,9 +58,7 @@ TEST(ColourProfiles, AdobeRgbComesOutAsTheProfileSaysAndOnlyThen)
         };
         expectSrgbOf(middle(plain), middle(imaging::loadBitmap(dir + "AdobeRGB1998" + e)), e);
         EXPECT_TRUE(same(imaging::loadBitmap(dir + "sRGB" + e))) << e;
-        imaging::setColourProfilesUsed(false);
-        EXPECT_TRUE(same(imaging::loadBitmap(dir + "AdobeRGB1998" + e))) << e;
-        imaging::setColourProfilesUsed(true);
+        EXPECT_TRUE(same(imaging::loadBitmap(dir + "AdobeRGB1998" + e, {}, {.useColourProfiles = false}))) << e;
     }
     // The screen's scaled JPEG decodes and the frame's picture take the same colours.
     auto data = imaging::readWholeFile(dir + "AdobeRGB1998.jpg");

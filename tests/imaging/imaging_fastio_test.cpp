@@ -53,7 +53,7 @@ Bytes concat(const std::string& header, const Bytes& data)
 // goes through, and the one the direct reader must match byte for byte.
 Bitmap readThroughQt(const std::string& file)
 {
-    return imaging::detail::readWithQt(file, "ppm", {});
+    return imaging::detail::readWithQt(file, "ppm", {}, {});
 }
 
 Bitmap readDirect(const std::string& file)

@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -252,11 +253,13 @@ std::string orientedJpeg(const TempFolder& t, const imaging::Bitmap& upright, in
     return path;
 }
 
-// Sets whether orientations are honoured for one test, and back to on afterwards.
-struct Honour {
-    explicit Honour(bool on) { imaging::setOrientationHonoured(on); }
-    ~Honour() { imaging::setOrientationHonoured(true); }
-};
+// Load options with orientations honoured or not.
+page::OnLoadOptions honouring(bool on)
+{
+    page::OnLoadOptions options;
+    options.decode.honourOrientation = on;
+    return options;
+}
 
 } // namespace
 
@@ -335,13 +338,36 @@ TEST(Orientation, NotHonouredTheStoredPixelsLoadAsTheyAre)
     if (!support::haveTool("exiftool"))
         GTEST_SKIP() << "exiftool is not installed";
     TempFolder t;
-    const Honour off(false);
+    const page::OnLoadOptions off = honouring(false);
     const std::string path = orientedJpeg(t, uprightQuarters(96, 128), 6);
     const std::vector<std::uint8_t> data = imaging::readWholeFile(path);
-    const page::LoadedPicture lean = page::loadImageFile(path, 32, 24);
+    const page::LoadedPicture lean = page::loadImageFile(path, 32, 24, {}, off);
     EXPECT_EQ(lean.picture->width(), 128);
     EXPECT_EQ(*lean.screen.pixels, imaging::decodeJpegScaled(data, lean.screen.scaleEighths));
     EXPECT_EQ(lean.picture->bitmap(), imaging::decodeJpeg(data));
     EXPECT_TRUE(lean.picture->isJpeg());
-    EXPECT_EQ(imaging::loadBitmap(path), imaging::decodeJpeg(data));
+    EXPECT_EQ(imaging::loadBitmap(path, {}, off.decode), imaging::decodeJpeg(data));
+}
+
+TEST(Orientation, TwoPagesWithOtherSettingsLoadTheSameFileEachByItsOwnAtOnce)
+{
+    if (!support::haveTool("exiftool"))
+        GTEST_SKIP() << "exiftool is not installed";
+    TempFolder t;
+    const std::string path = orientedJpeg(t, uprightQuarters(96, 128), 6);
+    settings::Settings honouring;
+    settings::Settings ignoring;
+    ignoring.Honour_Orientation = false;
+    const page::Page turned{honouring, [] { return loadtest::kA4At600; }};
+    const page::Page asStored{ignoring, [] { return loadtest::kA4At600; }};
+    page::LoadedPicture fromTurned;
+    page::LoadedPicture fromAsStored;
+    {
+        std::jthread first([&] { fromTurned = page::loadImageFile(path, 32, 24, {}, page::onLoadOptions(turned)); });
+        std::jthread second([&] { fromAsStored = page::loadImageFile(path, 32, 24, {}, page::onLoadOptions(asStored)); });
+    }
+    // Each picture decodes again (as for print) by the choices it was loaded with.
+    EXPECT_EQ(fromTurned.picture->bitmap().width(), 96);
+    EXPECT_EQ(fromAsStored.picture->bitmap().width(), 128);
+    EXPECT_EQ(fromTurned.picture->bitmap(), imaging::orientUpright(fromAsStored.picture->bitmap(), 6));
 }
