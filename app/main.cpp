@@ -104,11 +104,11 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     auto session = app::openSession(cl.common, app::PrinterUse::Window, messages);
     if (!session)
         return 1;
-    app::TMain_Form::Options options;
+    app::MainWindow::Options options;
     options.splash = !cl.common.noSplash;
     if (cl.common.printerPage && cl.common.printerDpi)
         options.fixedMetrics = app::sessionMetrics(*session, cl.common);
-    app::TMain_Form window(*session, options);
+    app::MainWindow window(*session, options);
     // The splash comes first, then the window with its page built.
     if (!window.FormCreate())
         return 1;

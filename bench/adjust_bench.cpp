@@ -130,12 +130,12 @@ int main(int argc, char** argv)
     settings::Settings settings;
     page::Page model(settings, [] { return page::PrinterMetrics{"bench", 600, 600, 4960, 7015}; });
     model.setGlobalAspectRatio(1.5f);
-    page::TFrameRec& f = model.frame(1);
+    page::FrameRecord& f = model.frame(1);
     page::setOwnPixels(f, std::move(picture));
     f.PictureOwner = 1;
     f.Loaded = f.Selected = true;
     page::FrameEdit subject(model, 1);
-    imaging::Tbright window(subject, settings, {});
+    imaging::EditImageWindow window(subject, settings, {});
     window.resize(812, 612);
     window.show();
     QWidget* preview = window.findChild<QWidget*>("adjust_image");

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     app::Session session;
     session.store = std::make_unique<settings::MemoryStore>();
-    settings::Get_Defaults(session.settings, nullptr, session.env);
+    settings::readDefaults(session.settings, nullptr, session.env);
     session.settings.NumberOfFrames = std::stoi(argv[2]);
     session.settings.Wait_For_Empty_Q = false;
     session.settings.OLW = false;
@@ -61,9 +61,9 @@ int main(int argc, char** argv)
     for (int i = 3; i < argc; ++i)
         files << QString::fromLocal8Bit(argv[i]);
 
-    app::TMain_Form::Options options;
+    app::MainWindow::Options options;
     options.splash = false;
-    app::TMain_Form form(session, options);
+    app::MainWindow form(session, options);
     form.resize(800, 640);
     form.show();
     if (!form.FormCreate())

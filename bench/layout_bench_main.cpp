@@ -1,5 +1,5 @@
 // Times a page of the JPEG files named on the command line (16 frames) through the layout
-// file in process: the normal load step, Save_Page into a new archive, and loadLayout back,
+// file in process: the normal load step, savePageArchive into a new archive, and loadLayout back,
 // both loads giving each frame the screen rendition of a 250 x 190 frame. Prints the medians
 // of RUNS rounds (the first argument) in seconds; bench/layout_bench.sh sets them against
 // zip and unzip. Also prints how far the resident memory rose while the page was saved,
@@ -87,17 +87,17 @@ int main(int argc, char** argv)
         page::Page page(s, [] { return page::PrinterMetrics{}; });
         page::FileQueue queue;
         queue.FileList = files;
-        load.push_back(timed([&] { page::Next_Batch(page, queue, hooks); }));
+        load.push_back(timed([&] { page::nextBatch(page, queue, hooks); }));
         std::filesystem::remove(archive);
         if (r == 0) {
             // The memory a save takes beyond the page it saves: into a new archive, and
             // over the one just written (the path of the window's Save Page and of
             // `layout save` into an existing file).
-            savePeak = peakRise([&] { printing::Save_Page(page, archive); });
-            updatePeak = peakRise([&] { printing::Save_Page(page, archive); });
+            savePeak = peakRise([&] { printing::savePageArchive(page, archive); });
+            updatePeak = peakRise([&] { printing::savePageArchive(page, archive); });
             std::filesystem::remove(archive);
         }
-        save.push_back(timed([&] { printing::Save_Page(page, archive); }));
+        save.push_back(timed([&] { printing::savePageArchive(page, archive); }));
         page::Page back(s, [] { return page::PrinterMetrics{}; });
         reload.push_back(timed([&] { printing::loadLayout(back, archive, layoutHooks); }));
         if (back.pictureShownIn(16) == nullptr) {

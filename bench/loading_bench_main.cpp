@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     view.show();
     if (!view.buildPage(1280, 960))
         return 1;
-    view.Change_No_Of_frames(16);
+    view.changeFrameCount(16);
     page::ImageLoader loader(view, nullptr);
     QApplication::processEvents();
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     std::vector<double> repaints;
     for (int i = 0; i < 5; ++i) {
         const auto t = std::chrono::steady_clock::now();
-        view.Update_Visual();
+        view.updateVisual();
         QApplication::processEvents();
         repaints.push_back(secondsSince(t));
     }

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     exif::ReadOptions options;
     options.messages = &sink;
     options.decimalSeparator = size % 2 ? "," : ".";
-    const exif::ReadResult r = exif::Read_Exif(source, options);
+    const exif::ReadResult r = exif::readExif(source, options);
     checkItems(r, sink);
     checkOrientation({data, size});
 

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fillStore({reinterpret_cast<const char*>(data), size}, store);
     settings::Settings s;
     const settings::Environment env{"", ""};
-    settings::Get_Defaults(s, nullptr, env);
-    settings::Get_Settings(s, store, nullptr, env, [](const std::string& warning) { require(!warning.empty()); });
+    settings::readDefaults(s, nullptr, env);
+    settings::readSettings(s, store, nullptr, env, [](const std::string& warning) { require(!warning.empty()); });
     for (const settings::Field& f : settings::fields()) {
         const std::string text = settings::formatValue(s, f);
         settings::Settings again = s;

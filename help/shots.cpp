@@ -233,7 +233,7 @@ bool withDialog(const std::function<void()>& open, const std::function<void(QDia
     return seen;
 }
 
-QStringList menuCaptions(app::TMain_Form& form)
+QStringList menuCaptions(app::MainWindow& form)
 {
     QStringList captions;
     for (QAction* top : form.menuBar()->actions()) {
@@ -251,7 +251,7 @@ QStringList menuCaptions(app::TMain_Form& form)
     return captions;
 }
 
-int makeShots(app::TMain_Form& form, const QString& out)
+int makeShots(app::MainWindow& form, const QString& out)
 {
     // A fixed folder, so the status line in the pictures reads the same every time.
     QDir photos(QDir::temp().filePath("paginor-guide/Pictures"));
@@ -345,16 +345,16 @@ int main(int argc, char** argv)
     app::setMessages(&messages);
     app::Session session;
     session.store = std::make_unique<settings::MemoryStore>();
-    settings::Get_Defaults(session.settings, nullptr, session.env);
+    settings::readDefaults(session.settings, nullptr, session.env);
     session.settings.PrintMarks = true;
     session.settings.PrintProps = true;
     session.settings.Get_Camera_Details = true;
     session.settings.Inc_DMY = true;
     session.settings.Inc_Exposure = true;
-    app::TMain_Form::Options options;
+    app::MainWindow::Options options;
     options.splash = false;
     options.fixedMetrics = page::PrinterMetrics{"Photo printer", 300, 300, 2480, 3508};
-    app::TMain_Form form(session, options);
+    app::MainWindow form(session, options);
     form.resize(1000, 760);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form) || !form.FormCreate()) {

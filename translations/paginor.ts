@@ -1273,14 +1273,14 @@ Change the number of frames?</source>
     </message>
 </context>
 <context>
-    <name>app::TAbout</name>
+    <name>app::AboutDialog</name>
     <message>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>app::TMain_Form</name>
+    <name>app::MainWindow</name>
     <message>
         <source>Paginor</source>
         <translation type="unfinished"></translation>
@@ -1453,7 +1453,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>imaging::Tbright</name>
+    <name>imaging::EditImageWindow</name>
     <message>
         <source>Edit Image </source>
         <translation type="unfinished"></translation>
@@ -1694,7 +1694,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>printing::Tpreviewing_form</name>
+    <name>printing::PreviewWindow</name>
     <message>
         <source>Printer Preview</source>
         <translation type="unfinished"></translation>
@@ -1729,7 +1729,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>settings::TResamp_Dialog</name>
+    <name>settings::ResampleDialog</name>
     <message>
         <source>Resample images  </source>
         <translation type="unfinished"></translation>
@@ -1764,7 +1764,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>settings::TSetup_Form</name>
+    <name>settings::SettingsDialog</name>
     <message>
         <source>Change settings</source>
         <translation type="unfinished"></translation>
@@ -2088,7 +2088,7 @@ files to match frame orientation.</source>
     </message>
 </context>
 <context>
-    <name>settings::TWarning</name>
+    <name>settings::WarningDialog</name>
     <message>
         <source>Warning - Image Load Settings are active !</source>
         <translation type="unfinished"></translation>

@@ -1293,14 +1293,14 @@ Anzahl der Rahmen ändern?</translation>
     </message>
 </context>
 <context>
-    <name>app::TAbout</name>
+    <name>app::AboutDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
 </context>
 <context>
-    <name>app::TMain_Form</name>
+    <name>app::MainWindow</name>
     <message>
         <source>Paginor</source>
         <translation>Paginor</translation>
@@ -1475,7 +1475,7 @@ anpassen und zentrieren
     </message>
 </context>
 <context>
-    <name>imaging::Tbright</name>
+    <name>imaging::EditImageWindow</name>
     <message>
         <source>Edit Image </source>
         <translation>Bild bearbeiten </translation>
@@ -1716,7 +1716,7 @@ anpassen und zentrieren
     </message>
 </context>
 <context>
-    <name>printing::Tpreviewing_form</name>
+    <name>printing::PreviewWindow</name>
     <message>
         <source>Printer Preview</source>
         <translation>Druckvorschau</translation>
@@ -1751,7 +1751,7 @@ anpassen und zentrieren
     </message>
 </context>
 <context>
-    <name>settings::TResamp_Dialog</name>
+    <name>settings::ResampleDialog</name>
     <message>
         <source>Resample images  </source>
         <translation>Bilder neu berechnen  </translation>
@@ -1786,7 +1786,7 @@ anpassen und zentrieren
     </message>
 </context>
 <context>
-    <name>settings::TSetup_Form</name>
+    <name>settings::SettingsDialog</name>
     <message>
         <source>Change settings</source>
         <translation>Einstellungen ändern</translation>
@@ -2111,7 +2111,7 @@ passend zur Rahmenausrichtung.</translation>
     </message>
 </context>
 <context>
-    <name>settings::TWarning</name>
+    <name>settings::WarningDialog</name>
     <message>
         <source>Warning - Image Load Settings are active !</source>
         <translation>Warnung – Einstellungen für das Laden von Bildern sind aktiv!</translation>

@@ -1293,14 +1293,14 @@ Changer le nombre de cadres ?</translation>
     </message>
 </context>
 <context>
-    <name>app::TAbout</name>
+    <name>app::AboutDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
 </context>
 <context>
-    <name>app::TMain_Form</name>
+    <name>app::MainWindow</name>
     <message>
         <source>Paginor</source>
         <translation>Paginor</translation>
@@ -1475,7 +1475,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>imaging::Tbright</name>
+    <name>imaging::EditImageWindow</name>
     <message>
         <source>Edit Image </source>
         <translation>Retoucher l&apos;image </translation>
@@ -1716,7 +1716,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>printing::Tpreviewing_form</name>
+    <name>printing::PreviewWindow</name>
     <message>
         <source>Printer Preview</source>
         <translation>Aperçu avant impression</translation>
@@ -1751,7 +1751,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>settings::TResamp_Dialog</name>
+    <name>settings::ResampleDialog</name>
     <message>
         <source>Resample images  </source>
         <translation>Rééchantillonner les images  </translation>
@@ -1786,7 +1786,7 @@ on selected frames.</source>
     </message>
 </context>
 <context>
-    <name>settings::TSetup_Form</name>
+    <name>settings::SettingsDialog</name>
     <message>
         <source>Change settings</source>
         <translation>Modifier les paramètres</translation>
@@ -2111,7 +2111,7 @@ selon l&apos;orientation du cadre.</translation>
     </message>
 </context>
 <context>
-    <name>settings::TWarning</name>
+    <name>settings::WarningDialog</name>
     <message>
         <source>Warning - Image Load Settings are active !</source>
         <translation>Attention – des réglages de chargement d&apos;images sont actifs !</translation>

@@ -31,7 +31,7 @@ int settingsCommand(const CommandArgs& args, CommandContext& ctx)
             settings::QtStore store;
             printing::CupsPrinterList printers;
             const bool havePrinter = printers.select(ctx.settings.Printer);
-            settings::Save_Settings(ctx.settings, store, havePrinter ? &printers : nullptr);
+            settings::saveSettings(ctx.settings, store, havePrinter ? &printers : nullptr);
         } catch (const std::exception& e) {
             ctx.messages.error(app::messageOf(e));
             return 1;

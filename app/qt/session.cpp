@@ -70,7 +70,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
     s.Page_Margin_mm = 0;
     s.Use_Metric = true;
     s.centre_output = false;
-    if (!settings::Get_Defaults(s, printers, session->env)) {
+    if (!settings::readDefaults(s, printers, session->env)) {
         msgs.error(settings::kNoDefaultPrinter);
         return nullptr;
     }
@@ -79,7 +79,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
         if (reported.insert(text.english()).second)
             session->warnings.push_back(text);
     };
-    if (!settings::Get_Settings(s, *session->store, printers, session->env, warn)) {
+    if (!settings::readSettings(s, *session->store, printers, session->env, warn)) {
         msgs.error(settings::kPleaseInstallPrinter);
         return nullptr;
     }

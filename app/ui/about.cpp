@@ -46,7 +46,7 @@ QString aboutText()
     return QCoreApplication::translate("Paginor", "Lays 1 to 16 photographs on a page and prints them with cut marks and captions.");
 }
 
-TAbout::TAbout(const QString& versionLabel, bool splash, QWidget* parent, int splashMs)
+AboutDialog::AboutDialog(const QString& versionLabel, bool splash, QWidget* parent, int splashMs)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog)
 {
     setObjectName("About");
@@ -70,7 +70,7 @@ TAbout::TAbout(const QString& versionLabel, bool splash, QWidget* parent, int sp
     Okbtn = new QPushButton(tr("OK"), this);
     Okbtn->setObjectName("Okbtn");
     Okbtn->setVisible(!splash);
-    connect(Okbtn, &QPushButton::clicked, this, &TAbout::OkbtnClick);
+    connect(Okbtn, &QPushButton::clicked, this, &AboutDialog::OkbtnClick);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 0, 6, 6);
@@ -82,7 +82,7 @@ TAbout::TAbout(const QString& versionLabel, bool splash, QWidget* parent, int sp
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     Timer1->setInterval(splashMs);
-    connect(Timer1, &QTimer::timeout, this, &TAbout::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &AboutDialog::Timer1Timer);
     if (splash)
         Timer1->start();
 
@@ -90,12 +90,12 @@ TAbout::TAbout(const QString& versionLabel, bool splash, QWidget* parent, int sp
         move(screen->geometry().center() - rect().center());
 }
 
-void TAbout::Timer1Timer()
+void AboutDialog::Timer1Timer()
 {
     done(kSplashDone);
 }
 
-void TAbout::OkbtnClick()
+void AboutDialog::OkbtnClick()
 {
     done(kAboutOk);
 }

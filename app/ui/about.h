@@ -12,11 +12,11 @@ namespace app {
 inline constexpr int kSplashDone = 100;
 inline constexpr int kAboutOk = 300;
 
-class TAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     // splash: closes itself after splashMs with kSplashDone and shows no OK button.
-    TAbout(const QString& versionLabel, bool splash, QWidget* parent = nullptr, int splashMs = 3000);
+    AboutDialog(const QString& versionLabel, bool splash, QWidget* parent = nullptr, int splashMs = 3000);
 
     QPushButton* okButton() const { return Okbtn; }
 

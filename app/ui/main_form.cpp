@@ -77,7 +77,7 @@ QString helpFolder()
     return dir + "/help";
 }
 
-TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
+MainWindow::MainWindow(Session& session, Options options, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_options(std::move(options))
 {
     setObjectName("Main_Form");
@@ -109,7 +109,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     Resize_Timer = new QTimer(this);
     Resize_Timer->setObjectName("Resize_Timer");
     Resize_Timer->setInterval(10);
-    connect(Resize_Timer, &QTimer::timeout, this, &TMain_Form::Resize_TimerTimer);
+    connect(Resize_Timer, &QTimer::timeout, this, &MainWindow::onResizeTimer);
     Qtimer = new QTimer(this);
     Qtimer->setObjectName("Qtimer");
     Qtimer->setInterval(10000);
@@ -120,7 +120,7 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
             b->setEnabled(false);
     });
     m_loader = new page::ImageLoader(*m_view, this);
-    connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &TMain_Form::applyListButtons);
+    connect(m_loader, &page::ImageLoader::listButtonsChanged, this, &MainWindow::applyListButtons);
     connect(m_loader, &page::ImageLoader::busyChanged, this, [this](bool busy) { setCommandsEnabled(!busy); });
     m_printing = new printing::PrintCommands(*this, this);
     buildFrameCommands();
@@ -131,25 +131,25 @@ TMain_Form::TMain_Form(Session& session, Options options, QWidget* parent)
     restorePlacement();
 }
 
-void TMain_Form::connectCommands()
+void MainWindow::connectCommands()
 {
     const MainControls& c = m_controls;
     connect(c.loadSelected, &QAction::triggered, m_loader, &page::ImageLoader::Load1Click);
-    connect(c.loadFromTwain, &QAction::triggered, this, &TMain_Form::LoadfromTWAIN1Click);
+    connect(c.loadFromTwain, &QAction::triggered, this, &MainWindow::LoadfromTWAIN1Click);
     connect(c.addToList, &QAction::triggered, m_loader, &page::ImageLoader::Addtofilelist1Click);
     connect(c.clearList, &QAction::triggered, m_loader, &page::ImageLoader::ClearFilelist1Click);
     connect(c.loadPage, &QAction::triggered, this, [this] { m_layout->load_page(); });
-    connect(c.savePage, &QAction::triggered, this, [this] { m_layout->Save_Page(); });
+    connect(c.savePage, &QAction::triggered, this, [this] { m_layout->savePageArchive(); });
     connect(c.preview, &QAction::triggered, m_printing, &printing::PrintCommands::previewCommand);
-    connect(c.printToPrinter, &QAction::triggered, this, &TMain_Form::printIfPrinter);
+    connect(c.printToPrinter, &QAction::triggered, this, &MainWindow::printIfPrinter);
     connect(c.printToFile, &QAction::triggered, m_printing, &printing::PrintCommands::printToFileCommand);
-    connect(c.settings, &QAction::triggered, this, &TMain_Form::Set_Up_Settings);
-    connect(c.printerSetup, &QAction::triggered, this, &TMain_Form::Printer_SetupClick);
-    connect(c.about, &QAction::triggered, this, &TMain_Form::About2Click);
-    connect(c.helpEntry, &QAction::triggered, this, &TMain_Form::Help);
+    connect(c.settings, &QAction::triggered, this, &MainWindow::setUpSettings);
+    connect(c.printerSetup, &QAction::triggered, this, &MainWindow::onPrinterSetupClicked);
+    connect(c.about, &QAction::triggered, this, &MainWindow::About2Click);
+    connect(c.helpEntry, &QAction::triggered, this, &MainWindow::Help);
     connect(c.quit, &QAction::triggered, this, &QWidget::close);
-    connect(c.homePage, &QAction::triggered, this, &TMain_Form::HomePageClick);
-    connect(c.email, &QAction::triggered, this, &TMain_Form::EmailClick);
+    connect(c.homePage, &QAction::triggered, this, &MainWindow::HomePageClick);
+    connect(c.email, &QAction::triggered, this, &MainWindow::EmailClick);
     connect(c.quitOnBar, &QAction::triggered, this, &QWidget::close);
 
     connect(c.load, &QToolButton::clicked, m_loader, &page::ImageLoader::tb_loadClick);
@@ -158,13 +158,13 @@ void TMain_Form::connectCommands()
     connect(c.cutMarks, &QToolButton::clicked, m_view, &page::PageView::setPrintMarks);
     connect(c.properties, &QToolButton::clicked, m_view, &page::PageView::setPrintProps);
     connect(c.stop, &QToolButton::clicked, m_printing, &printing::PrintCommands::stopCommand);
-    connect(c.print, &QToolButton::clicked, this, &TMain_Form::printIfPrinter);
-    connect(c.printNext, &QToolButton::clicked, m_printing, &printing::PrintCommands::Load_and_Print);
-    connect(c.help, &QToolButton::clicked, this, &TMain_Form::Help);
-    connect(c.listSelected, &QToolButton::clicked, this, &TMain_Form::ToolButton1Click);
+    connect(c.print, &QToolButton::clicked, this, &MainWindow::printIfPrinter);
+    connect(c.printNext, &QToolButton::clicked, m_printing, &printing::PrintCommands::loadAndPrint);
+    connect(c.help, &QToolButton::clicked, this, &MainWindow::Help);
+    connect(c.listSelected, &QToolButton::clicked, this, &MainWindow::ToolButton1Click);
 }
 
-void TMain_Form::setCommandsEnabled(bool on)
+void MainWindow::setCommandsEnabled(bool on)
 {
     // The buttons and entries keep their own states, which come back with the group's.
     ToolBar1->setEnabled(on);
@@ -172,12 +172,12 @@ void TMain_Form::setCommandsEnabled(bool on)
     m_view->setEnabled(on);
 }
 
-bool TMain_Form::hasPrinter() const
+bool MainWindow::hasPrinter() const
 {
     return m_session.printers != nullptr;
 }
 
-void TMain_Form::disablePrintingWithoutPrinter()
+void MainWindow::disablePrintingWithoutPrinter()
 {
     if (hasPrinter())
         return;
@@ -189,30 +189,30 @@ void TMain_Form::disablePrintingWithoutPrinter()
 
 // ---- printing -----------------------------------------------------------------------
 
-void TMain_Form::printIfPrinter()
+void MainWindow::printIfPrinter()
 {
     if (hasPrinter())
         m_printing->printCommand();
 }
 
-void TMain_Form::setStopEnabled(bool enabled)
+void MainWindow::setStopEnabled(bool enabled)
 {
     m_controls.stop->setEnabled(enabled);
 }
 
-void TMain_Form::saveAndDisableButtons()
+void MainWindow::saveAndDisableButtons()
 {
-    m_frameCommands->Save_Button_State();
-    m_frameCommands->Disable_Buttons();
+    m_frameCommands->saveButtonState();
+    m_frameCommands->disableButtons();
 }
 
-void TMain_Form::restoreButtons()
+void MainWindow::restoreButtons()
 {
-    m_frameCommands->Restore_Button_State();
+    m_frameCommands->restoreButtonState();
     disablePrintingWithoutPrinter();
 }
 
-bool TMain_Form::batchInProgress() const
+bool MainWindow::batchInProgress() const
 {
     // Files put on the list by "Add to file list" wait there with no load step begun, so
     // BatchInProgress alone would have the batch print the current page and drop them.
@@ -221,7 +221,7 @@ bool TMain_Form::batchInProgress() const
 }
 
 
-void TMain_Form::batchEnded()
+void MainWindow::batchEnded()
 {
     const bool more = batchInProgress();
     m_controls.loadNext->setEnabled(more);
@@ -231,7 +231,7 @@ void TMain_Form::batchEnded()
 
 // ---- loading ------------------------------------------------------------------------
 
-void TMain_Form::applyListButtons(const page::ListButtons& buttons)
+void MainWindow::applyListButtons(const page::ListButtons& buttons)
 {
     m_controls.loadNext->setEnabled(buttons.loadNext);
     m_controls.printNext->setEnabled(buttons.printNext && hasPrinter());
@@ -239,7 +239,7 @@ void TMain_Form::applyListButtons(const page::ListButtons& buttons)
     m_controls.addToList->setEnabled(buttons.addToList);
 }
 
-void TMain_Form::openFiles(const QStringList& paths)
+void MainWindow::openFiles(const QStringList& paths)
 {
     // Not before the page has its final size: the first resize rebuilds it.
     if (Resize_Timer->isActive()) {
@@ -255,12 +255,12 @@ void TMain_Form::openFiles(const QStringList& paths)
 
 // ---- frame commands -----------------------------------------------------------------
 
-void TMain_Form::buildFrameCommands()
+void MainWindow::buildFrameCommands()
 {
     page::FrameCommandHooks hooks;
-    hooks.settings = [this] { Set_Up_Settings(); };
+    hooks.settings = [this] { setUpSettings(); };
     hooks.print = [this] { printIfPrinter(); };
-    hooks.openImages = [this](bool withDialog) { m_loader->Open_Images(withDialog); };
+    hooks.openImages = [this](bool withDialog) { m_loader->openImageFiles(withDialog); };
     hooks.loadWarningAccepted = [this] {
         return !settings::loadWarningApplies(settings()) || m_loader->confirmLoadWarning(this);
     };
@@ -269,9 +269,9 @@ void TMain_Form::buildFrameCommands()
     hooks.editImage = [this] {
         imaging::AdjustHooks adjust;
         // A curve saved in the window can be applied from the frames' menu at once.
-        adjust.curvesSaved = [this] { m_frameCommands->Add_Curves_To_Menu(); };
+        adjust.curvesSaved = [this] { m_frameCommands->addCurvesToMenu(); };
         if (page::Properties1Click(*m_page, this, adjust))
-            m_view->Update_Visual();
+            m_view->updateVisual();
     };
     hooks.loadFromTwain = [this] { LoadfromTWAIN1Click(); };
     m_frameCommands = new page::FrameCommandsUi(*m_view, this, std::move(hooks));
@@ -280,7 +280,7 @@ void TMain_Form::buildFrameCommands()
 
 // Images from a scanner into the selected frames. The window stays usable while the
 // source's dialog is up, so a second press waits for the first to end.
-void TMain_Form::LoadfromTWAIN1Click()
+void MainWindow::LoadfromTWAIN1Click()
 {
     if (m_scanning)
         return;
@@ -299,21 +299,21 @@ void TMain_Form::LoadfromTWAIN1Click()
     // The load step's own curve on load (AddTwainImage calls it only with En_CurveOnLoad on).
     place.curveOnLoad = [](page::Page& p, int n) { page::Apply_Curve_On_Load(p, {n}); };
     twain::loadFromTwain(session, *m_page, twainMessages, place);
-    m_frameCommands->Deselect_All_Images();
-    m_view->Update_Visual();
+    m_frameCommands->deselectAllImages();
+    m_view->updateVisual();
 }
 
-TMain_Form::~TMain_Form()
+MainWindow::~MainWindow()
 {
     FormDestroy();
 }
 
-settings::Settings& TMain_Form::settings()
+settings::Settings& MainWindow::settings()
 {
     return m_session.settings;
 }
 
-bool TMain_Form::FormCreate()
+bool MainWindow::FormCreate()
 {
     auto& s = settings();
     m_page->state().PageSized = false;
@@ -331,13 +331,13 @@ bool TMain_Form::FormCreate()
         const QSignalBlocker block(m_controls.frameCount);
         m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
     }
-    connect(m_controls.frameCount, &QComboBox::currentIndexChanged, this, &TMain_Form::Sel_FramesChange);
+    connect(m_controls.frameCount, &QComboBox::currentIndexChanged, this, &MainWindow::onFrameSelectorChanged);
 
     int result = kSplashDone;
     if (m_options.splash) {
         m_splashShowing = true;
         // Shown before the window itself, centred on the screen.
-        TAbout splash(fromStd(std::string(page::kVersionLabel)), true, isVisible() ? this : nullptr,
+        AboutDialog splash(fromStd(std::string(page::kVersionLabel)), true, isVisible() ? this : nullptr,
                       m_options.splashMs);
         result = splash.exec();
         m_splashShowing = false;
@@ -356,7 +356,7 @@ bool TMain_Form::FormCreate()
     return true;
 }
 
-void TMain_Form::reportStartUp()
+void MainWindow::reportStartUp()
 {
     if (!m_session.printerNote.empty())
         showStatus(m_session.printerNote);
@@ -369,7 +369,7 @@ void TMain_Form::reportStartUp()
     messages().warning(text);
 }
 
-page::PrinterMetrics TMain_Form::readPrinter()
+page::PrinterMetrics MainWindow::readPrinter()
 {
     if (m_options.fixedMetrics)
         return *m_options.fixedMetrics;
@@ -382,77 +382,77 @@ page::PrinterMetrics TMain_Form::readPrinter()
 
 // ---- status panel -------------------------------------------------------------------
 
-void TMain_Form::setPrinterLine(const std::string& line)
+void MainWindow::setPrinterLine(const std::string& line)
 {
     showPrinterLine(Message::plain(line));
 }
 
-void TMain_Form::setStatus(const std::string& text)
+void MainWindow::setStatus(const std::string& text)
 {
     showStatus(Message::plain(text));
 }
 
-void TMain_Form::showPrinterLine(const Message& line)
+void MainWindow::showPrinterLine(const Message& line)
 {
     StatusBarPanel->setText(shownText(line));
 }
 
-void TMain_Form::showStatus(const Message& text)
+void MainWindow::showStatus(const Message& text)
 {
     Status->setVisible(true);
     Status->setText(shownText(text));
     Status->repaint();
 }
 
-void TMain_Form::setProgress(int percent)
+void MainWindow::setProgress(int percent)
 {
     Progress->setValue(percent);
 }
 
-void TMain_Form::setProgressVisible(bool visible)
+void MainWindow::setProgressVisible(bool visible)
 {
     Progress->setVisible(visible);
 }
 
-QString TMain_Form::statusText() const
+QString MainWindow::statusText() const
 {
     return Status->text();
 }
 
-QString TMain_Form::printerLine() const
+QString MainWindow::printerLine() const
 {
     return StatusBarPanel->text();
 }
 
-bool TMain_Form::progressVisible() const
+bool MainWindow::progressVisible() const
 {
     return Progress->isVisible();
 }
 
-int TMain_Form::progressValue() const
+int MainWindow::progressValue() const
 {
     return Progress->value();
 }
 
-QAction* TMain_Form::menuAction(const QString& objectName) const
+QAction* MainWindow::menuAction(const QString& objectName) const
 {
     return findChild<QAction*>(objectName);
 }
 
-QToolButton* TMain_Form::toolButton(const QString& objectName) const
+QToolButton* MainWindow::toolButton(const QString& objectName) const
 {
     return findChild<QToolButton*>(objectName);
 }
 
 // ---- commands -----------------------------------------------------------------------
 
-void TMain_Form::onFilesMenuShown()
+void MainWindow::onFilesMenuShown()
 {
     m_controls.savePage->setEnabled(m_layout->canSavePage());
     m_controls.loadPage->setEnabled(m_layout->canLoadPage());
 }
 
-void TMain_Form::Printer_SetupClick()
+void MainWindow::onPrinterSetupClicked()
 {
     if (!hasPrinter())
         return;
@@ -474,8 +474,8 @@ void TMain_Form::Printer_SetupClick()
     printing::preparePrinter(m_printer, m_printer.printerName());
     printing::applyChoices(m_printer, chosen);
     printing::storeChoices(m_printer, settings());
-    m_view->Redisplay_Images();
-    m_view->Sizeup_Visual_Page();
+    m_view->redisplayPictures();
+    m_view->sizeVisualPage();
     settings().Settings_Changed = true;
 }
 
@@ -490,30 +490,30 @@ void preparePrinterSetupDialog(QPrintDialog& dialog)
             ok->setText(QCoreApplication::translate("Paginor", "OK"));
 }
 
-void TMain_Form::Set_Up_Settings()
+void MainWindow::setUpSettings()
 {
     settings::SetupHooks hooks;
-    hooks.setMargin = [this](float mm) { m_page->Set_Margin(mm); };
+    hooks.setMargin = [this](float mm) { m_page->setPageMargin(mm); };
     hooks.printerDpiX = [this] { return m_page->state().PrinterDpiX; };
     hooks.setPrintButtons = [this](bool props, bool marks) {
         m_controls.properties->setChecked(props);
         m_controls.cutMarks->setChecked(marks);
     };
     hooks.setOpenFolder = [this](const std::string& folder) { setProperty("openFolder", fromStd(folder)); };
-    hooks.redisplayImages = [this] { m_view->Redisplay_Images(); };
+    hooks.redisplayImages = [this] { m_view->redisplayPictures(); };
     const std::string curveDir = settings().Curve_Dir;
-    settings::Set_Up_Settings(this, settings(), hooks);
+    settings::setUpSettings(this, settings(), hooks);
     if (settings().Curve_Dir != curveDir)
-        m_frameCommands->Add_Curves_To_Menu();
+        m_frameCommands->addCurvesToMenu();
 }
 
-void TMain_Form::About2Click()
+void MainWindow::About2Click()
 {
-    TAbout about(fromStd(std::string(page::kVersionLabel)), false, this);
+    AboutDialog about(fromStd(std::string(page::kVersionLabel)), false, this);
     about.exec();
 }
 
-void TMain_Form::Help()
+void MainWindow::Help()
 {
     const QString topic = helpFolder() + "/" + kHelpTopic;
     if (!QFileInfo::exists(topic)) {
@@ -525,17 +525,17 @@ void TMain_Form::Help()
         showHelpWindow(topic, this);
 }
 
-void TMain_Form::HomePageClick()
+void MainWindow::HomePageClick()
 {
     QDesktopServices::openUrl(QUrl(kHomePageUrl));
 }
 
-void TMain_Form::EmailClick()
+void MainWindow::EmailClick()
 {
     QDesktopServices::openUrl(QUrl(kEmailUrl));
 }
 
-bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_controls.frameCount && event->type() == QEvent::Wheel && !m_controls.frameCount->hasFocus()) {
         event->ignore();
@@ -544,7 +544,7 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMain_Form::Sel_FramesChange(int index)
+void MainWindow::onFrameSelectorChanged(int index)
 {
     // One arrow key on the focused list is enough to change the count, and the change
     // drops every picture: a page with pictures asks first. A layout file sets the count
@@ -555,16 +555,16 @@ void TMain_Form::Sel_FramesChange(int index)
         m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
         return;
     }
-    if (count != m_page->state().FrameCount && page::Loaded_Count(*m_page) > 0 &&
+    if (count != m_page->state().FrameCount && page::loadedCount(*m_page) > 0 &&
         messages().ask(MessageKind::Confirmation, kFrameCountEmptiesPage, Buttons::YesNo) != Answer::Yes) {
         const QSignalBlocker block(m_controls.frameCount);
         m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
         return;
     }
-    m_view->Change_No_Of_frames(count);
+    m_view->changeFrameCount(count);
 }
 
-void TMain_Form::ToolButton1Click()
+void MainWindow::ToolButton1Click()
 {
     for (int n = 1; n <= m_page->state().FrameCount; ++n) {
         const auto& f = m_page->frame(n);
@@ -575,7 +575,7 @@ void TMain_Form::ToolButton1Click()
 
 // ---- resizing, closing --------------------------------------------------------------
 
-void TMain_Form::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     if (Resize_Timer) {
@@ -584,16 +584,16 @@ void TMain_Form::resizeEvent(QResizeEvent* event)
     }
 }
 
-void TMain_Form::Resize_TimerTimer()
+void MainWindow::onResizeTimer()
 {
     if (width() >= 200 && height() >= 200 && m_page->state().PageSized) {
         m_view->setWindowSize(width(), height());
-        m_view->Redisplay_Images();
+        m_view->redisplayPictures();
         Resize_Timer->stop();
     }
 }
 
-bool TMain_Form::FormCloseQuery()
+bool MainWindow::FormCloseQuery()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard->mimeData();
@@ -604,7 +604,7 @@ bool TMain_Form::FormCloseQuery()
     if (settings().Settings_Changed &&
         messages().ask(MessageKind::Confirmation, kSaveSettingsQuestion, Buttons::YesNo) == Answer::Yes) {
         try {
-            settings::Save_Settings(settings(), *m_session.store, m_session.printers.get());
+            settings::saveSettings(settings(), *m_session.store, m_session.printers.get());
         } catch (const std::exception& e) {
             // The close is abandoned: the user can close again and is asked again.
             messages().error(app::messageOf(e));
@@ -614,7 +614,7 @@ bool TMain_Form::FormCloseQuery()
     return true;
 }
 
-void TMain_Form::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!FormCloseQuery()) {
         event->ignore();
@@ -624,7 +624,7 @@ void TMain_Form::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TMain_Form::FormDestroy()
+void MainWindow::FormDestroy()
 {
     if (m_destroyed)
         return;
@@ -636,7 +636,7 @@ void TMain_Form::FormDestroy()
 
 // The window's place and size, kept apart from the settings key so that closing the
 // window never touches the settings.
-void TMain_Form::restorePlacement()
+void MainWindow::restorePlacement()
 {
     QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
     if (restoreGeometry(placement.value("FormPlacement1/geometry").toByteArray()))
@@ -653,7 +653,7 @@ void TMain_Form::restorePlacement()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TMain_Form::savePlacement() const
+void MainWindow::savePlacement() const
 {
     QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
     placement.setValue("FormPlacement1/geometry", saveGeometry());

@@ -75,7 +75,7 @@ struct MainControls {
     QAction* quitOnBar = nullptr;      // Quit1, on the menu bar itself
 };
 
-class TMain_Form : public QMainWindow, private page::StatusDisplay, private printing::PrintWindow {
+class MainWindow : public QMainWindow, private page::StatusDisplay, private printing::PrintWindow {
     Q_OBJECT
 public:
     struct Options {
@@ -85,8 +85,8 @@ public:
         std::optional<page::PrinterMetrics> fixedMetrics;
     };
 
-    TMain_Form(Session& session, Options options, QWidget* parent = nullptr);
-    ~TMain_Form() override;
+    MainWindow(Session& session, Options options, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The creation handler: defaults and stored settings are already read (the session);
     // shows the splash, then the window, and builds the page. False when the page could
@@ -132,15 +132,15 @@ protected:
 
 private slots:
     void onFilesMenuShown();
-    void Printer_SetupClick();
-    void Set_Up_Settings();
+    void onPrinterSetupClicked();
+    void setUpSettings();
     void About2Click();
     void Help();
     void HomePageClick();
     void EmailClick();
-    void Sel_FramesChange(int index);
+    void onFrameSelectorChanged(int index);
     void ToolButton1Click();
-    void Resize_TimerTimer();
+    void onResizeTimer();
     void LoadfromTWAIN1Click();
     // tb_print and "&Print to printer".
     void printIfPrinter();
@@ -176,7 +176,7 @@ private:
     void buildFrameCommands();
     void applyListButtons(const page::ListButtons& buttons);
     void buildLayoutCommands();
-    void Save_FileClick();
+    void onSaveFileClicked();
     void ViewImageDetailsClick();
     // The pixels per inch of the frame under the pointer in the status line, and the
     // warning mark of frames below Min_Print_Resolution.
@@ -210,7 +210,7 @@ private:
     // Set by Stop, cleared when a print command starts; the queue wait and batches test it.
     bool StopRequested = false;
     int m_resolutionShownFor = 0; // the frame whose resolution the status line shows
-    // The toolbar's enabled states while a page prints (Save_Button_State).
+    // The toolbar's enabled states while a page prints (saveButtonState).
 
     QActionGroup* m_pageCommands = nullptr; // the menu entries setCommandsEnabled turns off
     MainControls m_controls;

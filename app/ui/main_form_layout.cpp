@@ -14,13 +14,13 @@
 
 namespace app {
 
-void TMain_Form::buildLayoutCommands()
+void MainWindow::buildLayoutCommands()
 {
     printing::LayoutWindowHooks hooks;
     hooks.setFrameCount = [this](int count) {
         const QSignalBlocker block(m_controls.frameCount);
         m_controls.frameCount->setCurrentIndex(page::Index(count));
-        m_view->Change_No_Of_frames(count);
+        m_view->changeFrameCount(count);
     };
     // The batch commands are off while a loaded page is on screen; the list itself stays.
     hooks.disableBatchCommands = [this] {
@@ -28,7 +28,7 @@ void TMain_Form::buildLayoutCommands()
         m_controls.printNext->setEnabled(false);
         m_controls.clearList->setEnabled(false);
     };
-    hooks.repaintAll = [this] { m_view->Redisplay_Images(); };
+    hooks.repaintAll = [this] { m_view->redisplayPictures(); };
     hooks.selectFrame = [this](int n) { m_frameCommands->SelectImage(n, true); };
     // Save Page and Load Page still write and read the archive on the window's thread and
     // pump between files (clicks and keys held back); the archive writer reads the frames'
@@ -37,25 +37,25 @@ void TMain_Form::buildLayoutCommands()
     m_layout = std::make_unique<printing::LayoutCommands>(*m_page, this, std::move(hooks));
 
     page::FrameCommandHooks& frameHooks = m_frameCommands->hooks();
-    frameHooks.saveFramesImage = [this] { Save_FileClick(); };
+    frameHooks.saveFramesImage = [this] { onSaveFileClicked(); };
     frameHooks.extendedDetails = [this] { ViewImageDetailsClick(); };
 }
 
-void TMain_Form::Save_FileClick()
+void MainWindow::onSaveFileClicked()
 {
-    m_layout->Save_File(m_frameCommands->commands().PopupFrame);
+    m_layout->saveFile(m_frameCommands->commands().PopupFrame);
 }
 
-void TMain_Form::ViewImageDetailsClick()
+void MainWindow::ViewImageDetailsClick()
 {
     exif::ExifFormContent content;
     if (const int n = page::pictureSource(*m_page, m_frameCommands->commands().PopupFrame)) {
-        const page::TFrameRec& f = m_page->frame(n);
+        const page::FrameRecord& f = m_page->frame(n);
         content.hasExif = f.HasExif;
         content.fileName = f.FileName;
         content.items = f.ExifTags;
     }
-    exif::TExifForm form(content, this);
+    exif::ExifDetailsDialog form(content, this);
     form.exec();
 }
 

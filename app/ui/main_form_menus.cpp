@@ -71,7 +71,7 @@ QIcon printerIcon(bool withList)
 
 } // namespace
 
-QAction* TMain_Form::addEntry(QMenu* menu, const QString& objectName, const QString& caption)
+QAction* MainWindow::addEntry(QMenu* menu, const QString& objectName, const QString& caption)
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(objectName);
@@ -81,7 +81,7 @@ QAction* TMain_Form::addEntry(QMenu* menu, const QString& objectName, const QStr
 }
 
 // An entry whose command comes with a later part of the program: shown, never pretending.
-QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const QString& caption)
+QAction* MainWindow::addLaterEntry(QMenu* menu, const QString& objectName, const QString& caption)
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(objectName);
@@ -91,7 +91,7 @@ QAction* TMain_Form::addLaterEntry(QMenu* menu, const QString& objectName, const
     return a;
 }
 
-void TMain_Form::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     m_pageCommands = new QActionGroup(this);
@@ -105,7 +105,7 @@ void TMain_Form::buildMenus()
     };
     MainControls& c = m_controls;
     QMenu* files = menu("Images1", tr("&Files"), 10);
-    connect(files, &QMenu::aboutToShow, this, &TMain_Form::onFilesMenuShown);
+    connect(files, &QMenu::aboutToShow, this, &MainWindow::onFilesMenuShown);
     c.loadSelected = addEntry(files, "Load1", tr("&Load Selected"));
     c.loadFromTwain = addEntry(files, "LoadfromTWAIN1", tr("Load from TWAIN"));
     c.addToList = addEntry(files, "Addtofilelist1", tr("Add to file list"));
@@ -142,11 +142,11 @@ void TMain_Form::buildMenus()
 
     auto* f1 = new QAction(this);
     f1->setShortcut(QKeySequence::HelpContents);
-    connect(f1, &QAction::triggered, this, &TMain_Form::Help);
+    connect(f1, &QAction::triggered, this, &MainWindow::Help);
     addAction(f1);
 }
 
-QToolButton* TMain_Form::addButton(const QString& objectName, const QString& hint, const QString& glyph, bool enabled)
+QToolButton* MainWindow::addButton(const QString& objectName, const QString& hint, const QString& glyph, bool enabled)
 {
     auto* b = new QToolButton(ToolBar1);
     b->setObjectName(objectName);
@@ -161,7 +161,7 @@ QToolButton* TMain_Form::addButton(const QString& objectName, const QString& hin
     return b;
 }
 
-void TMain_Form::buildToolBar()
+void MainWindow::buildToolBar()
 {
     // The title names the bar in its right-click menu; the object keeps its own name.
     ToolBar1 = addToolBar(tr("Toolbar"));
@@ -219,7 +219,7 @@ void TMain_Form::buildToolBar()
     c.listSelected->property("toolBarAction").value<QAction*>()->setVisible(false);
 }
 
-void TMain_Form::buildBottomPanel()
+void MainWindow::buildBottomPanel()
 {
     Panel3 = new QWidget(this);
     Panel3->setObjectName("Panel3");

@@ -9,7 +9,7 @@
 
 namespace app {
 
-void TMain_Form::loadNextPage()
+void MainWindow::loadNextPage()
 {
     std::function<void(const std::string&, const Message&)> passOver;
     // Unattended: the file is named in the status line and the batch goes on, where a
@@ -22,7 +22,7 @@ void TMain_Form::loadNextPage()
     m_loader->loadNextPage(passOver, [this] { PrintWindow::keepAlive(); });
 }
 
-bool TMain_Form::confirmLowResolution(const Message& message, bool accepted)
+bool MainWindow::confirmLowResolution(const Message& message, bool accepted)
 {
     if (accepted || !m_page->settings().Confirm_Low_Resolution)
         return true;
@@ -30,7 +30,7 @@ bool TMain_Form::confirmLowResolution(const Message& message, bool accepted)
                           Buttons::YesNo) == Answer::Yes;
 }
 
-void TMain_Form::buildResolutionWatch()
+void MainWindow::buildResolutionWatch()
 {
     m_view->lowResolution = [this](int frame) {
         const int threshold = m_page->settings().Min_Print_Resolution;
@@ -39,10 +39,10 @@ void TMain_Form::buildResolutionWatch()
         const std::optional<int> ppi = printing::effectiveResolution(*m_page, frame);
         return ppi && *ppi < threshold;
     };
-    connect(m_view, &page::PageView::frameHovered, this, &TMain_Form::showFrameResolution);
+    connect(m_view, &page::PageView::frameHovered, this, &MainWindow::showFrameResolution);
 }
 
-void TMain_Form::showFrameResolution(int frame)
+void MainWindow::showFrameResolution(int frame)
 {
     // Once per frame entered: the status line also carries the progress of commands.
     if (frame == m_resolutionShownFor || m_printing->busy())

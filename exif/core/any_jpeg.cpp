@@ -139,7 +139,7 @@ ReadResult readOtherFormat(const std::filesystem::path& path, const ReadOptions&
     wrapped[5] = static_cast<std::uint8_t>(length & 0xFF);
     wrapped.insert(wrapped.end(), tiff.begin(), tiff.end());
     MemorySource source(wrapped);
-    ReadResult own = Read_Exif(source, options);
+    ReadResult own = readExif(source, options);
     if (!anyJpeg)
         return own;
     return merged(std::move(own), readBlockWithExiv2(tiff, separator));
@@ -149,7 +149,7 @@ ReadResult readOtherFormat(const std::filesystem::path& path, const ReadOptions&
 
 ReadResult readCameraData(const std::filesystem::path& path, const ReadOptions& options, bool anyJpeg)
 {
-    ReadResult own = Read_Exif(path, options);
+    ReadResult own = readExif(path, options);
     if (own.result == kNotJpeg)
         return readOtherFormat(path, options, anyJpeg);
     if (!anyJpeg)

@@ -20,7 +20,7 @@ namespace exif {
 // goes on all the same, since a camera that gets the magic wrong may get the rest right.
 inline constexpr std::string_view kWrongTiffMagic = "002a <--> 2a00";
 
-// What Read_Exif found.
+// What readExif found.
 inline constexpr int kNotJpeg = -1;    // not a JPEG file, or it cannot be opened
 inline constexpr int kNoExif = 0;      // a JPEG file without an EXIF block right after its start
 inline constexpr int kIntelOrder = 1;  // EXIF data in Intel byte order (II)
@@ -89,13 +89,13 @@ struct ReadOptions {
 
 // Reads the EXIF block of a JPEG file into labelled items. A file that cannot be opened
 // or read gives kNotJpeg; damaged or hostile data never throws, it only loses items.
-ReadResult Read_Exif(const std::filesystem::path& path, const ReadOptions& options = {});
-ReadResult Read_Exif(ByteSource& source, const ReadOptions& options = {});
+ReadResult readExif(const std::filesystem::path& path, const ReadOptions& options = {});
+ReadResult readExif(ByteSource& source, const ReadOptions& options = {});
 
-// Read_Exif, and with anyJpeg the items it does not find taken from wherever libexiv2
+// readExif, and with anyJpeg the items it does not find taken from wherever libexiv2
 // finds them in a JPEG file (an EXIF block after a JFIF header, directories in another
-// order), made by the same rules and listed after Read_Exif's own. The result code is then
-// that of the block libexiv2 read when Read_Exif found none. Damaged files lose items only.
+// order), made by the same rules and listed after readExif's own. The result code is then
+// that of the block libexiv2 read when readExif found none. Damaged files lose items only.
 ReadResult readCameraData(const std::filesystem::path& path, const ReadOptions& options, bool anyJpeg);
 
 // The decimal separator that ReadOptions uses when it names none.
@@ -134,7 +134,7 @@ struct ImageDetails {
 
 // Chooses between the two texts as a load does: the EXIF text when getCameraDetails is on
 // and exif holds a result of 1 or 2, the plain text otherwise. Pure: exif is what
-// Read_Exif returned for the file (ignored when getCameraDetails is off).
+// readExif returned for the file (ignored when getCameraDetails is off).
 ImageDetails buildDetails(const DetailsOptions& options, std::string_view fileName, const ReadResult& exif);
 
 // Reads the file's EXIF block when getCameraDetails is on, then builds as above.

@@ -1,4 +1,4 @@
-// Read_Exif: the header checks, the directory walk and the formatting of the known tags.
+// readExif: the header checks, the directory walk and the formatting of the known tags.
 #include "exif/core/exif.h"
 #include "exif/core/known_tags.h"
 #include "exif/core/number_format.h"
@@ -366,7 +366,7 @@ std::string localeDecimalSeparator()
     return conv->decimal_point;
 }
 
-ReadResult Read_Exif(ByteSource& source, const ReadOptions& options)
+ReadResult readExif(ByteSource& source, const ReadOptions& options)
 {
     app::Messages& messages = options.messages ? *options.messages : app::messages();
     ReadResult out;
@@ -379,12 +379,12 @@ ReadResult Read_Exif(ByteSource& source, const ReadOptions& options)
     return out;
 }
 
-ReadResult Read_Exif(const std::filesystem::path& path, const ReadOptions& options)
+ReadResult readExif(const std::filesystem::path& path, const ReadOptions& options)
 {
     FileSource file(path);
     if (!file.isOpen())
         return {};
-    return Read_Exif(file, options);
+    return readExif(file, options);
 }
 
 } // namespace exif

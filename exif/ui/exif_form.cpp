@@ -44,7 +44,7 @@ std::string tagText(std::int32_t tag)
     return buf;
 }
 
-TExifForm::TExifForm(const ExifFormContent& content, QWidget* parent) : QDialog(parent)
+ExifDetailsDialog::ExifDetailsDialog(const ExifFormContent& content, QWidget* parent) : QDialog(parent)
 {
     setObjectName("ExifForm");
     setWindowTitle(QCoreApplication::translate("Paginor", std::string(kExifFormCaption).c_str()));
@@ -55,7 +55,7 @@ TExifForm::TExifForm(const ExifFormContent& content, QWidget* parent) : QDialog(
     menu->setObjectName("MainMenu1");
     QAction* quit = menu->addAction(QCoreApplication::translate("Paginor", "&Quit"));
     quit->setObjectName("QUIT1");
-    connect(quit, &QAction::triggered, this, &TExifForm::QUIT1Click);
+    connect(quit, &QAction::triggered, this, &ExifDetailsDialog::QUIT1Click);
     layout->setMenuBar(menu);
 
     m_grid = new QTableWidget(2, 3, this);
@@ -85,7 +85,7 @@ TExifForm::TExifForm(const ExifFormContent& content, QWidget* parent) : QDialog(
     restorePlacement();
 }
 
-void TExifForm::fill(const ExifFormContent& content)
+void ExifDetailsDialog::fill(const ExifFormContent& content)
 {
     if (!content.hasExif)
         return; // the header alone, over the two empty rows the grid starts with
@@ -105,7 +105,7 @@ void TExifForm::fill(const ExifFormContent& content)
     }
 }
 
-void TExifForm::restorePlacement()
+void ExifDetailsDialog::restorePlacement()
 {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Korvan", kPlacementFile);
     restoreGeometry(store.value("ExifForm/geometry").toByteArray());
@@ -116,7 +116,7 @@ void TExifForm::restorePlacement()
     }
 }
 
-void TExifForm::savePlacement() const
+void ExifDetailsDialog::savePlacement() const
 {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Korvan", kPlacementFile);
     store.setValue("ExifForm/geometry", saveGeometry());
@@ -124,13 +124,13 @@ void TExifForm::savePlacement() const
         store.setValue("ExifForm/v" + QString::number(c), m_grid->columnWidth(c));
 }
 
-void TExifForm::done(int result)
+void ExifDetailsDialog::done(int result)
 {
     savePlacement();
     QDialog::done(result);
 }
 
-void TExifForm::QUIT1Click()
+void ExifDetailsDialog::QUIT1Click()
 {
     accept();
 }

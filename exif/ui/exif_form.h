@@ -28,9 +28,9 @@ struct ExifFormContent {
 // The third column's text of a tag: "$ " and at least four upper-case hex digits.
 std::string tagText(std::int32_t tag);
 
-class TExifForm final : public QDialog {
+class ExifDetailsDialog final : public QDialog {
 public:
-    explicit TExifForm(const ExifFormContent& content, QWidget* parent = nullptr);
+    explicit ExifDetailsDialog(const ExifFormContent& content, QWidget* parent = nullptr);
 
     QTableWidget* SortGrid1() const { return m_grid; }
     // Closing keeps the placement and the column widths for the next opening.

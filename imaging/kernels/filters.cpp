@@ -129,7 +129,7 @@ float filterKernel(Filter filter, float x)
         return (x > -0.5f && x <= 0.5f) ? 1.0f : 0.0f;
     case Filter::Triangle:
         return a < 1.0f ? static_cast<float>(1.0L - a) : 0.0f;
-    case Filter::Hermitite:
+    case Filter::Hermite:
         return a < 1.0f ? static_cast<float>((2.0L * a - 3.0L) * a * a + 1.0L) : 0.0f;
     case Filter::Bell:
         return bell(a);

@@ -40,7 +40,7 @@ inline constexpr std::int64_t kMaxResultPixels = std::int64_t(1) << 30;
 enum class Filter {
     Box = 0,       // nearest pixel; the only kernel not symmetric at its edge
     Triangle = 1,  // linear interpolation on enlarging
-    Hermitite = 2, // smooth step between neighbours, no overshoot
+    Hermite = 2, // smooth step between neighbours, no overshoot
     Bell = 3,      // quadratic; softens slightly even at the same size
     Spline = 4,    // cubic B-spline; smooth, softest
     Lanczos3 = 5,  // windowed sinc over 3 lobes; sharpest, may ring

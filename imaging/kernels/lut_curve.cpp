@@ -120,12 +120,12 @@ LutCurve::LutCurve()
     ResetToDefaultLine();
 }
 
-bool LutCurve::setMode(TLUTMode mode)
+bool LutCurve::setMode(CurveMode mode)
 {
     if (mode == m_mode)
         return false;
     m_mode = mode;
-    if (mode == TLUTMode::lmNodes)
+    if (mode == CurveMode::lmNodes)
         RebuildTable();
     return true;
 }
@@ -133,7 +133,7 @@ bool LutCurve::setMode(TLUTMode mode)
 bool LutCurve::setDefaultLeftEdge(int level)
 {
     m_leftEdge = clampLevel(level);
-    if (m_mode != TLUTMode::lmNodes)
+    if (m_mode != CurveMode::lmNodes)
         return false;
     RebuildTable();
     return true;
@@ -142,7 +142,7 @@ bool LutCurve::setDefaultLeftEdge(int level)
 bool LutCurve::setDefaultRightEdge(int level)
 {
     m_rightEdge = clampLevel(level);
-    if (m_mode != TLUTMode::lmNodes)
+    if (m_mode != CurveMode::lmNodes)
         return false;
     RebuildTable();
     return true;
@@ -155,7 +155,7 @@ void LutCurve::setNodes(std::string_view text)
     for (const auto& p : points)
         parsed.addOrMoveNode(p, 0);
     m_nodes = std::move(parsed.m_nodes);
-    if (m_mode == TLUTMode::lmNodes)
+    if (m_mode == CurveMode::lmNodes)
         RebuildTable();
 }
 
@@ -194,7 +194,7 @@ void LutCurve::RebuildTable()
 
 void LutCurve::LoadTable(const ToneLUT& table)
 {
-    m_mode = TLUTMode::lmCustom;
+    m_mode = CurveMode::lmCustom;
     m_table = table;
 }
 

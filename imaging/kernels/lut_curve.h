@@ -40,7 +40,7 @@ struct CurveNode {
     bool operator==(const CurveNode&) const = default;
 };
 
-enum class TLUTMode {
+enum class CurveMode {
     lmNodes = 0,  // the table follows the nodes; the user edits nodes
     lmCustom = 1, // the table is loaded or drawn directly; nodes are ignored
 };
@@ -62,12 +62,12 @@ public:
 
     const ToneLUT& table() const { return m_table; }
     const std::vector<CurveNode>& nodes() const { return m_nodes; }
-    TLUTMode mode() const { return m_mode; }
+    CurveMode mode() const { return m_mode; }
     int defaultLeftEdge() const { return m_leftEdge; }
     int defaultRightEdge() const { return m_rightEdge; }
 
     // Each returns whether the table may have changed (the control then fires OnChange).
-    bool setMode(TLUTMode mode);
+    bool setMode(CurveMode mode);
     bool setDefaultLeftEdge(int level);
     bool setDefaultRightEdge(int level);
     // Parses text and replaces the nodes; on an error the nodes stay as they were.
@@ -96,7 +96,7 @@ private:
 
     std::vector<CurveNode> m_nodes;
     ToneLUT m_table{};
-    TLUTMode m_mode = TLUTMode::lmNodes;
+    CurveMode m_mode = CurveMode::lmNodes;
     int m_leftEdge = 0;
     int m_rightEdge = 255;
 };

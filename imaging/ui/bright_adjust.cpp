@@ -115,7 +115,7 @@ const char* const kPlacementKey = "bright/geometry";
 
 } // namespace
 
-Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHooks hooks, QWidget* parent)
+EditImageWindow::EditImageWindow(AdjustSubject& subject, settings::Settings& settings, AdjustHooks hooks, QWidget* parent)
     : QDialog(parent), m_subject(subject), m_settings(settings), m_hooks(std::move(hooks)),
       m_aspectRatio(subject.aspectRatio()), m_tone(identityLUT())
 {
@@ -126,8 +126,8 @@ Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHoo
         };
     m_fullImage.setSingleShot(true);
     m_fullImage.setInterval(kFullImageDelayMs);
-    connect(&m_fullImage, &QTimer::timeout, this, &Tbright::flushWhenIdle);
-    connect(&m_passWatcher, &QFutureWatcherBase::finished, this, &Tbright::passEnded);
+    connect(&m_fullImage, &QTimer::timeout, this, &EditImageWindow::flushWhenIdle);
+    connect(&m_passWatcher, &QFutureWatcherBase::finished, this, &EditImageWindow::passEnded);
     try {
         m_images = besideTheWindow([this] {
             const Bitmap& picture = m_subject.picture();
@@ -144,7 +144,7 @@ Tbright::Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHoo
 }
 
 // A pass still running works on m_images: it is waited for; passes not started are dropped.
-Tbright::~Tbright()
+EditImageWindow::~EditImageWindow()
 {
     m_passes.clear();
     if (m_passRunning)
@@ -153,18 +153,18 @@ Tbright::~Tbright()
         QApplication::restoreOverrideCursor();
 }
 
-const AdjustImages& Tbright::images()
+const AdjustImages& EditImageWindow::images()
 {
     finishPasses();
     return *m_images;
 }
 
-QRect Tbright::previewRect() const
+QRect EditImageWindow::previewRect() const
 {
     return Panel1 ? Panel1->geometry() : QRect();
 }
 
-void Tbright::buildWindow()
+void EditImageWindow::buildWindow()
 {
     setWindowTitle(tr("Edit Image "));
     QPalette pal = palette();
@@ -194,7 +194,7 @@ void Tbright::buildWindow()
     resize(812, 612);
 }
 
-Tbright::Panel& Tbright::addPanel(ToolPanel which, const char* frameName, const char* buttonName,
+EditImageWindow::Panel& EditImageWindow::addPanel(ToolPanel which, const char* frameName, const char* buttonName,
                                   const QString& caption, int openHeight)
 {
     Panel& p = m_panels[static_cast<int>(which)];
@@ -212,8 +212,8 @@ Tbright::Panel& Tbright::addPanel(ToolPanel which, const char* frameName, const 
     return p;
 }
 
-QPushButton* Tbright::addPanelButton(ToolPanel which, const char* name, const QString& text, int left,
-                                     void (Tbright::*slot)())
+QPushButton* EditImageWindow::addPanelButton(ToolPanel which, const char* name, const QString& text, int left,
+                                     void (EditImageWindow::*slot)())
 {
     auto* b = new QPushButton(text, m_panels[static_cast<int>(which)].frame);
     b->setObjectName(name);
@@ -224,8 +224,8 @@ QPushButton* Tbright::addPanelButton(ToolPanel which, const char* name, const QS
     return b;
 }
 
-QPushButton* Tbright::addFootButtons(ToolPanel which, const char* okName, void (Tbright::*ok)(),
-                                     const char* cancelName, void (Tbright::*cancel)())
+QPushButton* EditImageWindow::addFootButtons(ToolPanel which, const char* okName, void (EditImageWindow::*ok)(),
+                                     const char* cancelName, void (EditImageWindow::*cancel)())
 {
     const Panel& p = m_panels[static_cast<int>(which)];
     QPushButton* okButton = addPanelButton(which, okName, tr("OK"), 5, ok);
@@ -235,7 +235,7 @@ QPushButton* Tbright::addFootButtons(ToolPanel which, const char* okName, void (
     return okButton;
 }
 
-void Tbright::buildToolColumn()
+void EditImageWindow::buildToolColumn()
 {
     TabHolder = new QWidget(this);
     TabHolder->setObjectName("TabHolder");
@@ -271,13 +271,13 @@ void Tbright::buildToolColumn()
     ok_btn->setObjectName("ok_btn");
     ok_btn->setDefault(true);
     ok_btn->setGeometry(72, 0, 68, 26);
-    connect(ok_btn, &QPushButton::clicked, this, &Tbright::ok_btnClick);
+    connect(ok_btn, &QPushButton::clicked, this, &EditImageWindow::ok_btnClick);
     for (Panel& p : m_panels)
         p.frame->setGeometry(kPanelLeft, 0, kPanelWidth, p.closedHeight);
     layOutTools();
 }
 
-void Tbright::layOutTools()
+void EditImageWindow::layOutTools()
 {
     auto stack = [this] {
         int top = kFirstPanelTop;
@@ -310,7 +310,7 @@ void Tbright::layOutTools()
 // keys and the wheel: a step on a hidden brightness slider would recompute from the
 // baseline and drop an uncommitted sharpen, a zoom step would make the next commit crop.
 // Hidden, they take nothing; their own enabled states stay as the tools set them.
-void Tbright::showControls(Panel& panel, bool shown)
+void EditImageWindow::showControls(Panel& panel, bool shown)
 {
     for (QObject* o : panel.frame->children()) {
         auto* w = qobject_cast<QWidget*>(o);
@@ -319,13 +319,13 @@ void Tbright::showControls(Panel& panel, bool shown)
     }
 }
 
-void Tbright::closePanel(ToolPanel which)
+void EditImageWindow::closePanel(ToolPanel which)
 {
     m_open[static_cast<int>(which)] = false;
     layOutTools();
 }
 
-void Tbright::panelButtonClick(ToolPanel which)
+void EditImageWindow::panelButtonClick(ToolPanel which)
 {
     const int k = static_cast<int>(which);
     if (!m_open[k])
@@ -365,7 +365,7 @@ void Tbright::panelButtonClick(ToolPanel which)
     }
 }
 
-void Tbright::commit()
+void EditImageWindow::commit()
 {
     flush();
     showWorking();
@@ -375,13 +375,13 @@ void Tbright::commit()
         runBeside([this] { m_images->commit(); });
 }
 
-void Tbright::showWorking()
+void EditImageWindow::showWorking()
 {
     if (adjust_image)
         adjust_image->update();
 }
 
-void Tbright::schedule(ToolPass pass)
+void EditImageWindow::schedule(ToolPass pass)
 {
     // The renditions belong to the running pass until it ends.
     if (!m_busy)
@@ -391,7 +391,7 @@ void Tbright::schedule(ToolPass pass)
     m_fullImage.start();
 }
 
-void Tbright::flush()
+void EditImageWindow::flush()
 {
     m_fullImage.stop();
     if (!m_pending)
@@ -401,20 +401,20 @@ void Tbright::flush()
     m_uncommitted = true;
 }
 
-void Tbright::flushWhenIdle()
+void EditImageWindow::flushWhenIdle()
 {
     if (!m_busy)
         flush();
 }
 
-void Tbright::runBeside(std::function<void()> work, PassEnded then)
+void EditImageWindow::runBeside(std::function<void()> work, PassEnded then)
 {
     m_passes.push_back({std::move(work), std::move(then)});
     if (!m_passRunning)
         startNextPass();
 }
 
-void Tbright::startNextPass()
+void EditImageWindow::startNextPass()
 {
     if (m_passes.empty()) {
         setBusy(false);
@@ -440,7 +440,7 @@ void Tbright::startNextPass()
     m_passWatcher.setFuture(m_running);
 }
 
-void Tbright::passEnded()
+void EditImageWindow::passEnded()
 {
     // finishPasses may have taken this pass's end already.
     if (!m_passRunning || !m_running.isFinished())
@@ -454,7 +454,7 @@ void Tbright::passEnded()
     startNextPass();
 }
 
-void Tbright::finishPasses()
+void EditImageWindow::finishPasses()
 {
     flush();
     while (m_passRunning) {
@@ -463,7 +463,7 @@ void Tbright::finishPasses()
     }
 }
 
-void Tbright::setBusy(bool busy)
+void EditImageWindow::setBusy(bool busy)
 {
     if (busy == m_busy)
         return;
@@ -493,7 +493,7 @@ void Tbright::setBusy(bool busy)
         fitPreview();
 }
 
-void Tbright::setToolEnabled(QWidget* control, bool enabled)
+void EditImageWindow::setToolEnabled(QWidget* control, bool enabled)
 {
     if (!m_busy) {
         control->setEnabled(enabled);
@@ -505,13 +505,13 @@ void Tbright::setToolEnabled(QWidget* control, bool enabled)
         m_heldOff.push_back(control);
 }
 
-void Tbright::cancelPending()
+void EditImageWindow::cancelPending()
 {
     m_fullImage.stop();
     m_pending = {};
 }
 
-void Tbright::fitPreview()
+void EditImageWindow::fitPreview()
 {
     if (!Panel1)
         return;
@@ -533,14 +533,14 @@ void Tbright::fitPreview()
     adjust_image->setGeometry(0, 0, w, h);
     m_previewBaseHeight = h;
     if (Zoom_Factor->value() != 1.0)
-        Zoom_FactorChange(Zoom_Factor->value());
+        onZoomFactorChanged(Zoom_Factor->value());
     Edit_Details->resize(std::max(w, 200), Edit_Details->height());
     const double dpr = devicePixelRatioF();
     m_images->setPreviewSize(static_cast<int>(w * dpr), static_cast<int>(h * dpr));
     update();
 }
 
-void Tbright::paintEvent(QPaintEvent* event)
+void EditImageWindow::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     if (!Panel1 || Panel1->width() < 10)
@@ -552,7 +552,7 @@ void Tbright::paintEvent(QPaintEvent* event)
     p.drawRect(QRect(QPoint(kToolColumnWidth + 1, r.top() - 1), QPoint(r.width() + kToolColumnWidth + 3, r.bottom() + 2)));
 }
 
-void Tbright::resizeEvent(QResizeEvent* event)
+void EditImageWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     if (TabHolder)
@@ -560,7 +560,7 @@ void Tbright::resizeEvent(QResizeEvent* event)
     fitPreview();
 }
 
-void Tbright::showEvent(QShowEvent* event)
+void EditImageWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (failed())
@@ -569,13 +569,13 @@ void Tbright::showEvent(QShowEvent* event)
     layOutTools();
 }
 
-void Tbright::closeEvent(QCloseEvent* event)
+void EditImageWindow::closeEvent(QCloseEvent* event)
 {
     cancelPending();
     QDialog::closeEvent(event);
 }
 
-void Tbright::done(int result)
+void EditImageWindow::done(int result)
 {
     // Passes and steps asked for and not started are not wanted once the window closes
     // (after OK the working image is the subject's already).
@@ -587,13 +587,13 @@ void Tbright::done(int result)
     QDialog::done(result);
 }
 
-void Tbright::mouseMoveEvent(QMouseEvent* event)
+void EditImageWindow::mouseMoveEvent(QMouseEvent* event)
 {
     unsetCursor();
     QDialog::mouseMoveEvent(event);
 }
 
-void Tbright::ok_btnClick()
+void EditImageWindow::ok_btnClick()
 {
     if (panelOpen(ToolPanel::Crop))
         OkCropSpBtnClick();
@@ -610,7 +610,7 @@ void Tbright::ok_btnClick()
     });
 }
 
-void Tbright::restorePlacement()
+void EditImageWindow::restorePlacement()
 {
     QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
     if (restoreGeometry(placement.value(kPlacementKey).toByteArray()))
@@ -620,7 +620,7 @@ void Tbright::restorePlacement()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void Tbright::savePlacement() const
+void EditImageWindow::savePlacement() const
 {
     QSettings placement(QSettings::NativeFormat, QSettings::UserScope, "Korvan", "Paginor-window");
     placement.setValue(kPlacementKey, saveGeometry());

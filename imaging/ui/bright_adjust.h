@@ -32,7 +32,7 @@ class QToolButton;
 
 namespace imaging {
 
-class TLUTControl;
+class CurveControl;
 
 // What the window needs from the rest of the program.
 struct AdjustHooks {
@@ -47,14 +47,14 @@ struct AdjustHooks {
 enum class ToolPanel { Crop = 0, Bright, Gamma, Curve, Rgb, Filter };
 inline constexpr int kToolPanelCount = 6;
 
-class Tbright final : public QDialog {
+class EditImageWindow final : public QDialog {
     Q_OBJECT
 public:
     // The window reads the crop settings (Filter, CZ, Curve_Dir) from settings and
     // writes Filter and CZ back on OK. When the working images cannot be made, failed()
     // is true and the window must not be shown.
-    Tbright(AdjustSubject& subject, settings::Settings& settings, AdjustHooks hooks, QWidget* parent = nullptr);
-    ~Tbright() override;
+    EditImageWindow(AdjustSubject& subject, settings::Settings& settings, AdjustHooks hooks, QWidget* parent = nullptr);
+    ~EditImageWindow() override;
 
     bool failed() const { return !m_images; }
     bool panelOpen(ToolPanel panel) const { return m_open[static_cast<int>(panel)]; }
@@ -80,10 +80,10 @@ protected:
 private slots:
     void ok_btnClick();
     void BrightnessSliderChange(int value);
-    void Bright_EditChange(int value);
+    void onBrightnessEdited(int value);
     void OKBrightnessSpBtnClick();
     void CancelBrightnessSpBtnClick();
-    void Gama_SliderChange(int value);
+    void onGammaSliderChanged(int value);
     void GammaChange(double value);
     void OkGammaSpBtnClick();
     void CancelGammaSpBtnClick();
@@ -92,14 +92,14 @@ private slots:
     void rgbCancelSpBtnClick();
     void ApplyClick();
     void ResetLutBtnClick();
-    void Load_CurveClick();
-    void Save_CurveClick();
+    void onLoadCurveClicked();
+    void onSaveCurveClicked();
     void CurvesOkSpBtnClick();
     void CurvesCancelspBtnClick();
-    void Manual_Lut_ControlChange();
-    void Zoom_FactorChange(double value);
-    void Adjust_LeftChange(int value);
-    void Adjust_TopChange(int value);
+    void onCurveControlChanged();
+    void onZoomFactorChanged(double value);
+    void onAdjustLeftChanged(int value);
+    void onAdjustTopChanged(int value);
     void OkCropSpBtnClick();
     void CancelCropSpBtnClick();
     void ApplyFilterSpBtnClick();
@@ -131,9 +131,9 @@ private:
     Panel& addPanel(ToolPanel which, const char* frameName, const char* buttonName, const QString& caption,
                     int openHeight);
     QPushButton* addPanelButton(ToolPanel which, const char* name, const QString& text, int left,
-                                void (Tbright::*slot)());
-    QPushButton* addFootButtons(ToolPanel which, const char* okName, void (Tbright::*ok)(), const char* cancelName,
-                                void (Tbright::*cancel)());
+                                void (EditImageWindow::*slot)());
+    QPushButton* addFootButtons(ToolPanel which, const char* okName, void (EditImageWindow::*ok)(), const char* cancelName,
+                                void (EditImageWindow::*cancel)());
     void panelButtonClick(ToolPanel which);
     void layOutTools();
     void showControls(Panel& panel, bool shown);
@@ -207,11 +207,11 @@ private:
     QSpinBox* Bright_Edit = nullptr;
     QSlider* Gama_Slider = nullptr;
     QDoubleSpinBox* Gamma = nullptr;
-    TLUTControl* Gamma_Lut = nullptr;
+    CurveControl* Gamma_Lut = nullptr;
     QPushButton* SaveGammaBtn = nullptr;
     std::array<QSlider*, 3> m_colourSliders{};  // red_sl, green_sl, blue_sl
     std::array<QSpinBox*, 3> m_colourEdits{};   // Adjust_R, Adjust_G, Adjust_B
-    TLUTControl* Manual_Lut_Control = nullptr;
+    CurveControl* Manual_Lut_Control = nullptr;
     QDoubleSpinBox* Zoom_Factor = nullptr;
     QCheckBox* centre = nullptr;
     QSpinBox* Adjust_Left = nullptr;

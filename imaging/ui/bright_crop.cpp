@@ -47,7 +47,7 @@ QSpinBox* positionEdit(QWidget* parent, const char* name, QRect at)
 
 } // namespace
 
-void Tbright::buildCropPanel()
+void EditImageWindow::buildCropPanel()
 {
     const Panel& p = addPanel(ToolPanel::Crop, "CropPanel", "CropSpbtn", tr("Crop && Zoom "), 205);
     label(p.frame, tr("Zoom"), {5, 32, 40, 20});
@@ -75,14 +75,14 @@ void Tbright::buildCropPanel()
         Filter->addItem(QCoreApplication::translate("Paginor", std::string(cropFilterLabel(item)).c_str()));
     Filter->setCurrentIndex(std::clamp(m_settings.Filter, 0, kCropFilterItems - 1));
     Filter->setGeometry(5, 142, 130, 22);
-    connect(Zoom_Factor, &QDoubleSpinBox::valueChanged, this, &Tbright::Zoom_FactorChange);
-    connect(Adjust_Left, &QSpinBox::valueChanged, this, &Tbright::Adjust_LeftChange);
-    connect(Adjust_Top, &QSpinBox::valueChanged, this, &Tbright::Adjust_TopChange);
-    addFootButtons(ToolPanel::Crop, "OkCropSpBtn", &Tbright::OkCropSpBtnClick, "CancelCropSpBtn",
-                   &Tbright::CancelCropSpBtnClick);
+    connect(Zoom_Factor, &QDoubleSpinBox::valueChanged, this, &EditImageWindow::onZoomFactorChanged);
+    connect(Adjust_Left, &QSpinBox::valueChanged, this, &EditImageWindow::onAdjustLeftChanged);
+    connect(Adjust_Top, &QSpinBox::valueChanged, this, &EditImageWindow::onAdjustTopChanged);
+    addFootButtons(ToolPanel::Crop, "OkCropSpBtn", &EditImageWindow::OkCropSpBtnClick, "CancelCropSpBtn",
+                   &EditImageWindow::CancelCropSpBtnClick);
 }
 
-void Tbright::buildFilterPanel()
+void EditImageWindow::buildFilterPanel()
 {
     const Panel& p = addPanel(ToolPanel::Filter, "FilterPAnel", "FilterSpBtn", tr("Sharpen && Blur"), 130);
     Filter_Style = new QComboBox(p.frame);
@@ -91,14 +91,14 @@ void Tbright::buildFilterPanel()
     Filter_Style->addItems({tr("Sharpen"), tr("Enhance Edges "), tr("Soften "), tr("Blur ")});
     Filter_Style->setCurrentIndex(0);
     Filter_Style->setGeometry(5, 32, 130, 22);
-    addPanelButton(ToolPanel::Filter, "ApplyFilterSpBtn", tr("Apply"), 38, &Tbright::ApplyFilterSpBtnClick)->move(38, 60);
-    addFootButtons(ToolPanel::Filter, "FilterOKSpBtn", &Tbright::FilterOKSpBtnClick, "FilterCancelSpBtn",
-                   &Tbright::FilterCancelSpBtnClick);
+    addPanelButton(ToolPanel::Filter, "ApplyFilterSpBtn", tr("Apply"), 38, &EditImageWindow::ApplyFilterSpBtnClick)->move(38, 60);
+    addFootButtons(ToolPanel::Filter, "FilterOKSpBtn", &EditImageWindow::FilterOKSpBtnClick, "FilterCancelSpBtn",
+                   &EditImageWindow::FilterCancelSpBtnClick);
 }
 
 // ---- crop and zoom -------------------------------------------------------------------
 
-void Tbright::Zoom_FactorChange(double z)
+void EditImageWindow::onZoomFactorChanged(double z)
 {
     const PreviewPlacement p =
         zoomPreview(z, m_previewBaseHeight, m_aspectRatio, Adjust_Left->value(), Adjust_Top->value(), centre->isChecked());
@@ -113,19 +113,19 @@ void Tbright::Zoom_FactorChange(double z)
     update();
 }
 
-void Tbright::Adjust_LeftChange(int value)
+void EditImageWindow::onAdjustLeftChanged(int value)
 {
     adjust_image->move(value, adjust_image->y());
     update();
 }
 
-void Tbright::Adjust_TopChange(int value)
+void EditImageWindow::onAdjustTopChanged(int value)
 {
     adjust_image->move(adjust_image->x(), value);
     update();
 }
 
-void Tbright::setZoomSilently(double z)
+void EditImageWindow::setZoomSilently(double z)
 {
     {
         const QSignalBlocker block(Zoom_Factor);
@@ -137,12 +137,12 @@ void Tbright::setZoomSilently(double z)
     const bool centred = centre->isChecked();
     centre->blockSignals(true);
     centre->setChecked(false);
-    Zoom_FactorChange(z);
+    onZoomFactorChanged(z);
     centre->setChecked(centred);
     centre->blockSignals(false);
 }
 
-void Tbright::commitCrop()
+void EditImageWindow::commitCrop()
 {
     const double z = Zoom_Factor->value();
     if (z == 1.0)
@@ -177,19 +177,19 @@ void Tbright::commitCrop()
         });
 }
 
-void Tbright::OkCropSpBtnClick()
+void EditImageWindow::OkCropSpBtnClick()
 {
     commit();
     closePanel(ToolPanel::Crop);
 }
 
-void Tbright::CancelCropSpBtnClick()
+void EditImageWindow::CancelCropSpBtnClick()
 {
     resetControls();
     closePanel(ToolPanel::Crop);
 }
 
-bool Tbright::eventFilter(QObject* watched, QEvent* event)
+bool EditImageWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == adjust_image && panelOpen(ToolPanel::Crop) && Zoom_Factor->value() != 1.0 && panEvent(event))
         return true;
@@ -198,7 +198,7 @@ bool Tbright::eventFilter(QObject* watched, QEvent* event)
 
 // Panning: each move follows the pointer on one axis, the horizontal one first. The
 // point grabbed is relative to the image, which moves with the pointer, so it stays.
-bool Tbright::panEvent(QEvent* event)
+bool EditImageWindow::panEvent(QEvent* event)
 {
     const auto type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
@@ -234,7 +234,7 @@ bool Tbright::panEvent(QEvent* event)
 
 // ---- sharpen and blur ----------------------------------------------------------------
 
-void Tbright::ApplyFilterSpBtnClick()
+void EditImageWindow::ApplyFilterSpBtnClick()
 {
     // A typed text that names no style filters nothing.
     const int style = Filter_Style->findText(Filter_Style->currentText(), Qt::MatchExactly);
@@ -245,13 +245,13 @@ void Tbright::ApplyFilterSpBtnClick()
     runBeside([this, style] { m_images->changeWorking([style](BitmapView v) { Convolve3x3(style, v); }); });
 }
 
-void Tbright::FilterOKSpBtnClick()
+void EditImageWindow::FilterOKSpBtnClick()
 {
     commit();
     closePanel(ToolPanel::Filter);
 }
 
-void Tbright::FilterCancelSpBtnClick()
+void EditImageWindow::FilterCancelSpBtnClick()
 {
     resetControls();
     closePanel(ToolPanel::Filter);

@@ -43,9 +43,9 @@ QSpinBox* spinEdit(QWidget* parent, const char* name, int low, int high, QRect a
 }
 
 // The two curve controls of the window: 121 x 105, grey grid, black line, blue nodes.
-TLUTControl* curveControl(QWidget* parent, const char* name, QRect at)
+CurveControl* curveControl(QWidget* parent, const char* name, QRect at)
 {
-    auto* c = new TLUTControl(parent);
+    auto* c = new CurveControl(parent);
     c->setObjectName(name);
     c->setGeometry(at);
     c->setGridColor(qRgba(127, 127, 127, 255));
@@ -67,18 +67,18 @@ QLabel* endLabel(QWidget* parent, const QString& text, const char* colour, QRect
 
 } // namespace
 
-void Tbright::buildBrightPanel()
+void EditImageWindow::buildBrightPanel()
 {
     const Panel& p = addPanel(ToolPanel::Bright, "BrightPanel", "BrightSpBtn", tr("Brightness"), 138);
     BrightnessSlider = slider(p.frame, "BrightnessSlider", -128, 128, 2, {5, 32, 130, 24});
     Bright_Edit = spinEdit(p.frame, "Bright_Edit", -128, 128, {40, 62, 64, 22});
-    connect(BrightnessSlider, &QSlider::valueChanged, this, &Tbright::BrightnessSliderChange);
-    connect(Bright_Edit, &QSpinBox::valueChanged, this, &Tbright::Bright_EditChange);
-    addFootButtons(ToolPanel::Bright, "OKBrightnessSpBtn", &Tbright::OKBrightnessSpBtnClick, "CancelBrightnessSpBtn",
-                   &Tbright::CancelBrightnessSpBtnClick);
+    connect(BrightnessSlider, &QSlider::valueChanged, this, &EditImageWindow::BrightnessSliderChange);
+    connect(Bright_Edit, &QSpinBox::valueChanged, this, &EditImageWindow::onBrightnessEdited);
+    addFootButtons(ToolPanel::Bright, "OKBrightnessSpBtn", &EditImageWindow::OKBrightnessSpBtnClick, "CancelBrightnessSpBtn",
+                   &EditImageWindow::CancelBrightnessSpBtnClick);
 }
 
-void Tbright::buildGammaPanel()
+void EditImageWindow::buildGammaPanel()
 {
     const Panel& p = addPanel(ToolPanel::Gamma, "GammaPanel", "GammaSpBtn", tr("Gamma Curve"), 261);
     Gama_Slider = slider(p.frame, "Gama_Slider", 10, 500, 5, {5, 30, 130, 24});
@@ -97,31 +97,31 @@ void Tbright::buildGammaPanel()
     SaveGammaBtn->setObjectName("SaveGammaBtn");
     SaveGammaBtn->setAutoDefault(false);
     SaveGammaBtn->setGeometry(20, 194, 100, 24);
-    connect(SaveGammaBtn, &QPushButton::clicked, this, &Tbright::saveCurve);
-    connect(Gama_Slider, &QSlider::valueChanged, this, &Tbright::Gama_SliderChange);
-    connect(Gamma, &QDoubleSpinBox::valueChanged, this, &Tbright::GammaChange);
-    addFootButtons(ToolPanel::Gamma, "OkGammaSpBtn", &Tbright::OkGammaSpBtnClick, "CancelGammaSpBtn",
-                   &Tbright::CancelGammaSpBtnClick);
+    connect(SaveGammaBtn, &QPushButton::clicked, this, &EditImageWindow::saveCurve);
+    connect(Gama_Slider, &QSlider::valueChanged, this, &EditImageWindow::onGammaSliderChanged);
+    connect(Gamma, &QDoubleSpinBox::valueChanged, this, &EditImageWindow::GammaChange);
+    addFootButtons(ToolPanel::Gamma, "OkGammaSpBtn", &EditImageWindow::OkGammaSpBtnClick, "CancelGammaSpBtn",
+                   &EditImageWindow::CancelGammaSpBtnClick);
 }
 
-void Tbright::buildCurvePanel()
+void EditImageWindow::buildCurvePanel()
 {
     const Panel& p = addPanel(ToolPanel::Curve, "CurvePanel", "CurveSpBtn", tr("Contrast Curves"), 260);
     Manual_Lut_Control = curveControl(p.frame, "Manual_Lut_Control", {10, 30, 121, 105});
     Manual_Lut_Control->setToolTip(tr("Edit me!"));
-    connect(Manual_Lut_Control, &TLUTControl::OnChange, this, &Tbright::Manual_Lut_ControlChange);
-    addPanelButton(ToolPanel::Curve, "Load_Curve", tr("Load"), 5, &Tbright::Load_CurveClick)->move(5, 140);
-    Save_Curve = addPanelButton(ToolPanel::Curve, "Save_Curve", tr("Save"), 71, &Tbright::Save_CurveClick);
+    connect(Manual_Lut_Control, &CurveControl::OnChange, this, &EditImageWindow::onCurveControlChanged);
+    addPanelButton(ToolPanel::Curve, "Load_Curve", tr("Load"), 5, &EditImageWindow::onLoadCurveClicked)->move(5, 140);
+    Save_Curve = addPanelButton(ToolPanel::Curve, "Save_Curve", tr("Save"), 71, &EditImageWindow::onSaveCurveClicked);
     Save_Curve->move(71, 140);
     setToolEnabled(Save_Curve, false);
-    Apply = addPanelButton(ToolPanel::Curve, "Apply", tr("Apply"), 5, &Tbright::ApplyClick);
+    Apply = addPanelButton(ToolPanel::Curve, "Apply", tr("Apply"), 5, &EditImageWindow::ApplyClick);
     Apply->move(5, 166);
-    addPanelButton(ToolPanel::Curve, "ResetLutBtn", tr("Reset"), 71, &Tbright::ResetLutBtnClick)->move(71, 166);
-    addFootButtons(ToolPanel::Curve, "CurvesOkSpBtn", &Tbright::CurvesOkSpBtnClick, "CurvesCancelspBtn",
-                   &Tbright::CurvesCancelspBtnClick);
+    addPanelButton(ToolPanel::Curve, "ResetLutBtn", tr("Reset"), 71, &EditImageWindow::ResetLutBtnClick)->move(71, 166);
+    addFootButtons(ToolPanel::Curve, "CurvesOkSpBtn", &EditImageWindow::CurvesOkSpBtnClick, "CurvesCancelspBtn",
+                   &EditImageWindow::CurvesCancelspBtnClick);
 }
 
-void Tbright::buildRgbPanel()
+void EditImageWindow::buildRgbPanel()
 {
     const Panel& p = addPanel(ToolPanel::Rgb, "RgbPanel", "RgbSpBtn", tr("Adjust Color    "), 300);
     struct Channel {
@@ -145,18 +145,18 @@ void Tbright::buildRgbPanel()
         });
         connect(e, &QSpinBox::valueChanged, s, &QSlider::setValue);
     }
-    addFootButtons(ToolPanel::Rgb, "rgbOkSpBtn", &Tbright::rgbOkSpBtnClick, "rgbCancelSpBtn",
-                   &Tbright::rgbCancelSpBtnClick);
+    addFootButtons(ToolPanel::Rgb, "rgbOkSpBtn", &EditImageWindow::rgbOkSpBtnClick, "rgbCancelSpBtn",
+                   &EditImageWindow::rgbCancelSpBtnClick);
 }
 
 // ---- brightness ----------------------------------------------------------------------
 
-void Tbright::BrightnessSliderChange(int value)
+void EditImageWindow::BrightnessSliderChange(int value)
 {
     Bright_Edit->setValue(value);
 }
 
-void Tbright::Bright_EditChange(int value)
+void EditImageWindow::onBrightnessEdited(int value)
 {
     {
         const QSignalBlocker block(BrightnessSlider);
@@ -165,7 +165,7 @@ void Tbright::Bright_EditChange(int value)
     schedule(brightnessPass(value));
 }
 
-void Tbright::OKBrightnessSpBtnClick()
+void EditImageWindow::OKBrightnessSpBtnClick()
 {
     commit();
     closePanel(ToolPanel::Bright);
@@ -174,7 +174,7 @@ void Tbright::OKBrightnessSpBtnClick()
     Bright_Edit->setValue(0);
 }
 
-void Tbright::resetControls()
+void EditImageWindow::resetControls()
 {
     cancelPending();
     const QSignalBlocker b1(BrightnessSlider), b2(Bright_Edit);
@@ -192,7 +192,7 @@ void Tbright::resetControls()
     runBeside([this] { m_images->restoreBaseline(); });
 }
 
-void Tbright::CancelBrightnessSpBtnClick()
+void EditImageWindow::CancelBrightnessSpBtnClick()
 {
     resetControls();
     closePanel(ToolPanel::Bright);
@@ -200,12 +200,12 @@ void Tbright::CancelBrightnessSpBtnClick()
 
 // ---- gamma ---------------------------------------------------------------------------
 
-void Tbright::Gama_SliderChange(int value)
+void EditImageWindow::onGammaSliderChanged(int value)
 {
     Gamma->setValue(value / 100.0);
 }
 
-void Tbright::GammaChange(double value)
+void EditImageWindow::GammaChange(double value)
 {
     {
         const QSignalBlocker block(Gama_Slider);
@@ -216,7 +216,7 @@ void Tbright::GammaChange(double value)
     schedule(tonePass(m_tone));
 }
 
-void Tbright::setGammaSilently(double gamma)
+void EditImageWindow::setGammaSilently(double gamma)
 {
     const QSignalBlocker b1(Gamma), b2(Gama_Slider);
     Gamma->setValue(gamma);
@@ -225,13 +225,13 @@ void Tbright::setGammaSilently(double gamma)
     showGammaTable();
 }
 
-void Tbright::showGammaTable()
+void EditImageWindow::showGammaTable()
 {
     Gamma_Lut->LoadTable(m_tone);
     Gamma_Lut->update();
 }
 
-void Tbright::OkGammaSpBtnClick()
+void EditImageWindow::OkGammaSpBtnClick()
 {
     commit();
     closePanel(ToolPanel::Gamma);
@@ -240,7 +240,7 @@ void Tbright::OkGammaSpBtnClick()
     runBeside([this] { m_images->restoreBaseline(); });
 }
 
-void Tbright::CancelGammaSpBtnClick()
+void EditImageWindow::CancelGammaSpBtnClick()
 {
     resetControls();
     setToolEnabled(Save_Curve, false);
@@ -249,18 +249,18 @@ void Tbright::CancelGammaSpBtnClick()
 
 // ---- colour balance ------------------------------------------------------------------
 
-void Tbright::colourSliderChange()
+void EditImageWindow::colourSliderChange()
 {
     schedule(colourPass(m_colourSliders[0]->value(), m_colourSliders[1]->value(), m_colourSliders[2]->value()));
 }
 
-void Tbright::rgbOkSpBtnClick()
+void EditImageWindow::rgbOkSpBtnClick()
 {
     commit();
     closePanel(ToolPanel::Rgb);
 }
 
-void Tbright::rgbCancelSpBtnClick()
+void EditImageWindow::rgbCancelSpBtnClick()
 {
     resetControls();
     closePanel(ToolPanel::Rgb);
@@ -268,21 +268,21 @@ void Tbright::rgbCancelSpBtnClick()
 
 // ---- contrast curves -----------------------------------------------------------------
 
-void Tbright::resetCurveControl()
+void EditImageWindow::resetCurveControl()
 {
     Manual_Lut_Control->setColor(palette().color(QPalette::Button));
     Manual_Lut_Control->setEnabled(true);
     Manual_Lut_Control->ResetToDefaultLine();
-    Manual_Lut_Control->setMode(TLUTMode::lmNodes);
+    Manual_Lut_Control->setMode(CurveMode::lmNodes);
     setToolEnabled(Save_Curve, false);
 }
 
-void Tbright::Manual_Lut_ControlChange()
+void EditImageWindow::onCurveControlChanged()
 {
     setToolEnabled(Apply, true);
 }
 
-void Tbright::ApplyClick()
+void EditImageWindow::ApplyClick()
 {
     cancelPending();
     Manual_Lut_Control->ReadTable(m_tone);
@@ -291,12 +291,12 @@ void Tbright::ApplyClick()
     setToolEnabled(Save_Curve, true);
 }
 
-void Tbright::ResetLutBtnClick()
+void EditImageWindow::ResetLutBtnClick()
 {
     resetCurveControl();
 }
 
-void Tbright::Load_CurveClick()
+void EditImageWindow::onLoadCurveClicked()
 {
     const QString name = m_hooks.chooseCurveFile ? m_hooks.chooseCurveFile(false) : QString();
     if (!name.isEmpty()) {
@@ -314,7 +314,7 @@ void Tbright::Load_CurveClick()
     Manual_Lut_Control->setEnabled(false);
 }
 
-void Tbright::saveCurve()
+void EditImageWindow::saveCurve()
 {
     const QString name = m_hooks.chooseCurveFile ? m_hooks.chooseCurveFile(true) : QString();
     if (!name.isEmpty()) {
@@ -329,18 +329,18 @@ void Tbright::saveCurve()
     setToolEnabled(Save_Curve, false);
 }
 
-void Tbright::Save_CurveClick()
+void EditImageWindow::onSaveCurveClicked()
 {
     saveCurve();
 }
 
-void Tbright::CurvesOkSpBtnClick()
+void EditImageWindow::CurvesOkSpBtnClick()
 {
     commit();
     closePanel(ToolPanel::Curve);
 }
 
-void Tbright::CurvesCancelspBtnClick()
+void EditImageWindow::CurvesCancelspBtnClick()
 {
     resetCurveControl();
     Manual_Lut_Control->ReadTable(m_tone);

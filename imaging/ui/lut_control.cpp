@@ -8,58 +8,58 @@
 
 namespace imaging {
 
-TLUTControl::TLUTControl(QWidget* parent) : QWidget(parent)
+CurveControl::CurveControl(QWidget* parent) : QWidget(parent)
 {
     resize(131, 131);
     // The control paints every pixel from its own buffer.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TLUTControl::changed()
+void CurveControl::changed()
 {
     update();
     emit OnChange(this);
 }
 
-void TLUTControl::setDefaultLeftEdge(std::uint8_t level)
+void CurveControl::setDefaultLeftEdge(std::uint8_t level)
 {
     if (m_curve.setDefaultLeftEdge(level))
         changed();
 }
 
-void TLUTControl::setDefaultRightEdge(std::uint8_t level)
+void CurveControl::setDefaultRightEdge(std::uint8_t level)
 {
     if (m_curve.setDefaultRightEdge(level))
         changed();
 }
 
-void TLUTControl::setEdge(int edge)
+void CurveControl::setEdge(int edge)
 {
     m_edge = edge;
-    if (Mode() == TLUTMode::lmNodes)
+    if (Mode() == CurveMode::lmNodes)
         update();
 }
 
-void TLUTControl::setGridColor(QRgb argb)
+void CurveControl::setGridColor(QRgb argb)
 {
     if (std::exchange(m_gridColor, argb) != argb)
         update();
 }
 
-void TLUTControl::setLineColor(QRgb argb)
+void CurveControl::setLineColor(QRgb argb)
 {
     if (std::exchange(m_lineColor, argb) != argb)
         update();
 }
 
-void TLUTControl::setNodeColor(QRgb argb)
+void CurveControl::setNodeColor(QRgb argb)
 {
     m_nodeColor = argb;
-    if (Mode() == TLUTMode::lmNodes)
+    if (Mode() == CurveMode::lmNodes)
         update();
 }
 
-void TLUTControl::setGridCols(int count)
+void CurveControl::setGridCols(int count)
 {
     if (count < 0)
         throw CurveError(kColumnsPositive);
@@ -67,7 +67,7 @@ void TLUTControl::setGridCols(int count)
         update();
 }
 
-void TLUTControl::setGridRows(int count)
+void CurveControl::setGridRows(int count)
 {
     if (count < 0)
         throw CurveError(kRowsPositive);
@@ -75,53 +75,53 @@ void TLUTControl::setGridRows(int count)
         update();
 }
 
-void TLUTControl::setMode(TLUTMode mode)
+void CurveControl::setMode(CurveMode mode)
 {
     if (m_curve.setMode(mode))
         changed();
 }
 
-void TLUTControl::setNodes(const QString& text)
+void CurveControl::setNodes(const QString& text)
 {
     m_curve.setNodes(text.toStdString());
-    if (Mode() == TLUTMode::lmNodes)
+    if (Mode() == CurveMode::lmNodes)
         changed();
 }
 
-void TLUTControl::setNodeSize(int size)
+void CurveControl::setNodeSize(int size)
 {
     if (size < 0 || size > 16)
         throw CurveError(kHandleSizeRange);
     m_nodeSize = size;
-    if (Mode() == TLUTMode::lmNodes)
+    if (Mode() == CurveMode::lmNodes)
         update();
 }
 
-void TLUTControl::setBackgndImage(const QImage& image)
+void CurveControl::setBackgndImage(const QImage& image)
 {
     m_background = image;
     update();
 }
 
-void TLUTControl::setColor(const QColor& color)
+void CurveControl::setColor(const QColor& color)
 {
     m_color = color;
     update();
 }
 
-void TLUTControl::ResetToDefaultLine()
+void CurveControl::ResetToDefaultLine()
 {
     m_curve.ResetToDefaultLine();
     changed();
 }
 
-void TLUTControl::LoadTable(const ToneLUT& source)
+void CurveControl::LoadTable(const ToneLUT& source)
 {
     m_curve.LoadTable(source);
     update();
 }
 
-void TLUTControl::RebuildTable()
+void CurveControl::RebuildTable()
 {
     m_curve.RebuildTable();
     if (m_curve.nodes().empty())
@@ -130,12 +130,12 @@ void TLUTControl::RebuildTable()
         update();
 }
 
-CurveNode TLUTControl::curvePoint(QPoint position) const
+CurveNode CurveControl::curvePoint(QPoint position) const
 {
     return curvePointAt(position.x(), position.y(), width(), height(), m_edge);
 }
 
-void TLUTControl::paintBuffer()
+void CurveControl::paintBuffer()
 {
     if (m_buffer.size() != size())
         m_buffer = QImage(size(), QImage::Format_ARGB32);
@@ -164,7 +164,7 @@ void TLUTControl::paintBuffer()
     auto at = [&](double x, double y) { return QPointF(e + x * w / 255.0, e + h - y * h / 255.0); };
     QPolygonF line;
     const auto& nodes = m_curve.nodes();
-    if (Mode() == TLUTMode::lmCustom) {
+    if (Mode() == CurveMode::lmCustom) {
         for (int i = 0; i < 256; ++i)
             line << at(i, m_curve.table()[i] & 0xFF);
     } else {
@@ -177,7 +177,7 @@ void TLUTControl::paintBuffer()
     }
     p.setPen(QColor::fromRgba(m_lineColor));
     p.drawPolyline(line);
-    if (Mode() != TLUTMode::lmNodes)
+    if (Mode() != CurveMode::lmNodes)
         return;
     for (const auto& n : nodes) {
         const int cx = static_cast<int>(std::nearbyint(n.x * w / 255.0)) + e;
@@ -187,17 +187,17 @@ void TLUTControl::paintBuffer()
     }
 }
 
-void TLUTControl::paintEvent(QPaintEvent*)
+void CurveControl::paintEvent(QPaintEvent*)
 {
     paintBuffer();
     QPainter(this).drawImage(0, 0, m_buffer);
 }
 
-void TLUTControl::mousePressEvent(QMouseEvent* event)
+void CurveControl::mousePressEvent(QMouseEvent* event)
 {
     const CurveNode p = curvePoint(event->position().toPoint());
     m_activeNode = -1;
-    if (Mode() == TLUTMode::lmNodes) {
+    if (Mode() == CurveMode::lmNodes) {
         if (event->button() == Qt::LeftButton) {
             m_activeNode = m_curve.addOrMoveNode(p, LutCurve::kMouseTolerance);
             m_dragging = true;
@@ -215,7 +215,7 @@ void TLUTControl::mousePressEvent(QMouseEvent* event)
     }
 }
 
-void TLUTControl::mouseMoveEvent(QMouseEvent* event)
+void CurveControl::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_dragging)
         return;
@@ -223,13 +223,13 @@ void TLUTControl::mouseMoveEvent(QMouseEvent* event)
     if (m_activeNode >= 0 && m_activeNode < static_cast<int>(m_curve.nodes().size())) {
         m_curve.moveNode(m_activeNode, p);
         m_curve.RebuildTable();
-    } else if (Mode() == TLUTMode::lmCustom) {
+    } else if (Mode() == CurveMode::lmCustom) {
         m_curve.drawFreehand(p);
     }
     changed();
 }
 
-void TLUTControl::mouseReleaseEvent(QMouseEvent*)
+void CurveControl::mouseReleaseEvent(QMouseEvent*)
 {
     m_dragging = false;
     m_activeNode = -1;

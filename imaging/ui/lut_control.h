@@ -13,14 +13,14 @@
 
 namespace imaging {
 
-class TLUTControl : public QWidget {
+class CurveControl : public QWidget {
     Q_OBJECT
 public:
     // Called before the grid and curve are drawn into bitmap; clearing drawDefault
     // leaves them out.
-    using TCustomPaintEvent = std::function<void(TLUTControl* sender, QImage& bitmap, bool& drawDefault)>;
+    using CustomPaintHandler = std::function<void(CurveControl* sender, QImage& bitmap, bool& drawDefault)>;
 
-    explicit TLUTControl(QWidget* parent = nullptr);
+    explicit CurveControl(QWidget* parent = nullptr);
 
     int DefaultLeftEdge() const { return m_curve.defaultLeftEdge(); }
     int DefaultRightEdge() const { return m_curve.defaultRightEdge(); }
@@ -39,8 +39,8 @@ public:
     // Negative counts throw CurveError(kColumnsPositive / kRowsPositive).
     void setGridCols(int count);
     void setGridRows(int count);
-    TLUTMode Mode() const { return m_curve.mode(); }
-    void setMode(TLUTMode mode);
+    CurveMode Mode() const { return m_curve.mode(); }
+    void setMode(CurveMode mode);
     QString Nodes() const { return QString::fromStdString(m_curve.nodesText()); }
     // Throws CurveError for a malformed text, leaving the nodes as they were.
     void setNodes(const QString& text);
@@ -52,7 +52,7 @@ public:
     QColor Color() const { return m_color; }
     void setColor(const QColor& color);
 
-    TCustomPaintEvent OnCustomPaint;
+    CustomPaintHandler OnCustomPaint;
 
     void ResetToDefaultLine();
     void ReadTable(ToneLUT& destination) const { destination = m_curve.table(); }
@@ -65,7 +65,7 @@ public:
 
 signals:
     // After every change of the curve.
-    void OnChange(imaging::TLUTControl* sender);
+    void OnChange(imaging::CurveControl* sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -40,7 +40,7 @@ std::string FrameEdit::caption() const
 
 void FrameEdit::store(const std::string& details, imaging::Bitmap working, bool cutOut)
 {
-    TFrameRec& f = m_page.frame(m_frame);
+    FrameRecord& f = m_page.frame(m_frame);
     f.Details = details;
     setOwnPixels(f, std::move(working));
     f.AspectRatio = m_aspectRatio;
@@ -52,11 +52,11 @@ void FrameEdit::store(const std::string& details, imaging::Bitmap working, bool 
             m_page.frame(n).AspectRatio = m_aspectRatio;
 }
 
-bool Apply_LUT_to_Selected(Page& page, const imaging::ToneLUT& lut)
+bool applyCurveToSelected(Page& page, const imaging::ToneLUT& lut)
 {
     std::vector<int> frames;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
-        const TFrameRec& f = page.frame(n);
+        const FrameRecord& f = page.frame(n);
         if (f.Selected && f.Loaded && f.CloneOf == 0 && f.PictureHolder && !f.PictureHolder->empty())
             frames.push_back(n);
     }

@@ -54,6 +54,6 @@ private:
 // 32-bit bitmap with each blue, green and red byte put through lut, and the progress
 // bar goes to round(frame / FrameCount * 100). When a picture cannot be made the user
 // is told, that frame and the later ones are left as they were, and false returned.
-bool Apply_LUT_to_Selected(Page& page, const imaging::ToneLUT& lut);
+bool applyCurveToSelected(Page& page, const imaging::ToneLUT& lut);
 
 } // namespace page

@@ -21,12 +21,12 @@ bool isMarkerName(const std::string& name)
     return !name.empty() && name.front() == '*';
 }
 
-TFrameRec& rec(Page& page, int n)
+FrameRecord& rec(Page& page, int n)
 {
     return page.Frames()[static_cast<std::size_t>(n)];
 }
 
-const TFrameRec& rec(const Page& page, int n)
+const FrameRecord& rec(const Page& page, int n)
 {
     return page.Frames()[static_cast<std::size_t>(n)];
 }
@@ -37,7 +37,7 @@ int liveCount(const Page& page)
 }
 
 // A frame the picture commands change: selected, showing a picture, and its own.
-bool isWorkFrame(const TFrameRec& f)
+bool isWorkFrame(const FrameRecord& f)
 {
     return f.Selected && f.Loaded && f.CloneOf == 0 && f.PictureHolder && !f.PictureHolder->empty();
 }
@@ -127,7 +127,7 @@ std::string ratioText(float ratio)
     return result.ec == std::errc() ? std::string(buf, result.ptr) : std::string("?");
 }
 
-app::Message frameStatusText(const TFrameRec& f, int n)
+app::Message frameStatusText(const FrameRecord& f, int n)
 {
     if (!f.Loaded)
         return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: No file loaded"), n};
@@ -147,7 +147,7 @@ ReloadNames reloadNames(const std::string& fileName)
 
 // ---- queries ----------------------------------------------------------------------------
 
-int Selected_Count(const Page& page)
+int selectedCount(const Page& page)
 {
     int count = 0;
     for (int n = 1; n <= liveCount(page); ++n)
@@ -155,7 +155,7 @@ int Selected_Count(const Page& page)
     return count;
 }
 
-int Loaded_Count(const Page& page)
+int loadedCount(const Page& page)
 {
     int count = 0;
     for (int n = 1; n <= liveCount(page); ++n)
@@ -167,7 +167,7 @@ int selected_and_loaded(const Page& page)
 {
     int count = 0;
     for (int n = 1; n <= liveCount(page); ++n) {
-        const TFrameRec& f = rec(page, n);
+        const FrameRecord& f = rec(page, n);
         count += f.Selected && f.Loaded && f.CloneOf == 0 ? 1 : 0;
     }
     return count;
@@ -176,7 +176,7 @@ int selected_and_loaded(const Page& page)
 int find_selected(const Page& page)
 {
     for (int n = 1; n <= liveCount(page); ++n) {
-        const TFrameRec& f = rec(page, n);
+        const FrameRecord& f = rec(page, n);
         if (f.Selected && f.Loaded && f.CloneOf == 0)
             return n;
     }
@@ -194,7 +194,7 @@ int pictureSource(const Page& page, int clicked)
         n = firstSelectedPicture(page);
     if (n == 0)
         return 0;
-    const TFrameRec& f = rec(page, n);
+    const FrameRecord& f = rec(page, n);
     const int source = f.CloneOf != 0 ? f.PictureOwner : n;
     return source >= 1 && source <= liveCount(page) && rec(page, source).Loaded ? source : 0;
 }
@@ -231,28 +231,28 @@ SelectResult FrameCommands::SelectImage(int n, bool exclusive)
     }
     const bool live = n >= 1 && n <= liveCount(m_page);
     if (live) {
-        TFrameRec& f = rec(m_page, n);
+        FrameRecord& f = rec(m_page, n);
         f.Selected = true;
         result.imageButtons = f.Loaded && f.CloneOf == 0;
         result.aspectButton = result.imageButtons;
     }
     // With nothing named (Deselect All) there is no frame to describe: the line is cleared
     // rather than describing a frame 0.
-    if (Selected_Count(m_page) > 1 || !live)
+    if (selectedCount(m_page) > 1 || !live)
         result.status = app::Message("");
     else
         result.status = frameStatusText(rec(m_page, n), n);
     return result;
 }
 
-SelectResult FrameCommands::Select_All_Images()
+SelectResult FrameCommands::selectAllImages()
 {
     SelectResult result;
     for (int k = 1; k <= liveCount(m_page); ++k)
         result = SelectImage(k, false);
     // tb_ar keeps what the last frame's selection made of it: the ratio it would take
     // is that frame's, and an empty or copied last frame has none to give.
-    if (Loaded_Count(m_page) > 0)
+    if (loadedCount(m_page) > 0)
         result.imageButtons = true;
     return result;
 }
@@ -264,7 +264,7 @@ PopupEnabling FrameCommands::popupEnabling(int n, bool clipboardHasBitmap, bool 
     PopupEnabling e;
     if (n < 1 || n > liveCount(m_page))
         return e;
-    const TFrameRec& f = rec(m_page, n);
+    const FrameRecord& f = rec(m_page, n);
     const bool loaded = f.Loaded;
     e.frameCopy = e.saveFramesImage = e.remove = e.copy = loaded;
     e.framePaste = CopiedFrame != 0;
@@ -291,7 +291,7 @@ PopupEnabling FrameCommands::popupEnabling(int n, bool clipboardHasBitmap, bool 
 
 // ---- emptying ---------------------------------------------------------------------------
 
-bool FrameCommands::Remove_Selected_Images(int n)
+bool FrameCommands::removeSelectedImages(int n)
 {
     if (n < 1 || n > kMaxFrames)
         return false;
@@ -307,8 +307,8 @@ std::vector<int> FrameCommands::removeSelected()
 {
     std::vector<int> emptied;
     for (int n = 1; n <= liveCount(m_page); ++n) {
-        const TFrameRec& f = rec(m_page, n);
-        if (f.Loaded && f.Selected && Remove_Selected_Images(n))
+        const FrameRecord& f = rec(m_page, n);
+        if (f.Loaded && f.Selected && removeSelectedImages(n))
             emptied.push_back(n);
     }
     return emptied;
@@ -330,9 +330,9 @@ std::vector<int> FrameCommands::framePaste()
     status.setProgress(0);
     status.setProgressVisible(true);
     std::vector<int> pasted;
-    const TFrameRec source = rec(m_page, c);
+    const FrameRecord source = rec(m_page, c);
     for (int i = 1; i <= liveCount(m_page); ++i) {
-        TFrameRec& f = rec(m_page, i);
+        FrameRecord& f = rec(m_page, i);
         if (!f.Selected || i == c)
             continue;
         // Turning a frame into a copy drops its own picture; frames showing that picture
@@ -368,7 +368,7 @@ std::vector<int> FrameCommands::pasteBitmap(const imaging::Bitmap& bmp)
     const imaging::Picture picture = imaging::Picture::fromBitmap(bmp);
     const float ratio = static_cast<float>(bmp.width()) / static_cast<float>(bmp.height());
     for (int i = 1; i <= liveCount(m_page); ++i) {
-        TFrameRec& f = rec(m_page, i);
+        FrameRecord& f = rec(m_page, i);
         if (!f.Selected)
             continue;
         f.PictureHolder = std::make_shared<imaging::Picture>(picture);
@@ -397,8 +397,8 @@ FrameCommands::CopySource FrameCommands::copySource() const
     s.frame = firstSelectedPicture(m_page);
     if (s.frame == 0)
         return s;
-    s.severalSelected = Selected_Count(m_page) > 1;
-    const TFrameRec& f = rec(m_page, s.frame);
+    s.severalSelected = selectedCount(m_page) > 1;
+    const FrameRecord& f = rec(m_page, s.frame);
     s.owner = f.CloneOf != 0 ? f.PictureOwner : s.frame;
     return s;
 }
@@ -409,7 +409,7 @@ ExportPlan FrameCommands::exportPlan() const
     const int n = find_selected(m_page);
     if (n == 0)
         return plan;
-    const TFrameRec& f = rec(m_page, n);
+    const FrameRecord& f = rec(m_page, n);
     const settings::Settings& s = m_page.settings();
     std::string program = s.Image_Editor_App;
     if (!program.empty() && program.front() == '"')
@@ -431,14 +431,14 @@ ExportPlan FrameCommands::exportPlan() const
 
 // ---- pixels -----------------------------------------------------------------------------
 
-const imaging::Bitmap& ownPixels(TFrameRec& f)
+const imaging::Bitmap& ownPixels(FrameRecord& f)
 {
     if (!f.PictureHolder)
         throw PageError("The frame holds no picture of its own");
     return f.PictureHolder->bitmap();
 }
 
-void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp)
+void setOwnPixels(FrameRecord& f, imaging::Bitmap bmp)
 {
     if (!f.PictureHolder)
         f.PictureHolder = std::make_shared<imaging::Picture>();
@@ -460,7 +460,7 @@ void putTurned(Page& page, PixelsTake&& take, RotateMode mode, const std::functi
     const int i = take.frame;
     if (i > count || rec(page, i).PictureHolder != take.picture)
         return;
-    TFrameRec& f = rec(page, i);
+    FrameRecord& f = rec(page, i);
     if (mode == RotateMode::Rotate) {
         f.AspectRatio = 1.0f / f.AspectRatio;
         // A picture that became narrower leaves the old one's right part behind.
@@ -563,7 +563,7 @@ void resampleSelected(Page& page, int percent, int filterIndex, const KeepAlive&
         return;
     const std::vector<int> frames = framesToResample(page, filterIndex);
     BusyDisplay busy(page.status(), "");
-    const int selected = Selected_Count(page);
+    const int selected = selectedCount(page);
     for (const int i : frames) {
         std::optional<ResampleTake> take = takeForResample(page, i, percent, selected);
         if (!take)
@@ -619,7 +619,7 @@ void reportGreyscaleFailure(std::exception_ptr error)
     }
 }
 
-bool Greyscale_Selected(Page& page)
+bool greyscaleSelected(Page& page)
 {
     const std::vector<int> frames = framesToChange(page);
     BusyDisplay busy(page.status(), kImageBeingProcessed);

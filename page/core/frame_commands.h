@@ -52,13 +52,13 @@ app::Message cantExportPastedMessage(const app::Message& program);
 app::Message cantLoadWithMessage(const std::string& fileName, const app::Message& program);
 app::Message modifiedMissingMessage(const std::string& path);
 // "Frame n: File <name>\n<details> AR= <ratio>" for a loaded frame, else "Frame n: No file loaded".
-app::Message frameStatusText(const TFrameRec& f, int n);
+app::Message frameStatusText(const FrameRecord& f, int n);
 // The ratio as the status line shows it: general format, 3 significant digits.
 std::string ratioText(float ratio);
 
 // The queries other commands use to find their frames (live frames 1..FrameCount only).
-int Selected_Count(const Page& page);
-int Loaded_Count(const Page& page);
+int selectedCount(const Page& page);
+int loadedCount(const Page& page);
 int selected_and_loaded(const Page& page); // selected, loaded and not a copy
 int find_selected(const Page& page);       // the first such frame; 0 if none
 int firstSelectedPicture(const Page& page); // the first selected loaded frame, copies included
@@ -152,13 +152,13 @@ public:
 
     SelectResult SelectImage(int n, bool exclusive);
     // Every live frame selected; the image buttons go on when any frame is loaded.
-    SelectResult Select_All_Images();
+    SelectResult selectAllImages();
 
     PopupEnabling popupEnabling(int n, bool clipboardHasBitmap, bool curvesHaveEntries) const;
 
     // Empties frame n unless it owns a picture other frames show (then the user is told
     // and false returned). The caller paints the empty look.
-    bool Remove_Selected_Images(int n);
+    bool removeSelectedImages(int n);
     // Empties every selected loaded frame in frame order; returns the frames emptied.
     std::vector<int> removeSelected();
 
@@ -185,8 +185,8 @@ private:
 
 // Frame n's own pixels (the frame must own a picture), and replacing them. The codecs'
 // picture keeps a JPEG compressed until this first asks for its pixels.
-const imaging::Bitmap& ownPixels(TFrameRec& f);
-void setOwnPixels(TFrameRec& f, imaging::Bitmap bmp);
+const imaging::Bitmap& ownPixels(FrameRecord& f);
+void setOwnPixels(FrameRecord& f, imaging::Bitmap bmp);
 
 // The picture commands run on the interface thread; keepAlive (when given) is called before
 // each frame's work so the window can show the status and progress just set.
@@ -237,8 +237,8 @@ void putResampled(Page& page, ResampleTake&& take);
 
 // Greys every selected, loaded frame that is not a copy. A failure is reported to the
 // user and stops the command; frames already done stay grey. False after a failure.
-bool Greyscale_Selected(Page& page);
-// Greyscale_Selected in the same three steps as Resample, for a window whose own loop
+bool greyscaleSelected(Page& page);
+// greyscaleSelected in the same three steps as Resample, for a window whose own loop
 // turns: framesToChange, then for each frame takeFramePixels, greyTaken on any other
 // thread and putGreyed back on the window's thread. A step's exception is told to the
 // user by reportGreyscaleFailure, which also ends the command.

@@ -287,7 +287,7 @@ int progressPercent(int k, int count)
     return count > 0 ? roundToInt(static_cast<Real>(k) / count * 100) : 0;
 }
 
-Centring Centre_On_Page(int frameCount, int pageWidthPx, int pageHeightPx, int laidOutWidthPx, int dpiX,
+Centring centreOnPage(int frameCount, int pageWidthPx, int pageHeightPx, int laidOutWidthPx, int dpiX,
                         float margin_mm, float aspectRatio)
 {
     Centring out;

@@ -109,7 +109,7 @@ struct Centring {
     int frameWidth = 0;
     int gridWidth = 0;
 };
-Centring Centre_On_Page(int frameCount, int pageWidthPx, int pageHeightPx, int laidOutWidthPx, int dpiX,
+Centring centreOnPage(int frameCount, int pageWidthPx, int pageHeightPx, int laidOutWidthPx, int dpiX,
                         float margin_mm, float aspectRatio);
 
 // The status-bar line that names the printer, its image area and the page margin, ending

@@ -14,7 +14,7 @@ namespace page {
 // beginLoadStep and finishLoadStep on the window's thread, decodeLoadStep on any other in
 // between. Between the two, the queue and the settings must not change; the page may be
 // redrawn (finishLoadStep fills only frames the page still has). The sum of the three is
-// Load_The_Files without keepAlive and fullDecode.
+// loadFiles without keepAlive and fullDecode.
 struct LoadStep {
     std::vector<int> frames;        // the frames that take files, in frame order
     int selectedFrames = 0;
@@ -32,7 +32,7 @@ LoadStep beginLoadStep(Page& page, FileQueue& queue, const LoadHooks& hooks);
 void decodeLoadStep(LoadStep& step);
 LoadStepResult finishLoadStep(Page& page, FileQueue& queue, const LoadHooks& hooks, LoadStep& step);
 
-// What Next_Batch does before its step: with no frame selected, every frame is emptied
+// What nextBatch does before its step: with no frame selected, every frame is emptied
 // and selected.
 void selectForNextBatch(Page& page, const LoadHooks& hooks);
 

@@ -32,7 +32,7 @@ void keepAlive(const LoadHooks& hooks)
 // Puts a decoded file into frame n, as a file load sets a frame's record.
 void fillFrame(Page& page, int n, const std::string& path, LoadedPicture&& loaded)
 {
-    TFrameRec& f = page.frame(n);
+    FrameRecord& f = page.frame(n);
     f.AspectRatio = loaded.aspectRatio;
     f.PictureHolder = std::move(loaded.picture);
     f.ScreenPicture = std::move(loaded.screen);
@@ -53,7 +53,7 @@ std::vector<int> takeFrames(Page& page, const FileQueue& queue, const LoadHooks&
     count = 0;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
         keepAlive(hooks);
-        TFrameRec& f = page.frame(n);
+        FrameRecord& f = page.frame(n);
         if (!f.Selected)
             continue;
         ++count;
@@ -299,7 +299,7 @@ LoadedPicture loadJpegData(std::vector<std::uint8_t> data, const std::string& pa
 
 void setFrameDetails(Page& page, int n, const std::string& path)
 {
-    TFrameRec& f = page.frame(n);
+    FrameRecord& f = page.frame(n);
     f.HasExif = false;
     f.Details.clear();
     f.ExifTags.clear();
@@ -312,7 +312,7 @@ void setFrameDetails(Page& page, int n, const std::string& path)
 bool emptyFrameForLoad(Page& page, int n)
 {
     for (int other = 1; other <= page.state().FrameCount; ++other) {
-        const TFrameRec& o = page.frame(other);
+        const FrameRecord& o = page.frame(other);
         if (other != n && o.Loaded && o.PictureOwner == n && page.frame(n).PictureOwner == n) {
             app::messages().information(clonedFrameMessage(n));
             return false;
@@ -403,7 +403,7 @@ std::size_t wantedFiles(const LoadStep& step, const FileQueue& queue)
 
 } // namespace
 
-LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks)
+LoadStepResult loadFiles(Page& page, FileQueue& queue, const LoadHooks& hooks)
 {
     LoadStep step = beginStep(page, queue, hooks);
     LoadStepResult result;
@@ -466,10 +466,10 @@ void selectForNextBatch(Page& page, const LoadHooks& hooks)
     }
 }
 
-LoadStepResult Next_Batch(Page& page, FileQueue& queue, const LoadHooks& hooks)
+LoadStepResult nextBatch(Page& page, FileQueue& queue, const LoadHooks& hooks)
 {
     selectForNextBatch(page, hooks);
-    return Load_The_Files(page, queue, hooks);
+    return loadFiles(page, queue, hooks);
 }
 
 } // namespace page

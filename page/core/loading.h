@@ -10,7 +10,7 @@
 //     page::FileQueue queue;
 //     queue.FileList = files;                  // loaded in the order given
 //     do {
-//         page::Next_Batch(page, queue);       // NumberOfFrames files, in frame order
+//         page::nextBatch(page, queue);       // NumberOfFrames files, in frame order
 //         ... print or render the page ...
 //     } while (queue.BatchInProgress);
 #pragma once
@@ -71,7 +71,7 @@ struct LoadHooks {
     std::function<void()> keepAlive;
     // Frame n was emptied to take a file: paint its empty look.
     std::function<void(int frame)> frameEmptied;
-    // Every frame repainted (the window's Update_Visual); called once, after loading.
+    // Every frame repainted (the window's updateVisual); called once, after loading.
     std::function<void()> repaintAll;
     // The smallest screen rendition a JPEG picture gets, in pixels (the frame's size on
     // the screen); 0 x 0 gives the smallest DCT scale. Headless runs leave it at 0.
@@ -135,17 +135,17 @@ bool emptyFrameForLoad(Page& page, int frame);
 // returned.
 bool checkSelectionForLoad(Page& page);
 
-// One load step (Load_The_Files): the selected frames, in frame order, get the files of the
+// One load step (loadFiles): the selected frames, in frame order, get the files of the
 // queue from NextFileIndex on; frames beyond the files left are deselected and keep what
 // they show. A file that cannot be decoded is reported and passed over, and the next file
 // goes into the same frame. Each picture gets the on-load steps the page's settings ask
 // for (on_load.h), and the curve on load follows on the frames loaded. Afterwards every
 // frame is repainted and deselected; a used-up list is emptied, otherwise NextFileIndex
 // moves past the files taken.
-LoadStepResult Load_The_Files(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
+LoadStepResult loadFiles(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
 
 // The next step from the list (load from list, batch printing, headless pages): with no
 // frame selected every frame is emptied and all are selected first.
-LoadStepResult Next_Batch(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
+LoadStepResult nextBatch(Page& page, FileQueue& queue, const LoadHooks& hooks = {});
 
 } // namespace page

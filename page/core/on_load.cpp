@@ -94,7 +94,7 @@ imaging::Bitmap in24Bits(imaging::Bitmap bmp)
     return bmp.bytesPerPixel() == 3 ? std::move(bmp) : imaging::to24Bit(bmp.view());
 }
 
-bool ownsPicture(const TFrameRec& f)
+bool ownsPicture(const FrameRecord& f)
 {
     return f.Loaded && f.CloneOf == 0 && f.PictureHolder && !f.PictureHolder->empty();
 }
@@ -314,7 +314,7 @@ void showOnLoadSteps(Page& page, int frame, const std::string& path, const std::
 
 void applyCurveToFrame(Page& page, int n, const imaging::ToneLUT& lut)
 {
-    TFrameRec& f = page.frame(n);
+    FrameRecord& f = page.frame(n);
     if (!f.PictureHolder)
         throw PageError("The frame holds no picture of its own");
     PictureStep step{PictureStep::Kind::Curve};
@@ -383,7 +383,7 @@ void applyCurveFileToSelected(Page& page, const std::string& path, const std::fu
     applyCurveToFrames(page, frames, lut, keepAlive);
 }
 
-void Crop_to_Frame(Page& page, const std::function<void()>& keepAlive)
+void cropToFrame(Page& page, const std::function<void()>& keepAlive)
 {
     // The frames are taken now: the window repaints between frames, and a page rebuilt
     // then (after a resize) clears the selection.
@@ -404,7 +404,7 @@ void Crop_to_Frame(Page& page, const std::function<void()>& keepAlive)
                 continue;
             if (keepAlive)
                 keepAlive();
-            TFrameRec& f = page.frame(n);
+            FrameRecord& f = page.frame(n);
             imaging::Picture& picture = *f.PictureHolder;
             const LoadPlan plan = planOnLoad(fit, picture.width(), picture.height());
             putSteps(picture, &f.ScreenPicture, plan.steps, plan.width, plan.height);

@@ -111,10 +111,10 @@ bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imagin
 // read; no frame changes then.
 void applyCurveFileToSelected(Page& page, const std::string& path, const std::function<void()>& keepAlive = {});
 
-// Crop_to_Frame: every selected, loaded frame that is not a copy fitted to the frames'
+// cropToFrame: every selected, loaded frame that is not a copy fitted to the frames'
 // shape, with "Image being processed" and progress. Frames fitted already stay as they
 // are. The selection is cleared afterwards.
-void Crop_to_Frame(Page& page, const std::function<void()>& keepAlive = {});
+void cropToFrame(Page& page, const std::function<void()>& keepAlive = {});
 
 // The curve files of folder (*.tcv, any case, regular files, not hidden), by name, at most
 // kMaxCurveEntries; leftOut gets how many more there were.

@@ -39,19 +39,19 @@ void Page::sanitiseSettings()
         m_settings.Page_Margin_mm = 0.0f;
 }
 
-const TFrameRec& Page::frame(int n) const
+const FrameRecord& Page::frame(int n) const
 {
     if (n < 1 || n > kMaxFrames)
         throw PageError({"No frame number %1", n});
     return m_frames[static_cast<std::size_t>(n)];
 }
 
-TFrameRec& Page::frame(int n)
+FrameRecord& Page::frame(int n)
 {
-    return const_cast<TFrameRec&>(std::as_const(*this).frame(n));
+    return const_cast<FrameRecord&>(std::as_const(*this).frame(n));
 }
 
-void Page::Get_Printer_Res()
+void Page::updatePrinterMetrics()
 {
     m_state.PrinterReady = false;
     const PrinterMetrics metrics = m_readPrinter ? m_readPrinter() : PrinterMetrics{};
@@ -72,20 +72,20 @@ void Page::Get_Printer_Res()
     m_state.PrinterReady = true;
 }
 
-void Page::Set_Margin(float margin)
+void Page::setPageMargin(float margin)
 {
-    Get_Printer_Res();
+    updatePrinterMetrics();
     m_state.ScreenGap = screenGapFromMm(margin);
     m_state.GapPx = dotsFromMm(margin, m_state.PrinterDpiX);
     m_state.PageMarginPx = dotsFromMm(m_settings.Page_Margin_mm, m_state.PrinterDpiX);
     m_settings.margin_mm = margin;
 }
 
-void Page::Centre_On_Page()
+void Page::centreOnPage()
 {
     if (!m_settings.centre_output)
         return;
-    const Centring c = page::Centre_On_Page(m_state.FrameCount, m_state.PageWidthPx, m_state.PageHeightPx,
+    const Centring c = page::centreOnPage(m_state.FrameCount, m_state.PageWidthPx, m_state.PageHeightPx,
                                             m_state.LaidOutWidthPx, m_state.PrinterDpiX, m_settings.margin_mm,
                                             m_state.Global_AspectRatio);
     m_state.GapPx = c.GapPx;
@@ -93,12 +93,12 @@ void Page::Centre_On_Page()
     m_state.PageMarginPx = c.PageMarginPx;
 }
 
-ScreenLayout Page::Sizeup_Visual_Page(int windowWidth, int windowHeight)
+ScreenLayout Page::sizeVisualPage(int windowWidth, int windowHeight)
 {
     // A dialog may have changed the aspect ratio in the settings alone.
     if (usableAspectRatio(m_settings.Global_AspectRatio))
         m_state.Global_AspectRatio = m_settings.Global_AspectRatio;
-    Set_Margin(m_settings.margin_mm);
+    setPageMargin(m_settings.margin_mm);
     PageState& s = m_state;
     s.PortraitPage = isPortraitLayout(s.FrameCount);
     s.LaidOutWidthPx = s.PortraitPage ? s.PageWidthPx : s.PageHeightPx;
@@ -107,14 +107,14 @@ ScreenLayout Page::Sizeup_Visual_Page(int windowWidth, int windowHeight)
     // its previous size, as it does for a window that is too small.
     if (windowFitApplies(windowWidth, windowHeight) && s.PageWidthPx > 0 && s.PageHeightPx > 0) {
         s.PageSized = true;
-        Centre_On_Page();
+        centreOnPage();
         const Size bg = fitPageToWindow(windowWidth, windowHeight, s.PageWidthPx, s.PageHeightPx, s.PortraitPage);
         s.Background.width = bg.width;
         s.Background.height = bg.height;
         s.ScreenGap = screenGapFor(bg.width, s.PageWidthPx, s.GapPx);
         s.ScreenLeftOffset = screenLeftOffsetFor(bg.width, s.PageWidthPx, s.PageMarginPx, s.FrameCount);
     }
-    Get_Printer_Res();
+    updatePrinterMetrics();
     s.Background.top = kBackgroundTop;
     s.Background.left = windowWidth / 2 - s.Background.width / 2;
     const Size bgSize{s.Background.width, s.Background.height};
@@ -151,7 +151,7 @@ bool Page::usableAspectRatio(float ratio)
 
 const imaging::Picture* Page::pictureShownIn(int n) const
 {
-    const TFrameRec& f = frame(n);
+    const FrameRecord& f = frame(n);
     if (!f.Loaded || f.PictureOwner < 1 || f.PictureOwner > kMaxFrames)
         return nullptr;
     const auto& holder = m_frames[static_cast<std::size_t>(f.PictureOwner)].PictureHolder;
@@ -293,7 +293,7 @@ const imaging::Bitmap* Page::screenBitmap(int n, int minWidth, int minHeight)
 
 void Page::emptyFrame(int n)
 {
-    TFrameRec& f = frame(n);
+    FrameRecord& f = frame(n);
     // A copy never has a holder of its own, so the holder is always this frame's picture.
     f.PictureHolder.reset();
     f.ScreenPicture = {};
@@ -336,7 +336,7 @@ AspectChoice Page::aspectRatioFromSelection() const
 {
     AspectChoice choice;
     for (int n = 1; n <= m_state.FrameCount; ++n) {
-        const TFrameRec& f = m_frames[static_cast<std::size_t>(n)];
+        const FrameRecord& f = m_frames[static_cast<std::size_t>(n)];
         // An empty frame's ratio describes nothing (it may be a stale or a zero value).
         if (!f.Selected || !f.Loaded)
             continue;

@@ -120,7 +120,7 @@ private:
 };
 
 // One frame. The visible control lives in the page view (PageView::FrameImage(n)).
-struct TFrameRec {
+struct FrameRecord {
     // The picture; set only on a frame that owns its picture (PictureOwner == its own
     // number). Read it through Page::pictureShownIn, which follows PictureOwner. A JPEG
     // picture stays compressed until something asks for its full-size pixels.
@@ -139,7 +139,7 @@ struct TFrameRec {
 };
 
 // Entries 1..16; entry 0 is never used so frame numbers index it directly.
-using FrameTable = std::array<TFrameRec, kMaxFrames + 1>;
+using FrameTable = std::array<FrameRecord, kMaxFrames + 1>;
 
 struct PageState {
     // Mirrors of the settings NumberOfFrames and Global_AspectRatio, always in step:
@@ -198,8 +198,8 @@ public:
     FrameTable& Frames() { return m_frames; }
     const FrameTable& Frames() const { return m_frames; }
     // Frame n, 1..16; throws PageError for any other number.
-    TFrameRec& frame(int n);
-    const TFrameRec& frame(int n) const;
+    FrameRecord& frame(int n);
+    const FrameRecord& frame(int n) const;
     StatusDisplay& status() { return m_status ? *m_status : m_nullStatus; }
     void setStatusDisplay(StatusDisplay* status) { m_status = status; }
     void setPrinterReader(std::function<PrinterMetrics()> readPrinter) { m_readPrinter = std::move(readPrinter); }
@@ -211,16 +211,16 @@ public:
 
     // Reads the printer and writes the printer line. Unusable metrics leave the previous
     // ones in place with PrinterReady false, so the layout never divides by zero.
-    void Get_Printer_Res();
+    void updatePrinterMetrics();
     // Reads the printer, then derives the gaps and the page margin from margin (mm),
     // which becomes margin_mm.
-    void Set_Margin(float margin);
+    void setPageMargin(float margin);
     // With centre_output on, sets Page_Margin_mm and PageMarginPx so that the printed
     // frame grid is centred across the page.
-    void Centre_On_Page();
+    void centreOnPage();
     // The arithmetic of a resize: margins, orientation, window fit, printer line,
     // frame sizes and positions. The caller applies the result to its widgets.
-    ScreenLayout Sizeup_Visual_Page(int windowWidth, int windowHeight);
+    ScreenLayout sizeVisualPage(int windowWidth, int windowHeight);
 
     // Frame count and aspect ratio, written to the settings as well.
     void setFrameCount(int count); // throws PageError unless 1, 2, 4, 8 or 16

@@ -13,7 +13,7 @@ bool Properties1Click(Page& page, QWidget* parent, const imaging::AdjustHooks& h
         return false;
     }
     FrameEdit subject(page, target.frame);
-    imaging::Tbright window(subject, page.settings(), hooks, parent);
+    imaging::EditImageWindow window(subject, page.settings(), hooks, parent);
     if (window.failed()) {
         app::messages().error(imaging::kNoResourcesToAdjust);
         return false;

@@ -148,10 +148,10 @@ void FrameCommandsUi::Paste1Click()
     // The copy may be narrower than what the frame showed before.
     for (int n : pasted)
         m_view.paintEmptyFrame(n);
-    m_view.Update_Visual();
+    m_view.updateVisual();
 }
 
-void FrameCommandsUi::Special_CopyClick()
+void FrameCommandsUi::onSpecialCopyClicked()
 {
     const FrameCommands::CopySource source = m_commands.copySource();
     if (source.frame == 0)
@@ -166,7 +166,7 @@ void FrameCommandsUi::Special_CopyClick()
     }
 }
 
-void FrameCommandsUi::Special_PasteClick()
+void FrameCommandsUi::onSpecialPasteClicked()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!clipboard::holdsBitmap(data))
@@ -185,7 +185,7 @@ void FrameCommandsUi::Special_PasteClick()
     }
     for (int n : pasted)
         m_view.paintEmptyFrame(n);
-    m_view.Update_Visual();
+    m_view.updateVisual();
 }
 
 void FrameCommandsUi::ReloadClick()
@@ -367,13 +367,13 @@ void FrameCommandsUi::endTurn(const std::optional<app::Message>& error)
     if (error)
         app::messages().error(*error);
     // Also after a failure: the frames turned before it show their new shape.
-    Deselect_All_Images();
-    m_view.Update_Visual();
+    deselectAllImages();
+    m_view.updateVisual();
     emit busyChanged(false);
     emit turnFinished();
 }
 
-void FrameCommandsUi::Add_Curves_To_Menu()
+void FrameCommandsUi::addCurvesToMenu()
 {
     m_curves->clear();
     std::size_t leftOut = 0;
@@ -398,19 +398,19 @@ void FrameCommandsUi::PopupHandler(const QString& caption)
     } catch (const std::exception& e) {
         app::messages().error(app::messageOf(e));
     }
-    Deselect_All_Images();
-    m_view.Update_Visual();
+    deselectAllImages();
+    m_view.updateVisual();
 }
 
-void FrameCommandsUi::Crop_To_Frame_BtnClick()
+void FrameCommandsUi::onCropToFrameClicked()
 {
     try {
-        Crop_to_Frame(m_view.page(), keepAlive);
+        cropToFrame(m_view.page(), keepAlive);
     } catch (const std::exception& e) {
         app::messages().error(app::messageOf(e));
     }
-    Deselect_All_Images();
-    m_view.Update_Visual();
+    deselectAllImages();
+    m_view.updateVisual();
 }
 
 struct FrameCommandsUi::GreyscaleRun {
@@ -480,8 +480,8 @@ void FrameCommandsUi::endGreyscale()
     status.setProgressVisible(false);
     status.setStatus("");
     QApplication::restoreOverrideCursor();
-    Deselect_All_Images();
-    m_view.Update_Visual();
+    deselectAllImages();
+    m_view.updateVisual();
     emit busyChanged(false);
     emit greyscaleFinished();
 }
@@ -499,16 +499,16 @@ void FrameCommandsUi::Resample1Click()
     settings::Settings& s = m_view.page().settings();
     auto run = std::make_shared<ResampleRun>();
     {
-        settings::TResamp_Dialog dialog(s, m_window);
+        settings::ResampleDialog dialog(s, m_window);
         const int result = dialog.exec();
-        if (result == settings::TResamp_Dialog::kOkResult && s.Manual_Resamp_Size == 100)
+        if (result == settings::ResampleDialog::kOkResult && s.Manual_Resamp_Size == 100)
             return;
-        if (result != settings::TResamp_Dialog::kOkResult)
+        if (result != settings::ResampleDialog::kOkResult)
             return endResample(std::nullopt);
     }
     run->percent = s.Manual_Resamp_Size;
     run->filterIndex = s.Manual_Resamp_Filter;
-    run->selected = Selected_Count(m_view.page());
+    run->selected = selectedCount(m_view.page());
     try {
         run->frames = framesToResample(m_view.page(), run->filterIndex);
     } catch (const std::exception& e) {
@@ -577,7 +577,7 @@ void FrameCommandsUi::endResample(const std::optional<app::Message>& error)
     if (error)
         app::messages().error(*error);
     status.setProgressVisible(false);
-    m_view.Redisplay_Images();
+    m_view.redisplayPictures();
     if (std::exchange(m_resampling, false))
         emit busyChanged(false);
     emit resampleFinished();

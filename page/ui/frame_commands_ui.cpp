@@ -32,8 +32,8 @@ FrameCommandsUi::FrameCommandsUi(PageView& view, QWidget* window, FrameCommandHo
     setObjectName("FrameCommands");
     buildPopup();
     wireWindow();
-    connect(&m_view, &PageView::frameMouseDown, this, &FrameCommandsUi::Frame_MouseDown);
-    connect(&m_view, &PageView::frameDoubleClicked, this, &FrameCommandsUi::Frame_DblClick);
+    connect(&m_view, &PageView::frameMouseDown, this, &FrameCommandsUi::onFramePressed);
+    connect(&m_view, &PageView::frameDoubleClicked, this, &FrameCommandsUi::onFrameDoubleClicked);
 }
 
 QAction* FrameCommandsUi::addPopupEntry(QMenu* menu, const char* objectName, const QString& caption,
@@ -69,8 +69,8 @@ void FrameCommandsUi::buildPopup()
     addPopupEntry(m_popup, "Paste1", tr("Frame Paste"), &FrameCommandsUi::Paste1Click)->setEnabled(false);
     addPopupEntry(m_popup, "Remove1", tr("Remove"), &FrameCommandsUi::Remove1Click);
     m_popup->addSeparator();
-    addPopupEntry(m_popup, "Special_Copy", tr("Copy"), &FrameCommandsUi::Special_CopyClick);
-    addPopupEntry(m_popup, "Special_Paste", tr("Paste"), &FrameCommandsUi::Special_PasteClick);
+    addPopupEntry(m_popup, "Special_Copy", tr("Copy"), &FrameCommandsUi::onSpecialCopyClicked);
+    addPopupEntry(m_popup, "Special_Paste", tr("Paste"), &FrameCommandsUi::onSpecialPasteClicked);
     m_popup->addSeparator();
     m_reload = m_popup->addMenu(tr("Reload"));
     m_reload->setObjectName("Reload");
@@ -91,7 +91,7 @@ void FrameCommandsUi::buildPopup()
     m_curves = m_popup->addMenu(tr("Apply Curves"));
     m_curves->setObjectName("ApplyCurves");
     m_curves->menuAction()->setObjectName("ApplyCurves1");
-    Add_Curves_To_Menu();
+    addCurvesToMenu();
     addHookEntry("EditImage1", tr("Edit Image"), &FrameCommandHooks::editImage);
     m_popup->addSeparator();
     addHookEntry("SaveFramesImage1", tr("Save Frame's Image"), &FrameCommandHooks::saveFramesImage);
@@ -123,7 +123,7 @@ void FrameCommandsUi::wireWindow()
     wireButton("tb_rotate", [this] { RotateBitmap(1); });
     wireButton("tb_flip_Vert", [this] { RotateBitmap(2); });
     wireButton("tb_flip_horiz", [this] { RotateBitmap(3); });
-    wireButton("Centre_btn", [this] { Crop_To_Frame_BtnClick(); });
+    wireButton("Centre_btn", [this] { onCropToFrameClicked(); });
     setButtonEnabled("tb_bin", true);
     if (auto* list = m_window->findChild<QComboBox*>("Sel_Frames"))
         list->installEventFilter(this);
@@ -157,7 +157,7 @@ void FrameCommandsUi::enable_image_buttons(bool on)
         setButtonEnabled(name, on);
 }
 
-void FrameCommandsUi::Save_Button_State()
+void FrameCommandsUi::saveButtonState()
 {
     m_saved.tb_load = buttonEnabled("tb_load");
     m_saved.tb_load_next = buttonEnabled("tb_load_next");
@@ -183,12 +183,12 @@ void FrameCommandsUi::applyButtonStates(const ButtonStates& states)
     setButtonEnabled("Page_Button", states.Page_Button);
 }
 
-void FrameCommandsUi::Disable_Buttons()
+void FrameCommandsUi::disableButtons()
 {
     applyButtonStates(ButtonStates{}); // tb_stop stays as it is: printing needs it
 }
 
-void FrameCommandsUi::Restore_Button_State()
+void FrameCommandsUi::restoreButtonState()
 {
     applyButtonStates(m_saved);
     setButtonEnabled("tb_stop", m_saved.tb_stop);
@@ -228,15 +228,15 @@ void FrameCommandsUi::SelectImage(int n, bool exclusive)
     applySelection(m_commands.SelectImage(n, exclusive), n);
 }
 
-void FrameCommandsUi::Select_All_Images()
+void FrameCommandsUi::selectAllImages()
 {
-    const SelectResult result = m_commands.Select_All_Images();
+    const SelectResult result = m_commands.selectAllImages();
     for (int k = 1; k <= m_view.page().state().FrameCount; ++k)
         paintBorder(k, true);
     applySelection(result, 0);
 }
 
-void FrameCommandsUi::Deselect_All_Images()
+void FrameCommandsUi::deselectAllImages()
 {
     enable_image_buttons(false);
     setButtonEnabled("tb_ar", false);
@@ -244,7 +244,7 @@ void FrameCommandsUi::Deselect_All_Images()
     m_view.clearSelection();
 }
 
-void FrameCommandsUi::Frame_MouseDown(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+void FrameCommandsUi::onFramePressed(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                       QPoint globalPos)
 {
     if (button != Qt::RightButton) {
@@ -290,9 +290,9 @@ void FrameCommandsUi::setPopupEntries(int frame)
     set("ExtendedImageDetails1", e.extendedDetails && bool(m_hooks.extendedDetails));
 }
 
-void FrameCommandsUi::Frame_DblClick(int frame)
+void FrameCommandsUi::onFrameDoubleClicked(int frame)
 {
-    const TFrameRec& f = m_view.page().frame(frame);
+    const FrameRecord& f = m_view.page().frame(frame);
     if (f.Selected && f.Loaded) {
         if (m_hooks.editImage)
             m_hooks.editImage();
@@ -305,19 +305,19 @@ void FrameCommandsUi::Frame_DblClick(int frame)
 
 void FrameCommandsUi::All1Click()
 {
-    Select_All_Images();
+    selectAllImages();
 }
 
 void FrameCommandsUi::DeSelectAll1Click()
 {
-    Deselect_All_Images();
+    deselectAllImages();
 }
 
 // ---- emptying ---------------------------------------------------------------------------
 
-void FrameCommandsUi::Remove_Selected_Images(int n)
+void FrameCommandsUi::removeSelectedImages(int n)
 {
-    if (!m_commands.Remove_Selected_Images(n))
+    if (!m_commands.removeSelectedImages(n))
         return;
     if (n <= m_view.page().state().FrameCount && m_view.FrameImage(n)) {
         m_view.paintEmptyFrame(n);
@@ -333,7 +333,7 @@ void FrameCommandsUi::removeSelectedFrames()
     const Page& page = m_view.page();
     for (int n = 1; n <= page.state().FrameCount; ++n)
         if (page.frame(n).Loaded && page.frame(n).Selected)
-            Remove_Selected_Images(n);
+            removeSelectedImages(n);
 }
 
 void FrameCommandsUi::Delete1Click()
@@ -353,15 +353,15 @@ void FrameCommandsUi::tb_binClick()
 
 // ---- keys on the frame-count list -------------------------------------------------------
 
-bool FrameCommandsUi::Sel_FramesKeyDown(int key)
+bool FrameCommandsUi::onFrameSelectorKeyPressed(int key)
 {
     auto run = [](const std::function<void()>& hook) {
         if (hook)
             hook();
     };
     switch (key) {
-    case Qt::Key_A: Select_All_Images(); return true;
-    case Qt::Key_D: Deselect_All_Images(); return true;
+    case Qt::Key_A: selectAllImages(); return true;
+    case Qt::Key_D: deselectAllImages(); return true;
     case Qt::Key_E: run(m_hooks.editImage); return true;
     case Qt::Key_L:
         if (m_hooks.openImages)
@@ -379,7 +379,7 @@ bool FrameCommandsUi::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Ctrl alone: Ctrl+Shift+A and the like are left to the list.
-        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && Sel_FramesKeyDown(key->key()))
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && onFrameSelectorKeyPressed(key->key()))
             return true;
     }
     return QObject::eventFilter(watched, event);

@@ -36,7 +36,7 @@ inline constexpr std::string_view kClipboardUnreadable = QT_TRANSLATE_NOOP("Pagi
 // What the commands need from the rest of the window. An empty hook leaves its popup
 // entry disabled (and its key doing nothing) until the command exists.
 struct FrameCommandHooks {
-    std::function<void(bool withDialog)> openImages;      // Open_Images: "Load", double-click, Ctrl+L
+    std::function<void(bool withDialog)> openImages;      // openImageFiles: "Load", double-click, Ctrl+L
     std::function<bool()> loadWarningAccepted;            // the load warning where it applies; false = Cancel
     std::function<void(const std::string& path)> loadFile; // FileList := {path}, NextFileIndex := 0, one load step
     std::function<void()> editImage;                      // "Edit Image", Ctrl+E, double-click on a picture
@@ -77,20 +77,20 @@ public:
     QAction* popupAction(const QString& objectName) const;
 
     void SelectImage(int n, bool exclusive);
-    void Select_All_Images();
-    void Deselect_All_Images();
+    void selectAllImages();
+    void deselectAllImages();
     void enable_image_buttons(bool on);
     // Empties frame n with its look, unless copies still show its picture.
-    void Remove_Selected_Images(int n);
+    void removeSelectedImages(int n);
     void RotateBitmap(int mode);
     // "Apply Curves" rebuilt from the curve files in Curve_Dir (at start-up and whenever the
     // settings change the folder).
-    void Add_Curves_To_Menu();
+    void addCurvesToMenu();
 
     // The toolbar frozen around printing.
-    void Save_Button_State();
-    void Disable_Buttons();
-    void Restore_Button_State();
+    void saveButtonState();
+    void disableButtons();
+    void restoreButtonState();
     const ButtonStates& savedButtons() const { return m_saved; }
 
 signals:
@@ -108,8 +108,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void Frame_MouseDown(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
-    void Frame_DblClick(int frame);
+    void onFramePressed(int frame, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
+    void onFrameDoubleClicked(int frame);
     void All1Click();
     void DeSelectAll1Click();
     void Delete1Click();
@@ -117,8 +117,8 @@ private slots:
     void tb_binClick();
     void Copy1Click();
     void Paste1Click();
-    void Special_CopyClick();
-    void Special_PasteClick();
+    void onSpecialCopyClicked();
+    void onSpecialPasteClicked();
     void ReloadClick();
     void OriginalClick();
     void Modified1Click();
@@ -126,7 +126,7 @@ private slots:
     void GrayScaleClick();
     void Resample1Click();
     void Load2Click();
-    void Crop_To_Frame_BtnClick();
+    void onCropToFrameClicked();
 
 private:
     void buildPopup();
@@ -139,7 +139,7 @@ private:
     void removeSelectedFrames();
     void reloadFrom(int frame, const std::string& path);
     void PopupHandler(const QString& caption);
-    bool Sel_FramesKeyDown(int key);
+    bool onFrameSelectorKeyPressed(int key);
     void setButtonEnabled(const char* objectName, bool on);
     void applyButtonStates(const ButtonStates& states);
     bool buttonEnabled(const char* objectName) const;

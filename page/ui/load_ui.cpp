@@ -86,7 +86,7 @@ LoadHooks ImageLoader::hooks()
 {
     LoadHooks h;
     h.frameEmptied = [this](int n) { m_view.paintEmptyFrame(n); };
-    h.repaintAll = [this] { m_view.Update_Visual(); };
+    h.repaintAll = [this] { m_view.updateVisual(); };
     if (FrameControl* f1 = m_view.FrameImage(1)) {
         const qreal dpr = f1->devicePixelRatioF();
         h.screenWidth = static_cast<int>(f1->width() * dpr);
@@ -146,7 +146,7 @@ void ImageLoader::endCommand()
     emit loadFinished();
 }
 
-void ImageLoader::Open_Images(bool withDialog)
+void ImageLoader::openImageFiles(bool withDialog)
 {
     openImagesThen(withDialog, {});
 }
@@ -250,7 +250,7 @@ void ImageLoader::loadNextPage(const std::function<void(const std::string&, cons
             h.frameEmptied(n);
         page.frame(n).Selected = true;
     }
-    Load_The_Files(page, m_queue, h);
+    loadFiles(page, m_queue, h);
 }
 
 bool ImageLoader::everyLiveFrameLoaded() const
@@ -356,7 +356,7 @@ void ImageLoader::WMDropFiles(const QStringList& paths)
         }
         m_queue.FileList = {paths.front().toStdString()};
         page.frame(hot).Selected = true;
-        Open_Images(false);
+        openImageFiles(false);
         return;
     }
     m_busy = true;

@@ -50,7 +50,7 @@ public:
     // The load warning; true to go on. Tests replace it.
     std::function<bool(QWidget* parent)> confirmLoadWarning;
 
-    void Open_Images(bool withDialog);
+    void openImageFiles(bool withDialog);
     // tb_load, "&Load Selected" (which also enables "Add to file list"), popup "Load".
     void tb_loadClick();
     void Load1Click();
@@ -82,7 +82,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Open_Images with `then` run after the load step (before loadFinished).
+    // openImageFiles with `then` run after the load step (before loadFinished).
     void openImagesThen(bool withDialog, std::function<void()> then);
     // Starts one load step whose files decode on another thread; the step ends, then
     // `then` runs, when they are decoded.

@@ -220,10 +220,10 @@ PageView::PageView(Page& page, QWidget* parent)
 
 bool PageView::buildPage(int windowWidth, int windowHeight)
 {
-    if (!Create_BackGround_Image() || !Create_Frames())
+    if (!createBackgroundImage() || !createFrames())
         return false;
-    m_page.Set_Margin(m_page.settings().margin_mm);
-    Sizeup_Visual_Page(windowWidth, windowHeight);
+    m_page.setPageMargin(m_page.settings().margin_mm);
+    sizeVisualPage(windowWidth, windowHeight);
     for (int n = 1; n <= m_page.state().FrameCount; ++n)
         emptyFrame(n);
     return true;
@@ -237,7 +237,7 @@ void PageView::reportCreationFailure(int frameNumber, std::string_view secondLin
                            app::Message(secondLine)});
 }
 
-bool PageView::Create_BackGround_Image()
+bool PageView::createBackgroundImage()
 {
     retire(m_pageImage, this);
     m_pageImage = nullptr;
@@ -266,7 +266,7 @@ void PageView::freeFrames()
     }
 }
 
-bool PageView::Create_Frames()
+bool PageView::createFrames()
 {
     freeFrames();
     const int count = m_page.state().FrameCount;
@@ -318,19 +318,19 @@ QColor PageView::colourOf(std::int32_t bgr)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-void PageView::Sizeup_Visual_Page()
+void PageView::sizeVisualPage()
 {
     const QSize s = windowSize();
-    Sizeup_Visual_Page(s.width(), s.height());
+    sizeVisualPage(s.width(), s.height());
 }
 
-void PageView::Sizeup_Visual_Page(int windowWidth, int windowHeight)
+void PageView::sizeVisualPage(int windowWidth, int windowHeight)
 {
     m_windowSize = QSize(windowWidth, windowHeight);
     ScreenLayout layout;
     {
         WaitCursor busy;
-        layout = m_page.Sizeup_Visual_Page(windowWidth, windowHeight);
+        layout = m_page.sizeVisualPage(windowWidth, windowHeight);
     }
     if (m_pageImage) {
         QPainter p(&m_pageImage->canvas());
@@ -344,8 +344,8 @@ void PageView::Sizeup_Visual_Page(int windowWidth, int windowHeight)
             f->setGeometry(toQRect(layout.frames[i]));
     m_label1->setGeometry(toQRect(layout.label1));
     m_label1->clear();
-    Display_Text_Marks();
-    Display_Marks();
+    displayTextMarks();
+    displayMarks();
 }
 
 std::vector<Rect> PageView::frameRects() const
@@ -360,7 +360,7 @@ std::vector<Rect> PageView::frameRects() const
     return rects;
 }
 
-void PageView::Display_Marks()
+void PageView::displayMarks()
 {
     if (!m_pageImage)
         return;
@@ -378,7 +378,7 @@ void PageView::Display_Marks()
     m_pageImage->update();
 }
 
-void PageView::Display_Text_Marks()
+void PageView::displayTextMarks()
 {
     if (!m_pageImage)
         return;
@@ -485,7 +485,7 @@ void PageView::clearSelection()
     emit selectionCleared();
 }
 
-void PageView::Update_Visual()
+void PageView::updateVisual()
 {
     clearSelection();
     StatusDisplay& status = m_page.status();
@@ -501,20 +501,20 @@ void PageView::Update_Visual()
     status.setStatus("");
 }
 
-void PageView::Redisplay_Images()
+void PageView::redisplayPictures()
 {
     if (m_page.anySelected())
         clearSelection();
-    if (!Create_Frames())
+    if (!createFrames())
         app::messages().error(kRebuildFailed);
-    Sizeup_Visual_Page();
+    sizeVisualPage();
     for (int n = 1; n <= m_page.state().FrameCount; ++n)
         paintEmptyFrame(n);
-    Update_Visual();
+    updateVisual();
     m_page.status().setProgressVisible(false);
 }
 
-void PageView::Change_No_Of_frames(int newCount)
+void PageView::changeFrameCount(int newCount)
 {
     if (!isFrameCount(newCount))
         return;
@@ -524,8 +524,8 @@ void PageView::Change_No_Of_frames(int newCount)
     // were copies' sources; nothing on the page refers to them any more.
     m_page.dropAllPictures();
     m_page.setFrameCount(newCount);
-    Create_Frames();
-    Sizeup_Visual_Page();
+    createFrames();
+    sizeVisualPage();
     for (int n = 1; n <= newCount; ++n)
         emptyFrame(n);
     m_page.status().setStatus("");
@@ -539,7 +539,7 @@ void PageView::ar_BtnClick()
     const AspectChoice choice = m_page.aspectRatioFromSelection();
     if (choice.ratio) {
         m_page.setGlobalAspectRatio(*choice.ratio);
-        Redisplay_Images();
+        redisplayPictures();
         m_page.settings().Settings_Changed = true;
     }
     if (choice.rejected)
@@ -549,14 +549,14 @@ void PageView::ar_BtnClick()
 void PageView::setPrintMarks(bool on)
 {
     m_page.settings().PrintMarks = on;
-    Display_Marks();
+    displayMarks();
     m_page.settings().Settings_Changed = true;
 }
 
 void PageView::setPrintProps(bool on)
 {
     m_page.settings().PrintProps = on;
-    Display_Text_Marks();
+    displayTextMarks();
     m_page.settings().Settings_Changed = true;
 }
 

@@ -69,7 +69,7 @@ private:
 
 // The main window's page area. Construct it on a Page the main window owns (the page
 // must outlive the view), then call buildPage with the window's size; call
-// setWindowSize + Redisplay_Images after a resize has settled.
+// setWindowSize + redisplayPictures after a resize has settled.
 class PageView final : public QWidget {
     Q_OBJECT
 public:
@@ -81,20 +81,20 @@ public:
     // False (after the message) when a control could not be made: the program ends.
     bool buildPage(int windowWidth, int windowHeight);
 
-    bool Create_BackGround_Image();
+    bool createBackgroundImage();
     // Replaces the frame controls by FrameCount new ones (frames 1..FrameCount).
-    bool Create_Frames();
+    bool createFrames();
     // Lays the page out for a main window of the given size (the window fit budgets its
     // height for the title and menu bars, the toolbar and the bottom panels).
-    void Sizeup_Visual_Page(int windowWidth, int windowHeight);
-    void Sizeup_Visual_Page(); // at the last window size
-    void Display_Marks();
-    void Display_Text_Marks();
-    void Update_Visual();
-    void Redisplay_Images();
+    void sizeVisualPage(int windowWidth, int windowHeight);
+    void sizeVisualPage(); // at the last window size
+    void displayMarks();
+    void displayTextMarks();
+    void updateVisual();
+    void redisplayPictures();
     // Rebuilds the page for newCount frames (1, 2, 4, 8 or 16; anything else is ignored);
     // every picture is dropped.
-    void Change_No_Of_frames(int newCount);
+    void changeFrameCount(int newCount);
     // The empty look of frame n: grey, with its number in bold white.
     void paintEmptyFrame(int n);
     // Frame n emptied (record and look), as a frame-count change does it; no check for copies.

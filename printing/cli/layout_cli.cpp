@@ -80,7 +80,7 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     try {
         page::FileQueue queue;
         queue.FileList = files;
-        if (page::Next_Batch(*page, queue).filesFailed > 0)
+        if (page::nextBatch(*page, queue).filesFailed > 0)
             return 1; // each failure was reported; no page with a hole in it is written
         page::FrameCommands commands(*page);
         for (const Clone& c : clones) {
@@ -96,7 +96,7 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
                 return 1; // refused and told why
         }
         page->clearSelection();
-        Save_Page(*page, out);
+        savePageArchive(*page, out);
     } catch (const std::exception& e) {
         ctx.messages.error(app::messageOf(e));
         return 1;
@@ -119,7 +119,7 @@ int showCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             << ",\"margin\":" << layoutNumber(ctx.settings.margin_mm) << ",\"items\":[";
     bool first = true;
     for (int k = 1; k <= page->state().FrameCount; ++k) {
-        const page::TFrameRec& f = page->frame(k);
+        const page::FrameRecord& f = page->frame(k);
         const imaging::Picture* p = page->pictureShownIn(k);
         if (!f.Loaded || !p)
             continue;

@@ -120,7 +120,7 @@ std::unique_ptr<page::Page> headlessPage(settings::Settings& s, const page::Prin
 {
     auto page = std::make_unique<page::Page>(s, [m] { return m; });
     page->setPrintFrameReader(printFrameSize);
-    page->Sizeup_Visual_Page(800, 600);
+    page->sizeVisualPage(800, 600);
     return page;
 }
 
@@ -240,7 +240,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             page::LoadHooks hooks;
             if (ready)
                 hooks.fullDecode = [&ready](const imaging::Picture& p) { ready->prepare(p); };
-            failures += page::Next_Batch(*page, queue, hooks).filesFailed;
+            failures += page::nextBatch(*page, queue, hooks).filesFailed;
             const PageDrawing drawing = composePage(*page, Output::ImageFile, imageFileTarget(*page, dpi));
             if (drawing.frames.empty())
                 continue; // every file of this page failed, and each was reported
@@ -317,7 +317,7 @@ public:
                 app::messages().error(error);
             }
         };
-        failures += page::Next_Batch(m_page, m_queue, hooks).filesFailed;
+        failures += page::nextBatch(m_page, m_queue, hooks).filesFailed;
     }
     // Nobody to ask: a warning line, and the page prints.
     bool confirmLowResolution(const app::Message& message, bool) override
@@ -450,7 +450,7 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         window.loadNextPage();
     }
     if (!StopSignals::received())
-        commands.Load_and_Print();
+        commands.loadAndPrint();
     for (int id : commands.sentJobs())
         ctx.out << printer.printerName().toStdString() << '-' << id << '\n';
     if (StopSignals::received()) {

@@ -49,7 +49,7 @@ ArchiveMember pictureMember(const std::string& name, const std::shared_ptr<imagi
 bool showsCopies(const page::Page& page, int n)
 {
     for (int other = 1; other <= page.state().FrameCount; ++other) {
-        const page::TFrameRec& o = page.Frames()[static_cast<std::size_t>(other)];
+        const page::FrameRecord& o = page.Frames()[static_cast<std::size_t>(other)];
         if (other != n && o.Loaded && o.CloneOf != 0 && o.PictureOwner == n)
             return true;
     }
@@ -157,7 +157,7 @@ void loadFramePicture(page::Page& page, const std::string& archivePath, const La
         return;
     }
     page.emptyFrame(k);
-    page::TFrameRec& f = page.frame(k);
+    page::FrameRecord& f = page.frame(k);
     f.AspectRatio = static_cast<float>(loaded.picture->width()) / static_cast<float>(loaded.picture->height());
     f.PictureHolder = std::move(loaded.picture);
     f.ScreenPicture = std::move(loaded.screen);
@@ -185,8 +185,8 @@ void makeClone(page::Page& page, int a, int s, const LayoutLine& line, const Lay
         problem(result, page::clonedFrameMessage(a));
         return;
     }
-    const page::TFrameRec source = page.frame(s);
-    page::TFrameRec& f = page.frame(a);
+    const page::FrameRecord source = page.frame(s);
+    page::FrameRecord& f = page.frame(a);
     f.PictureHolder.reset();
     f.ScreenPicture = {};
     f.PictureOwner = source.PictureOwner;
@@ -205,7 +205,7 @@ void makeClone(page::Page& page, int a, int s, const LayoutLine& line, const Lay
 
 } // namespace
 
-void Save_Page(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive,
+void savePageArchive(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive,
                ArchiveWrite mode)
 {
     const settings::Settings& s = page.settings();
@@ -215,7 +215,7 @@ void Save_Page(page::Page& page, const std::string& archivePath, const std::func
 
     std::vector<SavedFrame> lines;
     for (int i = 1; i <= n; ++i) {
-        const page::TFrameRec& f = page.frame(i);
+        const page::FrameRecord& f = page.frame(i);
         if (f.Loaded)
             lines.push_back({i, f.Details, std::max(0, f.CloneOf)});
     }
@@ -232,7 +232,7 @@ void Save_Page(page::Page& page, const std::string& archivePath, const std::func
     members.push_back({std::string(kLayoutMember),
                        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, {}});
     for (int i = 1; i <= n; ++i) {
-        const page::TFrameRec& f = page.frame(i);
+        const page::FrameRecord& f = page.frame(i);
         if (f.Loaded && f.CloneOf <= 0 && f.PictureHolder)
             members.push_back(pictureMember(std::to_string(i) + "." + ext, f.PictureHolder, asJpeg, s.Quality));
     }
@@ -281,7 +281,7 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
         const PageDescription d = parseLayoutText(archive.readDescription());
 
         page.setGlobalAspectRatio(d.aspectRatio);
-        page.Set_Margin(d.margin);
+        page.setPageMargin(d.margin);
         if (hooks.setFrameCount) {
             hooks.setFrameCount(d.frameCount);
         } else {
@@ -348,7 +348,7 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
 void saveFrameImage(page::Page& page, int frame, const std::string& path, FrameImageFormat format,
                     const imaging::ProgressFn& progress)
 {
-    page::TFrameRec& f = page.frame(frame);
+    page::FrameRecord& f = page.frame(frame);
     if (!f.PictureHolder)
         throw imaging::ImagingError({QT_TRANSLATE_NOOP("Paginor", "Frame %1 holds no picture of its own"), frame});
     const imaging::Picture& picture = *f.PictureHolder;

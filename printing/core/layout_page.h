@@ -32,12 +32,12 @@ inline constexpr std::string_view kTwainImageDetails = "* Twain image *";
 void updateArchive(const std::string& path, const std::vector<ArchiveMember>& members,
                    ArchiveWrite mode = ArchiveWrite::Update, const ArchiveProgress& progress = {});
 
-// Save_Page: the page into the archive at path ("jpg" members when store_as_Jpg is on,
+// savePageArchive: the page into the archive at path ("jpg" members when store_as_Jpg is on,
 // else "bmp"). An unchanged JPEG picture goes in as the data it was loaded from; the
 // others are encoded one at a time as the archive reaches them. Progress follows the
 // archive as it is compressed, and keepAlive runs with it. Throws LayoutError, also for a
 // picture that cannot be encoded; the archive is then as it was.
-void Save_Page(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive = {},
+void savePageArchive(page::Page& page, const std::string& archivePath, const std::function<void()>& keepAlive = {},
                ArchiveWrite mode = ArchiveWrite::Update);
 
 struct LayoutLoadHooks {

@@ -42,7 +42,7 @@ int activeJobCount(const QString& printerName)
     return count;
 }
 
-bool Print_Queue_Is_Empty(const QString& printerName)
+bool printQueueIsEmpty(const QString& printerName)
 {
     return activeJobCount(printerName) == 0;
 }

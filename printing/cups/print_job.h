@@ -22,7 +22,7 @@ namespace printing {
 // PrintError(kQueueQueryFailed + CUPS's reason) when CUPS can't be asked: a failed
 // question must never pass for an empty queue.
 int activeJobCount(const QString& printerName);
-bool Print_Queue_Is_Empty(const QString& printerName);
+bool printQueueIsEmpty(const QString& printerName);
 
 // Whether CUPS holds the queue stopped (cupsdisable, or a failed backend), with the
 // reason it gives; throws PrintError(kQueueQueryFailed + reason) when CUPS can't be asked.

@@ -194,7 +194,7 @@ std::vector<FrameSource> loadedFrames(const page::Page& page)
 {
     std::vector<FrameSource> frames;
     for (int k = 1; k <= page.state().FrameCount; ++k) {
-        const page::TFrameRec& f = page.frame(k);
+        const page::FrameRecord& f = page.frame(k);
         const imaging::Picture* picture = f.Loaded ? page.pictureShownIn(k) : nullptr;
         if (!picture)
             continue;

@@ -69,7 +69,7 @@ LayoutCommands::LayoutCommands(page::Page& page, QWidget* parent, LayoutWindowHo
 
 bool LayoutCommands::canSavePage() const
 {
-    return canLoadPage() && page::Loaded_Count(m_page) > 0;
+    return canLoadPage() && page::loadedCount(m_page) > 0;
 }
 
 bool LayoutCommands::canLoadPage() const
@@ -77,7 +77,7 @@ bool LayoutCommands::canLoadPage() const
     return m_page.settings().Zip_Available;
 }
 
-void LayoutCommands::Save_Page()
+void LayoutCommands::savePageArchive()
 {
     const QString title = shown(kSavePageTitle);
     const QString path = chooseSaveLayout ? chooseSaveLayout(m_parent, title)
@@ -87,7 +87,7 @@ void LayoutCommands::Save_Page()
     try {
         // The dialog asked before an existing file was chosen: it is replaced, not
         // added to, so nothing of an earlier page travels with this one.
-        printing::Save_Page(m_page, path.toStdString(), m_hooks.keepAlive, ArchiveWrite::Replace);
+        printing::savePageArchive(m_page, path.toStdString(), m_hooks.keepAlive, ArchiveWrite::Replace);
     } catch (const std::exception& e) {
         app::messages().error(app::messageOf(e));
     }
@@ -123,7 +123,7 @@ void LayoutCommands::load_page()
         m_hooks.selectFrame(1);
 }
 
-void LayoutCommands::Save_File(int clicked)
+void LayoutCommands::saveFile(int clicked)
 {
     const int n = page::pictureSource(m_page, clicked);
     if (n == 0) {

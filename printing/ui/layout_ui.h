@@ -15,7 +15,7 @@ namespace printing {
 
 // What the commands need from the main window.
 struct LayoutWindowHooks {
-    std::function<void(int count)> setFrameCount; // Sel_Frames and Change_No_Of_frames
+    std::function<void(int count)> setFrameCount; // Sel_Frames and changeFrameCount
     std::function<void()> disableBatchCommands;   // tb_load_next, tb_print_next, "Clear File list"
     std::function<void()> repaintAll;             // every frame repainted
     std::function<void(int frame)> selectFrame;   // the frame selected alone
@@ -39,11 +39,11 @@ public:
     std::function<QString(QWidget* parent, const QString& title)> chooseOpenLayout;
     std::function<std::optional<ChosenImageFile>(QWidget* parent, const QString& presetName)> chooseImageFile;
 
-    void Save_Page();
+    void savePageArchive();
     void load_page();
     // "Save Frame's Image": the picture page::pictureSource picks, clicked being the
     // frame the popup menu was opened on (0 when none); a copy saves its source's picture.
-    void Save_File(int clicked = 0);
+    void saveFile(int clicked = 0);
 
     // "Save Page - Zip" when a live frame is loaded and the ZIP engine is there;
     // "Load Page - Zip" when the engine is there.

@@ -55,7 +55,7 @@ bool portraitLayout(int frameCount)
 
 } // namespace
 
-Tpreviewing_form::Tpreviewing_form(const QImage& page, int frameCount, int pageWidthPx, int pageHeightPx,
+PreviewWindow::PreviewWindow(const QImage& page, int frameCount, int pageWidthPx, int pageHeightPx,
                                    int printerDpiX, QWidget* parent)
     : QDialog(parent), m_page(page.copy()), m_frameCount(frameCount)
 {
@@ -78,38 +78,38 @@ Tpreviewing_form::Tpreviewing_form(const QImage& page, int frameCount, int pageW
     FormStorage1RestorePlacement();
 }
 
-Tpreviewing_form::~Tpreviewing_form() = default;
+PreviewWindow::~PreviewWindow() = default;
 
-void Tpreviewing_form::buildMenus()
+void PreviewWindow::buildMenus()
 {
     auto* bar = new QMenuBar(this);
     bar->setObjectName("MainMenu1");
     m_menu = bar;
     QMenu* view = bar->addMenu(tr("&View"));
-    ActualSize1 = view->addAction(tr("&Actual Size"), this, &Tpreviewing_form::ActualSize1Click);
+    ActualSize1 = view->addAction(tr("&Actual Size"), this, &PreviewWindow::ActualSize1Click);
     ActualSize1->setObjectName("ActualSize1");
     ActualSize1->setCheckable(true);
-    FittoWindow1 = view->addAction(tr("&Fit to Window"), this, &Tpreviewing_form::FittoWindow1Click);
+    FittoWindow1 = view->addAction(tr("&Fit to Window"), this, &PreviewWindow::FittoWindow1Click);
     FittoWindow1->setObjectName("FittoWindow1");
     FittoWindow1->setCheckable(true);
-    Rotate90ACW1 = view->addAction(tr("Rotate 90 "), this, &Tpreviewing_form::Rotate90ACW1Click);
+    Rotate90ACW1 = view->addAction(tr("Rotate 90 "), this, &PreviewWindow::Rotate90ACW1Click);
     Rotate90ACW1->setObjectName("Rotate90ACW1");
     QMenu* prefs = bar->addMenu(tr("Prefs"));
     AutoRotatePortrait1 = prefs->addAction(tr("Auto rotate portrait pages to landscape"), this,
-                                           &Tpreviewing_form::AutoRotatePortrait1Click);
+                                           &PreviewWindow::AutoRotatePortrait1Click);
     AutoRotatePortrait1->setObjectName("AutoRotatePortrait1");
     AutoRotatePortrait1->setCheckable(true);
     AutoRotatePortrait1->setChecked(true);
-    QAction* quit = bar->addAction(tr("&Quit"), this, &Tpreviewing_form::Quit1Click);
+    QAction* quit = bar->addAction(tr("&Quit"), this, &PreviewWindow::Quit1Click);
     quit->setObjectName("Quit1");
 }
 
-QAction* Tpreviewing_form::action(const QString& objectName) const
+QAction* PreviewWindow::action(const QString& objectName) const
 {
     return findChild<QAction*>(objectName);
 }
 
-void Tpreviewing_form::FormStorage1RestorePlacement()
+void PreviewWindow::FormStorage1RestorePlacement()
 {
     QSettings store = placementStore();
     store.beginGroup("PreviewPlacement");
@@ -125,7 +125,7 @@ void Tpreviewing_form::FormStorage1RestorePlacement()
     showPicture();
 }
 
-void Tpreviewing_form::showPicture()
+void PreviewWindow::showPicture()
 {
     const qreal ratio = m_page.devicePixelRatio();
     if (portraitLayout(m_frameCount) && AutoRotatePortrait1->isChecked()) {
@@ -143,11 +143,11 @@ void Tpreviewing_form::showPicture()
     ActualHeight = Image1->height();
     ActualWidth = Image1->width();
     if (FittoWindow1->isChecked())
-        Fit_to_Window();
+        fitToWindow();
     m_rotated = false;
 }
 
-void Tpreviewing_form::Fit_to_Window()
+void PreviewWindow::fitToWindow()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const float r = static_cast<float>(Image1->height()) / static_cast<float>(std::max(1, Image1->width()));
@@ -165,7 +165,7 @@ void Tpreviewing_form::Fit_to_Window()
     QApplication::restoreOverrideCursor();
 }
 
-void Tpreviewing_form::ActualSize1Click()
+void PreviewWindow::ActualSize1Click()
 {
     ActualSize1->setChecked(true);
     FittoWindow1->setChecked(false);
@@ -175,34 +175,34 @@ void Tpreviewing_form::ActualSize1Click()
         Image1->resize(ActualWidth, ActualHeight);
 }
 
-void Tpreviewing_form::FittoWindow1Click()
+void PreviewWindow::FittoWindow1Click()
 {
     FittoWindow1->setChecked(true);
     ActualSize1->setChecked(false);
-    Fit_to_Window();
+    fitToWindow();
 }
 
-void Tpreviewing_form::Rotate90ACW1Click()
+void PreviewWindow::Rotate90ACW1Click()
 {
     m_rotated = !m_rotated;
     m_picture = turned(m_picture, 270);
     Image1->setPixmap(QPixmap::fromImage(m_picture));
     Image1->resize(Image1->height(), Image1->width());
     if (FittoWindow1->isChecked())
-        Fit_to_Window();
+        fitToWindow();
 }
 
-void Tpreviewing_form::AutoRotatePortrait1Click()
+void PreviewWindow::AutoRotatePortrait1Click()
 {
     // The checkable action has already toggled itself; it shows at the next preview.
 }
 
-void Tpreviewing_form::Quit1Click()
+void PreviewWindow::Quit1Click()
 {
     close();
 }
 
-void Tpreviewing_form::savePlacement() const
+void PreviewWindow::savePlacement() const
 {
     QSettings store = placementStore();
     store.beginGroup("PreviewPlacement");
@@ -213,7 +213,7 @@ void Tpreviewing_form::savePlacement() const
     store.endGroup();
 }
 
-void Tpreviewing_form::done(int result)
+void PreviewWindow::done(int result)
 {
     // Every way out (Quit, the close box, Escape) keeps the placement.
     if (!m_saved) {

@@ -13,14 +13,14 @@ class QScrollArea;
 
 namespace printing {
 
-class Tpreviewing_form : public QDialog {
+class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
     // page: the page bitmap (copied); the printer's portrait page and resolution size
     // the picture control the way the printed page would be.
-    Tpreviewing_form(const QImage& page, int frameCount, int pageWidthPx, int pageHeightPx, int printerDpiX,
+    PreviewWindow(const QImage& page, int frameCount, int pageWidthPx, int pageHeightPx, int printerDpiX,
                      QWidget* parent = nullptr);
-    ~Tpreviewing_form() override;
+    ~PreviewWindow() override;
 
     QLabel* imageControl() const { return Image1; }
     QImage shownPicture() const { return m_picture; }
@@ -28,7 +28,7 @@ public:
     QAction* action(const QString& objectName) const;
 
     // Fits the picture control into the window (the Fit to Window command's step).
-    void Fit_to_Window();
+    void fitToWindow();
 
 private slots:
     void ActualSize1Click();

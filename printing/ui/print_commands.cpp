@@ -50,7 +50,7 @@ std::string jobTitleOf(const page::Page& page)
     std::string first;
     std::string last;
     for (int k = 1; k <= page.state().FrameCount; ++k) {
-        const page::TFrameRec& f = page.frame(k);
+        const page::FrameRecord& f = page.frame(k);
         if (!f.Loaded)
             continue;
         if (first.empty())
@@ -131,7 +131,7 @@ PrintCommands::PrintCommands(PrintWindow& window, QObject* parent) : QObject(par
     };
     showPreview = [this](const QImage& image, int frameCount) {
         const page::PageState& st = m_window.printPage().state();
-        Tpreviewing_form preview(image, frameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX,
+        PreviewWindow preview(image, frameCount, st.PageWidthPx, st.PageHeightPx, st.PrinterDpiX,
                                  m_window.dialogParent());
         preview.exec();
     };
@@ -212,7 +212,7 @@ bool PrintCommands::nothingLoaded() const
 
 // ---- printing on paper ------------------------------------------------------------------
 
-int PrintCommands::Print_Scheme(int mode)
+int PrintCommands::runPrint(int mode)
 {
     page::Page& page = m_window.printPage();
     page::StatusDisplay& status = page.status();
@@ -329,7 +329,7 @@ void PrintCommands::printCommandBody()
     try {
         bool accepted = false;
         if (lowResolutionAccepted(accepted) && waitForEmptyQueue() && !m_window.stopRequested())
-            Print_Scheme(1);
+            runPrint(1);
     } catch (const std::exception& e) {
         report(e);
     }
@@ -362,7 +362,7 @@ void PrintCommands::stopCommand()
 
 // ---- batch printing ---------------------------------------------------------------------
 
-void PrintCommands::Load_and_Print()
+void PrintCommands::loadAndPrint()
 {
     exclusive(&PrintCommands::batchBody);
 }
@@ -411,7 +411,7 @@ bool PrintCommands::lowResolutionAccepted(bool& accepted)
     return yes;
 }
 
-// Print_Scheme(2) with the resolution check and the page's line in the log. A page the
+// runPrint(2) with the resolution check and the page's line in the log. A page the
 // user declines ends the batch as Stop would.
 void PrintCommands::printBatchPage(bool& lowAccepted)
 {
@@ -432,7 +432,7 @@ void PrintCommands::printBatchPage(bool& lowAccepted)
     }
     int id = 0;
     try {
-        id = Print_Scheme(2);
+        id = runPrint(2);
     } catch (const std::exception& e) {
         log(0, std::string("failed: ") + e.what());
         throw;
@@ -442,7 +442,7 @@ void PrintCommands::printBatchPage(bool& lowAccepted)
 
 // ---- the page bitmap: print to file and preview ---------------------------------------------
 
-void PrintCommands::Print_bmp_Scheme(int mode, const QString& fileName)
+void PrintCommands::runPrintToFile(int mode, const QString& fileName)
 {
     page::Page& page = m_window.printPage();
     page::StatusDisplay& status = page.status();
@@ -544,7 +544,7 @@ void PrintCommands::printToFileBody()
     m_window.saveAndDisableButtons();
     m_window.printPage().status().showStatus(kPrinting);
     try {
-        Print_bmp_Scheme(1);
+        runPrintToFile(1);
     } catch (const std::exception& e) {
         clearStatus();
         report(e);
@@ -561,7 +561,7 @@ void PrintCommands::previewBody()
 {
     m_window.saveAndDisableButtons();
     try {
-        Print_bmp_Scheme(2);
+        runPrintToFile(2);
     } catch (const std::exception& e) {
         clearStatus();
         report(e);

@@ -42,11 +42,11 @@ public:
     virtual void setStopEnabled(bool enabled) = 0;
     virtual bool stopRequested() const = 0;
     virtual void setStopRequested(bool stop) = 0;
-    // Save_Button_State followed by Disable_Buttons; Restore_Button_State.
+    // saveButtonState followed by disableButtons; restoreButtonState.
     virtual void saveAndDisableButtons() = 0;
     virtual void restoreButtons() = 0;
     // Batch printing: whether FileList still holds files that were not loaded, and the
-    // load of the next page (every frame emptied and selected, then Load_The_Files).
+    // load of the next page (every frame emptied and selected, then loadFiles).
     virtual bool batchInProgress() const = 0;
     virtual void loadNextPage() = 0;
     // After a batch: tb_load_next, tb_print_next and "Clear File list" follow BatchInProgress.
@@ -81,20 +81,20 @@ public:
     // Printtofile1Click and PrintPreview1Click.
     void printToFileCommand();
     void previewCommand();
-    // tb_print_nextClick / Load_and_Print: page after page from the file list.
-    void Load_and_Print();
+    // tb_print_nextClick / loadAndPrint: page after page from the file list.
+    void loadAndPrint();
     // tb_stopClick / Abort_btnClick.
     void stopCommand();
     // QtimerTimer: one poll of the queue.
     void QtimerTimer();
 
-    // Print_Scheme: mode 1 a page the user started, mode 2 a page of a batch. Returns the
+    // runPrint: mode 1 a page the user started, mode 2 a page of a batch. Returns the
     // CUPS job id, 0 when nothing was sent. Throws what drawing or CUPS threw, after the
     // page has been ended and the printer turned back.
-    int Print_Scheme(int mode);
-    // Print_bmp_Scheme: mode 1 to an image file (fileName empty: ask the user), mode 2
+    int runPrint(int mode);
+    // runPrintToFile: mode 1 to an image file (fileName empty: ask the user), mode 2
     // the preview. Throws on failure, with the page bitmap released.
-    void Print_bmp_Scheme(int mode, const QString& fileName = {});
+    void runPrintToFile(int mode, const QString& fileName = {});
     // The wait for an empty queue when Wait_For_Empty_Q is on. False when Stop ended it.
     bool waitForEmptyQueue();
 

@@ -128,7 +128,7 @@ struct Field {
         member;
 };
 
-// The stored settings in the order Save_Settings writes them: the 49 of the settings
+// The stored settings in the order saveSettings writes them: the 49 of the settings
 // table, then the printer's choices, then the colour and camera-data choices.
 const std::vector<Field>& fields();
 // Finds a field by name, without regard to case.
@@ -196,17 +196,17 @@ struct Environment {
 // Sets every setting to its default, selects the default printer (the first printer when
 // none is the default), creates the curve folder and works out Zip_Available. Returns
 // false when the list holds no printer at all. printers may be null for runs without one.
-bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env);
+bool readDefaults(Settings& s, PrinterList* printers, const Environment& env);
 
 // Reads the store over the defaults. The printer is the stored Printer_Name when that
 // queue exists, else the stored index, else the default (or first) printer. Returns false
 // when none of them can be selected (the caller shows kPleaseInstallPrinter).
 // Values of the wrong kind are treated as missing and reported through warn, once each.
-bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
+bool readSettings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
                   const std::function<void(const app::Message&)>& warn);
 
 // Writes every stored setting in the table's order. Throws SettingsError(kCantSaveSettings).
-void Save_Settings(const Settings& s, Store& store, const PrinterList* printers);
+void saveSettings(const Settings& s, Store& store, const PrinterList* printers);
 
 // Text form used by `paginor settings` and `--set`: bools true/false, floats in the
 // shortest form that reads back as the same single.

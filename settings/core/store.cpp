@@ -1,4 +1,4 @@
-// Get_Defaults, Get_Settings and Save_Settings over a Store, and the text form of values.
+// readDefaults, readSettings and saveSettings over a Store, and the text form of values.
 #include "settings/core/settings.h"
 
 #include "core/text.h"
@@ -197,7 +197,7 @@ bool selectStoredPrinter(Settings& s, const Store& store, PrinterList* printers,
 
 } // namespace
 
-bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env)
+bool readDefaults(Settings& s, PrinterList* printers, const Environment& env)
 {
     if (printers) {
         auto def = printers->defaultIndex();
@@ -227,11 +227,11 @@ bool Get_Defaults(Settings& s, PrinterList* printers, const Environment& env)
     return true;
 }
 
-bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
+bool readSettings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
                   const std::function<void(const app::Message&)>& warn)
 {
     if (!store.canRead())
-        return Get_Defaults(s, printers, env);
+        return readDefaults(s, printers, env);
     for (const app::Message& problem : store.keyProblems())
         warn(problem);
     if (!selectStoredPrinter(s, store, printers, warn))
@@ -260,7 +260,7 @@ bool Get_Settings(Settings& s, const Store& store, PrinterList* printers, const 
     return true;
 }
 
-void Save_Settings(const Settings& s, Store& store, const PrinterList* printers)
+void saveSettings(const Settings& s, Store& store, const PrinterList* printers)
 {
     store.beginWrite();
     for (const auto& f : fields()) {

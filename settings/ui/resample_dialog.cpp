@@ -27,7 +27,7 @@ W* named(W* widget, const char* name)
 
 } // namespace
 
-TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
+ResampleDialog::ResampleDialog(Settings& s, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_s(s)
 {
     setObjectName("Resamp_Dialog");
@@ -64,11 +64,11 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
     buttons->addWidget(cancel);
     outer->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &TResamp_Dialog::BitBtn1Click);
+    connect(ok, &QPushButton::clicked, this, &ResampleDialog::BitBtn1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // Connected after the initial values, so opening the dialog changes no setting.
-    connect(Manual_Resamp_Size, &QSpinBox::valueChanged, this, &TResamp_Dialog::controlChanged);
-    connect(Resamp_onload_Filter, &QComboBox::currentIndexChanged, this, &TResamp_Dialog::controlChanged);
+    connect(Manual_Resamp_Size, &QSpinBox::valueChanged, this, &ResampleDialog::controlChanged);
+    connect(Resamp_onload_Filter, &QComboBox::currentIndexChanged, this, &ResampleDialog::controlChanged);
 
     // 230 x 150 as designed, but never smaller than its texts need: the style's spin box,
     // list and fonts, and a scaled screen, ask for more than the original's.
@@ -76,24 +76,24 @@ TResamp_Dialog::TResamp_Dialog(Settings& s, QWidget* parent)
     setFixedSize(sizeHint().expandedTo(QSize(230, 150)));
 }
 
-void TResamp_Dialog::BitBtn1Click()
+void ResampleDialog::BitBtn1Click()
 {
     done(kOkResult);
 }
 
-void TResamp_Dialog::controlChanged()
+void ResampleDialog::controlChanged()
 {
     m_s.Settings_Changed = true;
 }
 
-void TResamp_Dialog::done(int result)
+void ResampleDialog::done(int result)
 {
     m_s.Manual_Resamp_Size = Manual_Resamp_Size->value();
     m_s.Manual_Resamp_Filter = Resamp_onload_Filter->currentIndex();
     QDialog::done(result);
 }
 
-void TResamp_Dialog::showEvent(QShowEvent* event)
+void ResampleDialog::showEvent(QShowEvent* event)
 {
     // Without a frame the window manager does not place it: centre it on its owner.
     if (QWidget* owner = parentWidget())

@@ -11,13 +11,13 @@ class QSpinBox;
 
 namespace settings {
 
-class TResamp_Dialog final : public QDialog {
+class ResampleDialog final : public QDialog {
     Q_OBJECT
 public:
     // The modal result of OK; anything else means the command does nothing.
     static constexpr int kOkResult = 100;
 
-    explicit TResamp_Dialog(Settings& s, QWidget* parent = nullptr);
+    explicit ResampleDialog(Settings& s, QWidget* parent = nullptr);
 
     // Closing, however it happens, writes both controls back to the settings.
     void done(int result) override;

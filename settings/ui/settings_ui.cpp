@@ -59,15 +59,15 @@ app::Message dropFilterMessage(std::string_view mask)
 // OK applies the settings before the drop filter is checked, so the dialog shown again opens on
 // them. Cancelling that second dialog keeps what the first OK applied (it is marked changed and
 // shown) but not the refused filter: folder drops would otherwise search for nothing.
-bool Set_Up_Settings(QWidget* parent, Settings& s, const SetupHooks& hooks)
+bool setUpSettings(QWidget* parent, Settings& s, const SetupHooks& hooks)
 {
     const std::string previousFilter =
         isValidDropFilter(s.DroppedSearchString) ? s.DroppedSearchString : std::string(kDefaultDropFilter);
     bool applied = false;
     bool filterValid = false;
     while (!filterValid) {
-        TSetup_Form form(s, hooks, parent);
-        if (form.exec() != TSetup_Form::kOkResult)
+        SettingsDialog form(s, hooks, parent);
+        if (form.exec() != SettingsDialog::kOkResult)
             break;
         applied = true;
         filterValid = isValidDropFilter(s.DroppedSearchString);

@@ -42,7 +42,7 @@ struct ColourChoice {
 // desktop's choosers (tests put scripted answers here). An empty main-window hook is skipped;
 // an empty chooser falls back to the desktop's dialog.
 struct SetupHooks {
-    // Set_Margin: stores the gap between frames (mm) with the printer values derived from it.
+    // setPageMargin: stores the gap between frames (mm) with the printer values derived from it.
     std::function<void(float marginMm)> setMargin;
     // The printer's horizontal resolution in dots per inch, shown by "Use the printers ".
     std::function<int()> printerDpiX;
@@ -50,7 +50,7 @@ struct SetupHooks {
     std::function<void(bool printProps, bool printMarks)> setPrintButtons;
     // The image open dialog's initial folder.
     std::function<void(const std::string& folder)> setOpenFolder;
-    // Redisplay_Images: rebuilds the frames at the new settings.
+    // redisplayPictures: rebuilds the frames at the new settings.
     std::function<void()> redisplayImages;
 
     // Font chooser listing scalable fonts only; nullopt when cancelled.
@@ -77,8 +77,8 @@ bool isValidDropFilter(std::string_view mask);
 // The message shown for an invalid drop filter.
 app::Message dropFilterMessage(std::string_view mask);
 
-// Set_Up_Settings: runs the dialog on s until the user cancels or OKs a valid drop filter.
+// setUpSettings: runs the dialog on s until the user cancels or OKs a valid drop filter.
 // On OK the settings are marked changed and the frames are redisplayed. Returns true on OK.
-bool Set_Up_Settings(QWidget* parent, Settings& s, const SetupHooks& hooks);
+bool setUpSettings(QWidget* parent, Settings& s, const SetupHooks& hooks);
 
 } // namespace settings

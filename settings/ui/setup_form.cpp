@@ -30,7 +30,7 @@ namespace settings {
 
 using namespace setup_parts;
 
-TSetup_Form::TSetup_Form(Settings& s, const SetupHooks& hooks, QWidget* parent)
+SettingsDialog::SettingsDialog(Settings& s, const SetupHooks& hooks, QWidget* parent)
     : QDialog(parent), m_s(s), m_hooks(hooks)
 {
     setObjectName("Setup_Form");
@@ -60,12 +60,12 @@ TSetup_Form::TSetup_Form(Settings& s, const SetupHooks& hooks, QWidget* parent)
 
     FormCreate();
     connectRules();
-    connect(OK_Btn, &QPushButton::clicked, this, &TSetup_Form::OK_BtnClick);
+    connect(OK_Btn, &QPushButton::clicked, this, &SettingsDialog::onOkClicked);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 // Centred on the screen rather than over the main window, which may sit anywhere.
-void TSetup_Form::showEvent(QShowEvent* event)
+void SettingsDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous())
@@ -76,7 +76,7 @@ void TSetup_Form::showEvent(QShowEvent* event)
 
 // ---- opening ------------------------------------------------------------------------------
 
-void TSetup_Form::FormCreate()
+void SettingsDialog::FormCreate()
 {
     PageControl1->setCurrentWidget(General);
     loadGeneral();
@@ -86,7 +86,7 @@ void TSetup_Form::FormCreate()
     applyEnablingRules();
 }
 
-void TSetup_Form::loadGeneral()
+void SettingsDialog::loadGeneral()
 {
     Get_Camera_Details->setChecked(m_s.Get_Camera_Details);
     Any_Jpeg_Camera_Data->setChecked(m_s.Any_Jpeg_Camera_Data);
@@ -118,7 +118,7 @@ void TSetup_Form::loadGeneral()
         zoomItems[2]->setChecked(true);
 }
 
-void TSetup_Form::loadFoldersAndSaving()
+void SettingsDialog::loadFoldersAndSaving()
 {
     Edit_Dir->setText(fromStd(m_s.start_dir));
     Curve_Folder->setText(fromStd(m_s.Curve_Dir));
@@ -130,7 +130,7 @@ void TSetup_Form::loadFoldersAndSaving()
     Create_Props_File->setChecked(m_s.Save_Props_File);
 }
 
-void TSetup_Form::loadOnLoad()
+void SettingsDialog::loadOnLoad()
 {
     On_Load_Warning->setChecked(m_s.OLW);
     Use_Colour_Profiles->setChecked(m_s.Use_Colour_Profiles);
@@ -146,7 +146,7 @@ void TSetup_Form::loadOnLoad()
     SearchString->setText(fromStd(m_s.DroppedSearchString));
 }
 
-void TSetup_Form::loadOnPrint()
+void SettingsDialog::loadOnPrint()
 {
     Print_Props->setChecked(m_s.PrintProps);
     Print_Marks->setChecked(m_s.PrintMarks);
@@ -164,12 +164,12 @@ void TSetup_Form::loadOnPrint()
     Confirm_Low_Res->setChecked(m_s.Confirm_Low_Resolution);
 }
 
-void TSetup_Form::applyEnablingRules()
+void SettingsDialog::applyEnablingRules()
 {
     if (Get_Camera_Details->isChecked())
-        Enable_Exif_Bits();
+        enableExifControls();
     else
-        Disable_Exif_Bits();
+        disableExifControls();
     Inc_Text->setEnabled(Inc_This_Text->isChecked());
     textstr->setEnabled(Inc_This_Text->isChecked());
     Page_Margin->setEnabled(!centre->isChecked());
@@ -179,13 +179,13 @@ void TSetup_Form::applyEnablingRules()
     ProofRes->setEnabled(!Use_Printers_Res->isChecked());
 }
 
-void TSetup_Form::Enable_Exif_Bits()
+void SettingsDialog::enableExifControls()
 {
     for (QCheckBox* box : {Inc_Time, Inc_DMY, Inc_MDY, Inc_Exposure, Inc_Flash, Any_Jpeg_Camera_Data})
         box->setEnabled(true);
 }
 
-void TSetup_Form::Disable_Exif_Bits()
+void SettingsDialog::disableExifControls()
 {
     for (QCheckBox* box : {Inc_Time, Inc_DMY, Inc_MDY, Inc_Exposure, Inc_Flash, Any_Jpeg_Camera_Data})
         box->setEnabled(false);
@@ -193,10 +193,10 @@ void TSetup_Form::Disable_Exif_Bits()
 
 // ---- actions while the dialog is open -----------------------------------------------------
 
-void TSetup_Form::connectRules()
+void SettingsDialog::connectRules()
 {
     connect(Get_Camera_Details, &QCheckBox::toggled, this, [this](bool on) {
-        on ? Enable_Exif_Bits() : Disable_Exif_Bits();
+        on ? enableExifControls() : disableExifControls();
     });
     connect(Inc_DMY, &QCheckBox::toggled, this, [this](bool on) { if (on) Inc_MDY->setChecked(false); });
     connect(Inc_MDY, &QCheckBox::toggled, this, [this](bool on) { if (on) Inc_DMY->setChecked(false); });
@@ -211,7 +211,7 @@ void TSetup_Form::connectRules()
     });
     connect(set_default_PM, &QPushButton::clicked, this, [this] { Page_Margin->setExactValue(0.0); });
     connect(Button1, &QPushButton::clicked, this, [this] { User_Defined->setExactValue(4.0 / 3.0); });
-    connect(measurementInches, &QRadioButton::toggled, this, &TSetup_Form::measurementsystemClick);
+    connect(measurementInches, &QRadioButton::toggled, this, &SettingsDialog::measurementsystemClick);
     for (int i = 0; i < 3; ++i)
         connect(zoomItems[i], &QRadioButton::clicked, this, [this, i] { m_chosenMagFactor = kMagFactors[i]; });
 
@@ -219,15 +219,15 @@ void TSetup_Form::connectRules()
     connect(Check_assos, &QCheckBox::toggled, this, [this](bool on) { Edit_Image_Editor->setEnabled(!on); });
 
     connect(On_Load_Warning, &QCheckBox::toggled, this, [this](bool on) { m_s.OLW = on; });
-    connect(Enable_resample_on_load, &QGroupBox::toggled, this, &TSetup_Form::Enable_resample_on_loadClick);
-    connect(Downsize_OnLoad_Spin, &QSpinBox::valueChanged, this, &TSetup_Form::Downsize_OnLoad_SpinChange);
+    connect(Enable_resample_on_load, &QGroupBox::toggled, this, &SettingsDialog::onResampleOnLoadToggled);
+    connect(Downsize_OnLoad_Spin, &QSpinBox::valueChanged, this, &SettingsDialog::onDownsizeOnLoadChanged);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TSetup_Form::BitBtn1Click);
-    connect(ColorBtn, &QPushButton::clicked, this, &TSetup_Form::ColorBtnClick);
-    connect(Use_Printers_Res, &QCheckBox::toggled, this, &TSetup_Form::Use_Printers_ResClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &SettingsDialog::BitBtn1Click);
+    connect(ColorBtn, &QPushButton::clicked, this, &SettingsDialog::ColorBtnClick);
+    connect(Use_Printers_Res, &QCheckBox::toggled, this, &SettingsDialog::onUsePrinterResolutionClicked);
 }
 
-void TSetup_Form::measurementsystemClick(bool inches)
+void SettingsDialog::measurementsystemClick(bool inches)
 {
     if (inches == !m_metric)
         return;
@@ -241,7 +241,7 @@ void TSetup_Form::measurementsystemClick(bool inches)
     Label19->setText(unitName(m_metric));
 }
 
-void TSetup_Form::Enable_resample_on_loadClick(bool on)
+void SettingsDialog::onResampleOnLoadToggled(bool on)
 {
     // The group box enables and disables what it holds.
     if (on) {
@@ -252,19 +252,19 @@ void TSetup_Form::Enable_resample_on_loadClick(bool on)
     m_s.resample_on_load_Size = 100;
 }
 
-void TSetup_Form::Downsize_OnLoad_SpinChange(int value)
+void SettingsDialog::onDownsizeOnLoadChanged(int value)
 {
     Resamp_onload_Filter->setEnabled(value != 100);
 }
 
-void TSetup_Form::Use_Printers_ResClick(bool on)
+void SettingsDialog::onUsePrinterResolutionClicked(bool on)
 {
     if (on && m_hooks.printerDpiX)
         ProofRes->setValue(m_hooks.printerDpiX());
     ProofRes->setEnabled(!on);
 }
 
-void TSetup_Form::BitBtn1Click()
+void SettingsDialog::BitBtn1Click()
 {
     const QFont initial(fromStd(m_s.Margin_Font_Name), std::max(1, m_s.tsz));
     const std::optional<QFont> chosen = chooseFontWith(m_hooks, this, initial);
@@ -275,7 +275,7 @@ void TSetup_Form::BitBtn1Click()
     m_s.Margin_Font_Name = chosen->family().toStdString();
 }
 
-void TSetup_Form::ColorBtnClick()
+void SettingsDialog::ColorBtnClick()
 {
     const ColourChoice choice = chooseColourWith(m_hooks, this, colourFromTcol(m_s.tcol));
     if (choice.status == ColourChoice::Status::Failed)
@@ -286,7 +286,7 @@ void TSetup_Form::ColorBtnClick()
 
 // ---- OK -----------------------------------------------------------------------------------
 
-void TSetup_Form::OK_BtnClick()
+void SettingsDialog::onOkClicked()
 {
     applyMargins();
     applyAspect();
@@ -298,13 +298,13 @@ void TSetup_Form::OK_BtnClick()
     done(kOkResult);
 }
 
-void TSetup_Form::applyMargins()
+void SettingsDialog::applyMargins()
 {
     const double margin = Defined_Margin->exactValue();
     const double pageMargin = Page_Margin->exactValue();
     const float marginMm = static_cast<float>(m_metric ? margin : margin * kMmPerInch);
     // From inches the page margin becomes whole millimetres (halves to even); the gap stays exact.
-    // The page margin is stored before Set_Margin runs, which derives the printer's page margin
+    // The page margin is stored before setPageMargin runs, which derives the printer's page margin
     // from it; the other way round the printer would keep the old margin until the next rebuild.
     m_s.Page_Margin_mm = static_cast<float>(m_metric ? pageMargin : std::nearbyint(pageMargin * kMmPerInch));
     m_s.margin_mm = marginMm;
@@ -312,7 +312,7 @@ void TSetup_Form::applyMargins()
         m_hooks.setMargin(marginMm);
 }
 
-void TSetup_Form::applyAspect()
+void SettingsDialog::applyAspect()
 {
     if (User_Defined->exactValue() > 5.0)
         User_Defined->setExactValue(kFallbackAspect);
@@ -321,7 +321,7 @@ void TSetup_Form::applyAspect()
         m_s.Form_Mag_Factor = *m_chosenMagFactor;
 }
 
-void TSetup_Form::applyPrintAndPosition()
+void SettingsDialog::applyPrintAndPosition()
 {
     m_s.PrintProps = Print_Props->isChecked();
     m_s.PrintMarks = Print_Marks->isChecked();
@@ -335,7 +335,7 @@ void TSetup_Form::applyPrintAndPosition()
         m_hooks.setPrintButtons(m_s.PrintProps, m_s.PrintMarks);
 }
 
-void TSetup_Form::applyFoldersAndResampling()
+void SettingsDialog::applyFoldersAndResampling()
 {
     m_s.start_dir = Edit_Dir->text().toStdString();
     m_s.Image_Editor_App = Edit_Image_Editor->text().toStdString();
@@ -356,7 +356,7 @@ void TSetup_Form::applyFoldersAndResampling()
     m_s.Honour_Orientation = Honour_Orientation->isChecked();
 }
 
-void TSetup_Form::applyDetailsAndDropping()
+void SettingsDialog::applyDetailsAndDropping()
 {
     m_s.store_as_Jpg = jpg->isChecked();
     m_s.Inc_Filename = Inc_Filename->isChecked();

@@ -1,4 +1,4 @@
-// The "Change settings" dialog. Set_Up_Settings runs it; tests drive it through its controls,
+// The "Change settings" dialog. setUpSettings runs it; tests drive it through its controls,
 // which carry the component names as object names.
 #pragma once
 
@@ -23,29 +23,29 @@ namespace settings {
 class ExactSpinBox;
 class PathEdit;
 
-class TSetup_Form final : public QDialog {
+class SettingsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // The modal result of OK; Set_Up_Settings applies the rest only on this result.
+    // The modal result of OK; setUpSettings applies the rest only on this result.
     static constexpr int kOkResult = 100;
 
-    TSetup_Form(Settings& s, const SetupHooks& hooks, QWidget* parent = nullptr);
+    SettingsDialog(Settings& s, const SetupHooks& hooks, QWidget* parent = nullptr);
 
-    void Enable_Exif_Bits();
-    void Disable_Exif_Bits();
+    void enableExifControls();
+    void disableExifControls();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private slots:
     void measurementsystemClick(bool inches);
-    void Enable_resample_on_loadClick(bool on);
-    void Downsize_OnLoad_SpinChange(int value);
-    void Use_Printers_ResClick(bool on);
+    void onResampleOnLoadToggled(bool on);
+    void onDownsizeOnLoadChanged(int value);
+    void onUsePrinterResolutionClicked(bool on);
     void BitBtn1Click();
     void ColorBtnClick();
-    void OK_BtnClick();
+    void onOkClicked();
 
 private:
     QWidget* buildGeneralPage();

@@ -22,7 +22,7 @@ namespace settings {
 
 using namespace setup_parts;
 
-QWidget* TSetup_Form::buildGeneralPage()
+QWidget* SettingsDialog::buildGeneralPage()
 {
     General = named(new QWidget, "General");
     auto* layout = new QVBoxLayout(General);
@@ -62,7 +62,7 @@ QWidget* TSetup_Form::buildGeneralPage()
     return General;
 }
 
-QWidget* TSetup_Form::buildMarginGroups(QWidget* page)
+QWidget* SettingsDialog::buildMarginGroups(QWidget* page)
 {
     auto* holder = new QWidget(page);
     auto* grid = new QGridLayout(holder);
@@ -120,7 +120,7 @@ QWidget* TSetup_Form::buildMarginGroups(QWidget* page)
     return holder;
 }
 
-QWidget* TSetup_Form::buildFoldersPage()
+QWidget* SettingsDialog::buildFoldersPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -158,7 +158,7 @@ QWidget* TSetup_Form::buildFoldersPage()
     return page;
 }
 
-QWidget* TSetup_Form::buildSavingPage()
+QWidget* SettingsDialog::buildSavingPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -189,7 +189,7 @@ QWidget* TSetup_Form::buildSavingPage()
     return page;
 }
 
-QWidget* TSetup_Form::buildLoadPage()
+QWidget* SettingsDialog::buildLoadPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -247,7 +247,7 @@ QWidget* TSetup_Form::buildLoadPage()
     return page;
 }
 
-QWidget* TSetup_Form::buildPrintPage()
+QWidget* SettingsDialog::buildPrintPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -297,7 +297,7 @@ QWidget* TSetup_Form::buildPrintPage()
     return page;
 }
 
-QGroupBox* TSetup_Form::buildPrintToImageGroup(QWidget* page)
+QGroupBox* SettingsDialog::buildPrintToImageGroup(QWidget* page)
 {
     auto* toImage = new QGroupBox(tr("Print to image - file characteristics  "), page);
     auto* grid = new QGridLayout(toImage);

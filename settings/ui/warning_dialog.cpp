@@ -20,19 +20,19 @@ QString loadWarningText(const Settings& s)
 {
     QString text;
     if (s.resample_on_load_Size != 100)
-        text += TWarning::tr("Resampled @ %1%").arg(s.resample_on_load_Size) + "\n";
+        text += WarningDialog::tr("Resampled @ %1%").arg(s.resample_on_load_Size) + "\n";
     if (s.En_CurveOnLoad)
-        text += TWarning::tr("Re-Contrasted with %1")
+        text += WarningDialog::tr("Re-Contrasted with %1")
                     .arg(QString::fromStdString(std::filesystem::path(s.ApplyCurve).filename().string())) +
                 "\n";
     if (s.autorotate)
-        text += TWarning::tr("Autorated") + "\n";
+        text += WarningDialog::tr("Autorated") + "\n";
     if (s.autocentre)
-        text += TWarning::tr("AutoCentred");
+        text += WarningDialog::tr("AutoCentred");
     return text;
 }
 
-TWarning::TWarning(Settings& s, QWidget* parent) : QDialog(parent), m_settings(s)
+WarningDialog::WarningDialog(Settings& s, QWidget* parent) : QDialog(parent), m_settings(s)
 {
     setObjectName("Warning");
     setWindowTitle(tr("Warning - Image Load Settings are active !"));
@@ -62,7 +62,7 @@ TWarning::TWarning(Settings& s, QWidget* parent) : QDialog(parent), m_settings(s
     column->addLayout(buttons);
 }
 
-void TWarning::done(int result)
+void WarningDialog::done(int result)
 {
     m_settings.OLW = !DontShow->isChecked();
     QDialog::done(result);
@@ -72,7 +72,7 @@ bool confirmLoadSettings(Settings& s, QWidget* parent)
 {
     if (!loadWarningApplies(s))
         return true;
-    TWarning dialog(s, parent);
+    WarningDialog dialog(s, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -20,10 +20,10 @@ bool loadWarningApplies(const Settings& s);
 // The lines that say what will be done to each loaded picture, in the user's language.
 QString loadWarningText(const Settings& s);
 
-class TWarning final : public QDialog {
+class WarningDialog final : public QDialog {
     Q_OBJECT
 public:
-    TWarning(Settings& s, QWidget* parent = nullptr);
+    WarningDialog(Settings& s, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QCheckBox* DontShow = nullptr;

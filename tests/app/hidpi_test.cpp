@@ -66,7 +66,7 @@ void HiDpiTest::resampleDialogShowsEveryTextWhole()
 {
     settings::Settings s;
     s.Manual_Resamp_Size = 1000; // the widest value
-    settings::TResamp_Dialog dialog(s);
+    settings::ResampleDialog dialog(s);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     int checked = 0;
@@ -99,7 +99,7 @@ void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
     QVERIFY(noise.save(photo));
 
     testwindow::TestWindow window(testwindow::kA4At300, {900, 700});
-    app::TMain_Form& form = *window.form;
+    app::MainWindow& form = *window.form;
     QVERIFY(form.FormCreate());
     form.openFiles({photo});
     QTRY_VERIFY(form.pageModel().frame(1).Loaded);
@@ -132,7 +132,7 @@ void HiDpiTest::previewPageIsDrawnAtDevicePixels()
         s.PrintMarks = true;
         s.PrintProps = false;
     });
-    app::TMain_Form& form = *window.form;
+    app::MainWindow& form = *window.form;
     QVERIFY(form.FormCreate());
     form.openFiles({photo});
     QTRY_VERIFY(form.pageModel().frame(1).Loaded);

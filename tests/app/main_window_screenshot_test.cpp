@@ -31,11 +31,11 @@ int main(int argc, char** argv)
     app::setMessages(&messages);
     app::Session session;
     session.store = std::make_unique<settings::MemoryStore>();
-    settings::Get_Defaults(session.settings, nullptr, session.env);
-    app::TMain_Form::Options options;
+    settings::readDefaults(session.settings, nullptr, session.env);
+    app::MainWindow::Options options;
     options.splash = false;
     options.fixedMetrics = page::PrinterMetrics{"TestPrinter", 300, 300, 2480, 3508};
-    app::TMain_Form form(session, options);
+    app::MainWindow form(session, options);
     form.resize(800, 640);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form) || !form.FormCreate()) {

@@ -38,7 +38,7 @@
 #include <QtTest>
 
 using app::Answer;
-using app::TMain_Form;
+using app::MainWindow;
 
 namespace {
 
@@ -62,7 +62,7 @@ struct Fixture {
     app::Session session;
     settings::MemoryStore* store = nullptr;
     app::ScriptedMessages messages;
-    std::unique_ptr<TMain_Form> form;
+    std::unique_ptr<MainWindow> form;
 
     // storedPlacement: the window takes its place and size as the program does, from
     // the stored placement or the first-start size, instead of the tests' fixed size.
@@ -71,7 +71,7 @@ struct Fixture {
         auto memory = std::make_unique<settings::MemoryStore>();
         store = memory.get();
         session.store = std::move(memory);
-        settings::Get_Defaults(session.settings, nullptr, session.env);
+        settings::readDefaults(session.settings, nullptr, session.env);
         // The machine's printers: the window keeps its print commands only with one.
         auto printers = std::make_unique<printing::CupsPrinterList>();
         if (printers->count() > 0 && printers->select(printers->defaultIndex().value_or(0)))
@@ -79,10 +79,10 @@ struct Fixture {
         if (adjust)
             adjust(session.settings);
         app::setMessages(&messages);
-        TMain_Form::Options options;
+        MainWindow::Options options;
         options.splash = false;
         options.fixedMetrics = a4();
-        form = std::make_unique<TMain_Form>(session, options);
+        form = std::make_unique<MainWindow>(session, options);
         if (!storedPlacement)
             form->resize(800, 640);
         form->show();
@@ -320,11 +320,11 @@ void MainWindowTest::menusAndButtonsCarryTheirCaptionsAndHints()
 
 void MainWindowTest::splashClosesItselfAndAboutWaitsForOk()
 {
-    app::TAbout splash("v", true, nullptr, 30);
+    app::AboutDialog splash("v", true, nullptr, 30);
     QVERIFY(!splash.okButton()->isVisibleTo(&splash));
     QCOMPARE(splash.exec(), app::kSplashDone);
 
-    app::TAbout about("v", false);
+    app::AboutDialog about("v", false);
     QVERIFY(about.okButton()->isVisibleTo(&about));
     QTimer::singleShot(400, about.okButton(), &QPushButton::click);
     QCOMPARE(about.exec(), app::kAboutOk);
@@ -532,9 +532,9 @@ void MainWindowTest::withoutAnyPrinterTheWindowStillLaysOutThePage()
     auto session = sessionWith({}, {}, messages);
     QVERIFY(session && !session->printers);
     QCOMPARE(messages.texts(), std::vector<std::string>{std::string(settings::kNoDefaultPrinter)});
-    TMain_Form::Options options;
+    MainWindow::Options options;
     options.splash = false;
-    TMain_Form form(*session, options);
+    MainWindow form(*session, options);
     QVERIFY(form.FormCreate());
     form.show();
     // A4 at 300 dpi, with no printer to ask.
@@ -559,10 +559,10 @@ void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
     QFile::remove(conf);
     QVERIFY(session && session->printers);
     QVERIFY(messages.texts().empty());
-    TMain_Form::Options options;
+    MainWindow::Options options;
     options.splash = false;
     options.fixedMetrics = a4();
-    TMain_Form form(*session, options);
+    MainWindow form(*session, options);
     QVERIFY(form.FormCreate());
     form.show();
     form.reportStartUp();
@@ -578,15 +578,15 @@ void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
 void MainWindowTest::splashShowsBeforeTheWindow()
 {
     Fixture f;
-    TMain_Form::Options options;
+    MainWindow::Options options;
     options.splashMs = 300;
     options.fixedMetrics = a4();
-    TMain_Form form(f.session, options);
+    MainWindow form(f.session, options);
     bool windowHidden = false;
     bool splashUp = false;
     QTimer::singleShot(50, [&] {
         windowHidden = !form.isVisible();
-        splashUp = qobject_cast<app::TAbout*>(QApplication::activeModalWidget()) != nullptr;
+        splashUp = qobject_cast<app::AboutDialog*>(QApplication::activeModalWidget()) != nullptr;
     });
     QVERIFY(form.FormCreate());
     QVERIFY(windowHidden && splashUp);
@@ -690,7 +690,7 @@ void MainWindowTest::unattendedBatchPassesOverUnreadableFilesWithoutABox()
 QTEST_MAIN(MainWindowTest)
 // The toolbar's buttons that a narrow window hides behind the overflow button, and
 // whether any is hidden.
-QStringList hiddenToolButtons(TMain_Form& form)
+QStringList hiddenToolButtons(MainWindow& form)
 {
     QStringList hidden;
     for (QToolButton* b : form.findChildren<QToolButton*>()) {
@@ -766,7 +766,7 @@ void MainWindowTest::changingTheFrameCountOfAPageWithPicturesAsksFirst()
 
     // A layout file sets the count itself: nothing is asked. Yes empties the page.
     const std::string saved = dir.filePath("page.zip").toStdString();
-    printing::Save_Page(model, saved);
+    printing::savePageArchive(model, saved);
     f.messages.queueAnswer(Answer::Yes);
     list->setCurrentIndex(1);
     QCOMPARE(int(model.state().FrameCount), 2);

@@ -641,7 +641,7 @@ private:
         require(int(p.settings().NumberOfFrames) == count, "the settings' frame count differs from the page's");
         require(m_w.form->frameSelector()->currentText().toInt() == count, "the frame list shows another count");
         for (int n = 1; n <= page::kMaxFrames; ++n) {
-            const page::TFrameRec& f = p.frame(n);
+            const page::FrameRecord& f = p.frame(n);
             const std::string at = "frame " + std::to_string(n) + ": ";
             if (n > count) {
                 require(!f.Selected, at + "selected beyond the page's frames");

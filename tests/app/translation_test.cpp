@@ -109,10 +109,10 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     QVERIFY(QDir().mkpath(folder) && QDir().mkpath(home.filePath("bin")));
     const QString nothing = QString::fromUtf8(printing::kNothingToPrint.data(), printing::kNothingToPrint.size());
     const QString cantOpen = QString::fromUtf8(printing::kCantOpenLayout.data(), printing::kCantOpenLayout.size());
-    QVERIFY(buildTranslation(folder, {{"app::TMain_Form", "&Print", "&Drucken"},
+    QVERIFY(buildTranslation(folder, {{"app::MainWindow", "&Print", "&Drucken"},
                                       {"Paginor", nothing, "Nichts zu drucken!"},
                                       {"Paginor", cantOpen, "Seitendatei nicht lesbar"},
-                                      {"settings::TSetup_Form", "Ask before printing frames below it", "Vorher fragen"},
+                                      {"settings::SettingsDialog", "Ask before printing frames below it", "Vorher fragen"},
                                       {"Paginor", "Frame %1: %2 pixels per inch on %3 (below %4)",
                                        "Bild %1 auf %3: %2 Pixel je Zoll (unter %4)"},
                                       {"Paginor", "Frames %1 and %2 print below %3 pixels per inch",
@@ -126,7 +126,7 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     QVERIFY(app::loadTranslation(*qApp, folder, QLocale(QLocale::German, QLocale::Austria)));
     app::BoxMessages boxes;
     testwindow::TestWindow window(testwindow::kA4At300, {800, 640}, {}, &boxes);
-    app::TMain_Form& form = *window.form;
+    app::MainWindow& form = *window.form;
     app::Session& session = window.session;
     QVERIFY(form.FormCreate());
     boxes.setParent(&form);
@@ -151,7 +151,7 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     // A caption added to the settings dialog late, and messages composed from forms: the
     // form translated, its numbers and names filled in where the translation puts them, a
     // part that is a fixed text translated too, and a name that holds "%2" left as it is.
-    settings::TSetup_Form setup(session.settings, settings::SetupHooks{}, &form);
+    settings::SettingsDialog setup(session.settings, settings::SetupHooks{}, &form);
     QCOMPARE(setup.findChild<QCheckBox*>("Confirm_Low_Res")->text(), QString("Vorher fragen"));
     QCOMPARE(app::shownText(app::Message("Frame %1: %2 pixels per inch on %3 (below %4)", 2, 76, "PDF", 150)),
              QString("Bild 2 auf PDF: 76 Pixel je Zoll (unter 150)"));
@@ -196,7 +196,7 @@ void TranslationTest::shippedTranslationFollowsTheLocale()
 
     app::BoxMessages boxes;
     testwindow::TestWindow window(testwindow::kA4At300, {800, 640}, {}, &boxes);
-    app::TMain_Form& form = *window.form;
+    app::MainWindow& form = *window.form;
     QVERIFY(form.FormCreate());
     boxes.setParent(&form);
     QCOMPARE(form.findChild<QMenu*>("Print1")->title(), anchors[language][0]);
@@ -205,7 +205,7 @@ void TranslationTest::shippedTranslationFollowsTheLocale()
         for (QAction* a : menu->actions())
             if (!a->isSeparator() && !a->text().isEmpty()) {
                 ++menus;
-                QVERIFY2(translated("app::TMain_Form", a->text().toUtf8().constData()).isEmpty(),
+                QVERIFY2(translated("app::MainWindow", a->text().toUtf8().constData()).isEmpty(),
                          qPrintable("left in English: " + a->text()));
             }
     QVERIFY(menus > 10);
@@ -218,11 +218,11 @@ void TranslationTest::shippedTranslationFollowsTheLocale()
         QVERIFY(!watch.text.isEmpty());
     }
 
-    settings::TSetup_Form setup(window.session.settings, settings::SetupHooks{}, &form);
+    settings::SettingsDialog setup(window.session.settings, settings::SetupHooks{}, &form);
     auto* pages = setup.findChild<QTabWidget*>("PageControl1");
     QVERIFY(pages && pages->count() >= 5);
     for (const char* english : {"General ", "Folders && Files ", "Saving Images / Pages", "On image load", "On Print "}) {
-        const QString t = translated("settings::TSetup_Form", english);
+        const QString t = translated("settings::SettingsDialog", english);
         QVERIFY2(!t.isEmpty(), english);
         bool shown = false;
         for (int i = 0; i < pages->count(); ++i)
@@ -231,15 +231,15 @@ void TranslationTest::shippedTranslationFollowsTheLocale()
     }
 
     page::Page& model = form.pageModel();
-    page::TFrameRec& f = model.frame(1);
+    page::FrameRecord& f = model.frame(1);
     page::setOwnPixels(f, imaging::Bitmap(40, 30));
     f.PictureOwner = 1;
     f.Loaded = true;
     f.AspectRatio = 4.0f / 3.0f;
     page::FrameEdit subject(model, 1);
-    imaging::Tbright edit(subject, model.settings(), {});
-    QVERIFY(!translated("imaging::Tbright", "Edit Image ").isEmpty());
-    QVERIFY(edit.windowTitle().startsWith(translated("imaging::Tbright", "Edit Image ")));
+    imaging::EditImageWindow edit(subject, model.settings(), {});
+    QVERIFY(!translated("imaging::EditImageWindow", "Edit Image ").isEmpty());
+    QVERIFY(edit.windowTitle().startsWith(translated("imaging::EditImageWindow", "Edit Image ")));
     bool cancelShown = false;
     for (QPushButton* b : edit.findChildren<QPushButton*>())
         cancelShown = cancelShown || b->text() == anchors[language][1];

@@ -128,7 +128,7 @@ inline exif::ReadResult readBytes(const Bytes& file, app::Messages* sink = nullp
     options.decimalSeparator = separator;
     app::ScriptedMessages quiet;
     options.messages = sink ? sink : &quiet;
-    return exif::Read_Exif(source, options);
+    return exif::readExif(source, options);
 }
 
 inline std::optional<std::string> valueOf(const std::vector<exif::ExifItem>& items, std::int32_t tag)

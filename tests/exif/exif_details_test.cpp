@@ -61,7 +61,7 @@ TEST(ExifNumbers, SeparatorFollowsTheLocaleTheProgramSet)
     const Bytes file = jpegWithExif(b.build({{b.rational(33437, 28, 10)}}));
     exif::MemorySource source(file);
     app::ScriptedMessages quiet;
-    const auto fNumber = [&] { return valueOf(exif::Read_Exif(source, {std::nullopt, &quiet}).items, 33437); };
+    const auto fNumber = [&] { return valueOf(exif::readExif(source, {std::nullopt, &quiet}).items, 33437); };
 
     ASSERT_NE(std::setlocale(LC_ALL, "C"), nullptr);
     EXPECT_EQ(exif::localeDecimalSeparator(), ".");
@@ -237,7 +237,7 @@ TEST_P(PeerWritten, ReaderAgreesWithExiftool)
     ASSERT_EQ(peer.size(), 14u);
 
     app::ScriptedMessages quiet;
-    const exif::ReadResult r = exif::Read_Exif(file, {".", &quiet});
+    const exif::ReadResult r = exif::readExif(file, {".", &quiet});
     const bool intel = std::string(c.order) == "II";
     ASSERT_EQ(r.result, intel ? exif::kIntelOrder : exif::kMotorolaOrder);
     const auto item = [&](std::int32_t tag) { return valueOf(r.items, tag).value_or("<missing>"); };

@@ -65,9 +65,9 @@ TEST(ExifHeader, FilesThatAreNotJpegGiveMinusOne)
     EXPECT_EQ(readBytes({}).result, exif::kNotJpeg);
     EXPECT_EQ(readBytes({0xFF}).result, exif::kNotJpeg);
     EXPECT_EQ(readBytes({'G', 'I', 'F', '8', '9', 'a'}).result, exif::kNotJpeg);
-    EXPECT_EQ(exif::Read_Exif(fs::path(PAGINOR_BUILD_DIR) / "no-such-file.jpg").result, exif::kNotJpeg);
+    EXPECT_EQ(exif::readExif(fs::path(PAGINOR_BUILD_DIR) / "no-such-file.jpg").result, exif::kNotJpeg);
     // A folder opens on Linux; it must still not count as a file.
-    EXPECT_EQ(exif::Read_Exif(fs::path(PAGINOR_BUILD_DIR)).result, exif::kNotJpeg);
+    EXPECT_EQ(exif::readExif(fs::path(PAGINOR_BUILD_DIR)).result, exif::kNotJpeg);
 }
 
 TEST(ExifHeader, JfifSegmentBeforeTheExifBlockGivesNoExif)
@@ -110,7 +110,7 @@ TEST(ExifHeader, WrongMagicGoesThroughTheProgramsMessageSink)
     app::ScriptedMessages sink;
     app::setMessages(&sink);
     exif::MemorySource source(file);
-    const exif::ReadResult r = exif::Read_Exif(source);
+    const exif::ReadResult r = exif::readExif(source);
     app::setMessages(nullptr);
     EXPECT_EQ(r.result, exif::kMotorolaOrder);
     EXPECT_EQ(sink.texts(), std::vector<std::string>{std::string(exif::kWrongTiffMagic)});
@@ -279,7 +279,7 @@ TEST_P(ByteOrders, EntryCountBeyondTheFileReadsOnlyTheEntriesInIt)
     file[12 + 9] = huge[1];
     CountingSource source(file);
     app::ScriptedMessages quiet;
-    const exif::ReadResult r = exif::Read_Exif(source, {".", &quiet});
+    const exif::ReadResult r = exif::readExif(source, {".", &quiet});
     EXPECT_EQ(r.result, expectedResult());
     EXPECT_EQ(valueOf(r.items, 271), "Maker");
     EXPECT_LE(source.bytesRead(), file.size() + 32);
@@ -331,7 +331,7 @@ TEST(ExifFile, OnlyTheHeaderAreaOfALargeFileIsRead)
     file.resize(4 << 20, 0x55);
     CountingSource source(file);
     app::ScriptedMessages quiet;
-    EXPECT_EQ(exif::Read_Exif(source, {".", &quiet}).items.size(), 1u);
+    EXPECT_EQ(exif::readExif(source, {".", &quiet}).items.size(), 1u);
     EXPECT_LT(source.bytesRead(), 1024u);
 }
 
@@ -344,7 +344,7 @@ TEST(ExifFile, GarbageDirectoriesInALargeFileAreReadAtMostThreeTimes)
     file.resize(4 << 20, 0x01);
     CountingSource source(file);
     app::ScriptedMessages quiet;
-    EXPECT_EQ(exif::Read_Exif(source, {".", &quiet}).items.size(), 1u);
+    EXPECT_EQ(exif::readExif(source, {".", &quiet}).items.size(), 1u);
     EXPECT_LE(source.bytesRead(), 3u * (2 + 65535 * 12) + 64);
 }
 
@@ -355,7 +355,7 @@ TEST(ExifFile, ReadsTheSameFromDiskAsFromMemory)
     const auto path = folder / "disk.jpg";
     support::writeBytes(path, bytes);
     app::ScriptedMessages quiet;
-    const exif::ReadResult fromDisk = exif::Read_Exif(path, {".", &quiet});
+    const exif::ReadResult fromDisk = exif::readExif(path, {".", &quiet});
     EXPECT_EQ(fromDisk.result, exif::kMotorolaOrder);
     EXPECT_EQ(fromDisk.items, readBytes(bytes).items);
 }

@@ -128,7 +128,7 @@ TEST(Curve, FreehandBlendsNeighboursAndStaysInsideTheTable)
 {
     LutCurve curve;
     curve.LoadTable(imaging::identityLUT());
-    EXPECT_EQ(curve.mode(), imaging::TLUTMode::lmCustom);
+    EXPECT_EQ(curve.mode(), imaging::CurveMode::lmCustom);
     curve.drawFreehand({0, 200});
     EXPECT_EQ(curve.table()[0], 200);
     EXPECT_EQ(curve.table()[1], 200);
@@ -280,7 +280,7 @@ struct Frames : ::testing::Test {
 
     void load(int n, Bitmap bmp)
     {
-        page::TFrameRec& f = model.frame(n);
+        page::FrameRecord& f = model.frame(n);
         page::setOwnPixels(f, std::move(bmp));
         f.PictureOwner = n;
         f.Loaded = true;
@@ -319,7 +319,7 @@ TEST_F(Frames, SavedCurveIsAppliedToTheSelectedFramesOnly)
     load(2, columns(8, 2));
     load(4, columns(8, 2));
     model.frame(4).Selected = false;
-    ASSERT_TRUE(page::Apply_LUT_to_Selected(model, loaded));
+    ASSERT_TRUE(page::applyCurveToSelected(model, loaded));
     for (int n : {1, 2}) {
         const Bitmap& after = page::ownPixels(model.frame(n));
         EXPECT_EQ(after.bytesPerPixel(), 4);

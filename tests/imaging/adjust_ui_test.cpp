@@ -43,7 +43,7 @@
 namespace {
 
 using imaging::Bitmap;
-using imaging::Tbright;
+using imaging::EditImageWindow;
 
 const page::PrinterMetrics kA4At600{"PDF", 600, 600, 4960, 7015};
 
@@ -60,12 +60,12 @@ std::vector<int> bgr(const Bitmap& bmp, int x = 0, int y = 0)
 }
 
 // Runs act on the modal window once it is up (exec() does not return until act closes it).
-void whenModal(std::function<void(Tbright&)> act)
+void whenModal(std::function<void(EditImageWindow&)> act)
 {
     auto* poll = new QTimer;
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* w = qobject_cast<Tbright*>(QApplication::activeModalWidget())) {
+        if (auto* w = qobject_cast<EditImageWindow*>(QApplication::activeModalWidget())) {
             poll->stop();
             poll->deleteLater();
             act(*w);
@@ -87,7 +87,7 @@ struct EditPage {
     void load(int n, Bitmap bmp, float frameRatio)
     {
         model.setGlobalAspectRatio(frameRatio);
-        page::TFrameRec& f = model.frame(n);
+        page::FrameRecord& f = model.frame(n);
         f.AspectRatio = float(bmp.width()) / float(bmp.height());
         page::setOwnPixels(f, std::move(bmp));
         f.PictureOwner = n;
@@ -146,7 +146,7 @@ private slots:
         EditPage p;
         p.load(1, solid(40, 30, 200, 10, 128), 4.0f / 3.0f);
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "BrightSpBtn"), Qt::LeftButton);
         QVERIFY(w.panelOpen(imaging::ToolPanel::Bright));
@@ -177,13 +177,13 @@ private slots:
         EditPage p;
         p.load(1, solid(40, 30, 64, 0, 255), 4.0f / 3.0f);
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "GammaSpBtn"), Qt::LeftButton);
         child<QSlider>(w, "Gama_Slider")->setValue(200);
         QCOMPARE(child<QDoubleSpinBox>(w, "Gamma")->value(), 2.0);
         QCOMPARE(bgr(w.images().working()), (std::vector<int>{255, 0, 128}));
-        QCOMPARE(child<imaging::TLUTControl>(w, "Gamma_Lut")->curve().table()[64], 128);
+        QCOMPARE(child<imaging::CurveControl>(w, "Gamma_Lut")->curve().table()[64], 128);
         QTest::mouseClick(child<QPushButton>(w, "CancelGammaSpBtn"), Qt::LeftButton);
         QCOMPARE(bgr(w.images().working()), (std::vector<int>{255, 0, 64}));
         QCOMPARE(child<QDoubleSpinBox>(w, "Gamma")->value(), 1.0);
@@ -203,7 +203,7 @@ private slots:
         EditPage p;
         p.load(1, solid(400, 300, 1, 2, 3), 0.75f);
         const auto before = p.model.frame(1).PictureHolder;
-        whenModal([](Tbright& w) {
+        whenModal([](EditImageWindow& w) {
             QCOMPARE(w.windowTitle(), QString("Edit Image  - Frame # 1- /photos/p.jpg"));
             QTest::mouseClick(child<QToolButton>(w, "BrightSpBtn"), Qt::LeftButton);
             child<QSpinBox>(w, "Bright_Edit")->setValue(50);
@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(p.model.frame(1).AspectRatio, 4.0f / 3.0f);
 
         // OK without any panel still stores the reshaped picture and the details.
-        whenModal([](Tbright& w) {
+        whenModal([](EditImageWindow& w) {
             QCOMPARE(w.size(), QSize(900, 640)); // remembered from the last opening
             QVERIFY(QRect(QPoint(0, 0), w.size()).contains(w.previewRect()));
             child<QLineEdit>(w, "Edit_Details")->setText("new details");
@@ -259,7 +259,7 @@ private slots:
     {
         TurningSubject subject(solid(40, 30, 1, 2, 3));
         settings::Settings s;
-        Tbright window(subject, s, {});
+        EditImageWindow window(subject, s, {});
         QVERIFY(!subject.readOnWindowThread);
         QVERIFY(!window.failed());
         QCOMPARE(window.images().working().width(), 45);
@@ -277,10 +277,10 @@ private slots:
         hooks.chooseCurveFile = [&](bool) { return chosen; };
         hooks.curvesSaved = [&] { ++saved; };
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, hooks);
+        EditImageWindow w(subject, p.s, hooks);
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "CurveSpBtn"), Qt::LeftButton);
-        auto* control = child<imaging::TLUTControl>(w, "Manual_Lut_Control");
+        auto* control = child<imaging::CurveControl>(w, "Manual_Lut_Control");
         auto* save = child<QPushButton>(w, "Save_Curve");
         control->setNodes("(0, 0), (64, 32), (192, 224), (255, 255)");
         const imaging::ToneLUT s = control->curve().table();
@@ -300,7 +300,7 @@ private slots:
         QTest::mouseClick(child<QToolButton>(w, "CurveSpBtn"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(w, "Load_Curve"), Qt::LeftButton);
         QCOMPARE(control->curve().table(), s);
-        QCOMPARE(control->Mode(), imaging::TLUTMode::lmCustom);
+        QCOMPARE(control->Mode(), imaging::CurveMode::lmCustom);
         QCOMPARE(control->Color(), QColor(Qt::red));
         QVERIFY(!control->isEnabled());
         QTest::mouseClick(child<QPushButton>(w, "Apply"), Qt::LeftButton);
@@ -329,7 +329,7 @@ private slots:
         p.model.frame(3).Selected = false;
         p.model.frame(3).AspectRatio = 2.0f;
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "CropSpbtn"), Qt::LeftButton);
         auto* zoom = child<QDoubleSpinBox>(w, "Zoom_Factor");
@@ -377,7 +377,7 @@ private slots:
         EditPage p;
         p.load(1, solid(40, 30, 9, 9, 9), 4.0f / 3.0f);
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -410,7 +410,7 @@ private slots:
         std::memset(dot.row(4) + 3 * 4, 255, 3);
         p.load(1, std::move(dot), 1.0f);
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
         auto* style = child<QComboBox>(w, "Filter_Style");
@@ -445,7 +445,7 @@ private slots:
         EditPage p;
         p.load(1, solid(301, 200, 10, 20, 30), 301.0f / 200.0f);
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         QTest::mouseClick(child<QToolButton>(w, "FilterSpBtn"), Qt::LeftButton);
         auto* style = child<QComboBox>(w, "Filter_Style");
@@ -481,7 +481,7 @@ private slots:
         EditPage p;
         p.load(1, solid(40, 30, 100, 100, 100), 4.0f / 3.0f);
         page::FrameEdit subject(p.model, 1);
-        Tbright w(subject, p.s, {});
+        EditImageWindow w(subject, p.s, {});
         w.show();
         const Bitmap before = page::ownPixels(p.model.frame(1));
         QTest::mouseClick(child<QToolButton>(w, "BrightSpBtn"), Qt::LeftButton);
@@ -499,11 +499,11 @@ private slots:
 
     void curveControlEditsNodesWithTheMouse()
     {
-        imaging::TLUTControl c;
+        imaging::CurveControl c;
         c.show();
         QCOMPARE(c.size(), QSize(131, 131));
         int changes = 0;
-        connect(&c, &imaging::TLUTControl::OnChange, [&] { ++changes; });
+        connect(&c, &imaging::CurveControl::OnChange, [&] { ++changes; });
         c.setNodes("(0, 0), (128, 128), (200, 200), (255, 255)");
         // Curve level v lies at pixel 1 + v * 128 / 255 on this control.
         auto at = [](int x, int y) { return QPoint(1 + x * 128 / 255, 1 + (255 - y) * 128 / 255); };
@@ -526,16 +526,16 @@ private slots:
     void editImageOpensFromTheKeyboardDoubleClickAndPopup()
     {
         testwindow::TestWindow window(kA4At600);
-        app::TMain_Form& form = *window.form;
+        app::MainWindow& form = *window.form;
         QVERIFY(form.FormCreate());
-        page::TFrameRec& f = form.pageModel().frame(2);
+        page::FrameRecord& f = form.pageModel().frame(2);
         page::setOwnPixels(f, solid(40, 30, 9, 9, 9));
         f.PictureOwner = 2;
         f.Loaded = true;
         f.FileName = "/photos/two.jpg";
         form.frameCommands()->SelectImage(2, true);
         int opened = 0;
-        auto cancel = [&](Tbright& w) {
+        auto cancel = [&](EditImageWindow& w) {
             ++opened;
             QVERIFY(w.windowTitle().endsWith("Frame # 2- /photos/two.jpg"));
             w.reject();

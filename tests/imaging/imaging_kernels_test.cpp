@@ -113,7 +113,7 @@ TEST_P(ResampleSharpFilter, SameSizeGivesBackTheSourcePixels)
 }
 
 INSTANTIATE_TEST_SUITE_P(Filters, ResampleSharpFilter,
-                         testing::Values(Filter::Box, Filter::Triangle, Filter::Hermitite, Filter::Lanczos3), filterName);
+                         testing::Values(Filter::Box, Filter::Triangle, Filter::Hermite, Filter::Lanczos3), filterName);
 
 TEST(Resample, BellSoftensASinglePixelWithWeights32_192_32AtTheSameSize)
 {
@@ -228,7 +228,7 @@ TEST(Resample, KernelsHaveTheirTextbookValues)
     EXPECT_NEAR(imaging::filterKernel(Filter::Mitchell, 0.0f), 16.0 / 18.0, 1e-7);
     EXPECT_NEAR(imaging::filterKernel(Filter::Mitchell, 1.0f), 1.0 / 18.0, 1e-7);
     EXPECT_NEAR(imaging::filterKernel(Filter::Lanczos3, 0.5f), (2 / M_PI) * (std::sin(M_PI / 6) / (M_PI / 6)), 1e-6);
-    EXPECT_NEAR(imaging::filterKernel(Filter::Hermitite, 0.5f), 0.5, 1e-7);
+    EXPECT_NEAR(imaging::filterKernel(Filter::Hermite, 0.5f), 0.5, 1e-7);
     for (Filter f : kAllFilters)
         EXPECT_EQ(imaging::filterKernel(f, imaging::defaultSupport(f) + 0.01f), 0.0f) << imaging::filterLabel(f);
 }

@@ -109,7 +109,7 @@ inline std::vector<int> firstRowBlue(const Bitmap& bmp)
     return v;
 }
 
-inline const std::vector<Filter> kAllFilters = {Filter::Box,    Filter::Triangle, Filter::Hermitite, Filter::Bell,
+inline const std::vector<Filter> kAllFilters = {Filter::Box,    Filter::Triangle, Filter::Hermite, Filter::Bell,
                                          Filter::Spline, Filter::Lanczos3, Filter::Mitchell};
 
 inline std::string filterName(const testing::TestParamInfo<Filter>& info)

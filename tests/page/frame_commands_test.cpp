@@ -52,7 +52,7 @@ struct Fixture : ::testing::Test {
 
     void load(int n, imaging::Bitmap bmp, const std::string& name = "")
     {
-        page::TFrameRec& f = model.frame(n);
+        page::FrameRecord& f = model.frame(n);
         f.AspectRatio = static_cast<float>(bmp.width()) / static_cast<float>(bmp.height());
         f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(bmp)));
         f.PictureOwner = n;
@@ -94,7 +94,7 @@ TEST_F(FrameSelection, APlainClickSelectsOnlyThatFrameAndShiftAddsOne)
     cmd.SelectImage(2, false);
     EXPECT_TRUE(model.frame(2).Selected);
     EXPECT_TRUE(model.frame(3).Selected);
-    EXPECT_EQ(page::Selected_Count(model), 2);
+    EXPECT_EQ(page::selectedCount(model), 2);
 }
 
 TEST_F(FrameSelection, StatusLineDescribesTheOneSelectedFrame)
@@ -106,7 +106,7 @@ TEST_F(FrameSelection, StatusLineDescribesTheOneSelectedFrame)
     EXPECT_EQ(cmd.SelectImage(3, false).status, "");
     // Deselecting all describes no frame 0.
     EXPECT_EQ(cmd.SelectImage(0, true).status, "");
-    EXPECT_EQ(page::Selected_Count(model), 0);
+    EXPECT_EQ(page::selectedCount(model), 0);
 }
 
 TEST_F(FrameSelection, ImageButtonsFollowTheFrameJustSelected)
@@ -120,16 +120,16 @@ TEST_F(FrameSelection, ImageButtonsFollowTheFrameJustSelected)
 
 TEST_F(FrameSelection, SelectAllTurnsTheImageButtonsOnWhenSomethingIsLoadedAndTbArFollowsTheLastFrame)
 {
-    const page::SelectResult none = cmd.Select_All_Images();
-    EXPECT_EQ(page::Selected_Count(model), 4);
+    const page::SelectResult none = cmd.selectAllImages();
+    EXPECT_EQ(page::selectedCount(model), 4);
     EXPECT_EQ(none.imageButtons, false);
     EXPECT_EQ(none.aspectButton, false);
     load(2, numbered(2, 2));
-    const page::SelectResult some = cmd.Select_All_Images();
+    const page::SelectResult some = cmd.selectAllImages();
     EXPECT_EQ(some.imageButtons, true);
     EXPECT_EQ(some.aspectButton, false); // frame 4 is empty
     load(4, numbered(2, 2));
-    EXPECT_EQ(cmd.Select_All_Images().aspectButton, true);
+    EXPECT_EQ(cmd.selectAllImages().aspectButton, true);
 }
 
 TEST_F(FrameSelection, QueriesCountLiveFramesOnly)
@@ -141,8 +141,8 @@ TEST_F(FrameSelection, QueriesCountLiveFramesOnly)
     model.frame(6).Loaded = true;
     for (int n : {1, 3, 4})
         model.frame(n).Selected = true;
-    EXPECT_EQ(page::Selected_Count(model), 3);
-    EXPECT_EQ(page::Loaded_Count(model), 3);
+    EXPECT_EQ(page::selectedCount(model), 3);
+    EXPECT_EQ(page::loadedCount(model), 3);
     EXPECT_EQ(page::selected_and_loaded(model), 1); // 3; 4 is a copy, 1 is empty
     EXPECT_EQ(page::find_selected(model), 3);
     EXPECT_EQ(page::firstSelectedPicture(model), 3);
@@ -246,7 +246,7 @@ TEST_F(FrameCopyGuard, FramePasteIntoTwoFramesShowsTheSourcesPictureUnderACopyNa
     load(1, numbered(4, 3), "/photos/a.jpg");
     copyInto(1, {2, 3});
     for (int n : {2, 3}) {
-        const page::TFrameRec& f = model.frame(n);
+        const page::FrameRecord& f = model.frame(n);
         EXPECT_EQ(f.FileName, "* Copy of Frame 1* /photos/a.jpg");
         EXPECT_EQ(f.CloneOf, 1);
         EXPECT_EQ(model.pictureShownIn(n), model.pictureShownIn(1));
@@ -261,14 +261,14 @@ TEST_F(FrameCopyGuard, TheSourceIsKeptUntilItsCopiesAreEmptied)
 {
     load(1, numbered(4, 3));
     copyInto(1, {2, 3});
-    EXPECT_FALSE(cmd.Remove_Selected_Images(1));
+    EXPECT_FALSE(cmd.removeSelectedImages(1));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{page::clonedFrameMessage(1)});
     EXPECT_EQ(messages.texts()[0], "Frame #1 is cloned to other frames\nDelete the other frames before this one. ");
     EXPECT_TRUE(model.frame(1).Loaded);
-    EXPECT_TRUE(cmd.Remove_Selected_Images(2));
-    EXPECT_FALSE(cmd.Remove_Selected_Images(1));
-    EXPECT_TRUE(cmd.Remove_Selected_Images(3));
-    EXPECT_TRUE(cmd.Remove_Selected_Images(1));
+    EXPECT_TRUE(cmd.removeSelectedImages(2));
+    EXPECT_FALSE(cmd.removeSelectedImages(1));
+    EXPECT_TRUE(cmd.removeSelectedImages(3));
+    EXPECT_TRUE(cmd.removeSelectedImages(1));
     EXPECT_FALSE(model.frame(1).Loaded);
     EXPECT_EQ(model.pictureShownIn(1), nullptr);
 }
@@ -278,7 +278,7 @@ TEST_F(FrameCopyGuard, RemovingEverythingInFrameOrderKeepsAnOwnerThatComesFirst)
     load(1, numbered(4, 3));
     load(4, numbered(4, 3));
     copyInto(1, {2});
-    cmd.Select_All_Images();
+    cmd.selectAllImages();
     EXPECT_EQ(cmd.removeSelected(), (std::vector<int>{2, 4}));
     EXPECT_TRUE(model.frame(1).Loaded);
     EXPECT_EQ(messages.texts().size(), 1u);
@@ -291,7 +291,7 @@ TEST_F(FrameCopyGuard, EmptyingTheRecordedFrameForgetsIt)
     load(1, numbered(4, 3));
     cmd.PopupFrame = 1;
     cmd.frameCopy();
-    EXPECT_TRUE(cmd.Remove_Selected_Images(1));
+    EXPECT_TRUE(cmd.removeSelectedImages(1));
     EXPECT_EQ(cmd.CopiedFrame, 0);
     model.frame(2).Selected = true;
     EXPECT_TRUE(cmd.framePaste().empty());
@@ -344,7 +344,7 @@ TEST_F(FrameClipboard, PastingIntoTwoFramesGivesEachItsOwnPicture)
     model.frame(3).Selected = true;
     EXPECT_EQ(cmd.pasteBitmap(numbered(5, 2)), (std::vector<int>{2, 3}));
     for (int n : {2, 3}) {
-        const page::TFrameRec& f = model.frame(n);
+        const page::FrameRecord& f = model.frame(n);
         EXPECT_EQ(f.PictureOwner, n);
         EXPECT_EQ(f.CloneOf, 0);
         EXPECT_TRUE(f.NotFromFile);
@@ -584,7 +584,7 @@ TEST_F(FramePictures, GreyIsTheTruncatedMeanOfTheThreeChannels)
     model.frame(1).Selected = true;
     model.frame(3).Selected = true;
     status.progress.clear();
-    EXPECT_TRUE(page::Greyscale_Selected(model));
+    EXPECT_TRUE(page::greyscaleSelected(model));
     EXPECT_EQ(at(pixels(1), 0, 0), (Pixel{85, 85, 85}));
     EXPECT_EQ(at(pixels(1), 1, 0), (Pixel{0, 0, 0}));
     EXPECT_EQ(at(pixels(1), 0, 1), (Pixel{20, 20, 20}));

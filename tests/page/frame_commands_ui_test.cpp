@@ -122,8 +122,8 @@ struct Window {
         queue.NextFileIndex = 0;
         page::LoadHooks hooks;
         hooks.frameEmptied = [this](int n) { view->paintEmptyFrame(n); };
-        hooks.repaintAll = [this] { view->Update_Visual(); };
-        page::Load_The_Files(model, queue, hooks);
+        hooks.repaintAll = [this] { view->updateVisual(); };
+        page::loadFiles(model, queue, hooks);
     }
     void loadInto(int frame, const QString& path)
     {
@@ -274,17 +274,17 @@ private slots:
         w.loadInto(4, w.write("a.png", solid(40, 30, Qt::red)));
         w.selFrames->setFocus();
         QTest::keyClick(w.selFrames, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(page::Selected_Count(w.model), 4);
+        QCOMPARE(page::selectedCount(w.model), 4);
         QCOMPARE(w.border(2), kRed);
         QVERIFY(w.button("tb_rotate")->isEnabled());
         QTest::keyClick(w.selFrames, Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(page::Selected_Count(w.model), 0);
+        QCOMPARE(page::selectedCount(w.model), 0);
         QVERIFY(!w.button("tb_rotate")->isEnabled());
         QTest::keyClick(w.selFrames, Qt::Key_A);
-        QCOMPARE(page::Selected_Count(w.model), 0);
+        QCOMPARE(page::selectedCount(w.model), 0);
         QCOMPARE(w.selFrames->currentIndex(), 0);
         QTest::keyClick(w.selFrames, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(page::Selected_Count(w.model), 0);
+        QCOMPARE(page::selectedCount(w.model), 0);
         QTest::keyClick(w.selFrames, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w.settingsOpened, 1);
         w.click(4);
@@ -344,9 +344,9 @@ private slots:
         auto* all = w.window.findChild<QAction*>("All1");
         QVERIFY(all->isEnabled());
         all->trigger();
-        QCOMPARE(page::Selected_Count(w.model), 4);
+        QCOMPARE(page::selectedCount(w.model), 4);
         w.window.findChild<QAction*>("DeSelectAll1")->trigger();
-        QCOMPARE(page::Selected_Count(w.model), 0);
+        QCOMPARE(page::selectedCount(w.model), 0);
         QCOMPARE(w.border(3), kWhite);
     }
 
@@ -542,7 +542,7 @@ private slots:
         w.rightClick(3);
         w.status.statuses.clear();
         QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<settings::TResamp_Dialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<settings::ResampleDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             dialog->findChild<QSpinBox*>("Manual_Resamp_Size")->setValue(50);
             dialog->findChild<QPushButton*>("BitBtn1")->click();
@@ -572,7 +572,7 @@ private slots:
     {
         settings::Settings s;
         s.Manual_Resamp_Filter = 42; // a damaged setting
-        settings::TResamp_Dialog dialog(s);
+        settings::ResampleDialog dialog(s);
         auto* filter = dialog.findChild<QComboBox*>("Resamp_onload_Filter");
         QCOMPARE(filter->currentText(), QString("Lanczos3"));
         QVERIFY(!s.Settings_Changed);
@@ -587,7 +587,7 @@ private slots:
     void theMainWindowRoutesClicksKeysAndButtonsToTheFrameCommands()
     {
         testwindow::TestWindow window(kA4At600);
-        app::TMain_Form& form = *window.form;
+        app::MainWindow& form = *window.form;
         QVERIFY(form.FormCreate());
         // The page is rebuilt (and deselected) once the window's size has settled.
         QTRY_VERIFY(!form.resizeTimer()->isActive());
@@ -605,7 +605,7 @@ private slots:
 
         form.frameSelector()->setFocus();
         QTest::keyClick(form.frameSelector(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(page::Selected_Count(form.pageModel()), 4);
+        QCOMPARE(page::selectedCount(form.pageModel()), 4);
         QVERIFY(form.toolButton("tb_rotate")->isEnabled());
         QSignalSpy turned(commands, &page::FrameCommandsUi::turnFinished);
         form.toolButton("tb_rotate")->click();
@@ -628,7 +628,7 @@ private slots:
     void aCopysSaveAndDetailsActOnItsSourcesPicture()
     {
         testwindow::TestWindow window(kA4At600);
-        app::TMain_Form& form = *window.form;
+        app::MainWindow& form = *window.form;
         QVERIFY(form.FormCreate());
         QTRY_VERIFY(!form.resizeTimer()->isActive());
         page::PageView* view = form.pageView();
@@ -669,7 +669,7 @@ private slots:
             auto* poll = new QTimer;
             poll->setInterval(10);
             QObject::connect(poll, &QTimer::timeout, [&detailsOf, poll] {
-                if (auto* form = dynamic_cast<exif::TExifForm*>(QApplication::activeModalWidget())) {
+                if (auto* form = dynamic_cast<exif::ExifDetailsDialog*>(QApplication::activeModalWidget())) {
                     poll->deleteLater();
                     poll->stop();
                     detailsOf = form->SortGrid1()->item(0, 1)->text();
@@ -696,7 +696,7 @@ private slots:
         Window w;
         QTemporaryDir curves;
         w.s.Curve_Dir = curves.path().toStdString();
-        w.ui->Add_Curves_To_Menu();
+        w.ui->addCurvesToMenu();
         QVERIFY(!w.ui->curvesMenu()->menuAction()->isEnabled()); // no curve files
         imaging::ToneLUT invert{};
         for (int v = 0; v < 256; ++v)
@@ -704,7 +704,7 @@ private slots:
         imaging::writeCurveFile(invert, curves.filePath("b invert.tcv").toStdString());
         imaging::writeCurveFile(imaging::identityLUT(), curves.filePath("a same.TCV").toStdString());
         QFile(curves.filePath("notes.txt")).open(QIODevice::WriteOnly);
-        w.ui->Add_Curves_To_Menu();
+        w.ui->addCurvesToMenu();
         const QList<QAction*> entries = w.ui->curvesMenu()->actions();
         QCOMPARE(entries.size(), 2);
         QCOMPARE(entries[0]->text(), QString("a same.TCV"));
@@ -735,13 +735,13 @@ private slots:
         Window w;
         for (const char* name : {"tb_load", "tb_stop", "Page_Button"})
             w.button(name)->setEnabled(true);
-        w.ui->Save_Button_State();
-        w.ui->Disable_Buttons();
+        w.ui->saveButtonState();
+        w.ui->disableButtons();
         QVERIFY(!w.button("tb_load")->isEnabled());
         QVERIFY(!w.button("Page_Button")->isEnabled());
         QVERIFY(w.button("tb_stop")->isEnabled());
         w.button("tb_stop")->setEnabled(false);
-        w.ui->Restore_Button_State();
+        w.ui->restoreButtonState();
         QVERIFY(w.button("tb_load")->isEnabled());
         QVERIFY(w.button("tb_stop")->isEnabled());
         QVERIFY(w.button("Page_Button")->isEnabled());

@@ -53,7 +53,7 @@ const imaging::Picture& loadOne(LoadFixture& f, const std::string& path)
 {
     f.model.setFrameCount(1);
     f.queue.FileList = {path};
-    page::Next_Batch(f.model, f.queue, f.hooks);
+    page::nextBatch(f.model, f.queue, f.hooks);
     const imaging::Picture* p = f.model.pictureShownIn(1);
     if (!p)
         throw std::runtime_error("nothing loaded");

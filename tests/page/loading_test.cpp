@@ -34,7 +34,7 @@ TEST(LoadStep, FiveFilesOnFourSelectedFramesLeaveTheFifthForTheNextStep)
     for (int i = 1; i <= 5; ++i)
         f.queue.FileList.push_back(writeJpeg(t, "f" + std::to_string(i) + ".jpg", i));
     f.select({1, 2, 3, 4});
-    const page::LoadStepResult r = page::Load_The_Files(f.model, f.queue, f.hooks);
+    const page::LoadStepResult r = page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(r.selectedFrames, 4);
     for (int n = 1; n <= 4; ++n) {
         EXPECT_EQ(f.idShownIn(n), n);
@@ -44,7 +44,7 @@ TEST(LoadStep, FiveFilesOnFourSelectedFramesLeaveTheFifthForTheNextStep)
     EXPECT_TRUE(f.queue.BatchInProgress);
     EXPECT_EQ(f.queue.NextFileIndex, 4u);
 
-    page::Next_Batch(f.model, f.queue, f.hooks);
+    page::nextBatch(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.idShownIn(1), 5);
     for (int n = 2; n <= 4; ++n)
         EXPECT_FALSE(f.model.frame(n).Loaded) << n;
@@ -61,12 +61,12 @@ TEST(LoadStep, TwoFilesOnFourFramesLeaveTheLastTwoFramesAsTheyWere)
     LoadFixture f;
     f.queue.FileList = {writeJpeg(t, "old3.jpg", 7), writeJpeg(t, "old4.jpg", 8)};
     f.select({3, 4});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     ASSERT_EQ(f.idShownIn(3), 7);
 
     f.queue.FileList = {writeJpeg(t, "a.jpg", 1), writeJpeg(t, "b.jpg", 2)};
     f.select({1, 2, 3, 4});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.idShownIn(1), 1);
     EXPECT_EQ(f.idShownIn(2), 2);
     EXPECT_EQ(f.idShownIn(3), 7);
@@ -79,7 +79,7 @@ TEST(LoadStep, AnEmptyListDeselectsAndEndsTheBatch)
 {
     LoadFixture f;
     f.select({1, 3});
-    const page::LoadStepResult r = page::Load_The_Files(f.model, f.queue, f.hooks);
+    const page::LoadStepResult r = page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(r.filesLoaded, 0);
     EXPECT_FALSE(f.model.anySelected());
     EXPECT_FALSE(f.queue.BatchInProgress);
@@ -94,7 +94,7 @@ TEST(LoadStep, HeadlessPagesTakeTheFilesInTheOrderGiven)
     f.queue.FileList = {writeJpeg(t, "z.jpg", 1), writeJpeg(t, "a.jpg", 2), writeJpeg(t, "m.jpg", 3)};
     std::vector<std::vector<int>> pages;
     do {
-        page::Next_Batch(f.model, f.queue, f.hooks);
+        page::nextBatch(f.model, f.queue, f.hooks);
         pages.push_back({f.idShownIn(1), f.idShownIn(2)});
     } while (f.queue.BatchInProgress);
     EXPECT_EQ(pages, (std::vector<std::vector<int>>{{1, 2}, {3, 0}}));
@@ -110,7 +110,7 @@ TEST(LoadStep, SixteenFramesFilledInOrderWhileSeveralThreadsDecode)
     f.hooks.threads = 3;
     std::vector<int> emptied;
     f.hooks.frameEmptied = [&](int n) { emptied.push_back(n); };
-    page::Next_Batch(f.model, f.queue, f.hooks);
+    page::nextBatch(f.model, f.queue, f.hooks);
     for (int n = 1; n <= 16; ++n) {
         EXPECT_EQ(f.idShownIn(n), n);
         EXPECT_FLOAT_EQ(f.model.frame(n).AspectRatio, (400.0f + 16 * n) / 300.0f);
@@ -136,7 +136,7 @@ TEST(LoadStep, ADamagedFileIsReportedAndTheNextFileTakesItsFrame)
 
     f.queue.FileList = {cut, garbage, missing, good2, good1};
     f.select({1, 2});
-    const page::LoadStepResult r = page::Load_The_Files(f.model, f.queue, f.hooks);
+    const page::LoadStepResult r = page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(r.filesFailed, 3);
     EXPECT_EQ(f.idShownIn(1), 2);
     EXPECT_EQ(f.idShownIn(2), 1);
@@ -172,7 +172,7 @@ TEST(LoadStep, AFullSizeDecodeOnLoadChangesNoFrameAndNoMessage)
         f.model.setFrameCount(4);
         f.queue.FileList = files;
         f.hooks.fullDecode = hook;
-        page::Next_Batch(f.model, f.queue, f.hooks);
+        page::nextBatch(f.model, f.queue, f.hooks);
         Outcome o;
         for (int n = 1; n <= 4; ++n)
             o.ids.push_back(f.idShownIn(n));
@@ -200,15 +200,15 @@ TEST(LoadStep, AFrameWhoseCopiesStillShowItIsNotReplaced)
     LoadFixture f;
     f.queue.FileList = {writeJpeg(t, "owner.jpg", 3)};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
-    page::TFrameRec& copy = f.model.frame(2);
+    page::loadFiles(f.model, f.queue, f.hooks);
+    page::FrameRecord& copy = f.model.frame(2);
     copy.Loaded = true;
     copy.PictureOwner = 1;
     copy.CloneOf = 1;
 
     f.queue.FileList = {writeJpeg(t, "new.jpg", 4)};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.idShownIn(1), 3);
     EXPECT_EQ(f.idShownIn(2), 3);
     EXPECT_EQ(f.messages.texts(), std::vector<std::string>{page::clonedFrameMessage(1)});
@@ -220,11 +220,11 @@ TEST(LoadStep, ANewPictureInTheFrameCopySourceEndsTheCopy)
     LoadFixture f;
     f.queue.FileList = {writeJpeg(t, "first.jpg", 1)};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     f.model.state().CopiedFrame = 1;
     f.queue.FileList = {writeJpeg(t, "second.jpg", 2)};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.model.state().CopiedFrame, 0); // Frame Paste would name first.jpg over second's picture
 }
 
@@ -236,7 +236,7 @@ TEST(LoadStep, APageRebuiltWhileFilesDecodeStillGetsEveryFile)
         f.queue.FileList.push_back(writeJpeg(t, "r" + std::to_string(i) + ".jpg", i));
     f.select({1, 2, 3, 4});
     f.hooks.frameEmptied = [&f](int) { f.model.clearSelection(); }; // as a resize's rebuild does
-    const page::LoadStepResult r = page::Load_The_Files(f.model, f.queue, f.hooks);
+    const page::LoadStepResult r = page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(r.filesLoaded, 4);
     for (int n = 1; n <= 4; ++n)
         EXPECT_EQ(f.idShownIn(n), n);
@@ -275,7 +275,7 @@ TEST(Details, TheSideFileBesideADottedFolderGivesTheDetails)
     writeText(t.file("my.photos/a.b.vdt"), "Grandma's birthday\r\nsecond line\n");
     f.queue.FileList = {image};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.model.frame(1).Details, "Grandma's birthday");
 }
 
@@ -285,7 +285,7 @@ TEST(Details, WithoutASideFileTheNameAndOwnTextAreUsed)
     LoadFixture f;
     f.queue.FileList = {writeJpeg(t, "beach.jpg", 1)};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.model.frame(1).Details, "beach.jpg Printed by Paginor");
     EXPECT_FALSE(f.model.frame(1).HasExif);
 }
@@ -309,7 +309,7 @@ TEST(Details, ASideFileWinsOverCameraDetails)
     writeText(t.file("side.vdt"), "From the side file");
     f.queue.FileList = {withSide, without};
     f.select({1, 2});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     EXPECT_EQ(f.model.frame(1).Details, "From the side file");
     EXPECT_FALSE(f.model.frame(1).HasExif);
     EXPECT_TRUE(f.model.frame(1).ExifTags.empty());
@@ -410,7 +410,7 @@ TEST(ScreenRendition, AnEditedPictureIsShownAsEditedNotFromTheOldRendition)
     LoadFixture f;
     f.queue.FileList = {writeJpeg(t, "edit.jpg", 5, 320, 240)};
     f.select({1});
-    page::Load_The_Files(f.model, f.queue, f.hooks);
+    page::loadFiles(f.model, f.queue, f.hooks);
     ASSERT_EQ(f.idShownIn(1), 5);
     f.model.frame(1).PictureHolder->setBitmap(support::solidBitmap(240, 320, 0, 90, 0));
     const imaging::Bitmap* shown = f.model.screenBitmap(1, 10, 10);

@@ -251,7 +251,7 @@ private slots:
         s.resample_on_load_Size = 50;
         s.autocentre = true;
         QVERIFY(settings::loadWarningApplies(s));
-        settings::TWarning dialog(s);
+        settings::WarningDialog dialog(s);
         QCOMPARE(dialog.Label1->text(), QString("Resampled @ 50%\nAutoCentred"));
         QCOMPARE(dialog.windowTitle(), QString("Warning - Image Load Settings are active !"));
         dialog.DontShow->setChecked(true);

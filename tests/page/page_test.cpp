@@ -99,7 +99,7 @@ TEST_P(PageLayout, FramesAndMarksSitWhereTheHandWorkedLayoutPutsThem)
     const LayoutCase& c = GetParam();
     PageFixture f(c.printer);
     f.model.setFrameCount(c.frames);
-    const page::ScreenLayout layout = f.model.Sizeup_Visual_Page(c.windowWidth, c.windowHeight);
+    const page::ScreenLayout layout = f.model.sizeVisualPage(c.windowWidth, c.windowHeight);
     EXPECT_EQ(layout.background, c.background);
     EXPECT_EQ(f.model.state().ScreenGap, c.screenGap);
     EXPECT_EQ(f.model.state().ScreenLeftOffset, c.leftOffset);
@@ -117,7 +117,7 @@ TEST(PageOrientation, TwoAndEightFramesStandUprightTheOthersLieTurned)
     for (int n : {1, 2, 4, 8, 16}) {
         PageFixture f;
         f.model.setFrameCount(n);
-        const page::ScreenLayout layout = f.model.Sizeup_Visual_Page(800, 600);
+        const page::ScreenLayout layout = f.model.sizeVisualPage(800, 600);
         const bool upright = n == 2 || n == 8;
         EXPECT_EQ(f.model.state().PortraitPage, upright) << n;
         EXPECT_EQ(layout.background.width < layout.background.height, upright) << n;
@@ -129,8 +129,8 @@ TEST(PageOrientation, TwoAndEightFramesStandUprightTheOthersLieTurned)
 TEST(PageLayoutWindow, TooNarrowAWindowKeepsThePreviousPageAndTheUnscaledGap)
 {
     PageFixture f;
-    f.model.Sizeup_Visual_Page(800, 600);
-    const page::ScreenLayout small = f.model.Sizeup_Visual_Page(199, 600);
+    f.model.sizeVisualPage(800, 600);
+    const page::ScreenLayout small = f.model.sizeVisualPage(199, 600);
     // The page keeps 602 x 425 and its -3 offset; g falls back to Trunc(3 / 25.4 * 30) = 3,
     // so H = 212 - 3 = 209, W = 278, v = (425 - 418) div 4 = 1, b = 4.
     EXPECT_EQ(small.background, (Rect{99 - 301, 60, 602, 425})); // 199 div 2 - 602 div 2
@@ -142,9 +142,9 @@ TEST(PageLayoutWindow, TooNarrowAWindowKeepsThePreviousPageAndTheUnscaledGap)
 TEST(PageLayoutWindow, AFirstSizingBelow200LeavesThePageUnsized)
 {
     PageFixture f;
-    f.model.Sizeup_Visual_Page(800, 199);
+    f.model.sizeVisualPage(800, 199);
     EXPECT_FALSE(f.model.state().PageSized);
-    f.model.Sizeup_Visual_Page(200, 200);
+    f.model.sizeVisualPage(200, 200);
     EXPECT_TRUE(f.model.state().PageSized);
 }
 
@@ -152,11 +152,11 @@ TEST(PageLayoutWindow, PageMarginMovesTheFirstColumnByAThirdLessThanItsScale)
 {
     PageFixture f;
     f.s.Page_Margin_mm = 10.0f; // Round(10 / 25.4 * 600) = 236 dots
-    f.model.Sizeup_Visual_Page(800, 600);
+    f.model.sizeVisualPage(800, 600);
     EXPECT_EQ(f.model.state().PageMarginPx, 236);
     EXPECT_EQ(f.model.state().ScreenLeftOffset, 19 - 3); // Trunc(602 / 7440 * 236) = 19
     f.model.setFrameCount(2);
-    f.model.Sizeup_Visual_Page(800, 600);
+    f.model.sizeVisualPage(800, 600);
     EXPECT_EQ(f.model.state().ScreenLeftOffset, 9); // Trunc(300 / 7440 * 236), upright: no -3
 }
 
@@ -188,7 +188,7 @@ TEST(FrameSize, WideFramesOnTwoColumnsShrinkUntilBothFitWithThreeGaps)
 TEST(FrameSize, AGapWiderThanThePageEndsAtAnEmptyFrameInsteadOfLoopingOn)
 {
     EXPECT_EQ(page::frameSize(16, {100, 400}, 40, 1e-30f).height, 0);
-    EXPECT_LE(page::Centre_On_Page(16, 4960, 7015, 7015, 600, 3000.0f, 1e-30f).frameHeight, 0);
+    EXPECT_LE(page::centreOnPage(16, 4960, 7015, 7015, 600, 3000.0f, 1e-30f).frameHeight, 0);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -224,7 +224,7 @@ TEST_P(CentreOnPage, GivesTheHandWorkedMarginAndPrintedGrid)
 {
     const CentreCase& c = GetParam();
     const int laidOutWidth = page::isPortraitLayout(c.frames) ? c.printer.pageWidthPx : c.printer.pageHeightPx;
-    const page::Centring r = page::Centre_On_Page(c.frames, c.printer.pageWidthPx, c.printer.pageHeightPx,
+    const page::Centring r = page::centreOnPage(c.frames, c.printer.pageWidthPx, c.printer.pageHeightPx,
                                                   laidOutWidth, c.printer.dpiX, 3.0f,
                                                   settings::kDefaultAspectRatio);
     EXPECT_EQ(r.GapPx, c.printer.dpiX == 600 ? 71 : 35);
@@ -242,7 +242,7 @@ TEST(CentreOnPageRounding, AStartHeightEndingInAHalfRoundsToTheEvenNeighbour)
 {
     // Two frames on a page 7013 dots high: 7013 / 2 - 142 = 3364.5 starts at 3364, not 3365.
     const page::Centring r =
-        page::Centre_On_Page(2, 4960, 7013, 4960, 600, 3.0f, settings::kDefaultAspectRatio);
+        page::centreOnPage(2, 4960, 7013, 4960, 600, 3.0f, settings::kDefaultAspectRatio);
     EXPECT_EQ(r.frameHeight, 3364);
 }
 
@@ -250,7 +250,7 @@ TEST(CentreOnPageModel, CentredOutputStoresTheMarginInTheSettingsAndOffsetsTheSc
 {
     PageFixture f;
     f.s.centre_output = true;
-    f.model.Sizeup_Visual_Page(800, 600);
+    f.model.sizeVisualPage(800, 600);
     EXPECT_EQ(f.s.Page_Margin_mm, 10.5f);
     EXPECT_EQ(f.model.state().PageMarginPx, 248);
     EXPECT_EQ(f.model.state().ScreenLeftOffset, 20 - 3); // Trunc(602 / 7440 * 248) = 20
@@ -263,7 +263,7 @@ TEST(CentreOnPageModel, CentringOffLeavesTheStoredMarginAlone)
 {
     PageFixture f;
     f.s.Page_Margin_mm = -10.0f;
-    f.model.Sizeup_Visual_Page(800, 600);
+    f.model.sizeVisualPage(800, 600);
     EXPECT_EQ(f.s.Page_Margin_mm, -10.0f);
     EXPECT_EQ(f.model.state().PageMarginPx, -236);
 }
@@ -274,11 +274,11 @@ TEST(CentreOnPageModel, CentringOffLeavesTheStoredMarginAlone)
 TEST(SetMargin, ThreeMillimetresGiveThreeScreenPixelsAndTheDotsOfEachPrinter)
 {
     PageFixture a4;
-    a4.model.Set_Margin(3.0f);
+    a4.model.setPageMargin(3.0f);
     EXPECT_EQ(a4.model.state().ScreenGap, 3);  // Trunc(3.54)
     EXPECT_EQ(a4.model.state().GapPx, 71);     // Round(70.87)
     PageFixture letter(kLetterAt300);
-    letter.model.Set_Margin(5.0f);
+    letter.model.setPageMargin(5.0f);
     EXPECT_EQ(letter.model.state().ScreenGap, 5); // Trunc(5.91)
     EXPECT_EQ(letter.model.state().GapPx, 59);    // Round(59.06)
     EXPECT_EQ(letter.s.margin_mm, 5.0f);
@@ -314,7 +314,7 @@ TEST_P(PrinterLine, NamesThePrinterAreaMarginAndCentring)
     f.s.Use_Metric = c.metric;
     f.s.centre_output = c.centred;
     f.s.Page_Margin_mm = c.marginMm;
-    f.model.Get_Printer_Res();
+    f.model.updatePrinterMetrics();
     EXPECT_TRUE(f.model.state().PrinterReady);
     EXPECT_EQ(f.status.printerLine, c.line);
 }
@@ -325,9 +325,9 @@ INSTANTIATE_TEST_SUITE_P(BothUnits, PrinterLine, testing::ValuesIn(kLines),
 TEST(PrinterMetricsRead, APrinterWithoutAPageLeavesTheLastMetricsAndIsNotReady)
 {
     PageFixture f;
-    f.model.Sizeup_Visual_Page(800, 600);
+    f.model.sizeVisualPage(800, 600);
     f.metrics = {"Broken", 0, 0, 0, 0};
-    const page::ScreenLayout layout = f.model.Sizeup_Visual_Page(800, 600);
+    const page::ScreenLayout layout = f.model.sizeVisualPage(800, 600);
     EXPECT_FALSE(f.model.state().PrinterReady);
     EXPECT_EQ(f.status.printerLine, "Printer : Broken");
     EXPECT_EQ(f.model.state().PageWidthPx, 4960);
@@ -399,7 +399,7 @@ std::shared_ptr<imaging::Picture> picture(int w, int h)
 
 void load(page::Page& p, int n, float ratio)
 {
-    page::TFrameRec& f = p.frame(n);
+    page::FrameRecord& f = p.frame(n);
     f.PictureHolder = picture(8, 6);
     f.Loaded = true;
     f.PictureOwner = n;
@@ -411,7 +411,7 @@ TEST(FrameTable, ACopyShowsItsOwnersPictureAndAnEmptyFrameShowsNone)
 {
     PageFixture f;
     load(f.model, 1, 1.5f);
-    page::TFrameRec& copy = f.model.frame(2);
+    page::FrameRecord& copy = f.model.frame(2);
     copy.Loaded = true;
     copy.PictureOwner = 1;
     copy.CloneOf = 1;

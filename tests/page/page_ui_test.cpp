@@ -39,7 +39,7 @@ struct PageUnderTest {
 
     void load(int n, std::shared_ptr<imaging::Picture> picture)
     {
-        page::TFrameRec& f = model.frame(n);
+        page::FrameRecord& f = model.frame(n);
         f.AspectRatio = static_cast<float>(picture->width()) / static_cast<float>(picture->height());
         f.PictureHolder = std::move(picture);
         f.PictureOwner = n;
@@ -95,9 +95,9 @@ private slots:
         p.load(1, solidPicture(40, 30, 0, 0, 255));
         p.load(3, solidPicture(40, 30, 0, 0, 255));
         std::weak_ptr<imaging::Picture> watch = p.model.frame(1).PictureHolder;
-        p.view.Update_Visual();
+        p.view.updateVisual();
         QSignalSpy cleared(&p.view, &page::PageView::selectionCleared);
-        p.view.Change_No_Of_frames(16);
+        p.view.changeFrameCount(16);
         QCOMPARE(p.model.state().FrameCount, 16);
         QCOMPARE(int(p.s.NumberOfFrames), 16);
         QVERIFY(p.s.Settings_Changed);
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(p.view.FrameImage(1)->canvas().pixel(60, 50), kGrey);
         QVERIFY(cleared.count() >= 1);
         QVERIFY(p.view.Background()->width() > p.view.Background()->height());
-        p.view.Change_No_Of_frames(8);
+        p.view.changeFrameCount(8);
         QVERIFY(p.view.Background()->width() < p.view.Background()->height());
         QVERIFY(p.view.FrameImage(9) == nullptr);
     }
@@ -116,10 +116,10 @@ private slots:
     {
         PageUnderTest p;
         p.load(2, solidPicture(40, 30, 0, 0, 255));
-        p.view.Change_No_Of_frames(4);
+        p.view.changeFrameCount(4);
         QVERIFY(!p.model.frame(2).Loaded);
         QVERIFY(!p.s.Settings_Changed);
-        p.view.Change_No_Of_frames(3); // not a layout: nothing happens
+        p.view.changeFrameCount(3); // not a layout: nothing happens
         QCOMPARE(p.model.state().FrameCount, 4);
     }
 
@@ -128,7 +128,7 @@ private slots:
         PageUnderTest p;
         p.load(2, solidPicture(40, 30, 0xFF, 0, 0)); // blue
         QPointer<page::FrameControl> before = p.view.FrameImage(2);
-        p.view.Redisplay_Images();
+        p.view.redisplayPictures();
         QVERIFY(p.view.FrameImage(2) != before.data()); // the controls are new
         QVERIFY(before->isHidden());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -148,7 +148,7 @@ private slots:
         // so it is cut at the frame's right edge; a square one stops at 201 and leaves grey.
         p.load(1, solidPicture(300, 200, 0, 0xFF, 0)); // green
         p.load(2, solidPicture(100, 100, 0, 0, 0xFF)); // red
-        p.view.Update_Visual();
+        p.view.updateVisual();
         const QImage& wide = p.view.FrameImage(1)->canvas();
         const QRgb green = qRgb(0, 0xFF, 0);
         QCOMPARE(wide.pixel(2, 100), green);
@@ -170,7 +170,7 @@ private slots:
         PageUnderTest p;
         // Aspect ratio 10000: its rectangle would be two million columns wide.
         p.load(1, solidPicture(20000, 2, 0, 0xFF, 0));
-        p.view.Update_Visual();
+        p.view.updateVisual();
         const QImage& c = p.view.FrameImage(1)->canvas();
         QCOMPARE(c.pixel(2, 2), qRgb(0, 0xFF, 0));
         QCOMPARE(c.pixel(269, 200), qRgb(0, 0xFF, 0));
@@ -181,11 +181,11 @@ private slots:
     {
         PageUnderTest p;
         p.load(1, solidPicture(40, 30, 0xFF, 0, 0));
-        page::TFrameRec& copy = p.model.frame(4);
+        page::FrameRecord& copy = p.model.frame(4);
         copy.Loaded = true;
         copy.PictureOwner = 1;
         copy.CloneOf = 1;
-        p.view.Update_Visual();
+        p.view.updateVisual();
         QCOMPARE(p.view.FrameImage(4)->canvas().pixel(100, 100), qRgb(0, 0, 0xFF));
     }
 
@@ -295,7 +295,7 @@ private slots:
     {
         PageUnderTest p;
         QObject::connect(&p.view, &page::PageView::frameMouseDown, &p.view,
-                         [&p](int) { p.view.Change_No_Of_frames(2); });
+                         [&p](int) { p.view.changeFrameCount(2); });
         QPointer<page::FrameControl> clicked = p.view.FrameImage(4);
         QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(20, 20));
         QCOMPARE(p.model.state().FrameCount, 2);
@@ -308,7 +308,7 @@ private slots:
     {
         PageUnderTest p;
         const QSize before = p.view.Background()->size();
-        p.view.Sizeup_Visual_Page(199, 600);
+        p.view.sizeVisualPage(199, 600);
         QCOMPARE(p.view.Background()->size(), before);
         QCOMPARE(p.view.FrameImage(1)->size(), QSize(278, 209)); // the gap is the unscaled 3
     }

@@ -64,7 +64,7 @@ protected:
         auto p = newPage(4);
         page::FileQueue q;
         q.FileList = {writeJpeg(t, "a.jpg", 60, 40, 10), writeJpeg(t, "b.jpg", 30, 50, 20)};
-        page::Next_Batch(*p, q);
+        page::nextBatch(*p, q);
         p->frame(1).Details = "first = one";
         p->frame(4) = p->frame(1);
         p->frame(4).PictureHolder.reset();
@@ -150,7 +150,7 @@ TEST_F(LayoutPageTest, SavedPageLoadsAgainWithItsCloneCaptionsAndUnchangedJpegDa
     s.store_as_Jpg = true;
     auto p = pageWithClone();
     const std::string zip = t.file("page.zip");
-    printing::Save_Page(*p, zip);
+    printing::savePageArchive(*p, zip);
 
     printing::LayoutArchive archive(zip);
     EXPECT_EQ(archive.readDescription(),
@@ -203,16 +203,16 @@ TEST_F(LayoutPageTest, AnOrientedJpegIsKeptByteForByteAndAReencodedPictureIsStor
     auto p = newPage(2);
     page::FileQueue q;
     q.FileList = {a, b};
-    page::Next_Batch(*p, q);
+    page::nextBatch(*p, q);
     const imaging::Bitmap upright = imaging::loadBitmap(a);
     ASSERT_EQ(upright.width(), 48);
     // Frame 2 fitted to the frames' shape: a step waits on its JPEG data, so it is encoded.
     p->frame(2).Selected = true;
-    page::Crop_to_Frame(*p);
+    page::cropToFrame(*p);
     const imaging::Bitmap fitted = p->pictureShownIn(2)->bitmap();
     ASSERT_NE(fitted.width(), 48);
     const std::string zip = t.file("page.zip");
-    printing::Save_Page(*p, zip);
+    printing::savePageArchive(*p, zip);
 
     TempFolder out;
     printing::LayoutArchive archive(zip);
@@ -233,10 +233,10 @@ TEST_F(LayoutPageTest, SavingTwiceReplacesMembersAndKeepsTheOthers)
 {
     auto p = pageWithClone();
     const std::string zip = t.file("page.zip");
-    printing::Save_Page(*p, zip); // bmp members
+    printing::savePageArchive(*p, zip); // bmp members
     s.store_as_Jpg = true;
     p->frame(2).Details = "second";
-    printing::Save_Page(*p, zip);
+    printing::savePageArchive(*p, zip);
     printing::LayoutArchive archive(zip);
     TempFolder out;
     EXPECT_TRUE(archive.extract("2.bmp", out.path)); // kept, and ignored on loading
@@ -270,7 +270,7 @@ TEST_F(LayoutPageTest, SavingIntoAnArchiveMadeByZipKeepsItsMembersAndShowsProgre
     } status;
     p->setStatusDisplay(&status);
     int alive = 0;
-    printing::Save_Page(*p, t.file("other.zip"), [&] { ++alive; });
+    printing::savePageArchive(*p, t.file("other.zip"), [&] { ++alive; });
     p->setStatusDisplay(nullptr);
 
     // The window is kept alive while the members are compressed, not only between them,
@@ -380,7 +380,7 @@ TEST_F(LayoutPageTest, KilledSaveLeavesTheOldArchiveIntactAndNothingBesideIt)
 {
     auto p = pageWithClone();
     const std::string zip = t.file("page.zip");
-    printing::Save_Page(*p, zip);
+    printing::savePageArchive(*p, zip);
     const std::string before = readText(zip);
     const auto listing = [&] {
         std::vector<std::string> names;
@@ -445,7 +445,7 @@ TEST_F(LayoutPageTest, FramePictureSavesWithItsSideFileUnlessPastedAndAsBmpWhenA
     page::FileQueue q;
     q.FileList = {jpg};
     auto back = newPage(1);
-    page::Next_Batch(*back, q);
+    page::nextBatch(*back, q);
     EXPECT_EQ(back->frame(1).Details, "first = one");
 
     // The side file keeps 255 bytes of the details, cut between characters.

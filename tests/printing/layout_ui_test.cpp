@@ -21,7 +21,7 @@ using support::readText;
 
 void givePicture(page::Page& p, int n, int w, int h)
 {
-    page::TFrameRec& f = p.frame(n);
+    page::FrameRecord& f = p.frame(n);
     f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(imaging::Bitmap(w, h)));
     f.PictureOwner = n;
     f.Loaded = true;
@@ -63,7 +63,7 @@ private slots:
         c.fileName = "/photos/IMG_1.JPG";
         c.items = {{271, "Make", "Maker"}, {0x9003, "apple", "2001"}, {0x110, "Banana", "x"}};
         {
-            exif::TExifForm form(c);
+            exif::ExifDetailsDialog form(c);
             QTableWidget* grid = form.SortGrid1();
             QCOMPARE(grid->rowCount(), 4);
             QCOMPARE(column(grid, 1).front(), QString("IMG_1.JPG"));
@@ -75,7 +75,7 @@ private slots:
             grid->setColumnWidth(1, 321);
             form.done(QDialog::Accepted);
         }
-        exif::TExifForm again(exif::ExifFormContent{});
+        exif::ExifDetailsDialog again(exif::ExifFormContent{});
         QCOMPARE(again.SortGrid1()->columnWidth(1), 321);
         QCOMPARE(again.SortGrid1()->columnWidth(0), 182);
         QCOMPARE(again.SortGrid1()->rowCount(), 2);
@@ -92,7 +92,7 @@ private slots:
             presets << preset;
             return std::optional<printing::ChosenImageFile>({QString::fromStdString(target), false});
         };
-        commands.Save_File();
+        commands.saveFile();
         QCOMPARE(m_messages.texts(), std::vector<std::string>{"Selection Error"});
         QVERIFY(presets.isEmpty());
 
@@ -103,14 +103,14 @@ private slots:
         support::writeText(target, "keep");
         m_messages.clear();
         m_messages.queueAnswer(app::Answer::No);
-        commands.Save_File();
+        commands.saveFile();
         QCOMPARE(presets, QStringList({"Frame_3"}));
         QCOMPARE(readText(target), std::string("keep"));
         QCOMPARE(m_messages.texts().front(), "The file " + target + " already exists on the disk.\nDo you want to overwrite this file ?");
 
         p.frame(3).Selected = true;
         m_messages.queueAnswer(app::Answer::Yes);
-        commands.Save_File();
+        commands.saveFile();
         QCOMPARE(imaging::loadBitmap(target).width(), 4);
         QCOMPARE(readText((m_home.path() + "/out.vdt").toStdString()), std::string("frame 3\r\n"));
     }
@@ -157,7 +157,7 @@ private slots:
         commands.chooseSaveLayout = [&](QWidget*, const QString& title) {
             return title == "Save Page" ? zip : QString();
         };
-        commands.Save_Page();
+        commands.savePageArchive();
         givePicture(p, 2, 5, 5);
         commands.chooseOpenLayout = [&](QWidget*, const QString& title) {
             return title == "Load Page" ? zip : QString();
@@ -186,11 +186,11 @@ private slots:
         m_settings.store_as_Jpg = false;
         givePicture(p, 1, 4, 4);
         givePicture(p, 2, 6, 4);
-        commands.Save_Page();
+        commands.savePageArchive();
         QCOMPARE(members(), QStringList({"1.bmp", "2.bmp", "layout.vdt"}));
         p.emptyFrame(2);
         m_settings.store_as_Jpg = true;
-        commands.Save_Page();
+        commands.savePageArchive();
         QCOMPARE(members(), QStringList({"1.jpg", "layout.vdt"}));
         QVERIFY(m_messages.texts().empty());
     }

@@ -199,7 +199,7 @@ void PrintingUiTest::cupsBatchOfNineOnFourFramesIsThreeJobs()
         rig.queue.FileList.push_back(f.toStdString());
     rig.loadNextPage(); // the page on the window when the batch starts
     QVERIFY(rig.queue.BatchInProgress);
-    rig.commands->Load_and_Print();
+    rig.commands->loadAndPrint();
     QVERIFY2(messages.entries().empty(), messages.entries().empty() ? "" : messages.entries().front().text.c_str());
     const std::vector<int> jobs = rig.commands->sentJobs();
     QCOMPARE(jobs.size(), std::size_t(3));
@@ -271,7 +271,7 @@ void PrintingUiTest::cupsStopDuringQueueWaitPrintsNothing()
     QVERIFY(rig.commands->sentJobs().empty());
     QVERIFY(!rig.timer.isActive());
     QVERIFY(messages.entries().empty());
-    QVERIFY(!printing::Print_Queue_Is_Empty("PDF"));
+    QVERIFY(!printing::printQueueIsEmpty("PDF"));
 
     // Once the held job goes, the next poll finds the queue empty and the page prints.
     QTimer::singleShot(500, [&] { cupsCancelJob2(CUPS_HTTP_DEFAULT, "PDF", held, 0); });
@@ -289,7 +289,7 @@ void PrintingUiTest::aQueueCupsCannotAnswerForIsAnErrorNotEmpty()
     const QString gone = "PaginorTestNoSuchQueue";
     QVERIFY(!QPrinterInfo::availablePrinterNames().contains(gone));
     try {
-        printing::Print_Queue_Is_Empty(gone);
+        printing::printQueueIsEmpty(gone);
         QFAIL("a queue CUPS does not know was taken as empty");
     } catch (const printing::PrintError& e) {
         QVERIFY(std::string(e.what()).starts_with(printing::kQueueQueryFailed));

@@ -520,9 +520,9 @@ struct ResolutionPage {
     explicit ResolutionPage(const std::vector<std::pair<int, int>>& sizes)
     {
         page = std::make_unique<page::Page>(s, [] { return page::PrinterMetrics{"Known", 300, 300, 2480, 3508}; });
-        page->Sizeup_Visual_Page(800, 600);
+        page->sizeVisualPage(800, 600);
         for (std::size_t i = 0; i < sizes.size(); ++i) {
-            page::TFrameRec& f = page->frame(static_cast<int>(i) + 1);
+            page::FrameRecord& f = page->frame(static_cast<int>(i) + 1);
             f.PictureHolder = std::make_shared<imaging::Picture>(
                 imaging::Picture::fromBitmap(imaging::Bitmap(sizes[i].first, sizes[i].second)));
             f.PictureOwner = static_cast<int>(i) + 1;

@@ -16,7 +16,7 @@ void PrintingUiTest::printToFileMatchesTheGeometryPixelForPixel()
         fillFrame(*rig.model, k, kColours[k - 1], "p" + std::to_string(k) + ".jpg");
     QTemporaryDir dir;
     const QString file = dir.filePath("page.bmp");
-    rig.commands->Print_bmp_Scheme(1, file);
+    rig.commands->runPrintToFile(1, file);
     QVERIFY(messages.entries().empty());
     const QImage img(file);
     QVERIFY(!img.isNull());
@@ -36,7 +36,7 @@ void PrintingUiTest::printToFileTakesThePrintersResolutionAfterAPrinterChange()
             rig.relayout();
         }
         const QString file = dir.filePath(QString("page%1.jpg").arg(dpi));
-        rig.commands->Print_bmp_Scheme(1, file);
+        rig.commands->runPrintToFile(1, file);
         const QImage img(file);
         const printing::PrintedPage layout = layoutOf(rig, dpi);
         QCOMPARE(img.size(), QSize(layout.target.pageWidth, layout.target.pageHeight));
@@ -175,7 +175,7 @@ void PrintingUiTest::directPathDrawsTheWholePictureAtItsOwnProportions()
     const imaging::Bitmap blue = solid(300, 200, kColours[2]);
     for (int y = 0; y < 200; ++y)
         std::memcpy(wide.row(y) + 3 * 300, blue.row(y), 3 * 300);
-    page::TFrameRec& f = rig.model->frame(1);
+    page::FrameRecord& f = rig.model->frame(1);
     fillFrame(*rig.model, 1, Qt::black, "wide.jpg");
     f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(wide)));
     const page::PageState& st = rig.model->state();
@@ -207,7 +207,7 @@ void PrintingUiTest::previewIsAt72DpiWithBoxWhateverTheSettings()
         fillFrame(*rig.model, k, kColours[k - 1], "p.jpg", 640, 480);
     QImage shown;
     rig.commands->showPreview = [&](const QImage& img, int) { shown = img.copy(); };
-    rig.commands->Print_bmp_Scheme(2);
+    rig.commands->runPrintToFile(2);
     // A4 at 72 dpi, turned: round(7016 / 600 x 72) x round(4960 / 600 x 72) = 842 x 595.
     QCOMPARE(shown.size(), QSize(842, 595));
     const printing::PrintedPage layout = layoutOf(rig, 72);
@@ -237,7 +237,7 @@ void PrintingUiTest::captionsStandAboveTheirFramesAtTheGeometrysCorner()
     fillFrame(*rig.model, 3, kColours[2], "third.jpg");
     rig.model->frame(3).Details = "";
     QTemporaryDir dir;
-    rig.commands->Print_bmp_Scheme(1, dir.filePath("c.bmp"));
+    rig.commands->runPrintToFile(1, dir.filePath("c.bmp"));
     const QImage img(dir.filePath("c.bmp"));
     const printing::PrintedPage layout = layoutOf(rig, 300);
     // th = trunc(300 / 72 x 8) = 33; the caption starts th + round(300 / 72) + 1 = 38 above.
@@ -263,7 +263,7 @@ void PrintingUiTest::nothingLoadedSaysSoAndWritesNoFile()
 {
     Rig rig;
     QTemporaryDir dir;
-    rig.commands->Print_bmp_Scheme(1, dir.filePath("x.bmp"));
+    rig.commands->runPrintToFile(1, dir.filePath("x.bmp"));
     QCOMPARE(messages.texts(), std::vector<std::string>{std::string(printing::kNothingToPrint)});
     QVERIFY(!QFile::exists(dir.filePath("x.bmp")));
 }
@@ -278,10 +278,10 @@ void PrintingUiTest::framesOffThePaperAreAskedAboutFirst()
     QTemporaryDir dir;
     const QString file = dir.filePath("cut.bmp");
     // No: nothing is written. Yes: the page is, and the question names frames 1 and 2 only.
-    rig.commands->Print_bmp_Scheme(1, file);
+    rig.commands->runPrintToFile(1, file);
     QVERIFY(!QFile::exists(file));
     messages.queueAnswer(app::Answer::Yes);
-    rig.commands->Print_bmp_Scheme(1, file);
+    rig.commands->runPrintToFile(1, file);
     QVERIFY(QFile::exists(file));
     const std::string asked = "Frames 1 and 2 would be cut off by the page margin\n" + std::string(printing::kPrintAnyway);
     QCOMPARE(messages.texts(), (std::vector<std::string>{asked, asked}));
@@ -318,7 +318,7 @@ void PrintingUiTest::fileNameDecidesTheFormatAndTheDialogOffersAllThree()
         rig.s.Print_Image_As_Jpeg = jpegSetting;
         const QString prefix = dir.filePath(jpegSetting ? "j-" : "b-");
         for (const char* name : {"page.jpg", "page.JPEG", "page.bmp", "page.pdf"})
-            rig.commands->Print_bmp_Scheme(1, prefix + name);
+            rig.commands->runPrintToFile(1, prefix + name);
         QCOMPARE(start(prefix + "page.jpg").left(3), QByteArray("\xFF\xD8\xFF"));
         QCOMPARE(start(prefix + "page.JPEG").left(3), QByteArray("\xFF\xD8\xFF"));
         QCOMPARE(start(prefix + "page.bmp").left(2), QByteArray("BM"));
@@ -327,7 +327,7 @@ void PrintingUiTest::fileNameDecidesTheFormatAndTheDialogOffersAllThree()
     QVERIFY(messages.entries().empty());
     // The JPEG is written at the Quality setting.
     rig.s.Quality = 5;
-    rig.commands->Print_bmp_Scheme(1, dir.filePath("low.jpg"));
+    rig.commands->runPrintToFile(1, dir.filePath("low.jpg"));
     QVERIFY(QFileInfo(dir.filePath("low.jpg")).size() < QFileInfo(dir.filePath("b-page.jpg")).size());
 
     for (bool jpegSetting : {false, true}) {
@@ -381,7 +381,7 @@ void PrintingUiTest::previewWindowTurnsAndFits()
     upright.fill(Qt::white);
     upright.setPixelColor(0, 0, Qt::red); // top-left corner
     {
-        printing::Tpreviewing_form form(upright, 2, 4960, 7016, 600);
+        printing::PreviewWindow form(upright, 2, 4960, 7016, 600);
         QCOMPARE(form.windowTitle(), QString("Printer Preview"));
         QCOMPARE(form.shownPicture().size(), QSize(842, 595));
         // A quarter turn anticlockwise takes the top-left corner to the bottom-left.
@@ -405,7 +405,7 @@ void PrintingUiTest::previewWindowTurnsAndFits()
     }
     {
         // The check marks came back: auto-rotate off shows the page upright, one pixel in.
-        printing::Tpreviewing_form form(upright, 2, 4960, 7016, 600);
+        printing::PreviewWindow form(upright, 2, 4960, 7016, 600);
         QVERIFY(!form.action("AutoRotatePortrait1")->isChecked());
         QVERIFY(form.action("FittoWindow1")->isChecked());
         QCOMPARE(form.shownPicture().size(), QSize(595, 842));

@@ -60,7 +60,7 @@ public:
         commands = std::make_unique<printing::PrintCommands>(*this);
         relayout();
     }
-    void relayout() { model->Sizeup_Visual_Page(800, 600); }
+    void relayout() { model->sizeVisualPage(800, 600); }
 
     page::Page& printPage() override { return *model; }
     QPrinter& printer() override { return m_printer; }
@@ -78,7 +78,7 @@ public:
             page::emptyFrameForLoad(*model, n);
             model->frame(n).Selected = true;
         }
-        page::Load_The_Files(*model, queue);
+        page::loadFiles(*model, queue);
     }
 
     settings::Settings s;
@@ -102,7 +102,7 @@ inline const QColor kColours[4] = {QColor(200, 30, 30), QColor(30, 160, 40), QCo
 
 inline void fillFrame(page::Page& p, int k, QColor c, const std::string& name, int w = 400, int h = 300)
 {
-    page::TFrameRec& f = p.frame(k);
+    page::FrameRecord& f = p.frame(k);
     f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(solid(w, h, c)));
     f.PictureOwner = k;
     f.Loaded = true;

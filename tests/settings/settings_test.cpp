@@ -61,8 +61,8 @@ protected:
     Settings loaded(const Store& store, FakePrinters* printers = nullptr)
     {
         Settings s;
-        EXPECT_TRUE(Get_Defaults(s, printers, m_env));
-        EXPECT_TRUE(Get_Settings(s, store, printers, m_env, [&](const std::string& w) { m_warnings.push_back(w); }));
+        EXPECT_TRUE(readDefaults(s, printers, m_env));
+        EXPECT_TRUE(readSettings(s, store, printers, m_env, [&](const std::string& w) { m_warnings.push_back(w); }));
         return s;
     }
     // Every stored setting moved away from its default, each to a different value.
@@ -143,7 +143,7 @@ TEST_F(SettingsStore, KeyHoldingOnlyTheFrameCountChangesOnlyThat)
     EXPECT_EQ(s.NumberOfFrames, 8);
     s.NumberOfFrames = 4;
     Settings defaults;
-    Get_Defaults(defaults, nullptr, m_env);
+    readDefaults(defaults, nullptr, m_env);
     EXPECT_TRUE(sameStored(s, defaults));
 }
 
@@ -154,13 +154,13 @@ TEST_F(SettingsStore, EveryValueComesBackBitForBitThroughMemoryAndDisk)
     printers.select(1);
 
     MemoryStore memory;
-    Save_Settings(original, memory, &printers);
+    saveSettings(original, memory, &printers);
     EXPECT_TRUE(sameStored(loaded(memory, &printers), original));
 
     const QString file = m_dir.path() + "/cfg/Paginor.conf";
     {
         QtStore disk(file);
-        Save_Settings(original, disk, &printers);
+        saveSettings(original, disk, &printers);
     }
     QtStore reread(file);
     const Settings back = loaded(reread, &printers);
@@ -185,7 +185,7 @@ TEST_F(SettingsStore, NamesAreMatchedWithoutRegardToCase)
 {
     MemoryStore store;
     Settings s;
-    Save_Settings(s, store, nullptr);
+    saveSettings(s, store, nullptr);
     const auto names = store.names();
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_FileName"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Inc_This_TExt"), names.end());
@@ -209,7 +209,7 @@ TEST_F(SettingsStore, ExportApplicationIsWrittenButNeverReadBack)
     MemoryStore store;
     Settings s;
     s.Image_Editor_App = "/usr/bin/gimp";
-    Save_Settings(s, store, nullptr);
+    saveSettings(s, store, nullptr);
     ASSERT_TRUE(store.read("Image_Editor_App").has_value());
     EXPECT_EQ(std::get<std::string>(*store.read("Image_Editor_App")), "/usr/bin/gimp");
     EXPECT_EQ(loaded(store).Image_Editor_App, "");
@@ -262,8 +262,8 @@ TEST_F(SettingsStore, PrinterThatWentAwayFallsBackToTheDefault)
 
     FakePrinters none(0, std::nullopt);
     Settings s;
-    EXPECT_FALSE(Get_Defaults(s, &none, m_env));
-    EXPECT_FALSE(Get_Settings(s, store, &none, m_env, [](const std::string&) {}));
+    EXPECT_FALSE(readDefaults(s, &none, m_env));
+    EXPECT_FALSE(readSettings(s, store, &none, m_env, [](const std::string&) {}));
 }
 
 TEST_F(SettingsStore, StoredQueueNameWinsOverItsIndex)
@@ -290,7 +290,7 @@ TEST_F(SettingsStore, FailedSaveSaysSoAndWritesNothing)
     MemoryStore store;
     store.setFailWrites(true);
     try {
-        Save_Settings(Settings{}, store, nullptr);
+        saveSettings(Settings{}, store, nullptr);
         FAIL() << "no error";
     } catch (const SettingsError& e) {
         EXPECT_EQ(std::string(e.what()), kCantSaveSettings);
@@ -302,7 +302,7 @@ TEST_F(SettingsStore, FailedSaveSaysSoAndWritesNothing)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     QtStore disk(m_dir.path() + "/blocked/sub/Paginor.conf");
-    EXPECT_THROW(Save_Settings(Settings{}, disk, nullptr), SettingsError);
+    EXPECT_THROW(saveSettings(Settings{}, disk, nullptr), SettingsError);
 }
 
 TEST(SettingsText, EveryFloatReadsBackAsTheSameSingle)
@@ -363,7 +363,7 @@ TEST_F(SettingsStore, ANameStoredTwiceInDifferentCaseIsReportedOnceAndTheFirstIs
     QtStore disk(file);
     std::vector<std::string> warnings;
     Settings s;
-    ASSERT_TRUE(Get_Settings(s, disk, nullptr, Environment{}, [&](const std::string& w) { warnings.push_back(w); }));
+    ASSERT_TRUE(readSettings(s, disk, nullptr, Environment{}, [&](const std::string& w) { warnings.push_back(w); }));
     EXPECT_EQ(s.NumberOfFrames, 2);
     EXPECT_EQ(s.Quality, 80);
     EXPECT_EQ(warnings, std::vector<std::string>{"'numberofframes' is stored more than once (as 'numberofframes', "

@@ -156,11 +156,11 @@ void changeEveryControl(QWidget& form)
     find<QCheckBox>(form, "Wait_For_Q")->click();
 }
 
-// Answers each "Change settings" dialog that Set_Up_Settings opens with the next step;
+// Answers each "Change settings" dialog that setUpSettings opens with the next step;
 // a dialog beyond the script is cancelled and remembered, so a loop cannot hang the test.
 class DialogScript : public QObject {
 public:
-    using Step = std::function<void(TSetup_Form&)>;
+    using Step = std::function<void(SettingsDialog&)>;
     explicit DialogScript(std::vector<Step> steps) : m_steps(std::move(steps))
     {
         connect(&m_timer, &QTimer::timeout, this, &DialogScript::poll);
@@ -173,7 +173,7 @@ private:
     void poll()
     {
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* form = qobject_cast<TSetup_Form*>(w);
+            auto* form = qobject_cast<SettingsDialog*>(w);
             if (form == nullptr || !form->isVisible() || form->property("scripted").toBool())
                 continue;
             form->setProperty("scripted", true);
@@ -213,7 +213,7 @@ private slots:
     {
         Settings s;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         QCOMPARE(form.windowTitle(), QString("Change settings"));
         auto* pages = find<QTabWidget>(form, "PageControl1");
         QCOMPARE(pages->count(), 5);
@@ -225,7 +225,7 @@ private slots:
     {
         Settings s;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         chooseUnit(form, "Inches");
         QCOMPARE(shown(form, "Defined_Margin"), QString("0.1181"));
         QCOMPARE(find<QLabel>(form, "Label1")->text(), QString("Inch"));
@@ -240,7 +240,7 @@ private slots:
     {
         Settings s;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         chooseUnit(form, "Inches");
         find<QDoubleSpinBox>(form, "Defined_Margin")->setValue(0.5);
         pressCancel(form);
@@ -269,11 +269,11 @@ private slots:
         Settings s;
         s.Use_Metric = false;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         find<QDoubleSpinBox>(form, "Page_Margin")->setValue(pageInches);
         find<QDoubleSpinBox>(form, "Defined_Margin")->setValue(gapInches);
         pressOk(form);
-        QCOMPARE(form.result(), TSetup_Form::kOkResult);
+        QCOMPARE(form.result(), SettingsDialog::kOkResult);
         QCOMPARE(s.Page_Margin_mm, pageMm);
         QCOMPARE(s.margin_mm, gapMm);
         QCOMPARE(win.margins, std::vector<float>{gapMm});
@@ -287,7 +287,7 @@ private slots:
         s.Use_Metric = false;
         s.Page_Margin_mm = 5.0f;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         QCOMPARE(shown(form, "Defined_Margin"), QString("0.1181"));
         QCOMPARE(shown(form, "User_Defined"), QString("1.3333"));
         pressOk(form);
@@ -302,7 +302,7 @@ private slots:
         s.margin_mm = 9.0f;
         s.Use_Metric = false;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         find<QPushButton>(form, "Margin_Default")->click();
         QCOMPARE(shown(form, "Defined_Margin"), QString("0.1181"));
         pressOk(form);
@@ -325,12 +325,12 @@ private slots:
         Settings s;
         FakeWindow win;
         {
-            TSetup_Form form(s, win.hooks(s));
+            SettingsDialog form(s, win.hooks(s));
             find<QDoubleSpinBox>(form, "User_Defined")->setValue(entered);
             pressOk(form);
         }
         QCOMPARE(s.Global_AspectRatio, stored);
-        TSetup_Form again(s, win.hooks(s));
+        SettingsDialog again(s, win.hooks(s));
         QCOMPARE(find<QDoubleSpinBox>(again, "User_Defined")->value(), std::round(stored * 1e4) / 1e4);
     }
 
@@ -357,17 +357,17 @@ private slots:
         FakeWindow win;
         QString shownAgain;
         DialogScript script({
-            [&](TSetup_Form& f) {
+            [&](SettingsDialog& f) {
                 find<QLineEdit>(f, "SearchString")->setText(filter);
                 pressOk(f);
             },
-            [&](TSetup_Form& f) {
+            [&](SettingsDialog& f) {
                 shownAgain = find<QLineEdit>(f, "SearchString")->text();
                 find<QLineEdit>(f, "SearchString")->setText("*.png");
                 pressOk(f);
             },
         });
-        QVERIFY(Set_Up_Settings(nullptr, s, win.hooks(s)));
+        QVERIFY(setUpSettings(nullptr, s, win.hooks(s)));
         QVERIFY(!script.ranDry());
         QVERIFY(s.Settings_Changed);
         QCOMPARE(win.redisplays, 1);
@@ -392,14 +392,14 @@ private slots:
         s.DroppedSearchString = "*.jpg";
         FakeWindow win;
         DialogScript script({
-            [](TSetup_Form& f) {
+            [](SettingsDialog& f) {
                 find<QLineEdit>(f, "SearchString")->setText("*.doc");
                 find<QSpinBox>(f, "Save_Quality")->setValue(50);
                 pressOk(f);
             },
-            [](TSetup_Form& f) { pressCancel(f); },
+            [](SettingsDialog& f) { pressCancel(f); },
         });
-        QVERIFY(Set_Up_Settings(nullptr, s, win.hooks(s)));
+        QVERIFY(setUpSettings(nullptr, s, win.hooks(s)));
         QCOMPARE(script.shown(), 2);
         QCOMPARE(s.DroppedSearchString, std::string("*.jpg"));
         QCOMPARE(s.Quality, 50);
@@ -412,11 +412,11 @@ private slots:
         Settings s;
         const auto before = storedValues(s);
         FakeWindow win;
-        DialogScript script({[](TSetup_Form& f) {
+        DialogScript script({[](SettingsDialog& f) {
             changeEveryControl(f);
             pressCancel(f);
         }});
-        QVERIFY(!Set_Up_Settings(nullptr, s, win.hooks(s)));
+        QVERIFY(!setUpSettings(nullptr, s, win.hooks(s)));
         auto after = storedValues(s);
         QCOMPARE(after["OLW"], std::string("false"));
         after["OLW"] = before.at("OLW");
@@ -430,11 +430,11 @@ private slots:
     {
         Settings s;
         FakeWindow win;
-        DialogScript script({[](TSetup_Form& f) {
+        DialogScript script({[](SettingsDialog& f) {
             changeEveryControl(f);
             pressOk(f);
         }});
-        QVERIFY(Set_Up_Settings(nullptr, s, win.hooks(s)));
+        QVERIFY(setUpSettings(nullptr, s, win.hooks(s)));
         QVERIFY(s.Get_Camera_Details && !s.Inc_Filename && s.Inc_DMY && !s.Inc_MDY && s.Inc_Time);
         QVERIFY(s.Inc_Exposure && s.Inc_Flash && !s.Inc_This_Text);
         QCOMPARE(s.Inc_Text, std::string("Holiday in Wales"));
@@ -472,20 +472,20 @@ private slots:
         FakeWindow win;
         std::map<QString, QString> before;
         {
-            TSetup_Form form(s, win.hooks(s));
+            SettingsDialog form(s, win.hooks(s));
             changeEveryControl(form);
             before = controlStates(form);
             pressOk(form);
         }
         MemoryStore store;
-        Save_Settings(s, store, nullptr);
+        saveSettings(s, store, nullptr);
         Settings t;
         const Environment env{};
-        QVERIFY(Get_Defaults(t, nullptr, env));
+        QVERIFY(readDefaults(t, nullptr, env));
         std::vector<std::string> warnings;
-        QVERIFY(Get_Settings(t, store, nullptr, env, [&](const std::string& w) { warnings.push_back(w); }));
+        QVERIFY(readSettings(t, store, nullptr, env, [&](const std::string& w) { warnings.push_back(w); }));
         QVERIFY(warnings.empty());
-        TSetup_Form again(t, win.hooks(t));
+        SettingsDialog again(t, win.hooks(t));
         auto after = controlStates(again);
         // The export program is written but deliberately not read back at start.
         QCOMPARE(after.at("Edit_Image_Editor"), QString());
@@ -501,7 +501,7 @@ private slots:
         Settings s;
         s.resample_on_load_Size = 50;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         auto* group = find<QGroupBox>(form, "Enable_resample_on_load");
         auto* spin = find<QSpinBox>(form, "Downsize_OnLoad_Spin");
         auto* filter = find<QComboBox>(form, "Resamp_onload_Filter");
@@ -517,7 +517,7 @@ private slots:
     {
         Settings s;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         auto* group = find<QGroupBox>(form, "Enable_resample_on_load");
         auto* spin = find<QSpinBox>(form, "Downsize_OnLoad_Spin");
         auto* filter = find<QComboBox>(form, "Resamp_onload_Filter");
@@ -537,7 +537,7 @@ private slots:
         s.Inc_MDY = true;
         s.centre_output = true;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         for (const char* exif : {"Inc_Time", "Inc_DMY", "Inc_MDY", "Inc_Exposure", "Inc_Flash"})
             QVERIFY2(!find<QCheckBox>(form, exif)->isEnabled(), exif);
         QVERIFY(find<QCheckBox>(form, "Inc_Filename")->isEnabled());
@@ -565,7 +565,7 @@ private slots:
         Settings s;
         s.Print_Image_Resolution = 150;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         auto* res = find<QSpinBox>(form, "ProofRes");
         QCOMPARE(res->value(), 600);
         QVERIFY(!res->isEnabled());
@@ -585,7 +585,7 @@ private slots:
             offered = initial;
             return answer;
         };
-        TSetup_Form form(s, hooks);
+        SettingsDialog form(s, hooks);
         find<QPushButton>(form, "BitBtn1")->click();
         QCOMPARE(offered.family(), QString("Arial"));
         QCOMPARE(offered.pointSize(), 6);
@@ -609,7 +609,7 @@ private slots:
             offered = initial;
             return answer;
         };
-        TSetup_Form form(s, hooks);
+        SettingsDialog form(s, hooks);
         find<QPushButton>(form, "ColorBtn")->click();
         QCOMPARE(offered, QColor(0, 128, 255));
         QCOMPARE(s.tcol, 0x00563412);
@@ -625,7 +625,7 @@ private slots:
         s.Curve_Dir = "/srv/old-curves";
         FakeWindow win;
         win.folderAnswer = "/srv/new-curves";
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         find<QPushButton>(form, "Curve_Folder_Browse")->click();
         find<QGroupBox>(form, "Apply_Curve_On_Load")->setChecked(true);
         find<QPushButton>(form, "Apply_Curve_Browse")->click();
@@ -642,7 +642,7 @@ private slots:
         photo.close();
         Settings s;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         auto* edit = find<QLineEdit>(form, "Edit_Dir");
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(photo.fileName()), QUrl("https://example.org/x.jpg")});
@@ -663,7 +663,7 @@ private slots:
         s.resample_for_printer = 12;
         s.Form_Mag_Factor = 1.2f;
         FakeWindow win;
-        TSetup_Form form(s, win.hooks(s));
+        SettingsDialog form(s, win.hooks(s));
         QCOMPARE(find<QComboBox>(form, "Resample_on_Print")->currentIndex(), -1);
         pressOk(form);
         QCOMPARE(s.resample_for_printer, 12);

@@ -26,14 +26,14 @@ public:
                         const std::function<void(settings::Settings&)>& adjust = {}, app::Messages* shown = nullptr)
     {
         session.store = std::make_unique<settings::MemoryStore>();
-        settings::Get_Defaults(session.settings, nullptr, session.env);
+        settings::readDefaults(session.settings, nullptr, session.env);
         if (adjust)
             adjust(session.settings);
         app::setMessages(shown ? shown : &messages);
-        app::TMain_Form::Options options;
+        app::MainWindow::Options options;
         options.splash = false;
         options.fixedMetrics = printer;
-        form = std::make_unique<app::TMain_Form>(session, options);
+        form = std::make_unique<app::MainWindow>(session, options);
         form->resize(size);
         form->show();
     }
@@ -47,7 +47,7 @@ public:
 
     app::Session session;
     app::ScriptedMessages messages;
-    std::unique_ptr<app::TMain_Form> form;
+    std::unique_ptr<app::MainWindow> form;
 };
 
 } // namespace testwindow

@@ -276,7 +276,7 @@ private slots:
         QVERIFY(!user.stalled);
         QCOMPARE(user.chooserShown, 1);
         QCOMPARE(m_messages.texts(), std::vector<std::string>{std::string(twain::kExtraImages)});
-        QCOMPARE(m_session->TWAIN_ImageCount(), 10);
+        QCOMPARE(m_session->acquiredImageCount(), 10);
         for (int n : {1, 3}) {
             QVERIFY(m_page->frame(n).Loaded);
             QCOMPARE(m_page->frame(n).FileName, std::string(twain::kTwainImageName));
@@ -295,7 +295,7 @@ private slots:
         }});
         run();
         QVERIFY(m_messages.texts().empty());
-        QCOMPARE(m_session->TWAIN_ImageCount(), 1);
+        QCOMPARE(m_session->acquiredImageCount(), 1);
         QVERIFY(m_page->frame(3).Loaded);
         QVERIFY(m_page->pictureShownIn(3) != before);
     }
@@ -306,7 +306,7 @@ private slots:
         User user({[](QWidget* d) { return click(d, "Close"); }});
         run();
         QVERIFY(m_messages.texts().empty());
-        QCOMPARE(m_session->TWAIN_ImageCount(), 0);
+        QCOMPARE(m_session->acquiredImageCount(), 0);
         QVERIFY(!m_page->frame(2).Loaded);
         QCOMPARE(m_session->state(), 1);
     }
@@ -326,7 +326,7 @@ private slots:
                    }});
         run();
         QVERIFY(!user.stalled);
-        QCOMPARE(m_session->TWAIN_ImageCount(), 1);
+        QCOMPARE(m_session->acquiredImageCount(), 1);
         QVERIFY(m_page->frame(1).Loaded);
         QVERIFY(!m_page->frame(2).Loaded);
     }

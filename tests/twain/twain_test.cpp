@@ -168,13 +168,13 @@ TEST_F(Session, FeederRunWalksEveryStateAndKeepsTheImagesInOrder)
     script.notices = {MSG_XFERREADY};
     script.transfers = {TWRC_XFERDONE, TWRC_XFERDONE, TWRC_XFERDONE};
     script.counts = {1, 1, 0};
-    ImageHandle last = session.TWAIN_AcquireImages(nullptr, 0);
+    ImageHandle last = session.acquireImages(nullptr, 0);
 
     EXPECT_EQ(session.stateTrail(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 6, 7, 6, 7, 5, 4, 3, 2, 1}));
-    ASSERT_EQ(session.TWAIN_ImageCount(), 3);
-    EXPECT_EQ(last, session.TWAIN_Image(2));
-    EXPECT_EQ(DibToImage(session.TWAIN_Image(0)).row(0)[2], 1);
-    EXPECT_EQ(DibToImage(session.TWAIN_Image(2)).row(0)[2], 3);
+    ASSERT_EQ(session.acquiredImageCount(), 3);
+    EXPECT_EQ(last, session.acquiredImage(2));
+    EXPECT_EQ(DibToImage(session.acquiredImage(0)).row(0)[2], 1);
+    EXPECT_EQ(DibToImage(session.acquiredImage(2)).row(0)[2], 3);
     EXPECT_TRUE(messages.texts().empty());
     EXPECT_EQ(platform.proxies, 0);
     EXPECT_EQ(script.count(DAT_PENDINGXFERS, MSG_ENDXFER), 3);
@@ -197,10 +197,10 @@ TEST_F(Session, EveryFailingStepIsReportedAndTornDownToStateOne)
         s.failing = {{c.dat, c.msg}};
         g_script = &s;
         messages.clear();
-        EXPECT_EQ(session.TWAIN_AcquireImages(nullptr, 0), nullptr);
+        EXPECT_EQ(session.acquireImages(nullptr, 0), nullptr);
         EXPECT_EQ(messages.texts(), std::vector<std::string>{c.text});
         EXPECT_EQ(session.state(), 1);
-        EXPECT_EQ(session.TWAIN_ImageCount(), 0);
+        EXPECT_EQ(session.acquiredImageCount(), 0);
         // What was opened was closed again, and nothing else.
         EXPECT_EQ(s.count(DAT_PARENT, MSG_CLOSEDSM), c.deepest >= 3 ? 1 : 0);
         EXPECT_EQ(s.count(DAT_IDENTITY, MSG_CLOSEDS), c.deepest >= 4 ? 1 : 0);
@@ -213,8 +213,8 @@ TEST_F(Session, MissingLibraryIsReportedByBothSteps)
 {
     loader.present = false;
     const std::string text = std::string(kUnableToLoad) + std::string(kSourceManagerLibrary) + ")";
-    EXPECT_FALSE(session.TWAIN_SelectImageSource(nullptr));
-    EXPECT_EQ(session.TWAIN_AcquireImages(nullptr, 0), nullptr);
+    EXPECT_FALSE(session.selectImageSource(nullptr));
+    EXPECT_EQ(session.acquireImages(nullptr, 0), nullptr);
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{text, text}));
     EXPECT_EQ(session.state(), 1);
     EXPECT_EQ(platform.proxies, 0);
@@ -228,17 +228,17 @@ TEST_F(Session, CancelledTransferThenGoodOneGivesOneImage)
 {
     script.notices = {MSG_XFERREADY, MSG_NULL, MSG_XFERREADY};
     script.transfers = {TWRC_CANCEL, TWRC_XFERDONE};
-    ImageHandle last = session.TWAIN_AcquireImages(nullptr, 0);
-    ASSERT_EQ(session.TWAIN_ImageCount(), 1);
-    EXPECT_EQ(last, session.TWAIN_Image(0));
+    ImageHandle last = session.acquireImages(nullptr, 0);
+    ASSERT_EQ(session.acquiredImageCount(), 1);
+    EXPECT_EQ(last, session.acquiredImage(0));
     EXPECT_EQ(session.stateTrail(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 5, 6, 7, 5, 4, 3, 2, 1}));
 }
 
 TEST_F(Session, ClosingTheDialogWithoutScanningGivesNothing)
 {
     script.notices = {MSG_NULL, MSG_CLOSEDSREQ};
-    EXPECT_EQ(session.TWAIN_AcquireImages(nullptr, 0), nullptr);
-    EXPECT_EQ(session.TWAIN_ImageCount(), 0);
+    EXPECT_EQ(session.acquireImages(nullptr, 0), nullptr);
+    EXPECT_EQ(session.acquiredImageCount(), 0);
     EXPECT_TRUE(messages.texts().empty());
     EXPECT_EQ(session.state(), 1);
     EXPECT_EQ(script.count(DAT_USERINTERFACE, MSG_DISABLEDS), 1);
@@ -247,7 +247,7 @@ TEST_F(Session, ClosingTheDialogWithoutScanningGivesNothing)
 TEST_F(Session, SourceThatKeepsFailingTheTransferIsResetNotLoopedOn)
 {
     script.notices = {MSG_XFERREADY, MSG_CLOSEDSREQ};
-    EXPECT_EQ(session.TWAIN_AcquireImages(nullptr, 0), nullptr);
+    EXPECT_EQ(session.acquireImages(nullptr, 0), nullptr);
     EXPECT_EQ(script.count(DAT_IMAGENATIVEXFER, MSG_GET), kMaxFailedTransfers);
     EXPECT_EQ(script.count(DAT_PENDINGXFERS, MSG_RESET), 1);
     EXPECT_EQ(session.state(), 1);
@@ -257,8 +257,8 @@ TEST_F(Session, TransfersPastTheListAreResetAndNotKept)
 {
     script.notices = {MSG_XFERREADY};
     script.endlessImages = kMaxImages + 6;
-    session.TWAIN_AcquireImages(nullptr, 0);
-    EXPECT_EQ(session.TWAIN_ImageCount(), kMaxImages);
+    session.acquireImages(nullptr, 0);
+    EXPECT_EQ(session.acquiredImageCount(), kMaxImages);
     EXPECT_EQ(script.count(DAT_IMAGENATIVEXFER, MSG_GET), kMaxImages);
     EXPECT_EQ(script.count(DAT_PENDINGXFERS, MSG_RESET), 1);
     EXPECT_EQ(session.state(), 1);
@@ -271,9 +271,9 @@ TEST_F(Session, ProgramQuittingInTheMiddleOfTransfersStillEndsInStateOne)
     script.transfers = {TWRC_XFERDONE};
     script.counts = {1};
     platform.eventsLeft = 1;
-    session.TWAIN_AcquireImages(nullptr, 0);
+    session.acquireImages(nullptr, 0);
     EXPECT_EQ(session.state(), 1);
-    EXPECT_EQ(session.TWAIN_ImageCount(), 1);
+    EXPECT_EQ(session.acquiredImageCount(), 1);
 }
 
 TEST(Dib, GreyAndColourRowsComeOutTopDownAsBlueGreenRed)
@@ -297,8 +297,8 @@ TEST(Dib, GreyAndColourRowsComeOutTopDownAsBlueGreenRed)
 
     void* colour = makeDib(5, 3, 77);
     const imaging::Bitmap c = DibToImage(colour);
-    EXPECT_EQ(TWAIN_ImageWidth(colour), 5);
-    EXPECT_EQ(TWAIN_ImageHeight(colour), 3);
+    EXPECT_EQ(acquiredImageWidth(colour), 5);
+    EXPECT_EQ(acquiredImageHeight(colour), 3);
     EXPECT_EQ(c.row(2)[4 * 3 + 0], 4);
     EXPECT_EQ(c.row(2)[4 * 3 + 1], 2);
     EXPECT_EQ(c.row(2)[4 * 3 + 2], 77);
@@ -364,7 +364,7 @@ TEST_F(Placing, ImagesFillSelectedFramesInOrderAndExtrasAreDroppedWithOneMessage
     EXPECT_EQ(messages.texts(), std::vector<std::string>{std::string(kExtraImages)});
     EXPECT_EQ(emptied, std::vector<int>{4});
     for (int n : {2, 4}) {
-        const page::TFrameRec& f = page->frame(n);
+        const page::FrameRecord& f = page->frame(n);
         EXPECT_TRUE(f.Loaded && f.NotFromFile);
         EXPECT_EQ(f.FileName, kTwainImageName);
         EXPECT_EQ(f.Details, kTwainImageName);
@@ -456,7 +456,7 @@ TEST_F(Placing, CancelInTheSourceChooserEndsTheSessionWithNothingScanned)
     script.transfers = {TWRC_XFERDONE};
     loadFromTwain(session, *page, messages);
     EXPECT_EQ(script.count(DAT_IDENTITY, MSG_OPENDS), 0);
-    EXPECT_EQ(session.TWAIN_ImageCount(), 0);
+    EXPECT_EQ(session.acquiredImageCount(), 0);
     EXPECT_FALSE(page->frame(1).Loaded);
     EXPECT_TRUE(messages.texts().empty());
     EXPECT_EQ(session.state(), 1);

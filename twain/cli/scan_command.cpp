@@ -52,8 +52,8 @@ int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
     QtPlatform platform;
     LibraryLoader loader(programSourceManagerCandidates());
     MultiTWAIN session(platform, loader, ctx.messages);
-    session.TWAIN_AcquireImages(nullptr, 0, options);
-    const int count = session.TWAIN_ImageCount();
+    session.acquireImages(nullptr, 0, options);
+    const int count = session.acquiredImageCount();
     if (session.lastError() != 0)
         return 1;
     if (count == 0) {
@@ -61,7 +61,7 @@ int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         return 1;
     }
     for (int k = 1; k <= count; ++k) {
-        ImageHandle image = session.TWAIN_Image(k - 1);
+        ImageHandle image = session.acquiredImage(k - 1);
         try {
             const imaging::Bitmap bmp = DibToImage(image);
             imaging::saveBmp(bmp.view(), scanOutputName(out, k, count));
@@ -70,7 +70,7 @@ int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             ctx.messages.error(app::messageOf(e));
             return 1;
         }
-        session.TWAIN_ReleaseImage(image);
+        session.releaseAcquiredImage(image);
     }
     return 0;
 }

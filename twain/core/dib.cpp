@@ -84,7 +84,7 @@ DibLayout layoutOf(const std::uint8_t* d, std::size_t size)
 
 } // namespace
 
-int TWAIN_ImageWidth(ImageHandle image)
+int acquiredImageWidth(ImageHandle image)
 {
     const auto* d = static_cast<const std::uint8_t*>(image);
     if (!d)
@@ -92,7 +92,7 @@ int TWAIN_ImageWidth(ImageHandle image)
     return u32(d) == kCoreHeader ? u16(d + 4) : static_cast<std::int32_t>(u32(d + 4));
 }
 
-int TWAIN_ImageHeight(ImageHandle image)
+int acquiredImageHeight(ImageHandle image)
 {
     const auto* d = static_cast<const std::uint8_t*>(image);
     if (!d)

@@ -96,7 +96,7 @@ void MultiTWAIN::recordError(int code)
     }
 }
 
-void MultiTWAIN::TWAIN_ReportLastError(std::string_view callerText)
+void MultiTWAIN::reportLastError(std::string_view callerText)
 {
     app::Message text(kReportLastError);
     if (!callerText.empty())
@@ -212,7 +212,7 @@ void MultiTWAIN::teardown()
     unloadSourceManager();
 }
 
-bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
+bool MultiTWAIN::selectImageSource(Window window)
 {
     Window proxy = nullptr;
     if (!m_platform.isWindow(window)) {
@@ -247,7 +247,7 @@ bool MultiTWAIN::TWAIN_SelectImageSource(Window window)
     return ok;
 }
 
-ImageHandle MultiTWAIN::TWAIN_AcquireImages(Window window, unsigned pixelTypes, const AcquireOptions& options)
+ImageHandle MultiTWAIN::acquireImages(Window window, unsigned pixelTypes, const AcquireOptions& options)
 {
     m_current = nullptr;
     m_error = kNoError;
@@ -272,13 +272,13 @@ ImageHandle MultiTWAIN::TWAIN_AcquireImages(Window window, unsigned pixelTypes, 
         recordError(kErrorOpenManager);
         m_messages.warning({QT_TRANSLATE_NOOP("Paginor", "Unable to open Source Manager (%1)"), m_loader.libraryName()});
     } else if (!openDefaultSource(options)) {
-        TWAIN_ReportLastError(m_error == kErrorOptions ? "" : kNoDefaultSource);
+        reportLastError(m_error == kErrorOptions ? "" : kNoDefaultSource);
     } else if (pixelTypes != 0) {
         // No capability is negotiated: the program always asks for any pixel type.
         recordError(3);
-        TWAIN_ReportLastError(kPixelTypeFailed);
+        reportLastError(kPixelTypeFailed);
     } else if (!enableSource(options.showUI)) {
-        TWAIN_ReportLastError(kEnableFailed);
+        reportLastError(kEnableFailed);
     } else {
         m_platform.enableWindow(window, false);
         messageLoop();
@@ -355,14 +355,14 @@ void MultiTWAIN::endTransfers()
     setState(5);
 }
 
-ImageHandle MultiTWAIN::TWAIN_Image(int index) const
+ImageHandle MultiTWAIN::acquiredImage(int index) const
 {
-    if (index < 0 || index >= TWAIN_ImageCount())
+    if (index < 0 || index >= acquiredImageCount())
         return nullptr;
     return m_images[static_cast<std::size_t>(index)];
 }
 
-void MultiTWAIN::TWAIN_ReleaseImage(ImageHandle image)
+void MultiTWAIN::releaseAcquiredImage(ImageHandle image)
 {
     if (!image)
         return;

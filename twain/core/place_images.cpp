@@ -23,7 +23,7 @@ int firstSelectedFrame(const page::Page& page)
 int frameForImage(page::Page& page, const PlaceHooks& hooks)
 {
     for (int n = firstSelectedFrame(page); n != 0; n = firstSelectedFrame(page)) {
-        page::TFrameRec& f = page.frame(n);
+        page::FrameRecord& f = page.frame(n);
         if (!f.Loaded)
             return n;
         if (page::emptyFrameForLoad(page, n)) {
@@ -58,7 +58,7 @@ bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages,
         messages.information(kExtraImages);
         return false;
     }
-    page::TFrameRec& f = page.frame(n);
+    page::FrameRecord& f = page.frame(n);
     try {
         const float ratio = static_cast<float>(bmp.width()) / static_cast<float>(bmp.height());
         f.PictureHolder = std::make_shared<imaging::Picture>(imaging::Picture::fromBitmap(std::move(bmp)));
@@ -83,13 +83,13 @@ bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages,
 
 void loadFromTwain(MultiTWAIN& session, page::Page& page, app::Messages& messages, const PlaceHooks& hooks)
 {
-    if (!session.TWAIN_SelectImageSource(nullptr) && session.selectionCancelled())
+    if (!session.selectImageSource(nullptr) && session.selectionCancelled())
         return;
-    session.TWAIN_AcquireImages(nullptr, 0);
-    for (int i = 0; i < session.TWAIN_ImageCount(); ++i) {
-        ImageHandle image = session.TWAIN_Image(i);
+    session.acquireImages(nullptr, 0);
+    for (int i = 0; i < session.acquiredImageCount(); ++i) {
+        ImageHandle image = session.acquiredImage(i);
         const bool goOn = AddTwainImage(page, image, messages, hooks);
-        session.TWAIN_ReleaseImage(image);
+        session.releaseAcquiredImage(image);
         if (!goOn)
             break;
     }

@@ -114,16 +114,16 @@ public:
     MultiTWAIN(const MultiTWAIN&) = delete;
     MultiTWAIN& operator=(const MultiTWAIN&) = delete;
 
-    bool TWAIN_SelectImageSource(Window window);
+    bool selectImageSource(Window window);
     // The user cancelled the last selection (its chooser or the search before it).
     bool selectionCancelled() const { return m_selectCancelled; }
     // One acquisition; the last image transferred, or null.
-    ImageHandle TWAIN_AcquireImages(Window window, unsigned pixelTypes, const AcquireOptions& options = {});
-    int TWAIN_ImageCount() const { return static_cast<int>(m_images.size()); }
-    ImageHandle TWAIN_Image(int index) const;
+    ImageHandle acquireImages(Window window, unsigned pixelTypes, const AcquireOptions& options = {});
+    int acquiredImageCount() const { return static_cast<int>(m_images.size()); }
+    ImageHandle acquiredImage(int index) const;
     // Frees an image; a null handle is ignored.
-    void TWAIN_ReleaseImage(ImageHandle image);
-    void TWAIN_ReportLastError(std::string_view callerText);
+    void releaseAcquiredImage(ImageHandle image);
+    void reportLastError(std::string_view callerText);
 
     int state() const { return m_state; }
     // Every state the session entered, in order, since it was made (for tests).
@@ -173,8 +173,8 @@ private:
 };
 
 // The width and height in an image's header (a core header's 16-bit ones included).
-int TWAIN_ImageWidth(ImageHandle image);
-int TWAIN_ImageHeight(ImageHandle image);
+int acquiredImageWidth(ImageHandle image);
+int acquiredImageHeight(ImageHandle image);
 
 // A packed DIB (header, colour table, rows) of size bytes as a 24-bit bitmap. Throws
 // TwainError for a block that is not a DIB this reads (only uncompressed 1, 4, 8, 16, 24
