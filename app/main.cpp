@@ -39,7 +39,7 @@ void keepToolkitNotesQuiet()
 }
 
 // The headless commands need no display: they draw offscreen unless told otherwise.
-int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
+int runHeadless(int argc, char** argv, const core::ParsedCommandLine& cl)
 {
     keepToolkitNotesQuiet();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -57,10 +57,10 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     // own words (strerror's) stay English like every other text of the output.
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_MESSAGES, "C");
-    app::StreamMessages messages(std::cerr);
-    app::setMessages(&messages);
+    core::StreamMessages messages(std::cerr);
+    core::setMessages(&messages);
 
-    const app::CommandFunction command = app::findCommand(cl.command);
+    const core::CommandFunction command = app::findCommand(cl.command);
     if (!command) {
         messages.error({"the command '%1' is not available in this version", cl.command});
         return 2;
@@ -71,13 +71,13 @@ int runHeadless(int argc, char** argv, const app::ParsedCommandLine& cl)
     auto session = app::openSession(cl.common, use, messages);
     if (!session)
         return 1;
-    for (const app::Message& warning : session->warnings) {
+    for (const core::Message& warning : session->warnings) {
         const std::string w = warning.english();
         std::cerr << "paginor: settings: " << w << (w.starts_with("Invalid") ? " (the default is used)" : "") << "\n";
     }
     if (!session->printerNote.empty() && (cl.command == "print" || cl.command == "render"))
         messages.information(session->printerNote);
-    app::CommandContext ctx{session->settings, cl.common, std::cout, messages};
+    core::CommandContext ctx{session->settings, cl.common, std::cout, messages};
     return command(cl.args, ctx);
 }
 
@@ -90,7 +90,7 @@ QIcon programIcon()
     return QIcon::fromTheme("org.paginor.Paginor", builtIn);
 }
 
-int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
+int runWindow(int argc, char** argv, const core::ParsedCommandLine& cl)
 {
     app::Application application(argc, argv);
     nameTheApplication();
@@ -99,7 +99,7 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
     std::setlocale(LC_ALL, "");
     app::loadTranslation(application, app::translationFolder());
     app::BoxMessages messages;
-    app::setMessages(&messages);
+    core::setMessages(&messages);
 
     auto session = app::openSession(cl.common, app::PrinterUse::Window, messages);
     if (!session)
@@ -122,7 +122,7 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
         QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
     }
     const int rc = application.exec();
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     return rc;
 }
 
@@ -131,15 +131,15 @@ int runWindow(int argc, char** argv, const app::ParsedCommandLine& cl)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    app::ParsedCommandLine cl;
+    core::ParsedCommandLine cl;
     try {
-        cl = app::parseCommandLine(args);
-    } catch (const app::CommandLineError& e) {
+        cl = core::parseCommandLine(args);
+    } catch (const core::CommandLineError& e) {
         std::cerr << "paginor: " << e.what() << '\n';
         return 2;
     }
     if (cl.help) {
-        std::cout << app::usageText();
+        std::cout << core::usageText();
         return 0;
     }
     if (cl.version) {

@@ -55,8 +55,8 @@ int main(int argc, char** argv)
     }
     session.settings.Printer_Name = argv[1];
     session.printers = std::move(printers);
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
+    core::ScriptedMessages messages;
+    core::setMessages(&messages);
     QStringList files;
     for (int i = 3; i < argc; ++i)
         files << QString::fromLocal8Bit(argv[i]);
@@ -85,6 +85,6 @@ int main(int argc, char** argv)
               << " peak_after_first_page_kib " << afterLoad << " peak_kib " << peakKib() << "\n";
     for (const auto& e : messages.entries())
         std::cerr << e.text << "\n";
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     return jobs > 0 ? 0 : 1;
 }

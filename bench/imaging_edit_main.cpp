@@ -10,9 +10,9 @@
 int main(int argc, char** argv)
 {
     settings::Settings settings;
-    app::CommonOptions common;
-    app::StreamMessages messages(std::cerr);
-    app::CommandContext ctx{settings, common, std::cout, messages};
-    const app::CommandArgs args(argv + 1, argv + argc);
+    core::CommonOptions common;
+    core::StreamMessages messages(std::cerr);
+    core::CommandContext ctx{settings, common, std::cout, messages};
+    const core::CommandArgs args(argv + 1, argv + argc);
     return imaging::editCommand(args, ctx);
 }

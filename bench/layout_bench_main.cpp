@@ -68,8 +68,8 @@ int main(int argc, char** argv)
     const int runs = std::max(1, std::atoi(argv[1]));
     const std::string archive = argv[2];
     const std::vector<std::string> files(argv + 3, argv + argc);
-    app::StreamMessages messages(std::cerr);
-    app::setMessages(&messages);
+    core::StreamMessages messages(std::cerr);
+    core::setMessages(&messages);
     settings::Settings s;
     s.NumberOfFrames = 16;
     s.store_as_Jpg = true;

@@ -46,8 +46,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: paginor_loading_bench [--on-load] FILE...\n");
         return 2;
     }
-    app::StreamMessages messages(std::cerr);
-    app::setMessages(&messages);
+    core::StreamMessages messages(std::cerr);
+    core::setMessages(&messages);
     settings::Settings s;
     s.autorotate = s.autocentre = onLoad;
     page::Page model(s, [] { return kA4At600; });
@@ -87,6 +87,6 @@ int main(int argc, char** argv)
     std::printf("load until painted: %.3f s\n", loadSeconds);
     std::printf("repaint whole page: %.1f ms (median of 5)\n", repaints[2] * 1000.0);
     std::printf("peak memory: %.1f MB (%.1f MB before loading)\n", peakKilobytes() / 1024.0, before / 1024.0);
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     return loaded == std::min(16, argc - first) ? 0 : 1;
 }

@@ -10,7 +10,7 @@
 
 namespace settings { struct Settings; }
 
-namespace app {
+namespace core {
 
 class Messages;
 
@@ -37,4 +37,4 @@ using CommandArgs = std::vector<std::string>;
 // A subcommand returns the process exit code.
 using CommandFunction = int (*)(const CommandArgs& args, CommandContext& ctx);
 
-} // namespace app
+} // namespace core

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <filesystem>
 
-namespace app {
+namespace core {
 namespace {
 
 int parsePositive(const std::string& option, const std::string& text)
@@ -181,4 +181,4 @@ std::string usageText()
     return text;
 }
 
-} // namespace app
+} // namespace core

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace core {
 
 class CommandLineError : public std::runtime_error {
 public:
@@ -37,4 +37,4 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& argv);
 
 std::string usageText();
 
-} // namespace app
+} // namespace core

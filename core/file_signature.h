@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace app {
+namespace core {
 
 // True for data that starts as a JPEG file does (its start-of-image marker, FF D8).
 inline bool startsAsJpeg(std::span<const std::uint8_t> head)
@@ -13,4 +13,4 @@ inline bool startsAsJpeg(std::span<const std::uint8_t> head)
     return head.size() >= 2 && head[0] == 0xFF && head[1] == 0xD8;
 }
 
-} // namespace app
+} // namespace core

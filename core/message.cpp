@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 
-namespace app {
+namespace core {
 
 std::string Message::english() const
 {
@@ -30,4 +30,4 @@ Message messageOf(const std::exception& e)
     return Message::plain(e.what());
 }
 
-} // namespace app
+} // namespace core

@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace app {
+namespace core {
 
 class Message {
 public:
@@ -98,4 +98,4 @@ private:
 // The message an exception carries: its form when it has one, its text otherwise.
 Message messageOf(const std::exception& e);
 
-} // namespace app
+} // namespace core

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <ostream>
 
-namespace app {
+namespace core {
 namespace {
 
 const char* kindName(MessageKind kind)
@@ -101,4 +101,4 @@ void setMessages(Messages* sink)
     g_sink = sink;
 }
 
-} // namespace app
+} // namespace core

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace app {
+namespace core {
 
 enum class MessageKind {
     Information,  // an "i" box: something the user should know, nothing went wrong
@@ -108,4 +108,4 @@ private:
 Messages& messages();
 void setMessages(Messages* sink); // nullptr restores the stderr sink
 
-} // namespace app
+} // namespace core

@@ -33,7 +33,7 @@ exif::DetailsOptions optionsFromByte(std::uint8_t b)
     return o;
 }
 
-void checkItems(const exif::ReadResult& r, const app::ScriptedMessages& sink)
+void checkItems(const exif::ReadResult& r, const core::ScriptedMessages& sink)
 {
     require(r.result >= exif::kNotJpeg && r.result <= exif::kMotorolaOrder);
     require(r.result >= exif::kIntelOrder || r.items.empty());
@@ -63,7 +63,7 @@ void checkOrientation(std::span<const std::uint8_t> bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     exif::MemorySource source({data, size});
-    app::ScriptedMessages sink;
+    core::ScriptedMessages sink;
     exif::ReadOptions options;
     options.messages = &sink;
     options.decimalSeparator = size % 2 ? "," : ".";

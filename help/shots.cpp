@@ -341,8 +341,8 @@ int main(int argc, char** argv)
     QApplication::setStyle("Fusion");
 
     // Questions are answered "yes", and messages only printed: nothing may wait for a click.
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
+    core::ScriptedMessages messages;
+    core::setMessages(&messages);
     app::Session session;
     session.store = std::make_unique<settings::MemoryStore>();
     settings::readDefaults(session.settings, nullptr, session.env);
@@ -369,6 +369,6 @@ int main(int argc, char** argv)
         QDir().mkpath(arg);
         rc = makeShots(form, arg);
     }
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     return rc;
 }

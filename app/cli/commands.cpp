@@ -13,7 +13,7 @@
 
 namespace app {
 
-int settingsCommand(const CommandArgs& args, CommandContext& ctx)
+int settingsCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     bool save = false;
     for (const auto& a : args) {
@@ -33,14 +33,14 @@ int settingsCommand(const CommandArgs& args, CommandContext& ctx)
             const bool havePrinter = printers.select(ctx.settings.Printer);
             settings::saveSettings(ctx.settings, store, havePrinter ? &printers : nullptr);
         } catch (const std::exception& e) {
-            ctx.messages.error(app::messageOf(e));
+            ctx.messages.error(core::messageOf(e));
             return 1;
         }
     }
     return 0;
 }
 
-CommandFunction findCommand(std::string_view name)
+core::CommandFunction findCommand(std::string_view name)
 {
     if (name == "settings")
         return &settingsCommand;

@@ -7,9 +7,9 @@
 
 namespace app {
 
-int settingsCommand(const CommandArgs& args, CommandContext& ctx);
+int settingsCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 // The function that runs a subcommand, or null when it isn't built yet.
-CommandFunction findCommand(std::string_view name);
+core::CommandFunction findCommand(std::string_view name);
 
 } // namespace app

@@ -24,7 +24,7 @@ settings::Environment defaultEnvironment()
 
 namespace {
 
-bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msgs)
+bool applySets(settings::Settings& s, const core::CommonOptions& common, core::Messages& msgs)
 {
     for (const auto& [name, value] : common.sets) {
         const settings::Field* f = settings::findField(name);
@@ -35,7 +35,7 @@ bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msg
         try {
             settings::parseValue(s, *f, value);
         } catch (const settings::SettingsError& e) {
-            msgs.error({"--set: %1", app::messageOf(e)});
+            msgs.error({"--set: %1", core::messageOf(e)});
             return false;
         }
     }
@@ -44,7 +44,7 @@ bool applySets(settings::Settings& s, const CommonOptions& common, Messages& msg
 
 } // namespace
 
-std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use, Messages& msgs,
+std::unique_ptr<Session> openSession(const core::CommonOptions& common, PrinterUse use, core::Messages& msgs,
                                      const PrinterListSource& source)
 {
     auto session = std::make_unique<Session>();
@@ -75,7 +75,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
         return nullptr;
     }
     std::set<std::string> reported;
-    auto warn = [&](const Message& text) {
+    auto warn = [&](const core::Message& text) {
         if (reported.insert(text.english()).second)
             session->warnings.push_back(text);
     };
@@ -99,7 +99,7 @@ std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use
     return session;
 }
 
-std::optional<printing::PrinterMetrics> sessionMetrics(const Session& session, const CommonOptions& common)
+std::optional<printing::PrinterMetrics> sessionMetrics(const Session& session, const core::CommonOptions& common)
 {
     printing::PrinterMetrics m;
     if (session.printers) {

@@ -15,7 +15,6 @@ namespace settings { class Store; }
 
 namespace app {
 
-class Messages;
 
 struct Session {
     settings::Settings settings;
@@ -23,9 +22,9 @@ struct Session {
     std::unique_ptr<settings::Store> store;
     settings::Environment env;
     // Stored values that were refused (the default is used), each reported once.
-    std::vector<Message> warnings;
+    std::vector<core::Message> warnings;
     // Set when the machine has printers but none is the default: which one was taken.
-    Message printerNote{""};
+    core::Message printerNote{""};
 };
 
 // Where the printer list comes from: the machine's CUPS list, or a given one in tests.
@@ -45,11 +44,11 @@ enum class PrinterUse {
 // Builds the session. A missing printer ends a run that requires one with the message
 // of the settings store. Returns null (after telling the user through msgs) when the run
 // can't go on.
-std::unique_ptr<Session> openSession(const CommonOptions& common, PrinterUse use, Messages& msgs,
+std::unique_ptr<Session> openSession(const core::CommonOptions& common, PrinterUse use, core::Messages& msgs,
                                      const PrinterListSource& source = {});
 
 // Metrics of the session's printer, or those given by --printer-page/--printer-dpi.
 // Null when neither is available.
-std::optional<printing::PrinterMetrics> sessionMetrics(const Session& session, const CommonOptions& common);
+std::optional<printing::PrinterMetrics> sessionMetrics(const Session& session, const core::CommonOptions& common);
 
 } // namespace app

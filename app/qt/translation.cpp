@@ -58,15 +58,15 @@ QString shownText(std::string_view text)
     return translatedFixed(fromView(text));
 }
 
-QString shownText(const Message& message)
+QString shownText(const core::Message& message)
 {
     switch (message.kind()) {
-    case Message::Kind::Fixed: return shownText(std::string_view(message.form()));
-    case Message::Kind::Name: return fromView(message.form());
-    case Message::Kind::Composed: break;
+    case core::Message::Kind::Fixed: return shownText(std::string_view(message.form()));
+    case core::Message::Kind::Name: return fromView(message.form());
+    case core::Message::Kind::Composed: break;
     }
     std::vector<std::string> parts;
-    for (const Message& part : message.parts())
+    for (const core::Message& part : message.parts())
         parts.push_back(shownText(part).toStdString());
     const QString form = QCoreApplication::translate("Paginor", message.form().c_str());
     return QString::fromStdString(core::fillIn(form.toStdString(), parts));

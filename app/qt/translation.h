@@ -26,6 +26,6 @@ bool loadTranslation(QCoreApplication& application, const QString& folder, const
 QString shownText(std::string_view text);
 // A message in the user's language: its form translated, filled in with its parts, each
 // part translated when it is a fixed text and never when it is a name or a number.
-QString shownText(const Message& message);
+QString shownText(const core::Message& message);
 
 } // namespace app

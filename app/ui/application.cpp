@@ -18,7 +18,7 @@ void Application::report(std::string_view text)
         return;
     m_reporting = true;
     try {
-        messages().error(text);
+        core::messages().error(text);
     } catch (...) {
     }
     m_reporting = false;

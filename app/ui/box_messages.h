@@ -7,13 +7,13 @@ class QWidget;
 
 namespace app {
 
-class BoxMessages final : public Messages {
+class BoxMessages final : public core::Messages {
 public:
     explicit BoxMessages(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
-    void show(MessageKind kind, const Message& text) override;
-    void showTitled(MessageKind kind, std::string_view title, const Message& text) override;
-    Answer ask(MessageKind kind, const Message& text, Buttons buttons) override;
+    void show(core::MessageKind kind, const core::Message& text) override;
+    void showTitled(core::MessageKind kind, std::string_view title, const core::Message& text) override;
+    core::Answer ask(core::MessageKind kind, const core::Message& text, core::Buttons buttons) override;
 
 private:
     QWidget* m_parent;

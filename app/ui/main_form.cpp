@@ -292,7 +292,7 @@ void MainWindow::LoadfromTWAIN1Click()
     twain::QtPlatform platform;
     twain::LibraryLoader loader(twain::programSourceManagerCandidates());
     // The scanner's messages come in boxes of their own title.
-    app::TitledMessages twainMessages(app::messages(), std::string(twain::kErrorTitle));
+    core::TitledMessages twainMessages(core::messages(), std::string(twain::kErrorTitle));
     twain::MultiTWAIN session(platform, loader, twainMessages);
     twain::PlaceHooks place;
     place.emptied = [this](int n) { m_view->paintEmptyFrame(n); };
@@ -362,11 +362,11 @@ void MainWindow::reportStartUp()
         showStatus(m_session.printerNote);
     if (m_session.warnings.empty())
         return;
-    Message text = QT_TRANSLATE_NOOP("Paginor", "Some stored settings were refused and their defaults are used:");
-    for (const Message& w : m_session.warnings)
+    core::Message text = QT_TRANSLATE_NOOP("Paginor", "Some stored settings were refused and their defaults are used:");
+    for (const core::Message& w : m_session.warnings)
         text = {"%1\n%2", text, w};
     m_session.warnings.clear();
-    messages().warning(text);
+    core::messages().warning(text);
 }
 
 page::PrinterMetrics MainWindow::readPrinter()
@@ -384,20 +384,20 @@ page::PrinterMetrics MainWindow::readPrinter()
 
 void MainWindow::setPrinterLine(const std::string& line)
 {
-    showPrinterLine(Message::plain(line));
+    showPrinterLine(core::Message::plain(line));
 }
 
 void MainWindow::setStatus(const std::string& text)
 {
-    showStatus(Message::plain(text));
+    showStatus(core::Message::plain(text));
 }
 
-void MainWindow::showPrinterLine(const Message& line)
+void MainWindow::showPrinterLine(const core::Message& line)
 {
     StatusBarPanel->setText(shownText(line));
 }
 
-void MainWindow::showStatus(const Message& text)
+void MainWindow::showStatus(const core::Message& text)
 {
     Status->setVisible(true);
     Status->setText(shownText(text));
@@ -517,7 +517,7 @@ void MainWindow::Help()
 {
     const QString topic = helpFolder() + "/" + kHelpTopic;
     if (!QFileInfo::exists(topic)) {
-        messages().error({QT_TRANSLATE_NOOP("Paginor", "The help file %1 is missing."), topic.toStdString()});
+        core::messages().error({QT_TRANSLATE_NOOP("Paginor", "The help file %1 is missing."), topic.toStdString()});
         return;
     }
     // Without a browser the guide opens in the program's own help window.
@@ -556,7 +556,7 @@ void MainWindow::onFrameSelectorChanged(int index)
         return;
     }
     if (count != m_page->state().FrameCount && page::loadedCount(*m_page) > 0 &&
-        messages().ask(MessageKind::Confirmation, kFrameCountEmptiesPage, Buttons::YesNo) != Answer::Yes) {
+        core::messages().ask(core::MessageKind::Confirmation, kFrameCountEmptiesPage, core::Buttons::YesNo) != core::Answer::Yes) {
         const QSignalBlocker block(m_controls.frameCount);
         m_controls.frameCount->setCurrentIndex(page::Index(m_page->state().FrameCount));
         return;
@@ -569,7 +569,7 @@ void MainWindow::ToolButton1Click()
     for (int n = 1; n <= m_page->state().FrameCount; ++n) {
         const auto& f = m_page->frame(n);
         if (f.Selected && f.Loaded && f.CloneOf == 0)
-            messages().information({QT_TRANSLATE_NOOP("Paginor", "%1 Selected"), n});
+            core::messages().information({QT_TRANSLATE_NOOP("Paginor", "%1 Selected"), n});
     }
 }
 
@@ -598,16 +598,16 @@ bool MainWindow::FormCloseQuery()
     QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard->mimeData();
     if (data && data->hasImage()) {
-        if (messages().ask(MessageKind::Information, kClipboardQuestion, Buttons::YesNo) == Answer::No)
+        if (core::messages().ask(core::MessageKind::Information, kClipboardQuestion, core::Buttons::YesNo) == core::Answer::No)
             clipboard->clear();
     }
     if (settings().Settings_Changed &&
-        messages().ask(MessageKind::Confirmation, kSaveSettingsQuestion, Buttons::YesNo) == Answer::Yes) {
+        core::messages().ask(core::MessageKind::Confirmation, kSaveSettingsQuestion, core::Buttons::YesNo) == core::Answer::Yes) {
         try {
             settings::saveSettings(settings(), *m_session.store, m_session.printers.get());
         } catch (const std::exception& e) {
             // The close is abandoned: the user can close again and is asked again.
-            messages().error(app::messageOf(e));
+            core::messages().error(core::messageOf(e));
             return false;
         }
     }

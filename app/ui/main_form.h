@@ -148,9 +148,9 @@ private slots:
 private:
     // page::StatusDisplay
     void setPrinterLine(const std::string& line) override;
-    void showPrinterLine(const Message& line) override;
+    void showPrinterLine(const core::Message& line) override;
     void setStatus(const std::string& text) override;
-    void showStatus(const Message& text) override;
+    void showStatus(const core::Message& text) override;
     void setProgress(int percent) override;
     void setProgressVisible(bool visible) override;
 
@@ -196,7 +196,7 @@ private:
     bool batchInProgress() const override;
     void loadNextPage() override;
     void batchEnded() override;
-    bool confirmLowResolution(const app::Message& message, bool accepted) override;
+    bool confirmLowResolution(const core::Message& message, bool accepted) override;
 
     Session& m_session;
     Options m_options;

@@ -11,23 +11,23 @@ namespace app {
 
 void MainWindow::loadNextPage()
 {
-    std::function<void(const std::string&, const Message&)> passOver;
+    std::function<void(const std::string&, const core::Message&)> passOver;
     // Unattended: the file is named in the status line and the batch goes on, where a
     // message box would hold every later page until someone comes to close it.
     if (m_page->settings().Batch_Skip_Unreadable)
-        passOver = [this](const std::string&, const Message& error) {
+        passOver = [this](const std::string&, const core::Message& error) {
             showStatus({QT_TRANSLATE_NOOP("Paginor", "Skipped: %1"), error});
         };
     // Inside the batch, which pumps the window's events while it prints anyway.
     m_loader->loadNextPage(passOver, [this] { PrintWindow::keepAlive(); });
 }
 
-bool MainWindow::confirmLowResolution(const Message& message, bool accepted)
+bool MainWindow::confirmLowResolution(const core::Message& message, bool accepted)
 {
     if (accepted || !m_page->settings().Confirm_Low_Resolution)
         return true;
-    return messages().ask(MessageKind::Confirmation, {"%1\n%2", message, Message(printing::kPrintAnyway)},
-                          Buttons::YesNo) == Answer::Yes;
+    return core::messages().ask(core::MessageKind::Confirmation, {"%1\n%2", message, core::Message(printing::kPrintAnyway)},
+                          core::Buttons::YesNo) == core::Answer::Yes;
 }
 
 void MainWindow::buildResolutionWatch()
@@ -50,7 +50,7 @@ void MainWindow::showFrameResolution(int frame)
     m_resolutionShownFor = frame;
     if (frame == 0)
         return;
-    const Message text = printing::resolutionStatus(*m_page, frame, m_printer.printerName().toStdString());
+    const core::Message text = printing::resolutionStatus(*m_page, frame, m_printer.printerName().toStdString());
     if (!text.empty())
         showStatus(text);
 }

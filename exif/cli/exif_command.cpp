@@ -9,7 +9,7 @@
 namespace exif {
 namespace {
 
-void printFile(const std::string& file, bool withDetails, app::CommandContext& ctx)
+void printFile(const std::string& file, bool withDetails, core::CommandContext& ctx)
 {
     ReadOptions options;
     options.messages = &ctx.messages;
@@ -27,7 +27,7 @@ void printFile(const std::string& file, bool withDetails, app::CommandContext& c
 
 } // namespace
 
-int exifCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int exifCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     bool withDetails = false;
     bool optionsEnded = false;
@@ -38,7 +38,7 @@ int exifCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         } else if (!optionsEnded && a == "--details") {
             withDetails = true;
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-            ctx.messages.error({"unknown option for exif: %1\n%2", a, app::Message(kExifUsage)});
+            ctx.messages.error({"unknown option for exif: %1\n%2", a, core::Message(kExifUsage)});
             return kUsageExit;
         } else {
             files.push_back(a);

@@ -16,6 +16,6 @@ inline constexpr std::string_view kExifUsage = "usage: paginor exif [--details] 
 // decimal, values as their bytes) and, with --details, "details: TEXT". A file that
 // cannot be read is result -1, not a failure: the exit code is 0 once every FILE has
 // been examined. "--" ends the options, for names that begin with '-'.
-int exifCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int exifCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 } // namespace exif

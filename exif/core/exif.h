@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app { class Messages; }
+namespace core { class Messages; }
 
 namespace exif {
 
@@ -83,8 +83,8 @@ struct ReadOptions {
     // locale's decimal point (localeconv), which is the user's own once the program has
     // called setlocale(LC_ALL, "") at start-up; "." when the program never did.
     std::optional<std::string> decimalSeparator;
-    // Where the wrong-magic notice goes; null: app::messages().
-    app::Messages* messages = nullptr;
+    // Where the wrong-magic notice goes; null: core::messages().
+    core::Messages* messages = nullptr;
 };
 
 // Reads the EXIF block of a JPEG file into labelled items. A file that cannot be opened

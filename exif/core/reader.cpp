@@ -291,14 +291,14 @@ std::vector<ExifItem> Reader::format(const std::vector<DirectoryEntry>& entries)
 }
 
 // The result code for a file that is not worth walking, else that of its byte order.
-int checkHeader(ByteSource& source, app::Messages& messages)
+int checkHeader(ByteSource& source, core::Messages& messages)
 {
     std::array<std::uint8_t, 16> h{};
     const std::uint64_t size = source.size();
     const std::size_t have = static_cast<std::size_t>(std::min<std::uint64_t>(size, h.size()));
     if (!source.readAt(0, std::span(h).first(have)))
         return kNotJpeg;
-    if (!app::startsAsJpeg(std::span(h).first(have)))
+    if (!core::startsAsJpeg(std::span(h).first(have)))
         return kNotJpeg;
     // A TIFF header cut short counts as no EXIF block at all.
     if (have < h.size() || h[2] != 0xFF || h[3] != 0xE1)
@@ -368,7 +368,7 @@ std::string localeDecimalSeparator()
 
 ReadResult readExif(ByteSource& source, const ReadOptions& options)
 {
-    app::Messages& messages = options.messages ? *options.messages : app::messages();
+    core::Messages& messages = options.messages ? *options.messages : core::messages();
     ReadResult out;
     out.result = checkHeader(source, messages);
     if (out.result < kIntelOrder)

@@ -24,7 +24,7 @@ struct CurveJob {
     std::string input;
 };
 
-std::optional<CurveJob> parseCurveArguments(const app::CommandArgs& args)
+std::optional<CurveJob> parseCurveArguments(const core::CommandArgs& args)
 {
     CurveJob job;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -54,7 +54,7 @@ void printTable(std::ostream& out, const ToneLUT& lut)
 
 } // namespace
 
-int curveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int curveCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     const auto job = parseCurveArguments(args);
     if (!job) {
@@ -74,7 +74,7 @@ int curveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         }
         printTable(ctx.out, table);
     } catch (const std::exception& e) {
-        ctx.messages.error(app::messageOf(e));
+        ctx.messages.error(core::messageOf(e));
         return 1;
     }
     return 0;

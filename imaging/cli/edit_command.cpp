@@ -200,7 +200,7 @@ struct EditJob {
     std::vector<Operation> operations;
 };
 
-EditJob parseArguments(const app::CommandArgs& args, float aspectRatio)
+EditJob parseArguments(const core::CommandArgs& args, float aspectRatio)
 {
     EditJob job;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -226,7 +226,7 @@ EditJob parseArguments(const app::CommandArgs& args, float aspectRatio)
 
 } // namespace
 
-int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int editCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     EditJob job;
     OutputKind kind;
@@ -234,10 +234,10 @@ int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         job = parseArguments(args, ctx.settings.Global_AspectRatio);
         kind = outputKindOf(job.output);
     } catch (const UsageError& e) {
-        ctx.messages.error({"edit: %1\n%2", app::messageOf(e), app::Message(kUsage)});
+        ctx.messages.error({"edit: %1\n%2", core::messageOf(e), core::Message(kUsage)});
         return 2;
     } catch (const std::exception& e) {
-        ctx.messages.error({"edit: %1", app::messageOf(e)});
+        ctx.messages.error({"edit: %1", core::messageOf(e)});
         return 2;
     }
     try {
@@ -251,7 +251,7 @@ int editCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         else
             saveBmp(bmp.view(), job.output);
     } catch (const std::exception& e) {
-        ctx.messages.error({"edit: %1", app::messageOf(e)});
+        ctx.messages.error({"edit: %1", core::messageOf(e)});
         return 1;
     }
     return 0;

@@ -12,13 +12,13 @@ namespace imaging {
 // Global_AspectRatio setting). OUT is a 24-bit BMP or a JPEG at the Quality setting, by its
 // extension. Returns 0, or 2 for bad arguments and 1 for a failure, having told
 // ctx.messages why.
-int editCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int editCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 // `paginor curve --nodes TEXT [-o FILE.tcv]` prints the 256 entries the curve control
 // computes from TEXT in nodes mode (and writes them as a curve file); `paginor curve
 // FILE.tcv` prints those a curve file gives over the identity. 0, 1 when the text is
 // refused or a file can't be read or written (the reason on ctx.messages), 2 for bad
 // arguments.
-int curveCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int curveCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 } // namespace imaging

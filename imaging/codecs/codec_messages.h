@@ -22,29 +22,29 @@ inline constexpr std::string_view kTooLargeToSave = QT_TRANSLATE_NOOP("Paginor",
 inline constexpr std::string_view kPaletteFile = QT_TRANSLATE_NOOP("Paginor", "A palette file holds no picture");
 
 // "<fixed> '<path>': <detail>", leaving out what is empty.
-inline app::Message compose(std::string_view fixed, const std::string& path, const std::string& detail = {})
+inline core::Message compose(std::string_view fixed, const std::string& path, const std::string& detail = {})
 {
     if (path.empty() && detail.empty())
-        return app::Message(fixed);
+        return core::Message(fixed);
     if (detail.empty())
-        return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"), app::Message(fixed), path};
+        return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"), core::Message(fixed), path};
     if (path.empty())
-        return {QT_TRANSLATE_NOOP("Paginor", "%1: %2"), app::Message(fixed), detail};
-    return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"), app::Message(fixed), path, detail};
+        return {QT_TRANSLATE_NOOP("Paginor", "%1: %2"), core::Message(fixed), detail};
+    return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"), core::Message(fixed), path, detail};
 }
 
 // The same with a detail of the program's own (marked for the template), translated with the rest.
-inline app::Message compose(std::string_view fixed, const std::string& path, const char* detail);
-inline app::Message compose(std::string_view fixed, const std::string& path, const app::Message& detail)
+inline core::Message compose(std::string_view fixed, const std::string& path, const char* detail);
+inline core::Message compose(std::string_view fixed, const std::string& path, const core::Message& detail)
 {
     if (path.empty())
-        return {QT_TRANSLATE_NOOP("Paginor", "%1: %2"), app::Message(fixed), detail};
-    return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"), app::Message(fixed), path, detail};
+        return {QT_TRANSLATE_NOOP("Paginor", "%1: %2"), core::Message(fixed), detail};
+    return {QT_TRANSLATE_NOOP("Paginor", "%1 '%2': %3"), core::Message(fixed), path, detail};
 }
 
-inline app::Message compose(std::string_view fixed, const std::string& path, const char* detail)
+inline core::Message compose(std::string_view fixed, const std::string& path, const char* detail)
 {
-    return compose(fixed, path, app::Message(detail));
+    return compose(fixed, path, core::Message(detail));
 }
 
 } // namespace imaging::msg

@@ -85,15 +85,15 @@ std::int64_t maxDecodedPixels()
 void checkImageSize(std::int64_t width, std::int64_t height, const std::string& path)
 {
     if (width <= 0 || height <= 0)
-        throw ImagingError(msg::compose(msg::kCannotRead, path, app::Message(QT_TRANSLATE_NOOP("Paginor", "the image has no pixels"))));
+        throw ImagingError(msg::compose(msg::kCannotRead, path, core::Message(QT_TRANSLATE_NOOP("Paginor", "the image has no pixels"))));
     // Bitmap sizes are ints; the row stride must fit too.
     if (width > (1 << 28) || height > (1 << 28) || width * height > g_maxDecodedPixels)
-        throw ImagingError(msg::compose(msg::kTooLarge, path, app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels"), width, height)));
+        throw ImagingError(msg::compose(msg::kTooLarge, path, core::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels"), width, height)));
     // A decoder may hold a 32-bit copy beside our 24-bit result.
     if (width * height * 7 > maxImageBytes())
         throw ImagingError(msg::compose(
             msg::kTooLarge, path,
-            app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels, more than this machine's memory"), width, height)));
+            core::Message(QT_TRANSLATE_NOOP("Paginor", "%1 x %2 pixels, more than this machine's memory"), width, height)));
 }
 
 core::TemporaryFolder makeTemporaryFolder()

@@ -217,7 +217,7 @@ void checkJpegDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_
     if (std::uint64_t(bytes) * 8 < fewestBlocks)
         throw ImagingError(msg::compose(
             msg::kCorruptJpeg, name,
-            app::Message(QT_TRANSLATE_NOOP("Paginor", "Corrupt JPEG data: %1 bytes cannot hold a %2 x %3 picture"), bytes,
+            core::Message(QT_TRANSLATE_NOOP("Paginor", "Corrupt JPEG data: %1 bytes cannot hold a %2 x %3 picture"), bytes,
                          cinfo.image_width, cinfo.image_height)));
 }
 

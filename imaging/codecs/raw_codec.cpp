@@ -57,7 +57,7 @@ std::optional<EmbeddedPreview> rawJpegPreview(const std::string& path)
     const libraw_thumbnail_t& t = raw->imgdata.thumbnail;
     // Its format is known once it is unpacked.
     if (raw->unpack_thumb() != LIBRAW_SUCCESS || t.tformat != LIBRAW_THUMBNAIL_JPEG || t.thumb == nullptr || t.tlength < 4 ||
-        !app::startsAsJpeg({reinterpret_cast<const std::uint8_t*>(t.thumb), 2}))
+        !core::startsAsJpeg({reinterpret_cast<const std::uint8_t*>(t.thumb), 2}))
         return std::nullopt;
     EmbeddedPreview preview;
     preview.jpeg.assign(reinterpret_cast<const std::uint8_t*>(t.thumb),

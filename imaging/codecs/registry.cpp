@@ -73,7 +73,7 @@ constexpr std::string_view kJxlExtensions[] = {".JXL"};
 constexpr std::string_view kRawExtensions[] = {".DNG", ".CR2", ".CR3", ".NEF", ".ARW", ".ORF", ".RAF", ".RW2", ".PEF"};
 
 const Codec kCodecs[] = {
-    {"JPEG", app::startsAsJpeg, kJpegExtensions, KeptAs::FileData, detail::decodeJpegNamed, nullptr, nullptr,
+    {"JPEG", core::startsAsJpeg, kJpegExtensions, KeptAs::FileData, detail::decodeJpegNamed, nullptr, nullptr,
      nullptr},
     {"HEIF", isHeif, kHeifExtensions, KeptAs::EncodedData, detail::decodeHeif, detail::decodeHeifInto, heifExifBlock,
      nullptr},

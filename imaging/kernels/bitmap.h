@@ -79,9 +79,9 @@ struct PixelAllocator {
 } // namespace detail
 
 // Carries its message with its form, so the window can translate it.
-class ImagingError : public app::MessageError {
+class ImagingError : public core::MessageError {
 public:
-    using app::MessageError::MessageError;
+    using core::MessageError::MessageError;
 };
 
 // Non-owning; valid while the owner lives and is not resized.

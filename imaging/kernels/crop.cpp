@@ -126,7 +126,7 @@ CutOut cutOut(ConstBitmapView working, double z, const PreviewPlacement& preview
         ResampleBitmap(result.image.view(), scaled.view(), filterFromIndex(filterItem - 1));
         result.image = to32Bit(scaled.view());
     } catch (const ImagingError& e) {
-        result.failure = app::messageOf(e);
+        result.failure = core::messageOf(e);
     }
     return result;
 }

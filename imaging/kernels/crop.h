@@ -38,7 +38,7 @@ int mulDiv(long long a, long long b, long long c);
 
 struct CutOut {
     Bitmap image;                       // 32-bit
-    std::optional<app::Message> failure; // the resampling failed: image is the unscaled cut-out
+    std::optional<core::Message> failure; // the resampling failed: image is the unscaled cut-out
 };
 
 // The commit of the crop panel with zoom z != 1 on a 32-bit working image, the preview

@@ -81,7 +81,7 @@ int indexOf(std::size_t i)
 
 } // namespace
 
-app::Message withCharacter(std::string_view message, char c)
+core::Message withCharacter(std::string_view message, char c)
 {
     return {message, std::string(1, c)};
 }

@@ -50,7 +50,7 @@ std::vector<CurveNode> parseNodes(std::string_view text);
 std::string formatNodes(const std::vector<CurveNode>& nodes);
 
 // The message (a form with "%1") with its %1 filled in by c.
-app::Message withCharacter(std::string_view message, char c);
+core::Message withCharacter(std::string_view message, char c);
 
 class LutCurve {
 public:

@@ -148,7 +148,7 @@ int exifOrientation(std::span<const std::uint8_t> tiffBlock)
 
 int fileOrientation(std::span<const std::uint8_t> fileBytes)
 {
-    if (app::startsAsJpeg(fileBytes))
+    if (core::startsAsJpeg(fileBytes))
         return jpegOrientation(fileBytes);
     if (startsWith(fileBytes, std::string_view("II*\0", 4)) || startsWith(fileBytes, std::string_view("MM\0*", 4)))
         return exifOrientation(fileBytes);

@@ -104,7 +104,7 @@ void reportPassError(std::exception_ptr error)
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
 }
 

@@ -164,14 +164,14 @@ void EditImageWindow::commitCrop()
                 try {
                     std::rethrow_exception(error);
                 } catch (const std::bad_alloc&) {
-                    app::messages().error(kNoResourcesToAdjust);
+                    core::messages().error(kNoResourcesToAdjust);
                 } catch (...) {
                     reportPassError(std::current_exception());
                 }
             } else {
                 m_cutOut = true;
                 if (cut->failure)
-                    app::messages().error(*cut->failure);
+                    core::messages().error(*cut->failure);
             }
             setZoomSilently(1.0);
         });

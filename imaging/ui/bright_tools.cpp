@@ -306,7 +306,7 @@ void EditImageWindow::onLoadCurveClicked()
             Manual_Lut_Control->LoadTable(m_tone);
             Manual_Lut_Control->setColor(Qt::red); // a loaded curve, not editable
         } catch (const std::exception& e) {
-            app::messages().error(app::messageOf(e));
+            core::messages().error(core::messageOf(e));
         }
     }
     setToolEnabled(Save_Curve, false);
@@ -323,7 +323,7 @@ void EditImageWindow::saveCurve()
             if (m_hooks.curvesSaved)
                 m_hooks.curvesSaved();
         } catch (const std::exception& e) {
-            app::messages().error(app::messageOf(e));
+            core::messages().error(core::messageOf(e));
         }
     }
     setToolEnabled(Save_Curve, false);

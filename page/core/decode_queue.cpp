@@ -26,10 +26,10 @@ DecodeQueue::Result decodeOne(const std::string& path, int screenWidth, int scre
     } catch (const std::bad_alloc&) {
         r.error = {QT_TRANSLATE_NOOP("Paginor", "Not enough memory to load %1"), path};
     } catch (const std::exception& e) {
-        r.error = app::messageOf(e);
+        r.error = core::messageOf(e);
     }
     if (r.error.empty() && (!r.loaded.picture || r.loaded.picture->empty()))
-        r.error = {QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"), app::Message(kNotValidImageFile), path};
+        r.error = {QT_TRANSLATE_NOOP("Paginor", "%1 '%2'"), core::Message(kNotValidImageFile), path};
     return r;
 }
 

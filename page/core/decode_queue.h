@@ -19,7 +19,7 @@ class DecodeQueue {
 public:
     struct Result {
         LoadedPicture loaded;
-        app::Message error{""}; // the message to show; empty when the file decoded
+        core::Message error{""}; // the message to show; empty when the file decoded
         bool deferred = false; // to be decoded by the taker, on its own thread
     };
 

@@ -11,10 +11,10 @@ EditTarget editTarget(const Page& page)
 {
     const int count = selected_and_loaded(page);
     if (count == 0)
-        return {0, app::Message(kNoImagesSelected)};
+        return {0, core::Message(kNoImagesSelected)};
     if (count > 1)
-        return {0, {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "%1 images selected "), count), app::Message(kOneImageAtATime)}};
-    return {find_selected(page), app::Message("")};
+        return {0, {"%1\n%2", core::Message(QT_TRANSLATE_NOOP("Paginor", "%1 images selected "), count), core::Message(kOneImageAtATime)}};
+    return {find_selected(page), core::Message("")};
 }
 
 FrameEdit::FrameEdit(Page& page, int frame)

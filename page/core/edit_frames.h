@@ -23,7 +23,7 @@ inline constexpr std::string_view kOneImageAtATime = QT_TRANSLATE_NOOP("Paginor"
 // or 0; message is set when there is no such frame or there are several.
 struct EditTarget {
     int frame = 0;
-    app::Message message{""};
+    core::Message message{""};
 };
 EditTarget editTarget(const Page& page);
 

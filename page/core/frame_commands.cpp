@@ -58,7 +58,7 @@ public:
     BusyDisplay(StatusDisplay& status, std::string_view text) : m_status(status)
     {
         if (!text.empty())
-            m_status.showStatus(app::Message(text));
+            m_status.showStatus(core::Message(text));
         m_status.setProgress(1);
         m_status.setProgressVisible(true);
     }
@@ -99,22 +99,22 @@ imaging::Bitmap turned(const imaging::Bitmap& source, RotateMode mode)
 
 // ---- texts ------------------------------------------------------------------------------
 
-app::Message copyOneImageMessage(int n)
+core::Message copyOneImageMessage(int n)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "You can only copy one image at a time to the clipboard\nOnly image #%1 will be copied"), n};
 }
 
-app::Message cantExportPastedMessage(const app::Message& program)
+core::Message cantExportPastedMessage(const core::Message& program)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Can't export pasted images.....\nHint - Try pasting the image into \n%1"), program};
 }
 
-app::Message cantLoadWithMessage(const std::string& fileName, const app::Message& program)
+core::Message cantLoadWithMessage(const std::string& fileName, const core::Message& program)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Can't load : \n%1\nwith %2"), fileName, program};
 }
 
-app::Message modifiedMissingMessage(const std::string& path)
+core::Message modifiedMissingMessage(const std::string& path)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Modified file : \n%1\nDoes not exist "), path};
 }
@@ -127,7 +127,7 @@ std::string ratioText(float ratio)
     return result.ec == std::errc() ? std::string(buf, result.ptr) : std::string("?");
 }
 
-app::Message frameStatusText(const FrameRecord& f, int n)
+core::Message frameStatusText(const FrameRecord& f, int n)
 {
     if (!f.Loaded)
         return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: No file loaded"), n};
@@ -239,7 +239,7 @@ SelectResult FrameCommands::SelectImage(int n, bool exclusive)
     // With nothing named (Deselect All) there is no frame to describe: the line is cleared
     // rather than describing a frame 0.
     if (selectedCount(m_page) > 1 || !live)
-        result.status = app::Message("");
+        result.status = core::Message("");
     else
         result.status = frameStatusText(rec(m_page, n), n);
     return result;
@@ -296,7 +296,7 @@ bool FrameCommands::removeSelectedImages(int n)
     if (n < 1 || n > kMaxFrames)
         return false;
     if (n <= liveCount(m_page) && hasCopies(m_page, n)) {
-        app::messages().information(clonedFrameMessage(n));
+        core::messages().information(clonedFrameMessage(n));
         return false;
     }
     m_page.emptyFrame(n); // forgets n as the Frame Copy source
@@ -338,7 +338,7 @@ std::vector<int> FrameCommands::framePaste()
         // Turning a frame into a copy drops its own picture; frames showing that picture
         // would be left showing one nobody owns, so such a frame is refused like emptying.
         if (hasCopies(m_page, i)) {
-            app::messages().information(clonedFrameMessage(i));
+            core::messages().information(clonedFrameMessage(i));
             continue;
         }
         f.PictureHolder.reset();
@@ -422,7 +422,7 @@ ExportPlan FrameCommands::exportPlan() const
     // (the desktop's opener included) as if it were one.
     if (f.NotFromFile || isMarkerName(f.FileName)) {
         plan.kind = ExportPlan::Kind::Refused;
-        plan.message = cantExportPastedMessage(s.app_assos ? app::Message(kAssociatedProgram) : app::Message::name(program));
+        plan.message = cantExportPastedMessage(s.app_assos ? core::Message(kAssociatedProgram) : core::Message::name(program));
         return plan;
     }
     plan.kind = s.app_assos ? ExportPlan::Kind::Associated : ExportPlan::Kind::Program;
@@ -612,10 +612,10 @@ void reportGreyscaleFailure(std::exception_ptr error)
     try {
         std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
-        app::messages().error(kNoResourcesForCurve);
+        core::messages().error(kNoResourcesForCurve);
     } catch (const std::exception& e) {
         // A picture that cannot be decoded says so in its own words.
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
 }
 

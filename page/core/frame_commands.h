@@ -47,12 +47,12 @@ enum class RotateMode {
 
 // Texts built from the fixed pieces above. (The copy guard's text is loading.h's
 // clonedFrameMessage: loading into a frame empties it with the same guard.)
-app::Message copyOneImageMessage(int n);
-app::Message cantExportPastedMessage(const app::Message& program);
-app::Message cantLoadWithMessage(const std::string& fileName, const app::Message& program);
-app::Message modifiedMissingMessage(const std::string& path);
+core::Message copyOneImageMessage(int n);
+core::Message cantExportPastedMessage(const core::Message& program);
+core::Message cantLoadWithMessage(const std::string& fileName, const core::Message& program);
+core::Message modifiedMissingMessage(const std::string& path);
 // "Frame n: File <name>\n<details> AR= <ratio>" for a loaded frame, else "Frame n: No file loaded".
-app::Message frameStatusText(const FrameRecord& f, int n);
+core::Message frameStatusText(const FrameRecord& f, int n);
 // The ratio as the status line shows it: general format, 3 significant digits.
 std::string ratioText(float ratio);
 
@@ -75,7 +75,7 @@ struct SelectResult {
     std::vector<int> deselected;       // frames whose border turns white
     std::optional<bool> imageButtons;  // rotate, flips and fit on/off; nullopt: as they are
     std::optional<bool> aspectButton;  // tb_ar on/off; nullopt: as it is
-    app::Message status{""};           // the status line ("" clears it)
+    core::Message status{""};           // the status line ("" clears it)
 };
 
 // Which popup entries are enabled for the frame it opens on.
@@ -122,7 +122,7 @@ struct ExportPlan {
     Kind kind = Kind::Nothing;
     std::string file;
     std::string program;
-    app::Message message{""};
+    core::Message message{""};
 };
 
 // The enabled states of the buttons printing freezes (tb_load, tb_load_next, tb_stop,

@@ -317,7 +317,7 @@ Centring centreOnPage(int frameCount, int pageWidthPx, int pageHeightPx, int lai
     return out;
 }
 
-app::Message printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
+core::Message printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
                          float pageMarginMm, bool useMetric, bool centreOutput)
 {
     // The centring indicator: a right and a left guillemet when the output is centred, a

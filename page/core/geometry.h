@@ -114,7 +114,7 @@ Centring centreOnPage(int frameCount, int pageWidthPx, int pageHeightPx, int lai
 
 // The status-bar line that names the printer, its image area and the page margin, ending
 // in an indicator of whether the output is centred.
-app::Message printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
+core::Message printerLine(const std::string& printerName, float pageWidthIn, float pageHeightIn,
                         float pageMarginMm, bool useMetric, bool centreOutput);
 
 } // namespace page

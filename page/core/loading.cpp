@@ -121,7 +121,7 @@ bool loadIntoFrame(Page& page, int n, const FileQueue& queue, std::size_t& k, De
             if (hooks.fileFailed)
                 hooks.fileFailed(path, decoded.error);
             else
-                app::messages().error(decoded.error);
+                core::messages().error(decoded.error);
             continue;
         }
         status.showStatus({QT_TRANSLATE_NOOP("Paginor", "Loading Images%1"), path});
@@ -263,10 +263,10 @@ std::optional<LoadedPicture> rawAsPreview(const std::string& path, int screenWid
 
 } // namespace
 
-app::Message clonedFrameMessage(int frame)
+core::Message clonedFrameMessage(int frame)
 {
-    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Frame #%1 is cloned to other frames"), frame),
-            app::Message(QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. "))};
+    return {"%1\n%2", core::Message(QT_TRANSLATE_NOOP("Paginor", "Frame #%1 is cloned to other frames"), frame),
+            core::Message(QT_TRANSLATE_NOOP("Paginor", "Delete the other frames before this one. "))};
 }
 
 LoadedPicture loadImageFile(const std::string& path, int screenWidth, int screenHeight, const FullDecode& fullDecode,
@@ -314,7 +314,7 @@ bool emptyFrameForLoad(Page& page, int n)
     for (int other = 1; other <= page.state().FrameCount; ++other) {
         const FrameRecord& o = page.frame(other);
         if (other != n && o.Loaded && o.PictureOwner == n && page.frame(n).PictureOwner == n) {
-            app::messages().information(clonedFrameMessage(n));
+            core::messages().information(clonedFrameMessage(n));
             return false;
         }
     }
@@ -328,7 +328,7 @@ bool checkSelectionForLoad(Page& page)
         return true;
     for (int n = 1; n <= page.state().FrameCount; ++n) {
         if (page.frame(n).Loaded) {
-            app::messages().information(kNoFramesSelected);
+            core::messages().information(kNoFramesSelected);
             return false;
         }
     }

@@ -1,6 +1,6 @@
 // Loading image files into frames: the queue of files waiting to be loaded and the load
 // step that takes as many of them as there are selected frames. Plain C++ on the page
-// model: messages go through app::messages(), status and progress through the page's
+// model: messages go through core::messages(), status and progress through the page's
 // StatusDisplay, and everything that belongs to a window (repainting, keeping it alive
 // while files decode) comes in through LoadHooks. The window layer (load_ui.h) adds the
 // open dialog, the load warning and drops on top.
@@ -44,7 +44,7 @@ inline constexpr std::string_view kClearImageListQuestion =
 using exif::kSideFileExtension;
 
 // The text shown when a frame that copies still show is to be emptied.
-app::Message clonedFrameMessage(int frame);
+core::Message clonedFrameMessage(int frame);
 
 // The files waiting to be loaded. A load step takes them from NextFileIndex on;
 // BatchInProgress is set by every load step and cleared when a step used the list up
@@ -85,7 +85,7 @@ struct LoadHooks {
     FullDecode fullDecode;
     // A file that can't be decoded, told here instead of in an error message (unattended
     // batches log it and go on); the next file still takes its frame.
-    std::function<void(const std::string& path, const app::Message& error)> fileFailed;
+    std::function<void(const std::string& path, const core::Message& error)> fileFailed;
 };
 
 struct LoadStepResult {

@@ -71,7 +71,7 @@ class BusyLine {
 public:
     BusyLine(StatusDisplay& status, std::string_view text) : m_status(status)
     {
-        m_status.showStatus(app::Message(text));
+        m_status.showStatus(core::Message(text));
         m_status.setProgressVisible(true);
         m_status.setProgress(1);
     }
@@ -101,17 +101,17 @@ bool ownsPicture(const FrameRecord& f)
 
 } // namespace
 
-app::Message rotatingStatus(int frame)
+core::Message rotatingStatus(int frame)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Rotating image in frame %1"), frame};
 }
 
-app::Message adjustingStatus(int frame)
+core::Message adjustingStatus(int frame)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Adjusting image in frame %1"), frame};
 }
 
-app::Message resamplingStatus(int frame, int percent)
+core::Message resamplingStatus(int frame, int percent)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Resampling image %1 to %2% of original image size"), frame, percent};
 }
@@ -333,7 +333,7 @@ void Apply_Curve_On_Load(Page& page, const std::vector<int>& frames)
     try {
         lut = imaging::readCurveFile(path);
     } catch (const imaging::ImagingError&) {
-        app::messages().error({QT_TRANSLATE_NOOP("Paginor", "Can't load %1"), path});
+        core::messages().error({QT_TRANSLATE_NOOP("Paginor", "Can't load %1"), path});
         return;
     }
     std::vector<int> own;
@@ -354,12 +354,12 @@ bool applyCurveToFrames(Page& page, const std::vector<int>& frames, const imagin
         try {
             applyCurveToFrame(page, n, table);
         } catch (const std::bad_alloc&) {
-            app::messages().error(kNoResourcesForCurve);
+            core::messages().error(kNoResourcesForCurve);
             return false;
         } catch (const std::exception&) {
             // A picture that cannot be decoded any more is as unusable here as one that
             // does not fit in memory; later frames are left as they are.
-            app::messages().error(kNoResourcesForCurve);
+            core::messages().error(kNoResourcesForCurve);
             return false;
         }
         page.status().setProgress(static_cast<int>(std::lround(double(n) / count * 100.0)));

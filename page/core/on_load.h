@@ -31,9 +31,9 @@ inline constexpr std::string_view kCantLoadCurve = "Can't load ";               
 inline constexpr std::string_view kCantOpenCurve = "Error - Can't open ";               // + path
 inline constexpr std::string_view kCurvesLeftOut = " more curve files were left out of \"Apply Curves\"";
 inline constexpr std::size_t kMaxCurveEntries = 256;
-app::Message rotatingStatus(int frame);  // "Rotating image in frame " + n
-app::Message adjustingStatus(int frame); // "Adjusting image in frame " + n
-app::Message resamplingStatus(int frame, int percent);
+core::Message rotatingStatus(int frame);  // "Rotating image in frame " + n
+core::Message adjustingStatus(int frame); // "Adjusting image in frame " + n
+core::Message resamplingStatus(int frame, int percent);
 
 // One step done to a picture, in the order the steps run.
 struct PictureStep {

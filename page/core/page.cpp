@@ -27,11 +27,11 @@ void Page::sanitiseSettings()
 {
     if (!isFrameCount(m_settings.NumberOfFrames)) {
         m_settings.NumberOfFrames = 4;
-        app::messages().warning(kUnusableFrameCount);
+        core::messages().warning(kUnusableFrameCount);
     }
     if (!usableAspectRatio(m_settings.Global_AspectRatio)) {
         m_settings.Global_AspectRatio = settings::kDefaultAspectRatio;
-        app::messages().warning(kUnusableAspectRatio);
+        core::messages().warning(kUnusableAspectRatio);
     }
     if (!std::isfinite(m_settings.margin_mm))
         m_settings.margin_mm = 3.0f;

@@ -41,9 +41,9 @@ inline constexpr int kBackgroundTop = 60;
 inline constexpr int kBackgroundStartLeft = 30;
 
 // Carries its message with its form, so the window can translate it.
-class PageError : public app::MessageError {
+class PageError : public core::MessageError {
 public:
-    using app::MessageError::MessageError;
+    using core::MessageError::MessageError;
 };
 
 // The selected printer as the page needs it: resolution (LOGPIXELSX/Y) and the
@@ -77,8 +77,8 @@ public:
     virtual ~StatusDisplay() = default;
     virtual void setPrinterLine(const std::string& /*line*/) {}
     virtual void setStatus(const std::string& /*text*/) {}
-    virtual void showPrinterLine(const app::Message& line) { setPrinterLine(line.english()); }
-    virtual void showStatus(const app::Message& text) { setStatus(text.english()); }
+    virtual void showPrinterLine(const core::Message& line) { setPrinterLine(line.english()); }
+    virtual void showStatus(const core::Message& text) { setStatus(text.english()); }
     virtual void setProgress(int /*percent*/) {}
     virtual void setProgressVisible(bool /*visible*/) {}
 };

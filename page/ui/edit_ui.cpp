@@ -9,13 +9,13 @@ bool Properties1Click(Page& page, QWidget* parent, const imaging::AdjustHooks& h
 {
     const EditTarget target = editTarget(page);
     if (target.frame == 0) {
-        app::messages().information(target.message);
+        core::messages().information(target.message);
         return false;
     }
     FrameEdit subject(page, target.frame);
     imaging::EditImageWindow window(subject, page.settings(), hooks, parent);
     if (window.failed()) {
-        app::messages().error(imaging::kNoResourcesToAdjust);
+        core::messages().error(imaging::kNoResourcesToAdjust);
         return false;
     }
     return window.exec() == QDialog::Accepted;

@@ -157,12 +157,12 @@ void FrameCommandsUi::onSpecialCopyClicked()
     if (source.frame == 0)
         return;
     if (source.severalSelected)
-        app::messages().information(copyOneImageMessage(source.frame));
+        core::messages().information(copyOneImageMessage(source.frame));
     try {
         const imaging::Bitmap& pixels = ownPixels(m_view.page().frame(source.owner));
         QGuiApplication::clipboard()->setMimeData(clipboard::mimeDataFor(imaging::toQImage(pixels.view())));
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
 }
 
@@ -175,12 +175,12 @@ void FrameCommandsUi::onSpecialPasteClicked()
     try {
         const QImage image = clipboard::imageFrom(data);
         if (image.isNull()) {
-            app::messages().error(kClipboardUnreadable);
+            core::messages().error(kClipboardUnreadable);
             return;
         }
         pasted = m_commands.pasteBitmap(imaging::fromQImage(image));
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
         return;
     }
     for (int n : pasted)
@@ -229,7 +229,7 @@ void FrameCommandsUi::Modified1Click()
         return;
     const ReloadNames names = reloadNames(m_view.page().frame(f).FileName);
     if (!QFileInfo(qs(names.editedPath)).isFile()) {
-        app::messages().warning(modifiedMissingMessage(names.editedPath));
+        core::messages().warning(modifiedMissingMessage(names.editedPath));
         return;
     }
     reloadFrom(f, names.editedPath);
@@ -242,13 +242,13 @@ void FrameCommandsUi::RunShell1Click()
     case ExportPlan::Kind::Nothing:
         return;
     case ExportPlan::Kind::Refused:
-        app::messages().information(plan.message);
+        core::messages().information(plan.message);
         return;
     case ExportPlan::Kind::Associated: {
         const QUrl url = QUrl::fromLocalFile(qs(plan.file));
         const bool started = m_hooks.openUrl ? m_hooks.openUrl(url) : QDesktopServices::openUrl(url);
         if (!started)
-            app::messages().error(cantLoadWithMessage(plan.file, app::Message(kAssociatedProgram)));
+            core::messages().error(cantLoadWithMessage(plan.file, core::Message(kAssociatedProgram)));
         return;
     }
     case ExportPlan::Kind::Program: {
@@ -265,7 +265,7 @@ void FrameCommandsUi::RunShell1Click()
         const bool started = m_hooks.startProgram ? m_hooks.startProgram(program, args)
                                                   : QProcess::startDetached(program, args);
         if (!started)
-            app::messages().error(cantLoadWithMessage(plan.file, app::Message::name(plan.program)));
+            core::messages().error(cantLoadWithMessage(plan.file, core::Message::name(plan.program)));
         return;
     }
     }
@@ -303,7 +303,7 @@ void FrameCommandsUi::RotateBitmap(int mode)
     run->frames = framesToChange(page);
     run->frameCount = page.state().FrameCount;
     StatusDisplay& status = page.status();
-    status.showStatus(app::Message(kImageBeingProcessed));
+    status.showStatus(core::Message(kImageBeingProcessed));
     status.setProgress(1);
     status.setProgressVisible(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -327,7 +327,7 @@ void FrameCommandsUi::turnNext(const std::shared_ptr<TurnRun>& run)
         try {
             take = takeFramePixels(m_view.page(), n);
         } catch (const std::exception& e) {
-            return endTurn(app::messageOf(e));
+            return endTurn(core::messageOf(e));
         }
         if (!take)
             continue;
@@ -345,7 +345,7 @@ void FrameCommandsUi::turnNext(const std::shared_ptr<TurnRun>& run)
                 try {
                     std::rethrow_exception(job->error);
                 } catch (const std::exception& e) {
-                    return endTurn(app::messageOf(e));
+                    return endTurn(core::messageOf(e));
                 }
             }
             run->advance(10, m_view.page().status());
@@ -357,7 +357,7 @@ void FrameCommandsUi::turnNext(const std::shared_ptr<TurnRun>& run)
     endTurn(std::nullopt);
 }
 
-void FrameCommandsUi::endTurn(const std::optional<app::Message>& error)
+void FrameCommandsUi::endTurn(const std::optional<core::Message>& error)
 {
     StatusDisplay& status = m_view.page().status();
     status.setProgress(0);
@@ -365,7 +365,7 @@ void FrameCommandsUi::endTurn(const std::optional<app::Message>& error)
     status.setStatus("");
     QApplication::restoreOverrideCursor();
     if (error)
-        app::messages().error(*error);
+        core::messages().error(*error);
     // Also after a failure: the frames turned before it show their new shape.
     deselectAllImages();
     m_view.updateVisual();
@@ -396,7 +396,7 @@ void FrameCommandsUi::PopupHandler(const QString& caption)
     try {
         applyCurveFileToSelected(m_view.page(), path, keepAlive);
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
     deselectAllImages();
     m_view.updateVisual();
@@ -407,7 +407,7 @@ void FrameCommandsUi::onCropToFrameClicked()
     try {
         cropToFrame(m_view.page(), keepAlive);
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
     deselectAllImages();
     m_view.updateVisual();
@@ -425,7 +425,7 @@ void FrameCommandsUi::GrayScaleClick()
     run->frames = framesToChange(m_view.page());
     run->frameCount = m_view.page().state().FrameCount;
     StatusDisplay& status = m_view.page().status();
-    status.showStatus(app::Message(kImageBeingProcessed));
+    status.showStatus(core::Message(kImageBeingProcessed));
     status.setProgress(1);
     status.setProgressVisible(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -512,7 +512,7 @@ void FrameCommandsUi::Resample1Click()
     try {
         run->frames = framesToResample(m_view.page(), run->filterIndex);
     } catch (const std::exception& e) {
-        return endResample(app::messageOf(e));
+        return endResample(core::messageOf(e));
     }
     StatusDisplay& status = m_view.page().status();
     status.setProgress(1);
@@ -536,7 +536,7 @@ void FrameCommandsUi::resampleNext(const std::shared_ptr<ResampleRun>& run)
         try {
             take = takeForResample(m_view.page(), n, run->percent, run->selected);
         } catch (const std::exception& e) {
-            return endResample(app::messageOf(e));
+            return endResample(core::messageOf(e));
         }
         if (!take)
             continue;
@@ -554,7 +554,7 @@ void FrameCommandsUi::resampleNext(const std::shared_ptr<ResampleRun>& run)
                 try {
                     std::rethrow_exception(job->error);
                 } catch (const std::exception& e) {
-                    return endResample(app::messageOf(e));
+                    return endResample(core::messageOf(e));
                 }
             }
             putResampled(m_view.page(), std::move(job->take));
@@ -565,7 +565,7 @@ void FrameCommandsUi::resampleNext(const std::shared_ptr<ResampleRun>& run)
     endResample(std::nullopt);
 }
 
-void FrameCommandsUi::endResample(const std::optional<app::Message>& error)
+void FrameCommandsUi::endResample(const std::optional<core::Message>& error)
 {
     StatusDisplay& status = m_view.page().status();
     if (m_resampling) {
@@ -575,7 +575,7 @@ void FrameCommandsUi::endResample(const std::optional<app::Message>& error)
         QApplication::restoreOverrideCursor();
     }
     if (error)
-        app::messages().error(*error);
+        core::messages().error(*error);
     status.setProgressVisible(false);
     m_view.redisplayPictures();
     if (std::exchange(m_resampling, false))

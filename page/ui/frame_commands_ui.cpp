@@ -146,7 +146,7 @@ bool FrameCommandsUi::buttonEnabled(const char* objectName) const
     return false;
 }
 
-void FrameCommandsUi::setStatus(const app::Message& text)
+void FrameCommandsUi::setStatus(const core::Message& text)
 {
     m_view.page().status().showStatus(text);
 }

@@ -143,11 +143,11 @@ private:
     void setButtonEnabled(const char* objectName, bool on);
     void applyButtonStates(const ButtonStates& states);
     bool buttonEnabled(const char* objectName) const;
-    void setStatus(const app::Message& text);
+    void setStatus(const core::Message& text);
     // Resample, a frame at a time beside the window's loop.
     struct ResampleRun;
     void resampleNext(const std::shared_ptr<ResampleRun>& run);
-    void endResample(const std::optional<app::Message>& error);
+    void endResample(const std::optional<core::Message>& error);
     // Grayscale, the same way.
     struct GreyscaleRun;
     void greyNext(const std::shared_ptr<GreyscaleRun>& run);
@@ -155,7 +155,7 @@ private:
     // Rotate and the flips, the same way.
     struct TurnRun;
     void turnNext(const std::shared_ptr<TurnRun>& run);
-    void endTurn(const std::optional<app::Message>& error);
+    void endTurn(const std::optional<core::Message>& error);
 
     PageView& m_view;
     QWidget* m_window;

@@ -133,7 +133,7 @@ void ImageLoader::startStep(const LoadHooks& hooks, std::function<void()> then)
                          if (then)
                              then();
                      } catch (const std::exception& e) {
-                         app::messages().error(app::messageOf(e));
+                         core::messages().error(core::messageOf(e));
                      }
                      endCommand();
                  });
@@ -235,7 +235,7 @@ void ImageLoader::loadFile(const std::string& path)
     startStep(hooks(), {});
 }
 
-void ImageLoader::loadNextPage(const std::function<void(const std::string&, const app::Message&)>& fileFailed,
+void ImageLoader::loadNextPage(const std::function<void(const std::string&, const core::Message&)>& fileFailed,
                                const std::function<void()>& keepAlive)
 {
     if (m_busy)
@@ -267,8 +267,8 @@ void ImageLoader::Addtofilelist1Click()
     if (m_busy)
         return;
     if (!m_queue.FileList.empty() &&
-        app::messages().ask(app::MessageKind::Confirmation, kClearFileListQuestion, app::Buttons::YesNo) ==
-            app::Answer::Yes) {
+        core::messages().ask(core::MessageKind::Confirmation, kClearFileListQuestion, core::Buttons::YesNo) ==
+            core::Answer::Yes) {
         m_queue.FileList.clear();
         m_queue.NextFileIndex = 0;
     }
@@ -342,8 +342,8 @@ void ImageLoader::WMDropFiles(const QStringList& paths)
     if (m_busy || paths.isEmpty())
         return;
     if (!m_queue.FileList.empty() &&
-        app::messages().ask(app::MessageKind::Confirmation, kClearImageListQuestion, app::Buttons::YesNo) ==
-            app::Answer::Yes) {
+        core::messages().ask(core::MessageKind::Confirmation, kClearImageListQuestion, core::Buttons::YesNo) ==
+            core::Answer::Yes) {
         m_queue.FileList.clear();
         m_queue.NextFileIndex = 0;
     }
@@ -351,7 +351,7 @@ void ImageLoader::WMDropFiles(const QStringList& paths)
     const int hot = page.state().HotFrame;
     if (paths.size() == 1 && hot != 0 && hot <= page.state().FrameCount && !QFileInfo(paths.front()).isDir()) {
         if (!imaging::hasAcceptedExtension(paths.front().toStdString())) {
-            app::messages().warning(kNotValidImageFile);
+            core::messages().warning(kNotValidImageFile);
             return;
         }
         m_queue.FileList = {paths.front().toStdString()};

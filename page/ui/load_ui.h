@@ -63,7 +63,7 @@ public:
     // there instead of in a message box. Unlike the other commands it returns when the
     // page is loaded, calling keepAlive while files decode: batch printing goes on with
     // the page at once.
-    void loadNextPage(const std::function<void(const std::string& path, const app::Message& error)>& fileFailed,
+    void loadNextPage(const std::function<void(const std::string& path, const core::Message& error)>& fileFailed,
                       const std::function<void()>& keepAlive);
     void Addtofilelist1Click();
     void ClearFilelist1Click();

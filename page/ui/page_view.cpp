@@ -231,10 +231,10 @@ bool PageView::buildPage(int windowWidth, int windowHeight)
 
 void PageView::reportCreationFailure(int frameNumber, std::string_view secondLine)
 {
-    app::messages().error({"%1\n%2",
-                           app::Message(QT_TRANSLATE_NOOP("Paginor", "Sorry - This applcation failed whilst initalising frame number %1"),
+    core::messages().error({"%1\n%2",
+                           core::Message(QT_TRANSLATE_NOOP("Paginor", "Sorry - This applcation failed whilst initalising frame number %1"),
                                         frameNumber),
-                           app::Message(secondLine)});
+                           core::Message(secondLine)});
 }
 
 bool PageView::createBackgroundImage()
@@ -439,7 +439,7 @@ void PageView::paintPicture(int n)
         picture = m_page.screenBitmap(n, static_cast<int>(std::ceil(r.width * dpr)),
                                       static_cast<int>(std::ceil(r.height * dpr)));
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
     if (!picture || picture->empty())
         return;
@@ -506,7 +506,7 @@ void PageView::redisplayPictures()
     if (m_page.anySelected())
         clearSelection();
     if (!createFrames())
-        app::messages().error(kRebuildFailed);
+        core::messages().error(kRebuildFailed);
     sizeVisualPage();
     for (int n = 1; n <= m_page.state().FrameCount; ++n)
         paintEmptyFrame(n);
@@ -543,7 +543,7 @@ void PageView::ar_BtnClick()
         m_page.settings().Settings_Changed = true;
     }
     if (choice.rejected)
-        app::messages().warning(kNegativeAspectRatio);
+        core::messages().warning(kNegativeAspectRatio);
 }
 
 void PageView::setPrintMarks(bool on)

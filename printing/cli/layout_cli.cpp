@@ -20,7 +20,7 @@ constexpr const char* kUsage =
 
 // Neither command lays the page out for a printer: without --printer-page and
 // --printer-dpi the page has no printer, and nothing they do needs one.
-std::unique_ptr<page::Page> layoutPage(const app::CommandContext& ctx)
+std::unique_ptr<page::Page> layoutPage(const core::CommandContext& ctx)
 {
     const auto noPrinter = [] { return std::optional<page::PrinterMetrics>(); };
     const page::PrinterMetrics m = givenPrinterMetrics(ctx.common, noPrinter).value_or(page::PrinterMetrics{});
@@ -43,7 +43,7 @@ std::optional<Clone> parseClone(const std::string& v)
     return c;
 }
 
-int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int saveCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     std::string out;
     std::vector<Clone> clones;
@@ -98,13 +98,13 @@ int saveCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         page->clearSelection();
         savePageArchive(*page, out);
     } catch (const std::exception& e) {
-        ctx.messages.error(app::messageOf(e));
+        ctx.messages.error(core::messageOf(e));
         return 1;
     }
     return 0;
 }
 
-int showCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int showCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     if (args.size() != 2) {
         ctx.messages.error(kUsage);
@@ -134,7 +134,7 @@ int showCommand(const app::CommandArgs& args, app::CommandContext& ctx)
 
 } // namespace
 
-int layoutCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int layoutCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     if (!args.empty() && args[0] == "save")
         return saveCommand(args, ctx);

@@ -8,6 +8,6 @@ namespace printing {
 
 // layout save -o PAGE.zip [--clone K:S]... FILE...
 // layout show PAGE.zip
-int layoutCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int layoutCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 } // namespace printing

@@ -32,7 +32,7 @@ struct RenderArgs {
     std::vector<std::string> files;
 };
 
-std::optional<RenderArgs> parseRenderArgs(const app::CommandArgs& args, app::Messages& msgs)
+std::optional<RenderArgs> parseRenderArgs(const core::CommandArgs& args, core::Messages& msgs)
 {
     RenderArgs r;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -78,7 +78,7 @@ QString runPrinterName(const settings::Settings& s)
 
 // The printer's metrics, or those of --printer-page/--printer-dpi; with both given no
 // printer is asked at all.
-std::optional<page::PrinterMetrics> metricsFor(const app::CommandContext& ctx)
+std::optional<page::PrinterMetrics> metricsFor(const core::CommandContext& ctx)
 {
     const auto askPrinter = [&]() -> std::optional<page::PrinterMetrics> {
         const QString name = runPrinterName(ctx.settings);
@@ -159,7 +159,7 @@ std::unique_ptr<ReadyFrames> readyFramesFor(const page::Page& page, int dpi)
 }
 
 // render --layout: the one page a layout file holds.
-int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandContext& ctx)
+int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, core::CommandContext& ctx)
 {
     if (!loadLayout(page, r.layout).opened)
         return 1; // told why
@@ -176,7 +176,7 @@ int renderLayout(page::Page& page, const RenderArgs& r, bool jpeg, app::CommandC
         if (r.geometry)
             writeGeometry(ctx.out, drawing);
     } catch (const std::exception& e) {
-        ctx.messages.error(app::messageOf(e));
+        ctx.messages.error(core::messageOf(e));
         return 1;
     }
     return 0;
@@ -197,7 +197,7 @@ std::string numberedOutput(const std::string& out, int k, int pageCount)
     return out.substr(0, out.size() - ext.size()) + "-" + number + ext;
 }
 
-int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int renderCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     const auto r = parseRenderArgs(args, ctx.messages);
     if (!r)
@@ -261,7 +261,7 @@ int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         if (pdfFile && pageNumber > 0)
             pdfFile->finish();
     } catch (const std::exception& e) {
-        ctx.messages.error(app::messageOf(e));
+        ctx.messages.error(core::messageOf(e));
         return 1;
     }
     return failures > 0 || pageNumber == 0 ? 1 : 0;
@@ -273,7 +273,7 @@ namespace {
 // are Stop, and what the queue wait waits for goes to stderr (once, then each minute).
 class HeadlessPrintWindow final : public PrintWindow {
 public:
-    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue, app::Messages& messages,
+    HeadlessPrintWindow(page::Page& page, QPrinter& printer, page::FileQueue& queue, core::Messages& messages,
                         bool skipUnreadable, BatchLog* log)
         : m_page(page), m_printer(printer), m_queue(queue), m_messages(messages), m_skipUnreadable(skipUnreadable),
           m_log(log)
@@ -287,12 +287,12 @@ public:
     void setStopEnabled(bool) override {}
     bool stopRequested() const override { return m_stop || StopSignals::received(); }
     void setStopRequested(bool stop) override { m_stop = stop; }
-    bool confirmCutOff(const app::Message& message) override
+    bool confirmCutOff(const core::Message& message) override
     {
         m_messages.warning(message);
         return true;
     }
-    void queueWaitGoesOn(const app::Message& text, bool first) override
+    void queueWaitGoesOn(const core::Message& text, bool first) override
     {
         const auto now = std::chrono::steady_clock::now();
         if (first || now - m_lastNotice >= std::chrono::minutes(1)) {
@@ -306,23 +306,23 @@ public:
     void loadNextPage() override
     {
         page::LoadHooks hooks;
-        hooks.fileFailed = [this](const std::string& path, const app::Message& error) {
+        hooks.fileFailed = [this](const std::string& path, const core::Message& error) {
             if (m_log)
                 m_log->skipped(path, error);
             // Passed over either way; only an unattended run takes it as no failure.
             if (m_skipUnreadable) {
-                app::messages().warning({QT_TRANSLATE_NOOP("Paginor", "Skipped: %1"), error});
+                core::messages().warning({QT_TRANSLATE_NOOP("Paginor", "Skipped: %1"), error});
                 --failures;
             } else {
-                app::messages().error(error);
+                core::messages().error(error);
             }
         };
         failures += page::nextBatch(m_page, m_queue, hooks).filesFailed;
     }
     // Nobody to ask: a warning line, and the page prints.
-    bool confirmLowResolution(const app::Message& message, bool) override
+    bool confirmLowResolution(const core::Message& message, bool) override
     {
-        app::messages().warning(message);
+        core::messages().warning(message);
         return true;
     }
 
@@ -332,7 +332,7 @@ private:
     page::Page& m_page;
     QPrinter& m_printer;
     page::FileQueue& m_queue;
-    app::Messages& m_messages;
+    core::Messages& m_messages;
     bool m_skipUnreadable;
     BatchLog* m_log;
     QTimer m_timer;
@@ -353,7 +353,7 @@ struct PrintArgs {
     std::string log;
 };
 
-std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messages& msgs)
+std::optional<PrintArgs> parsePrintArgs(const core::CommandArgs& args, core::Messages& msgs)
 {
     PrintArgs p;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -406,7 +406,7 @@ std::optional<PrintArgs> parsePrintArgs(const app::CommandArgs& args, app::Messa
 
 } // namespace
 
-int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int printCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     const auto p = parsePrintArgs(args, ctx.messages);
     if (!p)
@@ -424,7 +424,7 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         for (const auto& [option, value] : p->options)
             setJobOption(printer, option, value);
     } catch (const std::invalid_argument& e) {
-        ctx.messages.error({"print: %1", app::messageOf(e)});
+        ctx.messages.error({"print: %1", core::messageOf(e)});
         return 2;
     }
     page::PrinterMetrics m = readPrinterMetrics(printer);
@@ -434,7 +434,7 @@ int printCommand(const app::CommandArgs& args, app::CommandContext& ctx)
         if (!p->log.empty())
             log = std::make_unique<BatchLog>(p->log, printer.printerName().toStdString());
     } catch (const std::exception& e) {
-        ctx.messages.error({"print: %1", app::messageOf(e)});
+        ctx.messages.error({"print: %1", core::messageOf(e)});
         return 1;
     }
     page::FileQueue queue;

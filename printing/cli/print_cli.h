@@ -11,9 +11,9 @@
 namespace printing {
 
 // render -o OUT [--dpi D] [--geometry] FILE...
-int renderCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int renderCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 // print [--copies N] [--option NAME=VALUE]... FILE... (--printer is a common option)
-int printCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int printCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 // The page file of page k of pageCount: OUT itself for a single page, else OUT with k,
 // padded to the width of pageCount, before its extension ("out.jpg" -> "out-02.jpg").

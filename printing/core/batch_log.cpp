@@ -25,7 +25,7 @@ BatchLog::BatchLog(const std::string& path, std::string printerName)
     : m_out(path, std::ios::app), m_printer(std::move(printerName))
 {
     if (!m_out)
-        throw app::MessageError({QT_TRANSLATE_NOOP("Paginor", "Can't open the log file %1: %2"), path, std::strerror(errno)});
+        throw core::MessageError({QT_TRANSLATE_NOOP("Paginor", "Can't open the log file %1: %2"), path, std::strerror(errno)});
 }
 
 void BatchLog::page(int number, const std::vector<std::string>& files, int jobId, const std::string& outcome)

@@ -3,7 +3,7 @@
 namespace printing {
 
 std::optional<page::PrinterMetrics>
-givenPrinterMetrics(const app::CommonOptions& options,
+givenPrinterMetrics(const core::CommonOptions& options,
                     const std::function<std::optional<page::PrinterMetrics>()>& askPrinter)
 {
     std::optional<page::PrinterMetrics> m;

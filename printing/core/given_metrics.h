@@ -15,7 +15,7 @@ namespace printing {
 // asked: askPrinter is not called and the metrics are named "--printer-page". Otherwise
 // they are askPrinter's with the one given put over them, and nullopt when it has none.
 std::optional<page::PrinterMetrics>
-givenPrinterMetrics(const app::CommonOptions& options,
+givenPrinterMetrics(const core::CommonOptions& options,
                     const std::function<std::optional<page::PrinterMetrics>()>& askPrinter);
 
 } // namespace printing

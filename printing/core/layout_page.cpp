@@ -56,10 +56,10 @@ bool showsCopies(const page::Page& page, int n)
     return false;
 }
 
-void problem(LayoutLoadResult& result, const app::Message& text)
+void problem(LayoutLoadResult& result, const core::Message& text)
 {
     ++result.problems;
-    app::messages().error(text);
+    core::messages().error(text);
 }
 
 // Handles on the archive for the decoding threads, one per thread at a time: a handle
@@ -121,7 +121,7 @@ page::DecodeQueue::Result decodeMember(ArchiveHandles& handles, const LayoutLine
         r.loaded = page::loadJpegData(std::move(*data), (folder / line.member).string(), hooks.screenWidth,
                                       hooks.screenHeight, {}, decoding);
     } catch (const std::exception& e) {
-        r.error = app::messageOf(e);
+        r.error = core::messageOf(e);
     }
     return r;
 }
@@ -144,7 +144,7 @@ void loadFramePicture(page::Page& page, const std::string& archivePath, const La
             loaded = page::loadImageFile(file.string(), hooks.screenWidth, hooks.screenHeight, {}, decoding);
         } catch (const std::exception& e) {
             std::filesystem::remove(file);
-            problem(result, app::messageOf(e));
+            problem(result, core::messageOf(e));
             return;
         }
         std::filesystem::remove(file);
@@ -266,7 +266,7 @@ void updateArchive(const std::string& path, const std::vector<ArchiveMember>& me
             writeArchive(out.fd(), mode == ArchiveWrite::Update ? path : std::string(), members, path, progress);
         });
     } catch (const imaging::ImagingError& e) {
-        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't write the layout file %1: %2"), path, app::messageOf(e)});
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "Can't write the layout file %1: %2"), path, core::messageOf(e)});
     }
 }
 
@@ -324,7 +324,7 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
                 loadFramePicture(page, archivePath, line, std::move(decoded), archive, folder.path(), hooks, decodeChoices,
                                  result);
             } catch (const LayoutError& e) {
-                problem(result, app::messageOf(e));
+                problem(result, core::messageOf(e));
             }
         }
         for (const LayoutLine& line : d.lines) {
@@ -339,7 +339,7 @@ LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, co
             makeClone(page, *line.frame, *line.cloneOf, line, hooks, result);
         }
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
     page.clearSelection();
     return result;
@@ -365,7 +365,7 @@ void saveFrameImage(page::Page& page, int frame, const std::string& path, FrameI
         imaging::writeFileAtomically(exif::sideFileName(path),
                                      {reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
     } catch (const std::exception&) {
-        app::messages().error(kPropsFileError);
+        core::messages().error(kPropsFileError);
     }
 }
 

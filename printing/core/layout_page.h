@@ -1,6 +1,6 @@
 // A page in and out of a layout file (layout_file.h), and one frame's picture saved as an
 // image file with its side file. Plain C++ on the page model: messages go through
-// app::messages(), status and progress through the page's StatusDisplay, and what belongs
+// core::messages(), status and progress through the page's StatusDisplay, and what belongs
 // to a window (rebuilding the frame controls, repainting) comes in through hooks.
 #pragma once
 
@@ -61,7 +61,7 @@ struct LayoutLoadResult {
 // load_page after the user chose the archive: reads it into the page. Pictures are
 // extracted into a private temporary folder that is removed again on every path; only
 // members the description names, by bare name, are read. Each failure is told through
-// app::messages(): a file that cannot be opened, is not a layout file or holds values
+// core::messages(): a file that cannot be opened, is not a layout file or holds values
 // the settings refuse leaves the page as it was, a frame line that cannot be used leaves
 // its frame empty.
 LayoutLoadResult loadLayout(page::Page& page, const std::string& archivePath, const LayoutLoadHooks& hooks = {});

@@ -105,10 +105,10 @@ std::vector<page::Line> cutMarkLines(const MarkTable& t, int x0, int pageHeight)
 
 } // namespace
 
-app::Message framesNotSupportedMessage(int frameCount)
+core::Message framesNotSupportedMessage(int frameCount)
 {
-    return {"%1\n%2", app::Message(QT_TRANSLATE_NOOP("Paginor", "Sorry.... %1 frames not yet supported by print option"), frameCount),
-            app::Message(kTryFour)};
+    return {"%1\n%2", core::Message(QT_TRANSLATE_NOOP("Paginor", "Sorry.... %1 frames not yet supported by print option"), frameCount),
+            core::Message(kTryFour)};
 }
 
 bool printableFrameCount(int frameCount)
@@ -210,13 +210,13 @@ std::string framesText(const std::vector<int>& frames)
     return text;
 }
 
-app::Message cutOffMessage(const std::vector<int>& frames)
+core::Message cutOffMessage(const std::vector<int>& frames)
 {
     if (frames.size() == 1)
         return {QT_TRANSLATE_NOOP("Paginor", "Frame %1 would be cut off by the page margin"), frames[0]};
     if (frames.empty())
         return {"Frames %1 would be cut off by the page margin", ""};
-    return {QT_TRANSLATE_NOOP("Paginor", "Frames %1 and %2 would be cut off by the page margin"), app::listBeforeLast(frames),
+    return {QT_TRANSLATE_NOOP("Paginor", "Frames %1 and %2 would be cut off by the page margin"), core::listBeforeLast(frames),
             frames.back()};
 }
 

@@ -40,13 +40,13 @@ inline constexpr std::string_view kStoppedJobHeld = QT_TRANSLATE_NOOP("Paginor",
 inline constexpr std::string_view kQueueQueryFailed = "Can't ask the printer for its queue: "; // + the reason
 
 // Carries its message with its form, so the window can translate it.
-class PrintError : public app::MessageError {
+class PrintError : public core::MessageError {
 public:
-    using app::MessageError::MessageError;
+    using core::MessageError::MessageError;
 };
 
 // "Sorry.... N frames not yet supported by print option\nTry 4!!"
-app::Message framesNotSupportedMessage(int frameCount);
+core::Message framesNotSupportedMessage(int frameCount);
 
 // Where the page is drawn: its size in device pixels as laid out (already turned for the
 // landscape layouts) and the resolution every millimetre and point is converted at.
@@ -112,7 +112,7 @@ int workBitmapWidth(int pictureHeight, float aspectRatio);
 // frames; frames must not be empty.
 std::string framesText(const std::vector<int>& frames);
 // "Frame 3 would be cut off by the page margin", "Frames 1, 2 and 5 would be ...".
-app::Message cutOffMessage(const std::vector<int>& frames);
+core::Message cutOffMessage(const std::vector<int>& frames);
 
 // trunc(k / N x 100): the progress after frame k of N.
 int printProgress(int k, int frameCount);

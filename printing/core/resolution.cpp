@@ -68,11 +68,11 @@ std::vector<int> lowResolutionFrames(const page::Page& page)
     return frames;
 }
 
-app::Message resolutionStatus(const page::Page& page, int frame, const std::string& printerName)
+core::Message resolutionStatus(const page::Page& page, int frame, const std::string& printerName)
 {
     const std::optional<int> ppi = effectiveResolution(page, frame);
     if (!ppi)
-        return app::Message("");
+        return core::Message("");
     const int threshold = page.settings().Min_Print_Resolution;
     const bool below = threshold > 0 && *ppi < threshold;
     if (printerName.empty()) {
@@ -86,13 +86,13 @@ app::Message resolutionStatus(const page::Page& page, int frame, const std::stri
     return {QT_TRANSLATE_NOOP("Paginor", "Frame %1: %2 pixels per inch on %3"), frame, *ppi, printerName};
 }
 
-app::Message lowResolutionMessage(const std::vector<int>& frames, int threshold)
+core::Message lowResolutionMessage(const std::vector<int>& frames, int threshold)
 {
     if (frames.size() == 1)
         return {QT_TRANSLATE_NOOP("Paginor", "Frame %1 prints below %2 pixels per inch"), frames[0], threshold};
     if (frames.empty())
         return {"Frames %1 print below %2 pixels per inch", "", threshold};
-    return {QT_TRANSLATE_NOOP("Paginor", "Frames %1 and %2 print below %3 pixels per inch"), app::listBeforeLast(frames),
+    return {QT_TRANSLATE_NOOP("Paginor", "Frames %1 and %2 print below %3 pixels per inch"), core::listBeforeLast(frames),
             frames.back(), threshold};
 }
 

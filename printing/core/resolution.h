@@ -28,9 +28,9 @@ page::Size printFrameSize(const page::Page& page);
 std::vector<int> lowResolutionFrames(const page::Page& page);
 
 // "Frame 3: 212 pixels per inch on PDF", with " (below 300)" under the threshold.
-app::Message resolutionStatus(const page::Page& page, int frame, const std::string& printerName);
+core::Message resolutionStatus(const page::Page& page, int frame, const std::string& printerName);
 
 // "Frames 1 and 4 print below 150 pixels per inch" (one frame: "Frame 2 prints ...").
-app::Message lowResolutionMessage(const std::vector<int>& frames, int threshold);
+core::Message lowResolutionMessage(const std::vector<int>& frames, int threshold);
 
 } // namespace printing

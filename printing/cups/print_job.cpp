@@ -62,13 +62,13 @@ PrinterState printerState(const QString& printerName)
     return state;
 }
 
-app::Message printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence)
+core::Message printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence)
 {
     const std::string name = printerName.section('/', 0, 0).toStdString();
     if (!state.reason.empty())
         return {QT_TRANSLATE_NOOP("Paginor", "The printer %1 is stopped (%2): %3"), name, state.reason,
-                app::Message(consequence)};
-    return {QT_TRANSLATE_NOOP("Paginor", "The printer %1 is stopped: %2"), name, app::Message(consequence)};
+                core::Message(consequence)};
+    return {QT_TRANSLATE_NOOP("Paginor", "The printer %1 is stopped: %2"), name, core::Message(consequence)};
 }
 
 PageJob::PageJob(QPrinter& printer, const std::string& title, bool landscape)

@@ -32,7 +32,7 @@ struct PrinterState {
 };
 PrinterState printerState(const QString& printerName);
 // "The printer NAME is stopped (reason)" + what follows from it.
-app::Message printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence);
+core::Message printerStoppedMessage(const QString& printerName, const PrinterState& state, std::string_view consequence);
 
 class PageJob {
 public:

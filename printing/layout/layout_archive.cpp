@@ -535,7 +535,7 @@ namespace {
 
 bool startsLikeJpeg(const char* data, std::size_t size)
 {
-    return app::startsAsJpeg({reinterpret_cast<const std::uint8_t*>(data), size});
+    return core::startsAsJpeg({reinterpret_cast<const std::uint8_t*>(data), size});
 }
 
 } // namespace

@@ -78,7 +78,7 @@ std::vector<std::string_view> splitLines(std::string_view text)
 std::string_view requiredLine(const std::vector<std::string_view>& lines, std::size_t i, const char* what)
 {
     if (i >= lines.size())
-        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file ends before its %1 line"), app::Message(what)});
+        throw LayoutError({QT_TRANSLATE_NOOP("Paginor", "The layout file ends before its %1 line"), core::Message(what)});
     return lines[i];
 }
 

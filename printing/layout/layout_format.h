@@ -34,9 +34,9 @@ inline constexpr std::string_view kCloneOf = "* Clone of ";                     
 inline constexpr std::size_t kMaxLayoutField = 255;
 
 // Carries its message with its form, so the window can translate it.
-class LayoutError : public app::MessageError {
+class LayoutError : public core::MessageError {
 public:
-    using app::MessageError::MessageError;
+    using core::MessageError::MessageError;
 };
 
 // One frame as the description names it on saving.
@@ -60,7 +60,7 @@ struct LayoutLine {
     std::optional<int> frame;   // the member name before its first "." as a number
     bool hasCloneMark = false;  // the line holds "<Cloned_From>"
     std::optional<int> cloneOf; // the number after its last "<Cloned_From>"
-    app::Message error{""};     // not empty: the line cannot be used, and this says why
+    core::Message error{""};     // not empty: the line cannot be used, and this says why
 };
 
 struct PageDescription {

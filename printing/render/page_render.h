@@ -67,7 +67,7 @@ struct PageDrawing {
 
 // What the window is told while a page is drawn; every hook may be empty.
 struct DrawHooks {
-    std::function<void(const app::Message&)> status;
+    std::function<void(const core::Message&)> status;
     std::function<void(int)> progress;
     std::function<void()> keepAlive;   // lets pending window events run
     std::function<bool()> cancelled;   // Stop: draw no further frame

@@ -339,7 +339,7 @@ void PdfPages::add(const PageDrawing& drawing, const DrawHooks& hooks, ReadyFram
         try {
             m->place(painter, rect, d.frames.at(index).picture, std::move(streams.at(index)), index);
         } catch (const std::exception& e) {
-            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, app::messageOf(e)});
+            throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, core::messageOf(e)});
         }
     };
     std::vector<FrameWork> work = frameWork(d);
@@ -359,7 +359,7 @@ void PdfPages::finish()
         else
             m->putFilesIn();
     } catch (const std::exception& e) {
-        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, app::messageOf(e)});
+        throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, core::messageOf(e)});
     }
     if (!m->file.commit())
         throw PrintError({QT_TRANSLATE_NOOP("Paginor", "Can't write %1: %2"), m->path, m->file.errorString().toStdString()});

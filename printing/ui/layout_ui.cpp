@@ -89,7 +89,7 @@ void LayoutCommands::savePageArchive()
         // added to, so nothing of an earlier page travels with this one.
         printing::savePageArchive(m_page, path.toStdString(), m_hooks.keepAlive, ArchiveWrite::Replace);
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
     if (m_hooks.repaintAll)
         m_hooks.repaintAll();
@@ -127,7 +127,7 @@ void LayoutCommands::saveFile(int clicked)
 {
     const int n = page::pictureSource(m_page, clicked);
     if (n == 0) {
-        app::messages().error(kSelectionError);
+        core::messages().error(kSelectionError);
         return;
     }
     const QString preset = fromStd(kFrameNamePreset) + QString::number(n);
@@ -137,10 +137,10 @@ void LayoutCommands::saveFile(int clicked)
         return;
     const std::string path = chosen->path.toStdString();
     if (QFileInfo::exists(chosen->path)) {
-        const app::Message question{"%1\n%2",
-                                    app::Message(QT_TRANSLATE_NOOP("Paginor", "The file %1 already exists on the disk."), path),
-                                    app::Message(QT_TRANSLATE_NOOP("Paginor", "Do you want to overwrite this file ?"))};
-        if (app::messages().ask(app::MessageKind::Warning, question, app::Buttons::YesNo) != app::Answer::Yes)
+        const core::Message question{"%1\n%2",
+                                    core::Message(QT_TRANSLATE_NOOP("Paginor", "The file %1 already exists on the disk."), path),
+                                    core::Message(QT_TRANSLATE_NOOP("Paginor", "Do you want to overwrite this file ?"))};
+        if (core::messages().ask(core::MessageKind::Warning, question, core::Buttons::YesNo) != core::Answer::Yes)
             return;
     }
     page::StatusDisplay& status = m_page.status();
@@ -157,7 +157,7 @@ void LayoutCommands::saveFile(int clicked)
     try {
         saveFrameImage(m_page, n, path, chosen->bitmap ? FrameImageFormat::Bmp : FrameImageFormat::Jpeg, progress);
     } catch (const std::exception& e) {
-        app::messages().error(app::messageOf(e));
+        core::messages().error(core::messageOf(e));
     }
     status.setProgress(0);
     status.setProgressVisible(false);

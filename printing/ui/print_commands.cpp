@@ -32,13 +32,13 @@ void PrintWindow::keepAlive()
     QCoreApplication::processEvents();
 }
 
-bool PrintWindow::confirmCutOff(const app::Message& message)
+bool PrintWindow::confirmCutOff(const core::Message& message)
 {
-    return app::messages().ask(app::MessageKind::Warning, {"%1\n%2", message, app::Message(kPrintAnyway)},
-                               app::Buttons::YesNo) == app::Answer::Yes;
+    return core::messages().ask(core::MessageKind::Warning, {"%1\n%2", message, core::Message(kPrintAnyway)},
+                               core::Buttons::YesNo) == core::Answer::Yes;
 }
 
-void PrintWindow::queueWaitGoesOn(const app::Message& /*text*/, bool first)
+void PrintWindow::queueWaitGoesOn(const core::Message& /*text*/, bool first)
 {
     // The window's status line keeps its one fixed text for the whole wait.
     if (first)
@@ -143,7 +143,7 @@ DrawHooks PrintCommands::hooks(bool cancellable)
 {
     page::StatusDisplay& status = m_window.printPage().status();
     DrawHooks h;
-    h.status = [&status](const app::Message& text) { status.showStatus(text); };
+    h.status = [&status](const core::Message& text) { status.showStatus(text); };
     h.progress = [this, &status](int percent) {
         status.setProgress(percent);
         m_window.keepAlive();
@@ -162,10 +162,10 @@ void PrintCommands::clearStatus()
 void PrintCommands::report(const std::exception& e)
 {
     ++m_failures;
-    app::messages().error(app::messageOf(e));
+    core::messages().error(core::messageOf(e));
 }
 
-app::Message queueWaitText(const QString& printerName, int jobs)
+core::Message queueWaitText(const QString& printerName, int jobs)
 {
     const std::string name = printerName.section('/', 0, 0).toStdString();
     if (jobs == 1)
@@ -184,7 +184,7 @@ void PrintCommands::warnIfHeld(const QString& printerName)
     }
     if (state.stopped && !m_heldWarned) {
         m_heldWarned = true;
-        app::messages().warning(printerStoppedMessage(printerName, state, kStoppedJobHeld));
+        core::messages().warning(printerStoppedMessage(printerName, state, kStoppedJobHeld));
     }
 }
 
@@ -217,7 +217,7 @@ int PrintCommands::runPrint(int mode)
     page::Page& page = m_window.printPage();
     page::StatusDisplay& status = page.status();
     if (nothingLoaded()) {
-        app::messages().information(kNothingToPrint);
+        core::messages().information(kNothingToPrint);
         clearStatus();
         return 0;
     }
@@ -456,7 +456,7 @@ void PrintCommands::runPrintToFile(int mode, const QString& fileName)
         }
     }
     if (nothingLoaded()) {
-        app::messages().information(kNothingToPrint);
+        core::messages().information(kNothingToPrint);
         clearStatus();
         return;
     }
@@ -512,7 +512,7 @@ void PrintCommands::runPrintToFile(int mode, const QString& fileName)
     // The file is written band by band as the page is made: no page bitmap is held.
     const bool jpeg = format == PrintFileFormat::Jpeg;
     DrawHooks saving = hooks(false);
-    saving.status = [&status, jpeg](const app::Message& text) {
+    saving.status = [&status, jpeg](const core::Message& text) {
         if (text.english() == kPrintingShort)
             status.showStatus(jpeg ? kSavingJpeg : kSavingBmp);
         else

@@ -54,7 +54,7 @@ public:
     // A page with frames below Min_Print_Resolution is about to print (message names
     // them): true prints it. accepted: the user already agreed once in this batch. By
     // default the page prints without a word.
-    virtual bool confirmLowResolution(const app::Message& message, bool accepted)
+    virtual bool confirmLowResolution(const core::Message& message, bool accepted)
     {
         (void)message;
         (void)accepted;
@@ -64,10 +64,10 @@ public:
     virtual void keepAlive();
     // Frames of the page lie partly off the paper (message names them): whether to print
     // all the same. The window asks; headless runs say so and go on.
-    virtual bool confirmCutOff(const app::Message& message);
+    virtual bool confirmCutOff(const core::Message& message);
     // The wait for an empty queue goes on (text says for what); called when it starts and
     // at every poll. The window shows it in the status line; headless runs on stderr.
-    virtual void queueWaitGoesOn(const app::Message& text, bool first);
+    virtual void queueWaitGoesOn(const core::Message& text, bool first);
 };
 
 class PrintCommands : public QObject {
@@ -148,7 +148,7 @@ private:
 };
 
 // "Waiting for empty Printer Queue..... (2 jobs on PDF)": what a wait waits for.
-app::Message queueWaitText(const QString& printerName, int jobs);
+core::Message queueWaitText(const QString& printerName, int jobs);
 
 // The page's file name list as the print job names it: the first and last loaded frame.
 std::string jobTitleOf(const page::Page& page);

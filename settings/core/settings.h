@@ -27,9 +27,9 @@ inline constexpr std::string_view kPleaseInstallPrinter = QT_TRANSLATE_NOOP("Pag
 inline constexpr float kDefaultAspectRatio = 1.3333330f;
 
 // Carries its message with its form, so the window can translate it.
-class SettingsError : public app::MessageError {
+class SettingsError : public core::MessageError {
 public:
-    using app::MessageError::MessageError;
+    using core::MessageError::MessageError;
 };
 
 // Every setting under its registry value name. Field names are the value names, so
@@ -146,7 +146,7 @@ public:
     virtual std::optional<StoredValue> read(std::string_view name) const = 0;
     // What is wrong with the key itself (a name stored twice in different letter case),
     // one text a problem; read() has already settled each.
-    virtual std::vector<app::Message> keyProblems() const { return {}; }
+    virtual std::vector<core::Message> keyProblems() const { return {}; }
     // Creates the key when missing; throws SettingsError(kCantSaveSettings) when it can't.
     virtual void beginWrite() = 0;
     virtual void write(std::string_view name, const StoredValue& value) = 0;
@@ -203,7 +203,7 @@ bool readDefaults(Settings& s, PrinterList* printers, const Environment& env);
 // when none of them can be selected (the caller shows kPleaseInstallPrinter).
 // Values of the wrong kind are treated as missing and reported through warn, once each.
 bool readSettings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
-                  const std::function<void(const app::Message&)>& warn);
+                  const std::function<void(const core::Message&)>& warn);
 
 // Writes every stored setting in the table's order. Throws SettingsError(kCantSaveSettings).
 void saveSettings(const Settings& s, Store& store, const PrinterList* printers);

@@ -44,7 +44,7 @@ bool validCount(std::int32_t n)
 }
 
 // Empty when the value is acceptable for the field, else why not.
-app::Message rangeProblem(const Field& f, std::int32_t v)
+core::Message rangeProblem(const Field& f, std::int32_t v)
 {
     if (f.readName == "NumberOfFrames")
         return validCount(v) ? "" : QT_TRANSLATE_NOOP("Paginor", "must be 1, 2, 4, 8 or 16");
@@ -54,7 +54,7 @@ app::Message rangeProblem(const Field& f, std::int32_t v)
     return "";
 }
 
-app::Message rangeProblem(const Field& f, float v)
+core::Message rangeProblem(const Field& f, float v)
 {
     if (!std::isfinite(v))
         return QT_TRANSLATE_NOOP("Paginor", "must be a finite number");
@@ -90,9 +90,9 @@ std::int32_t intOf(const Settings& s, const Field& f)
 
 // Reads one stored value into its setting with the reading of its kind. Returns an
 // empty string on success, else the report for a value that can't be taken.
-app::Message readInto(Settings& s, const Field& f, const StoredValue& v)
+core::Message readInto(Settings& s, const Field& f, const StoredValue& v)
 {
-    const app::Message invalid(QT_TRANSLATE_NOOP("Paginor", "Invalid data type for '%1'"), f.readName);
+    const core::Message invalid(QT_TRANSLATE_NOOP("Paginor", "Invalid data type for '%1'"), f.readName);
     switch (f.kind) {
     case Kind::Int: {
         auto i = std::get_if<std::int32_t>(&v);
@@ -142,7 +142,7 @@ StoredValue storedOf(const Settings& s, const Field& f)
     return std::int32_t(0);
 }
 
-std::optional<std::int32_t> storedPrinterIndex(const Store& store, const std::function<void(const app::Message&)>& warn)
+std::optional<std::int32_t> storedPrinterIndex(const Store& store, const std::function<void(const core::Message&)>& warn)
 {
     auto stored = store.read("Printer");
     if (!stored)
@@ -166,7 +166,7 @@ std::optional<int> storedPrinterName(const Store& store, const PrinterList& prin
 
 // The name wins over the index: queues come and go, and an index then names another.
 bool selectStoredPrinter(Settings& s, const Store& store, PrinterList* printers,
-                         const std::function<void(const app::Message&)>& warn)
+                         const std::function<void(const core::Message&)>& warn)
 {
     const auto index = storedPrinterIndex(store, warn);
     if (!printers) {
@@ -228,11 +228,11 @@ bool readDefaults(Settings& s, PrinterList* printers, const Environment& env)
 }
 
 bool readSettings(Settings& s, const Store& store, PrinterList* printers, const Environment& env,
-                  const std::function<void(const app::Message&)>& warn)
+                  const std::function<void(const core::Message&)>& warn)
 {
     if (!store.canRead())
         return readDefaults(s, printers, env);
-    for (const app::Message& problem : store.keyProblems())
+    for (const core::Message& problem : store.keyProblems())
         warn(problem);
     if (!selectStoredPrinter(s, store, printers, warn))
         return false;
@@ -293,7 +293,7 @@ std::string formatValue(const Settings& s, const Field& f)
 void parseValue(Settings& s, const Field& f, std::string_view text)
 {
     const std::string name(f.readName);
-    auto fail = [&](const app::Message& why) {
+    auto fail = [&](const core::Message& why) {
         throw SettingsError({"Invalid value '%1' for %2: %3", text, name, why});
     };
     switch (f.kind) {

@@ -65,9 +65,9 @@ QString QtStore::findKey(std::string_view name) const
     return matches.first();
 }
 
-std::vector<app::Message> QtStore::keyProblems() const
+std::vector<core::Message> QtStore::keyProblems() const
 {
-    std::vector<app::Message> problems;
+    std::vector<core::Message> problems;
     QStringList seen;
     const QStringList keys = keysInFileOrder();
     for (const QString& k : keys) {

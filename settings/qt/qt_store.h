@@ -25,7 +25,7 @@ public:
 
     bool canRead() const override;
     std::optional<StoredValue> read(std::string_view name) const override;
-    std::vector<app::Message> keyProblems() const override;
+    std::vector<core::Message> keyProblems() const override;
     void beginWrite() override;
     void write(std::string_view name, const StoredValue& value) override;
     void endWrite() override;

@@ -50,7 +50,7 @@ bool isValidDropFilter(std::string_view mask)
     return kImageExtensions.find(ext) != std::string_view::npos;
 }
 
-app::Message dropFilterMessage(std::string_view mask)
+core::Message dropFilterMessage(std::string_view mask)
 {
     return {QT_TRANSLATE_NOOP("Paginor", "Drag && Drop\nFile extension '%1' is not a valid image format"),
             dropFilterExtension(mask)};
@@ -72,7 +72,7 @@ bool setUpSettings(QWidget* parent, Settings& s, const SetupHooks& hooks)
         applied = true;
         filterValid = isValidDropFilter(s.DroppedSearchString);
         if (!filterValid)
-            app::messages().information(dropFilterMessage(s.DroppedSearchString));
+            core::messages().information(dropFilterMessage(s.DroppedSearchString));
     }
     if (!applied)
         return false;

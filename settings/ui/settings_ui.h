@@ -75,7 +75,7 @@ std::string dropFilterExtension(std::string_view mask);
 // extensions the loader accepts. An empty extension is never valid.
 bool isValidDropFilter(std::string_view mask);
 // The message shown for an invalid drop filter.
-app::Message dropFilterMessage(std::string_view mask);
+core::Message dropFilterMessage(std::string_view mask);
 
 // setUpSettings: runs the dialog on s until the user cancels or OKs a valid drop filter.
 // On OK the settings are marked changed and the frames are redisplayed. Returns true on OK.

@@ -279,7 +279,7 @@ void SettingsDialog::ColorBtnClick()
 {
     const ColourChoice choice = chooseColourWith(m_hooks, this, colourFromTcol(m_s.tcol));
     if (choice.status == ColourChoice::Status::Failed)
-        app::messages().error(kColourDialogFailed);
+        core::messages().error(kColourDialogFailed);
     else if (choice.status == ColourChoice::Status::Chosen && choice.colour.isValid())
         m_s.tcol = tcolFromColour(choice.colour);
 }

@@ -116,7 +116,7 @@ void HiDpiTest::picturesAndToolbarIconsAreDrawnAtDevicePixels()
     const QToolButton* print = form.toolButton("tb_print");
     const QPixmap icon = print->icon().pixmap(QSize(25, 21), dpr);
     QCOMPARE(icon.size(), QSize(qRound(25 * dpr), qRound(21 * dpr)));
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
 }
 
 void HiDpiTest::previewPageIsDrawnAtDevicePixels()
@@ -165,7 +165,7 @@ void HiDpiTest::previewPageIsDrawnAtDevicePixels()
     for (int y = shot.height() / 3; y < 2 * shot.height() / 3; y += shot.height() / 12)
         blended += blendedPixels(shot, y);
     QVERIFY2(blended <= 4, qPrintable(QString("%1 blurred pixels at pixel ratio %2").arg(blended).arg(dpr)));
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
 }
 
 QTEST_MAIN(HiDpiTest)

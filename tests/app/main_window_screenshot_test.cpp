@@ -27,8 +27,8 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
     QApplication application(argc, argv);
 
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
+    core::ScriptedMessages messages;
+    core::setMessages(&messages);
     app::Session session;
     session.store = std::make_unique<settings::MemoryStore>();
     settings::readDefaults(session.settings, nullptr, session.env);
@@ -58,6 +58,6 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("screenshot %dx%d saved to %s\n", shot.width(), shot.height(), qPrintable(file));
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     return 0;
 }

@@ -37,7 +37,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-using app::Answer;
+using core::Answer;
 using app::MainWindow;
 
 namespace {
@@ -61,7 +61,7 @@ page::PrinterMetrics a4()
 struct Fixture {
     app::Session session;
     settings::MemoryStore* store = nullptr;
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     std::unique_ptr<MainWindow> form;
 
     // storedPlacement: the window takes its place and size as the program does, from
@@ -78,7 +78,7 @@ struct Fixture {
             session.printers = std::move(printers);
         if (adjust)
             adjust(session.settings);
-        app::setMessages(&messages);
+        core::setMessages(&messages);
         MainWindow::Options options;
         options.splash = false;
         options.fixedMetrics = a4();
@@ -87,7 +87,7 @@ struct Fixture {
             form->resize(800, 640);
         form->show();
     }
-    ~Fixture() { app::setMessages(nullptr); }
+    ~Fixture() { core::setMessages(nullptr); }
 
     bool close()
     {
@@ -421,7 +421,7 @@ void MainWindowTest::filesFromTheCommandLineLoadAsADropOfThem()
 
 // Sessions opened as the program opens them, with the printer list given: the machine's
 // CUPS server is shared, so "no printer" and "no default" can't be made on it.
-std::unique_ptr<app::Session> sessionWith(QStringList printers, QString defaultName, app::Messages& messages)
+std::unique_ptr<app::Session> sessionWith(QStringList printers, QString defaultName, core::Messages& messages)
 {
     return app::openSession({}, app::PrinterUse::Window, messages, [&] {
         return std::make_unique<printing::CupsPrinterList>(printers, defaultName);
@@ -435,7 +435,7 @@ void MainWindowTest::scannerMessagesComeUnderTheirOwnTitle()
     // Beside the test program there is no source manager; this names none either.
     qputenv("PAGINOR_TWAIN_DSM", QByteArray(QTemporaryDir().path().toUtf8() + "/none.so"));
     app::BoxMessages boxes(f.form.get());
-    app::setMessages(&boxes);
+    core::setMessages(&boxes);
     QStringList titles;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -451,7 +451,7 @@ void MainWindowTest::scannerMessagesComeUnderTheirOwnTitle()
     QCOMPARE(titles, QStringList({"TWAIN Error", "TWAIN Error"}));
     // The window's own messages keep the program's name.
     titles.clear();
-    app::messages().warning("w");
+    core::messages().warning("w");
     QCOMPARE(titles, QStringList{QApplication::applicationName()});
 }
 
@@ -477,7 +477,7 @@ void MainWindowTest::loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPai
     qunsetenv("SANE_CONFIG_DIR");
     qputenv("PAGINOR_TWAIN_DSM", PAGINOR_BUILD_DIR "/libpaginor_twaindsm.so");
     app::BoxMessages boxes(f.form.get());
-    app::setMessages(&boxes);
+    core::setMessages(&boxes);
 
     int lookingBoxes = 0, paintsWhileLooking = 0;
     QStringList boxTexts;
@@ -527,8 +527,8 @@ void MainWindowTest::loadFromTwainTwentyTimesKeepsDescriptorsFlatAndTheWindowPai
 
 void MainWindowTest::withoutAnyPrinterTheWindowStillLaysOutThePage()
 {
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
+    core::ScriptedMessages messages;
+    core::setMessages(&messages);
     auto session = sessionWith({}, {}, messages);
     QVERIFY(session && !session->printers);
     QCOMPARE(messages.texts(), std::vector<std::string>{std::string(settings::kNoDefaultPrinter)});
@@ -545,7 +545,7 @@ void MainWindowTest::withoutAnyPrinterTheWindowStillLaysOutThePage()
     QVERIFY(!form.menuAction("Print2")->isEnabled());
     QVERIFY(!form.menuAction("Printer_Setup")->isEnabled());
 
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
 }
 
 void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
@@ -553,8 +553,8 @@ void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
     const QString conf = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvan/Paginor.conf";
     QDir().mkpath(QFileInfo(conf).path());
     support::writeFile(conf, "[General]\nQuality=sz:ninety\nRuleWeight=dword:00000063\n");
-    app::ScriptedMessages messages;
-    app::setMessages(&messages);
+    core::ScriptedMessages messages;
+    core::setMessages(&messages);
     auto session = sessionWith({"Office", "Lab"}, {}, messages);
     QFile::remove(conf);
     QVERIFY(session && session->printers);
@@ -572,7 +572,7 @@ void MainWindowTest::startUpSaysWhichPrinterServesAndWhatWasRefusedOnce()
     QCOMPARE(messages.entries().size(), std::size_t(1));
     const QString text = QString::fromStdString(messages.entries().front().text);
     QVERIFY(text.contains("'Quality'") && text.contains("'RuleWeight'"));
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
 }
 
 void MainWindowTest::splashShowsBeforeTheWindow()
@@ -646,11 +646,11 @@ void MainWindowTest::coarseFramesAreMarkedNamedInTheStatusLineAndAskedAboutOnce(
     const QString pdf = dir.filePath("page.pdf");
     f.form->currentPrinter().setOutputFileName(pdf);
     f.messages.clear();
-    f.messages.queueAnswer(app::Answer::No);
+    f.messages.queueAnswer(core::Answer::No);
     f.form->toolButton("tb_print")->click();
     QCOMPARE(f.messages.texts(), std::vector<std::string>{"Frame 2 prints below 150 pixels per inch\nPrint anyway?"});
     QVERIFY(!QFileInfo::exists(pdf));
-    f.messages.queueAnswer(app::Answer::Yes);
+    f.messages.queueAnswer(core::Answer::Yes);
     f.form->toolButton("tb_print")->click();
     QCOMPARE(f.messages.entries().size(), std::size_t(2));
     QVERIFY(QFileInfo(pdf).size() > 0);

@@ -119,24 +119,24 @@ ActionLog g_log;
 }
 
 // Questions answered at random among the buttons offered.
-class RandomMessages final : public app::Messages {
+class RandomMessages final : public core::Messages {
 public:
     explicit RandomMessages(std::mt19937_64& rng) : m_rng(rng) {}
-    void show(app::MessageKind, const app::Message& message) override
+    void show(core::MessageKind, const core::Message& message) override
     {
         g_log.add("  message: " + message.english().substr(0, 120));
     }
-    app::Answer ask(app::MessageKind, const app::Message& message, app::Buttons buttons) override
+    core::Answer ask(core::MessageKind, const core::Message& message, core::Buttons buttons) override
     {
         const std::string text = message.english();
-        std::vector<app::Answer> offered;
+        std::vector<core::Answer> offered;
         switch (buttons) {
-        case app::Buttons::Ok: offered = {app::Answer::Ok}; break;
-        case app::Buttons::YesNo: offered = {app::Answer::Yes, app::Answer::No}; break;
-        case app::Buttons::YesNoCancel: offered = {app::Answer::Yes, app::Answer::No, app::Answer::Cancel}; break;
-        case app::Buttons::OkCancel: offered = {app::Answer::Ok, app::Answer::Cancel}; break;
+        case core::Buttons::Ok: offered = {core::Answer::Ok}; break;
+        case core::Buttons::YesNo: offered = {core::Answer::Yes, core::Answer::No}; break;
+        case core::Buttons::YesNoCancel: offered = {core::Answer::Yes, core::Answer::No, core::Answer::Cancel}; break;
+        case core::Buttons::OkCancel: offered = {core::Answer::Ok, core::Answer::Cancel}; break;
         }
-        const app::Answer a = offered[m_rng() % offered.size()];
+        const core::Answer a = offered[m_rng() % offered.size()];
         static const char* const kNames[] = {"Ok", "Yes", "No", "Cancel"};
         g_log.add("  question: " + std::string(text.substr(0, 100)) + " -> " + kNames[int(a)]);
         return a;
@@ -164,7 +164,7 @@ public:
         : m_w(w), m_rng(seed), m_messages(m_rng), m_temp(temp), m_photos(std::move(photos)),
           m_folder(std::move(folder)), m_end(Clock::now() + std::chrono::seconds(seconds))
     {
-        app::setMessages(&m_messages);
+        core::setMessages(&m_messages);
         installHooks();
         qApp->installEventFilter(this);
         connect(&m_tick, &QTimer::timeout, this, &Monkey::tick);
@@ -784,7 +784,7 @@ int main(int argc, char** argv)
         window.form->openFiles(photos.mid(0, 4));
         application.exec();
         actions = monkey.actions();
-        app::setMessages(&window.messages);
+        core::setMessages(&window.messages);
     }
     std::fprintf(stderr, "monkey: seed %llu: %llu actions in %d s, no findings\n", seed, actions, seconds);
     return 0;

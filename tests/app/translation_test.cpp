@@ -146,29 +146,29 @@ void TranslationTest::windowTextsAreTranslatedAndHeadlessOutputIsNot()
     watch.start(20);
     form.findChild<QAction*>("PrintPreview1")->trigger(); // nothing is loaded
     QCOMPARE(boxText, QString("Nichts zu drucken!"));
-    app::setMessages(&boxes);
+    core::setMessages(&boxes);
 
     // A caption added to the settings dialog late, and messages composed from forms: the
     // form translated, its numbers and names filled in where the translation puts them, a
     // part that is a fixed text translated too, and a name that holds "%2" left as it is.
     settings::SettingsDialog setup(session.settings, settings::SetupHooks{}, &form);
     QCOMPARE(setup.findChild<QCheckBox*>("Confirm_Low_Res")->text(), QString("Vorher fragen"));
-    QCOMPARE(app::shownText(app::Message("Frame %1: %2 pixels per inch on %3 (below %4)", 2, 76, "PDF", 150)),
+    QCOMPARE(app::shownText(core::Message("Frame %1: %2 pixels per inch on %3 (below %4)", 2, 76, "PDF", 150)),
              QString("Bild 2 auf PDF: 76 Pixel je Zoll (unter 150)"));
     {
         BoxWatch watchQuestion;
-        app::messages().ask(app::MessageKind::Confirmation,
-                            {"%1\n%2", printing::lowResolutionMessage({1, 2, 4}, 150), app::Message(printing::kPrintAnyway)},
-                            app::Buttons::YesNo);
+        core::messages().ask(core::MessageKind::Confirmation,
+                            {"%1\n%2", printing::lowResolutionMessage({1, 2, 4}, 150), core::Message(printing::kPrintAnyway)},
+                            core::Buttons::YesNo);
         QCOMPARE(watchQuestion.text, QString("Bilder 1, 2 und 4 unter 150 Pixel je Zoll\nTrotzdem drucken?"));
     }
-    const app::Message withProgram = page::cantLoadWithMessage("/photos/50%2.jpg", app::Message(page::kAssociatedProgram));
+    const core::Message withProgram = page::cantLoadWithMessage("/photos/50%2.jpg", core::Message(page::kAssociatedProgram));
     QCOMPARE(app::shownText(withProgram), QString("Laden misslungen: \n/photos/50%2.jpg\nmit dem Standardprogramm"));
     QCOMPARE(withProgram.english(),
              std::string("Can't load : \n/photos/50%2.jpg\nwith the program the desktop associates with it"));
-    QCOMPARE(app::shownText(page::cantLoadWithMessage("/photos/50%2.jpg", app::Message::name("Print anyway?"))),
+    QCOMPARE(app::shownText(page::cantLoadWithMessage("/photos/50%2.jpg", core::Message::name("Print anyway?"))),
              QString("Laden misslungen: \n/photos/50%2.jpg\nmit Print anyway?"));
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     for (QTranslator* t : qApp->findChildren<QTranslator*>())
         QCoreApplication::removeTranslator(t);
 

@@ -12,15 +12,15 @@
 
 #include <cups/cups.h>
 
-using app::CommandLineError;
-using app::parseCommandLine;
+using core::CommandLineError;
+using core::parseCommandLine;
 
 TEST(CommandLine, OptionsMayStandAnywhereAfterTheCommand)
 {
     auto cl = parseCommandLine({"exif", "--set", "Get_Camera_Details=1", "a.jpg", "--printer-dpi", "600",
                                 "--details", "--printer-page", "4960x7016", "b.jpg"});
     EXPECT_EQ(cl.command, "exif");
-    EXPECT_EQ(cl.args, (app::CommandArgs{"a.jpg", "--details", "b.jpg"}));
+    EXPECT_EQ(cl.args, (core::CommandArgs{"a.jpg", "--details", "b.jpg"}));
     ASSERT_EQ(cl.common.sets.size(), 1u);
     EXPECT_EQ(cl.common.sets[0].first, "Get_Camera_Details");
     EXPECT_EQ(cl.common.printerDpi, 600);
@@ -30,7 +30,7 @@ TEST(CommandLine, OptionsMayStandAnywhereAfterTheCommand)
 TEST(CommandLine, AnOptionValueIsTheNextArgumentEvenWithADash)
 {
     auto cl = parseCommandLine({"edit", "in.ppm", "--brightness", "-128", "-o", "--set", "--set", "Quality=5"});
-    EXPECT_EQ(cl.args, (app::CommandArgs{"in.ppm", "--brightness", "-128", "-o", "--set"}));
+    EXPECT_EQ(cl.args, (core::CommandArgs{"in.ppm", "--brightness", "-128", "-o", "--set"}));
     ASSERT_EQ(cl.common.sets.size(), 1u);
     EXPECT_EQ(cl.common.sets[0].second, "5");
     auto set = parseCommandLine({"settings", "--set", "Inc_Text=-x=y"});

@@ -121,12 +121,12 @@ inline Bytes jpegWithExif(const Bytes& tiff)
     return out;
 }
 
-inline exif::ReadResult readBytes(const Bytes& file, app::Messages* sink = nullptr, std::string separator = ".")
+inline exif::ReadResult readBytes(const Bytes& file, core::Messages* sink = nullptr, std::string separator = ".")
 {
     exif::MemorySource source(file);
     exif::ReadOptions options;
     options.decimalSeparator = separator;
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     options.messages = sink ? sink : &quiet;
     return exif::readExif(source, options);
 }

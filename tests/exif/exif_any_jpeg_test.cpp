@@ -35,7 +35,7 @@ TEST(AnyJpeg, JfifFirstGpsPointerLastAndMakerNotesInBothByteOrders)
         GTEST_SKIP() << "exiftool or convert missing";
     const support::TempFolder folder;
     const std::string dir = folder.dir();
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     const auto read = [&](const std::string& name, bool anyJpeg) {
         return exif::readCameraData(dir + name, {".", &quiet}, anyJpeg);
     };

@@ -60,7 +60,7 @@ TEST(ExifNumbers, SeparatorFollowsTheLocaleTheProgramSet)
     const BlockBuilder b(false);
     const Bytes file = jpegWithExif(b.build({{b.rational(33437, 28, 10)}}));
     exif::MemorySource source(file);
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     const auto fNumber = [&] { return valueOf(exif::readExif(source, {std::nullopt, &quiet}).items, 33437); };
 
     ASSERT_NE(std::setlocale(LC_ALL, "C"), nullptr);
@@ -236,7 +236,7 @@ TEST_P(PeerWritten, ReaderAgreesWithExiftool)
     std::map<std::string, std::string> peer = peerValues(file);
     ASSERT_EQ(peer.size(), 14u);
 
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     const exif::ReadResult r = exif::readExif(file, {".", &quiet});
     const bool intel = std::string(c.order) == "II";
     ASSERT_EQ(r.result, intel ? exif::kIntelOrder : exif::kMotorolaOrder);
@@ -286,12 +286,12 @@ struct CommandRun {
     std::vector<std::string> messages;
 };
 
-CommandRun runExif(const app::CommandArgs& args, settings::Settings s = {})
+CommandRun runExif(const core::CommandArgs& args, settings::Settings s = {})
 {
-    app::CommonOptions common;
+    core::CommonOptions common;
     std::ostringstream out;
-    app::ScriptedMessages sink;
-    app::CommandContext ctx{s, common, out, sink};
+    core::ScriptedMessages sink;
+    core::CommandContext ctx{s, common, out, sink};
     const int code = exif::exifCommand(args, ctx);
     return {code, out.str(), sink.texts()};
 }

@@ -95,7 +95,7 @@ TEST_P(ByteOrders, WrongMagicIsShownOnceAndReadingGoesOn)
 {
     Bytes file = cameraFile(b, 1, 250);
     file[GetParam() ? 15 : 14] = 0x2B;
-    app::ScriptedMessages sink;
+    core::ScriptedMessages sink;
     const exif::ReadResult r = readBytes(file, &sink);
     EXPECT_EQ(r.result, expectedResult());
     EXPECT_EQ(sink.texts(), std::vector<std::string>{std::string(exif::kWrongTiffMagic)});
@@ -107,11 +107,11 @@ TEST(ExifHeader, WrongMagicGoesThroughTheProgramsMessageSink)
     Bytes file = cameraFile(BlockBuilder(true), 1, 250);
     file[14] = 0x2A; // 2A 00 in Motorola order is 10752
     file[15] = 0x00;
-    app::ScriptedMessages sink;
-    app::setMessages(&sink);
+    core::ScriptedMessages sink;
+    core::setMessages(&sink);
     exif::MemorySource source(file);
     const exif::ReadResult r = exif::readExif(source);
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     EXPECT_EQ(r.result, exif::kMotorolaOrder);
     EXPECT_EQ(sink.texts(), std::vector<std::string>{std::string(exif::kWrongTiffMagic)});
 }
@@ -278,7 +278,7 @@ TEST_P(ByteOrders, EntryCountBeyondTheFileReadsOnlyTheEntriesInIt)
     file[12 + 8] = huge[0];
     file[12 + 9] = huge[1];
     CountingSource source(file);
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     const exif::ReadResult r = exif::readExif(source, {".", &quiet});
     EXPECT_EQ(r.result, expectedResult());
     EXPECT_EQ(valueOf(r.items, 271), "Maker");
@@ -330,7 +330,7 @@ TEST(ExifFile, OnlyTheHeaderAreaOfALargeFileIsRead)
     Bytes file = jpegWithExif(b.build({{b.ascii(271, "Maker"), b.shortValue(274, 1)}}));
     file.resize(4 << 20, 0x55);
     CountingSource source(file);
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     EXPECT_EQ(exif::readExif(source, {".", &quiet}).items.size(), 1u);
     EXPECT_LT(source.bytesRead(), 1024u);
 }
@@ -343,7 +343,7 @@ TEST(ExifFile, GarbageDirectoriesInALargeFileAreReadAtMostThreeTimes)
     Bytes file = jpegWithExif(b.build({{b.ascii(271, "\xff\xff\xff\xff")}}));
     file.resize(4 << 20, 0x01);
     CountingSource source(file);
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     EXPECT_EQ(exif::readExif(source, {".", &quiet}).items.size(), 1u);
     EXPECT_LE(source.bytesRead(), 3u * (2 + 65535 * 12) + 64);
 }
@@ -354,7 +354,7 @@ TEST(ExifFile, ReadsTheSameFromDiskAsFromMemory)
     const support::TempFolder folder;
     const auto path = folder / "disk.jpg";
     support::writeBytes(path, bytes);
-    app::ScriptedMessages quiet;
+    core::ScriptedMessages quiet;
     const exif::ReadResult fromDisk = exif::readExif(path, {".", &quiet});
     EXPECT_EQ(fromDisk.result, exif::kMotorolaOrder);
     EXPECT_EQ(fromDisk.items, readBytes(bytes).items);

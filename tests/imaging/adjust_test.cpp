@@ -275,8 +275,8 @@ TEST(Crop, PannedPastTheEdgeCutsWhiteAndZeroZoomIsRefused)
 // ---- the frame table -------------------------------------------------------------------------
 
 struct Frames : ::testing::Test {
-    Frames() { app::setMessages(&messages); }
-    ~Frames() override { app::setMessages(nullptr); }
+    Frames() { core::setMessages(&messages); }
+    ~Frames() override { core::setMessages(nullptr); }
 
     void load(int n, Bitmap bmp)
     {
@@ -288,7 +288,7 @@ struct Frames : ::testing::Test {
         f.FileName = "/photos/p" + std::to_string(n) + ".jpg";
     }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     page::Page model{s, [] { return kA4At600; }};
 };
@@ -331,10 +331,10 @@ TEST_F(Frames, SavedCurveIsAppliedToTheSelectedFramesOnly)
 // ---- paginor curve ---------------------------------------------------------------------------
 
 struct CurveCommand : ::testing::Test {
-    int run(app::CommandArgs args)
+    int run(core::CommandArgs args)
     {
         out.str({});
-        app::CommandContext ctx{s, common, out, messages};
+        core::CommandContext ctx{s, common, out, messages};
         return imaging::curveCommand(args, ctx);
     }
     std::vector<std::string> lines() const
@@ -347,9 +347,9 @@ struct CurveCommand : ::testing::Test {
     }
 
     settings::Settings s;
-    app::CommonOptions common;
+    core::CommonOptions common;
     std::ostringstream out;
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
 };
 
 TEST_F(CurveCommand, PrintsTheTableAndWritesAndReadsCurveFiles)
@@ -382,7 +382,7 @@ TEST_F(CurveCommand, EditCutGivesTheCropPanelsResult)
     imaging::saveBmp(imaging::to24Bit(middleHalfRed().view()).view(), in);
     s.Global_AspectRatio = 1.5f;
     auto edit = [&](std::string cut) {
-        app::CommandContext ctx{s, common, this->out, messages};
+        core::CommandContext ctx{s, common, this->out, messages};
         return imaging::editCommand({in, "-o", out, "--cut", cut}, ctx);
     };
     ASSERT_EQ(edit("2,centre,centre,300,4"), 0);

@@ -81,8 +81,8 @@ T* child(QWidget& w, const char* name)
 }
 
 struct EditPage {
-    EditPage() { app::setMessages(&messages); }
-    ~EditPage() { app::setMessages(nullptr); }
+    EditPage() { core::setMessages(&messages); }
+    ~EditPage() { core::setMessages(nullptr); }
 
     void load(int n, Bitmap bmp, float frameRatio)
     {
@@ -97,7 +97,7 @@ struct EditPage {
         f.Details = "old details";
     }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     page::Page model{s, [] { return kA4At600; }};
 };
@@ -552,7 +552,7 @@ private slots:
         form.frameCommands()->popupMenu()->hide();
         form.frameCommands()->popupAction("EditImage1")->trigger();
         QCOMPARE(opened, 3);
-        app::setMessages(nullptr);
+        core::setMessages(nullptr);
     }
 };
 

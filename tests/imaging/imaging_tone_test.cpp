@@ -372,7 +372,7 @@ class EditCommand : public CurveFiles {
 protected:
     int run(std::vector<std::string> args)
     {
-        app::CommandContext ctx{m_settings, m_common, m_out, m_messages};
+        core::CommandContext ctx{m_settings, m_common, m_out, m_messages};
         return imaging::editCommand(args, ctx);
     }
     Bitmap picture() const
@@ -384,9 +384,9 @@ protected:
         return bmp;
     }
     settings::Settings m_settings;
-    app::CommonOptions m_common;
+    core::CommonOptions m_common;
     std::ostringstream m_out;
-    app::ScriptedMessages m_messages;
+    core::ScriptedMessages m_messages;
 };
 
 TEST_F(EditCommand, OperationsRunInTheOrderGiven)

@@ -47,8 +47,8 @@ Pixel at(const imaging::Bitmap& bmp, int x, int y)
 
 // A page of four frames on default settings, messages recorded.
 struct Fixture : ::testing::Test {
-    Fixture() { app::setMessages(&messages); }
-    ~Fixture() override { app::setMessages(nullptr); }
+    Fixture() { core::setMessages(&messages); }
+    ~Fixture() override { core::setMessages(nullptr); }
 
     void load(int n, imaging::Bitmap bmp, const std::string& name = "")
     {
@@ -73,7 +73,7 @@ struct Fixture : ::testing::Test {
     }
     const imaging::Bitmap& pixels(int n) { return model.pictureShownIn(n)->bitmap(); }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     RecordingStatus status;
     page::Page model{s, [] { return kA4At600; }, &status};

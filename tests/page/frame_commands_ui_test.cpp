@@ -84,7 +84,7 @@ QImage pixelsOf(const imaging::Bitmap& bmp)
 struct Window {
     Window()
     {
-        app::setMessages(&messages);
+        core::setMessages(&messages);
         for (const char* name : {"tb_load", "tb_load_next", "tb_bin", "tb_rotate", "tb_flip_Vert", "tb_flip_horiz",
                                  "tb_ar", "Centre_btn", "Text_Button", "Page_Button", "tb_stop", "tb_print", "tb_print_next"}) {
             auto* b = new QToolButton(&window);
@@ -112,7 +112,7 @@ struct Window {
     ~Window()
     {
         ui.reset();
-        app::setMessages(nullptr);
+        core::setMessages(nullptr);
     }
 
     // One load step on files, into the selected frames, as the window runs it.
@@ -157,7 +157,7 @@ struct Window {
     }
     const imaging::Bitmap& pixels(int frame) { return model.pictureShownIn(frame)->bitmap(); }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     RecordingStatus status;
     page::Page model{s, [] { return kA4At600; }, &status};
@@ -619,7 +619,7 @@ private slots:
         commands->popupMenu()->hide();
         form.menuAction("Delete1")->trigger();
         QVERIFY(!form.pageModel().frame(2).Loaded);
-        app::setMessages(nullptr);
+        core::setMessages(nullptr);
     }
 
     // A copy shows its source's picture, so Save Frame's Image and the EXIF details from
@@ -688,7 +688,7 @@ private slots:
             QCOMPARE(detailsOf, QString("wide.png"));
         }
         QVERIFY(window.messages.texts().empty());
-        app::setMessages(nullptr);
+        core::setMessages(nullptr);
     }
 
     void curvesFromTheFolderAndFittingFromTheCentreButton()

@@ -29,8 +29,8 @@ inline std::string writeJpeg(const TempFolder& t, const std::string& name, int i
 }
 
 struct LoadFixture {
-    LoadFixture() { app::setMessages(&messages); }
-    ~LoadFixture() { app::setMessages(nullptr); }
+    LoadFixture() { core::setMessages(&messages); }
+    ~LoadFixture() { core::setMessages(nullptr); }
 
     void select(std::initializer_list<int> frames)
     {
@@ -46,7 +46,7 @@ struct LoadFixture {
         return (b->row(b->height() / 2)[3 * (b->width() / 2) + 1] + 5) / 10;
     }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     page::Page model{s, [] { return kA4At600; }};
     page::FileQueue queue;

@@ -37,7 +37,7 @@ QString writeJpeg(const QString& path, int id, int w = 96, int h = 72)
 struct Window {
     Window()
     {
-        app::setMessages(&messages);
+        core::setMessages(&messages);
         auto* column = new QVBoxLayout(&host);
         column->setContentsMargins(0, 0, 0, 0);
         column->addWidget(&view);
@@ -51,7 +51,7 @@ struct Window {
         };
         loader.confirmLoadWarning = [this](QWidget*) { return warningAnswer; };
     }
-    ~Window() { app::setMessages(nullptr); }
+    ~Window() { core::setMessages(nullptr); }
 
     // The file id a frame shows, read from the middle of its on-screen canvas.
     int idShownIn(int n)
@@ -63,7 +63,7 @@ struct Window {
         return (colour.green() + 5) / 10;
     }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     page::Page model{s, [] { return kA4At600; }};
     QWidget host;
@@ -277,7 +277,7 @@ private slots:
         Window w;
         w.chosen << writeJpeg(pathIn(dir, "z.jpg"), 1) << writeJpeg(pathIn(dir, "a.jpg"), 2);
         w.loader.Addtofilelist1Click();
-        w.messages.queueAnswer(app::Answer::No); // keep what is there
+        w.messages.queueAnswer(core::Answer::No); // keep what is there
         w.loader.Addtofilelist1Click();
         QCOMPARE(w.loader.queue().FileList.size(), std::size_t(4));
         QCOMPARE(w.messages.texts(), std::vector<std::string>{std::string(page::kClearFileListQuestion)});

@@ -497,14 +497,14 @@ INSTANTIATE_TEST_SUITE_P(Selections, AspectFromSelection, testing::ValuesIn(kAsp
 
 TEST(StoredSettings, AnUnusableFrameCountOrAspectRatioFallsBackToTheDefaultWithAWarning)
 {
-    app::ScriptedMessages sink;
-    app::setMessages(&sink);
+    core::ScriptedMessages sink;
+    core::setMessages(&sink);
     settings::Settings s;
     s.NumberOfFrames = 3;
     s.Global_AspectRatio = std::numeric_limits<float>::quiet_NaN();
     s.margin_mm = std::numeric_limits<float>::infinity();
     page::Page p(s, [] { return kA4At600; });
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
     EXPECT_EQ(p.state().FrameCount, 4);
     EXPECT_EQ(s.NumberOfFrames, 4);
     EXPECT_EQ(s.Global_AspectRatio, settings::kDefaultAspectRatio);

@@ -30,12 +30,12 @@ std::shared_ptr<imaging::Picture> solidPicture(int w, int h, std::uint8_t b, std
 struct PageUnderTest {
     PageUnderTest()
     {
-        app::setMessages(&messages);
+        core::setMessages(&messages);
         view.resize(800, 600);
         view.show();
         ok = view.buildPage(800, 600);
     }
-    ~PageUnderTest() { app::setMessages(nullptr); }
+    ~PageUnderTest() { core::setMessages(nullptr); }
 
     void load(int n, std::shared_ptr<imaging::Picture> picture)
     {
@@ -49,7 +49,7 @@ struct PageUnderTest {
     QImage grabPage() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QPoint pageOrigin() const { return view.Background()->pos(); }
 
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     settings::Settings s;
     RecordingStatus status;
     page::Page model{s, [] { return kA4At600; }, &status};

@@ -49,8 +49,8 @@ void python(const TempFolder& t, const std::string& script)
 
 class LayoutPageTest : public ::testing::Test {
 protected:
-    LayoutPageTest() { app::setMessages(&messages); }
-    ~LayoutPageTest() override { app::setMessages(nullptr); }
+    LayoutPageTest() { core::setMessages(&messages); }
+    ~LayoutPageTest() override { core::setMessages(nullptr); }
 
     std::unique_ptr<page::Page> newPage(int frames = 4)
     {
@@ -74,7 +74,7 @@ protected:
 
     TempFolder t;
     settings::Settings s;
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
 };
 
 } // namespace

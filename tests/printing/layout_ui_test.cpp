@@ -43,7 +43,7 @@ class LayoutUiTest : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_home;
-    app::ScriptedMessages m_messages;
+    core::ScriptedMessages m_messages;
     settings::Settings m_settings;
 
 private slots:
@@ -51,9 +51,9 @@ private slots:
     {
         // The window placement store lives here, never in the user's own configuration.
         qputenv("XDG_CONFIG_HOME", (m_home.path() + "/config").toUtf8());
-        app::setMessages(&m_messages);
+        core::setMessages(&m_messages);
     }
-    void cleanupTestCase() { app::setMessages(nullptr); }
+    void cleanupTestCase() { core::setMessages(nullptr); }
     void init() { m_messages.clear(); }
 
     void exifWindowSortsWithoutRegardToCaseAndKeepsColumnWidths()
@@ -102,14 +102,14 @@ private slots:
         p.frame(2).CloneOf = 1; // a copy is never the frame saved
         support::writeText(target, "keep");
         m_messages.clear();
-        m_messages.queueAnswer(app::Answer::No);
+        m_messages.queueAnswer(core::Answer::No);
         commands.saveFile();
         QCOMPARE(presets, QStringList({"Frame_3"}));
         QCOMPARE(readText(target), std::string("keep"));
         QCOMPARE(m_messages.texts().front(), "The file " + target + " already exists on the disk.\nDo you want to overwrite this file ?");
 
         p.frame(3).Selected = true;
-        m_messages.queueAnswer(app::Answer::Yes);
+        m_messages.queueAnswer(core::Answer::Yes);
         commands.saveFile();
         QCOMPARE(imaging::loadBitmap(target).width(), 4);
         QCOMPARE(readText((m_home.path() + "/out.vdt").toStdString()), std::string("frame 3\r\n"));

@@ -564,7 +564,7 @@ TEST(GivenPrinterMetrics, EachOptionGivenStandsInForWhatThePrinterSays)
         ++asked;
         return printer;
     };
-    app::CommonOptions o;
+    core::CommonOptions o;
     o.printerDpi = 300;
     const auto dpiOnly = printing::givenPrinterMetrics(o, ask);
     ASSERT_TRUE(dpiOnly);

@@ -280,7 +280,7 @@ void PrintingUiTest::framesOffThePaperAreAskedAboutFirst()
     // No: nothing is written. Yes: the page is, and the question names frames 1 and 2 only.
     rig.commands->runPrintToFile(1, file);
     QVERIFY(!QFile::exists(file));
-    messages.queueAnswer(app::Answer::Yes);
+    messages.queueAnswer(core::Answer::Yes);
     rig.commands->runPrintToFile(1, file);
     QVERIFY(QFile::exists(file));
     const std::string asked = "Frames 1 and 2 would be cut off by the page margin\n" + std::string(printing::kPrintAnyway);

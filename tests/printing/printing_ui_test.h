@@ -154,8 +154,8 @@ inline void checkFrames(const QImage& img, const printing::PrintedPage& layout, 
 class PrintingUiTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { app::setMessages(&messages); messages.clear(); }
-    void cleanup() { app::setMessages(nullptr); }
+    void init() { core::setMessages(&messages); messages.clear(); }
+    void cleanup() { core::setMessages(nullptr); }
 
     void printToFileMatchesTheGeometryPixelForPixel();
     void printToFileTakesThePrintersResolutionAfterAPrinterChange();
@@ -176,5 +176,5 @@ private slots:
     void aQueueCupsCannotAnswerForIsAnErrorNotEmpty();
 
 private:
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
 };

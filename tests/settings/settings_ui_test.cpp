@@ -199,15 +199,15 @@ class SettingsDialogTest : public QObject {
     Q_OBJECT
 
 private:
-    app::ScriptedMessages m_messages;
+    core::ScriptedMessages m_messages;
 
 private slots:
     void init()
     {
         m_messages.clear();
-        app::setMessages(&m_messages);
+        core::setMessages(&m_messages);
     }
-    void cleanup() { app::setMessages(nullptr); }
+    void cleanup() { core::setMessages(nullptr); }
 
     void opensOnGeneralWithTheCaption()
     {
@@ -381,7 +381,7 @@ private slots:
         QCOMPARE(shownAgain, filter);
         QCOMPARE(s.DroppedSearchString, std::string("*.png"));
         QCOMPARE(m_messages.entries().size(), std::size_t(1));
-        QCOMPARE(m_messages.entries()[0].kind, app::MessageKind::Information);
+        QCOMPARE(m_messages.entries()[0].kind, core::MessageKind::Information);
         QCOMPARE(m_messages.entries()[0].text,
                  "Drag && Drop\nFile extension '" + refusedExtension.toStdString() + "' is not a valid image format");
     }

@@ -23,13 +23,13 @@ public:
     // adjust changes the default settings first; shown takes the window's messages
     // instead of the scripted ones.
     explicit TestWindow(const page::PrinterMetrics& printer = kA4At300, QSize size = {800, 640},
-                        const std::function<void(settings::Settings&)>& adjust = {}, app::Messages* shown = nullptr)
+                        const std::function<void(settings::Settings&)>& adjust = {}, core::Messages* shown = nullptr)
     {
         session.store = std::make_unique<settings::MemoryStore>();
         settings::readDefaults(session.settings, nullptr, session.env);
         if (adjust)
             adjust(session.settings);
-        app::setMessages(shown ? shown : &messages);
+        core::setMessages(shown ? shown : &messages);
         app::MainWindow::Options options;
         options.splash = false;
         options.fixedMetrics = printer;
@@ -40,13 +40,13 @@ public:
     ~TestWindow()
     {
         form.reset();
-        app::setMessages(nullptr);
+        core::setMessages(nullptr);
     }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
     app::Session session;
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     std::unique_ptr<app::MainWindow> form;
 };
 

@@ -410,7 +410,7 @@ private:
     QTemporaryDir m_dir;
     settings::Settings m_settings;
     std::unique_ptr<page::Page> m_page;
-    app::ScriptedMessages m_messages;
+    core::ScriptedMessages m_messages;
     std::unique_ptr<twain::MultiTWAIN> m_session;
 };
 

@@ -157,7 +157,7 @@ protected:
     Script script;
     ScriptedLoader loader;
     ScriptedPlatform platform;
-    app::ScriptedMessages messages;
+    core::ScriptedMessages messages;
     MultiTWAIN session{platform, loader, messages};
 };
 
@@ -431,12 +431,12 @@ TEST_F(Placing, ScanMeantForACloneSourceGoesToTheNextSelectedFrame)
     ASSERT_EQ(commands.framePaste(), std::vector<int>{2});
     page->frame(2).Selected = false;
     page->frame(1).Selected = page->frame(3).Selected = true;
-    app::setMessages(&messages);
+    core::setMessages(&messages);
     script.notices = {MSG_XFERREADY};
     script.transfers = {TWRC_XFERDONE, TWRC_XFERDONE};
     script.counts = {1, 0};
     loadFromTwain(session, *page, messages);
-    app::setMessages(nullptr);
+    core::setMessages(nullptr);
 
     // As with files: the source keeps its picture and the first page waits for frame 3.
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{page::clonedFrameMessage(1), std::string(kExtraImages)}));

@@ -19,7 +19,7 @@ std::string scanOutputName(const std::string& out, int k, int count)
     return (p.parent_path() / (p.stem().string() + "-" + std::to_string(k) + p.extension().string())).string();
 }
 
-int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
+int scanCommand(const core::CommandArgs& args, core::CommandContext& ctx)
 {
     std::string out;
     AcquireOptions options;
@@ -67,7 +67,7 @@ int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx)
             imaging::saveBmp(bmp.view(), scanOutputName(out, k, count));
             ctx.out << "image " << k << ": " << bmp.width() << 'x' << bmp.height() << '\n';
         } catch (const std::exception& e) {
-            ctx.messages.error(app::messageOf(e));
+            ctx.messages.error(core::messageOf(e));
             return 1;
         }
         session.releaseAcquiredImage(image);

@@ -10,7 +10,7 @@
 
 namespace twain {
 
-int scanCommand(const app::CommandArgs& args, app::CommandContext& ctx);
+int scanCommand(const core::CommandArgs& args, core::CommandContext& ctx);
 
 // OUT for the only image, OUT with "-K" before its extension for image K of several.
 std::string scanOutputName(const std::string& out, int k, int count);

@@ -46,7 +46,7 @@ TW_IDENTITY applicationIdentity()
 
 } // namespace
 
-MultiTWAIN::MultiTWAIN(Platform& platform, SourceManagerLoader& loader, app::Messages& messages)
+MultiTWAIN::MultiTWAIN(Platform& platform, SourceManagerLoader& loader, core::Messages& messages)
     : m_platform(platform), m_loader(loader), m_messages(messages), m_app(applicationIdentity())
 {
     m_trail.push_back(m_state);
@@ -66,7 +66,7 @@ void MultiTWAIN::setState(int s)
 void MultiTWAIN::assertion(bool ok)
 {
     if (!ok)
-        m_messages.show(app::MessageKind::Information, kAssertionFailed);
+        m_messages.show(core::MessageKind::Information, kAssertionFailed);
 }
 
 TW_UINT16 MultiTWAIN::callManager(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data)
@@ -98,9 +98,9 @@ void MultiTWAIN::recordError(int code)
 
 void MultiTWAIN::reportLastError(std::string_view callerText)
 {
-    app::Message text(kReportLastError);
+    core::Message text(kReportLastError);
     if (!callerText.empty())
-        text = {"%1\n%2", text, app::Message(callerText)};
+        text = {"%1\n%2", text, core::Message(callerText)};
     if (!m_errorText.empty())
         text = {"%1\n%2", text, m_errorText};
     m_messages.warning(text);
@@ -161,8 +161,8 @@ bool MultiTWAIN::openDefaultSource(const AcquireOptions& options)
             recordError(kErrorOptions);
             rec.Error[sizeof rec.Error - 1] = '\0';
             // The source's own words come as text only: the protocol carries no form.
-            m_errorText = rec.Error[0] ? app::Message::plain(rec.Error)
-                                       : app::Message(QT_TRANSLATE_NOOP("Paginor", "The source refused the option %1"), name);
+            m_errorText = rec.Error[0] ? core::Message::plain(rec.Error)
+                                       : core::Message(QT_TRANSLATE_NOOP("Paginor", "The source refused the option %1"), name);
             return false;
         }
     }
@@ -252,7 +252,7 @@ ImageHandle MultiTWAIN::acquireImages(Window window, unsigned pixelTypes, const 
     m_current = nullptr;
     m_error = kNoError;
     m_errorRc = m_errorCondition = 0;
-    m_errorText = app::Message("");
+    m_errorText = core::Message("");
     clearImages();
 
     // A run without the source's dialog needs no window: the source manager, opened

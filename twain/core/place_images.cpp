@@ -38,7 +38,7 @@ int frameForImage(page::Page& page, const PlaceHooks& hooks)
 
 } // namespace
 
-bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages, const PlaceHooks& hooks)
+bool AddTwainImage(page::Page& page, ImageHandle image, core::Messages& messages, const PlaceHooks& hooks)
 {
     if (firstSelectedFrame(page) == 0) {
         messages.information(kExtraImages);
@@ -75,13 +75,13 @@ bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages,
         if (page.settings().En_CurveOnLoad && hooks.curveOnLoad)
             hooks.curveOnLoad(page, n);
     } catch (const std::exception& e) {
-        messages.error(app::messageOf(e));
+        messages.error(core::messageOf(e));
     }
     f.Selected = false;
     return true;
 }
 
-void loadFromTwain(MultiTWAIN& session, page::Page& page, app::Messages& messages, const PlaceHooks& hooks)
+void loadFromTwain(MultiTWAIN& session, page::Page& page, core::Messages& messages, const PlaceHooks& hooks)
 {
     if (!session.selectImageSource(nullptr) && session.selectionCancelled())
         return;

@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-namespace app { class Messages; }
+namespace core { class Messages; }
 namespace page { class Page; }
 
 namespace twain {
@@ -43,9 +43,9 @@ inline constexpr std::string_view kExtraImages =
     QT_TRANSLATE_NOOP("Paginor", "Not enough frames selected to hold all the images sent via TWAIN\nThe extra images will be ignored");
 
 // Carries its message with its form, so the window can translate it.
-class TwainError : public app::MessageError {
+class TwainError : public core::MessageError {
 public:
-    using app::MessageError::MessageError;
+    using core::MessageError::MessageError;
 };
 
 using Window = void*;      // the platform's window (a QWidget* in the program)
@@ -109,7 +109,7 @@ struct AcquireOptions {
 
 class MultiTWAIN {
 public:
-    MultiTWAIN(Platform& platform, SourceManagerLoader& loader, app::Messages& messages);
+    MultiTWAIN(Platform& platform, SourceManagerLoader& loader, core::Messages& messages);
     ~MultiTWAIN(); // frees the images not released
     MultiTWAIN(const MultiTWAIN&) = delete;
     MultiTWAIN& operator=(const MultiTWAIN&) = delete;
@@ -154,7 +154,7 @@ private:
 
     Platform& m_platform;
     SourceManagerLoader& m_loader;
-    app::Messages& m_messages;
+    core::Messages& m_messages;
     DSMENTRYPROC m_entry = nullptr;
     int m_state = 1;
     std::vector<int> m_trail;
@@ -166,7 +166,7 @@ private:
     int m_error = 0;
     TW_UINT16 m_errorRc = 0;
     TW_UINT16 m_errorCondition = 0;
-    app::Message m_errorText{""};
+    core::Message m_errorText{""};
     std::vector<ImageHandle> m_images;
     ImageHandle m_current = nullptr;
     bool m_selectCancelled = false;
@@ -193,11 +193,11 @@ struct PlaceHooks {
     std::function<void(int frame)> emptied;
     std::function<void(page::Page& page, int frame)> curveOnLoad;
 };
-bool AddTwainImage(page::Page& page, ImageHandle image, app::Messages& messages, const PlaceHooks& hooks = {});
+bool AddTwainImage(page::Page& page, ImageHandle image, core::Messages& messages, const PlaceHooks& hooks = {});
 
 // The whole "Load from TWAIN": select a source, acquire, place every image, release them.
 // Cancelling the selection ends it there. The caller deselects all frames and repaints
 // afterwards.
-void loadFromTwain(MultiTWAIN& session, page::Page& page, app::Messages& messages, const PlaceHooks& hooks = {});
+void loadFromTwain(MultiTWAIN& session, page::Page& page, core::Messages& messages, const PlaceHooks& hooks = {});
 
 } // namespace twain
